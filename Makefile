@@ -1,0 +1,31 @@
+# Entry points: `make run` starts the program, `make test` runs all tests.
+BUILD ?= build
+BENCH_BUILD ?= build-bench
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD)
+
+run: build
+	@$(BUILD)/programm/pelvaron
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$$(nproc)
+
+bench: deps
+	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELVARON_TESTS=OFF -DPELVARON_BENCH=ON >/dev/null
+	@cmake --build $(BENCH_BUILD)
+	@for b in $(BENCH_BUILD)/bench/bench_*; do $$b; done
+
+clean:
+	rm -rf $(BUILD) $(BENCH_BUILD)

@@ -1,0 +1,60 @@
+#include "parameter.h"
+
+#include <QFileInfo>
+
+#include "cp1252.h"
+#include "textdatei.h"
+
+namespace Tolvek {
+namespace {
+
+struct Fundstelle {
+  qsizetype wertAnfang = -1;  // first character of the value
+  qsizetype wertEnde = -1;    // one past its last character
+};
+
+// Finds the value of the first line that begins with the key and "=".
+// `ersteZeile`: the text's first line counts as a line too (a text handed
+// over on its own); a file's first line is its header and never does.
+Fundstelle suchen(const QString& text, const QString& schluessel, bool ersteZeile) {
+  Fundstelle f;
+  const QString kopf = schluessel + QLatin1Char('=');
+  if (ersteZeile && text.startsWith(kopf)) {
+    f.wertAnfang = kopf.size();
+  } else {
+    const qsizetype p = text.indexOf(QLatin1Char('\n') + kopf);
+    if (p < 0) return f;
+    f.wertAnfang = p + 1 + kopf.size();
+  }
+  f.wertEnde = f.wertAnfang;
+  while (f.wertEnde < text.size() && text[f.wertEnde] != u'\r' && text[f.wertEnde] != u'\n') ++f.wertEnde;
+  return f;
+}
+
+}  // namespace
+
+QString ParameterLesen(const QString& text, const QString& datei, const QString& schluessel) {
+  if (!text.isEmpty()) {
+    const Fundstelle f = suchen(text, schluessel, true);
+    return f.wertAnfang < 0 ? QString() : text.mid(f.wertAnfang, f.wertEnde - f.wertAnfang);
+  }
+  QString inhalt;
+  if (!pv::textdateiLesen(datei, inhalt)) return QStringLiteral("ERR");
+  const Fundstelle f = suchen(inhalt, schluessel, false);
+  return f.wertAnfang < 0 ? QString() : inhalt.mid(f.wertAnfang, f.wertEnde - f.wertAnfang);
+}
+
+int16_t ParameterSchreiben(const QString& datei, const QString& schluessel, const QString& wert) {
+  if (!QFileInfo::exists(datei)) return kParameterDateiFehlt;
+  if (wert.contains(u'\r') || wert.contains(u'\n')) return kParameterFehler;
+  QString inhalt;
+  if (!pv::textdateiLesen(datei, inhalt)) return kParameterFehler;
+  const Fundstelle f = suchen(inhalt, schluessel, false);
+  if (f.wertAnfang < 0) return kParameterFehlt;
+  QString neu = inhalt.left(f.wertAnfang) + wert + inhalt.mid(f.wertEnde);
+  while (neu.endsWith(u'\r') || neu.endsWith(u'\n')) neu.chop(1);
+  neu += QStringLiteral("\r\r\n");
+  return pv::dateiErsetzen(datei, pv::zuCp1252(neu)) ? kParameterGeschrieben : kParameterFehler;
+}
+
+}  // namespace Tolvek

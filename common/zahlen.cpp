@@ -1,0 +1,154 @@
+#include "zahlen.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace pv {
+
+double rundeHalbGerade(double x) {
+  // nearbyint rounds in the current mode, which is round-to-nearest-even.
+  return std::nearbyint(x);
+}
+
+std::optional<int16_t> ganzzahl16(double x) {
+  if (!std::isfinite(x)) return std::nullopt;
+  const double r = rundeHalbGerade(x);
+  if (r < std::numeric_limits<int16_t>::min() || r > std::numeric_limits<int16_t>::max()) return std::nullopt;
+  return static_cast<int16_t>(r);
+}
+
+std::optional<int32_t> ganzzahl32(double x) {
+  if (!std::isfinite(x)) return std::nullopt;
+  const double r = rundeHalbGerade(x);
+  if (r < std::numeric_limits<int32_t>::min() || r > std::numeric_limits<int32_t>::max()) return std::nullopt;
+  return static_cast<int32_t>(r);
+}
+
+namespace {
+
+bool istZiffer(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// Reads sign, digits, fraction and exponent from a compact text (no blanks).
+// Returns the number of characters consumed; 0 when there is no number.
+qsizetype leseDezimal(const QString& t, QChar marke, double& wert) {
+  qsizetype i = 0;
+  QByteArray puffer;
+  if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {
+    if (t[i] == u'-') puffer += '-';
+    ++i;
+  }
+  qsizetype ziffern = 0;
+  while (i < t.size() && istZiffer(t[i])) {
+    puffer += char(t[i].unicode());
+    ++i;
+    ++ziffern;
+  }
+  if (i < t.size() && t[i] == marke) {
+    qsizetype j = i + 1;
+    QByteArray bruch;
+    while (j < t.size() && istZiffer(t[j])) {
+      bruch += char(t[j].unicode());
+      ++j;
+    }
+    if (ziffern > 0 || !bruch.isEmpty()) {
+      puffer += '.';
+      puffer += bruch;
+      ziffern += bruch.size();
+      i = j;
+    }
+  }
+  if (ziffern == 0) return 0;
+  if (i < t.size() && (t[i] == u'E' || t[i] == u'e' || t[i] == u'D' || t[i] == u'd')) {
+    qsizetype j = i + 1;
+    QByteArray exponent = "e";
+    if (j < t.size() && (t[j] == u'+' || t[j] == u'-')) {
+      exponent += char(t[j].unicode());
+      ++j;
+    }
+    qsizetype expZiffern = 0;
+    while (j < t.size() && istZiffer(t[j])) {
+      exponent += char(t[j].unicode());
+      ++j;
+      ++expZiffern;
+    }
+    if (expZiffern > 0) {
+      puffer += exponent;
+      i = j;
+    }
+  }
+  wert = std::strtod(puffer.constData(), nullptr);
+  return i;
+}
+
+}  // namespace
+
+double val(QStringView text) {
+  QString kompakt;
+  kompakt.reserve(text.size());
+  for (QChar c : text) {
+    if (c != u' ' && c != u'\t' && c != u'\n') kompakt += c;
+  }
+  if (kompakt.size() >= 2 && kompakt[0] == u'&') {
+    const QChar art = kompakt[1].toUpper();
+    const int basis = art == u'H' ? 16 : art == u'O' ? 8 : 0;
+    if (basis != 0) {
+      qint64 wert = 0;
+      for (qsizetype i = 2; i < kompakt.size(); ++i) {
+        const int ziffer = QString(kompakt[i]).toInt(nullptr, basis);
+        const bool gueltig = kompakt[i] == u'0' || ziffer != 0;
+        if (!gueltig || wert > (qint64(1) << 40)) break;
+        wert = wert * basis + ziffer;
+      }
+      return static_cast<double>(wert);
+    }
+  }
+  double wert = 0;
+  if (leseDezimal(kompakt, u'.', wert) == 0) return 0;
+  return wert;
+}
+
+std::optional<double> zahlLesen(QStringView text, QChar dezimaltrennzeichen) {
+  const QString t = text.trimmed().toString();
+  if (t.isEmpty()) return std::nullopt;
+  QChar marke = dezimaltrennzeichen;
+  const QChar andere = dezimaltrennzeichen == u',' ? u'.' : u',';
+  if (!t.contains(marke) && t.contains(andere)) marke = andere;
+  double wert = 0;
+  const qsizetype gelesen = leseDezimal(t, marke, wert);
+  if (gelesen == 0 || gelesen != t.size() || !std::isfinite(wert)) return std::nullopt;
+  return wert;
+}
+
+QString singleText(float x, QChar dezimaltrennzeichen) {
+  if (std::isnan(x)) return QStringLiteral("NaN");
+  if (std::isinf(x)) return x < 0 ? QStringLiteral("-1,#INF") : QStringLiteral("1,#INF");
+  if (x == 0.0f) return QStringLiteral("0");
+  char puffer[64];
+  // Seven significant digits decide the exponent after rounding.
+  std::snprintf(puffer, sizeof puffer, "%.6e", static_cast<double>(x));
+  const QString wissenschaftlich = QString::fromLatin1(puffer);
+  const qsizetype e = wissenschaftlich.indexOf(u'e');
+  const int exponent = wissenschaftlich.mid(e + 1).toInt();
+  QString ergebnis;
+  if (exponent >= -4 && exponent < 7) {
+    std::snprintf(puffer, sizeof puffer, "%.*f", 6 - exponent, static_cast<double>(x));
+    ergebnis = QString::fromLatin1(puffer);
+    if (ergebnis.contains(u'.')) {
+      while (ergebnis.endsWith(u'0')) ergebnis.chop(1);
+      if (ergebnis.endsWith(u'.')) ergebnis.chop(1);
+    }
+  } else {
+    QString mantisse = wissenschaftlich.left(e);
+    if (mantisse.contains(u'.')) {
+      while (mantisse.endsWith(u'0')) mantisse.chop(1);
+      if (mantisse.endsWith(u'.')) mantisse.chop(1);
+    }
+    ergebnis = mantisse + QStringLiteral("E") + (exponent < 0 ? u'-' : u'+') +
+               QStringLiteral("%1").arg(std::abs(exponent), 2, 10, QChar(u'0'));
+  }
+  ergebnis.replace(u'.', dezimaltrennzeichen);
+  return ergebnis;
+}
+
+}  // namespace pv

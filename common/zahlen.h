@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <optional>
+
+namespace pv {
+
+// The numeric habits the stored files and the displays rely on.
+
+// Rounds to the nearest integer, a value exactly half-way going to the even one
+// (2.5 -> 2, 3.5 -> 4), as every integer conversion of the program does.
+double rundeHalbGerade(double x);
+
+// Converts to a 16-bit or 32-bit integer by rounding half to even; empty when
+// the result does not fit (the overflow of the conversion).
+std::optional<int16_t> ganzzahl16(double x);
+std::optional<int32_t> ganzzahl32(double x);
+
+// The leading number of a text, "." being the decimal mark: blanks, tabs and
+// line feeds are passed over anywhere, an optional sign, digits, a fraction
+// and an exponent ("E" or "D") are taken up to the first other character;
+// "&H" and "&O" introduce hexadecimal and octal numbers. A text without a
+// leading number gives 0.
+double val(QStringView text);
+
+// Reads a whole text as a number, as typed by a user or stored in a settings,
+// device or sensor file: blanks around it, an optional sign, digits with one
+// decimal mark and an optional exponent. The decimal mark is the system's
+// separator; the other one of "," and "." is accepted too, so files written
+// under either locale read alike. Empty when the text is not such a number.
+std::optional<double> zahlLesen(QStringView text, QChar dezimaltrennzeichen);
+
+// A single-precision value as text in the general form with up to seven
+// significant digits: fixed notation from 0.0001 up to below 10^7 ("19990",
+// "0,5", "-2,5"), otherwise one digit, the fraction and an exponent of at
+// least two digits ("1,234568E+07", "1E-05"). The decimal mark is the given one.
+QString singleText(float x, QChar dezimaltrennzeichen);
+
+}  // namespace pv

@@ -1,0 +1,58 @@
+#include "testhilfe.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include "common/programmordner.h"
+#include "common/tolvek.h"
+
+namespace pvtest {
+
+pv::Antwort FakeMeldungen::zeigen(const QString& text, const QString& titel, pv::Knoepfe knoepfe,
+                                  pv::Symbol symbol, pv::Antwort standard) {
+  boxen.push_back({text, titel, knoepfe, symbol, standard});
+  if (waehrendBox) {
+    auto aufruf = std::move(waehrendBox);
+    waehrendBox = nullptr;
+    aufruf();
+  }
+  if (antworten.empty()) return standard;
+  const pv::Antwort a = antworten.front();
+  antworten.pop_front();
+  return a;
+}
+
+Programmumgebung::Programmumgebung() : vorher_(pv::Programmordner::pfad()) {
+  pv::Programmordner::setzen(ordner_.path());
+  Tolvek::zustand() = Tolvek::Zustand{};
+  Tolvek::zustand().meldungen = &meldungen;
+  Tolvek::zustand().hauptfenster = &hauptfenster;
+}
+
+Programmumgebung::~Programmumgebung() {
+  Tolvek::zustand() = Tolvek::Zustand{};
+  pv::Programmordner::setzen(vorher_);
+}
+
+QString Programmumgebung::pfad(const QString& name) const {
+  return name.isEmpty() ? pv::Programmordner::pfad() : pv::Programmordner::datei(name);
+}
+
+void Programmumgebung::schreibe(const QString& name, const QByteArray& inhalt) const {
+  QFile f(pfad(name));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(inhalt);
+}
+
+QByteArray Programmumgebung::lies(const QString& name) const {
+  QFile f(pfad(name));
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll();
+}
+
+QString testdatei(const QString& name) {
+  return QDir(qEnvironmentVariable("PELVARON_TESTDATEN")).filePath(name);
+}
+
+}  // namespace pvtest
