@@ -1,0 +1,162 @@
+// Codec, numbers, colours, files and the program folder.
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "common/cp1252.h"
+#include "common/farben.h"
+#include "common/programmordner.h"
+#include "common/textdatei.h"
+#include "common/zahlen.h"
+
+namespace {
+
+TEST(Cp1252, EveryByteSurvivesDecodeAndEncode) {
+  QByteArray alle;
+  for (int b = 0; b < 256; ++b) alle += char(b);
+  EXPECT_EQ(pv::zuCp1252(pv::vonCp1252(alle)), alle);
+}
+
+TEST(Cp1252, MapsUmlautsEuroAndMicroSign) {
+  EXPECT_EQ(pv::zuCp1252(QStringLiteral("Gerätedatei Menü ß")), QByteArray("Ger\xE4tedatei Men\xFC \xDF"));
+  EXPECT_EQ(pv::vonCp1252(QByteArray("\x80\xB5")), QStringLiteral("€µ"));
+  EXPECT_EQ(pv::zuCp1252(QStringLiteral("Ω")), QByteArray("?"));
+}
+
+struct RundungsFall {
+  const char* name;
+  double x;
+  std::optional<int16_t> erwartet;
+};
+
+TEST(Zahlen, IntegerConversionRoundsHalfToEvenAndRefusesOverflow) {
+  const RundungsFall faelle[] = {
+      {"half down to even", 2.5, 2},     {"half up to even", 3.5, 4},
+      {"negative half", -2.5, -2},       {"just below half", 2.4999, 2},
+      {"upper bound", 32767.4, 32767},   {"above upper bound", 32767.5, std::nullopt},
+      {"lower bound", -32768.0, -32768}, {"below lower bound", -32768.6, std::nullopt},
+  };
+  for (const auto& f : faelle) EXPECT_EQ(pv::ganzzahl16(f.x), f.erwartet) << f.name;
+  EXPECT_EQ(pv::ganzzahl32(2147483647.0), 2147483647);
+  EXPECT_EQ(pv::ganzzahl32(2147483648.0), std::nullopt);
+  EXPECT_EQ(pv::ganzzahl16(std::nan("")), std::nullopt);
+}
+
+struct ValFall {
+  const char* name;
+  const char* text;
+  double erwartet;
+};
+
+TEST(Zahlen, ValTakesTheLeadingNumber) {
+  const ValFall faelle[] = {
+      {"plain integer", "42", 42},
+      {"stops at letters", "12abc", 12},
+      {"blanks anywhere are skipped", " 1 2 3", 123},
+      {"fraction with point", "3.25kg", 3.25},
+      {"comma is not a decimal mark", "3,25", 3},
+      {"leading fraction", ".5", 0.5},
+      {"sign", "-7.5", -7.5},
+      {"exponent", "1.5E3x", 1500},
+      {"exponent with D", "2D2", 200},
+      {"incomplete exponent ignored", "4E", 4},
+      {"no number", "abc", 0},
+      {"empty", "", 0},
+      {"hexadecimal", "&HFF", 255},
+      {"octal", "&O17", 15},
+  };
+  for (const auto& f : faelle) EXPECT_DOUBLE_EQ(pv::val(QString::fromUtf8(f.text)), f.erwartet) << f.name;
+}
+
+TEST(Zahlen, ZahlLesenTakesWholeNumbersWithEitherDecimalMark) {
+  EXPECT_EQ(pv::zahlLesen(u"1,5", u','), 1.5);
+  EXPECT_EQ(pv::zahlLesen(u"1.5", u','), 1.5);
+  EXPECT_EQ(pv::zahlLesen(u" -2.5E2 ", u'.'), -250);
+  EXPECT_EQ(pv::zahlLesen(u"19990", u','), 19990);
+  EXPECT_EQ(pv::zahlLesen(u"", u','), std::nullopt);
+  EXPECT_EQ(pv::zahlLesen(u"12a", u','), std::nullopt);
+  EXPECT_EQ(pv::zahlLesen(u"1.234,5", u','), std::nullopt);
+  EXPECT_EQ(pv::zahlLesen(u"abc", u'.'), std::nullopt);
+}
+
+struct TextFall {
+  const char* name;
+  float x;
+  const char* komma;
+};
+
+TEST(Zahlen, SingleTextUsesSevenSignificantDigits) {
+  const TextFall faelle[] = {
+      {"zero", 0.0f, "0"},
+      {"integer", 19990.0f, "19990"},
+      {"fraction", 0.5f, "0,5"},
+      {"negative", -2.5f, "-2,5"},
+      {"binary fraction shows as typed", 0.1f, "0,1"},
+      {"seven digits", 1234567.0f, "1234567"},
+      {"eight digits go to exponent form", 12345678.0f, "1,234568E+07"},
+      {"smallest fixed", 0.0001f, "0,0001"},
+      {"below fixed range", 0.00001f, "1E-05"},
+      {"large power", 1e30f, "1E+30"},
+      {"rounds to seven digits", 3.14159265f, "3,141593"},
+  };
+  for (const auto& f : faelle) {
+    EXPECT_EQ(pv::singleText(f.x, u','), QString::fromUtf8(f.komma)) << f.name;
+    EXPECT_EQ(pv::singleText(f.x, u'.'), QString::fromUtf8(f.komma).replace(u',', u'.')) << f.name;
+  }
+}
+
+TEST(Farben, BgrIntegersAreBlueGreenRed) {
+  EXPECT_EQ(pv::farbe(0x0000FF), QColor(255, 0, 0));
+  EXPECT_EQ(pv::farbe(0xFF0000), QColor(0, 0, 255));
+  EXPECT_EQ(pv::bgrWert(QColor(0x12, 0x34, 0x56)), 0x563412u);
+}
+
+TEST(Textdatei, ReplaceWritesAllOrNothingAndLinesEndInCrLf) {
+  QTemporaryDir ordner;
+  const QString pfad = QDir(ordner.path()).filePath(QStringLiteral("a.txt"));
+  pv::CrLfText text;
+  text.zeile(QStringLiteral("Größe")).zeile(QString());
+  ASSERT_TRUE(pv::dateiErsetzen(pfad, text.bytes()));
+  QByteArray gelesen;
+  ASSERT_TRUE(pv::dateiLesen(pfad, gelesen));
+  EXPECT_EQ(gelesen, QByteArray("Gr\xF6\xDF" "e\r\n\r\n"));
+  ASSERT_TRUE(pv::dateiAnhaengen(pfad, "x"));
+  ASSERT_TRUE(pv::dateiLesen(pfad, gelesen));
+  EXPECT_TRUE(gelesen.endsWith("\r\n\r\nx"));
+  // A target in a missing folder fails and creates nothing.
+  EXPECT_FALSE(pv::dateiErsetzen(QDir(ordner.path()).filePath(QStringLiteral("fehlt/b.txt")), "x"));
+  EXPECT_FALSE(pv::dateiLesen(QDir(ordner.path()).filePath(QStringLiteral("fehlt.txt")), gelesen));
+  // No temporary files are left behind.
+  EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.txt")});
+}
+
+TEST(Programmordner, EnvironmentWinsThenWritableExeFolderThenSeededDataFolder) {
+  QTemporaryDir basis;
+  const QString exe = QDir(basis.path()).filePath(QStringLiteral("exe"));
+  const QString daten = QDir(basis.path()).filePath(QStringLiteral("daten"));
+  const QString umgebung = QDir(basis.path()).filePath(QStringLiteral("home"));
+  QDir().mkpath(exe);
+  QFile geraet(QDir(exe).filePath(QStringLiteral("DMM.ger")));
+  ASSERT_TRUE(geraet.open(QIODevice::WriteOnly));
+  geraet.write("x");
+  geraet.close();
+  const QString vorher = pv::Programmordner::pfad();
+
+  EXPECT_EQ(pv::Programmordner::bestimmen(exe, umgebung, daten), umgebung);
+  EXPECT_TRUE(QDir(umgebung).exists());
+  EXPECT_EQ(pv::Programmordner::bestimmen(exe, QString(), daten), exe);
+  EXPECT_EQ(pv::Programmordner::datei(QStringLiteral("ErrLog.txt")), QDir(exe).filePath(QStringLiteral("ErrLog.txt")));
+
+  if (geteuid() != 0) {  // root writes everywhere, so a read-only folder cannot be made
+    QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_EQ(pv::Programmordner::bestimmen(exe, QString(), daten), daten);
+    EXPECT_TRUE(QFile::exists(QDir(daten).filePath(QStringLiteral("DMM.ger"))));
+    QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+  pv::Programmordner::setzen(vorher);
+}
+
+}  // namespace
