@@ -52,7 +52,7 @@ QByteArray Programmumgebung::lies(const QString& name) const {
 }
 
 QString testdatei(const QString& name) {
-  return QDir(qEnvironmentVariable("PELVARON_TESTDATEN")).filePath(name);
+  return QDir(QStringLiteral(PELVARON_TESTDATEN)).filePath(name);
 }
 
 }  // namespace pvtest
