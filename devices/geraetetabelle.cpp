@@ -1,0 +1,311 @@
+#include "geraetetabelle.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <optional>
+
+#include "common/cp1252.h"
+#include "common/laufzeitfehler.h"
+#include "common/meldungen.h"
+#include "common/parameter.h"
+#include "common/programmordner.h"
+#include "common/textdatei.h"
+#include "common/tolvek.h"
+#include "common/zahlen.h"
+#include "devices/feldleser.h"
+#include "devices/geraetedatei.h"
+
+namespace pv {
+namespace {
+
+const QString kBezeichnung = QStringLiteral("Bezeichnung");
+const QString kMenue = QStringLiteral("Menü");
+const QString kCrLf = QStringLiteral("\r\n");
+
+// The hourglass while the folder is scanned; only where a GUI runs.
+class Sanduhr {
+ public:
+  Sanduhr() { an(); }
+  ~Sanduhr() { aus(); }
+  void an() {
+    if (aktiv_ || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    aktiv_ = true;
+  }
+  void aus() {
+    if (!aktiv_) return;
+    QGuiApplication::restoreOverrideCursor();
+    aktiv_ = false;
+  }
+
+ private:
+  bool aktiv_ = false;
+};
+
+[[noreturn]] void fehler(const QString& text) {
+  throw Laufzeitfehler(Laufzeitfehler::kInternerFehler, text);
+}
+
+bool istAktuellerKopf(const QString& text) {
+  const std::optional<QString> feld = erstesFeld(text);
+  return feld && (*feld == kGeraetedateiKopf31 || *feld == kGeraetedateiKopf30);
+}
+
+bool nameVergeben(const QString& name) {
+  const auto& geraete = geraeteZustand().Geraete;
+  for (size_t i = 1; i < geraete.size(); ++i) {
+    if (geraete[i].Bezeichnung == name) return true;
+  }
+  return false;
+}
+
+// Appends "+" to the value of the name line: the first "Bezeichnung=" at the
+// start of a line, its value running to CR, LF or the end of the text.
+void plusAnNamenHaengen(QString& text) {
+  const QString kopf = kBezeichnung + QLatin1Char('=');
+  qsizetype p = 0;
+  if (!text.startsWith(kopf)) {
+    p = text.indexOf(QLatin1Char('\n') + kopf);
+    if (p < 0) fehler(QStringLiteral("Bezeichnung nicht gefunden"));
+    ++p;
+  }
+  qsizetype ende = p + kopf.size();
+  while (ende < text.size() && text[ende] != u'\r' && text[ende] != u'\n') ++ende;
+  text.insert(ende, QLatin1Char('+'));
+}
+
+// Reads one device file into a table entry. No value: the file is left out
+// silently (its conversion failed). Throws on any other failure.
+std::optional<GeraetEintrag> eintragLesen(const QString& dateiname, QChar dezimal) {
+  const QString ordner = Programmordner::pfad();
+  const QString pfad = Programmordner::datei(dateiname);
+
+  QString text;
+  if (!textdateiLesen(pfad, text)) fehler(QStringLiteral("Datei nicht lesbar"));
+  if (!istAktuellerKopf(text)) {
+    if (!erstesFeld(text)) fehler(QStringLiteral("Leere Datei"));
+    // The full path: the program folder need not be the current folder.
+    if (GeraetKonvertierenZuVer3(pfad, ordner, Tolvek::meldungen()) == 0) return std::nullopt;
+    // A converted file carries the current header; checking again once keeps
+    // a conversion that did not deliver it from looping.
+    if (!textdateiLesen(pfad, text)) fehler(QStringLiteral("Datei nicht lesbar"));
+    if (!istAktuellerKopf(text)) fehler(QStringLiteral("Konvertierung ohne gültigen Kopf"));
+  }
+
+  QString name = Tolvek::ParameterLesen(text, QString(), kBezeichnung);
+  // A nameless device could be neither looked up nor written into the menu.
+  if (name.isEmpty()) fehler(QStringLiteral("Bezeichnung fehlt"));
+
+  const std::optional<double> menue = zahlLesen(Tolvek::ParameterLesen(text, QString(), kMenue), dezimal);
+  if (!menue) fehler(QStringLiteral("Menü ungültig"));
+
+  // Appending "+" until no earlier entry holds the name keeps names unique
+  // whatever order the files come in.
+  bool umbenannt = false;
+  while (nameVergeben(name)) {
+    plusAnNamenHaengen(text);
+    name += QLatin1Char('+');
+    umbenannt = true;
+  }
+  if (umbenannt && !dateiErsetzen(pfad, zuCp1252(text + kCrLf))) {
+    fehler(QStringLiteral("Datei nicht schreibbar"));
+  }
+
+  GeraetEintrag e;
+  e.Datei = pfad;
+  e.Bezeichnung = name;
+  e.ImMenue = *menue == 1;
+  return e;
+}
+
+QStringList geraeteDateien() {
+  QDir ordner(Programmordner::pfad());
+  // Listed in file-name order so that the table's order, and with it which of
+  // two equal names gets the "+", does not depend on the file system.
+  return ordner.entryList({QStringLiteral("*.ger")}, QDir::Files, QDir::Name);
+}
+
+bool istZahl(const QString& wert, QChar dezimal) {
+  return !wert.isEmpty() && zahlLesen(wert, dezimal).has_value();
+}
+
+const GeraetEintrag& eintragZuName(const QString& name) {
+  const int16_t i = GeraetIndexSuchen(name, QString());
+  if (i < 0) fehler(QStringLiteral("Gerät nicht in der Tabelle: ") + name);
+  return geraeteZustand().Geraete[static_cast<size_t>(i)];
+}
+
+}  // namespace
+
+GeraeteZustand& geraeteZustand() {
+  static GeraeteZustand zustand;
+  return zustand;
+}
+
+int16_t GeraetIndexSuchen(const QString& bezeichnung, const QString& datei) {
+  const auto& geraete = geraeteZustand().Geraete;
+  for (size_t i = 1; i < geraete.size(); ++i) {
+    if (!bezeichnung.isEmpty()) {
+      if (geraete[i].Bezeichnung == bezeichnung) return static_cast<int16_t>(i);
+    } else if (!datei.isEmpty()) {
+      if (geraete[i].Datei == datei) return static_cast<int16_t>(i);
+    } else {
+      return -1;
+    }
+  }
+  return -1;
+}
+
+GeraeteListen Initialisieren(QChar dezimaltrennzeichen) {
+  GeraeteListen listen;
+  auto& geraete = geraeteZustand().Geraete;
+  geraete.assign(1, GeraetEintrag{});
+  Sanduhr sanduhr;
+
+  for (const QString& dateiname : geraeteDateien()) {
+    std::optional<GeraetEintrag> eintrag;
+    try {
+      eintrag = eintragLesen(dateiname, dezimaltrennzeichen);
+    } catch (const std::exception&) {
+      sanduhr.aus();
+      const Antwort a = Tolvek::meldungen().zeigen(
+          QStringLiteral("Beim Initialisieren eines Gerätes ist ein Fehler aufgetreten!") + kCrLf +
+              QStringLiteral("Möchten Sie mit dem nächsten Gerät fortfahren?"),
+          kAnwendungstitel, Knoepfe::JaNein, Symbol::Keins, Antwort::Ja);
+      if (a != Antwort::Ja) break;
+      sanduhr.an();
+      continue;
+    }
+    if (!eintrag) continue;
+    eintrag->Nr = static_cast<int16_t>(geraete.size());
+    geraete.push_back(*eintrag);
+    (eintrag->ImMenue ? listen.lstMenu : listen.lstAll).append(eintrag->Bezeichnung);
+  }
+  return listen;
+}
+
+void MenueNeuSchreiben(GeraeteListen& listen, GeraeteMenue& menue, QChar dezimaltrennzeichen) {
+  Meldungen& meldungen = Tolvek::meldungen();
+  auto& zustand = geraeteZustand();
+  try {
+    auto ungueltig = [&](const GeraetEintrag& e) {
+      meldungen.hinweis(QStringLiteral("Folgende Gerätedatei ist ungültig:") + kCrLf + e.Datei);
+    };
+
+    for (const QString& name : listen.lstAll) {
+      const GeraetEintrag& e = eintragZuName(name);
+      const QString wert = Tolvek::ParameterLesen(QString(), e.Datei, kMenue);
+      if (!istZahl(wert, dezimaltrennzeichen)) {
+        ungueltig(e);
+        continue;
+      }
+      // A failed write of "0" leaves the device merely offered once more.
+      if (wert != QStringLiteral("0")) Tolvek::ParameterSchreiben(e.Datei, kMenue, QStringLiteral("0"));
+      zustand.Geraete[static_cast<size_t>(e.Nr)].ImMenue = false;
+    }
+
+    QStringList imMenue;
+    for (const QString& name : listen.lstMenu) {
+      const GeraetEintrag& e = eintragZuName(name);
+      const QString wert = Tolvek::ParameterLesen(QString(), e.Datei, kMenue);
+      if (!istZahl(wert, dezimaltrennzeichen)) {
+        ungueltig(e);
+        imMenue.append(name);
+        continue;
+      }
+      if (wert != QStringLiteral("1") &&
+          Tolvek::ParameterSchreiben(e.Datei, kMenue, QStringLiteral("1")) > 0) {
+        meldungen.hinweis(QStringLiteral("Der Menüstatus folgender Gerätedatei konnte nicht geändert werden:") +
+                          kCrLf + e.Datei + kCrLf + QStringLiteral("Das Gerät ") + e.Bezeichnung +
+                          QStringLiteral(" ist nicht verfügbar."));
+        listen.lstAll.append(name);
+        continue;
+      }
+      zustand.Geraete[static_cast<size_t>(e.Nr)].ImMenue = true;
+      imMenue.append(name);
+    }
+    listen.lstMenu = imMenue;
+
+    menue.menueNeuAufbauen(listen.lstMenu);
+    const qsizetype i = listen.lstMenu.indexOf(zustand.AktuellesMessgeraet);
+    if (zustand.AktuellesMessgeraet.isEmpty() || i < 0) {
+      meldungen.hinweis(QStringLiteral("Bitte wählen Sie im Menü 'Messgerät' ein Gerät aus!"));
+      zustand.AktuellesMessgeraet.clear();
+    } else {
+      menue.mnuMessgeraete_Click(static_cast<int16_t>(i + 1));
+    }
+  } catch (const std::exception&) {
+    meldungen.hinweis(QStringLiteral("Beim Schreiben der Einträge im Menü 'Messgerät' ") + kCrLf +
+                      QStringLiteral("ist ein Fehler aufgetreten. Überprüfen Sie Ihre") + kCrLf +
+                      QStringLiteral("Geräteeinstellungen und starten Sie das Programm neu!"));
+  }
+}
+
+void GeraeteLesen(GeraeteMenue& menue, QChar dezimaltrennzeichen) {
+  GeraeteListen listen = Initialisieren(dezimaltrennzeichen);
+  MenueNeuSchreiben(listen, menue, dezimaltrennzeichen);
+}
+
+GeraeteAuswahl::GeraeteAuswahl(GeraeteMenue& menue, QChar dezimaltrennzeichen)
+    : menue_(menue), dezimal_(dezimaltrennzeichen) {}
+
+void GeraeteAuswahl::Initialisieren() { listen_ = pv::Initialisieren(dezimal_); }
+
+bool GeraeteAuswahl::insMenue(int zeileAll) {
+  if (zeileAll < 0 || zeileAll >= listen_.lstAll.size()) return false;
+  listen_.lstMenu.append(listen_.lstAll.takeAt(zeileAll));
+  return true;
+}
+
+bool GeraeteAuswahl::ausMenue(int zeileMenu) {
+  if (zeileMenu < 0 || zeileMenu >= listen_.lstMenu.size()) return false;
+  if (listen_.lstMenu[zeileMenu] == geraeteZustand().AktuellesMessgeraet) {
+    Tolvek::meldungen().hinweis(
+        QStringLiteral("Das im Menü aktuell ausgewählte Messgerät kann nicht verschoben werden!"));
+    return false;
+  }
+  listen_.lstAll.append(listen_.lstMenu.takeAt(zeileMenu));
+  return true;
+}
+
+QString GeraeteAuswahl::ausgewaehltesGeraet(int zeileAll, int zeileMenu) const {
+  if (zeileAll >= 0 && zeileAll < listen_.lstAll.size()) return listen_.lstAll[zeileAll];
+  if (zeileMenu >= 0 && zeileMenu < listen_.lstMenu.size()) return listen_.lstMenu[zeileMenu];
+  Tolvek::meldungen().hinweis(QStringLiteral("Es wurde kein Gerät ausgewählt!"));
+  return QString();
+}
+
+bool GeraeteAuswahl::loeschen(int zeileAll, int zeileMenu) {
+  const QString name = ausgewaehltesGeraet(zeileAll, zeileMenu);
+  if (name.isEmpty()) return false;
+  Meldungen& meldungen = Tolvek::meldungen();
+  if (name == geraeteZustand().AktuellesMessgeraet) {
+    meldungen.hinweis(QStringLiteral("Das aktuell im Menü 'Messgerät' ausgewählte Gerät ") + kCrLf +
+                      QStringLiteral("kann nicht gelöscht werden!"));
+    return false;
+  }
+  const int16_t i = GeraetIndexSuchen(name, QString());
+  if (i < 0 || !QFile::exists(geraeteZustand().Geraete[static_cast<size_t>(i)].Datei)) {
+    meldungen.hinweis(QStringLiteral("Die Gerätedatei wurde nicht gefunden.") + kCrLf +
+                      QStringLiteral("Das Gerät kann nicht gelöscht werden!"));
+    return false;
+  }
+  const QString datei = geraeteZustand().Geraete[static_cast<size_t>(i)].Datei;
+  const Antwort a = meldungen.zeigen(
+      QStringLiteral("Sind Sie sicher, dass Sie folgendes Messgerät löschen wollen?") + kCrLf +
+          QStringLiteral("Messgerät: ") + name + kCrLf + QStringLiteral("Dateiname: ") + datei,
+      QStringLiteral("Löschen bestätigen"), Knoepfe::JaNein, Symbol::Kritisch, Antwort::Nein);
+  if (a != Antwort::Ja) return false;
+  // A file that cannot be deleted is simply found again by the scan.
+  QFile::remove(datei);
+  Initialisieren();
+  ok();
+  return true;
+}
+
+void GeraeteAuswahl::ok() { MenueNeuSchreiben(listen_, menue_, dezimal_); }
+
+}  // namespace pv
