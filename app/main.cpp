@@ -1,15 +1,17 @@
 #include <QApplication>
 #include <QLibraryInfo>
-#include <QMainWindow>
+#include <QLocale>
 #include <QTranslator>
 
-#include "common/meldungen.h"
 #include "common/programmordner.h"
+#include "main/programm.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Pelvaron"));
   QApplication::setApplicationVersion(QStringLiteral("3.1.0"));
+  // The main window decides about closing; the last window closing does not.
+  QApplication::setQuitOnLastWindowClosed(false);
 
   // Standard dialogs speak German like the rest of the program.
   QTranslator qtDeutsch;
@@ -20,9 +22,7 @@ int main(int argc, char** argv) {
 
   pv::Programmordner::ausUmgebungBestimmen();
 
-  QMainWindow fenster;
-  fenster.setWindowTitle(pv::kAnwendungstitel);
-  fenster.resize(800, 600);
-  fenster.show();
+  pv::Programm programm(QApplication::arguments(), QLocale::system(), [] { QApplication::exit(0); });
+  if (!programm.starten()) return 0;
   return QApplication::exec();
 }

@@ -1,0 +1,90 @@
+#include "seriellerport.h"
+
+#include "acquisition/comports.h"
+#include "acquisition/schnittstellenparameter.h"
+#include "common/laufzeitfehler.h"
+
+namespace pv {
+
+SeriellerPort::SeriellerPort(QProcessEnvironment umgebung) : umgebung_(std::move(umgebung)) {
+  anwenden(port_, *schnittstellenparameterLesen(settings_));
+}
+
+void SeriellerPort::setCommPort(int16_t nummer) {
+  if (nummer < 1 || nummer > kComPortAnzahl) {
+    throw Laufzeitfehler(kUngueltigePortnummer, QStringLiteral("Ungültige Anschlussnummer"));
+  }
+  if (port_.isOpen()) {
+    throw Laufzeitfehler(kPortBereitsGeoeffnet, QStringLiteral("Anschluss bereits geöffnet"));
+  }
+  commPort_ = nummer;
+}
+
+QString SeriellerPort::pfad() const { return comPortPfad(commPort_, umgebung_); }
+
+void SeriellerPort::setSettings(const QString& text) {
+  const Schnittstellenparameter p = einstellungenPruefen(text);
+  if (!anwenden(port_, p)) {
+    // An open port refused a value; put back what it had.
+    anwenden(port_, *schnittstellenparameterLesen(settings_));
+    throw Laufzeitfehler(kUngueltigerEigenschaftswert, kUngueltigerEigenschaftswertText);
+  }
+  settings_ = text;
+}
+
+void SeriellerPort::setRTSEnable(bool an) {
+  rts_ = an;
+  if (port_.isOpen()) leitungenSetzen();
+}
+
+void SeriellerPort::setDTREnable(bool an) {
+  dtr_ = an;
+  if (port_.isOpen()) leitungenSetzen();
+}
+
+void SeriellerPort::setInputMode(int16_t modus) {
+  if (modus != 0 && modus != 1) {
+    throw Laufzeitfehler(kUngueltigerEigenschaftswert, kUngueltigerEigenschaftswertText);
+  }
+  inputMode_ = modus;
+}
+
+void SeriellerPort::leitungenSetzen() {
+  // Pseudo-terminals and some adapters have no modem lines; that is no
+  // reason to refuse the connection.
+  port_.setRequestToSend(rts_);
+  port_.setDataTerminalReady(dtr_);
+  port_.clearError();
+}
+
+void SeriellerPort::setPortOpen(bool offen) {
+  if (!offen) {
+    if (port_.isOpen()) port_.close();
+    return;
+  }
+  if (port_.isOpen()) {
+    throw Laufzeitfehler(kPortBereitsGeoeffnet, QStringLiteral("Anschluss bereits geöffnet"));
+  }
+  const QString name = pfad();
+  if (name.isEmpty()) {
+    throw Laufzeitfehler(kUngueltigePortnummer, QStringLiteral("Ungültige Anschlussnummer"));
+  }
+  port_.setPortName(name);
+  if (!port_.open(QIODevice::ReadWrite)) {
+    const auto fehler = port_.error();
+    const QString text = port_.errorString();
+    port_.clearError();
+    switch (fehler) {
+      case QSerialPort::DeviceNotFoundError:
+        throw Laufzeitfehler(kUngueltigePortnummer, text);
+      case QSerialPort::PermissionError:
+      case QSerialPort::OpenError:
+        throw Laufzeitfehler(kPortBereitsGeoeffnet, text);
+      default:
+        throw Laufzeitfehler(kHardwareNichtVerfuegbar, text);
+    }
+  }
+  leitungenSetzen();
+}
+
+}  // namespace pv

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QSerialPort>
+#include <QString>
+#include <cstdint>
+
+namespace pv {
+
+// The main window's serial port: a QSerialPort with the properties the
+// acquisition works with. Values set while the port is closed are kept and
+// take effect when it opens; values set while it is open apply at once.
+// Refused values raise a Laufzeitfehler with the numbers below.
+class SeriellerPort {
+ public:
+  static constexpr int kUngueltigePortnummer = 8002;
+  static constexpr int kPortBereitsGeoeffnet = 8005;
+  static constexpr int kHardwareNichtVerfuegbar = 8010;
+
+  // `umgebung` decides which system port each COM number names (comports.h).
+  explicit SeriellerPort(QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment());
+
+  // COM number 1..10; another number, or a change while open, is refused.
+  int16_t CommPort() const { return commPort_; }
+  void setCommPort(int16_t nummer);
+  // The system port of the current COM number.
+  QString pfad() const;
+
+  // Serial settings text (schnittstellenparameter.h); a text the port cannot
+  // use is refused with error 380 and changes nothing. Starts as "9600,n,8,1".
+  const QString& Settings() const { return settings_; }
+  void setSettings(const QString& text);
+
+  // The RTS and DTR lines. A port without modem lines (a pseudo-terminal)
+  // passes them over.
+  bool RTSEnable() const { return rts_; }
+  void setRTSEnable(bool an);
+  bool DTREnable() const { return dtr_; }
+  void setDTREnable(bool an);
+
+  // How received data is handed on: 0 text, 1 binary; other values refused.
+  int16_t InputMode() const { return inputMode_; }
+  void setInputMode(int16_t modus);
+
+  // Opening applies settings and lines; errors: 8002 no such port, 8005 the
+  // port is open already or held by someone else, 8010 any other failure.
+  bool PortOpen() const { return port_.isOpen(); }
+  void setPortOpen(bool offen);
+
+  QSerialPort& port() { return port_; }
+
+ private:
+  void leitungenSetzen();
+
+  QProcessEnvironment umgebung_;
+  QSerialPort port_;
+  int16_t commPort_ = 1;
+  QString settings_ = QStringLiteral("9600,n,8,1");
+  bool rts_ = false;
+  bool dtr_ = false;
+  int16_t inputMode_ = 0;
+};
+
+}  // namespace pv

@@ -1,0 +1,532 @@
+#include "form1.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "acquisition/comports.h"
+#include "acquisition/seriellerport.h"
+#include "common/allgemein.h"
+#include "common/balken.h"
+#include "common/farben.h"
+#include "common/leds.h"
+#include "common/meldungen.h"
+#include "common/tolvek.h"
+
+namespace pv {
+namespace {
+
+// What each order-of-magnitude button stands for.
+struct Groessenordnung {
+  const char* knopf;
+  double faktor;
+  const char* text;
+  const char* tipp;
+};
+
+const std::array<Groessenordnung, 8> kGroessenordnungen = {{
+    {"M", 1e6, "Mega --> Faktor 1 E+6", "Mega..."},
+    {"k", 1e3, "Kilo --> Faktor 1000", "Kilo..."},
+    {"m", 1e-3, "Milli --> Faktor 0,001", "Milli..."},
+    {"µ", 1e-6, "Mikro --> Faktor 1 E-6", "Mikro..."},
+    {"n", 1e-9, "Nano --> Faktor 1 E-9", "Nano..."},
+    {"p", 1e-12, "Piko --> Faktor 1 E-12", "Piko..."},
+    {"1", 1.0, "Standard --> Faktor 1", "Standard"},
+    {"G", 1e9, "Giga --> Faktor 1 E+9", ""},
+}};
+
+QLabel* farbfeld(uint32_t bgr, QSize groesse = {18, 18}) {
+  auto* feld = new QLabel;
+  feld->setFixedSize(groesse);
+  feld->setAutoFillBackground(true);
+  QPalette p = feld->palette();
+  p.setColor(QPalette::Window, farbe(bgr));
+  feld->setPalette(p);
+  feld->setFrameShape(QFrame::Panel);
+  feld->setFrameShadow(QFrame::Sunken);
+  return feld;
+}
+
+QPixmap pcBild(QSize groesse) {
+  // A plain drawing of a computer stands in for the PC picture.
+  QPixmap bild(groesse);
+  bild.fill(Qt::transparent);
+  QPainter p(&bild);
+  p.setRenderHint(QPainter::Antialiasing);
+  const int b = groesse.width(), h = groesse.height();
+  p.setPen(QPen(QColor(60, 60, 60), 2));
+  p.setBrush(QColor(220, 220, 220));
+  p.drawRoundedRect(QRectF(b * 0.15, h * 0.1, b * 0.7, h * 0.55), 4, 4);
+  p.setBrush(QColor(40, 70, 120));
+  p.drawRect(QRectF(b * 0.22, h * 0.17, b * 0.56, h * 0.41));
+  p.setBrush(QColor(200, 200, 200));
+  p.drawRect(QRectF(b * 0.42, h * 0.65, b * 0.16, h * 0.1));
+  p.drawRoundedRect(QRectF(b * 0.1, h * 0.78, b * 0.8, h * 0.12), 3, 3);
+  return bild;
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+  setWindowTitle(kAnwendungstitel);
+  menuesAnlegen();
+
+  auto* zentrum = new QWidget;
+  auto* spalten = new QHBoxLayout;
+  auto* links = new QVBoxLayout;
+  links->addWidget(aufzeichnungAnlegen());
+  links->addWidget(messungAnlegen());
+  links->addWidget(verarbeitungAnlegen());
+  links->addWidget(bezeichnungAnlegen());
+  links->addWidget(optionalAnlegen(), 1);
+  auto* rechts = new QVBoxLayout;
+  rechts->addWidget(datenuebertragungAnlegen());
+  rechts->addWidget(anzeigeAnlegen());
+  rechts->addWidget(groessenordnungAnlegen());
+  rechts->addWidget(dateiLabelsAnlegen());
+  rechts->addStretch(1);
+  spalten->addLayout(links, 5);
+  spalten->addLayout(rechts, 6);
+  zentrum->setLayout(spalten);
+  setCentralWidget(zentrum);
+
+  // Status line: "Status:" and the text, cleared 3 s after its last change.
+  auto* statusZeile = new QWidget;
+  auto* statusLayout = new QHBoxLayout(statusZeile);
+  statusLayout->setContentsMargins(4, 0, 4, 0);
+  statusLayout->addWidget(new QLabel(QStringLiteral("Status:")));
+  Label1 = new QLabel;
+  statusLayout->addWidget(Label1, 1);
+  statusBar()->addWidget(statusZeile, 1);
+  timerStatusLoeschen = new QTimer(this);
+  timerStatusLoeschen->setInterval(3000);
+  timerStatusLoeschen->setSingleShot(true);
+  connect(timerStatusLoeschen, &QTimer::timeout, this, [this] { Label1->clear(); });
+
+  MSComm1 = std::make_unique<SeriellerPort>();
+  CommandMB_Click(6);
+  MCom_Click(1);
+  resize(1000, 700);
+}
+
+Form1::~Form1() = default;
+
+void Form1::menuesAnlegen() {
+  QMenuBar* leiste = menuBar();
+
+  QMenu* datei = MDatei_ = leiste->addMenu(QStringLiteral("&Datei"));
+  MMesOeff = datei->addAction(QStringLiteral("&Öffnen"));
+  MSpeichern = datei->addAction(QStringLiteral("&Speichern"));
+  MMesSpUn = datei->addAction(QStringLiteral("Speichern &unter..."));
+  MExport = datei->addAction(QStringLiteral("E&xportieren..."));
+  MLetzte4Trenner_ = datei->addSeparator();
+  MLetzte4Trenner_->setVisible(false);
+  MEnde = datei->addAction(QStringLiteral("&Ende"));
+  connect(MEnde, &QAction::triggered, this, [this] { ProgrammBeenden(); });
+  // Opening, saving and exporting measurements come with the measurement files.
+  for (QAction* a : {MMesOeff, MSpeichern, MMesSpUn, MExport}) a->setEnabled(false);
+
+  MGeraet = leiste->addMenu(QStringLiteral("&Messgerät"));
+  mnuMessgeraete_.append(nullptr);
+  mnuMessgeraeteTrenner_ = MGeraet->addSeparator();
+  MGerHinLoe = MGeraet->addAction(QStringLiteral("Gerät &hinzufügen/bearbeiten/entfernen"));
+  connect(MGerHinLoe, &QAction::triggered, this, [this] {
+    if (geraetelisteOeffnen) geraetelisteOeffnen();
+  });
+
+  QMenu* ansicht = leiste->addMenu(QStringLiteral("&Ansicht"));
+  MDSPL = ansicht->addAction(QStringLiteral("&Display"));
+  MTabelle = ansicht->addAction(QStringLiteral("&Tabelle"));
+  MGrafik = ansicht->addAction(QStringLiteral("&Grafik"));
+  // The views are not part of this program version yet.
+  for (QAction* a : {MDSPL, MTabelle, MGrafik}) a->setEnabled(false);
+
+  MEinstell = leiste->addMenu(QStringLiteral("&Einstellungen"));
+  MMessung = MEinstell->addAction(QStringLiteral("&Messung..."));
+  MMessgeraet = MEinstell->addAction(QStringLiteral("M&essgerät..."));
+  MComport = MEinstell->addMenu(QStringLiteral("&COM-Port"));
+  auto* comGruppe = new QActionGroup(this);
+  for (int16_t i = 1; i <= 10; ++i) {
+    // Each item names the system port the number stands for.
+    MCom[i] = MComport->addAction(QStringLiteral("COM %1\t%2").arg(i).arg(comPortPfad(i)));
+    MCom[i]->setCheckable(true);
+    comGruppe->addAction(MCom[i]);
+    connect(MCom[i], &QAction::triggered, this, [this, i] { MCom_Click(i); });
+  }
+  MOptionen = MEinstell->addAction(QStringLiteral("&Optionen..."));
+  MAnimation = MEinstell->addAction(QStringLiteral("&Animation"));
+  MAnimation->setCheckable(true);
+  MToolTipps = MEinstell->addAction(QStringLiteral("&ToolTipps"));
+  MToolTipps->setCheckable(true);
+  // Measurement settings, the device editor, the options dialog, the
+  // animation and the tool tips are not built yet.
+  for (QAction* a : {MMessung, MMessgeraet, MOptionen, MAnimation, MToolTipps}) a->setEnabled(false);
+
+  QMenu* hilfe = leiste->addMenu(QStringLiteral("&?"));
+  MHilfe = hilfe->addAction(QStringLiteral("Hilfe..."));
+  MWhatsThis = hilfe->addAction(QStringLiteral("Hilfe zu..."));
+  MInfo = hilfe->addAction(QStringLiteral("&Info..."));
+  connect(MHilfe, &QAction::triggered, this, [] { Tolvek::HilfeAnzeigen(0); });
+  connect(MWhatsThis, &QAction::triggered, this, [] { Tolvek::HilfeAnzeigen(100); });
+  MInfo->setEnabled(false);
+}
+
+QWidget* Form1::aufzeichnungAnlegen() {
+  auto* rahmen = new QGroupBox(QStringLiteral("Aufzeichnung"));
+  auto* g = new QGridLayout(rahmen);
+  StartButton = new QPushButton(QStringLiteral("&Starten"));
+  PauseButton = new QPushButton(QStringLiteral("&Anhalten"));
+  StopButton = new QPushButton(QStringLiteral("&Beenden"));
+  PicStatStart = farbfeld(kStatusGruenDunkel);
+  PicStatPause = farbfeld(kStatusPauseRuhe);
+  PicStatStop = farbfeld(kStatusStopRuhe);
+  g->addWidget(StartButton, 0, 0);
+  g->addWidget(PicStatStart, 0, 1);
+  g->addWidget(PauseButton, 0, 2);
+  g->addWidget(PicStatPause, 0, 3);
+  g->addWidget(StopButton, 0, 4);
+  g->addWidget(PicStatStop, 0, 5);
+  // Recording control is not built yet.
+  for (QPushButton* k : {StartButton, PauseButton, StopButton}) k->setEnabled(false);
+  return rahmen;
+}
+
+QWidget* Form1::messungAnlegen() {
+  auto* rahmen = new QGroupBox(QStringLiteral("Messung"));
+  auto* h = new QHBoxLayout(rahmen);
+  h->addWidget(new QLabel(QStringLiteral("Wartezeit (s):")));
+  TextAufzPause = new QLineEdit(QStringLiteral("0"));
+  TextAufzPause->setMaximumWidth(90);
+  h->addWidget(TextAufzPause);
+  h->addSpacing(20);
+  h->addWidget(new QLabel(QStringLiteral("Messwerte:")));
+  LabelNumMW = new QLabel;
+  LabelNumMW->setMinimumWidth(70);
+  h->addWidget(LabelNumMW);
+  h->addStretch(1);
+  return rahmen;
+}
+
+QWidget* Form1::verarbeitungAnlegen() {
+  FrameMWVerarbeitung = new QGroupBox(QStringLiteral("Messwertverarbeitung"));
+  auto* g = new QGridLayout(FrameMWVerarbeitung);
+  OptionMWMessgeraet = new QRadioButton(QStringLiteral("Messwert des Messgerätes verwenden"));
+  OptionLinear = new QRadioButton(QStringLiteral("Lineare Funktion verwenden (y=mx+t):"));
+  OptionFuehler = new QRadioButton(QStringLiteral("Sensor:"));
+  OptionMWMessgeraet->setChecked(true);
+  g->addWidget(OptionMWMessgeraet, 0, 0, 1, 6);
+  g->addWidget(OptionLinear, 1, 0, 1, 6);
+  g->addWidget(new QLabel(QStringLiteral("y =")), 2, 1);
+  TextM = new QLineEdit(QStringLiteral("1"));
+  g->addWidget(TextM, 2, 2);
+  g->addWidget(new QLabel(QStringLiteral("x +")), 2, 3);
+  TextT = new QLineEdit(QStringLiteral("0"));
+  g->addWidget(TextT, 2, 4);
+  LabelMT = new QLabel(QStringLiteral("Wert geändert"));
+  LabelMT->setVisible(false);
+  g->addWidget(LabelMT, 2, 5);
+  g->addWidget(OptionFuehler, 3, 0, 1, 2);
+  LabelFuehler = new QLabel(QStringLiteral("nicht vorhanden"));
+  g->addWidget(LabelFuehler, 3, 2, 1, 3);
+  CommandMessfuehlerAendern = new QPushButton(QStringLiteral("ändern"));
+  g->addWidget(CommandMessfuehlerAendern, 3, 5);
+  g->setColumnMinimumWidth(0, 20);
+  // Sensor characteristics are not built yet.
+  OptionFuehler->setEnabled(false);
+  CommandMessfuehlerAendern->setEnabled(false);
+  return FrameMWVerarbeitung;
+}
+
+QWidget* Form1::bezeichnungAnlegen() {
+  auto* rahmen = new QGroupBox(QStringLiteral("Bezeichnung"));
+  auto* g = new QGridLayout(rahmen);
+  TextMessBezeichnung = new QLineEdit(QStringLiteral("Spannungsmessung"));
+  TextPhysGr = new QLineEdit(QStringLiteral("Spannung"));
+  TextZeichen = new QLineEdit(QStringLiteral("U"));
+  TextEinheit = new QLineEdit(QStringLiteral("V"));
+  g->addWidget(new QLabel(QStringLiteral("Titel:")), 0, 0);
+  g->addWidget(TextMessBezeichnung, 0, 1, 1, 3);
+  g->addWidget(new QLabel(QStringLiteral("physikalische Größe:")), 1, 0);
+  g->addWidget(TextPhysGr, 1, 1, 1, 3);
+  g->addWidget(new QLabel(QStringLiteral("Zeichen:")), 2, 0);
+  g->addWidget(TextZeichen, 2, 1);
+  g->addWidget(new QLabel(QStringLiteral("Einheit:")), 2, 2);
+  g->addWidget(TextEinheit, 2, 3);
+  return rahmen;
+}
+
+QWidget* Form1::optionalAnlegen() {
+  FrameOptional = new QTabWidget;
+  auto* geraet = new QWidget;
+  auto* g = new QGridLayout(geraet);
+  g->addWidget(new QLabel(QStringLiteral("Bezeichnung:")), 0, 0, Qt::AlignTop);
+  LabelMGBezeichnung = new QLabel;
+  g->addWidget(LabelMGBezeichnung, 0, 1);
+  g->addWidget(new QLabel(QStringLiteral("Parameter:")), 1, 0, Qt::AlignTop);
+  LabelMessgeraet = new QLabel;
+  LabelMessgeraet->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+  LabelMessgeraet->setWordWrap(true);
+  g->addWidget(LabelMessgeraet, 1, 1);
+  g->setRowStretch(1, 1);
+  g->setColumnStretch(1, 1);
+  FrameOptional->addTab(geraet, QStringLiteral("Messgerät"));
+  TextKommentar = new QTextEdit;
+  TextKommentar->setAcceptRichText(false);
+  FrameOptional->addTab(TextKommentar, QStringLiteral("Kommentar"));
+  return FrameOptional;
+}
+
+QWidget* Form1::datenuebertragungAnlegen() {
+  auto* rahmen = new QGroupBox(QStringLiteral("Datenübertragung"));
+  auto* g = new QGridLayout(rahmen);
+
+  picMessgeraet = new QLabel;
+  picMessgeraet->setFixedSize(150, 110);
+  picMessgeraet->setAlignment(Qt::AlignCenter);
+  picMessgeraet->setFrameShape(QFrame::StyledPanel);
+  picNoPic = new QLabel(QStringLiteral("kein Bild vorhanden"), picMessgeraet);
+  picNoPic->setAlignment(Qt::AlignCenter);
+  picNoPic->setGeometry(0, 0, 150, 110);
+  picNoPic->setVisible(false);
+
+  picPC = new QLabel;
+  picPC->setFixedSize(110, 110);
+  picPC->setPixmap(pcBild({100, 100}));
+  picPC->setAlignment(Qt::AlignCenter);
+
+  LEDMessgeraet = new LEDs;
+  LEDMessgeraet->Init(0, 0, 0, true);
+  LEDPC = new LEDs;
+  LEDPC->Init(0, 0, 0, true);
+
+  // The data line between the two pictures: a row of lamps each way.
+  auto* linie = new QWidget;
+  auto* linieLayout = new QGridLayout(linie);
+  linieLayout->setSpacing(2);
+  for (int i = 0; i < 6; ++i) {
+    auto* pc = new LEDs;
+    pc->Init(0, 0, 0, true);
+    auto* mg = new LEDs;
+    mg->Init(0, 0, 0, true);
+    LEDAniPC.append(pc);
+    LEDAniMessgeraet.append(mg);
+    linieLayout->addWidget(pc, 0, 5 - i);
+    linieLayout->addWidget(mg, 1, i);
+  }
+
+  CommandPort = new QPushButton(QStringLiteral("Verbinden"));
+  PicVerbindungStatus = farbfeld(kStatusGruenDunkel, {24, 18});
+  // Connecting is not built yet.
+  CommandPort->setEnabled(false);
+
+  g->addWidget(picMessgeraet, 0, 0, 3, 1);
+  g->addWidget(LEDMessgeraet, 3, 0, Qt::AlignHCenter);
+  g->addWidget(linie, 1, 1, Qt::AlignCenter);
+  g->addWidget(picPC, 0, 2, 3, 1);
+  g->addWidget(LEDPC, 3, 2, Qt::AlignHCenter);
+  auto* verbinden = new QHBoxLayout;
+  verbinden->addWidget(CommandPort);
+  verbinden->addWidget(PicVerbindungStatus);
+  g->addLayout(verbinden, 4, 1, Qt::AlignCenter);
+  return rahmen;
+}
+
+QWidget* Form1::anzeigeAnlegen() {
+  auto* flaeche = new QGroupBox;
+  auto* g = new QGridLayout(flaeche);
+  LabelMesswert = new QLabel;
+  QFont gross = LabelMesswert->font();
+  gross.setPointSize(28);
+  gross.setBold(true);
+  LabelMesswert->setFont(gross);
+  LabelMesswert->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  LabelMesswert->setMinimumWidth(260);
+  LabelEinheit1 = new QLabel;
+  LabelEinheit2 = new QLabel;
+  QFont einheit = LabelEinheit1->font();
+  einheit.setPointSize(16);
+  LabelEinheit1->setFont(einheit);
+  LabelEinheit2->setFont(einheit);
+  LabelEinheit1->setMinimumWidth(50);
+  LabelEinheit2->setMinimumWidth(50);
+  g->addWidget(LabelMesswert, 0, 0, 1, 3);
+  g->addWidget(LabelEinheit1, 0, 3);
+  g->addWidget(LabelEinheit2, 0, 4);
+
+  auto* auswahl = new QHBoxLayout;
+  auswahl->addWidget(new QLabel(QStringLiteral("Anzeige:")));
+  OptionWert1 = new QRadioButton(QStringLiteral("Messgerät"));
+  OptionWert2 = new QRadioButton(QStringLiteral("verarbeitet"));
+  OptionWert1->setChecked(true);
+  auswahl->addWidget(OptionWert1);
+  auswahl->addWidget(OptionWert2);
+  auswahl->addStretch(1);
+  g->addLayout(auswahl, 1, 0, 1, 5);
+
+  PBar2 = new Balkenanzeige;
+  PBar2->setMinimumHeight(16);
+  lblPbar = new QLabel;
+  lblPbar->setMinimumWidth(120);
+  g->addWidget(PBar2, 2, 0, 1, 3);
+  g->addWidget(lblPbar, 2, 3, 1, 2);
+  return flaeche;
+}
+
+QWidget* Form1::groessenordnungAnlegen() {
+  FrameMBmanuell = new QGroupBox(QStringLiteral("Größenordnung: manuell"));
+  auto* g = new QGridLayout(FrameMBmanuell);
+  for (int16_t i = 0; i < 8; ++i) {
+    CommandMB[i] = new QPushButton(QString::fromUtf8(kGroessenordnungen[i].knopf));
+    CommandMB[i]->setMinimumWidth(36);
+    g->addWidget(CommandMB[i], 0, i);
+    connect(CommandMB[i], &QPushButton::clicked, this, [this, i] { CommandMB_Click(i); });
+  }
+  LabelMBaktuell = new QLabel;
+  g->addWidget(LabelMBaktuell, 1, 0, 1, 8);
+  return FrameMBmanuell;
+}
+
+QWidget* Form1::dateiLabelsAnlegen() {
+  auto* flaeche = new QGroupBox;
+  auto* g = new QGridLayout(flaeche);
+  MesBegLabel = new QLabel;
+  MesEndLabel = new QLabel;
+  MessungLabel = new QLabel;
+  g->addWidget(new QLabel(QStringLiteral("Beginn:")), 0, 0);
+  g->addWidget(MesBegLabel, 0, 1);
+  g->addWidget(new QLabel(QStringLiteral("Ende:")), 1, 0);
+  g->addWidget(MesEndLabel, 1, 1);
+  g->addWidget(new QLabel(QStringLiteral("Datei:")), 2, 0);
+  g->addWidget(MessungLabel, 2, 1);
+  g->setColumnStretch(1, 1);
+  return flaeche;
+}
+
+void Form1::ProgrammBeenden() {
+  if (beendenAnfrage) beendenAnfrage();
+}
+
+void Form1::closeEvent(QCloseEvent* ereignis) {
+  // The window never closes by itself: every request goes through the exit.
+  ereignis->ignore();
+  ProgrammBeenden();
+}
+
+void Form1::StatusSetzen(const QString& text) {
+  Label1->setText(text);
+  timerStatusLoeschen->stop();
+  timerStatusLoeschen->start();
+}
+
+void Form1::EinstellungenErmoeglichen(bool jaNein) {
+  FrameMWVerarbeitung->setEnabled(jaNein);
+  MGeraet->setEnabled(jaNein);
+  MComport->setEnabled(jaNein);
+}
+
+void Form1::CommandMB_Click(int16_t index) {
+  for (int16_t i = 0; i < 8; ++i) {
+    QFont f = CommandMB[i]->font();
+    f.setBold(i == index);
+    CommandMB[i]->setFont(f);
+  }
+  if (index < 0 || index > 7) {
+    LabelMBaktuell->clear();
+    return;
+  }
+  faktor_ = kGroessenordnungen[index].faktor;
+  LabelMBaktuell->setText(QString::fromUtf8(kGroessenordnungen[index].text));
+  messbereich_ = index;
+}
+
+void Form1::MCom_Click(int16_t index) {
+  if (index < 1 || index > 10) return;
+  if (MSComm1->PortOpen()) {
+    Tolvek::meldungen().hinweis(QStringLiteral("Die gewählte Schnittstelle ist momentan geöffnet. \r\n"
+                                               "Beenden Sie zuerst die Verbindung."));
+    MCom[comPortNummer_]->setChecked(true);
+    return;
+  }
+  MSComm1->setCommPort(index);
+  for (int16_t i = 1; i <= 10; ++i) MCom[i]->setChecked(i == index);
+  comPortNummer_ = index;
+}
+
+void Form1::mnuMessgeraeteNeuAufbauen(const QStringList& namen) {
+  for (qsizetype i = 1; i < mnuMessgeraete_.size(); ++i) delete mnuMessgeraete_[i];
+  mnuMessgeraete_.resize(1);
+  mnuHaken_ = -1;
+  for (qsizetype i = 0; i < namen.size(); ++i) {
+    auto* eintrag = new QAction(namen[i], MGeraet);
+    eintrag->setCheckable(true);
+    const auto index = static_cast<int16_t>(i + 1);
+    connect(eintrag, &QAction::triggered, this, [this, index] {
+      // The click toggled the item; only a successful selection ticks it.
+      mnuMessgeraeteHaken(mnuHaken_);
+      if (geraetGewaehlt) geraetGewaehlt(index);
+    });
+    MGeraet->insertAction(mnuMessgeraeteTrenner_, eintrag);
+    mnuMessgeraete_.append(eintrag);
+  }
+}
+
+QStringList Form1::mnuMessgeraeteNamen() const {
+  QStringList namen;
+  for (qsizetype i = 1; i < mnuMessgeraete_.size(); ++i) namen << mnuMessgeraete_[i]->text();
+  return namen;
+}
+
+void Form1::mnuMessgeraeteHaken(int16_t index) {
+  mnuHaken_ = index;
+  for (qsizetype i = 1; i < mnuMessgeraete_.size(); ++i) mnuMessgeraete_[i]->setChecked(i == index);
+}
+
+void Form1::mnuMessgeraeteBeschriftung(int16_t index, const QString& name) {
+  if (index >= 1 && index < mnuMessgeraete_.size()) mnuMessgeraete_[index]->setText(name);
+}
+
+QSize Form1::GeraetebildFlaeche() const { return picMessgeraet->contentsRect().size(); }
+
+bool Form1::GeraetebildLaden(const QString& datei) {
+  picMessgeraet->clear();
+  if (datei.isEmpty()) return false;
+  QImageReader leser(datei);
+  leser.setAutoTransform(true);
+  const QImage bild = leser.read();
+  if (bild.isNull()) return false;
+  // Fitted into the picture area, keeping its proportions, and centred.
+  picMessgeraet->setPixmap(QPixmap::fromImage(
+      bild.scaled(GeraetebildFlaeche(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+  return true;
+}
+
+void Form1::LetzteDateienZeigen(const QStringList& beschriftungen) {
+  qDeleteAll(MLetzte4_);
+  MLetzte4_.clear();
+  for (const QString& beschriftung : beschriftungen) {
+    auto* eintrag = new QAction(beschriftung, MDatei_);
+    eintrag->setEnabled(false);
+    MDatei_->insertAction(MLetzte4Trenner_, eintrag);
+    MLetzte4_.append(eintrag);
+  }
+  MLetzte4Trenner_->setVisible(!beschriftungen.isEmpty());
+}
+
+void Form1::KeinBildZeigen(bool zeigen) { picNoPic->setVisible(zeigen); }
+
+}  // namespace pv

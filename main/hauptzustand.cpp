@@ -1,0 +1,10 @@
+#include "hauptzustand.h"
+
+namespace pv {
+
+Hauptmodul& hauptmodul() {
+  static Hauptmodul modul;
+  return modul;
+}
+
+}  // namespace pv

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "acquisition/messdaten.h"
+#include "main/einstellungen.h"
+
+namespace pv {
+
+// The shared state of the main window and the recordings, in one place for
+// the whole run.
+struct Hauptmodul {
+  // The system's decimal separator, read from the locale at start-up.
+  QChar Dezimaltrennzeichen = u',';
+  // The settings as read at start-up and written at the end.
+  Einstellungen einstellungen;
+  // The current measurement.
+  Messdaten messdaten;
+  // A recording runs (paused or not) / values are being stored now.
+  bool MessungLaeuft = false;
+  bool AufzeichnungAktiv = false;
+  // The measurement is saved (nothing would be lost at exit).
+  bool MessungGespeichert = true;
+  // Graph extent at the start of a recording, seconds.
+  float XMaxStart = 300;
+  int16_t GrafikNeuZeichnen = 0;
+  bool DisplayOffen = false;
+  bool TabelleOffen = false;
+  bool GrafikFensterOffen = false;
+  // Switched by the hidden keys.
+  bool Simulation = false;
+  bool DebugDatei = false;
+};
+
+Hauptmodul& hauptmodul();
+
+}  // namespace pv

@@ -1,0 +1,261 @@
+#include "programm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTimer>
+
+#include "acquisition/erfassungszustand.h"
+#include "acquisition/seriellerport.h"
+#include "common/allgemein.h"
+#include "common/fehlerbehandlung.h"
+#include "common/laufzeitfehler.h"
+#include "common/meldungen.h"
+#include "common/programmordner.h"
+#include "common/tolvek.h"
+#include "devices/geraeteliste.h"
+#include "main/einstellungsdatei.h"
+#include "main/form1.h"
+#include "main/form1einstellungen.h"
+#include "main/hauptzustand.h"
+#include "main/startform.h"
+#include "main/startlogik.h"
+#include "main/werkseinstellungen.h"
+
+namespace pv {
+Programm::Programm(QStringList argumente, QLocale locale, std::function<void()> beenden)
+    : argumente_(std::move(argumente)),
+      locale_(std::move(locale)),
+      beenden_(std::move(beenden)),
+      form1_(std::make_unique<Form1>()) {
+  form1_->beendenAnfrage = [this] { ProgrammBeenden(); };
+  form1_->geraetGewaehlt = [this](int16_t index) { mnuMessgeraete_Click(index); };
+  form1_->geraetelisteOeffnen = [this] { MGerHinLoe_Click(); };
+  Tolvek::zustand().hauptfenster = this;
+}
+
+Programm::~Programm() {
+  if (Tolvek::zustand().hauptfenster == this) Tolvek::zustand().hauptfenster = nullptr;
+}
+
+bool Programm::starten() {
+  StartForm start(versionsText(3, 1, 0));
+  bool abgebrochen = false;
+  QEventLoop warten;
+  QObject::connect(&start, &StartForm::abgebrochen, &start, [&] {
+    abgebrochen = true;
+    warten.quit();
+  });
+  start.show();
+  start.Label4->setVisible(true);
+  start.repaint();
+  QApplication::processEvents();
+
+  form1_->hide();
+  if (!FormLaden() || abgebrochen) return false;
+
+  // Two seconds with the splash in front, counted from the end of the start-up.
+  QTimer::singleShot(2000, &warten, &QEventLoop::quit);
+  warten.exec();
+  if (abgebrochen) return false;
+
+  start.Label4->setVisible(false);
+  form1_->show();
+  return true;
+}
+
+bool Programm::frueheSchritte() {
+  Hauptmodul& h = hauptmodul();
+  const QString ordner = Programmordner::pfad();
+  Tolvek::zustand().Hilfedatei = hilfedateiWaehlen(ordner);
+  QDir::setCurrent(ordner);
+
+  const QString trenner = dezimaltrennzeichenAusLocale(locale_);
+  if (trenner.isEmpty()) {
+    Tolvek::meldungen().hinweis(
+        QStringLiteral("Die Systemeinstellungen sind bezüglich des Dezimalzeichens\r\n"
+                       "nicht kompatibel mit Pelvaron (nur '.' oder ',' erlaubt). \r\n"
+                       "Pelvaron kann nicht ausgeführt werden!"));
+    return false;
+  }
+  h.Dezimaltrennzeichen = trenner.at(0);
+  Tolvek::zustand().Maustaste = Tolvek::MaustastenVertauscht() ? 2 : 1;
+  Tolvek::ArbeitsbereichErmitteln();
+
+  h.MessungLaeuft = false;
+  h.AufzeichnungAktiv = false;
+  h.GrafikNeuZeichnen = 0;
+  h.DisplayOffen = h.TabelleOffen = h.GrafikFensterOffen = false;
+  h.XMaxStart = 300;
+  h.Simulation = h.DebugDatei = false;
+  erfassungsmodul().zustand.Verbunden = false;
+  const QSize flaeche = form1_->GeraetebildFlaeche();
+  erfassungsmodul().MessgeraetBildHMax = flaeche.height();
+  erfassungsmodul().MessgeraetBildWMax = flaeche.width();
+  return true;
+}
+
+bool Programm::einstellungenLesen() {
+  Hauptmodul& h = hauptmodul();
+  Einstellungen& e = h.einstellungen;
+  switch (iniLesen(Programmordner::pfad(), h.Dezimaltrennzeichen, e)) {
+    case kIniGelesen:
+      break;
+    case kIniStandard:
+      Standardparameter(e, Programmordner::pfad());
+      break;
+    case kIniBeenden:
+      return false;
+    default:
+      Tolvek::meldungen().hinweis(QStringLiteral("Fehler beim Lesen der Initialisierungsdatei.\r\n"
+                                                 "Pelvaron kann nicht ausgeführt werden!"));
+      return false;
+  }
+  geraeteZustand().AktuellesMessgeraet = e.AktuellesMessgeraet;
+  einstellungenAnwenden(*form1_, e, h.Dezimaltrennzeichen);
+  return true;
+}
+
+void Programm::aktuellesGeraetPruefen() {
+  QString& aktuell = geraeteZustand().AktuellesMessgeraet;
+  if (aktuell.isEmpty()) {
+    form1_->KeinBildZeigen(true);
+    return;
+  }
+  if (form1_->mnuMessgeraeteNamen().contains(aktuell)) return;
+  Tolvek::meldungen().hinweis(
+      QStringLiteral("Das zuletzt verwendete Messgerät konnte nicht gefunden werden.\r\n"
+                     "Bitte wählen Sie im Menü 'Geräte' ein anderes Messgerät aus! "));
+  aktuell.clear();
+  form1_->KeinBildZeigen(true);
+}
+
+bool Programm::FormLaden() {
+  // A failure in the first steps is asked about once; the user may go on.
+  bool problem = false;
+  try {
+    if (!frueheSchritte()) return false;
+  } catch (const std::exception&) {
+    problem = true;
+  }
+  if (problem) {
+    const Antwort a = Tolvek::meldungen().zeigen(
+        QStringLiteral("Es traten Probleme bei der Initialisierung auf! \r\n"
+                       "Das Programm kann möglicherweise nicht fehlerfrei\r\n"
+                       "ausgeführt werden."),
+        QStringLiteral("Initialisierungsproblem"), Knoepfe::OkAbbrechen, Symbol::Keins, Antwort::Ok);
+    if (a != Antwort::Ok) return false;
+  }
+
+  if (!einstellungenLesen()) return false;
+  Hauptmodul& h = hauptmodul();
+  const Einstellungen& e = h.einstellungen;
+
+  // From here on a failing step is skipped and the start-up goes on.
+  const auto schritt = [](auto&& aufruf) {
+    try {
+      aufruf();
+    } catch (const std::exception&) {
+    }
+  };
+  schritt([&] { GeraeteLesen(*this, h.Dezimaltrennzeichen); });
+  schritt([&] { aktuellesGeraetPruefen(); });
+  schritt([&] { form1_->MCom_Click(static_cast<int16_t>(std::max<int>(e.ComPortNummer, 1))); });
+  form1_->MAnimation->setChecked(e.DatenlinieAnimation);
+  form1_->MToolTipps->setChecked(e.Tooltipps);
+  h.MessungGespeichert = true;
+  return true;
+}
+
+void Programm::ProgrammBeenden() {
+  try {
+    Hauptmodul& h = hauptmodul();
+    Beendenlage lage;
+    lage.messungLaeuft = h.MessungLaeuft;
+    lage.messungGespeichert = h.MessungGespeichert;
+    lage.anzahlWerte = h.messdaten.m;
+    if (!beendenErlaubt(lage, Tolvek::meldungen())) return;
+
+    Einstellungen& e = h.einstellungen;
+    einstellungenSammeln(*form1_, e, h.Dezimaltrennzeichen);
+    e.AktuellesMessgeraet = geraeteZustand().AktuellesMessgeraet;
+    iniSichern(Programmordner::pfad(), h.Dezimaltrennzeichen, e);
+    if (beenden_) beenden_();
+  } catch (const std::exception& fehler) {
+    Tolvek::Fehlerbehandlung(QStringLiteral("Form1 -> ProgrammBeenden"), fehler);
+  }
+}
+
+void Programm::MGerHinLoe_Click() {
+  frmGeraeteListe liste(*this, hauptmodul().Dezimaltrennzeichen, form1_.get());
+  liste.exec();
+}
+
+void Programm::menueNeuAufbauen(const QStringList& namen) { form1_->mnuMessgeraeteNeuAufbauen(namen); }
+
+void Programm::mnuMessgeraete_Click(int16_t index) {
+  GeraeteauswahlUmgebung umgebung{*this, *form1_->MSComm1, gerEigen_, erfassungsmodul(),
+                                  hauptmodul().Dezimaltrennzeichen};
+  pv::mnuMessgeraete_Click(index, umgebung);
+}
+
+QString Programm::MenuepunktText(int16_t index) {
+  const QStringList namen = form1_->mnuMessgeraeteNamen();
+  return index >= 1 && index <= namen.size() ? namen[index - 1] : QString();
+}
+
+void Programm::GeraetBearbeiten(const QString&) {
+  // The device editor is not part of this program version; the selection
+  // has told the user that the file could not be read.
+}
+
+EinheitLabelMass Programm::EinheitLabelMessen(int label, const QString& breitenText, const QString& hoehenText) {
+  const QLabel* l = label == 1 ? form1_->LabelEinheit1 : form1_->LabelEinheit2;
+  const QFontMetricsF masse(l->font());
+  EinheitLabelMass m;
+  m.schriftgroesse = l->font().pointSizeF();
+  m.breite = l->width();
+  m.hoehe = l->height();
+  m.textBreite = masse.horizontalAdvance(breitenText);
+  m.textHoehe = masse.boundingRect(hoehenText).height();
+  return m;
+}
+
+void Programm::EinheitSchriftgroessenSetzen(double groesse1, double groesse2) {
+  for (auto [label, groesse] : {std::pair{form1_->LabelEinheit1, groesse1}, std::pair{form1_->LabelEinheit2, groesse2}}) {
+    QFont f = label->font();
+    f.setPointSizeF(groesse);
+    label->setFont(f);
+  }
+}
+
+void Programm::MessbereichRahmenSetzen(const QString& titel, bool aktiv) {
+  form1_->FrameMBmanuell->setTitle(titel);
+  form1_->FrameMBmanuell->setEnabled(aktiv);
+}
+
+int16_t Programm::BildLaden(const QString& datei, int32_t, int32_t, int32_t, int32_t) {
+  // Relative names are taken from the program folder, the current folder.
+  const QString pfad = datei.isEmpty() ? QString() : QDir(Programmordner::pfad()).filePath(datei);
+  return form1_->GeraetebildLaden(pfad) ? 1 : 0;
+}
+
+void Programm::BildPlatzhalterZeigen(bool zeigen) { form1_->KeinBildZeigen(zeigen); }
+
+void Programm::StatuszeileSetzen(const QString& text) { form1_->StatusSetzen(text); }
+
+void Programm::GeraetAnzeigen(const QString& bezeichnung, const QString& zusammenfassung) {
+  form1_->LabelMGBezeichnung->setText(bezeichnung);
+  form1_->LabelMessgeraet->setText(zusammenfassung);
+}
+
+void Programm::MenueAuswahlSetzen(int16_t index, const QString& text) {
+  form1_->mnuMessgeraeteBeschriftung(index, text);
+  form1_->mnuMessgeraeteHaken(index);
+}
+
+}  // namespace pv

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QLocale>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "acquisition/geraeteauswahl.h"
+#include "common/hauptfenster.h"
+#include "devices/geraetedefinition.h"
+#include "devices/geraetetabelle.h"
+
+namespace pv {
+
+class Form1;
+
+// The program's life: the splash window, the start-up sequence that fills
+// the main window, the device menu and the exit procedure, which every way
+// of ending goes through. It connects the main window's controls to the
+// settings, the device table and the device selection.
+class Programm : public Hauptfenster, public GeraeteMenue, public GeraeteauswahlFenster {
+ public:
+  // `beenden` ends the process (the application's event loop); tests
+  // record the call instead.
+  Programm(QStringList argumente, QLocale locale, std::function<void()> beenden);
+  ~Programm() override;
+
+  // The splash window, then the start-up sequence, then the main window
+  // shown. False when the start-up ended the program.
+  bool starten();
+
+  // The start-up sequence on its own (the main window stays hidden). False
+  // when the program must end.
+  bool FormLaden();
+
+  // Exit: refuses while a recording runs, asks before unsaved values are
+  // lost, writes the settings file and ends the program.
+  void ProgrammBeenden() override;
+
+  Form1& form1() { return *form1_; }
+  // The device editor's definition record: the selection reads files into it.
+  Geraetedefinition& gerEigen() { return gerEigen_; }
+
+  // The device list window, modal.
+  void MGerHinLoe_Click();
+
+  // GeraeteMenue
+  void menueNeuAufbauen(const QStringList& namen) override;
+  void mnuMessgeraete_Click(int16_t index) override;
+
+  // GeraeteauswahlFenster
+  QString MenuepunktText(int16_t index) override;
+  void GeraetBearbeiten(const QString& name) override;
+  EinheitLabelMass EinheitLabelMessen(int label, const QString& breitenText,
+                                      const QString& hoehenText) override;
+  void EinheitSchriftgroessenSetzen(double groesse1, double groesse2) override;
+  void MessbereichRahmenSetzen(const QString& titel, bool aktiv) override;
+  int16_t BildLaden(const QString& datei, int32_t x, int32_t y, int32_t hMax, int32_t wMax) override;
+  void BildPlatzhalterZeigen(bool zeigen) override;
+  void StatuszeileSetzen(const QString& text) override;
+  void GeraetAnzeigen(const QString& bezeichnung, const QString& zusammenfassung) override;
+  void MenueAuswahlSetzen(int16_t index, const QString& text) override;
+
+ private:
+  bool frueheSchritte();
+  bool einstellungenLesen();
+  void aktuellesGeraetPruefen();
+
+  QStringList argumente_;
+  QLocale locale_;
+  std::function<void()> beenden_;
+  std::unique_ptr<Form1> form1_;
+  Geraetedefinition gerEigen_;
+};
+
+}  // namespace pv

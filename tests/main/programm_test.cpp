@@ -1,0 +1,237 @@
+// Start-up and exit of the whole program against a real program folder.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+#include "acquisition/erfassungszustand.h"
+#include "common/cp1252.h"
+#include "common/textdatei.h"
+#include "devices/geraetetabelle.h"
+#include "main/einstellungsdatei.h"
+#include "main/form1.h"
+#include "main/hauptzustand.h"
+#include "main/programm.h"
+#include "main/startlogik.h"
+#include "main/werkseinstellungen.h"
+#include "acquisition/seriellerport.h"
+#include "support/testhilfe.h"
+
+namespace {
+
+using pv::Antwort;
+
+const QString kGeraetWaehlen = QStringLiteral("Bitte wählen Sie im Menü 'Messgerät' ein Gerät aus!");
+
+// The shipped device files, copied into the test's program folder.
+void geraeteKopieren(const pvtest::Programmumgebung& u) {
+  const QDir daten(QStringLiteral(PELVARON_DATEN));
+  for (const QString& name : daten.entryList({QStringLiteral("*.ger"), QStringLiteral("*.gif")}, QDir::Files)) {
+    ASSERT_TRUE(QFile::copy(daten.filePath(name), u.pfad(name)));
+  }
+}
+
+class ProgrammTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    pv::hauptmodul() = pv::Hauptmodul{};
+    pv::geraeteZustand() = pv::GeraeteZustand{};
+    pv::erfassungsmodul() = pv::Erfassungsmodul{};
+  }
+
+  std::unique_ptr<pv::Programm> neuesProgramm() {
+    return std::make_unique<pv::Programm>(QStringList{QStringLiteral("pelvaron")}, QLocale(QLocale::German),
+                                          [this] { ++beendet; });
+  }
+
+  QStringList boxTexte() const {
+    QStringList texte;
+    for (const auto& b : u.meldungen.boxen) texte << b.text;
+    return texte;
+  }
+
+  pvtest::Programmumgebung u;
+  int beendet = 0;
+};
+
+TEST_F(ProgrammTest, FirstStartUsesFactoryDefaultsAndExitWritesThemBack) {
+  auto programm = neuesProgramm();
+  ASSERT_TRUE(programm->FormLaden());
+  // Missing settings file: asked for the defaults; no device: asked to choose one.
+  ASSERT_EQ(u.meldungen.boxen.size(), 2u);
+  EXPECT_TRUE(boxTexte()[0].startsWith(QStringLiteral("Die Pelvaron-Initialisierungsdatei konnte nicht gefunden werden.")));
+  EXPECT_EQ(boxTexte()[1], kGeraetWaehlen);
+  EXPECT_EQ(programm->form1().Faktor(), 1.0);  // "Standard", not "Mega"
+  EXPECT_TRUE(programm->form1().MCom[2]->isChecked());
+  EXPECT_TRUE(programm->form1().mnuMessgeraeteNamen().isEmpty());
+
+  programm->ProgrammBeenden();
+  EXPECT_EQ(beendet, 1);
+  QByteArray golden;
+  ASSERT_TRUE(pv::dateiLesen(pvtest::testdatei(QStringLiteral("pelvaron_werkseinstellungen.ini")), golden));
+  golden.replace("Ordner Messungen=C:\\Pelvaron", "Ordner Messungen=" + pv::zuCp1252(u.pfad()));
+  EXPECT_EQ(u.lies(QStringLiteral("Pelvaron.ini")), golden);
+}
+
+TEST_F(ProgrammTest, SecondStartReadsTheWrittenSettingsBack) {
+  {
+    auto erstes = neuesProgramm();
+    ASSERT_TRUE(erstes->FormLaden());
+    pv::Form1& f = erstes->form1();
+    f.TextMessBezeichnung->setText(QStringLiteral("Temperaturverlauf"));
+    f.TextAufzPause->setText(QStringLiteral("2,5"));
+    f.OptionLinear->setChecked(true);
+    f.OptionWert2->setChecked(true);
+    f.CommandMB_Click(3);
+    f.MCom_Click(5);
+    erstes->ProgrammBeenden();
+  }
+  const pv::Einstellungen geschrieben = pv::hauptmodul().einstellungen;
+  const QByteArray datei = u.lies(QStringLiteral("Pelvaron.ini"));
+  SetUp();
+  u.meldungen.boxen.clear();
+
+  auto zweites = neuesProgramm();
+  ASSERT_TRUE(zweites->FormLaden());
+  // Every stored key comes back as it was written.
+  EXPECT_EQ(pv::iniText(pv::hauptmodul().einstellungen, u','), pv::iniText(geschrieben, u','));
+  pv::Form1& f = zweites->form1();
+  EXPECT_EQ(f.TextMessBezeichnung->text(), QStringLiteral("Temperaturverlauf"));
+  EXPECT_EQ(f.TextAufzPause->text(), QStringLiteral("2,5"));
+  EXPECT_TRUE(f.OptionLinear->isChecked());
+  EXPECT_TRUE(f.OptionWert2->isChecked());
+  EXPECT_EQ(f.Messbereich(), 3);
+  EXPECT_TRUE(f.MCom[5]->isChecked());
+  // Only the device question; the settings file needed none.
+  EXPECT_EQ(boxTexte(), QStringList{kGeraetWaehlen});
+  zweites->ProgrammBeenden();
+  EXPECT_EQ(u.lies(QStringLiteral("Pelvaron.ini")), datei);
+}
+
+TEST_F(ProgrammTest, OldSettingsFileIsConvertedOnceAndMovedAside) {
+  u.schreibe(QStringLiteral("Pelvar.ini"), "0,\"\",\"C:\\Messungen\",3\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n");
+  auto programm = neuesProgramm();
+  ASSERT_TRUE(programm->FormLaden());
+  EXPECT_FALSE(QFileInfo::exists(u.pfad(QStringLiteral("Pelvar.ini"))));
+  EXPECT_TRUE(QFileInfo::exists(u.pfad(QStringLiteral("Pelvar.old"))));
+  EXPECT_TRUE(programm->form1().MCom[3]->isChecked());
+  EXPECT_EQ(programm->form1().Messbereich(), 6);
+  programm->ProgrammBeenden();
+  EXPECT_TRUE(QFileInfo::exists(u.pfad(QStringLiteral("Pelvaron.ini"))));
+}
+
+TEST_F(ProgrammTest, StoredDeviceIsSelectedFromTheDeviceFiles) {
+  geraeteKopieren(u);
+  pv::Einstellungen e;
+  pv::Standardparameter(e, u.pfad());
+  e.AktuellesMessgeraet = QStringLiteral("Waage (Abfrage)");
+  ASSERT_TRUE(pv::iniSichern(u.pfad(), u',', e));
+
+  auto programm = neuesProgramm();
+  ASSERT_TRUE(programm->FormLaden());
+  EXPECT_TRUE(u.meldungen.boxen.empty()) << boxTexte().join(QStringLiteral(" | ")).toStdString();
+  pv::Form1& f = programm->form1();
+  EXPECT_EQ(f.mnuMessgeraeteNamen(), (QStringList{QStringLiteral("Multimeter (sendet selbst)"), QStringLiteral("Waage (Abfrage)")}));
+  EXPECT_EQ(f.LabelMGBezeichnung->text(), QStringLiteral("Waage (Abfrage)"));
+  EXPECT_TRUE(f.LabelMessgeraet->text().startsWith(QStringLiteral("COM: 9600,n,8,1 DTR=1 RTS=0\r\nDaten werden angefordert:")));
+  EXPECT_EQ(pv::erfassungsmodul().zustand.Datenanforderung, QStringLiteral("P\r\n"));
+  EXPECT_EQ(f.MSComm1->Settings(), QStringLiteral("9600,n,8,1"));
+  EXPECT_EQ(pv::geraeteZustand().AktuellesMessgeraet, QStringLiteral("Waage (Abfrage)"));
+
+  // Choosing the other device from the menu sets it up instead.
+  programm->mnuMessgeraete_Click(1);
+  EXPECT_EQ(f.LabelMGBezeichnung->text(), QStringLiteral("Multimeter (sendet selbst)"));
+  EXPECT_EQ(f.MSComm1->Settings(), QStringLiteral("2400,n,8,1"));
+  EXPECT_EQ(f.FrameMBmanuell->title(), QStringLiteral("Größenordnung: automatisch"));
+  programm->ProgrammBeenden();
+  EXPECT_TRUE(pv::vonCp1252(u.lies(QStringLiteral("Pelvaron.ini")))
+                  .contains(QStringLiteral("\r\nAktuelles Messgerät=Multimeter (sendet selbst)\r\n")));
+}
+
+TEST_F(ProgrammTest, VanishedDeviceIsClearedWithOneMessage) {
+  pv::Einstellungen e;
+  pv::Standardparameter(e, u.pfad());
+  e.AktuellesMessgeraet = QStringLiteral("Fort");
+  ASSERT_TRUE(pv::iniSichern(u.pfad(), u',', e));
+
+  auto programm = neuesProgramm();
+  ASSERT_TRUE(programm->FormLaden());
+  EXPECT_EQ(boxTexte(), QStringList{kGeraetWaehlen});
+  EXPECT_TRUE(pv::geraeteZustand().AktuellesMessgeraet.isEmpty());
+  EXPECT_FALSE(programm->form1().picNoPic->isHidden());
+  programm->ProgrammBeenden();
+  EXPECT_TRUE(pv::vonCp1252(u.lies(QStringLiteral("Pelvaron.ini"))).contains(QStringLiteral("\r\nAktuelles Messgerät=\r\n")));
+}
+
+TEST_F(ProgrammTest, RefusingTheDefaultsEndsTheStartUp) {
+  u.meldungen.antworten = {Antwort::Nein};
+  auto programm = neuesProgramm();
+  EXPECT_FALSE(programm->FormLaden());
+  EXPECT_FALSE(QFileInfo::exists(u.pfad(QStringLiteral("Pelvaron.ini"))));
+}
+
+TEST_F(ProgrammTest, ExitRefusesWhileRecordingAndAsksBeforeLosingValues) {
+  auto programm = neuesProgramm();
+  ASSERT_TRUE(programm->FormLaden());
+  u.meldungen.boxen.clear();
+  pv::Hauptmodul& h = pv::hauptmodul();
+
+  h.MessungLaeuft = true;
+  programm->form1().close();  // closing the window runs the exit procedure
+  ASSERT_EQ(u.meldungen.boxen.size(), 1u);
+  EXPECT_EQ(u.meldungen.boxen[0].text, QStringLiteral("Die Messung wurde noch nicht gestoppt!\n"
+                                                      "Beenden Sie die Messung bevor Sie das Programm beenden!"));
+  EXPECT_EQ(beendet, 0);
+
+  h.MessungLaeuft = false;
+  h.MessungGespeichert = false;
+  h.messdaten.anhaengen(1.0f, 2.0f);
+  u.meldungen.antworten = {Antwort::Nein};
+  programm->ProgrammBeenden();
+  ASSERT_EQ(u.meldungen.boxen.size(), 2u);
+  EXPECT_EQ(u.meldungen.boxen[1].titel, QStringLiteral("Achtung"));
+  EXPECT_EQ(beendet, 0);
+  EXPECT_FALSE(QFileInfo::exists(u.pfad(QStringLiteral("Pelvaron.ini"))));
+
+  u.meldungen.antworten = {Antwort::Ja};
+  programm->ProgrammBeenden();
+  EXPECT_EQ(beendet, 1);
+  EXPECT_TRUE(QFileInfo::exists(u.pfad(QStringLiteral("Pelvaron.ini"))));
+}
+
+TEST_F(ProgrammTest, FinishedRecordingWithoutValuesEndsWithoutAQuestion) {
+  auto programm = neuesProgramm();
+  ASSERT_TRUE(programm->FormLaden());
+  u.meldungen.boxen.clear();
+  pv::hauptmodul().MessungGespeichert = false;
+  programm->ProgrammBeenden();
+  EXPECT_TRUE(u.meldungen.boxen.empty());
+  EXPECT_EQ(beendet, 1);
+}
+
+TEST(Startlogik, CommandLinePathLosesEnclosingQuotesOnlyAsAPair) {
+  const QString prog = QStringLiteral("pelvaron");
+  EXPECT_EQ(pv::kommandozeilenPfad({prog}), QString());
+  EXPECT_EQ(pv::kommandozeilenPfad({prog, QStringLiteral("\"/tmp/a b.MES\"")}), QStringLiteral("/tmp/a b.MES"));
+  EXPECT_EQ(pv::kommandozeilenPfad({prog, QStringLiteral("/tmp/a"), QStringLiteral("b.MES")}), QStringLiteral("/tmp/a b.MES"));
+  EXPECT_EQ(pv::kommandozeilenPfad({prog, QStringLiteral("\"/tmp/a.MES")}), QStringLiteral("\"/tmp/a.MES"));
+  EXPECT_EQ(pv::kommandozeilenPfad({prog, QStringLiteral("\"")}), QStringLiteral("\""));
+}
+
+TEST(Startlogik, HelpFileAndDecimalSeparator) {
+  pvtest::Programmumgebung u;
+  EXPECT_EQ(pv::hilfedateiWaehlen(u.pfad()), QString());
+  u.schreibe(QStringLiteral("Pelvaron_ob.hlp"), "x");
+  EXPECT_EQ(pv::hilfedateiWaehlen(u.pfad()), u.pfad(QStringLiteral("Pelvaron_ob.hlp")));
+  u.schreibe(QStringLiteral("Pelvaron.hlp"), "x");
+  EXPECT_EQ(pv::hilfedateiWaehlen(u.pfad()), u.pfad(QStringLiteral("Pelvaron.hlp")));
+  EXPECT_EQ(pv::dezimaltrennzeichenAusLocale(QLocale(QLocale::German)), QStringLiteral(","));
+  EXPECT_EQ(pv::dezimaltrennzeichenAusLocale(QLocale(QLocale::English)), QStringLiteral("."));
+}
+
+}  // namespace
