@@ -9,7 +9,7 @@ packages=(
   qt6-image-formats-plugins qt6-qpa-plugins libqt6printsupport6
   libhidapi-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth fonts-dejavu-core
+  fonts-dejavu-core
 )
 
 missing=()
