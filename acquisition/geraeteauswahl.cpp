@@ -193,9 +193,7 @@ bool mnuMessgeraete_Click(int16_t Index, GeraeteauswahlUmgebung& u) {
     neu.Vorzeichenstelle = def.VorzeichenStellePub;
     neu.Einheit1Pos = {def.Einheit1_0Pub, def.Einheit1_1Pub};
     neu.Einheit2Pos = {def.Einheit2_0Pub, def.Einheit2_1Pub};
-    neu.AutoFormat = neu.Messwertbeginn == 0 && neu.Messwertende == 0 &&
-                     neu.Vorzeichenstelle == 0 && neu.Einheit1Pos == std::array<int16_t, 2>{} &&
-                     neu.Einheit2Pos == std::array<int16_t, 2>{};
+    neu.AutoFormat = def.autoFormat();
 
     const EinheitLabelMass mass1 = u.fenster.EinheitLabelMessen(
         1, einheitBreitenText(neu.Einheit1Pos), kEinheitHoehenText);

@@ -13,12 +13,13 @@ constexpr std::array<char16_t, 32> kOberhalb80 = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char zeichenZuByte(char16_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+// The byte of a character; -1 when the code page has none.
+int zeichenZuByte(char16_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
   for (size_t i = 0; i < kOberhalb80.size(); ++i) {
-    if (kOberhalb80[i] == c) return static_cast<char>(0x80 + i);
+    if (kOberhalb80[i] == c) return static_cast<int>(0x80 + i);
   }
-  return '?';
+  return -1;
 }
 
 }  // namespace
@@ -38,9 +39,17 @@ QByteArray zuCp1252(const QString& text) {
   QByteArray bytes;
   bytes.resize(text.size());
   for (qsizetype i = 0; i < text.size(); ++i) {
-    bytes[i] = zeichenZuByte(text[i].unicode());
+    const int b = zeichenZuByte(text[i].unicode());
+    bytes[i] = static_cast<char>(b < 0 ? '?' : b);
   }
   return bytes;
+}
+
+bool istCp1252(const QString& text) {
+  for (QChar c : text) {
+    if (zeichenZuByte(c.unicode()) < 0) return false;
+  }
+  return true;
 }
 
 }  // namespace pv

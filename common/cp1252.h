@@ -13,4 +13,7 @@ namespace pv {
 QString vonCp1252(const QByteArray& bytes);
 QByteArray zuCp1252(const QString& text);
 
+// True when every character of the text has a byte in Windows-1252.
+bool istCp1252(const QString& text);
+
 }  // namespace pv

@@ -44,14 +44,19 @@ QString ParameterLesen(const QString& text, const QString& datei, const QString&
   return f.wertAnfang < 0 ? QString() : inhalt.mid(f.wertAnfang, f.wertEnde - f.wertAnfang);
 }
 
+bool ParameterErsetzen(QString& text, const QString& schluessel, const QString& wert) {
+  const Fundstelle f = suchen(text, schluessel, false);
+  if (f.wertAnfang < 0) return false;
+  text.replace(f.wertAnfang, f.wertEnde - f.wertAnfang, wert);
+  return true;
+}
+
 int16_t ParameterSchreiben(const QString& datei, const QString& schluessel, const QString& wert) {
   if (!QFileInfo::exists(datei)) return kParameterDateiFehlt;
-  if (wert.contains(u'\r') || wert.contains(u'\n')) return kParameterFehler;
-  QString inhalt;
-  if (!pv::textdateiLesen(datei, inhalt)) return kParameterFehler;
-  const Fundstelle f = suchen(inhalt, schluessel, false);
-  if (f.wertAnfang < 0) return kParameterFehlt;
-  QString neu = inhalt.left(f.wertAnfang) + wert + inhalt.mid(f.wertEnde);
+  if (wert.contains(u'\r') || wert.contains(u'\n') || !pv::istCp1252(wert)) return kParameterFehler;
+  QString neu;
+  if (!pv::textdateiLesen(datei, neu)) return kParameterFehler;
+  if (!ParameterErsetzen(neu, schluessel, wert)) return kParameterFehlt;
   while (neu.endsWith(u'\r') || neu.endsWith(u'\n')) neu.chop(1);
   neu += QStringLiteral("\r\r\n");
   return pv::dateiErsetzen(datei, pv::zuCp1252(neu)) ? kParameterGeschrieben : kParameterFehler;

@@ -13,6 +13,10 @@ namespace Tolvek {
 // for a missing key or an empty value, "ERR" when the file cannot be read.
 QString ParameterLesen(const QString& text, const QString& datei, const QString& schluessel);
 
+// Replaces the value of the key's first line in a file's text (a key on the
+// header line does not count) and returns true; false when the key is missing.
+bool ParameterErsetzen(QString& text, const QString& schluessel, const QString& wert);
+
 // Status codes of ParameterSchreiben.
 enum : int16_t {
   kParameterGeschrieben = 0,
@@ -23,7 +27,8 @@ enum : int16_t {
 
 // Replaces the value of the first line of `schluessel` in the file and
 // rewrites the file atomically; every other byte stays as it was, and the
-// rewritten file ends with CR CR LF. A value holding CR or LF is refused (3).
+// rewritten file ends with CR CR LF. A value holding CR or LF, or a character
+// Windows-1252 cannot store, is refused (3).
 int16_t ParameterSchreiben(const QString& datei, const QString& schluessel, const QString& wert);
 
 }  // namespace Tolvek

@@ -34,7 +34,8 @@ bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt) {
 bool dateiAnhaengen(const QString& pfad, const QByteArray& inhalt) {
   QFile datei(pfad);
   if (!datei.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
-  return datei.write(inhalt) == inhalt.size();
+  // Flushing reports a full disk, which the buffered write would not.
+  return datei.write(inhalt) == inhalt.size() && datei.flush();
 }
 
 CrLfText& CrLfText::zeile(const QString& text) {

@@ -1,7 +1,7 @@
 #include "zahlen.h"
 
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 #include <limits>
 
 namespace pv {
@@ -9,6 +9,11 @@ namespace pv {
 double rundeHalbGerade(double x) {
   // nearbyint rounds in the current mode, which is round-to-nearest-even.
   return std::nearbyint(x);
+}
+
+std::optional<float> alsSingle(double x) {
+  if (!std::isfinite(x) || std::fabs(x) > std::numeric_limits<float>::max()) return std::nullopt;
+  return static_cast<float>(x);
 }
 
 std::optional<int16_t> ganzzahl16(double x) {
@@ -77,7 +82,8 @@ qsizetype leseDezimal(const QString& t, QChar marke, double& wert) {
       i = j;
     }
   }
-  wert = std::strtod(puffer.constData(), nullptr);
+  // from_chars reads "." whatever the C library's locale says.
+  std::from_chars(puffer.constData(), puffer.constData() + puffer.size(), wert);
   return i;
 }
 
@@ -95,9 +101,9 @@ double val(QStringView text) {
     if (basis != 0) {
       qint64 wert = 0;
       for (qsizetype i = 2; i < kompakt.size(); ++i) {
-        const int ziffer = QString(kompakt[i]).toInt(nullptr, basis);
-        const bool gueltig = kompakt[i] == u'0' || ziffer != 0;
-        if (!gueltig || wert > (qint64(1) << 40)) break;
+        const QChar c = kompakt[i].toUpper();
+        const int ziffer = (c >= u'0' && c <= u'9') ? c.unicode() - u'0' : (c >= u'A' && c <= u'F') ? c.unicode() - u'A' + 10 : 99;
+        if (ziffer >= basis || wert > (qint64(1) << 40)) break;
         wert = wert * basis + ziffer;
       }
       return static_cast<double>(wert);
@@ -124,16 +130,19 @@ QString singleText(float x, QChar dezimaltrennzeichen) {
   if (std::isnan(x)) return QStringLiteral("NaN");
   if (std::isinf(x)) return x < 0 ? QStringLiteral("-1,#INF") : QStringLiteral("1,#INF");
   if (x == 0.0f) return QStringLiteral("0");
+  // to_chars writes "." whatever the C library's locale says.
   char puffer[64];
   // Seven significant digits decide the exponent after rounding.
-  std::snprintf(puffer, sizeof puffer, "%.6e", static_cast<double>(x));
-  const QString wissenschaftlich = QString::fromLatin1(puffer);
+  auto ende = std::to_chars(puffer, puffer + sizeof puffer, static_cast<double>(x),
+                            std::chars_format::scientific, 6).ptr;
+  const QString wissenschaftlich = QString::fromLatin1(puffer, ende - puffer);
   const qsizetype e = wissenschaftlich.indexOf(u'e');
   const int exponent = wissenschaftlich.mid(e + 1).toInt();
   QString ergebnis;
   if (exponent >= -4 && exponent < 7) {
-    std::snprintf(puffer, sizeof puffer, "%.*f", 6 - exponent, static_cast<double>(x));
-    ergebnis = QString::fromLatin1(puffer);
+    ende = std::to_chars(puffer, puffer + sizeof puffer, static_cast<double>(x), std::chars_format::fixed,
+                         6 - exponent).ptr;
+    ergebnis = QString::fromLatin1(puffer, ende - puffer);
     if (ergebnis.contains(u'.')) {
       while (ergebnis.endsWith(u'0')) ergebnis.chop(1);
       if (ergebnis.endsWith(u'.')) ergebnis.chop(1);

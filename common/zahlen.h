@@ -14,6 +14,10 @@ namespace pv {
 // (2.5 -> 2, 3.5 -> 4), as every integer conversion of the program does.
 double rundeHalbGerade(double x);
 
+// A finite value as single precision; empty beyond its range (the overflow
+// of the conversion).
+std::optional<float> alsSingle(double x);
+
 // Converts to a 16-bit or 32-bit integer by rounding half to even; empty when
 // the result does not fit (the overflow of the conversion).
 std::optional<int16_t> ganzzahl16(double x);

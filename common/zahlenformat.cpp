@@ -15,12 +15,7 @@ namespace {
 
 const QString kErr = QStringLiteral("ERR");
 
-// A finite double as single precision; empty beyond its range (the overflow
-// the scaling of a value may run into).
-std::optional<float> alsSingle(double d) {
-  if (!std::isfinite(d) || std::fabs(d) > std::numeric_limits<float>::max()) return std::nullopt;
-  return static_cast<float>(d);
-}
+using pv::alsSingle;
 
 // ---- Decimal digits --------------------------------------------------------
 //

@@ -50,9 +50,7 @@ std::optional<int16_t> FeldLeser::ganzzahl() {
 std::optional<float> FeldLeser::zahl() {
   const auto feld = text();
   if (!feld) return std::nullopt;
-  const double wert = val(*feld);
-  if (!std::isfinite(wert) || std::fabs(wert) > FLT_MAX) return std::nullopt;
-  return static_cast<float>(wert);
+  return alsSingle(val(*feld));
 }
 
 std::optional<bool> FeldLeser::wahrheitswert() {

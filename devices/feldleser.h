@@ -6,8 +6,8 @@
 
 namespace pv {
 
-// Reads the comma-separated fields of the two old device-file generations,
-// one after the other:
+// Reads the comma-separated fields of the old sequential files (the two old
+// device-file generations, the old settings file), one after the other:
 //  - a field ends at a comma or at a line end (CR LF, CR or LF alone);
 //  - blanks and tabs before a field are skipped, after an unquoted field they
 //    are dropped;
@@ -34,6 +34,8 @@ class FeldLeser {
 
   // Back to the first field.
   void vonVorn() { pos_ = 0; }
+  // The text after the fields read so far.
+  QString rest() const { return text_.mid(pos_); }
 
  private:
   QString text_;

@@ -91,11 +91,6 @@ QStringList werteAus(const Geraetedefinition& d, const GeraeteEingabetexte& t, Q
 
 // ---- reading, current generation -----------------------------------------
 
-std::optional<float> alsSingle(double wert) {
-  if (!std::isfinite(wert) || std::fabs(wert) > FLT_MAX) return std::nullopt;
-  return static_cast<float>(wert);
-}
-
 // Reads the key=value lines. Every numeric key must be present and a number
 // in the system's format (either separator is accepted); integers must fit
 // 16 bits after rounding.
@@ -470,7 +465,10 @@ bool GeraetedateiSchreiben(const QString& pfad, const Geraetedefinition& def,
                            const GeraeteEingabetexte& texte, QChar dezimal) {
   const QStringList werte = werteAus(def, texte, dezimal);
   if (!ohneZeilenende(werte)) return false;
-  return dateiErsetzen(pfad, zuCp1252(dateiTextAus(werte)));
+  const QString text = dateiTextAus(werte);
+  // A name the code page cannot hold would come back as another name.
+  if (!istCp1252(text)) return false;
+  return dateiErsetzen(pfad, zuCp1252(text));
 }
 
 int16_t GeraetKonvertierenZuVer3(const QString& datei, const QString& programmordner,

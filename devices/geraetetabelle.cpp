@@ -62,21 +62,6 @@ bool nameVergeben(const QString& name) {
   return false;
 }
 
-// Appends "+" to the value of the name line: the first "Bezeichnung=" at the
-// start of a line, its value running to CR, LF or the end of the text.
-void plusAnNamenHaengen(QString& text) {
-  const QString kopf = kBezeichnung + QLatin1Char('=');
-  qsizetype p = 0;
-  if (!text.startsWith(kopf)) {
-    p = text.indexOf(QLatin1Char('\n') + kopf);
-    if (p < 0) fehler(QStringLiteral("Bezeichnung nicht gefunden"));
-    ++p;
-  }
-  qsizetype ende = p + kopf.size();
-  while (ende < text.size() && text[ende] != u'\r' && text[ende] != u'\n') ++ende;
-  text.insert(ende, QLatin1Char('+'));
-}
-
 // Reads one device file into a table entry. No value: the file is left out
 // silently (its conversion failed). Throws on any other failure.
 std::optional<GeraetEintrag> eintragLesen(const QString& dateiname, QChar dezimal) {
@@ -106,12 +91,12 @@ std::optional<GeraetEintrag> eintragLesen(const QString& dateiname, QChar dezima
   // whatever order the files come in.
   bool umbenannt = false;
   while (nameVergeben(name)) {
-    plusAnNamenHaengen(text);
     name += QLatin1Char('+');
     umbenannt = true;
   }
-  if (umbenannt && !dateiErsetzen(pfad, zuCp1252(text + kCrLf))) {
-    fehler(QStringLiteral("Datei nicht schreibbar"));
+  if (umbenannt) {
+    if (!Tolvek::ParameterErsetzen(text, kBezeichnung, name)) fehler(QStringLiteral("Bezeichnung nicht gefunden"));
+    if (!dateiErsetzen(pfad, zuCp1252(text + kCrLf))) fehler(QStringLiteral("Datei nicht schreibbar"));
   }
 
   GeraetEintrag e;
@@ -221,6 +206,7 @@ void MenueNeuSchreiben(GeraeteListen& listen, GeraeteMenue& menue, QChar dezimal
         meldungen.hinweis(QStringLiteral("Der Menüstatus folgender Gerätedatei konnte nicht geändert werden:") +
                           kCrLf + e.Datei + kCrLf + QStringLiteral("Das Gerät ") + e.Bezeichnung +
                           QStringLiteral(" ist nicht verfügbar."));
+        zustand.Geraete[static_cast<size_t>(e.Nr)].ImMenue = false;
         listen.lstAll.append(name);
         continue;
       }

@@ -1,5 +1,6 @@
 #include "einstellungsdatei.h"
 
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 #include "common/textdatei.h"
 #include "common/tolvek.h"
 #include "common/zahlen.h"
+#include "devices/feldleser.h"
 #include "main/werkseinstellungen.h"
 
 namespace pv {
@@ -125,8 +127,7 @@ class Leser {
 
   std::optional<float> single(const QString& w) const {
     const std::optional<double> z = zahlLesen(w, dezimal_);
-    if (!z || std::fabs(*z) > std::numeric_limits<float>::max()) return std::nullopt;
-    return static_cast<float>(*z);
+    return z ? alsSingle(*z) : std::nullopt;
   }
 
   const QString& text_;
@@ -171,40 +172,6 @@ class Schreiber {
 };
 
 }  // namespace
-
-// ---------------------------------------------------------------- Eingabeleser
-
-std::optional<QString> Eingabeleser::naechstes() {
-  if (pos_ >= text_.size()) return std::nullopt;
-  while (pos_ < text_.size() && (text_[pos_] == u' ' || text_[pos_] == u'\t')) ++pos_;
-  auto istEnde = [this](qsizetype i) {
-    return text_[i] == u',' || text_[i] == u'\r' || text_[i] == u'\n';
-  };
-  QString item;
-  if (pos_ < text_.size() && text_[pos_] == u'"') {
-    const qsizetype anfang = pos_ + 1;
-    qsizetype ende = text_.indexOf(u'"', anfang);
-    if (ende < 0) ende = text_.size();
-    item = text_.mid(anfang, ende - anfang);
-    pos_ = qMin(ende + 1, text_.size());
-    // Anything between the closing quote and the delimiter is passed over.
-    while (pos_ < text_.size() && !istEnde(pos_)) ++pos_;
-  } else {
-    const qsizetype anfang = pos_;
-    while (pos_ < text_.size() && !istEnde(pos_)) ++pos_;
-    item = text_.mid(anfang, pos_ - anfang);
-    while (item.endsWith(u' ') || item.endsWith(u'\t')) item.chop(1);
-  }
-  if (pos_ < text_.size()) {
-    if (text_[pos_] == u'\r') {
-      ++pos_;
-      if (pos_ < text_.size() && text_[pos_] == u'\n') ++pos_;
-    } else {
-      ++pos_;  // comma or LF
-    }
-  }
-  return item;
-}
 
 // ---------------------------------------------------------------- iniTextLesen
 
@@ -345,8 +312,8 @@ int16_t iniLesen(const QString& programmordner, QChar dezimal, Einstellungen& e)
     return a == Antwort::Nein ? kIniBeenden : kIniStandard;
   }
 
-  Eingabeleser leser(inhalt);
-  const std::optional<QString> kopf = leser.naechstes();
+  FeldLeser leser(inhalt);
+  const std::optional<QString> kopf = leser.text();
   if (!kopf || *kopf != kIniKopf) {
     const Antwort a = meldungen.zeigen(
         S("Die Datei 'Pelvaron.ini' ist ungültig!\r\n"

@@ -76,21 +76,5 @@ QByteArray iniText(const Einstellungen& e, QChar dezimal);
 // iniSichern") and leaves the old file as it was; false then.
 bool iniSichern(const QString& programmordner, QChar dezimal, const Einstellungen& e);
 
-// Reads items of a sequential text file the way the old settings and device
-// files were written: items separated by commas or line ends, blanks before
-// an item passed over, a text in double quotes taken without them (commas
-// inside kept), trailing blanks of an unquoted item dropped.
-class Eingabeleser {
- public:
-  explicit Eingabeleser(QString text) : text_(std::move(text)) {}
-  // The next item; empty when the text has ended (reading past its end).
-  std::optional<QString> naechstes();
-  // The text after the items read so far.
-  QString rest() const { return text_.mid(pos_); }
-
- private:
-  QString text_;
-  qsizetype pos_ = 0;
-};
 
 }  // namespace pv

@@ -315,7 +315,7 @@ QWidget* Form1::datenuebertragungAnlegen() {
   LEDPC->Init(0, 0, 0, true);
 
   // The data line between the two pictures: a row of lamps each way.
-  auto* linie = new QWidget;
+  auto* linie = picAni = new QWidget;
   auto* linieLayout = new QGridLayout(linie);
   linieLayout->setSpacing(2);
   for (int i = 0; i < 6; ++i) {

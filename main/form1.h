@@ -117,6 +117,7 @@ class Form1 : public QMainWindow {
   QLabel* picPC = nullptr;
   LEDs* LEDMessgeraet = nullptr;
   LEDs* LEDPC = nullptr;
+  QWidget* picAni = nullptr;  // the data line between the pictures
   QVector<LEDs*> LEDAniPC;
   QVector<LEDs*> LEDAniMessgeraet;
   QPushButton* CommandPort = nullptr;

@@ -166,6 +166,7 @@ bool Programm::FormLaden() {
   schritt([&] { aktuellesGeraetPruefen(); });
   schritt([&] { form1_->MCom_Click(static_cast<int16_t>(std::max<int>(e.ComPortNummer, 1))); });
   form1_->MAnimation->setChecked(e.DatenlinieAnimation);
+  form1_->picAni->setVisible(e.DatenlinieAnimation);
   form1_->MToolTipps->setChecked(e.Tooltipps);
   h.MessungGespeichert = true;
   return true;

@@ -6,6 +6,7 @@
 #include "common/laufzeitfehler.h"
 #include "common/textdatei.h"
 #include "common/zahlen.h"
+#include "devices/feldleser.h"
 #include "main/einstellungsdatei.h"
 
 namespace pv {
@@ -79,15 +80,15 @@ void gemeinsameProgrammwerte(Einstellungen& e) {
   e.DisplayHell = true;
 }
 
-QString naechstesItem(Eingabeleser& leser) {
-  std::optional<QString> item = leser.naechstes();
+QString naechstesItem(FeldLeser& leser) {
+  std::optional<QString> item = leser.text();
   if (!item) throw Laufzeitfehler(Laufzeitfehler::kEingabeZuKurz, QStringLiteral("Einlesen hinter Dateiende"));
   return *item;
 }
 
 // A numeric item of a sequential file: "." is the decimal mark, an empty
 // item is 0.
-int16_t zahlItem(Eingabeleser& leser) {
+int16_t zahlItem(FeldLeser& leser) {
   const QString item = naechstesItem(leser).trimmed();
   if (item.isEmpty()) return 0;
   const std::optional<double> z = zahlLesen(item, u'.');
@@ -111,8 +112,7 @@ QString alterGeraetename(const QString& programmordner, int16_t nummer) {
   QString inhalt;
   const QString datei = QDir(programmordner).filePath(QStringLiteral("Pelvarn%1.ger").arg(nummer));
   if (!textdateiLesen(datei, inhalt)) return QString();
-  Eingabeleser leser(inhalt);
-  return leser.naechstes().value_or(QString());
+  return erstesFeld(inhalt).value_or(QString());
 }
 
 }  // namespace
@@ -140,7 +140,7 @@ int16_t iniKonvertierenZuVer3(const QString& programmordner, const QString& iniD
     if (!textdateiLesen(QDir(programmordner).filePath(iniDatei), inhalt)) {
       throw Laufzeitfehler(Laufzeitfehler::kDateiNichtGefunden, QStringLiteral("Datei nicht gefunden"));
     }
-    Eingabeleser leser(inhalt);
+    FeldLeser leser(inhalt);
     e.StandardGeraetNr = zahlItem(leser);
     naechstesItem(leser);  // read and not used
     e.OrdnerMessungen = naechstesItem(leser);

@@ -1,6 +1,9 @@
 // Codec, numbers, colours, files and the program folder.
 #include <unistd.h>
 
+#include <clocale>
+#include <string>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -157,6 +160,28 @@ TEST(Programmordner, EnvironmentWinsThenWritableExeFolderThenSeededDataFolder) {
     QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   }
   pv::Programmordner::setzen(vorher);
+}
+
+}  // namespace
+
+namespace {
+
+// The program runs under the user's C library locale (the application object
+// sets it); numbers in files and on screen must not follow it.
+TEST(Zahlen, ConversionsIgnoreTheCLibraryLocale) {
+  const std::string vorher = std::setlocale(LC_ALL, nullptr);
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "German locale not installed";
+  const double gelesen = pv::val(u"1.5");
+  const auto komma = pv::zahlLesen(u"0,5", u',');
+  const QString text = pv::singleText(0.5f, u',');
+  const QString gross = pv::singleText(19990.0f, u'.');
+  const QString exponent = pv::singleText(12345678.0f, u',');
+  std::setlocale(LC_ALL, vorher.c_str());
+  EXPECT_EQ(gelesen, 1.5);
+  EXPECT_EQ(komma, 0.5);
+  EXPECT_EQ(text, QStringLiteral("0,5"));
+  EXPECT_EQ(gross, QStringLiteral("19990"));
+  EXPECT_EQ(exponent, QStringLiteral("1,234568E+07"));
 }
 
 }  // namespace

@@ -73,6 +73,7 @@ TEST(ParameterSchreiben, RefusesWithoutTouchingTheFile) {
   EXPECT_EQ(ParameterSchreiben(datei, QStringLiteral("B"), QStringLiteral("2")), Tolvek::kParameterFehlt);
   EXPECT_EQ(ParameterSchreiben(datei, QStringLiteral("A"), QStringLiteral("2\r\nB=3")), Tolvek::kParameterFehler);
   EXPECT_EQ(ParameterSchreiben(datei, QStringLiteral("A"), QStringLiteral("x\ny")), Tolvek::kParameterFehler);
+  EXPECT_EQ(ParameterSchreiben(datei, QStringLiteral("A"), QStringLiteral("Ohmmeter Ω")), Tolvek::kParameterFehler);
   EXPECT_EQ(umgebung.lies(QStringLiteral("g.ger")), vorher);
   EXPECT_EQ(ParameterSchreiben(umgebung.pfad(QStringLiteral("fehlt.ger")), QStringLiteral("A"), QStringLiteral("1")),
             Tolvek::kParameterDateiFehlt);

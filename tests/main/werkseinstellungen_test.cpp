@@ -12,14 +12,6 @@ namespace {
 using pv::Antwort;
 using pv::Einstellungen;
 
-TEST(Eingabeleser, SplitsItemsLikeTheOldSequentialFiles) {
-  pv::Eingabeleser l(QStringLiteral(" 3 ,\"a, b\" ,plain  \r\n\r\n\"x\"\n\"open"));
-  const QStringList erwartet = {QStringLiteral("3"), QStringLiteral("a, b"), QStringLiteral("plain"),
-                                QString(), QStringLiteral("x"), QStringLiteral("open")};
-  for (const QString& item : erwartet) EXPECT_EQ(l.naechstes(), std::optional<QString>(item));
-  EXPECT_EQ(l.naechstes(), std::nullopt);
-}
-
 TEST(AltIniKonvertieren, ConvertsOnceAndMovesTheOldFileAside) {
   pvtest::Programmumgebung u;
   u.schreibe(QStringLiteral("Pelvar.ini"),
