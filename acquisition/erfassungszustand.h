@@ -47,10 +47,9 @@ struct Erfassungszustand {
   std::array<QString, 7> MessbereichZeichen;
   QString Spezial;                      // built-in model decoder tag, or empty
 
-  // --- Connection (connect button and COM-port menu) ---
+  // --- Connection (connect button; the COM number is the port's own) ---
   bool Verbunden = false;               // a connection is open
   bool VerbindungFehlgeschlagen = false; // the last connect or disconnect failed
-  int16_t ComPortNummer = 1;            // chosen COM port 1..10
 
   // --- Receiving and evaluating records ---
   QString DataCol;                      // receive buffer of the serial framing
@@ -71,6 +70,10 @@ struct Erfassungsmodul {
   // selection fits the device picture into it.
   int32_t MessgeraetBildHMax = 0;
   int32_t MessgeraetBildWMax = 0;
+  // The order of magnitude chosen by the range buttons: the button's index
+  // 0..7 and the factor every device value is multiplied by.
+  int16_t Messbereich = 6;
+  double Faktor = 1.0;
 };
 
 inline Erfassungsmodul& erfassungsmodul() {

@@ -9,7 +9,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Pelvaron"));
-  QApplication::setApplicationVersion(QStringLiteral("3.1.0"));
+  QApplication::setApplicationVersion(QStringLiteral(PELVARON_VERSION));
   // The main window decides about closing; the last window closing does not.
   QApplication::setQuitOnLastWindowClosed(false);
 

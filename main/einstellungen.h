@@ -129,7 +129,6 @@ struct Einstellungen {
   // texts of the two factor boxes.
   float LinearM = 0;
   float LinearT = 0;
-  float XMaxStart = 300;  // seconds
   bool SchrittweiteAutomatisch = true;  // of GrafikParameter
   int32_t Schrittweite = 0;             // of GrafikParameter
   int16_t StandardGeraetNr = 0;  // old built-in device number, from "Pelvar.ini"

@@ -20,6 +20,8 @@
 #include <QVBoxLayout>
 
 #include "acquisition/comports.h"
+#include "acquisition/erfassungszustand.h"
+#include "acquisition/groessenordnung.h"
 #include "acquisition/seriellerport.h"
 #include "common/allgemein.h"
 #include "common/balken.h"
@@ -30,25 +32,6 @@
 
 namespace pv {
 namespace {
-
-// What each order-of-magnitude button stands for.
-struct Groessenordnung {
-  const char* knopf;
-  double faktor;
-  const char* text;
-  const char* tipp;
-};
-
-const std::array<Groessenordnung, 8> kGroessenordnungen = {{
-    {"M", 1e6, "Mega --> Faktor 1 E+6", "Mega..."},
-    {"k", 1e3, "Kilo --> Faktor 1000", "Kilo..."},
-    {"m", 1e-3, "Milli --> Faktor 0,001", "Milli..."},
-    {"µ", 1e-6, "Mikro --> Faktor 1 E-6", "Mikro..."},
-    {"n", 1e-9, "Nano --> Faktor 1 E-9", "Nano..."},
-    {"p", 1e-12, "Piko --> Faktor 1 E-12", "Piko..."},
-    {"1", 1.0, "Standard --> Faktor 1", "Standard"},
-    {"G", 1e9, "Giga --> Faktor 1 E+9", ""},
-}};
 
 QLabel* farbfeld(uint32_t bgr, QSize groesse = {18, 18}) {
   auto* feld = new QLabel;
@@ -362,8 +345,10 @@ QWidget* Form1::anzeigeAnlegen() {
   einheit.setPointSize(16);
   LabelEinheit1->setFont(einheit);
   LabelEinheit2->setFont(einheit);
-  LabelEinheit1->setMinimumWidth(50);
-  LabelEinheit2->setMinimumWidth(50);
+  // Fixed boxes: the unit fonts are fitted to them, so their size must not
+  // follow the font or the layout.
+  LabelEinheit1->setFixedSize(64, 36);
+  LabelEinheit2->setFixedSize(64, 36);
   g->addWidget(LabelMesswert, 0, 0, 1, 3);
   g->addWidget(LabelEinheit1, 0, 3);
   g->addWidget(LabelEinheit2, 0, 4);
@@ -391,7 +376,7 @@ QWidget* Form1::groessenordnungAnlegen() {
   FrameMBmanuell = new QGroupBox(QStringLiteral("Größenordnung: manuell"));
   auto* g = new QGridLayout(FrameMBmanuell);
   for (int16_t i = 0; i < 8; ++i) {
-    CommandMB[i] = new QPushButton(QString::fromUtf8(kGroessenordnungen[i].knopf));
+    CommandMB[i] = new QPushButton(groessenordnung(i)->knopf);
     CommandMB[i]->setMinimumWidth(36);
     g->addWidget(CommandMB[i], 0, i);
     connect(CommandMB[i], &QPushButton::clicked, this, [this, i] { CommandMB_Click(i); });
@@ -437,21 +422,17 @@ void Form1::EinstellungenErmoeglichen(bool jaNein) {
   FrameMWVerarbeitung->setEnabled(jaNein);
   MGeraet->setEnabled(jaNein);
   MComport->setEnabled(jaNein);
+  MMessgeraet->setEnabled(jaNein);
 }
 
 void Form1::CommandMB_Click(int16_t index) {
+  const QString text = MessbereichWaehlen(index);
   for (int16_t i = 0; i < 8; ++i) {
     QFont f = CommandMB[i]->font();
     f.setBold(i == index);
     CommandMB[i]->setFont(f);
   }
-  if (index < 0 || index > 7) {
-    LabelMBaktuell->clear();
-    return;
-  }
-  faktor_ = kGroessenordnungen[index].faktor;
-  LabelMBaktuell->setText(QString::fromUtf8(kGroessenordnungen[index].text));
-  messbereich_ = index;
+  LabelMBaktuell->setText(text);
 }
 
 void Form1::MCom_Click(int16_t index) {
@@ -459,16 +440,21 @@ void Form1::MCom_Click(int16_t index) {
   if (MSComm1->PortOpen()) {
     Tolvek::meldungen().hinweis(QStringLiteral("Die gewählte Schnittstelle ist momentan geöffnet. \r\n"
                                                "Beenden Sie zuerst die Verbindung."));
-    MCom[comPortNummer_]->setChecked(true);
+    MCom[MSComm1->CommPort()]->setChecked(true);
     return;
   }
   MSComm1->setCommPort(index);
   for (int16_t i = 1; i <= 10; ++i) MCom[i]->setChecked(i == index);
-  comPortNummer_ = index;
 }
 
+int16_t Form1::ComPortNummer() const { return MSComm1->CommPort(); }
+
 void Form1::mnuMessgeraeteNeuAufbauen(const QStringList& namen) {
-  for (qsizetype i = 1; i < mnuMessgeraete_.size(); ++i) delete mnuMessgeraete_[i];
+  // Later: the rebuild may run inside the click of one of these items.
+  for (qsizetype i = 1; i < mnuMessgeraete_.size(); ++i) {
+    MGeraet->removeAction(mnuMessgeraete_[i]);
+    mnuMessgeraete_[i]->deleteLater();
+  }
   mnuMessgeraete_.resize(1);
   mnuHaken_ = -1;
   for (qsizetype i = 0; i < namen.size(); ++i) {
@@ -502,7 +488,7 @@ void Form1::mnuMessgeraeteBeschriftung(int16_t index, const QString& name) {
 
 QSize Form1::GeraetebildFlaeche() const { return picMessgeraet->contentsRect().size(); }
 
-bool Form1::GeraetebildLaden(const QString& datei) {
+bool Form1::GeraetebildLaden(const QString& datei, QSize box) {
   picMessgeraet->clear();
   if (datei.isEmpty()) return false;
   QImageReader leser(datei);
@@ -511,7 +497,7 @@ bool Form1::GeraetebildLaden(const QString& datei) {
   if (bild.isNull()) return false;
   // Fitted into the picture area, keeping its proportions, and centred.
   picMessgeraet->setPixmap(QPixmap::fromImage(
-      bild.scaled(GeraetebildFlaeche(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+      bild.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
   return true;
 }
 

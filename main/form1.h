@@ -51,12 +51,10 @@ class Form1 : public QMainWindow {
 
   // Order-of-magnitude button i (0..7): factor, label and the bold button.
   void CommandMB_Click(int16_t index);
-  double Faktor() const { return faktor_; }
-  int16_t Messbereich() const { return messbereich_; }
 
   // Ticks COM port item i (1..10) and remembers the number.
   void MCom_Click(int16_t index);
-  int16_t ComPortNummer() const { return comPortNummer_; }
+  int16_t ComPortNummer() const;
   // The serial port the acquisition uses (not opened at start-up).
   std::unique_ptr<SeriellerPort> MSComm1;
 
@@ -73,9 +71,10 @@ class Form1 : public QMainWindow {
   // ("&1 " and the path); opening them comes with the measurement files.
   void LetzteDateienZeigen(const QStringList& beschriftungen);
 
-  // Loads a picture into the device picture area, fitted and centred;
-  // false when the file is empty or cannot be read.
-  bool GeraetebildLaden(const QString& datei);
+  // Loads a picture into the device picture area, fitted into the box
+  // (keeping its proportions) and centred; false when the file is empty or
+  // cannot be read.
+  bool GeraetebildLaden(const QString& datei, QSize box);
   void KeinBildZeigen(bool zeigen);
   // The device picture area's inner size in pixels.
   QSize GeraetebildFlaeche() const;
@@ -184,9 +183,6 @@ class Form1 : public QMainWindow {
   QAction* MLetzte4Trenner_ = nullptr;
   QVector<QAction*> mnuMessgeraete_;  // 1..k (element 0 unused)
   int16_t mnuHaken_ = -1;             // the ticked device item
-  double faktor_ = 1.0;
-  int16_t messbereich_ = 6;
-  int16_t comPortNummer_ = 1;
 };
 
 // Colours of the status boxes (0x00BBGGRR).

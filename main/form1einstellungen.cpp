@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 
+#include "acquisition/erfassungszustand.h"
 #include "common/zahlen.h"
 #include "main/form1.h"
 
@@ -34,7 +35,7 @@ void einstellungenAnwenden(Form1& f, const Einstellungen& e, QChar dezimal) {
 
 void einstellungenSammeln(const Form1& f, Einstellungen& e, QChar dezimal) {
   e.ComPortNummer = f.ComPortNummer();
-  e.Messbereich = f.Messbereich();
+  e.Messbereich = erfassungsmodul().Messbereich;
   // The waiting time box holds what the user typed; an entry that is not
   // an allowed number keeps the value in force.
   if (const auto w = zahlLesen(f.TextAufzPause->text(), dezimal); w && *w >= 0 && *w <= 86400) {

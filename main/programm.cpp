@@ -43,7 +43,7 @@ Programm::~Programm() {
 }
 
 bool Programm::starten() {
-  StartForm start(versionsText(3, 1, 0));
+  StartForm start(QApplication::applicationVersion());
   bool abgebrochen = false;
   QEventLoop warten;
   QObject::connect(&start, &StartForm::abgebrochen, &start, [&] {
@@ -239,10 +239,11 @@ void Programm::MessbereichRahmenSetzen(const QString& titel, bool aktiv) {
   form1_->FrameMBmanuell->setEnabled(aktiv);
 }
 
-int16_t Programm::BildLaden(const QString& datei, int32_t, int32_t, int32_t, int32_t) {
+int16_t Programm::BildLaden(const QString& datei, int32_t, int32_t, int32_t hMax, int32_t wMax) {
   // Relative names are taken from the program folder, the current folder.
+  // The picture area centres what it shows.
   const QString pfad = datei.isEmpty() ? QString() : QDir(Programmordner::pfad()).filePath(datei);
-  return form1_->GeraetebildLaden(pfad) ? 1 : 0;
+  return form1_->GeraetebildLaden(pfad, QSize(wMax, hMax)) ? 1 : 0;
 }
 
 void Programm::BildPlatzhalterZeigen(bool zeigen) { form1_->KeinBildZeigen(zeigen); }

@@ -21,10 +21,6 @@ QString kommandozeilenPfad(const QStringList& argumente) {
   return text;
 }
 
-QString versionsText(int major, int minor, int revision) {
-  return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision);
-}
-
 bool beendenErlaubt(const Beendenlage& lage, Meldungen& meldungen) {
   if (lage.messungLaeuft) {
     meldungen.hinweis(QStringLiteral("Die Messung wurde noch nicht gestoppt!\n"

@@ -22,9 +22,6 @@ QString dezimaltrennzeichenAusLocale(const QLocale& locale);
 // quotes are removed only as a pair.
 QString kommandozeilenPfad(const QStringList& argumente);
 
-// The application's version as "major.minor.revision".
-QString versionsText(int major, int minor, int revision);
-
 // What the exit procedure decides before the settings are written.
 struct Beendenlage {
   bool messungLaeuft = false;      // a recording runs or is paused

@@ -118,7 +118,6 @@ QString alterGeraetename(const QString& programmordner, int16_t nummer) {
 }  // namespace
 
 void Standardparameter(Einstellungen& e, const QString& programmordner) {
-  e.XMaxStart = 300;
   e.ComPortNummer = 2;
   e.OrdnerMessungen = programmordner;
   e.LetzteDateienAnzahl = 4;

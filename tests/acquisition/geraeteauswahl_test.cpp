@@ -238,7 +238,7 @@ class Geraeteauswahl : public ::testing::Test {
 };
 
 TEST_F(Geraeteauswahl, CopiesTheDefinitionIntoTheState) {
-  const int16_t nr = geraet("Voltcraft", "volt.ger",
+  const int16_t nr = geraet("Tischmultimeter", "volt.ger",
                             {{"Geräteart", "4"},
                              {"Einheit2 Beginn", "13"},
                              {"Einheit2 Ende", "13"},
@@ -249,14 +249,14 @@ TEST_F(Geraeteauswahl, CopiesTheDefinitionIntoTheState) {
                              {"Messbereich Erkennung", "3"},
                              {"Messbereich Zeichenposition", "9"},
                              {"Spezial", "VC820"}});
-  fenster.menue[nr] = QStringLiteral("Voltcraft");
+  fenster.menue[nr] = QStringLiteral("Tischmultimeter");
   modul.zustand.DataCol = QStringLiteral("alt");
-  modul.zustand.ComPortNummer = 4;
+  modul.zustand.Verbunden = true;
 
   ASSERT_TRUE(waehlen(nr));
   EXPECT_TRUE(boxen().empty());
   const auto& z = modul.zustand;
-  EXPECT_EQ(z.MessgeraetBezeichnung, QStringLiteral("Voltcraft"));
+  EXPECT_EQ(z.MessgeraetBezeichnung, QStringLiteral("Tischmultimeter"));
   EXPECT_EQ(z.Geraeteart, 4);
   EXPECT_EQ(z.Messwertbeginn, 2);
   EXPECT_EQ(z.Messwertende, 6);
@@ -283,9 +283,9 @@ TEST_F(Geraeteauswahl, CopiesTheDefinitionIntoTheState) {
   EXPECT_EQ(z.Spezial, QStringLiteral("VC820"));
   // What the connection and the receiver own is kept.
   EXPECT_EQ(z.DataCol, QStringLiteral("alt"));
-  EXPECT_EQ(z.ComPortNummer, 4);
+  EXPECT_TRUE(z.Verbunden);
 
-  EXPECT_EQ(pv::geraeteZustand().AktuellesMessgeraet, QStringLiteral("Voltcraft"));
+  EXPECT_EQ(pv::geraeteZustand().AktuellesMessgeraet, QStringLiteral("Tischmultimeter"));
   EXPECT_EQ(port.Settings(), QStringLiteral("2400,n,7,2"));
   EXPECT_EQ(port.port().baudRate(), 2400);
   EXPECT_TRUE(port.RTSEnable());
@@ -300,14 +300,14 @@ TEST_F(Geraeteauswahl, CopiesTheDefinitionIntoTheState) {
   EXPECT_EQ(fenster.gemessen[0].hoehe, QStringLiteral("g0°"));
   EXPECT_EQ(fenster.schrift, (std::array<double, 2>{10, 10}));
   EXPECT_EQ(fenster.rahmen, std::make_pair(QStringLiteral("Größenordnung: automatisch"), false));
-  EXPECT_EQ(fenster.angezeigt.first, QStringLiteral("Voltcraft"));
+  EXPECT_EQ(fenster.angezeigt.first, QStringLiteral("Tischmultimeter"));
   EXPECT_EQ(fenster.angezeigt.second,
             QStringLiteral("COM: 2400,n,7,2 DTR=0 RTS=1\r\n"
                            "Daten werden angefordert:\r\n"
                            "    Zeichen: 'D{CR}'\r\n"
                            "    Pause: 1,5 Sekunde(n)\r\n"
                            "Messbereicherkennung aktiviert\r\n"));
-  EXPECT_EQ(fenster.haken, std::make_pair(nr, QStringLiteral("Voltcraft")));
+  EXPECT_EQ(fenster.haken, std::make_pair(nr, QStringLiteral("Tischmultimeter")));
   EXPECT_EQ(fenster.effekte,
             (std::vector<QString>{"Schrift", "Rahmen", "Bild", "Platzhalter", "Anzeige", "Haken"}));
 }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -66,7 +67,7 @@ TEST_F(ProgrammTest, FirstStartUsesFactoryDefaultsAndExitWritesThemBack) {
   ASSERT_EQ(u.meldungen.boxen.size(), 2u);
   EXPECT_TRUE(boxTexte()[0].startsWith(QStringLiteral("Die Pelvaron-Initialisierungsdatei konnte nicht gefunden werden.")));
   EXPECT_EQ(boxTexte()[1], kGeraetWaehlen);
-  EXPECT_EQ(programm->form1().Faktor(), 1.0);  // "Standard", not "Mega"
+  EXPECT_EQ(pv::erfassungsmodul().Faktor, 1.0);  // "Standard", not "Mega"
   EXPECT_TRUE(programm->form1().MCom[2]->isChecked());
   EXPECT_TRUE(programm->form1().mnuMessgeraeteNamen().isEmpty());
 
@@ -105,7 +106,7 @@ TEST_F(ProgrammTest, SecondStartReadsTheWrittenSettingsBack) {
   EXPECT_EQ(f.TextAufzPause->text(), QStringLiteral("2,5"));
   EXPECT_TRUE(f.OptionLinear->isChecked());
   EXPECT_TRUE(f.OptionWert2->isChecked());
-  EXPECT_EQ(f.Messbereich(), 3);
+  EXPECT_EQ(pv::erfassungsmodul().Messbereich, 3);
   EXPECT_TRUE(f.MCom[5]->isChecked());
   // Only the device question; the settings file needed none.
   EXPECT_EQ(boxTexte(), QStringList{kGeraetWaehlen});
@@ -120,7 +121,7 @@ TEST_F(ProgrammTest, OldSettingsFileIsConvertedOnceAndMovedAside) {
   EXPECT_FALSE(QFileInfo::exists(u.pfad(QStringLiteral("Pelvar.ini"))));
   EXPECT_TRUE(QFileInfo::exists(u.pfad(QStringLiteral("Pelvar.old"))));
   EXPECT_TRUE(programm->form1().MCom[3]->isChecked());
-  EXPECT_EQ(programm->form1().Messbereich(), 6);
+  EXPECT_EQ(pv::erfassungsmodul().Messbereich, 6);
   programm->ProgrammBeenden();
   EXPECT_TRUE(QFileInfo::exists(u.pfad(QStringLiteral("Pelvaron.ini"))));
 }
@@ -151,6 +152,26 @@ TEST_F(ProgrammTest, StoredDeviceIsSelectedFromTheDeviceFiles) {
   programm->ProgrammBeenden();
   EXPECT_TRUE(pv::vonCp1252(u.lies(QStringLiteral("Pelvaron.ini")))
                   .contains(QStringLiteral("\r\nAktuelles Messgerät=Multimeter (sendet selbst)\r\n")));
+}
+
+TEST_F(ProgrammTest, UnitFontsFitTheirLabelsWhileTheWindowIsStillHidden) {
+  geraeteKopieren(u);
+  QByteArray geraet = u.lies(QStringLiteral("Multimeter.ger"));
+  geraet.replace("Einheit2 Beginn=0\r\nEinheit2 Ende=0", "Einheit2 Beginn=12\r\nEinheit2 Ende=13");
+  u.schreibe(QStringLiteral("Multimeter.ger"), geraet);
+  pv::Einstellungen e;
+  pv::Standardparameter(e, u.pfad());
+  e.AktuellesMessgeraet = QStringLiteral("Multimeter (sendet selbst)");
+  ASSERT_TRUE(pv::iniSichern(u.pfad(), u',', e));
+
+  auto programm = neuesProgramm();
+  ASSERT_TRUE(programm->FormLaden());
+  const QLabel* einheit1 = programm->form1().LabelEinheit1;
+  const QLabel* einheit2 = programm->form1().LabelEinheit2;
+  EXPECT_EQ(einheit1->font().pointSizeF(), einheit2->font().pointSizeF());
+  // Fitted to a box of a few characters, not to a window not laid out yet.
+  EXPECT_LE(einheit1->font().pointSizeF(), 40.0);
+  EXPECT_LE(QFontMetrics(einheit1->font()).height(), einheit1->height() * 2);
 }
 
 TEST_F(ProgrammTest, VanishedDeviceIsClearedWithOneMessage) {
