@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -52,7 +53,7 @@ struct Erfassungszustand {
   bool VerbindungFehlgeschlagen = false; // the last connect or disconnect failed
 
   // --- Receiving and evaluating records ---
-  QString DataCol;                      // receive buffer of the serial framing
+  QByteArray DataCol;                   // receive buffer of the serial framing (bytes as received)
   bool EmpfangAktiv = false;            // busy flag of the continuous-mode receive
   int16_t DatensatzLaenge = 0;          // expected length of the record being evaluated
 

@@ -31,15 +31,21 @@
 #include "common/tolvek.h"
 
 namespace pv {
+
+void feldFarbeSetzen(QLabel* feld, uint32_t bgr) {
+  QPalette p = feld->palette();
+  p.setColor(QPalette::Window, farbe(bgr));
+  feld->setPalette(p);
+}
+
+uint32_t feldFarbe(const QLabel* feld) { return bgrWert(feld->palette().color(QPalette::Window)); }
 namespace {
 
 QLabel* farbfeld(uint32_t bgr, QSize groesse = {18, 18}) {
   auto* feld = new QLabel;
   feld->setFixedSize(groesse);
   feld->setAutoFillBackground(true);
-  QPalette p = feld->palette();
-  p.setColor(QPalette::Window, farbe(bgr));
-  feld->setPalette(p);
+  feldFarbeSetzen(feld, bgr);
   feld->setFrameShape(QFrame::Panel);
   feld->setFrameShadow(QFrame::Sunken);
   return feld;
@@ -502,11 +508,18 @@ bool Form1::GeraetebildLaden(const QString& datei, QSize box) {
 }
 
 void Form1::LetzteDateienZeigen(const QStringList& beschriftungen) {
-  qDeleteAll(MLetzte4_);
+  // An entry may be rebuilding the list from its own click: let it finish.
+  for (QAction* alt : MLetzte4_) {
+    MDatei_->removeAction(alt);
+    alt->deleteLater();
+  }
   MLetzte4_.clear();
   for (const QString& beschriftung : beschriftungen) {
     auto* eintrag = new QAction(beschriftung, MDatei_);
-    eintrag->setEnabled(false);
+    const int index = static_cast<int>(MLetzte4_.size()) + 1;
+    connect(eintrag, &QAction::triggered, this, [this, index] {
+      if (letzteDateiGewaehlt) letzteDateiGewaehlt(index);
+    });
     MDatei_->insertAction(MLetzte4Trenner_, eintrag);
     MLetzte4_.append(eintrag);
   }

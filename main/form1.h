@@ -68,8 +68,10 @@ class Form1 : public QMainWindow {
   std::function<void()> geraetelisteOeffnen;
 
   // The recent files in the "Datei" menu, by their stored captions
-  // ("&1 " and the path); opening them comes with the measurement files.
+  // ("&1 " and the path).
   void LetzteDateienZeigen(const QStringList& beschriftungen);
+  // Raised when the user clicks recent entry i (1-based).
+  std::function<void(int)> letzteDateiGewaehlt;
 
   // Loads a picture into the device picture area, fitted into the box
   // (keeping its proportions) and centred; false when the file is empty or
@@ -184,6 +186,10 @@ class Form1 : public QMainWindow {
   QVector<QAction*> mnuMessgeraete_;  // 1..k (element 0 unused)
   int16_t mnuHaken_ = -1;             // the ticked device item
 };
+
+// The background colour of a status box (0x00BBGGRR).
+void feldFarbeSetzen(QLabel* feld, uint32_t bgr);
+uint32_t feldFarbe(const QLabel* feld);
 
 // Colours of the status boxes (0x00BBGGRR).
 inline constexpr uint32_t kStatusGruenDunkel = 0x008000;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "acquisition/messdaten.h"
+#include "acquisition/speichern.h"
 #include "main/einstellungen.h"
 
 namespace pv {
@@ -24,7 +25,11 @@ struct Hauptmodul {
   bool MessungGespeichert = true;
   // Graph extent at the start of a recording, seconds.
   float XMaxStart = 300;
-  int16_t GrafikNeuZeichnen = 0;
+  // The running recording's time base and the live graph's extents.
+  Aufzeichnungsstand aufzeichnung;
+  // The device was connected already when the recording started, so the
+  // stop leaves it connected.
+  bool VorStartVerbunden = false;
   bool DisplayOffen = false;
   bool TabelleOffen = false;
   bool GrafikFensterOffen = false;

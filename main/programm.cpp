@@ -24,6 +24,12 @@
 #include "main/hauptzustand.h"
 #include "main/startform.h"
 #include "main/startlogik.h"
+#include "main/verbindung.h"
+#include "main/aufnahme.h"
+#include "main/datenauswertung.h"
+#include "main/dateimenue.h"
+#include "acquisition/usbmultimeter.h"
+#include "common/cp1252.h"
 #include "main/werkseinstellungen.h"
 
 namespace pv {
@@ -35,6 +41,12 @@ Programm::Programm(QStringList argumente, QLocale locale, std::function<void()> 
   form1_->beendenAnfrage = [this] { ProgrammBeenden(); };
   form1_->geraetGewaehlt = [this](int16_t index) { mnuMessgeraete_Click(index); };
   form1_->geraetelisteOeffnen = [this] { MGerHinLoe_Click(); };
+  verbindung_ = new Verbindung(*form1_);
+  aufnahme_ = new Aufnahme(*form1_, *verbindung_);
+  dateimenue_ = new Dateimenue(*form1_, *aufnahme_);
+  datenauswertung_ = std::make_unique<Datenauswertung>(*form1_, *verbindung_, *aufnahme_);
+  verbindung_->DatensatzAuswerten = [this](const QByteArray& satz) { datenauswertung_->DatensatzAuswerten(satz); };
+  verbindung_->usbLesen = [] { return zuCp1252(usbMultimeter().M3890DLesen(erfassungsmodul().zustand.LZAscii)); };
   Tolvek::zustand().hauptfenster = this;
 }
 
@@ -88,7 +100,7 @@ bool Programm::frueheSchritte() {
 
   h.MessungLaeuft = false;
   h.AufzeichnungAktiv = false;
-  h.GrafikNeuZeichnen = 0;
+  h.aufzeichnung = Aufzeichnungsstand{};
   h.DisplayOffen = h.TabelleOffen = h.GrafikFensterOffen = false;
   h.XMaxStart = 300;
   h.Simulation = h.DebugDatei = false;

@@ -13,6 +13,10 @@
 namespace pv {
 
 class Form1;
+class Verbindung;
+class Aufnahme;
+class Datenauswertung;
+class Dateimenue;
 
 // The program's life: the splash window, the start-up sequence that fills
 // the main window, the device menu and the exit procedure, which every way
@@ -38,6 +42,10 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   void ProgrammBeenden() override;
 
   Form1& form1() { return *form1_; }
+  Verbindung& verbindung() { return *verbindung_; }
+  Aufnahme& aufnahme() { return *aufnahme_; }
+  Datenauswertung& datenauswertung() { return *datenauswertung_; }
+  Dateimenue& dateimenue() { return *dateimenue_; }
   // The device editor's definition record: the selection reads files into it.
   Geraetedefinition& gerEigen() { return gerEigen_; }
 
@@ -70,6 +78,10 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   QLocale locale_;
   std::function<void()> beenden_;
   std::unique_ptr<Form1> form1_;
+  Verbindung* verbindung_ = nullptr;  // owned by the main window
+  Aufnahme* aufnahme_ = nullptr;      // owned by the main window
+  Dateimenue* dateimenue_ = nullptr;  // owned by the main window
+  std::unique_ptr<Datenauswertung> datenauswertung_;
   Geraetedefinition gerEigen_;
 };
 

@@ -250,7 +250,7 @@ TEST_F(Geraeteauswahl, CopiesTheDefinitionIntoTheState) {
                              {"Messbereich Zeichenposition", "9"},
                              {"Spezial", "VC820"}});
   fenster.menue[nr] = QStringLiteral("Tischmultimeter");
-  modul.zustand.DataCol = QStringLiteral("alt");
+  modul.zustand.DataCol = QByteArrayLiteral("alt");
   modul.zustand.Verbunden = true;
 
   ASSERT_TRUE(waehlen(nr));
@@ -282,7 +282,7 @@ TEST_F(Geraeteauswahl, CopiesTheDefinitionIntoTheState) {
             (std::array<QString, 7>{"M", "k", "m", "u", "n", "p", ""}));
   EXPECT_EQ(z.Spezial, QStringLiteral("VC820"));
   // What the connection and the receiver own is kept.
-  EXPECT_EQ(z.DataCol, QStringLiteral("alt"));
+  EXPECT_EQ(z.DataCol, QByteArrayLiteral("alt"));
   EXPECT_TRUE(z.Verbunden);
 
   EXPECT_EQ(pv::geraeteZustand().AktuellesMessgeraet, QStringLiteral("Tischmultimeter"));

@@ -15,28 +15,11 @@
 #include "acquisition/schnittstellenparameter.h"
 #include "acquisition/seriellerport.h"
 #include "common/laufzeitfehler.h"
+#include "support/pseudoterminal.h"
 
 namespace {
 
-// A pseudo-terminal pair; the slave path is the port to open.
-class Pty {
- public:
-  Pty() {
-    master_ = posix_openpt(O_RDWR | O_NOCTTY);
-    if (master_ >= 0 && grantpt(master_) == 0 && unlockpt(master_) == 0) {
-      slave_ = QString::fromLocal8Bit(ptsname(master_));
-    }
-  }
-  ~Pty() {
-    if (master_ >= 0) ::close(master_);
-  }
-  bool ok() const { return !slave_.isEmpty(); }
-  const QString& slave() const { return slave_; }
-
- private:
-  int master_ = -1;
-  QString slave_;
-};
+using Pty = pvtest::Pseudoterminal;
 
 struct Termios {
   speed_t speed;

@@ -1,0 +1,225 @@
+#include "empfang.h"
+
+#include <QIODevice>
+#include <algorithm>
+
+namespace pv {
+
+namespace {
+
+// The binary reply: 14 bytes, or 22 when byte 3 announces the long form.
+constexpr int kBinaerKurz = 14;
+constexpr int kBinaerLang = 22;
+constexpr int kBinaerRest = 8;
+constexpr char kBinaerKurzKennung = 7;
+// Length of the request-mode reply that starts with "UU".
+constexpr int kUUSatzLaenge = 19;
+// The display-segment meters send records of exactly this many bytes.
+constexpr int kSegmentsatzLaenge = 14;
+
+bool segmentGeraet(const QString& spezial) {
+  return spezialBeginnt(spezial, u"VC820", false) || spezialBeginnt(spezial, u"DT4000ZC", false);
+}
+
+// Sets a flag for the life of a scope, so it is released on every path.
+class Belegt {
+ public:
+  explicit Belegt(bool& flag) : flag_(flag) { flag_ = true; }
+  ~Belegt() { flag_ = false; }
+  Belegt(const Belegt&) = delete;
+  Belegt& operator=(const Belegt&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+bool spezialBeginnt(const QString& spezial, QStringView kennung, bool grossKlein) {
+  return spezial.startsWith(kennung, grossKlein ? Qt::CaseSensitive : Qt::CaseInsensitive);
+}
+
+Zeilenereignis zeilenereignis(int code) {
+  switch (code) {
+    case kEreignisEmpfang:
+    case 1: case 3: case 4: case 5: case 6: case 7:
+    case kFehlerBreak: case 1002: case 1003: case 1010:
+      return {};
+    case kFehlerFrame:
+      return {QStringLiteral("Frame-Fehler"), true};
+    case kFehlerUeberlauf:
+      return {QStringLiteral("Überlauffehler"), true};
+    case kFehlerPufferUeberlauf:
+      return {QStringLiteral("Empfangspufferüberlauf"), false};
+    case kFehlerParitaet:
+      return {QStringLiteral("Paritätsfehler"), true};
+    default:
+      return {QStringLiteral("Unbekannte COM-Meldung") + QString::number(code), true};
+  }
+}
+
+QByteArray binaerantwortWandeln(const QByteArray& antwort) {
+  if (antwort.size() < 4 + 3) return QByteArrayLiteral("0");
+  const int angesagt = static_cast<unsigned char>(antwort[3]);
+  const int laenge = std::min<int>(angesagt, antwort.size() - 4 - 3);
+  QByteArray nutz = antwort.mid(4, laenge);
+  nutz.replace('\0', ' ');
+  if (nutz.trimmed().isEmpty()) return QByteArrayLiteral("0");
+  return nutz.leftJustified(17, ' ');
+}
+
+Empfang::Empfang(Erfassungszustand& zustand, Ziel ziel) : z_(zustand), ziel_(std::move(ziel)) {}
+
+void Empfang::ereignis(int code, QIODevice& quelle, Uhr::time_point jetzt) {
+  QString status;
+  try {
+    if (code == kEreignisEmpfang) {
+      empfangen(quelle, jetzt);
+    } else {
+      const Zeilenereignis e = zeilenereignis(code);
+      status = e.status;
+      if (e.eingabeVerwerfen) {
+        // One read at the current read length: all in continuous mode, one
+        // character while a reply is collected.
+        if (z_.GeraetAktiv) quelle.readAll(); else quelle.read(1);
+      }
+    }
+  } catch (...) {
+    status = kUebertragungsfehler;
+  }
+  if (!status.isEmpty() && ziel_.status) ziel_.status(status);
+}
+
+void Empfang::empfangen(QIODevice& quelle, Uhr::time_point jetzt) {
+  if (quelle.bytesAvailable() <= 0 && !binaerWarten_) return;
+  if (z_.GeraetAktiv) {
+    fortlaufendEmpfangen(quelle);
+  } else {
+    anfrageEmpfangen(quelle, jetzt);
+  }
+}
+
+void Empfang::abgeben(const QByteArray& datensatz) {
+  if (ziel_.auswerten) ziel_.auswerten(datensatz);
+}
+
+void Empfang::anfrageEmpfangen(QIODevice& quelle, Uhr::time_point jetzt) {
+  QByteArray& puffer = z_.DataCol;
+  const auto fertig = [&](QByteArray satz) {
+    if (ziel_.antwortzeitStoppen) ziel_.antwortzeitStoppen();
+    puffer.clear();
+    abgeben(satz);
+  };
+
+  if (z_.AutoFormat && spezialBeginnt(z_.Spezial, u"APPA107")) {
+    puffer += quelle.readAll();
+    const qsizetype p = puffer.indexOf("UU");
+    if (p >= 0 && puffer.size() - p >= kUUSatzLaenge) fertig(puffer.mid(p, kUUSatzLaenge));
+    return;
+  }
+  if (z_.AutoFormat) {
+    // One character at a time, so what follows the end mark stays in the
+    // port for the next request to drain.
+    const char ende = static_cast<char>(z_.LZAscii);
+    while ((puffer.isEmpty() || puffer.back() != ende) && quelle.bytesAvailable() > 0) {
+      puffer += quelle.read(1);
+    }
+    if (!puffer.isEmpty() && puffer.back() == ende) fertig(puffer);
+    return;
+  }
+  if (spezialBeginnt(z_.Spezial, u"SANWAPC5x0")) {
+    QByteArray satz;
+    if (!binaerLesen(quelle, jetzt, satz)) return;
+    fertig(satz);
+    return;
+  }
+  while (quelle.bytesAvailable() > 0 && puffer.size() != z_.Datenstringlaenge) {
+    puffer += quelle.read(1);
+  }
+  if (puffer.size() == z_.Datenstringlaenge) fertig(puffer);
+}
+
+bool Empfang::binaerLesen(QIODevice& quelle, Uhr::time_point jetzt, QByteArray& datensatz) {
+  QByteArray b;
+  if (binaerWarten_) {
+    if (quelle.bytesAvailable() < kBinaerRest) {
+      if (jetzt - binaerSeit_ < binaerFrist) return false;
+      // The rest of the long reply did not come in time.
+      binaerWarten_ = false;
+      datensatz = QByteArrayLiteral("ERROR");
+      return true;
+    }
+    b = binaer_;
+    binaerWarten_ = false;
+  } else {
+    // The port hands the reply on once 14 bytes are there.
+    if (quelle.bytesAvailable() < kBinaerKurz) return false;
+    b = quelle.read(kBinaerKurz);
+    if (b.size() < 4) {
+      datensatz = QByteArrayLiteral("ERROR");
+      return true;
+    }
+    if (b[3] != kBinaerKurzKennung && quelle.bytesAvailable() < kBinaerRest) {
+      binaer_ = b;
+      binaerWarten_ = true;
+      binaerSeit_ = jetzt;
+      return false;
+    }
+  }
+  if (b[3] != kBinaerKurzKennung) {
+    const QByteArray b2 = quelle.read(kBinaerKurz);
+    b.resize(kBinaerLang, '\0');
+    for (int i = 0; i < 5; ++i) b[kBinaerKurz + i] = b2[i];
+  }
+  try {
+    const QByteArray text = wandlung ? wandlung(b) : QByteArray();
+    if (!wandlung) {
+      datensatz = QByteArrayLiteral("ERROR");
+    } else if (text == "0") {
+      datensatz.clear();
+    } else {
+      datensatz = text.left(10) + text.mid(12, 5);
+    }
+  } catch (...) {
+    datensatz = QByteArrayLiteral("ERROR");
+  }
+  return true;
+}
+
+int Empfang::endmarke() const {
+  const QByteArray& puffer = z_.DataCol;
+  if (segmentGeraet(z_.Spezial)) {
+    for (qsizetype i = 0; i < puffer.size(); ++i) {
+      if ((static_cast<unsigned char>(puffer[i]) & 0xE0) == 0xE0) return static_cast<int>(i + 1);
+    }
+    return 0;
+  }
+  return static_cast<int>(puffer.indexOf(static_cast<char>(z_.LZAscii)) + 1);
+}
+
+void Empfang::fortlaufendEmpfangen(QIODevice& quelle) {
+  if (z_.EmpfangAktiv) return;
+  QByteArray& puffer = z_.DataCol;
+  puffer += quelle.readAll();
+  if (puffer.size() < z_.Datenstringlaenge && !z_.AutoFormat) return;
+  int p = endmarke();
+  if (puffer.size() > 3 * z_.Datenstringlaenge && p == 0) {
+    puffer.clear();
+    if (ziel_.status) ziel_.status(kDatenabschlussFehlt);
+    return;
+  }
+  const Belegt belegt(z_.EmpfangAktiv);
+  // A display-segment record is only whole at its fixed length; the piece
+  // before the first end mark after connecting is usually cut.
+  const bool segment = segmentGeraet(z_.Spezial);
+  while (p >= 1) {
+    const QByteArray satz = puffer.left(p);
+    puffer.remove(0, p);
+    const bool ganz = segment ? satz.size() == kSegmentsatzLaenge
+                              : (z_.AutoFormat || satz.size() == z_.Datenstringlaenge);
+    if (ganz) abgeben(satz);
+    p = endmarke();
+  }
+}
+
+}  // namespace pv

@@ -1,0 +1,156 @@
+#include "speichern.h"
+
+#include <QDir>
+#include <algorithm>
+#include <new>
+
+#include "acquisition/ansichten.h"
+#include "common/cp1252.h"
+#include "common/textdatei.h"
+#include "common/zahlen.h"
+#include "common/zahlenformat.h"
+
+namespace pv {
+
+namespace {
+const QString kZeitformat = QStringLiteral("dd.MM.yyyy hh:mm:ss");
+constexpr float kM980TAbstand = 0.2f;
+}  // namespace
+
+void Aufzeichnungsstand::starten(const QDateTime& jetzt, float xMaxStart) {
+  Start = jetzt;
+  LetzteZwischenspeicherung = 0;
+  AutoXMax = xMaxStart;
+  AutoYMin = 0;
+  AutoYMax = 0;
+  GrafikNeuZeichnen = 1;
+}
+
+float Aufzeichnungsstand::vergangen(const QDateTime& jetzt) const {
+  return static_cast<float>(static_cast<double>(Start.msecsTo(jetzt)) / 1000.0);
+}
+
+float xSchritt(float x) {
+  if (x < 0) return 3600;
+  if (x <= 900) return 60;
+  if (x <= 1800) return 300;
+  if (x <= 3600) return 600;
+  if (x <= 21600) return 1800;
+  return 3600;
+}
+
+Speicherergebnis WertSpeichern(float wert, const QDateTime& jetzt, Messdaten& messung, Aufzeichnungsstand& stand,
+                               const Speichereinstellungen& e, const QString& spezial, Aufzeichnungsziel& ziel,
+                               const Ansichten& ansichten) {
+  Speicherergebnis ergebnis;
+  const float zeit = stand.vergangen(jetzt);
+
+  if (e.MessendeAutomatisch) {
+    if (zeit >= e.Messdauer) {
+      ziel.StopButton_Click();
+      ziel.ZwischenSpeichern();
+      ziel.Sicherheitsdatei();
+      ziel.MessungBeendetMelden();
+      ergebnis.ausgang = Speicherausgang::Beendet;
+      return ergebnis;
+    }
+    ziel.EndeTextSetzen(QStringLiteral("verbleibend: ") +
+                        Tolvek::ZahlFormatieren(e.Messdauer - zeit, 15, 0, e.Dezimaltrennzeichen));
+  } else if (!ziel.EndeText().isEmpty()) {
+    ziel.EndeTextSetzen(QString());
+  }
+
+  const int32_t m = messung.m;
+  if (m > 0 && e.Wartezeit > 0 && messung.x[m] + e.Wartezeit > zeit) return ergebnis;
+  if (m > 0 && spezial.startsWith(u"M980T") && zeit - messung.x[m] < kM980TAbstand) return ergebnis;
+
+  try {
+    // Element 0 holds no value: the arrays hold m + 1 elements.
+    messung.x.resize(static_cast<size_t>(m) + 1);
+    messung.y.resize(static_cast<size_t>(m) + 1);
+    messung.x.push_back(zeit);
+    try {
+      messung.y.push_back(wert);
+    } catch (...) {
+      messung.x.pop_back();
+      throw;
+    }
+  } catch (const std::bad_alloc&) {
+    ziel.MessungAbbrechen(QStringLiteral("pv_Abbruch"), 7, QStringLiteral("Nicht genügend Speicher"));
+    ergebnis.ausgang = Speicherausgang::Abgebrochen;
+    return ergebnis;
+  }
+  messung.m = m + 1;
+  const int32_t n = messung.m;
+  ergebnis.ausgang = Speicherausgang::Gespeichert;
+  ziel.AnzahlSetzen(QString::number(n));
+  const QChar dez = e.Dezimaltrennzeichen;
+  ergebnis.debugStueck = QStringLiteral("m:'%1'\tx(m):'%2'\ty(m):'%3'\t")
+                             .arg(n)
+                             .arg(singleText(zeit, dez), singleText(wert, dez));
+
+  if (e.ZwischenspeichernAutomatisch && zeit - stand.LetzteZwischenspeicherung >= e.ZwischenspeichernZeit) {
+    stand.LetzteZwischenspeicherung = zeit;
+    ziel.ZwischenSpeichern();
+  }
+
+  if (TabellenAnsicht* tabelle = ansichten.offeneTabelle(); tabelle && tabelle->AutoAnhaengen()) {
+    tabelle->ZeileAnhaengen(QString::number(n));
+    tabelle->BisTextSetzen(QString::number(n));
+    const int zeile = tabelle->Zeilenzahl() - 1;
+    tabelle->ZelleSetzen(zeile, 1, Tolvek::ZahlFormatieren(zeit, e.XZahlenformatnummer, e.XNachkommastellen, dez));
+    tabelle->ZelleSetzen(zeile, 2, Tolvek::ZahlFormatieren(wert, e.YZahlenformatnummer, e.YNachkommastellen, dez));
+    tabelle->AktuelleZelleSetzen(zeile, 1);
+    tabelle->ObersteZeileSetzen(std::max(1, tabelle->Zeilenzahl() - 6));
+  }
+
+  GrafikAnsicht* grafik = ansichten.offeneGrafik();
+  if (n == 1) {
+    if (wert >= 0) {
+      stand.AutoYMin = 0;
+      stand.AutoYMax = wert;
+    } else {
+      stand.AutoYMin = wert;
+      stand.AutoYMax = 0;
+    }
+  }
+  if (zeit > stand.AutoXMax) {
+    stand.AutoXMax += xSchritt(zeit);
+    if (grafik && grafik->MinMaxAutoX()) stand.GrafikNeuZeichnen = 1;
+  }
+  if (wert < stand.AutoYMin) {
+    stand.AutoYMin = wert;
+    if (grafik && grafik->MinMaxAutoY() && stand.AutoYMin < e.YMin) stand.GrafikNeuZeichnen = 1;
+  }
+  if (wert > stand.AutoYMax) {
+    stand.AutoYMax = wert;
+    if (grafik && grafik->MinMaxAutoY() && stand.AutoYMax > e.YMax) stand.GrafikNeuZeichnen = 1;
+  }
+  if (!grafik) return ergebnis;
+
+  if (n == 1) grafik->Init();
+  if (stand.GrafikNeuZeichnen == 1) {
+    grafik->NeuButton_Click();
+    stand.GrafikNeuZeichnen = 0;
+  }
+  if (e.XMin <= zeit && zeit <= e.XMax && e.YMin <= wert && wert <= e.YMax) {
+    grafik->PunktZeichnen(zeit, wert, e.MesspunkteAnzeigen * e.Messpunktgroesse + 1, e.FarbeMesskurve);
+    if (n >= 2 && e.MesswerteVerbunden == 1) {
+      grafik->LinieZeichnen(messung.x[n - 1], messung.y[n - 1], zeit, wert, e.Liniendicke, e.FarbeMesskurve);
+    }
+  }
+  return ergebnis;
+}
+
+QString debugAnfang(const QDateTime& jetzt, qsizetype pufferlaenge, const QByteArray& datensatz) {
+  return jetzt.toString(kZeitformat) + QStringLiteral("\tLen(DataCol):") + QString::number(pufferlaenge) +
+         QStringLiteral("\tDta$:'") + vonCp1252(datensatz) + QStringLiteral("'\t");
+}
+
+QString debugEnde(const QDateTime& jetzt) { return jetzt.toString(kZeitformat) + QStringLiteral("\r\n"); }
+
+bool debugSchreiben(const QString& ordner, const QString& zeile) {
+  return dateiAnhaengen(QDir(ordner).filePath(QStringLiteral("DebugData.txt")), zuCp1252(zeile + QStringLiteral("\r\n")));
+}
+
+}  // namespace pv

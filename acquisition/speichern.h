@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <cstdint>
+
+#include "acquisition/messdaten.h"
+
+namespace pv {
+
+struct Ansichten;
+
+// The running recording's time base and the extents of the live graph.
+// The start button sets them; storing values moves them on.
+struct Aufzeichnungsstand {
+  // The moment the recording started. A value's time is the time elapsed
+  // since then, so midnight, a pause over a day or a clock that was set
+  // while recording cannot give a wrong or negative time.
+  QDateTime Start;
+  float LetzteZwischenspeicherung = 0;  // time of the value at the last intermediate save
+  float AutoXMax = 300;
+  float AutoYMin = 0;
+  float AutoYMax = 0;
+  int16_t GrafikNeuZeichnen = 0;        // 1: draw the graph anew before the next point
+
+  void starten(const QDateTime& jetzt, float xMaxStart);
+  // Seconds since the start, single precision.
+  float vergangen(const QDateTime& jetzt) const;
+};
+
+// The settings the storing step reads.
+struct Speichereinstellungen {
+  bool MessendeAutomatisch = false;
+  float Messdauer = 0;
+  float Wartezeit = 0;
+  bool ZwischenspeichernAutomatisch = false;
+  float ZwischenspeichernZeit = 0;
+  int16_t XZahlenformatnummer = 0;
+  int16_t XNachkommastellen = 0;
+  int16_t YZahlenformatnummer = 0;
+  int16_t YNachkommastellen = 0;
+  // Of the graph's settings: the range of the last drawing and the curve's look.
+  float XMin = 0, XMax = 0, YMin = 0, YMax = 0;
+  int16_t MesspunkteAnzeigen = 0;
+  int16_t Messpunktgroesse = 0;
+  int16_t MesswerteVerbunden = 1;
+  int16_t Liniendicke = 1;
+  uint32_t FarbeMesskurve = 0;
+  QChar Dezimaltrennzeichen = u',';
+};
+
+// What the storing step needs of the recording control and the main window.
+class Aufzeichnungsziel {
+ public:
+  virtual ~Aufzeichnungsziel() = default;
+  virtual void StopButton_Click() = 0;
+  virtual void ZwischenSpeichern() = 0;
+  // Writes the measurement to the safety file "pvsave.tmp".
+  virtual void Sicherheitsdatei() = 0;
+  virtual void MessungBeendetMelden() = 0;  // "Die Messung ist beendet!"
+  virtual void MessungAbbrechen(const QString& grund, int nummer, const QString& text) = 0;
+  virtual void AnzahlSetzen(const QString& text) = 0;   // LabelNumMW
+  virtual QString EndeText() const = 0;                 // MesEndLabel
+  virtual void EndeTextSetzen(const QString& text) = 0;
+};
+
+enum class Speicherausgang {
+  Gespeichert,   // the value was appended
+  Uebersprungen, // too early after the last value
+  Beendet,       // the set duration has passed: the recording ended, value not stored
+  Abgebrochen,   // the series could not grow: the recording was aborted
+};
+
+struct Speicherergebnis {
+  Speicherausgang ausgang = Speicherausgang::Uebersprungen;
+  // For the debug line of a stored value: "m:'..'\tx(m):'..'\ty(m):'..'\t".
+  QString debugStueck;
+};
+
+// Stores one evaluated value of the running recording: the automatic end,
+// the waiting time, the append, the intermediate save, the table row and
+// the live graph. `spezial` is the device's model tag.
+Speicherergebnis WertSpeichern(float wert, const QDateTime& jetzt, Messdaten& messung, Aufzeichnungsstand& stand,
+                               const Speichereinstellungen& e, const QString& spezial, Aufzeichnungsziel& ziel,
+                               const Ansichten& ansichten);
+
+// The x extent's next step for a value at time x (seconds).
+float xSchritt(float x);
+
+// The debug line's start and end pieces, and appending a line to the debug
+// file "DebugData.txt" in `ordner` (followed by an empty line).
+QString debugAnfang(const QDateTime& jetzt, qsizetype pufferlaenge, const QByteArray& datensatz);
+QString debugEnde(const QDateTime& jetzt);
+bool debugSchreiben(const QString& ordner, const QString& zeile);
+
+}  // namespace pv

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QLineF>
+#include <QPainter>
+#include <QPointF>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <functional>
+#include <span>
+
+class QPaintDevice;
+
+namespace pv {
+
+// A surface that graphs are drawn on: a picture (QImage, QPixmap) that a
+// window shows, or the printer through the print job's painter.
+//
+// Besides the drawing operations it keeps the user scale of the last graph:
+// the data-to-pixel transform set by skalieren(). It stays in force after a
+// graph was drawn, so the graph window can append new values
+// (linieWert/punktWert) and turn mouse positions into values (zuWert).
+//
+// The drawing operations work in device pixels and are virtual, so a test
+// can record what a graph consists of.
+class Zeichenflaeche {
+ public:
+  // Draws on the device with a painter of its own, opened while drawing and
+  // closed afterwards, so the picture may be shown in between.
+  explicit Zeichenflaeche(QPaintDevice& geraet);
+  // Draws with the caller's open painter (the printer's job, whose pages the
+  // caller ends itself); its state is restored after every operation.
+  explicit Zeichenflaeche(QPainter& maler);
+  virtual ~Zeichenflaeche();
+  Zeichenflaeche(const Zeichenflaeche&) = delete;
+  Zeichenflaeche& operator=(const Zeichenflaeche&) = delete;
+
+  // Size of the surface in pixels.
+  double breite() const;
+  double hoehe() const;
+  // The device's resolution in dots per inch.
+  double dpiX() const;
+  double dpiY() const;
+
+  // The colour leeren() fills the surface with.
+  QColor hintergrundfarbe = Qt::white;
+  // Resolution of the screen that line widths are given for; on the printer
+  // widths grow by the ratio of the two (see Tolvek::GrafikZeichnen).
+  double bildschirmDpi = 96.0;
+  // Called by aktualisieren(): a window shows what was drawn so far.
+  std::function<void()> beiAktualisierung;
+
+  // --- user scale ---
+  // User coordinates with (x1, y1) at the top left corner of the surface and
+  // (x2, y2) at the bottom right; with y1 > y2 the y axis grows upward.
+  void skalieren(double x1, double y1, double x2, double y2);
+  bool hatSkala() const { return skaliert_; }
+  double skalaLinks() const { return x1_; }
+  double skalaOben() const { return y1_; }
+  double skalaBreite() const { return x2_ - x1_; }
+  double skalaHoehe() const { return y2_ - y1_; }
+  // Pixels per user unit; negative for an axis that runs against the device.
+  double pixelProEinheitX() const;
+  double pixelProEinheitY() const;
+  QPointF zuPixel(double x, double y) const;
+  QPointF zuWert(const QPointF& pixel) const;
+
+  // --- drawing in pixels ---
+  // Fills the whole surface with hintergrundfarbe.
+  virtual void leeren();
+  virtual void kasten(const QRectF& rechteck, const QColor& farbe);
+  // Straight lines of the given width (1 = one pixel, wider ones with round
+  // ends as a pen of that width draws them).
+  virtual void linien(std::span<const QLineF> linien, const QColor& farbe, double breite);
+  // A connected line through the points.
+  virtual void linienzug(std::span<const QPointF> punkte, const QColor& farbe, double breite);
+  // Round dots of the given diameter (1 = one pixel).
+  virtual void punkte(std::span<const QPointF> punkte, const QColor& farbe, double durchmesser);
+  // A text with its top left corner at obenLinks, turned by winkel degrees
+  // counter-clockwise about that corner.
+  virtual void text(const QPointF& obenLinks, const QString& text, const QFont& schrift, const QColor& farbe,
+                    double winkel = 0);
+  // Shows what was drawn so far (a window's refresh); calls beiAktualisierung.
+  virtual void aktualisieren();
+  // Width and line height of a text in pixels.
+  virtual QSizeF textmass(const QString& text, const QFont& schrift) const;
+
+  // --- drawing in user units with the current scale ---
+  void linieWert(double x1, double y1, double x2, double y2, const QColor& farbe, double breite);
+  void punktWert(double x, double y, const QColor& farbe, double durchmesser);
+
+  // Keeps the own painter open over several operations (one graph).
+  class Sitzung {
+   public:
+    explicit Sitzung(Zeichenflaeche& f) : f_(f) { ++f_.sitzungen_; }
+    ~Sitzung() {
+      --f_.sitzungen_;
+      f_.fertig();
+    }
+    Sitzung(const Sitzung&) = delete;
+    Sitzung& operator=(const Sitzung&) = delete;
+
+   private:
+    Zeichenflaeche& f_;
+  };
+
+ protected:
+  // The painter, opened when needed; fertig() closes an own painter when no
+  // session holds it.
+  QPainter& maler();
+  void fertig();
+  QPaintDevice* geraet() const { return geraet_; }
+
+ private:
+  class Zug;
+  QPaintDevice* geraet_ = nullptr;
+  QPainter* fremd_ = nullptr;
+  QPainter eigen_;
+  int sitzungen_ = 0;
+  bool skaliert_ = false;
+  double x1_ = 0, y1_ = 0, x2_ = 1, y2_ = 1;
+};
+
+}  // namespace pv

@@ -1,0 +1,261 @@
+#include "aufnahme.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+
+#include "acquisition/erfassungszustand.h"
+#include "acquisition/seriellerport.h"
+#include "common/fehlerbehandlung.h"
+#include "common/laufzeitfehler.h"
+#include "common/meldungen.h"
+#include "common/programmordner.h"
+#include "common/tolvek.h"
+#include "common/zahlen.h"
+#include "main/form1.h"
+#include "main/hauptzustand.h"
+#include "main/verbindung.h"
+
+namespace pv {
+
+namespace {
+
+const QString kZeitformat = QStringLiteral("dd.MM.yyyy hh:mm:ss");
+const QString kAnhalten = QStringLiteral("&Anhalten");
+const QString kWeiter = QStringLiteral("&Weiter");
+constexpr uint32_t kGruenHell = 0x00FF00;
+constexpr uint32_t kPauseAn = 0x007FFF;
+constexpr uint32_t kStopAn = 0x0000FF;
+
+template <typename F>
+void uebergehen(F&& schritt) {
+  try {
+    schritt();
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+Aufnahme::Aufnahme(Form1& form, Verbindung& verbindung) : QObject(&form), f_(form), verbindung_(verbindung) {
+  f_.StartButton->setEnabled(true);
+  connect(f_.StartButton, &QPushButton::clicked, this, &Aufnahme::StartButton_Click);
+  connect(f_.PauseButton, &QPushButton::clicked, this, &Aufnahme::PauseButton_Click);
+  connect(f_.StopButton, &QPushButton::clicked, this, &Aufnahme::StopButton_Click);
+}
+
+void Aufnahme::farben(uint32_t start, uint32_t pause, std::optional<uint32_t> stop) {
+  feldFarbeSetzen(f_.PicStatStart, start);
+  feldFarbeSetzen(f_.PicStatPause, pause);
+  if (stop) feldFarbeSetzen(f_.PicStatStop, *stop);
+}
+
+void Aufnahme::StartButton_Click() {
+  Hauptmodul& h = hauptmodul();
+  Erfassungszustand& z = erfassungsmodul().zustand;
+  try {
+    if (!h.MessungGespeichert && h.messdaten.m >= 1) {
+      const Antwort a = Tolvek::meldungen().zeigen(
+          QStringLiteral("Die vorhergehende Messung wurde noch nicht gespeichert!\n"
+                         "Möchten Sie trotzdem eine neue Messung starten?\n"
+                         "(Achtung - Die alten Messwerte gehen dadurch verloren!)"),
+          QStringLiteral("Achtung"), Knoepfe::JaNein, Symbol::Keins, Antwort::Nein);
+      if (a != Antwort::Ja) return;
+    }
+    if (f_.OptionLinear->isChecked()) {
+      const auto lesen = [&](const QString& text) -> std::optional<double> {
+        if (text.isEmpty()) return 0.0;
+        return zahlLesen(text, h.Dezimaltrennzeichen);
+      };
+      const auto m = lesen(f_.TextM->text());
+      const auto t = lesen(f_.TextT->text());
+      if (!m || !t) {
+        Tolvek::meldungen().hinweis(QStringLiteral("Ungültige Eingabe bei der Formel für die Lineare Funktion!"));
+        return;
+      }
+      h.einstellungen.LinearM = static_cast<float>(*m);
+      h.einstellungen.LinearT = static_cast<float>(*t);
+    }
+    if (!z.Verbunden) {
+      h.VorStartVerbunden = false;
+      verbindung_.CommandPort_Click();
+    } else {
+      h.VorStartVerbunden = true;
+    }
+    // Only an open connection brings values; without one nothing would be
+    // recorded while the buttons said otherwise.
+    if (z.VerbindungFehlgeschlagen || !z.Verbunden) return;
+
+    f_.CommandPort->setEnabled(false);
+    f_.EinstellungenErmoeglichen(false);
+    f_.StopButton->setEnabled(true);
+    f_.PauseButton->setEnabled(true);
+    f_.PauseButton->setText(kAnhalten);
+    f_.StartButton->setEnabled(false);
+    if (h.TabelleOffen && tabelleLeeren) tabelleLeeren();
+
+    Messdaten& d = h.messdaten;
+    d.MessDateiName.clear();
+    f_.MessungLabel->setText(QStringLiteral("unbenannt"));
+    const QDateTime jetzt = QDateTime::currentDateTime();
+    d.MesBeg = jetzt.toString(kZeitformat);
+    f_.MesBegLabel->setText(messzeitText(d.MesBeg));
+    d.MesEnd.clear();
+    f_.MesEndLabel->clear();
+    Tolvek::zustand().MessStartDatumZeit = jetzt;
+    h.aufzeichnung.starten(jetzt, h.XMaxStart);
+    d.m = 0;
+    f_.LabelNumMW->clear();
+
+    farben(kGruenHell, kStatusPauseRuhe, std::nullopt);
+    h.AufzeichnungAktiv = true;
+    h.MessungLaeuft = true;
+    h.MessungGespeichert = false;
+  } catch (const Laufzeitfehler& fehler) {
+    if (fehler.nummer() == 68 || fehler.nummer() == SeriellerPort::kUngueltigePortnummer) {
+      Tolvek::meldungen().zeigen(
+          fehler.nummer() == 68 ? QStringLiteral("Es können keine Daten empfangen werden.\r\n"
+                                                 "Überprüfen Sie Ihre Comport-Einstellung.")
+                                : QStringLiteral("Ungültige Comport-Einstellung.\r\n"
+                                                 "Ändern Sie den Comport im Menü 'Einstellungen'."),
+          kAnwendungstitel, Knoepfe::Ok, Symbol::Kritisch, Antwort::Ok);
+      StopButton_Click();
+    } else {
+      Tolvek::Fehlerbehandlung(QStringLiteral("StartButton_Click"), fehler);
+    }
+  } catch (const std::exception& fehler) {
+    Tolvek::Fehlerbehandlung(QStringLiteral("StartButton_Click"), fehler);
+  }
+}
+
+void Aufnahme::PauseButton_Click() {
+  Hauptmodul& h = hauptmodul();
+  const Erfassungszustand& z = erfassungsmodul().zustand;
+  if (f_.PauseButton->text() == kAnhalten) {
+    h.AufzeichnungAktiv = false;
+    uebergehen([&] { f_.PauseButton->setText(kWeiter); });
+    uebergehen([&] { farben(kStatusGruenDunkel, kPauseAn, std::nullopt); });
+    if (!z.Verbunden) uebergehen([&] { f_.EinstellungenErmoeglichen(true); });
+  } else {
+    // Only a serial device that should be connected gets its port back.
+    uebergehen([&] {
+      if (z.Verbunden && !z.USBGeraet && !f_.MSComm1->PortOpen()) f_.MSComm1->setPortOpen(true);
+    });
+    h.AufzeichnungAktiv = true;
+    uebergehen([&] { f_.PauseButton->setText(kAnhalten); });
+    uebergehen([&] { farben(kGruenHell, kStatusPauseRuhe, std::nullopt); });
+    uebergehen([&] { f_.EinstellungenErmoeglichen(false); });
+  }
+  f_.StatusSetzen(QString());
+}
+
+void Aufnahme::StopButton_Click() {
+  Hauptmodul& h = hauptmodul();
+  h.AufzeichnungAktiv = false;
+  uebergehen([&] { f_.CommandPort->setEnabled(true); });
+  if (!h.VorStartVerbunden && erfassungsmodul().zustand.Verbunden) {
+    uebergehen([&] { verbindung_.CommandPort_Click(); });
+  }
+  uebergehen([&] {
+    f_.StartButton->setEnabled(true);
+    f_.StartButton->setFocus();
+    f_.StopButton->setEnabled(false);
+    f_.PauseButton->setEnabled(false);
+    f_.MGeraet->setEnabled(true);
+    f_.MEinstell->setEnabled(true);
+  });
+  uebergehen([&] {
+    h.messdaten.MesEnd = QDateTime::currentDateTime().toString(kZeitformat);
+    f_.MesEndLabel->setText(messzeitText(h.messdaten.MesEnd));
+  });
+  f_.StatusSetzen(QString());
+  h.MessungLaeuft = false;
+  uebergehen([&] { farben(kStatusGruenDunkel, kStatusPauseRuhe, kStopAn); });
+  uebergehen([&] { f_.EinstellungenErmoeglichen(true); });
+}
+
+bool Aufnahme::MessungSpeichern(const QString& datei) {
+  Messdaten& d = hauptmodul().messdaten;
+  if (!pv::MessungSpeichern(datei, d, messtexte(), messInfo())) return false;
+  d.Messung = messungAusPfad(datei, d.Messung);
+  f_.MessungLabel->setText(messungLabelText(datei));
+  return true;
+}
+
+void Aufnahme::Sicherheitsdatei() { MessungSpeichern(Programmordner::datei(QStringLiteral("pvsave.tmp"))); }
+
+void Aufnahme::MessungBeendetMelden() { Tolvek::meldungen().hinweis(QStringLiteral("Die Messung ist beendet!")); }
+
+void Aufnahme::ZwischenSpeichern() {
+  QString& datei = hauptmodul().einstellungen.ZwischenspeichernDatei;
+  bool erfolg = false;
+  try {
+    if (!datei.isEmpty()) {
+      f_.StatusSetzen(QStringLiteral("Zwischenspeichern..."));
+      f_.Label1->repaint();
+      erfolg = MessungSpeichern(Programmordner::datei(datei));
+    }
+  } catch (...) {
+    erfolg = false;
+  }
+  if (erfolg) {
+    f_.StatusSetzen(QStringLiteral("Zwischenspeichern erfolgreich beendet"));
+  } else {
+    f_.StatusSetzen(QStringLiteral("Fehler beim Zwischenspeichern! Neue Datei: pvsavezs.mes"));
+    datei = QStringLiteral("pvsavezs.mes");
+  }
+  f_.Label1->repaint();
+}
+
+void Aufnahme::MessungAbbrechen(const QString& grund, int nummer, const QString& text) {
+  uebergehen([&] { StopButton_Click(); });
+  uebergehen([&] { Sicherheitsdatei(); });
+  hauptmodul().MessungLaeuft = false;
+  QString meldung;
+  if (grund == QStringLiteral("pv_Abbruch")) {
+    meldung = QStringLiteral("Die Messung musste Aufgrund eines Problems beendet werden.\r\n");
+    if (nummer > 0) {
+      meldung += QStringLiteral("Fehlercode: ") + QString::number(nummer) + QStringLiteral("\r\nFehlerbeschreibung: ") +
+                 text;
+    }
+  }
+  Tolvek::meldungen().zeigen(meldung, QStringLiteral("Achtung"), Knoepfe::Ok, Symbol::Ausruf, Antwort::Ok);
+}
+
+void Aufnahme::AnzahlSetzen(const QString& text) { f_.LabelNumMW->setText(text); }
+QString Aufnahme::EndeText() const { return f_.MesEndLabel->text(); }
+void Aufnahme::EndeTextSetzen(const QString& text) { f_.MesEndLabel->setText(text); }
+
+Messtexte Aufnahme::messtexte() const {
+  Messtexte t;
+  t.MessBezeichnung = f_.TextMessBezeichnung->text();
+  t.PhysGr = f_.TextPhysGr->text();
+  t.Zeichen = f_.TextZeichen->text();
+  t.Einheit = f_.TextEinheit->text();
+  t.Kommentar = f_.TextKommentar->toPlainText();
+  return t;
+}
+
+void Aufnahme::messtexteSetzen(const Messtexte& t) {
+  f_.TextMessBezeichnung->setText(t.MessBezeichnung);
+  f_.TextPhysGr->setText(t.PhysGr);
+  f_.TextZeichen->setText(t.Zeichen);
+  f_.TextEinheit->setText(t.Einheit);
+  f_.TextKommentar->setPlainText(t.Kommentar);
+}
+
+QString Aufnahme::messInfo() const {
+  const Hauptmodul& h = hauptmodul();
+  const int16_t verarbeitung = f_.OptionLinear->isChecked()       ? 2
+                               : f_.OptionFuehler->isChecked()    ? 3
+                               : f_.OptionMWMessgeraet->isChecked() ? 1
+                                                                    : 0;
+  return messInfoText(verarbeitung, h.einstellungen.LinearM, h.einstellungen.LinearT, f_.LabelFuehler->text(),
+                      h.Dezimaltrennzeichen);
+}
+
+}  // namespace pv

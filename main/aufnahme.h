@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "acquisition/speichern.h"
+#include "main/messdatei.h"
+
+namespace pv {
+
+class Form1;
+class Verbindung;
+
+// The recording: start, pause, continue and stop with the main window's
+// three buttons, the abort after a failure, the intermediate save and the
+// safety file. The storing step of the acquisition calls back into it.
+class Aufnahme : public QObject, public Aufzeichnungsziel {
+  Q_OBJECT
+
+ public:
+  Aufnahme(Form1& form, Verbindung& verbindung);
+
+  void StartButton_Click();
+  void PauseButton_Click();
+  void StopButton_Click() override;
+  void ZwischenSpeichern() override;
+  void Sicherheitsdatei() override;
+  void MessungBeendetMelden() override;
+  void MessungAbbrechen(const QString& grund, int nummer, const QString& text) override;
+  void AnzahlSetzen(const QString& text) override;
+  QString EndeText() const override;
+  void EndeTextSetzen(const QString& text) override;
+
+  // Writes the current measurement to `datei`; on success the measurement
+  // is named after the file and the path label shows it.
+  bool MessungSpeichern(const QString& datei);
+
+  // The measurement's texts as the main window's boxes hold them, and back.
+  Messtexte messtexte() const;
+  void messtexteSetzen(const Messtexte& texte);
+  // What the file records of the processing choice.
+  QString messInfo() const;
+
+  // Resets the open table window to its header row; set by the program
+  // when the table window exists.
+  std::function<void()> tabelleLeeren;
+
+ private:
+  void farben(uint32_t start, uint32_t pause, std::optional<uint32_t> stop);
+
+  Form1& f_;
+  Verbindung& verbindung_;
+};
+
+}  // namespace pv

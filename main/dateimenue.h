@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace pv {
+
+class Aufnahme;
+class Form1;
+
+// The recent-files list: captions "&1 path", "&2 path", ... Puts `datei` at
+// the top: a path already listed (compared ignoring case; the last match
+// counts) moves up in its new spelling, a new one pushes the others down,
+// dropping the oldest when `anzahl` entries are listed.
+QStringList letzteDateienVerwalten(const QStringList& beschriftungen, const QString& datei, int anzahl);
+// The path of an entry: its caption after the first blank.
+QString letzteDateiPfad(const QString& beschriftung);
+
+// The "Datei" menu: open, save, save as, export and the recent files.
+class Dateimenue : public QObject {
+  Q_OBJECT
+
+ public:
+  Dateimenue(Form1& form, Aufnahme& aufnahme);
+
+  void MMesOeff_Click();
+  void MLetzte4_Click(int index);  // 1-based
+  void MSpeichern_Click();
+  // False when nothing was written (no values, cancelled, failed).
+  bool MMesSpUn_Click();
+  void MExport_Click();
+  void LetzteDateienVerwalten(const QString& datei);
+
+  // The path of the last dialog or recent entry; empty until then.
+  QString AktuelleDatei;
+  // Opens the export window; set by the program once the window exists.
+  std::function<void()> exportOeffnen;
+
+ private:
+  bool vorOeffnenFragen();
+  void einlesen(const QString& datei);
+
+  Form1& f_;
+  Aufnahme& aufnahme_;
+};
+
+}  // namespace pv

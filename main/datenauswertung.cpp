@@ -1,0 +1,133 @@
+#include "datenauswertung.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "acquisition/ansichten.h"
+#include "acquisition/erfassungszustand.h"
+#include "common/balken.h"
+#include "common/cp1252.h"
+#include "common/laufzeitfehler.h"
+#include "common/programmordner.h"
+#include "common/zahlen.h"
+#include "main/aufnahme.h"
+#include "main/form1.h"
+#include "main/hauptzustand.h"
+#include "main/verbindung.h"
+
+namespace pv {
+
+Datenauswertung::Datenauswertung(Form1& form, Verbindung& verbindung, Aufnahme& aufnahme)
+    : f_(form), verbindung_(verbindung), aufnahme_(aufnahme) {}
+
+Auswertungseinstellungen Datenauswertung::einstellungen() const {
+  const Hauptmodul& h = hauptmodul();
+  const Einstellungen& e = h.einstellungen;
+  Auswertungseinstellungen a;
+  a.Dezimaltrennzeichen = h.Dezimaltrennzeichen;
+  a.Verarbeitung = f_.OptionLinear->isChecked()         ? Messwertverarbeitung::Linear
+                   : f_.OptionFuehler->isChecked()      ? Messwertverarbeitung::Sensor
+                   : f_.OptionMWMessgeraet->isChecked() ? Messwertverarbeitung::Messgeraet
+                                                        : Messwertverarbeitung::Keine;
+  a.LinearM = e.LinearM;
+  a.LinearT = e.LinearT;
+  a.CheckMinON = e.CheckMinON;
+  a.CheckMin = e.CheckMin;
+  a.CheckMaxON = e.CheckMaxON;
+  a.CheckMax = e.CheckMax;
+  a.TimeOutON = e.TimeOutON;
+  a.DatenlinieAnimation = e.DatenlinieAnimation;
+  a.BarGraphAktiviert = e.BarGraphAktiviert;
+  a.YZahlenformatnummer = e.YZahlenformatnummer;
+  a.YNachkommastellen = e.YNachkommastellen;
+  a.AnzeigeMessgeraet = f_.OptionWert1->isChecked();
+  a.Einheit = f_.TextEinheit->text();
+  return a;
+}
+
+Speichereinstellungen Datenauswertung::speichereinstellungen() const {
+  const Hauptmodul& h = hauptmodul();
+  const Einstellungen& e = h.einstellungen;
+  Speichereinstellungen s;
+  s.MessendeAutomatisch = e.MessendeAutomatisch;
+  s.Messdauer = e.Messdauer;
+  s.Wartezeit = e.Wartezeit;
+  s.ZwischenspeichernAutomatisch = e.ZwischenspeichernAutomatisch;
+  s.ZwischenspeichernZeit = e.ZwischenspeichernZeit;
+  s.XZahlenformatnummer = e.XZahlenformatnummer;
+  s.XNachkommastellen = e.XNachkommastellen;
+  s.YZahlenformatnummer = e.YZahlenformatnummer;
+  s.YNachkommastellen = e.YNachkommastellen;
+  s.Dezimaltrennzeichen = h.Dezimaltrennzeichen;
+  return s;
+}
+
+QString debugMitte(const Auswertungsergebnis& r, bool autoFormat, QChar dez) {
+  QString text;
+  if (autoFormat && r.umgeschrieben) text += QStringLiteral("Dta$(1)'") + vonCp1252(*r.umgeschrieben) + QStringLiteral("'\t");
+  if (r.felderGeschnitten) {
+    text += QStringLiteral("E1:'") + r.einheit1 + QStringLiteral("'\tE2:'") + r.einheit2 + QStringLiteral("'\tMWStr:'") +
+            r.messwertText + QStringLiteral("'\t");
+  }
+  if (r.geraetewert) text += QStringLiteral("MW_MG:'") + singleText(*r.geraetewert, dez) + QStringLiteral("'\t");
+  return text;
+}
+
+void Datenauswertung::DatensatzAuswerten(const QByteArray& datensatz) {
+  Hauptmodul& h = hauptmodul();
+  Erfassungsmodul& modul = erfassungsmodul();
+  const QDateTime jetzt = QDateTime::currentDateTime();
+  const QString anfang = debugAnfang(jetzt, modul.zustand.DataCol.size(), datensatz);
+  const Auswertungsergebnis r = auswertung.auswerten(datensatz, modul.zustand, modul, einstellungen());
+  ergebnisAnzeigen(r, *this, ansichten());
+  if (!r.debugZeile()) return;
+
+  QString gespeichert;
+  try {
+    if (r.speicherbar() && h.AufzeichnungAktiv) {
+      const Speicherergebnis s = WertSpeichern(r.verarbeitet, jetzt, h.messdaten, h.aufzeichnung,
+                                               speichereinstellungen(), modul.zustand.Spezial, aufnahme_, ansichten());
+      if (s.ausgang == Speicherausgang::Beendet || s.ausgang == Speicherausgang::Abgebrochen) return;
+      gespeichert = s.debugStueck;
+    }
+    if (h.DebugDatei) {
+      const QString zeile = anfang + debugMitte(r, modul.zustand.AutoFormat, h.Dezimaltrennzeichen) + gespeichert +
+                            debugEnde(QDateTime::currentDateTime());
+      if (!debugSchreiben(Programmordner::pfad(), zeile) && r.speicherbar()) {
+        throw Laufzeitfehler(75, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
+      }
+    }
+  } catch (const Laufzeitfehler& fehler) {
+    f_.StatusSetzen(verarbeitungsfehlerText(fehler.nummer()));
+  } catch (const std::exception&) {
+    f_.StatusSetzen(verarbeitungsfehlerText(5));
+  }
+}
+
+void Datenauswertung::StatusSetzen(const QString& text) { f_.StatusSetzen(text); }
+
+void Datenauswertung::DatensatzAngenommen(bool wachhundNeuStarten, bool datenlinieAnimieren) {
+  verbindung_.datensatzAusgewertet(wachhundNeuStarten, datenlinieAnimieren);
+}
+
+void Datenauswertung::MessbereichAnzeigen(int16_t index) { f_.CommandMB_Click(index); }
+
+void Datenauswertung::MesswertAnzeigen(const QString& wert, const QString& einheit1, const QString& einheit2) {
+  f_.LabelMesswert->setText(wert);
+  f_.LabelEinheit1->setText(einheit1);
+  f_.LabelEinheit2->setText(einheit2);
+}
+
+void Datenauswertung::MesswerttextSetzen(const QString& wert) { f_.LabelMesswert->setText(wert); }
+
+QString Datenauswertung::PegelTag() const { return f_.PBar2->Tag(); }
+
+void Datenauswertung::PegelZeigen(float wert) { Tolvek::PegelZeigen(f_.PBar2, wert, hauptmodul().Dezimaltrennzeichen); }
+
+QString Datenauswertung::PegelBeschriftung() const { return f_.lblPbar->text(); }
+
+void Datenauswertung::PegelBeschriftungSetzen(const QString& text) { f_.lblPbar->setText(text); }
+
+}  // namespace pv

@@ -1,0 +1,299 @@
+#include "verbindung.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QTimer>
+
+#include "acquisition/abfrage.h"
+#include "acquisition/erfassungszustand.h"
+#include "acquisition/seriellerport.h"
+#include "common/balken.h"
+#include "common/cp1252.h"
+#include "common/farben.h"
+#include "common/fehlerbehandlung.h"
+#include "common/laufzeitfehler.h"
+#include "common/leds.h"
+#include "common/meldungen.h"
+#include "common/tolvek.h"
+#include "devices/geraetetabelle.h"
+#include "main/form1.h"
+#include "main/hauptzustand.h"
+
+namespace pv {
+
+namespace {
+
+constexpr int kLampenDauer = 300;
+constexpr int kDatenlinieDauer = 1500;
+constexpr int kDatenlinieSchritt = 50;
+constexpr uint32_t kVerbundenFarbe = 0x00FF00;
+constexpr uint32_t kGetrenntFarbe = 0x008000;
+const QString kVerbinden = QStringLiteral("Verbinden");
+const QString kTrennen = QStringLiteral("Trennen");
+
+QTimer* einmalTimer(QObject* eltern, int ms) {
+  auto* t = new QTimer(eltern);
+  t->setSingleShot(true);
+  t->setInterval(ms);
+  return t;
+}
+
+// Runs one step of the poll; a failing step is passed over.
+template <typename F>
+void uebergehen(F&& schritt) {
+  try {
+    schritt();
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+Datenlinie::Datenlinie(QVector<LEDs*> lampen, QObject* parent)
+    : QObject(parent), lampen_(std::move(lampen)), takt_(new QTimer(this)) {
+  takt_->setInterval(kDatenlinieSchritt);
+  connect(takt_, &QTimer::timeout, this, &Datenlinie::schritt);
+}
+
+bool Datenlinie::laeuft() const { return takt_->isActive(); }
+
+void Datenlinie::animieren(int16_t status) {
+  if (laeuft() || lampen_.isEmpty()) return;
+  status_ = status;
+  naechste_ = 0;
+  schritt();
+  if (naechste_ < lampen_.size()) takt_->start();
+}
+
+void Datenlinie::schritt() {
+  if (naechste_ >= lampen_.size()) {
+    takt_->stop();
+    return;
+  }
+  lampen_[naechste_++]->StatusSetzen(status_);
+  if (naechste_ >= lampen_.size()) takt_->stop();
+}
+
+Verbindung::Verbindung(Form1& form) : QObject(&form), f_(form) {
+  Timer2 = new QTimer(this);
+  timerDA = einmalTimer(this, 0);
+  timerTimeOut = new QTimer(this);
+  timerLEDPC = einmalTimer(this, kLampenDauer);
+  timerLEDMessgeraet = einmalTimer(this, kLampenDauer);
+  timerDatenliniePC = einmalTimer(this, kDatenlinieDauer);
+  timerDatenlinieMessgeraet = einmalTimer(this, kDatenlinieDauer);
+  datenliniePC = new Datenlinie(f_.LEDAniPC, this);
+  datenlinieMessgeraet = new Datenlinie(f_.LEDAniMessgeraet, this);
+
+  connect(Timer2, &QTimer::timeout, this, &Verbindung::Timer2_Timer);
+  connect(timerDA, &QTimer::timeout, this, &Verbindung::timerDA_Timer);
+  connect(timerTimeOut, &QTimer::timeout, this, &Verbindung::timerTimeOut_Timer);
+  connect(timerLEDPC, &QTimer::timeout, this, [this] { f_.LEDPC->StatusSetzen(0); });
+  connect(timerLEDMessgeraet, &QTimer::timeout, this, [this] { f_.LEDMessgeraet->StatusSetzen(0); });
+  connect(timerDatenliniePC, &QTimer::timeout, this, [this] { datenliniePC->animieren(0); });
+  connect(timerDatenlinieMessgeraet, &QTimer::timeout, this,
+          [this] { datenlinieMessgeraet->animieren(0); });
+
+  Empfang::Ziel ziel;
+  ziel.auswerten = [this](const QByteArray& satz) { auswerten(satz); };
+  ziel.antwortzeitStoppen = [this] { timerDA->stop(); };
+  ziel.status = [this](const QString& text) { f_.StatusSetzen(text); };
+  empfang_ = std::make_unique<Empfang>(erfassungsmodul().zustand, std::move(ziel));
+
+  QSerialPort& port = f_.MSComm1->port();
+  connect(&port, &QSerialPort::readyRead, this,
+          [this, &port] { empfang_->ereignis(kEreignisEmpfang, port); });
+  connect(&port, &QSerialPort::errorOccurred, this, &Verbindung::portFehler);
+
+  f_.CommandPort->setEnabled(true);
+  connect(f_.CommandPort, &QPushButton::clicked, this, &Verbindung::CommandPort_Click);
+}
+
+Verbindung::~Verbindung() = default;
+
+void Verbindung::auswerten(const QByteArray& satz) {
+  if (DatensatzAuswerten) DatensatzAuswerten(satz);
+}
+
+void Verbindung::CommandPort_Click() {
+  Erfassungszustand& z = erfassungsmodul().zustand;
+  if (geraeteZustand().AktuellesMessgeraet.isEmpty()) {
+    Tolvek::meldungen().hinweis(QStringLiteral("Es ist kein Messgerät ausgewählt!"));
+    return;
+  }
+  z.VerbindungFehlgeschlagen = false;
+  try {
+    if (f_.CommandPort->text() == kVerbinden) {
+      verbinden();
+    } else {
+      trennen();
+    }
+  } catch (const Laufzeitfehler& fehler) {
+    z.VerbindungFehlgeschlagen = true;
+    f_.CommandPort->setEnabled(true);
+    const QString text = verbindungsfehlerText(fehler.nummer());
+    if (text.isEmpty()) {
+      Tolvek::Fehlerbehandlung(QStringLiteral("CommandPort"), fehler);
+    } else {
+      Tolvek::meldungen().hinweis(text);
+    }
+  } catch (const std::exception& fehler) {
+    z.VerbindungFehlgeschlagen = true;
+    f_.CommandPort->setEnabled(true);
+    Tolvek::Fehlerbehandlung(QStringLiteral("CommandPort"), fehler);
+  }
+}
+
+void Verbindung::anzeigeLeeren(const QString& platzhalter) {
+  f_.LabelEinheit1->setText(platzhalter.isEmpty() ? QString() : QStringLiteral("---"));
+  f_.LabelMesswert->setText(platzhalter);
+  f_.LabelEinheit2->setText(platzhalter.isEmpty() ? QString() : QStringLiteral("---"));
+  Tolvek::PegelZeigen(f_.PBar2, 0, hauptmodul().Dezimaltrennzeichen);
+  f_.lblPbar->setText(platzhalter.isEmpty() ? QString() : QStringLiteral("---"));
+}
+
+void Verbindung::verbinden() {
+  Erfassungszustand& z = erfassungsmodul().zustand;
+  const Einstellungen& e = hauptmodul().einstellungen;
+  f_.CommandPort->setEnabled(false);
+  if (!z.USBGeraet) {
+    try {
+      f_.MSComm1->setPortOpen(true);
+    } catch (...) {
+      f_.CommandPort->setEnabled(true);
+      throw;
+    }
+  }
+  f_.EinstellungenErmoeglichen(false);
+  z.DataCol.clear();
+  z.EmpfangAktiv = false;
+  empfang_->anfrageBeginnt();
+  z.Verbunden = true;
+  feldFarbeSetzen(f_.PicVerbindungStatus, kVerbundenFarbe);
+  f_.StatusSetzen(QString());
+  anzeigeLeeren(QString());
+  f_.CommandPort->setText(kTrennen);
+  f_.CommandPort->setEnabled(true);
+
+  if (!z.GeraetAktiv) {
+    Timer2->setInterval(abfrageintervallMs(z.Abfrageintervall, 0.01));
+    Timer2_Timer();
+    Timer2->start();
+  } else {
+    Timer2->stop();
+    timerTimeOut->setInterval(zeitueberwachungMs(e.TimeOutTime));
+    if (e.TimeOutON == 1) timerTimeOut->start(); else timerTimeOut->stop();
+  }
+}
+
+void Verbindung::trennen() {
+  Erfassungszustand& z = erfassungsmodul().zustand;
+  if (!z.USBGeraet && f_.MSComm1->PortOpen()) f_.MSComm1->setPortOpen(false);
+  f_.EinstellungenErmoeglichen(true);
+  if (!z.GeraetAktiv) {
+    Timer2->stop();
+    timerDA->stop();
+  } else {
+    timerTimeOut->stop();
+  }
+  f_.CommandPort->setText(kVerbinden);
+  z.Verbunden = false;
+  feldFarbeSetzen(f_.PicVerbindungStatus, kGetrenntFarbe);
+  f_.LEDPC->StatusSetzen(0);
+  timerDatenliniePC->stop();
+  datenliniePC->animieren(0);
+  f_.LEDMessgeraet->StatusSetzen(0);
+  timerDatenlinieMessgeraet->stop();
+  datenlinieMessgeraet->animieren(0);
+}
+
+void Verbindung::Timer2_Timer() {
+  Erfassungszustand& z = erfassungsmodul().zustand;
+  Hauptmodul& h = hauptmodul();
+  uebergehen([&] {
+    if (Timer2->interval() != static_cast<double>(z.Abfrageintervall) * 1000.0) {
+      Timer2->setInterval(abfrageintervallMs(z.Abfrageintervall, 0.001));
+    }
+  });
+  uebergehen([&] {
+    if (!timerLEDPC->isActive()) f_.LEDPC->StatusSetzen(1);
+    timerLEDPC->start();
+  });
+  if (h.einstellungen.DatenlinieAnimation) {
+    uebergehen([&] {
+      datenliniePC->animieren(1);
+      timerDatenliniePC->start();
+    });
+  }
+  uebergehen([&] {
+    if (h.Simulation) {
+      if (z.Verbunden) {
+        auswerten(simulierteDatensaetze(simulationPhase_, h.einstellungen.StandardGeraetNr,
+                                        h.Dezimaltrennzeichen));
+      }
+      return;
+    }
+    if (z.USBGeraet) {
+      QByteArray satz;
+      if (!z.Spezial.startsWith(u"VCxxxUSB") && usbLesen) satz = usbLesen();
+      if (satz == zuCp1252(kUsbNichtGefunden)) {
+        f_.StatusSetzen(kUsbNichtGefunden);
+      } else {
+        auswerten(satz);
+      }
+      return;
+    }
+    SeriellerPort& port = *f_.MSComm1;
+    if (port.PortOpen() && port.port().bytesAvailable() > 0) port.port().readAll();
+    z.DataCol.clear();
+    empfang_->anfrageBeginnt();
+    if (port.PortOpen()) port.port().write(zuCp1252(z.Datenanforderung));
+    timerDA->setInterval(antwortzeitMs(port.Settings(), z.Datenstringlaenge, h.einstellungen.TimeOutTime));
+    timerDA->start();
+  });
+}
+
+void Verbindung::timerDA_Timer() {
+  const bool anfrage = !erfassungsmodul().zustand.GeraetAktiv;
+  f_.StatusSetzen(anfrage ? kZeitueberschreitungAnfrage : kGeraetSendetNicht);
+  anzeigeLeeren(QStringLiteral("------"));
+  timerDA->stop();
+}
+
+void Verbindung::timerTimeOut_Timer() {
+  timerDA->setInterval(1);
+  timerDA->start();
+}
+
+void Verbindung::zeitueberwachungSetzen() {
+  const Einstellungen& e = hauptmodul().einstellungen;
+  timerTimeOut->setInterval(zeitueberwachungMs(e.TimeOutTime));
+  if (f_.CommandPort->text() != kTrennen) return;
+  if (e.TimeOutON == 1) timerTimeOut->start(); else timerTimeOut->stop();
+}
+
+void Verbindung::datensatzAusgewertet(bool wachhundNeuStarten, bool datenlinieAnimieren) {
+  if (wachhundNeuStarten) timerTimeOut->start();
+  if (!timerLEDMessgeraet->isActive()) f_.LEDMessgeraet->StatusSetzen(1);
+  timerLEDMessgeraet->start();
+  if (datenlinieAnimieren) {
+    datenlinieMessgeraet->animieren(1);
+    timerDatenlinieMessgeraet->start();
+  }
+}
+
+void Verbindung::portFehler(int fehler) {
+  // The port went away under an open connection (an unplugged adapter):
+  // the connection is closed as the button would, and the recording keeps
+  // every value it has.
+  if (fehler != QSerialPort::ResourceError) return;
+  if (!erfassungsmodul().zustand.Verbunden || erfassungsmodul().zustand.USBGeraet) return;
+  try {
+    trennen();
+  } catch (...) {
+  }
+  f_.StatusSetzen(kUebertragungsfehler);
+}
+
+}  // namespace pv

@@ -1,0 +1,203 @@
+// Recordings end to end: a pseudo-terminal instrument sends values while the
+// recording control stores, pauses, stops, saves and opens them.
+#include "main/aufnahme.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "common/dateiauswahl.h"
+#include "main/dateimenue.h"
+#include "main/messdatei.h"
+#include "programm_mit_geraet.h"
+
+namespace {
+
+using pvtest::kAutomatisch;
+using pvtest::warteBis;
+
+// Answers the file dialogs from a queue; an empty answer cancels.
+struct FakeDateiauswahl : pv::Dateiauswahl {
+  std::deque<QString> antworten;
+  QStringList vorschlaege;
+  QString naechste() {
+    if (antworten.empty()) return {};
+    QString a = antworten.front();
+    antworten.pop_front();
+    return a;
+  }
+  QString oeffnen(QWidget*, const QString&, const QString&, const QString&) override { return naechste(); }
+  QString speichern(QWidget*, const QString&, const QString&, const QString& vorschlag, const QString&,
+                    const QString&) override {
+    vorschlaege << vorschlag;
+    return naechste();
+  }
+};
+
+class AufnahmeTest : public pvtest::ProgrammMitGeraet {
+ protected:
+  void SetUp() override {
+    ProgrammMitGeraet::SetUp();
+    mitschreiben = false;
+    pv::dateiauswahlSetzen(&dialoge);
+    connect_ = QObject::connect(&takt, &QTimer::timeout, [this] { pty.senden("DC  1.500 V\r"); });
+  }
+  void TearDown() override {
+    takt.stop();
+    pv::dateiauswahlSetzen(nullptr);
+    ProgrammMitGeraet::TearDown();
+  }
+  pv::Aufnahme& aufnahme() { return programm->aufnahme(); }
+  pv::Hauptmodul& h() { return pv::hauptmodul(); }
+
+  FakeDateiauswahl dialoge;
+  QTimer takt;  // the instrument sends every 50 ms while it runs
+  QMetaObject::Connection connect_;
+};
+
+TEST_F(AufnahmeTest, TimedRecordingWaitsEndsSavesAndReadsBackEqual) {
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch, 5, [](pv::Einstellungen& e) {
+    e.Wartezeit = 0.3f;
+    e.MessendeAutomatisch = true;
+    e.Messdauer = 1.6f;
+    e.ZwischenspeichernAutomatisch = true;
+    e.ZwischenspeichernZeit = 0.5f;
+    e.ZwischenspeichernDatei = QStringLiteral("zwischen.mes");
+  });
+  takt.start(50);
+  f().StartButton->click();
+  ASSERT_TRUE(h().MessungLaeuft);
+  EXPECT_EQ(f().CommandPort->text(), QStringLiteral("Trennen"));
+  EXPECT_FALSE(f().StartButton->isEnabled());
+  EXPECT_EQ(pv::feldFarbe(f().PicStatStart), 0x00FF00u);
+
+  ASSERT_TRUE(warteBis([&] { return !h().MessungLaeuft; }, 5000));
+  takt.stop();
+  const pv::Messdaten& d = h().messdaten;
+  // About every 0.3 s from 0 to 1.6 s: five or six values, never closer.
+  EXPECT_GE(d.m, 4);
+  EXPECT_LE(d.m, 6);
+  for (int i = 2; i <= d.m; ++i) EXPECT_GE(d.x[i] - d.x[i - 1], 0.3f) << i;
+  EXPECT_LT(d.x[d.m], 1.6f);
+  EXPECT_EQ(d.y[1], 1.5f);
+  ASSERT_FALSE(u.meldungen.boxen.empty());
+  EXPECT_EQ(u.meldungen.boxen.back().text, QStringLiteral("Die Messung ist beendet!"));
+  // The start had connected the device: the end disconnects it.
+  EXPECT_EQ(f().CommandPort->text(), QStringLiteral("Verbinden"));
+  EXPECT_TRUE(f().StartButton->isEnabled());
+  EXPECT_EQ(pv::feldFarbe(f().PicStatStop), 0x0000FFu);
+
+  for (const QString name : {QStringLiteral("pvsave.tmp"), QStringLiteral("zwischen.mes")}) {
+    const pv::Leseergebnis r = pv::messdateiLesen(u.pfad(name), false);
+    ASSERT_TRUE(r.gelesen()) << name.toStdString();
+    EXPECT_EQ(r.inhalt.daten.m, d.m);
+    EXPECT_EQ(r.inhalt.daten.x, d.x);
+    EXPECT_EQ(r.inhalt.daten.y, d.y);
+    EXPECT_EQ(r.inhalt.daten.MesBeg, d.MesBeg);
+  }
+  // The safety file was written last and names the measurement.
+  EXPECT_EQ(d.Messung, QStringLiteral("pvsave"));
+  EXPECT_FALSE(h().MessungGespeichert);
+}
+
+TEST_F(AufnahmeTest, PauseStopsStoringAndStopKeepsAConnectionMadeBefore) {
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+  f().CommandPort->click();  // connected before the start
+  takt.start(50);
+  f().StartButton->click();
+  ASSERT_TRUE(warteBis([&] { return h().messdaten.m >= 2; }));
+  f().PauseButton->click();
+  EXPECT_EQ(f().PauseButton->text(), QStringLiteral("&Weiter"));
+  EXPECT_FALSE(h().AufzeichnungAktiv);
+  const int32_t angehalten = h().messdaten.m;
+  pvtest::ereignisseFuer(200);
+  EXPECT_EQ(h().messdaten.m, angehalten);
+  // Values are still shown while paused.
+  EXPECT_FALSE(f().LabelMesswert->text().isEmpty());
+  f().PauseButton->click();
+  ASSERT_TRUE(warteBis([&] { return h().messdaten.m > angehalten; }));
+  f().StopButton->click();
+  EXPECT_FALSE(h().MessungLaeuft);
+  EXPECT_EQ(f().CommandPort->text(), QStringLiteral("Trennen"));
+  EXPECT_FALSE(h().messdaten.MesEnd.isEmpty());
+  f().CommandPort->click();
+}
+
+TEST_F(AufnahmeTest, StartAsksBeforeUnsavedValuesAreLostAndNeedsAConnection) {
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+  h().messdaten.anhaengen(0, 1);
+  h().MessungGespeichert = false;
+  u.meldungen.antworten.push_back(pv::Antwort::Nein);
+  f().StartButton->click();
+  EXPECT_FALSE(h().MessungLaeuft);
+  EXPECT_EQ(h().messdaten.m, 1);
+  EXPECT_EQ(f().CommandPort->text(), QStringLiteral("Verbinden"));
+
+  // No device: the connect button only says so, and nothing starts.
+  pv::geraeteZustand().AktuellesMessgeraet.clear();
+  u.meldungen.antworten.push_back(pv::Antwort::Ja);
+  f().StartButton->click();
+  EXPECT_EQ(u.meldungen.boxen.back().text, QStringLiteral("Es ist kein Messgerät ausgewählt!"));
+  EXPECT_FALSE(h().MessungLaeuft);
+  EXPECT_FALSE(f().PauseButton->isEnabled());
+}
+
+TEST_F(AufnahmeTest, SaveAsOpenAndRecentFiles) {
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+  pv::Dateimenue& menue = programm->dateimenue();
+  h().messdaten.anhaengen(0, 1);
+  h().messdaten.anhaengen(1, 2);
+  h().MessungGespeichert = false;
+  f().TextEinheit->setText(QStringLiteral("V"));
+
+  const QString a = u.pfad(QStringLiteral("a.mes"));
+  dialoge.antworten = {a};
+  ASSERT_TRUE(menue.MMesSpUn_Click());
+  EXPECT_EQ(dialoge.vorschlaege.back(), QStringLiteral("Messung1"));
+  EXPECT_TRUE(h().MessungGespeichert);
+  EXPECT_EQ(h().messdaten.MessDateiName, a);
+  EXPECT_EQ(h().messdaten.Messung, QStringLiteral("a"));
+  EXPECT_EQ(h().einstellungen.LetzteDateien.front(), QStringLiteral("&1 ") + a);
+
+  // An unsaved measurement is asked about; Yes with a cancelled save keeps it.
+  h().messdaten.anhaengen(2, 3);
+  h().MessungGespeichert = false;
+  u.meldungen.antworten = {pv::Antwort::Ja};
+  dialoge.antworten = {QString()};
+  menue.MLetzte4_Click(1);
+  EXPECT_EQ(h().messdaten.m, 3);
+  // No: the file replaces it.
+  u.meldungen.antworten = {pv::Antwort::Nein};
+  f().TextEinheit->clear();
+  menue.MLetzte4_Click(1);
+  EXPECT_EQ(h().messdaten.m, 2);
+  EXPECT_EQ(f().TextEinheit->text(), QStringLiteral("V"));
+  EXPECT_TRUE(h().MessungGespeichert);
+
+  // A recent file that is gone is reported and nothing changes.
+  h().einstellungen.LetzteDateien.prepend(QStringLiteral("&1 ") + u.pfad(QStringLiteral("weg.mes")));
+  menue.MLetzte4_Click(1);
+  EXPECT_TRUE(u.meldungen.boxen.back().text.endsWith(QStringLiteral("weg.mes konnte nicht gefunden werden")));
+  EXPECT_EQ(h().messdaten.m, 2);
+}
+
+TEST(LetzteDateien, ListMovesUpAndKeepsItsLength) {
+  const auto liste = [](std::initializer_list<const char*> pfade) {
+    QStringList l;
+    int n = 0;
+    for (const char* p : pfade) l << QStringLiteral("&%1 %2").arg(++n).arg(QString::fromUtf8(p));
+    return l;
+  };
+  const QStringList abcd = liste({"c:\\A", "c:\\path\\b", "c:\\C", "c:\\D"});
+  const QStringList eabc = pv::letzteDateienVerwalten(abcd, "c:\\E", 4);
+  EXPECT_EQ(eabc, liste({"c:\\E", "c:\\A", "c:\\path\\b", "c:\\C"}));
+  EXPECT_EQ(pv::letzteDateienVerwalten(eabc, "c:\\PATH\\B", 4), liste({"c:\\PATH\\B", "c:\\E", "c:\\A", "c:\\C"}));
+  EXPECT_EQ(pv::letzteDateienVerwalten({}, "x", 4), liste({"x"}));
+  EXPECT_EQ(pv::letzteDateiPfad("&10 c:\\mit blank\\x.mes"), "c:\\mit blank\\x.mes");
+}
+
+}  // namespace

@@ -1,0 +1,178 @@
+// The connection end to end: a pseudo-terminal plays the instrument on the
+// COM port the program is pointed at, and the main window shows what the
+// program made of it.
+#include "main/verbindung.h"
+
+#include <gtest/gtest.h>
+
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "acquisition/abfrage.h"
+#include "acquisition/empfang.h"
+#include "acquisition/seriellerport.h"
+#include "common/leds.h"
+#include "programm_mit_geraet.h"
+
+namespace {
+
+using pvtest::kAutomatisch;
+using pvtest::warteBis;
+using VerbindungTest = pvtest::ProgrammMitGeraet;
+
+TEST_F(VerbindungTest, ContinuousDeviceRecordsAreCutAsTheyArrive) {
+  auto werte = kAutomatisch;
+  starten(QStringLiteral("Fortlaufend"), werte);
+  f().CommandPort->click();
+  ASSERT_EQ(f().CommandPort->text(), QStringLiteral("Trennen"));
+  EXPECT_TRUE(pv::erfassungsmodul().zustand.Verbunden);
+  EXPECT_FALSE(f().MComport->isEnabled());
+  EXPECT_EQ(pv::feldFarbe(f().PicVerbindungStatus), 0x00FF00u);
+
+  pty.senden("DC -1.234 V\rDC  2.000 V\rDC  3.");
+  ASSERT_TRUE(warteBis([&] { return saetze.size() >= 2; }));
+  pvtest::ereignisseFuer(50);
+  EXPECT_EQ(saetze, (QList<QByteArray>{"DC -1.234 V\r", "DC  2.000 V\r"}));
+  pty.senden("000 V\r");
+  ASSERT_TRUE(warteBis([&] { return saetze.size() == 3; }));
+  EXPECT_EQ(saetze[2], "DC  3.000 V\r");
+
+  f().CommandPort->click();
+  EXPECT_EQ(f().CommandPort->text(), QStringLiteral("Verbinden"));
+  EXPECT_FALSE(f().MSComm1->PortOpen());
+  EXPECT_TRUE(f().MComport->isEnabled());
+  EXPECT_EQ(pv::feldFarbe(f().PicVerbindungStatus), 0x008000u);
+}
+
+TEST_F(VerbindungTest, ContinuousAsciiDeviceShowsTheEvaluatedValue) {
+  mitschreiben = false;
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+  f().OptionWert1->setChecked(true);
+  f().CommandPort->click();
+  pty.senden("DC -1.234 V\r");
+  ASSERT_TRUE(warteBis([&] { return !f().LabelMesswert->text().isEmpty(); }));
+  // The record's point becomes the system's decimal separator (German here).
+  EXPECT_EQ(f().LabelMesswert->text(), QStringLiteral("-1,234"));
+  EXPECT_EQ(f().LabelEinheit1->text(), QStringLiteral("DC"));
+  EXPECT_EQ(f().LabelEinheit2->text(), QStringLiteral("V"));
+  EXPECT_EQ(status(), QStringLiteral("Daten werden empfangen"));
+  EXPECT_EQ(f().LEDMessgeraet->Status(), 1);
+  // The lamp goes out 300 ms after the last record.
+  ASSERT_TRUE(warteBis([&] { return f().LEDMessgeraet->Status() == 0; }, 1000));
+  f().CommandPort->click();
+}
+
+TEST_F(VerbindungTest, ContinuousDeviceWithoutEndMarkAndSilentDevice) {
+  starten(QStringLiteral("Feste Länge"), {{QStringLiteral("Datenstringlänge"), QStringLiteral("14")}}, 0.2f);
+  f().CommandPort->click();
+  pty.senden(QByteArray(43, 'x'));
+  ASSERT_TRUE(warteBis([&] { return status() == pv::kDatenabschlussFehlt; }));
+  EXPECT_TRUE(saetze.isEmpty());
+  // Nothing more comes: the watchdog reports it.
+  ASSERT_TRUE(warteBis([&] { return status() == pv::kGeraetSendetNicht; }));
+  EXPECT_EQ(f().LabelMesswert->text(), QStringLiteral("------"));
+  EXPECT_EQ(f().lblPbar->text(), QStringLiteral("---"));
+}
+
+TEST_F(VerbindungTest, RequestDeviceIsAskedAndItsSplitReplyEvaluatedOnce) {
+  auto werte = kAutomatisch;
+  werte << std::pair{QStringLiteral("Gerät aktiv"), QStringLiteral("0")}
+        << std::pair{QStringLiteral("Datenanforderungszeichen"), QStringLiteral("P{CR}{LF}{65}")}
+        << std::pair{QStringLiteral("Wartezeit"), QStringLiteral("5")};
+  starten(QStringLiteral("Abfrage"), werte, 5);
+  f().CommandPort->click();
+  ASSERT_EQ(f().CommandPort->text(), QStringLiteral("Trennen"));
+  QByteArray angefragt;
+  ASSERT_TRUE(warteBis([&] { angefragt += pty.empfangen(); return angefragt.size() >= 4; }));
+  EXPECT_EQ(angefragt, QByteArray("P\r\nA"));
+  EXPECT_TRUE(programm->verbindung().timerDA->isActive());
+
+  pty.senden("DC -1.2");
+  pvtest::ereignisseFuer(50);
+  EXPECT_TRUE(saetze.isEmpty());
+  pty.senden("34 V\r");
+  ASSERT_TRUE(warteBis([&] { return saetze.size() == 1; }));
+  EXPECT_EQ(saetze[0], "DC -1.234 V\r");
+  EXPECT_FALSE(programm->verbindung().timerDA->isActive());
+  f().CommandPort->click();
+}
+
+TEST_F(VerbindungTest, MissingReplyIsReportedAfterTheReplyTime) {
+  auto werte = kAutomatisch;
+  werte << std::pair{QStringLiteral("Gerät aktiv"), QStringLiteral("0")}
+        << std::pair{QStringLiteral("Datenanforderungszeichen"), QStringLiteral("P{CR}")}
+        << std::pair{QStringLiteral("Wartezeit"), QStringLiteral("10")};
+  starten(QStringLiteral("Stumm"), werte, 0.1f);
+  f().CommandPort->click();
+  ASSERT_TRUE(warteBis([&] { return status() == pv::kZeitueberschreitungAnfrage; }));
+  EXPECT_EQ(f().LabelEinheit1->text(), QStringLiteral("---"));
+  EXPECT_EQ(f().LabelMesswert->text(), QStringLiteral("------"));
+}
+
+TEST_F(VerbindungTest, RefusedConnectsLeaveTheConnectionClosed) {
+  starten(QStringLiteral("Belegt"), kAutomatisch);
+  // Another program holds the port.
+  pv::SeriellerPort anderer;
+  anderer.setCommPort(3);
+  anderer.setPortOpen(true);
+  f().CommandPort->click();
+  EXPECT_EQ(f().CommandPort->text(), QStringLiteral("Verbinden"));
+  EXPECT_TRUE(f().CommandPort->isEnabled());
+  EXPECT_TRUE(pv::erfassungsmodul().zustand.VerbindungFehlgeschlagen);
+  EXPECT_FALSE(pv::erfassungsmodul().zustand.Verbunden);
+  ASSERT_EQ(u.meldungen.boxen.size(), 1u);
+  EXPECT_EQ(u.meldungen.boxen[0].text, pv::verbindungsfehlerText(pv::SeriellerPort::kPortBereitsGeoeffnet));
+  EXPECT_FALSE(programm->verbindung().timerTimeOut->isActive());
+
+  // The COM menu refuses a change while the program's port is open.
+  anderer.setPortOpen(false);
+  f().CommandPort->click();
+  ASSERT_TRUE(pv::erfassungsmodul().zustand.Verbunden);
+  f().MCom_Click(4);
+  EXPECT_EQ(f().MSComm1->CommPort(), 3);
+  EXPECT_EQ(u.meldungen.boxen.size(), 2u);
+  f().CommandPort->click();
+
+  // Without a device only the message comes.
+  pv::geraeteZustand().AktuellesMessgeraet.clear();
+  f().CommandPort->click();
+  EXPECT_EQ(u.meldungen.boxen.back().text, QStringLiteral("Es ist kein Messgerät ausgewählt!"));
+  EXPECT_EQ(f().CommandPort->text(), QStringLiteral("Verbinden"));
+}
+
+TEST_F(VerbindungTest, SimulationFeedsFourRecordsPerPollAndSendsNothing) {
+  auto werte = kAutomatisch;
+  werte << std::pair{QStringLiteral("Gerät aktiv"), QStringLiteral("0")}
+        << std::pair{QStringLiteral("Datenanforderungszeichen"), QStringLiteral("P")}
+        << std::pair{QStringLiteral("Wartezeit"), QStringLiteral("10")};
+  starten(QStringLiteral("Simuliert"), werte);
+  pv::hauptmodul().Simulation = true;
+  f().CommandPort->click();
+  ASSERT_EQ(saetze.size(), 1);
+  EXPECT_EQ(saetze[0].count('\r'), 4);
+  EXPECT_EQ(saetze[0].size(), 4 * 14);
+  pvtest::ereignisseFuer(30);
+  EXPECT_TRUE(pty.empfangen().isEmpty());
+  EXPECT_FALSE(programm->verbindung().timerDA->isActive());
+  f().CommandPort->click();
+}
+
+TEST(Abfrage, TimerIntervals) {
+  EXPECT_EQ(pv::abfrageintervallMs(0, 0.01), 10);
+  EXPECT_EQ(pv::abfrageintervallMs(0, 0.001), 1);
+  EXPECT_EQ(pv::abfrageintervallMs(2.5f, 0.001), 2500);
+  EXPECT_EQ(pv::antwortzeitMs(QStringLiteral("9600,n,8,1"), 14, 1), 1015);
+  EXPECT_EQ(pv::antwortzeitMs(QStringLiteral("9600,n,8,1"), 14, 100), 60000);
+  EXPECT_EQ(pv::antwortzeitMs(QStringLiteral("USB"), 14, 1), 60000);
+}
+
+TEST(Abfrage, SimulatedRecordsFollowTheSine) {
+  double phase = std::asin(123.4 / 250.0) - 0.05;
+  EXPECT_EQ(pv::simulierteDatensaetze(phase, 0, u','), QByteArray("DC  123,4 mV \r").repeated(4));
+  phase = std::asin(-5.2 / 250.0) - 0.05;
+  EXPECT_EQ(pv::simulierteDatensaetze(phase, 1, u'.'), QByteArray("DC-005.20 mV \r").repeated(4));
+}
+
+}  // namespace

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace pvtest {
+
+// A pseudo-terminal pair standing in for an instrument's serial port: the
+// program opens `slave()`, the test plays the instrument on the master side.
+// The slave is put in raw mode, so bytes pass unchanged both ways.
+class Pseudoterminal {
+ public:
+  Pseudoterminal();
+  ~Pseudoterminal();
+  Pseudoterminal(const Pseudoterminal&) = delete;
+  Pseudoterminal& operator=(const Pseudoterminal&) = delete;
+
+  bool ok() const { return !slave_.isEmpty(); }
+  const QString& slave() const { return slave_; }
+
+  // The instrument sends.
+  void senden(const QByteArray& daten);
+  // What the program sent so far and nobody read yet (non-blocking).
+  QByteArray empfangen();
+
+ private:
+  int master_ = -1;
+  int slaveOffen_ = -1;  // keeps the slave side configured while the port is closed
+  QString slave_;
+};
+
+// Runs the event loop until `bedingung` holds or `ms` passed; the result of
+// the last check.
+bool warteBis(const std::function<bool()>& bedingung, int ms = 3000);
+// Runs the event loop for `ms`.
+void ereignisseFuer(int ms);
+
+}  // namespace pvtest

@@ -1,0 +1,266 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QTableView>
+#include <QtCore/qtestsupport_core.h>
+#include <QtTest/qtestspontaneevent.h>
+#include <gtest/gtest.h>
+
+#include "ansichten_testhilfe.h"
+#include "views/tabellenfenster.h"
+#include "views/tabellenlogik.h"
+
+namespace {
+
+using pv::Eingabefeld;
+
+const QString kKeineWerte = QStringLiteral("Es liegen keine Messwerte vor");
+const QString kBereich = QStringLiteral("Geben Sie den gewünschten Messwertebereich an");
+const QString kVonFalsch = QStringLiteral("Fehlerhafte Eingabe beim 'Von'-Wert");
+const QString kBisFalsch = QStringLiteral("Fehlerhafte Eingabe beim 'Bis'-Wert");
+const QString kVonKlein = QStringLiteral("Der 'Von'-Wert muss mindestens 1 sein");
+const QString kVonBis = QStringLiteral("Der Wert 'Von' muss kleiner sein als der Wert 'Bis'");
+const QString kSchrittFalsch = QStringLiteral("Fehlerhafte Eingabe bei der Schrittweite");
+
+QString bisZuGross(int m) { return QStringLiteral("Der 'Bis'-Wert muss zwischen 2 und %1 liegen").arg(m); }
+QString zuVieleZeilen(int s) {
+  return QStringLiteral(
+             "Es dürfen maximal 65535 Messwerte dargestellt werden.\r\n"
+             "Setzen Sie dazu die Schrittweite mindestens auf %1\r\noder verkleinern Sie das darzustellende "
+             "Intervall.")
+      .arg(s);
+}
+
+// ---- the fields' check: each row shows one refusal or one accepted range ----
+
+struct Pruefung {
+  const char* name;
+  const char* von;
+  const char* bis;
+  const char* schritt;
+  int m;
+  QString meldung;  // empty: accepted
+  Eingabefeld fokus;
+  pv::Bereich bereich;
+};
+
+TEST(TabellenBereich, RefusalsComeInTheirOrderAndRangesAreTakenAsTyped) {
+  const Pruefung faelle[] = {
+      {"no values at all", "1", "", "x", 0, kKeineWerte, Eingabefeld::Keins, {}},
+      {"empty Von before unreadable fields", "", "x", "x", 5, kBereich, Eingabefeld::Keins, {}},
+      {"empty Bis", "1", "", "1", 5, kBereich, Eingabefeld::Keins, {}},
+      {"unreadable Von before unreadable Bis", "a", "b", "1", 5, kVonFalsch, Eingabefeld::Keins, {}},
+      {"unreadable Bis before a Von below 1", "0", "b", "1", 5, kBisFalsch, Eingabefeld::Keins, {}},
+      {"Von below 1 before Bis beyond m", "0", "99", "1", 5, kVonKlein, Eingabefeld::Von, {}},
+      {"Bis beyond m", "1", "6", "1", 5, bisZuGross(5), Eingabefeld::Bis, {}},
+      {"one value cannot form a range", "1", "1", "1", 1, kVonBis, Eingabefeld::Keins, {}},
+      {"Von above Bis before a bad step", "4", "3", "x", 5, kVonBis, Eingabefeld::Keins, {}},
+      {"unreadable step", "1", "5", "x", 5, kSchrittFalsch, Eingabefeld::Keins, {}},
+      {"empty step", "1", "5", "", 5, kSchrittFalsch, Eingabefeld::Keins, {}},
+      {"65536 rows need step 2", "1", "65536", "1", 70000, zuVieleZeilen(2), Eingabefeld::Schritt, {}},
+      {"a larger span names a larger step", "1", "200000", "2", 200000, zuVieleZeilen(4), Eingabefeld::Schritt,
+       {}},
+      {"65535 rows are allowed", "1", "65535", "1", 70000, {}, Eingabefeld::Keins, {1, 65535, 1}},
+      {"step 0 counts as 1", "2", "5", "0", 5, {}, Eingabefeld::Keins, {2, 5, 1}},
+      {"negative step counts as 1", "2", "5", "-3", 5, {}, Eingabefeld::Keins, {2, 5, 1}},
+      {"blanks and a decimal mark are read", " 2 ", "4,0", "1.0", 5, {}, Eingabefeld::Keins, {2, 4, 1}},
+  };
+  for (const Pruefung& f : faelle) {
+    SCOPED_TRACE(f.name);
+    const pv::Bereichspruefung p = pv::tabellenbereichPruefen(
+        QString::fromUtf8(f.von), QString::fromUtf8(f.bis), QString::fromUtf8(f.schritt), f.m, u',');
+    if (f.meldung.isEmpty()) {
+      ASSERT_TRUE(p.gueltig()) << p.ablehnung.text.toStdString();
+      EXPECT_EQ(p.bereich->von, f.bereich.von);
+      EXPECT_EQ(p.bereich->bis, f.bereich.bis);
+      EXPECT_EQ(p.bereich->schritt, f.bereich.schritt);
+    } else {
+      ASSERT_FALSE(p.gueltig());
+      EXPECT_EQ(p.ablehnung.text, f.meldung);
+      EXPECT_EQ(p.ablehnung.fokus, f.fokus);
+      EXPECT_EQ(p.ablehnung.titel, pv::kAnwendungstitel);
+    }
+  }
+}
+
+TEST(TabellenBereich, StepsListEveryNthValueUpToBis) {
+  struct Fall {
+    const char* name;
+    pv::Bereich bereich;
+    std::vector<int> nummern;
+  };
+  const Fall faelle[] = {
+      {"step 3 reaches Bis exactly", {1, 10, 3}, {1, 4, 7, 10}},
+      {"step 4 ends below Bis", {1, 10, 4}, {1, 5, 9}},
+      {"step 1 lists all", {3, 6, 1}, {3, 4, 5, 6}},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    std::vector<int> nummern;
+    for (int r = 0; r < f.bereich.anzahl(); ++r) nummern.push_back(f.bereich.nummer(r));
+    EXPECT_EQ(nummern, f.nummern);
+  }
+}
+
+TEST(TabellenBereich, ProposedStepKeepsAboutTenThousandRows) {
+  const std::pair<int, int> faelle[] = {{0, 1}, {1, 1}, {10000, 1}, {15000, 2}, {25000, 2}, {35000, 4},
+                                        {1000000, 100}};
+  for (const auto& [m, schritt] : faelle) EXPECT_EQ(pv::standardSchritt(m), schritt) << "m = " << m;
+}
+
+TEST(TabellenBereich, WholeNumberFieldsTakeBackATrailingDecimalMark) {
+  const std::pair<const char*, const char*> faelle[] = {
+      {"2,", "2"}, {"25.", "25"}, {"12", "12"}, {",", ","}, {"abc.", "abc."}, {"2,5", "2,5"}, {"", ""}};
+  for (const auto& [eingabe, ergebnis] : faelle)
+    EXPECT_EQ(pv::ganzzahlFilter(QString::fromUtf8(eingabe), u','), QString::fromUtf8(ergebnis)) << eingabe;
+}
+
+// ---- the window ----
+
+class TabellenFensterTest : public ::testing::Test {
+ protected:
+  pvtest::Ansichtenumgebung umgebung;
+  pv::TabellenFenster fenster;
+
+  std::vector<QString> meldungen() const {
+    std::vector<QString> texte;
+    for (const auto& b : umgebung.programm.meldungen.boxen) texte.push_back(b.text);
+    return texte;
+  }
+};
+
+TEST_F(TabellenFensterTest, ActivationListsTheMeasurementWithTheProposedStep) {
+  pvtest::Ansichtenumgebung::messungMit(25000);
+  fenster.Aktivieren();
+  EXPECT_TRUE(pv::hauptmodul().TabelleOffen);
+  EXPECT_EQ(fenster.txtStep->text(), QStringLiteral("2"));
+  EXPECT_EQ(fenster.BisText->text(), QStringLiteral("25000"));
+  const pv::Tabellenmodell& t = *fenster.modell();
+  ASSERT_EQ(t.zeilen(), 12500);
+  EXPECT_EQ(t.zelle(0, 0), QStringLiteral("Nr."));
+  EXPECT_EQ(t.zelle(0, 1), QStringLiteral("Zeit (s)"));
+  EXPECT_EQ(t.zelle(0, 2), QStringLiteral("Spannung (V)"));
+  EXPECT_EQ(t.zelle(1, 0), QStringLiteral("1"));
+  EXPECT_EQ(t.zelle(2, 0), QStringLiteral("3"));
+  EXPECT_EQ(t.zelle(2, 1), QStringLiteral("1,00"));
+  EXPECT_EQ(t.zelle(2, 2), QStringLiteral("30,000"));
+  EXPECT_EQ(t.zelle(12500, 0), QStringLiteral("24999"));
+  EXPECT_TRUE(meldungen().empty());
+}
+
+TEST_F(TabellenFensterTest, ActivationWithFewerThanTwoValuesFillsNothingAndSaysNothing) {
+  pvtest::Ansichtenumgebung::messungMit(3);
+  fenster.Aktivieren();
+  ASSERT_EQ(fenster.modell()->zeilen(), 3);
+  for (int m : {0, 1}) {
+    pvtest::Ansichtenumgebung::messungMit(m);
+    fenster.Aktivieren();
+    EXPECT_EQ(fenster.modell()->zeilen(), 3) << "m = " << m;  // the old rows stay
+    EXPECT_EQ(fenster.BisText->text(), QString::number(m));
+  }
+  EXPECT_TRUE(meldungen().empty());
+  EXPECT_TRUE(pv::hauptmodul().TabelleOffen);
+}
+
+TEST_F(TabellenFensterTest, ARefusedActivationIsNotRepeatedByTheActivationAfterItsMessage) {
+  pvtest::Ansichtenumgebung::messungMit(3);
+  fenster.VonText->setText(QStringLiteral("5"));
+  // Closing the message box activates the window again, as the system does.
+  umgebung.programm.meldungen.waehrendBox = [this] { fenster.Aktivieren(); };
+  fenster.Aktivieren();
+  fenster.Aktivieren();
+  EXPECT_EQ(meldungen(), std::vector<QString>{kVonBis});
+  // Once the inputs change, a refusal is worth telling again.
+  pvtest::Ansichtenumgebung::messungMit(4);
+  fenster.Aktivieren();
+  EXPECT_EQ(meldungen().size(), 2u);
+  // "Aktualisieren" always answers.
+  fenster.Fuellen();
+  EXPECT_EQ(meldungen().size(), 3u);
+  EXPECT_EQ(fenster.modell()->zeilen(), 0);
+}
+
+TEST_F(TabellenFensterTest, ARefusedFillLeavesTheRowsAndFocusesTheField) {
+  pvtest::Ansichtenumgebung::messungMit(10);
+  fenster.Zeigen();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return fenster.isActiveWindow(); }, 2000));
+  ASSERT_EQ(fenster.modell()->zeilen(), 10);  // the activation listed them
+  fenster.BisText->setText(QStringLiteral("11"));
+  fenster.Fuellen();
+  EXPECT_EQ(meldungen(), std::vector<QString>{bisZuGross(10)});
+  EXPECT_EQ(fenster.modell()->zeilen(), 10);
+  EXPECT_EQ(QApplication::focusWidget(), fenster.BisText);
+}
+
+TEST_F(TabellenFensterTest, RecordingAppendsRowsAndANewRecordingClearsToTheHeader) {
+  pvtest::Ansichtenumgebung::messungMit(2);
+  fenster.Aktivieren();
+  EXPECT_EQ(pv::ansichten().offeneTabelle(), &fenster);  // where the recording finds it
+  pv::Messdaten& d = pv::hauptmodul().messdaten;
+  d.anhaengen(7.5f, 1.5f);
+  fenster.MesswertGespeichert();
+  const pv::Tabellenmodell& t = *fenster.modell();
+  ASSERT_EQ(t.zeilen(), 3);
+  EXPECT_EQ(t.zelle(3, 0), QStringLiteral("3"));
+  EXPECT_EQ(t.zelle(3, 1), QStringLiteral("7,50"));
+  EXPECT_EQ(t.zelle(3, 2), QStringLiteral("1,500"));
+  EXPECT_EQ(fenster.BisText->text(), QStringLiteral("3"));
+  // The view follows a moment later.
+  EXPECT_TRUE(QTest::qWaitFor([this] { return fenster.FGridT->currentIndex().row() == 2; }, 2000));
+  EXPECT_EQ(fenster.FGridT->currentIndex().column(), 1);
+
+  // "automatisch" cleared, or the window closed: no rows.
+  fenster.CheckAuto->setChecked(false);
+  d.anhaengen(8.0f, 2.0f);
+  fenster.MesswertGespeichert();
+  fenster.CheckAuto->setChecked(true);
+  fenster.Ende();
+  d.anhaengen(8.5f, 2.5f);
+  fenster.MesswertGespeichert();
+  EXPECT_EQ(t.zeilen(), 3);
+  EXPECT_EQ(pv::ansichten().offeneTabelle(), nullptr);
+
+  umgebung.beschreibung.PhysGr = QStringLiteral("Strom");
+  pv::hauptmodul().einstellungen.YBezeichnung = QStringLiteral("m");
+  umgebung.beschreibung.Einheit = QStringLiteral("A");
+  fenster.Leeren();
+  EXPECT_EQ(t.zeilen(), 0);
+  EXPECT_EQ(t.kopf(), (QStringList{QStringLiteral("Nr."), QStringLiteral("Zeit (s)"), QStringLiteral("Strom (mA)")}));
+}
+
+TEST_F(TabellenFensterTest, HoldsTheLargestFillAndKeepsGrowingWhileRecording) {
+  pvtest::Ansichtenumgebung::messungMit(70000);
+  fenster.Aktivieren();
+  fenster.VonText->setText(QStringLiteral("2"));
+  fenster.BisText->setText(QStringLiteral("65536"));
+  fenster.txtStep->setText(QStringLiteral("1"));
+  fenster.Fuellen();
+  ASSERT_EQ(fenster.modell()->zeilen(), 65535);
+  EXPECT_EQ(fenster.modell()->zelle(65535, 0), QStringLiteral("65536"));
+
+  // Appending ignores the fill's limit.
+  pv::Messdaten& d = pv::hauptmodul().messdaten;
+  for (int i = 1; i <= 70000; ++i) {
+    d.anhaengen(static_cast<float>(i), static_cast<float>(i));
+    fenster.MesswertGespeichert();
+  }
+  EXPECT_EQ(fenster.modell()->zeilen(), 135535);
+  EXPECT_EQ(fenster.modell()->zelle(135535, 0), QStringLiteral("140000"));
+  EXPECT_TRUE(umgebung.programm.meldungen.boxen.empty());
+}
+
+TEST_F(TabellenFensterTest, TheUsersCloseBoxOnlyHidesTheWindow) {
+  pvtest::Ansichtenumgebung::messungMit(4);
+  fenster.show();
+  fenster.Aktivieren();
+  QCloseEvent schliessen;
+  QSpontaneKeyEvent::setSpontaneous(&schliessen);  // as from the close box
+  qApp->notify(&fenster, &schliessen);  // sendEvent would drop the spontaneous mark
+  EXPECT_FALSE(schliessen.isAccepted());
+  EXPECT_FALSE(fenster.isVisible());
+  EXPECT_FALSE(pv::hauptmodul().TabelleOffen);
+  EXPECT_EQ(fenster.modell()->zeilen(), 4);
+}
+
+}  // namespace

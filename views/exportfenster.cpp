@@ -1,0 +1,309 @@
+#include "exportfenster.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <exception>
+
+#include "common/balken.h"
+#include "common/fehlerbehandlung.h"
+#include "common/textdatei.h"
+#include "common/tolvek.h"
+#include "main/hauptzustand.h"
+#include "views/speicherauswahl.h"
+#include "views/tabellenfenster.h"
+
+namespace pv {
+
+namespace {
+
+// How often a running export lets events through (repaint, "Abbrechen").
+constexpr qint64 kEreignisAbstandMs = 25;
+
+void ablehnungZeigen(const Ablehnung& a) { Tolvek::meldungen().hinweis(a.text, a.symbol, a.titel); }
+
+}  // namespace
+
+ExportFenster::ExportFenster(const QString& ziel, const TabellenFenster* tabelle, QWidget* parent,
+                             Speicherauswahl* auswahl)
+    : QDialog(parent), ExportZiel(ziel), auswahl_(auswahl) {
+  setWindowTitle(QStringLiteral("Export"));
+  ereignisseVerarbeiten = [] { QCoreApplication::processEvents(); };
+
+  auto* spalte = new QVBoxLayout(this);
+
+  Frame1 = new QGroupBox(QStringLiteral("Messwerte"), this);
+  auto* bereich = new QGridLayout(Frame1);
+  Option1 = new QRadioButton(QStringLiteral("alle"), Frame1);
+  Option2 = new QRadioButton(QStringLiteral("Von"), Frame1);
+  Option1->setChecked(true);
+  txtVon = new QLineEdit(QStringLiteral(" "), Frame1);
+  Label1 = new QLabel(QStringLiteral("bis"), Frame1);
+  txtBis = new QLineEdit(QStringLiteral(" "), Frame1);
+  Label2 = new QLabel(QStringLiteral("Schrittweite:"), Frame1);
+  txtStep = new QLineEdit(QStringLiteral("1"), Frame1);
+  bereich->addWidget(Option1, 0, 0);
+  bereich->addWidget(Option2, 1, 0);
+  bereich->addWidget(txtVon, 1, 1);
+  bereich->addWidget(Label1, 1, 2);
+  bereich->addWidget(txtBis, 1, 3);
+  bereich->addWidget(Label2, 2, 0);
+  bereich->addWidget(txtStep, 2, 1);
+  spalte->addWidget(Frame1);
+
+  auto* dezimal = new QHBoxLayout;
+  lblDezimalzeichen = new QLabel(QStringLiteral("Dezimalzeichen:"), this);
+  comboDezimalzeichen = new QComboBox(this);
+  comboDezimalzeichen->addItems({QStringLiteral(","), QStringLiteral(".")});
+  dezimal->addWidget(lblDezimalzeichen);
+  dezimal->addWidget(comboDezimalzeichen);
+  dezimal->addStretch();
+  spalte->addLayout(dezimal);
+
+  frameTrennzeichen = new QGroupBox(QStringLiteral("Trennzeichen"), this);
+  auto* trenner = new QGridLayout(frameTrennzeichen);
+  const QString namen[] = {QStringLiteral("Tabstop"), QStringLiteral("Semikolon"), QStringLiteral("Komma"),
+                           QStringLiteral("Leerzeichen"), QStringLiteral("Anderes")};
+  for (int i = 0; i < 5; ++i) {
+    optTrennzeichen[i] = new QRadioButton(namen[i], frameTrennzeichen);
+    trenner->addWidget(optTrennzeichen[i], i, 0);
+    connect(optTrennzeichen[i], &QRadioButton::clicked, this, [this, i] {
+      txtTrennzeichen->setEnabled(i == 4);
+      if (i == 4) txtTrennzeichen->setFocus();
+    });
+  }
+  optTrennzeichen[0]->setChecked(true);
+  txtTrennzeichen = new QLineEdit(frameTrennzeichen);
+  txtTrennzeichen->setEnabled(false);
+  trenner->addWidget(txtTrennzeichen, 4, 1);
+  spalte->addWidget(frameTrennzeichen);
+
+  Frame2 = new QGroupBox(QStringLiteral("Fortschritt"), this);
+  auto* fortschritt = new QHBoxLayout(Frame2);
+  ExPrBar = new Balkenanzeige(Frame2);
+  ProzLab = new QLabel(QStringLiteral("0 %"), Frame2);
+  fortschritt->addWidget(ExPrBar, 1);
+  fortschritt->addWidget(ProzLab);
+  spalte->addWidget(Frame2);
+
+  auto* knoepfe = new QHBoxLayout;
+  OKButton = new QPushButton(QStringLiteral("&OK"), this);
+  AbbrButton = new QPushButton(QStringLiteral("&Abbrechen"), this);
+  OKButton->setDefault(true);
+  knoepfe->addStretch();
+  knoepfe->addWidget(OKButton);
+  knoepfe->addWidget(AbbrButton);
+  spalte->addLayout(knoepfe);
+
+  connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
+  connect(AbbrButton, &QPushButton::clicked, this, [this] { AbbrButton_Click(); });
+  // Pressing the button already asks a running export to stop.
+  connect(AbbrButton, &QPushButton::pressed, this, [this] { ExportAbbrechen = 1; });
+  connect(Option1, &QRadioButton::clicked, this, [this] {
+    VonIndex = 1;
+    BisIndex = hauptmodul().messdaten.m;
+  });
+  connect(Option2, &QRadioButton::clicked, this, [this] { txtVon->setFocus(); });
+  txtVon->installEventFilter(this);
+  txtBis->installEventFilter(this);
+  for (QLineEdit* feld : {txtVon, txtBis, txtStep}) {
+    connect(feld, &QLineEdit::textEdited, this, [feld](const QString& text) {
+      const QString gefiltert = ganzzahlFilter(text, hauptmodul().Dezimaltrennzeichen);
+      if (gefiltert != text) feld->setText(gefiltert);
+    });
+  }
+
+  // Presets.
+  const Hauptmodul& h = hauptmodul();
+  const bool datei = ExportZiel == QStringLiteral("Datei");
+  frameTrennzeichen->setEnabled(datei);
+  OKButton->setEnabled(datei);
+  fortschrittZeigen(0);
+  std::optional<TabellenFelder> felder;
+  if (tabelle && h.TabelleOffen) felder = tabelle->felder();
+  const ExportVorgaben v = exportVorgaben(h.messdaten.m, felder, h.Dezimaltrennzeichen);
+  (v.alle ? Option1 : Option2)->setChecked(true);
+  txtVon->setText(v.von);
+  txtBis->setText(v.bis);
+  txtStep->setText(v.schritt);
+  comboDezimalzeichen->setCurrentIndex(h.Dezimaltrennzeichen == u',' ? 0 : 1);
+}
+
+QString ExportFenster::schreibfehlerText(const QString& pfad) {
+  return QStringLiteral("Die Datei '%1' konnte nicht geschrieben werden.\r\n"
+                        "Der Export kann nicht durchgeführt werden.")
+      .arg(pfad);
+}
+
+void ExportFenster::Topmost(bool ein) {
+  try {
+    // Set on the native window, so the dialog is not hidden and shown
+    // again (which would end its modal loop).
+    if (QWindow* fenster = windowHandle()) fenster->setFlag(Qt::WindowStaysOnTopHint, ein);
+  } catch (const std::exception& fehler) {
+    Tolvek::Fehlerbehandlung(QStringLiteral("TabExp -> Topmost"), fehler);
+  }
+}
+
+Trennzeichenwahl ExportFenster::trennzeichenwahl() const {
+  for (int i = 0; i < 5; ++i) {
+    if (optTrennzeichen[i]->isChecked()) return static_cast<Trennzeichenwahl>(i);
+  }
+  return Trennzeichenwahl::Tabstop;
+}
+
+void ExportFenster::OKButton_Click() {
+  if (laeuft_ || ExportZiel != QStringLiteral("Datei")) return;
+  const Hauptmodul& h = hauptmodul();
+  const int32_t m = h.messdaten.m;
+  if (m == 0) {
+    ablehnungZeigen(keineMesswerteZumExport());
+    entladenAusfuehren();
+    return;
+  }
+  Topmost(true);
+  ExportAbbrechen = 0;
+  Bereich bereich;
+  if (Option1->isChecked()) {
+    // "alle" ignores the step field.
+    txtVon->setText(QStringLiteral("1"));
+    txtBis->setText(QString::number(m));
+    bereich = Bereich{1, m, 1};
+  } else {
+    const Bereichspruefung p =
+        exportbereichPruefen(txtVon->text(), txtBis->text(), txtStep->text(), m, h.Dezimaltrennzeichen);
+    if (!p.gueltig()) {
+      ablehnungZeigen(p.ablehnung);
+      if (p.ablehnung.fokus == Eingabefeld::Bis) txtBis->setFocus();
+      Topmost(false);
+      return;
+    }
+    bereich = *p.bereich;
+  }
+  VonIndex = bereich.von;
+  BisIndex = bereich.bis;
+  try {
+    dateiExport(bereich);
+  } catch (const std::exception& fehler) {
+    Tolvek::Fehlerbehandlung(QStringLiteral("'TabExp -> OKButton'"), fehler);
+    Topmost(false);
+  }
+}
+
+void ExportFenster::dateiExport(const Bereich& bereich) {
+  const Hauptmodul& h = hauptmodul();
+  const Einstellungen& e = h.einstellungen;
+  const QString vorschlag =
+      h.messdaten.Messung.isEmpty() ? QStringLiteral("Messung1") : h.messdaten.Messung;
+  Speicherauswahl& auswahl = auswahl_ ? *auswahl_ : speicherauswahl();
+  const QString pfad = auswahl.speichern(this, QStringLiteral("Export"), e.OrdnerMessungen, vorschlag,
+                                         QStringLiteral("Textdatei (*.txt);;Textdatei (*.dat)"),
+                                         QStringLiteral("txt"));
+  if (pfad.isEmpty()) {  // cancelled: nothing written, the dialog stays
+    Topmost(false);
+    return;
+  }
+
+  ExportOptionen o;
+  o.bereich = bereich;
+  o.trennzeichen = trennzeichen(trennzeichenwahl(), txtTrennzeichen->text());
+  const QString gewaehlt = comboDezimalzeichen->currentText();
+  o.dezimalzeichen = gewaehlt.isEmpty() ? h.Dezimaltrennzeichen : gewaehlt.at(0);
+  o.systemDezimalzeichen = h.Dezimaltrennzeichen;
+  o.xCode = e.XZahlenformatnummer;
+  o.xNachkommastellen = e.XNachkommastellen;
+  o.yCode = e.YZahlenformatnummer;
+  o.yNachkommastellen = e.YNachkommastellen;
+  o.messStart = Tolvek::zustand().MessStartDatumZeit;
+  TextExportLauf lauf(h.messdaten, aktuelleMessbeschreibung(), o);
+
+  // From here until the file is written the dialog must stay: OK is off,
+  // closing only asks the loop to stop.
+  laeuft_ = true;
+  OKButton->setEnabled(false);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  struct Aufraeumen {
+    ExportFenster* f;
+    ~Aufraeumen() {
+      QApplication::restoreOverrideCursor();
+      f->laeuft_ = false;
+      f->OKButton->setEnabled(true);
+    }
+  } aufraeumen{this};
+
+  QElapsedTimer uhr;
+  bool erstes = true;
+  while (!lauf.fertig()) {
+    if (erstes || uhr.elapsed() >= kEreignisAbstandMs) {
+      erstes = false;
+      if (ereignisseVerarbeiten) ereignisseVerarbeiten();
+      uhr.start();
+    }
+    if (ExportAbbrechen == 1) break;
+    if (bereich.von != bereich.bis) fortschrittZeigen(lauf.fortschritt());
+    lauf.weiter();
+  }
+
+  if (!dateiErsetzen(pfad, lauf.bytes())) {
+    Tolvek::meldungen().hinweis(schreibfehlerText(pfad), Symbol::Kritisch);
+    Topmost(false);
+    return;
+  }
+  Topmost(false);
+  ExportZiel.clear();
+  entladenAusfuehren();
+}
+
+void ExportFenster::fortschrittZeigen(int32_t prozent) {
+  if (prozent == angezeigt_) return;
+  angezeigt_ = prozent;
+  Tolvek::FortschrittZeigen(ExPrBar, static_cast<float>(prozent), hauptmodul().Dezimaltrennzeichen);
+  ProzLab->setText(QString::number(prozent) + QStringLiteral(" %"));
+}
+
+void ExportFenster::AbbrButton_Click() {
+  ExportAbbrechen = 1;
+  // A running export closes the dialog itself once it has stopped.
+  if (!laeuft_) entladenAusfuehren();
+}
+
+void ExportFenster::entladenAusfuehren() {
+  entladen_ = true;
+  done(QDialog::Rejected);
+}
+
+void ExportFenster::reject() { AbbrButton_Click(); }
+
+void ExportFenster::closeEvent(QCloseEvent* ereignis) {
+  if (laeuft_) {
+    ExportAbbrechen = 1;
+    ereignis->ignore();
+    return;
+  }
+  entladen_ = true;
+  QDialog::closeEvent(ereignis);
+}
+
+bool ExportFenster::eventFilter(QObject* objekt, QEvent* ereignis) {
+  if (ereignis->type() == QEvent::MouseButtonPress) {
+    if (objekt == txtVon) {
+      Option2->setChecked(true);
+    } else if (objekt == txtBis) {
+      Option2->setChecked(true);
+      txtBis->setFocus();
+    }
+  }
+  return QDialog::eventFilter(objekt, ereignis);
+}
+
+}  // namespace pv

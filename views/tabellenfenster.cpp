@@ -1,0 +1,336 @@
+#include "tabellenfenster.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <exception>
+#include <new>
+
+#include "common/allgemein.h"
+#include "common/fehlerbehandlung.h"
+#include "common/tolvek.h"
+#include "main/hauptzustand.h"
+#include "views/messbeschreibung.h"
+
+namespace pv {
+
+namespace {
+
+// Twips as this window's layout was designed, in pixels.
+constexpr int kMinBreite = 7695 / 15;
+constexpr int kMinHoehe = 4080 / 15;
+constexpr int kSpaltenRand = 420 / 15;  // left over beside the two value columns
+constexpr int kNummernspalte = 60;
+// At most this often a recording moves the view to its newest row.
+constexpr int kNachfuehrenMs = 50;
+
+Tabellenformat aktuellesFormat() {
+  const Hauptmodul& h = hauptmodul();
+  const Einstellungen& e = h.einstellungen;
+  return {e.XZahlenformatnummer, e.XNachkommastellen, e.YZahlenformatnummer, e.YNachkommastellen,
+          h.Dezimaltrennzeichen, Tolvek::zustand().MessStartDatumZeit};
+}
+
+// The hourglass while a fill writes its rows.
+class Sanduhr {
+ public:
+  Sanduhr() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~Sanduhr() { QApplication::restoreOverrideCursor(); }
+  Sanduhr(const Sanduhr&) = delete;
+  Sanduhr& operator=(const Sanduhr&) = delete;
+};
+
+}  // namespace
+
+TabellenFenster::TabellenFenster(QWidget* parent) : QMainWindow(parent) {
+  setWindowTitle(QStringLiteral("TABELLE"));
+  setMinimumSize(kMinBreite, kMinHoehe);
+  resize(kMinBreite + 80, 420);
+
+  // Menus.
+  QMenu* tabelle = menuBar()->addMenu(QStringLiteral("&Tabelle"));
+  mnuSpeichernUnter = tabelle->addAction(QStringLiteral("&Speichern unter"));
+  mnuExportExcel = tabelle->addAction(QStringLiteral("&Export in EXCEL..."));
+  mnuExportExcel->setEnabled(false);  // the spreadsheet export is not available
+  tabelle->addSeparator();
+  mnuDrucken = tabelle->addAction(QStringLiteral("&Drucken..."));
+  tabelle->addSeparator();
+  mnuEnde = tabelle->addAction(QStringLiteral("&Ende"));
+  QMenu* einstellungen = menuBar()->addMenu(QStringLiteral("&Einstellungen"));
+  mnuOptionen = einstellungen->addAction(QStringLiteral("Optionen..."));
+  mnuOptionen->setEnabled(false);
+  QMenu* hilfe = menuBar()->addMenu(QStringLiteral("&?"));
+  mnuHilfe = hilfe->addAction(QStringLiteral("Hilfe...   F1"));
+  mnuHilfe->setShortcut(QKeySequence(Qt::Key_F1));
+
+  connect(mnuEnde, &QAction::triggered, this, [this] { Ende(); });
+  connect(mnuOptionen, &QAction::triggered, this, [this] {
+    if (optionen_) optionen_();
+  });
+  connect(mnuHilfe, &QAction::triggered, this, [] { Tolvek::HilfeAnzeigen(kHilfekontext); });
+
+  // The fields above the grid.
+  auto* zentral = new QWidget(this);
+  auto* spalte = new QVBoxLayout(zentral);
+  Frame1 = new QGroupBox(QStringLiteral("Messwerte"), zentral);
+  auto* raster = new QGridLayout(Frame1);
+  VonText = new QLineEdit(QStringLiteral("1"), Frame1);
+  BisLabel = new QLabel(QStringLiteral("bis"), Frame1);
+  BisText = new QLineEdit(Frame1);
+  Label1 = new QLabel(QStringLiteral("Schrittweite:"), Frame1);
+  txtStep = new QLineEdit(QStringLiteral("1"), Frame1);
+  AktuellButton = new QPushButton(QStringLiteral("Aktualisieren"), Frame1);
+  CheckAuto = new QCheckBox(QStringLiteral("automatisch"), Frame1);
+  CheckAuto->setChecked(true);
+  CommandZA = new QPushButton(QStringLiteral("in die Zwischenablage kopieren"), Frame1);
+  cmdZeitVerdichten = new QPushButton(QStringLiteral("QUENDOR Makro: Zeit verdichten"), Frame1);
+  // Copying and the time compression are not available.
+  CommandZA->setEnabled(false);
+  cmdZeitVerdichten->setEnabled(false);
+  for (QLineEdit* feld : {VonText, BisText, txtStep}) feld->setMaximumWidth(90);
+  raster->addWidget(VonText, 0, 0);
+  raster->addWidget(BisLabel, 0, 1);
+  raster->addWidget(BisText, 0, 2);
+  raster->addWidget(Label1, 0, 3);
+  raster->addWidget(txtStep, 0, 4);
+  raster->addWidget(AktuellButton, 0, 5);
+  raster->addWidget(CheckAuto, 0, 6);
+  raster->addWidget(CommandZA, 1, 0, 1, 4);
+  raster->addWidget(cmdZeitVerdichten, 1, 4, 1, 3);
+  spalte->addWidget(Frame1);
+
+  // The grid: a view on the rows, drawing only what is visible.
+  modell_ = new Tabellenmodell(this);
+  FGridT = new QTableView(zentral);
+  FGridT->setModel(modell_);
+  FGridT->verticalHeader()->hide();
+  FGridT->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  FGridT->verticalHeader()->setDefaultSectionSize(FGridT->fontMetrics().height() + 6);
+  FGridT->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  FGridT->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+  FGridT->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  FGridT->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  FGridT->setWordWrap(false);
+  spalte->addWidget(FGridT, 1);
+  setCentralWidget(zentral);
+  kopfSchreiben();
+  spaltenbreitenSetzen();
+
+  nachfuehren_ = new QTimer(this);
+  nachfuehren_->setSingleShot(true);
+  nachfuehren_->setInterval(kNachfuehrenMs);
+  connect(nachfuehren_, &QTimer::timeout, this, [this] { ansichtNachfuehren(); });
+  ansichten().tabelle = this;
+
+  connect(AktuellButton, &QPushButton::clicked, this, [this] { Fuellen(); });
+  filterAnschliessen(VonText);
+  filterAnschliessen(BisText);
+  filterAnschliessen(txtStep);
+  BisText->installEventFilter(this);
+  // The value columns share the grid's width whenever the grid changes size.
+  FGridT->installEventFilter(this);
+}
+
+TabellenFenster::~TabellenFenster() {
+  hauptmodul().TabelleOffen = false;
+  if (ansichten().tabelle == this) ansichten().tabelle = nullptr;
+}
+
+void TabellenFenster::filterAnschliessen(QLineEdit* feld) {
+  connect(feld, &QLineEdit::textEdited, this, [feld](const QString& text) {
+    const QString gefiltert = ganzzahlFilter(text, hauptmodul().Dezimaltrennzeichen);
+    if (gefiltert != text) feld->setText(gefiltert);
+  });
+}
+
+void TabellenFenster::optionenSetzen(std::function<void()> oeffnen) {
+  optionen_ = std::move(oeffnen);
+  mnuOptionen->setEnabled(static_cast<bool>(optionen_));
+}
+
+void TabellenFenster::Zeigen() {
+  show();
+  raise();
+  activateWindow();
+}
+
+void TabellenFenster::Aktivieren() {
+  try {
+    const int32_t m = hauptmodul().messdaten.m;
+    Schritt = standardSchritt(m);
+    txtStep->setText(QString::number(Schritt));
+    BisText->setText(QString::number(m));
+    // A single value cannot form a range: nothing to list and nothing to say.
+    if (m >= 2) fuellen(Anlass::Aktivierung);
+    hauptmodul().TabelleOffen = true;
+  } catch (const std::exception& fehler) {
+    Tolvek::Fehlerbehandlung(QStringLiteral("Tabelle -> FormActivate"), fehler);
+  }
+}
+
+void TabellenFenster::Fuellen() { fuellen(Anlass::Knopf); }
+
+void TabellenFenster::fuellen(Anlass anlass) {
+  if (fuelltGerade_) return;
+  fuelltGerade_ = true;
+  struct Ende {
+    bool& flagge;
+    ~Ende() { flagge = false; }
+  } ende{fuelltGerade_};
+
+  const Hauptmodul& h = hauptmodul();
+  const Bereichspruefung pruefung =
+      tabellenbereichPruefen(VonText->text(), BisText->text(), txtStep->text(), h.messdaten.m, h.Dezimaltrennzeichen);
+  if (!pruefung.gueltig()) {
+    if (anlass == Anlass::Aktivierung) {
+      const QString eingaben = VonText->text() + u'\n' + BisText->text() + u'\n' + txtStep->text();
+      if (eingaben == abgelehnteAktivierung_) return;
+      abgelehnteAktivierung_ = eingaben;
+    }
+    const Ablehnung& a = pruefung.ablehnung;
+    Tolvek::meldungen().hinweis(a.text, a.symbol, a.titel);
+    switch (a.fokus) {
+      case Eingabefeld::Von: VonText->setFocus(); break;
+      case Eingabefeld::Bis: BisText->setFocus(); break;
+      case Eingabefeld::Schritt: txtStep->setFocus(); break;
+      case Eingabefeld::Keins: break;
+    }
+    return;
+  }
+  abgelehnteAktivierung_.clear();
+  const Bereich& b = *pruefung.bereich;
+  VonIndex = b.von;
+  BisIndex = b.bis;
+  Schritt = b.schritt;
+
+  Sanduhr sanduhr;
+  try {
+    kopfSchreiben();
+    modell_->zeilenSetzen(tabellenzeilen(h.messdaten, b, aktuellesFormat()));
+  } catch (const std::bad_alloc&) {
+    Tolvek::meldungen().hinweis(QStringLiteral("Der Speicher reicht nicht aus, um die Tabelle \r\n"
+                                               "in der von Ihnen gewünschten Größe darzustellen.\r\n"
+                                               "Ändern Sie daher bitte Ihre Eingaben!"));
+  } catch (const std::exception& fehler) {
+    Tolvek::Fehlerbehandlung(QStringLiteral("Tabelle -> AktuellButton"), fehler);
+  }
+}
+
+void TabellenFenster::kopfSchreiben() {
+  const Einstellungen& e = hauptmodul().einstellungen;
+  const Messbeschreibung b = aktuelleMessbeschreibung();
+  modell_->kopfSetzen(tabellenKopf(e.XBezeichnung, b.PhysGr, e.YBezeichnung, b.Einheit));
+}
+
+void TabellenFenster::Leeren() {
+  modell_->leeren();
+  kopfSchreiben();
+}
+
+void TabellenFenster::MesswertGespeichert() {
+  if (!Offen() || !AutoAnhaengen()) return;
+  const Messdaten& d = hauptmodul().messdaten;
+  const int32_t m = d.m;
+  if (m < 1) return;
+  const Tabellenzeile z = tabellenzeile(d, m, aktuellesFormat());
+  ZeileAnhaengen(z.nummer);
+  BisTextSetzen(z.nummer);
+  const int zeile = Zeilenzahl() - 1;
+  ZelleSetzen(zeile, 1, z.zeit);
+  ZelleSetzen(zeile, 2, z.wert);
+  AktuelleZelleSetzen(zeile, 1);
+  ObersteZeileSetzen(std::max(1, Zeilenzahl() - 6));
+}
+
+bool TabellenFenster::Offen() const { return hauptmodul().TabelleOffen; }
+
+bool TabellenFenster::AutoAnhaengen() const { return CheckAuto->isChecked(); }
+
+void TabellenFenster::BisTextSetzen(const QString& text) { BisText->setText(text); }
+
+void TabellenFenster::ZeileAnhaengen(const QString& ersteZelle) {
+  modell_->zeileAnhaengen({ersteZelle, QString(), QString()});
+}
+
+int TabellenFenster::Zeilenzahl() const { return modell_->gitterZeilen(); }
+
+void TabellenFenster::ZelleSetzen(int zeile, int spalte, const QString& text) {
+  modell_->zelleSetzen(zeile, spalte, text);
+}
+
+void TabellenFenster::AktuelleZelleSetzen(int zeile, int spalte) {
+  aktuelleZeile_ = zeile;
+  aktuelleSpalte_ = spalte;
+  if (!nachfuehren_->isActive()) nachfuehren_->start();
+}
+
+void TabellenFenster::ObersteZeileSetzen(int zeile) {
+  obersteZeile_ = zeile;
+  if (!nachfuehren_->isActive()) nachfuehren_->start();
+}
+
+void TabellenFenster::ansichtNachfuehren() {
+  const int zeilen = modell_->rowCount();
+  // Grid row r is model row r - 1; the header row is never current.
+  if (aktuelleZeile_ >= 1 && aktuelleZeile_ <= zeilen)
+    FGridT->selectionModel()->setCurrentIndex(modell_->index(aktuelleZeile_ - 1, aktuelleSpalte_),
+                                              QItemSelectionModel::NoUpdate);
+  if (obersteZeile_ >= 1 && obersteZeile_ <= zeilen)
+    FGridT->scrollTo(modell_->index(obersteZeile_ - 1, 0), QAbstractItemView::PositionAtTop);
+  aktuelleZeile_ = -1;
+  obersteZeile_ = -1;
+}
+
+void TabellenFenster::Ende() {
+  hauptmodul().TabelleOffen = false;
+  hide();
+}
+
+TabellenFelder TabellenFenster::felder() const { return {VonText->text(), BisText->text(), txtStep->text()}; }
+
+bool TabellenFenster::event(QEvent* ereignis) {
+  if (ereignis->type() == QEvent::WindowActivate) Aktivieren();
+  return QMainWindow::event(ereignis);
+}
+
+void TabellenFenster::closeEvent(QCloseEvent* ereignis) {
+  hauptmodul().TabelleOffen = false;
+  // The user's close box only hides the window, which keeps its rows; the
+  // program's end closes it for real.
+  if (ereignis->spontaneous()) {
+    ereignis->ignore();
+    hide();
+    return;
+  }
+  QMainWindow::closeEvent(ereignis);
+}
+
+void TabellenFenster::spaltenbreitenSetzen() {
+  FGridT->setColumnWidth(0, kNummernspalte);
+  const int breite = std::max(40, (FGridT->width() - kNummernspalte - kSpaltenRand) / 2);
+  FGridT->setColumnWidth(1, breite);
+  FGridT->setColumnWidth(2, breite);
+}
+
+bool TabellenFenster::eventFilter(QObject* objekt, QEvent* ereignis) {
+  if (objekt == BisText && ereignis->type() == QEvent::MouseButtonDblClick) {
+    BisText->setText(QString::number(hauptmodul().messdaten.m));
+    return true;
+  }
+  if (objekt == FGridT && ereignis->type() == QEvent::Resize) spaltenbreitenSetzen();
+  return QMainWindow::eventFilter(objekt, ereignis);
+}
+
+}  // namespace pv
