@@ -3,7 +3,7 @@ BUILD ?= build
 BENCH_BUILD ?= build-bench
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench robust clean
 
 all: build
 
@@ -27,5 +27,13 @@ bench: deps
 	@cmake --build $(BENCH_BUILD)
 	@for b in $(BENCH_BUILD)/bench/bench_*; do $$b; done
 
+# The decoders fed random bytes under AddressSanitizer (bounded, a few seconds).
+ASAN_BUILD ?= build-asan
+robust: deps
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DPELVARON_ASAN=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) --target test_acquisition
+	@cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	  programm/test_acquisition --gtest_filter='DecoderRobustheit.*'
+
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD) $(ASAN_BUILD)

@@ -1,5 +1,7 @@
 #include "auswertung.h"
 
+#include "acquisition/modelle.h"
+
 #include <QVarLengthArray>
 #include <algorithm>
 #include <charconv>
@@ -142,15 +144,10 @@ QString verarbeitungsfehlerText(int nummer) {
   return QStringLiteral("!!! Fehler (") + QString::number(nummer) + QStringLiteral(") in der Datenverarbeitung !!!");
 }
 
-Datensatzlayout layoutVon(const Erfassungszustand& g) {
-  Datensatzlayout l;
-  l.Einheit1Pos = g.Einheit1Pos;
-  l.Einheit2Pos = g.Einheit2Pos;
-  l.Vorzeichenstelle = g.Vorzeichenstelle;
-  l.Messwertbeginn = g.Messwertbeginn;
-  l.Messwertende = g.Messwertende;
-  l.DatensatzLaenge = g.Datenstringlaenge;
-  return l;
+std::optional<Modelldatensatz> eingebauteModelle(const QByteArray& datensatz, const Erfassungszustand& geraet) {
+  Modellergebnis m = ModellDispatch(datensatz, geraet);
+  if (m.modell == Modell::Keins) return std::nullopt;
+  return Modelldatensatz{std::move(m.datensatz), m.layout};
 }
 
 bool IstZahlzeichen(char c) { return (c >= '0' && c <= '9') || c == ',' || c == '.'; }
@@ -316,7 +313,7 @@ Auswertungsergebnis Auswertung::auswerten(const QByteArray& eingang, const Erfas
 
   // Model decoder or automatic format.
   QByteArray satz = eingang;
-  r.layout = layoutVon(g);
+  r.layout = geraeteLayout(g);
   if (g.AutoFormat) {
     std::optional<Modelldatensatz> modell;
     try {
@@ -407,8 +404,8 @@ Auswertungsergebnis Auswertung::auswerten(const QByteArray& eingang, const Erfas
   const float v = *geraetewert;
   r.geraetewert = v;
 
-  // This meter's converter places the value differently in its field: the
-  // decimal position follows the value as the program writes it.
+  // For this meter family the full scale counts from the comma of the value
+  // as written back as text (leading zeros of its field do not count).
   if (beginntMit(g.Spezial, QLatin1StringView("SANWAPC5x0"))) {
     const qsizetype k = singleText(v, e.Dezimaltrennzeichen).indexOf(u',') + 1;
     if (k > 0) kommaPosition = exponent ? l.Messwertbeginn + k + 2 : l.Messwertbeginn + k - 1;

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "acquisition/erfassungszustand.h"
+#include "acquisition/normdatensatz.h"
 
 namespace pv {
 
@@ -53,20 +54,6 @@ inline const QString kPegelAchtung = QStringLiteral("!!! Achtung !!!");
 
 // --- Record layout ---
 
-// Where the fields stand in the record being evaluated (1-based; 0 absent).
-struct Datensatzlayout {
-  std::array<int16_t, 2> Einheit1Pos{};  // begin, end
-  std::array<int16_t, 2> Einheit2Pos{};
-  int16_t Vorzeichenstelle = 0;
-  int16_t Messwertbeginn = 0;
-  int16_t Messwertende = 0;
-  int16_t DatensatzLaenge = 0;  // expected length, terminator included
-
-  bool operator==(const Datensatzlayout&) const = default;
-};
-
-// The device's own layout; the expected length is its record length.
-Datensatzlayout layoutVon(const Erfassungszustand& geraet);
 
 // "0".."9", "," and ".".
 bool IstZahlzeichen(char c);
@@ -236,14 +223,18 @@ struct Auswertungsergebnis {
 
 // --- The evaluator ---
 
+// The decoders built into the program, by the device's tag.
+std::optional<Modelldatensatz> eingebauteModelle(const QByteArray& datensatz, const Erfassungszustand& geraet);
+
 class Auswertung {
  public:
   // Built-in model decoders: for a device with the automatic format, returns
   // the decoded record and its layout when the device's "Spezial" tag names
   // a model, nothing otherwise (the automatic format recognition then runs).
-  // May throw Laufzeitfehler for a record it cannot handle. Empty: no models.
+  // May throw Laufzeitfehler for a record it cannot handle. Starts as the
+  // program's own decoders (modelle.h); empty: no models.
   std::function<std::optional<Modelldatensatz>(const QByteArray& datensatz, const Erfassungszustand& geraet)>
-      modelle;
+      modelle = eingebauteModelle;
   // The sensor characteristic: a value text (system decimal separator) or
   // "OutOfRange_Low", "OutOfRange_High", "FEHLER". Empty: none loaded, every
   // value fails as "FEHLER".

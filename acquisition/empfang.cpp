@@ -3,6 +3,8 @@
 #include <QIODevice>
 #include <algorithm>
 
+#include "acquisition/auswertung.h"
+
 namespace pv {
 
 namespace {
@@ -14,8 +16,6 @@ constexpr int kBinaerRest = 8;
 constexpr char kBinaerKurzKennung = 7;
 // Length of the request-mode reply that starts with "UU".
 constexpr int kUUSatzLaenge = 19;
-// The display-segment meters send records of exactly this many bytes.
-constexpr int kSegmentsatzLaenge = 14;
 
 bool segmentGeraet(const QString& spezial) {
   return spezialBeginnt(spezial, u"VC820", false) || spezialBeginnt(spezial, u"DT4000ZC", false);
@@ -209,15 +209,10 @@ void Empfang::fortlaufendEmpfangen(QIODevice& quelle) {
     return;
   }
   const Belegt belegt(z_.EmpfangAktiv);
-  // A display-segment record is only whole at its fixed length; the piece
-  // before the first end mark after connecting is usually cut.
-  const bool segment = segmentGeraet(z_.Spezial);
   while (p >= 1) {
     const QByteArray satz = puffer.left(p);
     puffer.remove(0, p);
-    const bool ganz = segment ? satz.size() == kSegmentsatzLaenge
-                              : (z_.AutoFormat || satz.size() == z_.Datenstringlaenge);
-    if (ganz) abgeben(satz);
+    if (stueckAuswerten(satz.size(), z_)) abgeben(satz);
     p = endmarke();
   }
 }

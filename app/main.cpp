@@ -5,6 +5,7 @@
 
 #include "common/programmordner.h"
 #include "main/programm.h"
+#include "views/verdrahtung.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -24,5 +25,7 @@ int main(int argc, char** argv) {
 
   pv::Programm programm(QApplication::arguments(), QLocale::system(), [] { QApplication::exit(0); });
   if (!programm.starten()) return 0;
+  // The views need the settings the start-up has read.
+  pv::ansichtenAnschliessen(programm);
   return QApplication::exec();
 }

@@ -61,6 +61,7 @@ Speichereinstellungen Datenauswertung::speichereinstellungen() const {
   s.YZahlenformatnummer = e.YZahlenformatnummer;
   s.YNachkommastellen = e.YNachkommastellen;
   s.Dezimaltrennzeichen = h.Dezimaltrennzeichen;
+  if (grafikWerte) grafikWerte(s);
   return s;
 }
 

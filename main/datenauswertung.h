@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <functional>
 
 #include "acquisition/auswertung.h"
 #include "acquisition/speichern.h"
@@ -26,6 +27,9 @@ class Datenauswertung : public Messwertanzeige {
   // What one evaluation reads of the settings and the main window.
   Auswertungseinstellungen einstellungen() const;
   Speichereinstellungen speichereinstellungen() const;
+  // Fills the graph's range and look into the storing step's settings; set
+  // by the views, which own the graph's settings.
+  std::function<void(Speichereinstellungen&)> grafikWerte;
 
   // Messwertanzeige on the main window.
   void StatusSetzen(const QString& text) override;

@@ -20,7 +20,7 @@
 #include "common/textdatei.h"
 #include "common/tolvek.h"
 #include "main/hauptzustand.h"
-#include "views/speicherauswahl.h"
+#include "common/dateiauswahl.h"
 #include "views/tabellenfenster.h"
 
 namespace pv {
@@ -35,7 +35,7 @@ void ablehnungZeigen(const Ablehnung& a) { Tolvek::meldungen().hinweis(a.text, a
 }  // namespace
 
 ExportFenster::ExportFenster(const QString& ziel, const TabellenFenster* tabelle, QWidget* parent,
-                             Speicherauswahl* auswahl)
+                             Dateiauswahl* auswahl)
     : QDialog(parent), ExportZiel(ziel), auswahl_(auswahl) {
   setWindowTitle(QStringLiteral("Export"));
   ereignisseVerarbeiten = [] { QCoreApplication::processEvents(); };
@@ -205,7 +205,7 @@ void ExportFenster::dateiExport(const Bereich& bereich) {
   const Einstellungen& e = h.einstellungen;
   const QString vorschlag =
       h.messdaten.Messung.isEmpty() ? QStringLiteral("Messung1") : h.messdaten.Messung;
-  Speicherauswahl& auswahl = auswahl_ ? *auswahl_ : speicherauswahl();
+  Dateiauswahl& auswahl = auswahl_ ? *auswahl_ : dateiauswahl();
   const QString pfad = auswahl.speichern(this, QStringLiteral("Export"), e.OrdnerMessungen, vorschlag,
                                          QStringLiteral("Textdatei (*.txt);;Textdatei (*.dat)"),
                                          QStringLiteral("txt"));

@@ -18,7 +18,7 @@ class QRadioButton;
 namespace pv {
 
 class Balkenanzeige;
-class Speicherauswahl;
+class Dateiauswahl;
 class TabellenFenster;
 
 // The export dialog "Export": writes the current measurement, all of it or
@@ -37,7 +37,7 @@ class ExportFenster : public QDialog {
   // one exists; while it is open its range and step are the presets.
   // `auswahl` asks for the file (nullptr: the program's file dialog).
   ExportFenster(const QString& ziel, const TabellenFenster* tabelle, QWidget* parent = nullptr,
-                Speicherauswahl* auswahl = nullptr);
+                Dateiauswahl* auswahl = nullptr);
 
   // "Datei" (text file) or "Excel"; "" after an export. Only the text file
   // is written here: with any other target OK stays disabled.
@@ -98,7 +98,7 @@ class ExportFenster : public QDialog {
   void entladenAusfuehren();
   Trennzeichenwahl trennzeichenwahl() const;
 
-  Speicherauswahl* auswahl_ = nullptr;
+  Dateiauswahl* auswahl_ = nullptr;
   bool laeuft_ = false;
   bool entladen_ = false;
   int32_t angezeigt_ = -1;

@@ -60,14 +60,14 @@ TEST(Auswertung, AutomaticFormatSplitsUnitsAndValue) {
     QByteArray satz;
     int16_t lz;
     QByteArray erwartet;
-    pv::Datensatzlayout layout;  // unit 1, unit 2, sign, value begin, end, length
+    pv::Datensatzlayout layout;  // unit 1, sign, value begin, end, unit 2, length
   };
   const Fall faelle[] = {
-      {"unit, signed value, unit", "DC -1.234 V\r", 13, "DC-1.234V\r", {{1, 2}, {9, 9}, 0, 3, 8, 10}},
-      {"digits after the unit join the number", "12V3\r", 13, "123V\r", {{0, 0}, {4, 4}, 0, 1, 3, 5}},
-      {"no digits: empty value", "OL\r", 13, "OL\r", {{1, 2}, {0, 0}, 0, 3, 2, 3}},
-      {"LF ends the record too", "5 kg\nrest", 13, "5kg\r", {{0, 0}, {2, 3}, 0, 1, 1, 4}},
-      {"other terminator stays in unit 2", "7 V#", 35, "7V##", {{0, 0}, {2, 3}, 0, 1, 1, 4}},
+      {"unit, signed value, unit", "DC -1.234 V\r", 13, "DC-1.234V\r", {{1, 2}, 0, 3, 8, {9, 9}, 10}},
+      {"digits after the unit join the number", "12V3\r", 13, "123V\r", {{0, 0}, 0, 1, 3, {4, 4}, 5}},
+      {"no digits: empty value", "OL\r", 13, "OL\r", {{1, 2}, 0, 3, 2, {0, 0}, 3}},
+      {"LF ends the record too", "5 kg\nrest", 13, "5kg\r", {{0, 0}, 0, 1, 1, {2, 3}, 4}},
+      {"other terminator stays in unit 2", "7 V#", 35, "7V##", {{0, 0}, 0, 1, 1, {2, 3}, 4}},
       {"rebuilt length beyond 16 bits", QByteArray(32767, '1'), 13, "FEHLER", {}},
   };
   for (const auto& f : faelle) {
@@ -295,7 +295,7 @@ TEST(Auswertung, ModelDecodersAndContinuousPieces) {
   lauf.einst.AnzeigeMessgeraet = true;
   lauf.auswertung.modelle = [](const QByteArray&, const pv::Erfassungszustand& g) {
     std::optional<pv::Modelldatensatz> m;
-    if (g.Spezial == QStringLiteral("M980T")) m = pv::Modelldatensatz{" DC  -  1,23 mV \r", {{1, 5}, {13, 16}, 6, 7, 12, 17}};
+    if (g.Spezial == QStringLiteral("M980T")) m = pv::Modelldatensatz{" DC  -  1,23 mV \r", {{1, 5}, 6, 7, 12, {13, 16}, 17}};
     if (g.Spezial == QStringLiteral("SKINTALK")) throw pv::Laufzeitfehler(5, QStringLiteral("kurz"));
     return m;
   };

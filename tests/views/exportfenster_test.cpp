@@ -10,15 +10,16 @@
 
 #include "ansichten_testhilfe.h"
 #include "common/textdatei.h"
-#include "views/speicherauswahl.h"
+#include "common/dateiauswahl.h"
 #include "views/exportfenster.h"
 #include "views/tabellenfenster.h"
 
 namespace {
 
 // Answers the save dialog with a fixed path and notes what it was offered.
-class FakeSpeicherauswahl : public pv::Speicherauswahl {
+class FakeDateiauswahl : public pv::Dateiauswahl {
  public:
+  QString oeffnen(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
   QString speichern(QWidget*, const QString&, const QString& ordner, const QString& vorschlag, const QString& filter,
                     const QString& endung) override {
     ++aufrufe;
@@ -53,7 +54,7 @@ class ExportFensterTest : public ::testing::Test {
   const std::vector<pvtest::FakeMeldungen::Box>& boxen() const { return umgebung.programm.meldungen.boxen; }
 
   pvtest::Ansichtenumgebung umgebung;
-  FakeSpeicherauswahl auswahl;
+  FakeDateiauswahl auswahl;
 };
 
 TEST_F(ExportFensterTest, AllValuesGoToTheChosenFileAndTheDialogCloses) {

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "common/plotten.h"
+#include "main/einstellungen.h"
+
+namespace pv {
+
+// The shared state of the views for the whole run.
+struct Ansichtenzustand {
+  // How the graph window draws: ranges, spacings, grids, fonts, number
+  // formats, the look of the current display scheme, the step. The settings
+  // fill it at start-up and get it back at the end.
+  GrafikEinstellungen GrafikParameter;
+};
+
+Ansichtenzustand& ansichtenzustand();
+inline GrafikEinstellungen& grafikParameter() { return ansichtenzustand().GrafikParameter; }
+
+// Fills GrafikParameter from the settings: the graph's stored fields, the
+// number formats of both axes and the look of the current display scheme
+// (when it names one of the five). Titles and margins are left alone.
+void grafikParameterAusEinstellungen(const Einstellungen& e);
+// Writes the fields of GrafikParameter that the settings file keeps back
+// into the settings.
+void grafikParameterInEinstellungen(Einstellungen& e);
+
+}  // namespace pv

@@ -1,0 +1,616 @@
+#include "grafikfenster.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "common/allgemein.h"
+#include "common/farben.h"
+#include "common/fehlerbehandlung.h"
+#include "common/laufzeitfehler.h"
+#include "common/plotten.h"
+#include "common/tolvek.h"
+#include "main/hauptzustand.h"
+#include "views/ansichtenzustand.h"
+#include "views/messbeschreibung.h"
+
+namespace pv {
+
+namespace {
+
+// The smallest window, 9600 x 7380 twips.
+constexpr int kMinBreite = 9600 / 15;
+constexpr int kMinHoehe = 7380 / 15;
+constexpr int kTimer1Ms = 100;
+
+// The hourglass while the graph is drawn.
+class Sanduhr {
+ public:
+  Sanduhr() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~Sanduhr() { QApplication::restoreOverrideCursor(); }
+  Sanduhr(const Sanduhr&) = delete;
+  Sanduhr& operator=(const Sanduhr&) = delete;
+};
+
+}  // namespace
+
+// ------------------------------------------------------------ Bildflaeche
+
+Bildflaeche::Bildflaeche(QSize groesse) { groesseSetzen(groesse); }
+
+void Bildflaeche::groesseSetzen(QSize groesse) {
+  std::function<void()> aktualisierung;
+  if (flaeche_) aktualisierung = flaeche_->beiAktualisierung;
+  flaeche_.reset();
+  bild_ = QImage(std::max(1, groesse.width()), std::max(1, groesse.height()), QImage::Format_RGB32);
+  bild_.fill(Qt::white);
+  flaeche_ = std::make_unique<Zeichenflaeche>(bild_);
+  flaeche_->beiAktualisierung = std::move(aktualisierung);
+}
+
+void Bildflaeche::leeren() { flaeche_->leeren(); }
+
+// ------------------------------------------------------------- GrafikBild
+
+GrafikBild::GrafikBild(QWidget* parent) : QWidget(parent) {
+  setFocusPolicy(Qt::ClickFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMinimumSize(100, 80);
+  bild_.flaeche().beiAktualisierung = [this] { update(); };
+}
+
+void GrafikBild::leeren() {
+  bild_.leeren();
+  update();
+}
+
+void GrafikBild::zoomrechteckSetzen(std::optional<QRectF> werte) {
+  zoomrechteck_ = werte;
+  update();
+}
+
+void GrafikBild::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.drawImage(0, 0, bild_.bild());
+  if (zoomrechteck_ && bild_.flaeche().hatSkala()) {
+    const Zeichenflaeche& f = bild_.flaeche();
+    const QRectF r(f.zuPixel(zoomrechteck_->left(), zoomrechteck_->top()),
+                   f.zuPixel(zoomrechteck_->right(), zoomrechteck_->bottom()));
+    p.setPen(QPen(Qt::black, 0, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.normalized());
+  }
+}
+
+void GrafikBild::resizeEvent(QResizeEvent*) {
+  if (size() == bild_.bild().size()) return;
+  bild_.groesseSetzen(size());
+  emit groesseGeaendert();
+}
+
+// -------------------------------------------------------------- FormGRAFIK
+
+FormGRAFIK::FormGRAFIK(QWidget* parent) : QMainWindow(parent), picExport(QSize(1, 1)) {
+  setWindowTitle(QStringLiteral("Grafik"));
+  setMinimumSize(kMinBreite, kMinHoehe);
+  resize(800, 600);
+  menuesAnlegen();
+
+  auto* zentral = new QWidget(this);
+  auto* spalte = new QVBoxLayout(zentral);
+  spalte->setContentsMargins(0, 0, 0, 0);
+  spalte->setSpacing(0);
+  Line1 = new QFrame(zentral);
+  Line2 = new QFrame(zentral);
+  for (QFrame* linie : {Line1, Line2}) {
+    linie->setFrameShape(QFrame::HLine);
+    linie->setFrameShadow(QFrame::Sunken);
+    spalte->addWidget(linie);
+  }
+  GRAF = new GrafikBild(zentral);
+  QFont arial(QStringLiteral("Arial"));
+  GRAF->setFont(arial);
+  spalte->addWidget(GRAF, 1);
+  PicStatusSammlung = statusleisteAnlegen();
+  spalte->addWidget(PicStatusSammlung);
+  setCentralWidget(zentral);
+
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(kTimer1Ms);
+  connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+  connect(GRAF, &GrafikBild::groesseGeaendert, this, [this] {
+    // The picture of the old size is gone: draw anew once the resize is over.
+    if (LadenLaeuft == 1) return;
+    GRAF->zoomrechteckSetzen(std::nullopt);
+    Timer1->start();
+  });
+  GRAF->installEventFilter(this);
+
+  connect(NeuButton, &QPushButton::clicked, this, [this] { NeuButton_Click(); });
+  // The automatic boxes only set the record's flags; the next redraw uses them.
+  connect(CheckMinMaxAutoX, &QCheckBox::toggled, this, [](bool an) { grafikParameter().MinMaxAutoX = an; });
+  connect(CheckMinMaxAutoY, &QCheckBox::toggled, this, [](bool an) { grafikParameter().MinMaxAutoY = an; });
+  connect(CheckIntervallAutoX, &QCheckBox::toggled, this,
+          [](bool an) { grafikParameter().GitterabstandAutoX = an; });
+  connect(CheckIntervallAutoY, &QCheckBox::toggled, this,
+          [](bool an) { grafikParameter().GitterabstandAutoY = an; });
+
+  ansichten().grafik = this;
+}
+
+FormGRAFIK::~FormGRAFIK() {
+  hauptmodul().GrafikFensterOffen = false;
+  if (ansichten().grafik == this) ansichten().grafik = nullptr;
+}
+
+void FormGRAFIK::menuesAnlegen() {
+  QMenuBar* leiste = menuBar();
+  QMenu* grafik = leiste->addMenu(QStringLiteral("&Grafik"));
+  MNeuzeichnen = grafik->addAction(QStringLiteral("&Neuzeichnen"));
+  MVorhAns = grafik->addAction(QStringLiteral("&Vorhergehende Ansicht"));
+  grafik->addSeparator();
+  MDifferenzieren = grafik->addAction(QStringLiteral("D&ifferenzieren"));
+  grafik->addSeparator();
+  MGrDruck = grafik->addAction(QStringLiteral("&Drucken..."));
+  grafik->addSeparator();
+  MEnde = grafik->addAction(QStringLiteral("&Ende"));
+
+  QMenu* gitter = leiste->addMenu(QStringLiteral("G&itter"));
+  MxGitter = gitter->addAction(QStringLiteral("&x-Gitter"));
+  MyGitter = gitter->addAction(QStringLiteral("&y-Gitter"));
+
+  QMenu* darstellung = leiste->addMenu(QStringLiteral("&Darstellung"));
+  MMesspkte = darstellung->addAction(QStringLiteral("&Messpunkte"));
+  MVerbunden = darstellung->addAction(QStringLiteral("&Verbunden"));
+  darstellung->addSeparator();
+  for (int i = 1; i <= 5; ++i) {
+    MSchema[i] = darstellung->addAction(QStringLiteral("Schema &%1").arg(i));
+    MSchema[i]->setCheckable(true);
+    connect(MSchema[i], &QAction::triggered, this, [this, i] { MSchema_Click(static_cast<int16_t>(i)); });
+  }
+
+  QMenu* einstellungen = leiste->addMenu(QStringLiteral("&Einstellungen"));
+  QMenu* schrittweite = einstellungen->addMenu(QStringLiteral("&Schrittweite"));
+  MWDarst[0] = schrittweite->addAction(QStringLiteral("au&tomatisch"));
+  MWDarst[1] = schrittweite->addAction(QStringLiteral("&alle"));
+  MWDarst[2] = schrittweite->addAction(QStringLiteral("manuell..."));
+  einstellungen->addSeparator();
+  MOptionen = einstellungen->addAction(QStringLiteral("Optionen..."));
+
+  QMenu* extras = leiste->addMenu(QStringLiteral("E&xtras"));
+  MMinMax = extras->addAction(QStringLiteral("Minimum und Maximum"));
+  MMittelArithm = extras->addAction(QStringLiteral("Durchschnittswert (arithm. Mittel)"));
+  mnuKurveGlaetten = extras->addAction(QStringLiteral("Kurve glätten..."));
+  extras->addSeparator();
+  mnuGrafikExp[0] = extras->addAction(QStringLiteral("Grafik als Bitmap speichern..."));
+  mnuGrafikExp[1] = extras->addAction(QStringLiteral("Grafik in die Zwischenablage kopieren"));
+
+  QMenu* hilfe = leiste->addMenu(QStringLiteral("&?"));
+  mnuHilfe = hilfe->addAction(QStringLiteral("Hilfe...   F1"));
+  mnuHilfe->setShortcut(QKeySequence(Qt::Key_F1));
+  mnuHilfe->setShortcutContext(Qt::WindowShortcut);
+
+  for (QAction* a : {MxGitter, MyGitter, MMesspkte, MVerbunden, MWDarst[0], MWDarst[1], MWDarst[2]})
+    a->setCheckable(true);
+  // The evaluations and tools of these menus are not available yet.
+  for (QAction* a : {MNeuzeichnen, MVorhAns, MDifferenzieren, MGrDruck, MxGitter, MyGitter, MMesspkte, MVerbunden,
+                     MWDarst[0], MWDarst[1], MWDarst[2], MOptionen, MMinMax, MMittelArithm, mnuKurveGlaetten,
+                     mnuGrafikExp[0], mnuGrafikExp[1]})
+    a->setEnabled(false);
+
+  connect(MEnde, &QAction::triggered, this, [this] { close(); });
+  connect(mnuHilfe, &QAction::triggered, this, [] { Tolvek::HilfeAnzeigen(kHilfekontext); });
+}
+
+QGroupBox* FormGRAFIK::achsenrahmenAnlegen(const QString& titel, QLineEdit*& minimum, QLineEdit*& maximum,
+                                           QLineEdit*& intervall, QCheckBox*& minMaxAuto,
+                                           QCheckBox*& intervallAuto) {
+  auto* rahmen = new QGroupBox(titel);
+  auto* raster = new QGridLayout(rahmen);
+  raster->setContentsMargins(6, 4, 6, 4);
+  raster->setVerticalSpacing(2);
+  minimum = new QLineEdit(rahmen);
+  maximum = new QLineEdit(rahmen);
+  intervall = new QLineEdit(rahmen);
+  minMaxAuto = new QCheckBox(rahmen);
+  intervallAuto = new QCheckBox(rahmen);
+  const QStringList koepfe = {QStringLiteral("Min"), QStringLiteral("Max"), QStringLiteral("Intervall")};
+  QLineEdit* felder[] = {minimum, maximum, intervall};
+  for (int i = 0; i < 3; ++i) {
+    raster->addWidget(new QLabel(koepfe[i], rahmen), 0, i + 1, Qt::AlignHCenter);
+    felder[i]->setMinimumWidth(80);
+    felder[i]->setAlignment(Qt::AlignRight);
+    raster->addWidget(felder[i], 1, i + 1);
+  }
+  raster->addWidget(new QLabel(QStringLiteral("auto"), rahmen), 2, 0);
+  // The range box stands under both range fields, the spacing box under its field.
+  raster->addWidget(minMaxAuto, 2, 1, 1, 2, Qt::AlignHCenter);
+  raster->addWidget(intervallAuto, 2, 3, Qt::AlignHCenter);
+  return rahmen;
+}
+
+QWidget* FormGRAFIK::statusleisteAnlegen() {
+  auto* leiste = new QWidget;
+  auto* spalte = new QVBoxLayout(leiste);
+  spalte->setContentsMargins(4, 2, 4, 2);
+  spalte->setSpacing(2);
+
+  auto* oben = new QHBoxLayout;
+  FrameAchseX = achsenrahmenAnlegen(QStringLiteral("x-Achse"), TextMinimumX, TextMaximumX, TextIntervallX,
+                                    CheckMinMaxAutoX, CheckIntervallAutoX);
+  FrameAchseY = achsenrahmenAnlegen(QStringLiteral("y-Achse"), TextMinimumY, TextMaximumY, TextIntervallY,
+                                    CheckMinMaxAutoY, CheckIntervallAutoY);
+  oben->addWidget(FrameAchseX);
+  oben->addWidget(FrameAchseY);
+  NeuButton = new QPushButton(QStringLiteral("&Aktualisieren"), leiste);
+  oben->addWidget(NeuButton, 0, Qt::AlignVCenter);
+
+  Frame1 = new QGroupBox(QStringLiteral("Mausaktion"), leiste);
+  auto* maus = new QGridLayout(Frame1);
+  maus->setContentsMargins(6, 4, 6, 4);
+  maus->setVerticalSpacing(0);
+  OptionZoom = new QRadioButton(QStringLiteral("Zoom"), Frame1);
+  OptionKoordinaten = new QRadioButton(QStringLiteral("Koordinaten"), Frame1);
+  OptionFlaecheninhalt = new QRadioButton(QStringLiteral("Integral"), Frame1);
+  CheckMWRasten = new QCheckBox(QStringLiteral("einrasten"), Frame1);
+  CheckMWRasten->setToolTip(QStringLiteral("Einrasten auf Messwerte"));
+  OptionKoordinaten->setChecked(true);
+  CheckMWRasten->setChecked(true);
+  maus->addWidget(OptionZoom, 0, 0);
+  maus->addWidget(OptionKoordinaten, 1, 0);
+  maus->addWidget(CheckMWRasten, 1, 1);
+  maus->addWidget(OptionFlaecheninhalt, 2, 0);
+  oben->addWidget(Frame1);
+
+  auto* wert = new QVBoxLayout;
+  Label9 = new QLabel(QStringLiteral("aktueller Messwert"), leiste);
+  lblMesswert = new QLabel(leiste);
+  lblEinheit1 = new QLabel(leiste);
+  lblEinheit2 = new QLabel(leiste);
+  QFont gross = lblMesswert->font();
+  gross.setPointSizeF(gross.pointSizeF() * 1.6);
+  gross.setBold(true);
+  lblMesswert->setFont(gross);
+  lblMesswert->setMinimumWidth(110);
+  lblMesswert->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  auto* einheiten = new QHBoxLayout;
+  einheiten->addWidget(lblMesswert);
+  einheiten->addWidget(lblEinheit1);
+  einheiten->addWidget(lblEinheit2);
+  wert->addWidget(Label9);
+  wert->addLayout(einheiten);
+  oben->addLayout(wert);
+  oben->addStretch(1);
+  spalte->addLayout(oben);
+
+  auto* unten = new QHBoxLayout;
+  LabelMultiF = new QLabel(leiste);
+  LabelStep = new QLabel(QStringLiteral("Schrittweite:"), leiste);
+  LabelR = new QLabel(leiste);
+  LabelMultiF->setMinimumWidth(200);
+  for (QLabel* l : {LabelMultiF, LabelStep, LabelR}) l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  unten->addWidget(LabelMultiF, 3);
+  unten->addWidget(LabelStep, 1);
+  unten->addWidget(LabelR, 1);
+  spalte->addLayout(unten);
+  return leiste;
+}
+
+// ---- fields
+
+Feldumgebung FormGRAFIK::feldumgebung() const {
+  const Hauptmodul& h = hauptmodul();
+  const Einstellungen& e = h.einstellungen;
+  return {{e.XZahlenformatnummer, e.XNachkommastellen},
+          {e.YZahlenformatnummer, e.YNachkommastellen},
+          h.Dezimaltrennzeichen,
+          Tolvek::zustand().MessStartDatumZeit};
+}
+
+Grafikfelder FormGRAFIK::felder() const {
+  Grafikfelder f;
+  f.x = {TextMinimumX->text(), TextMaximumX->text(), TextIntervallX->text(), CheckMinMaxAutoX->isChecked(),
+         CheckIntervallAutoX->isChecked()};
+  f.y = {TextMinimumY->text(), TextMaximumY->text(), TextIntervallY->text(), CheckMinMaxAutoY->isChecked(),
+         CheckIntervallAutoY->isChecked()};
+  return f;
+}
+
+void FormGRAFIK::felderSetzen(const Grafikfelder& f) {
+  TextMinimumX->setText(f.x.minimum);
+  TextMaximumX->setText(f.x.maximum);
+  TextIntervallX->setText(f.x.intervall);
+  CheckMinMaxAutoX->setChecked(f.x.minMaxAuto);
+  CheckIntervallAutoX->setChecked(f.x.intervallAuto);
+  TextMinimumY->setText(f.y.minimum);
+  TextMaximumY->setText(f.y.maximum);
+  TextIntervallY->setText(f.y.intervall);
+  CheckMinMaxAutoY->setChecked(f.y.minMaxAuto);
+  CheckIntervallAutoY->setChecked(f.y.intervallAuto);
+}
+
+void FormGRAFIK::ergebnisZeigen(const Zeichenergebnis& r) {
+  if (r.meldung) LabelMultiF->setText(*r.meldung);
+  if (r.schrittweiteText) LabelStep->setText(*r.schrittweiteText);
+  if (r.schrittweiteMarke >= 0) schrittweiteMarkieren(r.schrittweiteMarke);
+  if (r.piepen) QApplication::beep();
+  GRAF->update();
+}
+
+void FormGRAFIK::schrittweiteMarkieren(int index) {
+  for (int k = 0; k < 3; ++k) MWDarst[k]->setChecked(k == index);
+}
+
+// ---- public operations
+
+void FormGRAFIK::Init() {
+  Form_Load();
+  Form_Resize();
+}
+
+void FormGRAFIK::ZFxAendern(int16_t ZFOld, int16_t ZFNew) {
+  Grafikfelder f = felder();
+  const Feldumgebung u = feldumgebung();
+  if (!zahlenformatAendern(f.x, ZFOld, ZFNew, grafikParameter().XNachkommastellen, u.dezimaltrennzeichen,
+                           u.messStart))
+    return;
+  felderSetzen(f);
+}
+
+void FormGRAFIK::ZFyAendern(int16_t ZFOld, int16_t ZFNew) {
+  Grafikfelder f = felder();
+  const Feldumgebung u = feldumgebung();
+  if (!zahlenformatAendern(f.y, ZFOld, ZFNew, grafikParameter().YNachkommastellen, u.dezimaltrennzeichen,
+                           u.messStart))
+    return;
+  felderSetzen(f);
+}
+
+void FormGRAFIK::MSchema_Click(int16_t Index) {
+  try {
+    Einstellungen& e = hauptmodul().einstellungen;
+    if (Index < 1 || Index > 5)
+      throw Laufzeitfehler(9, QStringLiteral("Index außerhalb des gültigen Bereichs"));
+    schemaAnwenden(grafikParameter(), e.Schemata[static_cast<size_t>(Index)]);
+    for (int i = 1; i <= 5; ++i) MSchema[i]->setChecked(i == Index);
+    e.AktuellesSchema = Index;
+    NeuZeichnenOderAnfordern();
+  } catch (const std::exception& fehler) {
+    Tolvek::Fehlerbehandlung(QStringLiteral("FormGrafik -> MSchema"), fehler);
+  }
+}
+
+void FormGRAFIK::NeuButton_Click() {
+  if (LadenLaeuft == 1) return;
+  Hauptmodul& h = hauptmodul();
+  const Einstellungen& e = h.einstellungen;
+  Neuzeichenlage lage;
+  lage.format = feldumgebung();
+  lage.m = h.messdaten.m;
+  lage.messungLaeuft = h.MessungLaeuft;
+  lage.autoXMax = h.aufzeichnung.AutoXMax;
+  lage.autoYMin = h.aufzeichnung.AutoYMin;
+  lage.autoYMax = h.aufzeichnung.AutoYMax;
+  lage.beschreibung = aktuelleMessbeschreibung();
+  lage.xBezeichnung = e.XBezeichnung;
+  lage.yBezeichnung = e.YBezeichnung;
+
+  // The smoothing preview and the export choose their own target and series.
+  const bool vorschau = VorschauGeglaettet;
+  const bool exportieren = ExportAktiv && !vorschau;
+  const Zeichnen zeichnen = [&](float& x1, float& x2, float& y1, float& y2, GrafikEinstellungen& p) {
+    const Sanduhr sanduhr;
+    Zeichenflaeche& ziel = exportieren ? picExport.flaeche() : GRAF->flaeche();
+    ziel.hintergrundfarbe = farbe(p.FarbeHintergrund);
+    const std::vector<float>& reihe = vorschau ? YGeglaettet : h.messdaten.y;
+    return Tolvek::GrafikZeichnen(ziel, x1, x2, y1, y2, h.messdaten.x, reihe, p, h.Dezimaltrennzeichen);
+  };
+  Grafikfelder f = felder();
+  const Zeichenergebnis r = neuZeichnen(f, grafikParameter(), VorherigeAnsicht, lage, zeichnen);
+  felderSetzen(f);
+  ergebnisZeigen(r);
+}
+
+void FormGRAFIK::Zeigen() {
+  if (!Offen() || !isVisible()) {
+    Form_Load();
+  } else if (isMinimized()) {
+    showNormal();
+  }
+  raise();
+  activateWindow();
+}
+
+void FormGRAFIK::ZoomAusfuehren() {
+  Hauptmodul& h = hauptmodul();
+  const Zeichnen zeichnen = [&](float& x1, float& x2, float& y1, float& y2, GrafikEinstellungen& p) {
+    Zeichenflaeche& ziel = GRAF->flaeche();
+    ziel.hintergrundfarbe = farbe(p.FarbeHintergrund);
+    return Tolvek::GrafikZeichnen(ziel, x1, x2, y1, y2, h.messdaten.x, h.messdaten.y, p, h.Dezimaltrennzeichen);
+  };
+  Grafikfelder f = felder();
+  const Zeichenergebnis r =
+      zoomen({ZoomX1, ZoomX2, ZoomY1, ZoomY2}, f, grafikParameter(), VorherigeAnsicht, feldumgebung(), zeichnen);
+  if (r.gezeichnet) felderSetzen(f);
+  ergebnisZeigen(r);
+  GRAF->zoomrechteckSetzen(std::nullopt);
+}
+
+void FormGRAFIK::NeuZeichnenOderAnfordern() {
+  Hauptmodul& h = hauptmodul();
+  if (h.MessungLaeuft)
+    h.aufzeichnung.GrafikNeuZeichnen = 1;
+  else
+    NeuButton_Click();
+}
+
+// ---- GrafikAnsicht
+
+bool FormGRAFIK::Offen() const { return hauptmodul().GrafikFensterOffen; }
+
+void FormGRAFIK::MesswertAnzeigen(const QString& wert, const QString& einheit1, const QString& einheit2) {
+  lblMesswert->setText(wert);
+  lblEinheit1->setText(einheit1);
+  lblEinheit2->setText(einheit2);
+}
+
+bool FormGRAFIK::MinMaxAutoX() const { return CheckMinMaxAutoX->isChecked(); }
+bool FormGRAFIK::MinMaxAutoY() const { return CheckMinMaxAutoY->isChecked(); }
+
+void FormGRAFIK::PunktZeichnen(float x, float y, int breite, uint32_t f) {
+  Zeichenflaeche& z = GRAF->flaeche();
+  if (!z.hatSkala()) return;  // nothing drawn since the last resize
+  z.punktWert(x, y, farbe(f), breite);
+  GRAF->update();
+}
+
+void FormGRAFIK::LinieZeichnen(float x1, float y1, float x2, float y2, int breite, uint32_t f) {
+  Zeichenflaeche& z = GRAF->flaeche();
+  if (!z.hatSkala()) return;
+  z.linieWert(x1, y1, x2, y2, farbe(f), breite);
+  GRAF->update();
+}
+
+// ---- start-up, layout, end
+
+void FormGRAFIK::Form_Load() {
+  Hauptmodul& h = hauptmodul();
+  GrafikEinstellungen& p = grafikParameter();
+  {
+    LadenLaeuft = 1;
+    // However the start-up ends, the loading state ends with it: a window
+    // left in it would never lay itself out or draw again.
+    struct Freigabe {
+      int16_t& flag;
+      ~Freigabe() { flag = 0; }
+    } const freigabe{LadenLaeuft};
+    int schritt = 0;
+    const auto schrittBeginnen = [&](int n) {
+      schritt = n;
+      if (ladeschritt) ladeschritt(n);
+    };
+    try {
+      schrittBeginnen(0);
+      h.GrafikFensterOffen = true;
+      IntegralSchritt = 1;
+
+      schrittBeginnen(1);
+      Tolvek::Zustand& z = Tolvek::zustand();
+      if (messStartNeuSetzen(z.MessStartDatumZeit, h.messdaten.m, h.MessungLaeuft))
+        z.MessStartDatumZeit = QDateTime::currentDateTime();
+      ladebereicheSetzen(p, h.MessungLaeuft, h.aufzeichnung.AutoXMax, h.aufzeichnung.AutoYMin,
+                         h.aufzeichnung.AutoYMax);
+
+      schrittBeginnen(2);
+      Grafikfelder f = felder();
+      felderLaden(f, p, feldumgebung());
+      felderSetzen(f);
+
+      schrittBeginnen(3);
+      MxGitter->setChecked(p.GitterX);
+      MyGitter->setChecked(p.GitterY);
+
+      schrittBeginnen(4);
+      MVerbunden->setChecked(p.MesswerteVerbunden == 1);
+      MMesspkte->setChecked(p.MesspunkteAnzeigen == 1);
+
+      // The redraws these two would start are skipped while loading; during
+      // a recording they ask the next value to redraw.
+      schrittBeginnen(5);
+      MSchema_Click(h.einstellungen.AktuellesSchema);
+      schrittBeginnen(6);
+      SchrittweiteAutomatisch();
+
+      schrittBeginnen(7);
+      MaustasteOben = 1;
+      // The window covers the work area beside the task bar.
+      Tolvek::ArbeitsbereichErmitteln();
+      const QRect bereich = z.Arbeitsbereich;
+      if (bereich.isValid()) {
+        const QSize rahmen = frameGeometry().size() - size();
+        resize((bereich.size() - rahmen).expandedTo(minimumSize()));
+        move(bereich.topLeft());
+      }
+      schrittBeginnen(8);
+    } catch (const std::exception& fehler) {
+      Tolvek::Fehlerbehandlung(QStringLiteral("FormGrafik -> FormLoad ID:") + QString::number(schritt), fehler);
+    }
+  }
+  // Showing lays the window out, which starts the first drawing.
+  show();
+}
+
+void FormGRAFIK::SchrittweiteAutomatisch() {
+  grafikParameter().SchrittweiteAutomatisch = true;
+  schrittweiteMarkieren(0);
+  NeuZeichnenOderAnfordern();
+}
+
+void FormGRAFIK::Form_Resize() {
+  if (LadenLaeuft == 1) return;
+  if (isMinimized()) {
+    WarMinimiert = true;
+    return;
+  }
+  // Back from minimised: the picture is still there.
+  if (WarMinimiert) {
+    WarMinimiert = false;
+    return;
+  }
+  GRAF->zoomrechteckSetzen(std::nullopt);
+  GRAF->leeren();
+  Timer1->start();
+}
+
+void FormGRAFIK::Timer1_Timer() {
+  // While the border is still being dragged the button is down: wait.
+  if (Tolvek::TasteGedrueckt(Tolvek::zustand().Maustaste)) return;
+  Timer1->stop();
+  if (LadenLaeuft == 0) NeuButton_Click();
+}
+
+void FormGRAFIK::Form_Unload() {
+  hauptmodul().GrafikFensterOffen = false;
+  Timer1->stop();
+}
+
+void FormGRAFIK::resizeEvent(QResizeEvent* ereignis) {
+  QMainWindow::resizeEvent(ereignis);
+  Form_Resize();
+}
+
+void FormGRAFIK::changeEvent(QEvent* ereignis) {
+  QMainWindow::changeEvent(ereignis);
+  if (ereignis->type() == QEvent::WindowStateChange && isMinimized()) Form_Resize();
+}
+
+void FormGRAFIK::closeEvent(QCloseEvent* ereignis) {
+  Form_Unload();
+  QMainWindow::closeEvent(ereignis);
+}
+
+bool FormGRAFIK::eventFilter(QObject* objekt, QEvent* ereignis) {
+  if (objekt == GRAF && (ereignis->type() == QEvent::KeyPress || ereignis->type() == QEvent::KeyRelease)) {
+    const auto* taste = static_cast<QKeyEvent*>(ereignis);
+    if (taste->key() == Qt::Key_Escape && !taste->isAutoRepeat())
+      EscGedrueckt = ereignis->type() == QEvent::KeyPress;
+  }
+  return QMainWindow::eventFilter(objekt, ereignis);
+}
+
+}  // namespace pv

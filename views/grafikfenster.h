@@ -1,0 +1,224 @@
+#pragma once
+
+#include <QImage>
+#include <QMainWindow>
+#include <QRectF>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "acquisition/ansichten.h"
+#include "common/plotten_flaeche.h"
+#include "views/grafiklogik.h"
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace pv {
+
+// A picture that graphs are drawn into, with the drawing surface on it.
+// A new size gives an empty picture and a surface without a scale.
+class Bildflaeche {
+ public:
+  explicit Bildflaeche(QSize groesse = QSize(1, 1));
+  void groesseSetzen(QSize groesse);
+  // Fills the picture with the surface's background colour.
+  void leeren();
+  Zeichenflaeche& flaeche() { return *flaeche_; }
+  const QImage& bild() const { return bild_; }
+
+ private:
+  QImage bild_;
+  std::unique_ptr<Zeichenflaeche> flaeche_;
+};
+
+// The plot area GRAF: shows its picture, which always has the widget's size,
+// and the zoom rectangle over it.
+class GrafikBild : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit GrafikBild(QWidget* parent = nullptr);
+  Zeichenflaeche& flaeche() { return bild_.flaeche(); }
+  const QImage& bild() const { return bild_.bild(); }
+  void leeren();
+
+  // The zoom rectangle (the lines LO, LL, LR, LU) in the coordinates of the
+  // last drawing; hidden while empty.
+  void zoomrechteckSetzen(std::optional<QRectF> werte);
+  const std::optional<QRectF>& zoomrechteck() const { return zoomrechteck_; }
+
+ signals:
+  void groesseGeaendert();
+
+ protected:
+  void paintEvent(QPaintEvent* ereignis) override;
+  void resizeEvent(QResizeEvent* ereignis) override;
+
+ private:
+  Bildflaeche bild_;
+  std::optional<QRectF> zoomrechteck_;
+};
+
+// The graph window "Grafik": the current measurement as an x/y graph drawn
+// by Tolvek::GrafikZeichnen with grafikParameter(), the six axis fields
+// below it, and the redraw, the zoom and the deferred redraw after a resize.
+// The decisions are those of views/grafiklogik.h; the window moves values
+// between its controls and them.
+//
+// There is one window for the run. Closing it only hides it
+// (hauptmodul().GrafikFensterOffen becomes false), so its state is there
+// when it opens again. It registers itself as the acquisition's graph
+// (ansichten()) for as long as it exists.
+class FormGRAFIK : public QMainWindow, public GrafikAnsicht {
+  Q_OBJECT
+
+ public:
+  explicit FormGRAFIK(QWidget* parent = nullptr);
+  ~FormGRAFIK() override;
+
+  // ---- public operations ----
+  // The start-up (Form_Load) followed by the layout and the deferred redraw.
+  void Init() override;
+  // Re-formats the three x (y) fields from one number format code to
+  // another; no redraw. A field that cannot be read keeps its text.
+  void ZFxAendern(int16_t ZFOld, int16_t ZFNew);
+  void ZFyAendern(int16_t ZFOld, int16_t ZFNew);
+  // Applies display scheme 1..5 and redraws (or asks for a redraw while a
+  // recording runs). Another index is reported as a run-time error.
+  void MSchema_Click(int16_t Index);
+  // Draws the graph anew from the axis fields.
+  void NeuButton_Click() override;
+
+  // The main window's "Grafik": loads the window when it is not open, else
+  // brings it to the front.
+  void Zeigen();
+  // Draws the rectangle ZoomX1..ZoomY2 that the zoom mode left as the new
+  // view, and hides the rectangle.
+  void ZoomAusfuehren();
+  // A change of the look: redraws at once, or while a recording runs asks
+  // the next stored value to redraw.
+  void NeuZeichnenOderAnfordern();
+  // True while the start-up runs; the window then neither lays itself out
+  // nor draws.
+  bool ladenLaeuft() const { return LadenLaeuft == 1; }
+
+  // ---- GrafikAnsicht ----
+  bool Offen() const override;
+  void MesswertAnzeigen(const QString& wert, const QString& einheit1, const QString& einheit2) override;
+  bool MinMaxAutoX() const override;
+  bool MinMaxAutoY() const override;
+  void PunktZeichnen(float x, float y, int breite, uint32_t farbe) override;
+  void LinieZeichnen(float x1, float y1, float x2, float y2, int breite, uint32_t farbe) override;
+
+  // ---- state the window's tools share ----
+  Ansicht VorherigeAnsicht;  // the view before the latest drawing
+  bool ExportAktiv = false;  // the next redraw draws on picExport
+  bool VorschauGeglaettet = false;  // the next redraw plots YGeglaettet
+  std::vector<float> YGeglaettet;   // 1-based like y
+  bool EscGedrueckt = false;        // Esc is held on GRAF
+  int16_t MaustasteOben = 1;        // 1: no mouse button held on GRAF
+  int16_t IntegralSchritt = 1;
+  float ZoomX1 = 0, ZoomX2 = 0, ZoomY1 = 0, ZoomY2 = 0;  // set by the zoom mode
+
+  // Called with the step number before each step of the start-up; a test
+  // makes a step fail through it.
+  std::function<void(int schritt)> ladeschritt;
+
+  // The help topic of the window.
+  static constexpr int16_t kHilfekontext = 50;
+
+  // ---- controls (names as the rest of the program knows them) ----
+  GrafikBild* GRAF = nullptr;
+  Bildflaeche picExport;  // drawing target of the graph export
+  QFrame* Line1 = nullptr;
+  QFrame* Line2 = nullptr;
+  QWidget* PicStatusSammlung = nullptr;
+  QLabel* LabelMultiF = nullptr;
+  QLabel* LabelStep = nullptr;
+  QLabel* LabelR = nullptr;
+  QLabel* Label9 = nullptr;
+  QLabel* lblMesswert = nullptr;
+  QLabel* lblEinheit1 = nullptr;
+  QLabel* lblEinheit2 = nullptr;
+  QGroupBox* FrameAchseX = nullptr;
+  QLineEdit* TextMinimumX = nullptr;
+  QLineEdit* TextMaximumX = nullptr;
+  QLineEdit* TextIntervallX = nullptr;
+  QCheckBox* CheckMinMaxAutoX = nullptr;
+  QCheckBox* CheckIntervallAutoX = nullptr;
+  QGroupBox* FrameAchseY = nullptr;
+  QLineEdit* TextMinimumY = nullptr;
+  QLineEdit* TextMaximumY = nullptr;
+  QLineEdit* TextIntervallY = nullptr;
+  QCheckBox* CheckMinMaxAutoY = nullptr;
+  QCheckBox* CheckIntervallAutoY = nullptr;
+  QPushButton* NeuButton = nullptr;
+  QGroupBox* Frame1 = nullptr;  // "Mausaktion"
+  QRadioButton* OptionZoom = nullptr;
+  QRadioButton* OptionKoordinaten = nullptr;
+  QRadioButton* OptionFlaecheninhalt = nullptr;
+  QCheckBox* CheckMWRasten = nullptr;
+  QTimer* Timer1 = nullptr;  // deferred redraw after a resize
+
+  // ---- menus ----
+  QAction* MNeuzeichnen = nullptr;
+  QAction* MVorhAns = nullptr;
+  QAction* MDifferenzieren = nullptr;
+  QAction* MGrDruck = nullptr;
+  QAction* MEnde = nullptr;
+  QAction* MxGitter = nullptr;
+  QAction* MyGitter = nullptr;
+  QAction* MMesspkte = nullptr;
+  QAction* MVerbunden = nullptr;
+  std::array<QAction*, 6> MSchema{};   // 1..5
+  std::array<QAction*, 3> MWDarst{};   // 0 automatic, 1 every value, 2 typed
+  QAction* MOptionen = nullptr;
+  QAction* MMinMax = nullptr;
+  QAction* MMittelArithm = nullptr;
+  QAction* mnuKurveGlaetten = nullptr;
+  std::array<QAction*, 2> mnuGrafikExp{};
+  QAction* mnuHilfe = nullptr;
+
+ protected:
+  void resizeEvent(QResizeEvent* ereignis) override;
+  void changeEvent(QEvent* ereignis) override;
+  void closeEvent(QCloseEvent* ereignis) override;
+  bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+
+ private:
+  void menuesAnlegen();
+  QWidget* statusleisteAnlegen();
+  QGroupBox* achsenrahmenAnlegen(const QString& titel, QLineEdit*& minimum, QLineEdit*& maximum,
+                                 QLineEdit*& intervall, QCheckBox*& minMaxAuto, QCheckBox*& intervallAuto);
+
+  void Form_Load();
+  void Form_Resize();
+  void Form_Unload();
+  void Timer1_Timer();
+  // Automatic step width with its menu mark, then redraw or request.
+  void SchrittweiteAutomatisch();
+
+  Grafikfelder felder() const;
+  void felderSetzen(const Grafikfelder& f);
+  Feldumgebung feldumgebung() const;
+  void ergebnisZeigen(const Zeichenergebnis& r);
+  void schrittweiteMarkieren(int index);
+
+  int16_t LadenLaeuft = 0;
+  bool WarMinimiert = false;
+};
+
+}  // namespace pv
