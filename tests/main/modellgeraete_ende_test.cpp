@@ -1,0 +1,72 @@
+// Built-in instrument models end to end: their binary records arrive over a
+// pseudo-terminal and come out as the values the main window shows.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "acquisition/decoderbeispiele.h"
+#include "programm_mit_geraet.h"
+
+namespace {
+
+using pvtest::warteBis;
+
+using Wert = std::pair<QString, QString>;
+
+class ModellgeraetEnde : public pvtest::ProgrammMitGeraet {
+ protected:
+  // A device with the automatic format and the model's tag.
+  void modell(const QString& spezial, int laenge, bool aktiv, const QString& anfrage = {}) {
+    mitschreiben = false;
+    auto werte = pvtest::kAutomatisch;
+    werte << Wert{QStringLiteral("Spezial"), spezial}
+          << Wert{QStringLiteral("Datenstringlänge"), QString::number(laenge)}
+          << Wert{QStringLiteral("Gerät aktiv"), aktiv ? QStringLiteral("1") : QStringLiteral("0")}
+          << Wert{QStringLiteral("Datenanforderungszeichen"), anfrage}
+          << Wert{QStringLiteral("Wartezeit"), QStringLiteral("10")};
+    starten(spezial, werte);
+    f().OptionWert1->setChecked(true);
+    f().CommandPort->click();
+    ASSERT_EQ(f().CommandPort->text(), QStringLiteral("Trennen"));
+  }
+  bool angezeigt() { return !f().LabelMesswert->text().isEmpty(); }
+  QString einheiten() { return f().LabelEinheit1->text().trimmed() + u'|' + f().LabelEinheit2->text().trimmed(); }
+};
+
+TEST_F(ModellgeraetEnde, DisplaySegmentRecordAfterACutOne) {
+  modell(QStringLiteral("VC820"), 14, true);
+  const QByteArray satz = pvtest::kVC820MinusMilliVolt.satz.toByteArray();
+  // The tail of a record caught mid-stream comes first and is dropped.
+  pty.senden(satz.right(4) + satz);
+  ASSERT_TRUE(warteBis([&] { return angezeigt(); }));
+  EXPECT_EQ(f().LabelMesswert->text().remove(u' '), QStringLiteral("-12,34"));
+  EXPECT_EQ(einheiten(), QStringLiteral("DC|mV"));
+  f().CommandPort->click();
+}
+
+TEST_F(ModellgeraetEnde, FunctionCodeRecords) {
+  modell(QStringLiteral("M980T"), 8, true);
+  pty.senden(pvtest::kM980TMinusVolt.satz.toByteArray());
+  ASSERT_TRUE(warteBis([&] { return angezeigt(); }));
+  EXPECT_EQ(f().LabelMesswert->text().remove(u' '), QStringLiteral("-1,234"));
+  EXPECT_EQ(einheiten(), QStringLiteral("DC|V"));
+  f().CommandPort->click();
+}
+
+TEST_F(ModellgeraetEnde, RequestedUUFrame) {
+  modell(QStringLiteral("APPA107"), 19, false, QStringLiteral("{85}{85}{0}{0}{170}"));
+  QByteArray angefragt;
+  ASSERT_TRUE(warteBis([&] {
+    angefragt += pty.empfangen();
+    return angefragt.size() >= 5;
+  }));
+  EXPECT_EQ(angefragt.left(5), QByteArray("\x55\x55\x00\x00\xAA", 5));
+  pty.senden("\x01\x02" + pvtest::kAPPA107MinusVolt.satz.toByteArray());
+  ASSERT_TRUE(warteBis([&] { return angezeigt(); }));
+  EXPECT_EQ(f().LabelMesswert->text().remove(u' '), QStringLiteral("-1,234"));
+  EXPECT_EQ(einheiten(), QStringLiteral("DC|V"));
+  f().CommandPort->click();
+}
+
+}  // namespace
