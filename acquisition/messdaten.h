@@ -6,6 +6,9 @@
 
 namespace pv {
 
+// How MesBeg and MesEnd hold a date and time.
+inline const QString kMesszeitFormat = QStringLiteral("dd.MM.yyyy hh:mm:ss");
+
 // The current measurement: times in seconds since the start and the
 // processed values, both 1-based (element 0 holds no value), with the texts
 // that describe the measurement.

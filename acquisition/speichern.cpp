@@ -13,7 +13,6 @@
 namespace pv {
 
 namespace {
-const QString kZeitformat = QStringLiteral("dd.MM.yyyy hh:mm:ss");
 constexpr float kM980TAbstand = 0.2f;
 }  // namespace
 
@@ -143,11 +142,11 @@ Speicherergebnis WertSpeichern(float wert, const QDateTime& jetzt, Messdaten& me
 }
 
 QString debugAnfang(const QDateTime& jetzt, qsizetype pufferlaenge, const QByteArray& datensatz) {
-  return jetzt.toString(kZeitformat) + QStringLiteral("\tLen(DataCol):") + QString::number(pufferlaenge) +
+  return jetzt.toString(kMesszeitFormat) + QStringLiteral("\tLen(DataCol):") + QString::number(pufferlaenge) +
          QStringLiteral("\tDta$:'") + vonCp1252(datensatz) + QStringLiteral("'\t");
 }
 
-QString debugEnde(const QDateTime& jetzt) { return jetzt.toString(kZeitformat) + QStringLiteral("\r\n"); }
+QString debugEnde(const QDateTime& jetzt) { return jetzt.toString(kMesszeitFormat) + QStringLiteral("\r\n"); }
 
 bool debugSchreiben(const QString& ordner, const QString& zeile) {
   return dateiAnhaengen(QDir(ordner).filePath(QStringLiteral("DebugData.txt")), zuCp1252(zeile + QStringLiteral("\r\n")));

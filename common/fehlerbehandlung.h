@@ -6,7 +6,17 @@
 
 namespace pv {
 class Laufzeitfehler;
+
+// Runs one step of a procedure whose run-time failures are passed over: the
+// procedure goes on with its next step.
+template <typename F>
+void uebergehen(F&& schritt) noexcept {
+  try {
+    schritt();
+  } catch (...) {
+  }
 }
+}  // namespace pv
 
 namespace Tolvek {
 

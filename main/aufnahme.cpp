@@ -24,20 +24,11 @@ namespace pv {
 
 namespace {
 
-const QString kZeitformat = QStringLiteral("dd.MM.yyyy hh:mm:ss");
 const QString kAnhalten = QStringLiteral("&Anhalten");
 const QString kWeiter = QStringLiteral("&Weiter");
 constexpr uint32_t kGruenHell = 0x00FF00;
 constexpr uint32_t kPauseAn = 0x007FFF;
 constexpr uint32_t kStopAn = 0x0000FF;
-
-template <typename F>
-void uebergehen(F&& schritt) {
-  try {
-    schritt();
-  } catch (...) {
-  }
-}
 
 }  // namespace
 
@@ -102,7 +93,7 @@ void Aufnahme::StartButton_Click() {
     d.MessDateiName.clear();
     f_.MessungLabel->setText(QStringLiteral("unbenannt"));
     const QDateTime jetzt = QDateTime::currentDateTime();
-    d.MesBeg = jetzt.toString(kZeitformat);
+    d.MesBeg = jetzt.toString(kMesszeitFormat);
     f_.MesBegLabel->setText(messzeitText(d.MesBeg));
     d.MesEnd.clear();
     f_.MesEndLabel->clear();
@@ -169,7 +160,7 @@ void Aufnahme::StopButton_Click() {
     f_.MEinstell->setEnabled(true);
   });
   uebergehen([&] {
-    h.messdaten.MesEnd = QDateTime::currentDateTime().toString(kZeitformat);
+    h.messdaten.MesEnd = QDateTime::currentDateTime().toString(kMesszeitFormat);
     f_.MesEndLabel->setText(messzeitText(h.messdaten.MesEnd));
   });
   f_.StatusSetzen(QString());

@@ -196,6 +196,7 @@ void Programm::ProgrammBeenden() {
     Einstellungen& e = h.einstellungen;
     einstellungenSammeln(*form1_, e, h.Dezimaltrennzeichen);
     e.AktuellesMessgeraet = geraeteZustand().AktuellesMessgeraet;
+    if (vorDemSichern) vorDemSichern(e);
     iniSichern(Programmordner::pfad(), h.Dezimaltrennzeichen, e);
     if (beenden_) beenden_();
   } catch (const std::exception& fehler) {

@@ -9,6 +9,7 @@
 #include "common/hauptfenster.h"
 #include "devices/geraetedefinition.h"
 #include "devices/geraetetabelle.h"
+#include "main/einstellungen.h"
 
 namespace pv {
 
@@ -51,6 +52,10 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
 
   // The device list window, modal.
   void MGerHinLoe_Click();
+
+  // Called at exit just before the settings are written, so the windows
+  // can put back what they keep of them.
+  std::function<void(Einstellungen&)> vorDemSichern;
 
   // GeraeteMenue
   void menueNeuAufbauen(const QStringList& namen) override;

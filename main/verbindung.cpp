@@ -39,14 +39,6 @@ QTimer* einmalTimer(QObject* eltern, int ms) {
   return t;
 }
 
-// Runs one step of the poll; a failing step is passed over.
-template <typename F>
-void uebergehen(F&& schritt) {
-  try {
-    schritt();
-  } catch (...) {
-  }
-}
 
 }  // namespace
 
