@@ -132,7 +132,9 @@ Speicherergebnis WertSpeichern(float wert, const QDateTime& jetzt, Messdaten& me
     grafik->NeuButton_Click();
     stand.GrafikNeuZeichnen = 0;
   }
-  if (e.XMin <= zeit && zeit <= e.XMax && e.YMin <= wert && wert <= e.YMax) {
+  const std::array<float, 4> b =
+      e.gezeichneterBereich ? e.gezeichneterBereich() : std::array<float, 4>{e.XMin, e.XMax, e.YMin, e.YMax};
+  if (b[0] <= zeit && zeit <= b[1] && b[2] <= wert && wert <= b[3]) {
     grafik->PunktZeichnen(zeit, wert, e.MesspunkteAnzeigen * e.Messpunktgroesse + 1, e.FarbeMesskurve);
     if (n >= 2 && e.MesswerteVerbunden == 1) {
       grafik->LinieZeichnen(messung.x[n - 1], messung.y[n - 1], zeit, wert, e.Liniendicke, e.FarbeMesskurve);

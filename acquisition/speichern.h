@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 #include <QString>
+#include <array>
+#include <functional>
 #include <cstdint>
 
 #include "acquisition/messdaten.h"
@@ -41,6 +43,9 @@ struct Speichereinstellungen {
   int16_t YNachkommastellen = 0;
   // Of the graph's settings: the range of the last drawing and the curve's look.
   float XMin = 0, XMax = 0, YMin = 0, YMax = 0;
+  // The range of the last drawing as it is when the new point is drawn, so a
+  // redraw this value caused counts; unset: the four fields above.
+  std::function<std::array<float, 4>()> gezeichneterBereich;
   int16_t MesspunkteAnzeigen = 0;
   int16_t Messpunktgroesse = 0;
   int16_t MesswerteVerbunden = 1;

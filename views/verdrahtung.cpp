@@ -6,43 +6,53 @@
 
 #include "acquisition/speichern.h"
 #include "main/aufnahme.h"
+#include "main/dateimenue.h"
 #include "main/datenauswertung.h"
 #include "main/form1.h"
 #include "main/hauptzustand.h"
 #include "main/messdatei.h"
 #include "main/programm.h"
 #include "views/ansichtenzustand.h"
+#include "views/exportfenster.h"
 #include "views/grafikfenster.h"
 #include "views/grafiklogik.h"
 #include "views/messbeschreibung.h"
+#include "views/tabellenfenster.h"
 
 namespace pv {
 
 namespace {
 
-// Owns the graph window, made on first use, for the main window's lifetime;
-// the measurement description stops reading the main window with it.
+// Owns the graph and table windows, made on first use, for the main
+// window's lifetime; the measurement description stops reading the main
+// window with it.
 class Ansichtenhalter : public QObject {
  public:
   explicit Ansichtenhalter(QObject* eltern) : QObject(eltern) {}
   ~Ansichtenhalter() override {
     delete grafik_;
+    delete tabelle_;
     messbeschreibungQuelleSetzen({});
   }
   FormGRAFIK& grafik() {
     if (!grafik_) grafik_ = new FormGRAFIK;
     return *grafik_;
   }
+  TabellenFenster& tabelle() {
+    if (!tabelle_) tabelle_ = new TabellenFenster;
+    return *tabelle_;
+  }
+  const TabellenFenster* vorhandeneTabelle() const { return tabelle_; }
 
  private:
   FormGRAFIK* grafik_ = nullptr;
+  TabellenFenster* tabelle_ = nullptr;
 };
 
 // The y title as the main window keeps it while the quantity is typed.
 void yTitelNachfuehren(const Form1& f) {
-  const QString einheit = f.TextEinheit->text();
-  const QString groesse = f.TextPhysGr->text();
-  grafikParameter().YTitel = einheit.isEmpty() ? groesse : groesse + QStringLiteral(" (") + einheit + u')';
+  grafikParameter().YTitel = yTitel(f.TextPhysGr->text(), f.TextZeichen->text(), f.TextEinheit->text(),
+                                    hauptmodul().einstellungen.YBezeichnung);
 }
 
 // Developers: opens a measurement file and shows it in the graph window.
@@ -69,6 +79,10 @@ void grafikWerteUebernehmen(Speichereinstellungen& s) {
   s.MesswerteVerbunden = p.MesswerteVerbunden;
   s.Liniendicke = p.Liniendicke;
   s.FarbeMesskurve = p.FarbeMesskurve;
+  s.gezeichneterBereich = [] {
+    const GrafikEinstellungen& q = grafikParameter();
+    return std::array<float, 4>{q.XMin, q.XMax, q.YMin, q.YMax};
+  };
 }
 
 void ansichtenAnschliessen(Programm& programm) {
@@ -76,11 +90,7 @@ void ansichtenAnschliessen(Programm& programm) {
   auto* halter = new Ansichtenhalter(&f);
 
   grafikParameterAusEinstellungen(hauptmodul().einstellungen);
-  auto beenden = std::move(f.beendenAnfrage);
-  f.beendenAnfrage = [beenden] {
-    grafikParameterInEinstellungen(hauptmodul().einstellungen);
-    if (beenden) beenden();
-  };
+  programm.vorDemSichern = [](Einstellungen& e) { grafikParameterInEinstellungen(e); };
 
   messbeschreibungQuelleSetzen([&f] {
     return Messbeschreibung{f.TextMessBezeichnung->text(), f.TextPhysGr->text(), f.TextZeichen->text(),
@@ -90,12 +100,22 @@ void ansichtenAnschliessen(Programm& programm) {
   yTitelNachfuehren(f);
   QObject::connect(f.TextMessBezeichnung, &QLineEdit::textChanged, halter,
                    [](const QString& text) { grafikParameter().Titel = text; });
-  QObject::connect(f.TextPhysGr, &QLineEdit::textChanged, halter, [&f] { yTitelNachfuehren(f); });
+  for (QLineEdit* feld : {f.TextPhysGr, f.TextZeichen, f.TextEinheit}) {
+    QObject::connect(feld, &QLineEdit::textChanged, halter, [&f] { yTitelNachfuehren(f); });
+  }
 
   programm.datenauswertung().grafikWerte = grafikWerteUebernehmen;
 
   f.MGrafik->setEnabled(true);
   QObject::connect(f.MGrafik, &QAction::triggered, halter, [halter] { halter->grafik().Zeigen(); });
+
+  f.MTabelle->setEnabled(true);
+  QObject::connect(f.MTabelle, &QAction::triggered, halter, [halter] { halter->tabelle().Zeigen(); });
+  programm.aufnahme().tabelleLeeren = [halter] { halter->tabelle().Leeren(); };
+  programm.dateimenue().exportOeffnen = [halter, &f] {
+    ExportFenster fenster(QStringLiteral("Datei"), halter->vorhandeneTabelle(), &f);
+    fenster.exec();
+  };
 
   grafikVorfuehren(programm, *halter);
 }

@@ -137,7 +137,8 @@ TEST_F(Speichern, GraphExtentsGrowAndTheGraphFollows) {
   EXPECT_EQ(stand.GrafikNeuZeichnen, 0);
   // Outside the last drawing: not drawn now.
   EXPECT_EQ(g.punkte.size(), 1);
-  e.XMax = 400;
+  // The range the graph holds when the point is drawn counts.
+  e.gezeichneterBereich = [] { return std::array<float, 4>{0, 400, -5, 5}; };
   wert(302, 4);
   EXPECT_EQ(g.punkte.size(), 2);
   EXPECT_EQ(g.linien.size(), 1);
