@@ -105,10 +105,12 @@ void Empfang::abgeben(const QByteArray& datensatz) {
 
 void Empfang::anfrageEmpfangen(QIODevice& quelle, Uhr::time_point jetzt) {
   QByteArray& puffer = z_.DataCol;
-  const auto fertig = [&](QByteArray satz) {
+  // The record is evaluated while the buffer still holds it (the debug line
+  // reports its length), then the buffer is emptied.
+  const auto fertig = [&](const QByteArray satz) {
     if (ziel_.antwortzeitStoppen) ziel_.antwortzeitStoppen();
-    puffer.clear();
     abgeben(satz);
+    puffer.clear();
   };
 
   if (z_.AutoFormat && spezialBeginnt(z_.Spezial, u"APPA107")) {
@@ -211,8 +213,8 @@ void Empfang::fortlaufendEmpfangen(QIODevice& quelle) {
   const Belegt belegt(z_.EmpfangAktiv);
   while (p >= 1) {
     const QByteArray satz = puffer.left(p);
-    puffer.remove(0, p);
     if (stueckAuswerten(satz.size(), z_)) abgeben(satz);
+    puffer.remove(0, std::min<qsizetype>(p, puffer.size()));
     p = endmarke();
   }
 }

@@ -22,9 +22,19 @@ struct Messdaten {
   QString MessDateiName;  // the file last opened or saved; empty for a new recording
 
   void leeren() { *this = Messdaten{}; }
+  // Appends one value; elements beyond m left by an earlier recording are
+  // dropped first, so x and y always hold m + 1 elements afterwards. Throws
+  // std::bad_alloc when the series cannot grow, leaving it as it was.
   void anhaengen(float zeit, float wert) {
+    x.resize(static_cast<size_t>(m) + 1);
+    y.resize(static_cast<size_t>(m) + 1);
     x.push_back(zeit);
-    y.push_back(wert);
+    try {
+      y.push_back(wert);
+    } catch (...) {
+      x.pop_back();
+      throw;
+    }
     ++m;
   }
 };

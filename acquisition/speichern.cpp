@@ -61,25 +61,18 @@ Speicherergebnis WertSpeichern(float wert, const QDateTime& jetzt, Messdaten& me
 
   const int32_t m = messung.m;
   if (m > 0 && e.Wartezeit > 0 && messung.x[m] + e.Wartezeit > zeit) return ergebnis;
-  if (m > 0 && spezial.startsWith(u"M980T") && zeit - messung.x[m] < kM980TAbstand) return ergebnis;
+  if (m > 0 && spezial.startsWith(u"M980T") && zeit - messung.x[m] < kM980TAbstand) {
+    ergebnis.ausgang = Speicherausgang::ZuDicht;
+    return ergebnis;
+  }
 
   try {
-    // Element 0 holds no value: the arrays hold m + 1 elements.
-    messung.x.resize(static_cast<size_t>(m) + 1);
-    messung.y.resize(static_cast<size_t>(m) + 1);
-    messung.x.push_back(zeit);
-    try {
-      messung.y.push_back(wert);
-    } catch (...) {
-      messung.x.pop_back();
-      throw;
-    }
+    messung.anhaengen(zeit, wert);
   } catch (const std::bad_alloc&) {
     ziel.MessungAbbrechen(QStringLiteral("pv_Abbruch"), 7, QStringLiteral("Nicht genügend Speicher"));
     ergebnis.ausgang = Speicherausgang::Abgebrochen;
     return ergebnis;
   }
-  messung.m = m + 1;
   const int32_t n = messung.m;
   ergebnis.ausgang = Speicherausgang::Gespeichert;
   ziel.AnzahlSetzen(QString::number(n));

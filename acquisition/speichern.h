@@ -71,7 +71,8 @@ class Aufzeichnungsziel {
 
 enum class Speicherausgang {
   Gespeichert,   // the value was appended
-  Uebersprungen, // too early after the last value
+  Uebersprungen, // too early after the last value (waiting time)
+  ZuDicht,       // the model's minimum spacing
   Beendet,       // the set duration has passed: the recording ended, value not stored
   Abgebrochen,   // the series could not grow: the recording was aborted
 };

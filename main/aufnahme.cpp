@@ -26,7 +26,6 @@ namespace {
 
 const QString kAnhalten = QStringLiteral("&Anhalten");
 const QString kWeiter = QStringLiteral("&Weiter");
-constexpr uint32_t kGruenHell = 0x00FF00;
 constexpr uint32_t kPauseAn = 0x007FFF;
 constexpr uint32_t kStopAn = 0x0000FF;
 
@@ -102,7 +101,7 @@ void Aufnahme::StartButton_Click() {
     d.m = 0;
     f_.LabelNumMW->clear();
 
-    farben(kGruenHell, kStatusPauseRuhe, std::nullopt);
+    farben(kStatusGruenHell, kStatusPauseRuhe, std::nullopt);
     h.AufzeichnungAktiv = true;
     h.MessungLaeuft = true;
     h.MessungGespeichert = false;
@@ -138,7 +137,7 @@ void Aufnahme::PauseButton_Click() {
     });
     h.AufzeichnungAktiv = true;
     uebergehen([&] { f_.PauseButton->setText(kAnhalten); });
-    uebergehen([&] { farben(kGruenHell, kStatusPauseRuhe, std::nullopt); });
+    uebergehen([&] { farben(kStatusGruenHell, kStatusPauseRuhe, std::nullopt); });
     uebergehen([&] { f_.EinstellungenErmoeglichen(false); });
   }
   f_.StatusSetzen(QString());
@@ -156,7 +155,6 @@ void Aufnahme::StopButton_Click() {
     f_.StartButton->setFocus();
     f_.StopButton->setEnabled(false);
     f_.PauseButton->setEnabled(false);
-    f_.MGeraet->setEnabled(true);
     f_.MEinstell->setEnabled(true);
   });
   uebergehen([&] {
@@ -166,7 +164,7 @@ void Aufnahme::StopButton_Click() {
   f_.StatusSetzen(QString());
   h.MessungLaeuft = false;
   uebergehen([&] { farben(kStatusGruenDunkel, kStatusPauseRuhe, kStopAn); });
-  uebergehen([&] { f_.EinstellungenErmoeglichen(true); });
+  uebergehen([&] { f_.EinstellungenErmoeglichen(!erfassungsmodul().zustand.Verbunden); });
 }
 
 bool Aufnahme::MessungSpeichern(const QString& datei) {
@@ -241,11 +239,7 @@ void Aufnahme::messtexteSetzen(const Messtexte& t) {
 
 QString Aufnahme::messInfo() const {
   const Hauptmodul& h = hauptmodul();
-  const int16_t verarbeitung = f_.OptionLinear->isChecked()       ? 2
-                               : f_.OptionFuehler->isChecked()    ? 3
-                               : f_.OptionMWMessgeraet->isChecked() ? 1
-                                                                    : 0;
-  return messInfoText(verarbeitung, h.einstellungen.LinearM, h.einstellungen.LinearT, f_.LabelFuehler->text(),
+  return messInfoText(f_.Messwertverarbeitung(), h.einstellungen.LinearM, h.einstellungen.LinearT, f_.LabelFuehler->text(),
                       h.Dezimaltrennzeichen);
 }
 

@@ -108,8 +108,10 @@ void Dateimenue::MMesOeff_Click() {
 void Dateimenue::MLetzte4_Click(int index) {
   const QStringList& liste = hauptmodul().einstellungen.LetzteDateien;
   if (index < 1 || index > liste.size()) return;
+  // Saving first rewrites the list: the entry clicked is the one opened.
+  const QString datei = letzteDateiPfad(liste[index - 1]);
   if (!vorOeffnenFragen()) return;
-  AktuelleDatei = letzteDateiPfad(liste[index - 1]);
+  AktuelleDatei = datei;
   if (!QFileInfo(AktuelleDatei).isFile()) {
     Tolvek::meldungen().zeigen(QStringLiteral("Die Datei ") + AktuelleDatei + QStringLiteral(" konnte nicht gefunden werden"),
                                kAnwendungstitel, Knoepfe::Ok, Symbol::Kritisch, Antwort::Ok);

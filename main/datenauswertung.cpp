@@ -27,10 +27,7 @@ Auswertungseinstellungen Datenauswertung::einstellungen() const {
   const Einstellungen& e = h.einstellungen;
   Auswertungseinstellungen a;
   a.Dezimaltrennzeichen = h.Dezimaltrennzeichen;
-  a.Verarbeitung = f_.OptionLinear->isChecked()         ? Messwertverarbeitung::Linear
-                   : f_.OptionFuehler->isChecked()      ? Messwertverarbeitung::Sensor
-                   : f_.OptionMWMessgeraet->isChecked() ? Messwertverarbeitung::Messgeraet
-                                                        : Messwertverarbeitung::Keine;
+  a.Verarbeitung = static_cast<Messwertverarbeitung>(f_.Messwertverarbeitung());
   a.LinearM = e.LinearM;
   a.LinearT = e.LinearT;
   a.CheckMinON = e.CheckMinON;
@@ -86,17 +83,23 @@ void Datenauswertung::DatensatzAuswerten(const QByteArray& datensatz) {
   if (!r.debugZeile()) return;
 
   QString gespeichert;
+  // A debug file that cannot be written is passed over after a value that
+  // did not convert or was too close to the last one.
+  bool debugFehlerMelden = r.ausgang != Auswertungsausgang::KeinMesswert;
   try {
     if (r.speicherbar() && h.AufzeichnungAktiv) {
       const Speicherergebnis s = WertSpeichern(r.verarbeitet, jetzt, h.messdaten, h.aufzeichnung,
                                                speichereinstellungen(), modul.zustand.Spezial, aufnahme_, ansichten());
       if (s.ausgang == Speicherausgang::Beendet || s.ausgang == Speicherausgang::Abgebrochen) return;
+      // Values recorded after a save are not in the file yet.
+      if (s.ausgang == Speicherausgang::Gespeichert) h.MessungGespeichert = false;
+      if (s.ausgang == Speicherausgang::ZuDicht) debugFehlerMelden = false;
       gespeichert = s.debugStueck;
     }
     if (h.DebugDatei) {
       const QString zeile = anfang + debugMitte(r, modul.zustand.AutoFormat, h.Dezimaltrennzeichen) + gespeichert +
                             debugEnde(QDateTime::currentDateTime());
-      if (!debugSchreiben(Programmordner::pfad(), zeile) && r.speicherbar()) {
+      if (!debugSchreiben(Programmordner::pfad(), zeile) && debugFehlerMelden) {
         throw Laufzeitfehler(75, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
       }
     }

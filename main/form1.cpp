@@ -424,6 +424,12 @@ void Form1::StatusSetzen(const QString& text) {
   timerStatusLoeschen->start();
 }
 
+int16_t Form1::Messwertverarbeitung() const {
+  if (OptionLinear->isChecked()) return 2;
+  if (OptionFuehler->isChecked()) return 3;
+  return OptionMWMessgeraet->isChecked() ? 1 : 0;
+}
+
 void Form1::EinstellungenErmoeglichen(bool jaNein) {
   FrameMWVerarbeitung->setEnabled(jaNein);
   MGeraet->setEnabled(jaNein);

@@ -45,6 +45,10 @@ class Form1 : public QMainWindow {
   // last change.
   void StatusSetzen(const QString& text);
 
+  // The chosen processing option: 1 device value, 2 linear function,
+  // 3 sensor, 0 none.
+  int16_t Messwertverarbeitung() const;
+
   // Enables or disables the settings controls that must not change while
   // a device is connected or a recording runs.
   void EinstellungenErmoeglichen(bool jaNein);
@@ -193,6 +197,7 @@ uint32_t feldFarbe(const QLabel* feld);
 
 // Colours of the status boxes (0x00BBGGRR).
 inline constexpr uint32_t kStatusGruenDunkel = 0x008000;
+inline constexpr uint32_t kStatusGruenHell = 0x00FF00;
 inline constexpr uint32_t kStatusPauseRuhe = 0x0056AC;
 inline constexpr uint32_t kStatusStopRuhe = 0x2222AA;
 

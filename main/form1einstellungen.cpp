@@ -43,7 +43,7 @@ void einstellungenSammeln(const Form1& f, Einstellungen& e, QChar dezimal) {
   }
   e.TextM = f.TextM->text();
   e.TextT = f.TextT->text();
-  e.Messwertverarbeitung = f.OptionLinear->isChecked() ? 2 : f.OptionFuehler->isChecked() ? 3 : 1;
+  e.Messwertverarbeitung = std::max<int16_t>(f.Messwertverarbeitung(), 1);
   e.TextMessBezeichnung = f.TextMessBezeichnung->text();
   e.TextPhysGr = f.TextPhysGr->text();
   e.TextZeichen = f.TextZeichen->text();

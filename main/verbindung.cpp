@@ -27,7 +27,6 @@ namespace {
 constexpr int kLampenDauer = 300;
 constexpr int kDatenlinieDauer = 1500;
 constexpr int kDatenlinieSchritt = 50;
-constexpr uint32_t kVerbundenFarbe = 0x00FF00;
 constexpr uint32_t kGetrenntFarbe = 0x008000;
 const QString kVerbinden = QStringLiteral("Verbinden");
 const QString kTrennen = QStringLiteral("Trennen");
@@ -51,20 +50,27 @@ Datenlinie::Datenlinie(QVector<LEDs*> lampen, QObject* parent)
 bool Datenlinie::laeuft() const { return takt_->isActive(); }
 
 void Datenlinie::animieren(int16_t status) {
-  if (laeuft() || lampen_.isEmpty()) return;
+  if (laeuft() && status == status_) return;
+  // Another state asked for (switching off while the row lights up) wins.
+  takt_->stop();
   status_ = status;
   naechste_ = 0;
   schritt();
-  if (naechste_ < lampen_.size()) takt_->start();
 }
 
 void Datenlinie::schritt() {
+  // Lamps already in the state are passed without waiting.
+  const auto weiter = [this] {
+    while (naechste_ < lampen_.size() && lampen_[naechste_]->Status() == status_) ++naechste_;
+  };
+  weiter();
+  if (naechste_ < lampen_.size()) lampen_[naechste_++]->StatusSetzen(status_);
+  weiter();
   if (naechste_ >= lampen_.size()) {
     takt_->stop();
-    return;
+  } else if (!takt_->isActive()) {
+    takt_->start();
   }
-  lampen_[naechste_++]->StatusSetzen(status_);
-  if (naechste_ >= lampen_.size()) takt_->stop();
 }
 
 Verbindung::Verbindung(Form1& form) : QObject(&form), f_(form) {
@@ -162,7 +168,7 @@ void Verbindung::verbinden() {
   z.EmpfangAktiv = false;
   empfang_->anfrageBeginnt();
   z.Verbunden = true;
-  feldFarbeSetzen(f_.PicVerbindungStatus, kVerbundenFarbe);
+  feldFarbeSetzen(f_.PicVerbindungStatus, kStatusGruenHell);
   f_.StatusSetzen(QString());
   anzeigeLeeren(QString());
   f_.CommandPort->setText(kTrennen);
@@ -175,20 +181,24 @@ void Verbindung::verbinden() {
   } else {
     Timer2->stop();
     timerTimeOut->setInterval(zeitueberwachungMs(e.TimeOutTime));
-    if (e.TimeOutON == 1) timerTimeOut->start(); else timerTimeOut->stop();
+    if (wachhundAn()) timerTimeOut->start(); else timerTimeOut->stop();
   }
+}
+
+bool Verbindung::wachhundAn() const {
+  // A time-out of 0 would report on every turn of the event loop: off.
+  return erfassungsmodul().zustand.GeraetAktiv && hauptmodul().einstellungen.TimeOutON == 1 &&
+         timerTimeOut->interval() > 0;
 }
 
 void Verbindung::trennen() {
   Erfassungszustand& z = erfassungsmodul().zustand;
   if (!z.USBGeraet && f_.MSComm1->PortOpen()) f_.MSComm1->setPortOpen(false);
   f_.EinstellungenErmoeglichen(true);
-  if (!z.GeraetAktiv) {
-    Timer2->stop();
-    timerDA->stop();
-  } else {
-    timerTimeOut->stop();
-  }
+  // Every timer of the connection stops, whatever mode the device had.
+  Timer2->stop();
+  timerDA->stop();
+  timerTimeOut->stop();
   f_.CommandPort->setText(kVerbinden);
   z.Verbunden = false;
   feldFarbeSetzen(f_.PicVerbindungStatus, kGetrenntFarbe);
@@ -262,11 +272,15 @@ void Verbindung::zeitueberwachungSetzen() {
   const Einstellungen& e = hauptmodul().einstellungen;
   timerTimeOut->setInterval(zeitueberwachungMs(e.TimeOutTime));
   if (f_.CommandPort->text() != kTrennen) return;
-  if (e.TimeOutON == 1) timerTimeOut->start(); else timerTimeOut->stop();
+  if (wachhundAn()) timerTimeOut->start(); else timerTimeOut->stop();
 }
 
 void Verbindung::datensatzAusgewertet(bool wachhundNeuStarten, bool datenlinieAnimieren) {
-  if (wachhundNeuStarten) timerTimeOut->start();
+  // A record cut after the connection closed (the recording ended inside
+  // the same read) does not wake the watchdog again.
+  if (wachhundNeuStarten && erfassungsmodul().zustand.Verbunden && timerTimeOut->interval() > 0) {
+    timerTimeOut->start();
+  }
   if (!timerLEDMessgeraet->isActive()) f_.LEDMessgeraet->StatusSetzen(1);
   timerLEDMessgeraet->start();
   if (datenlinieAnimieren) {
@@ -281,10 +295,9 @@ void Verbindung::portFehler(int fehler) {
   // every value it has.
   if (fehler != QSerialPort::ResourceError) return;
   if (!erfassungsmodul().zustand.Verbunden || erfassungsmodul().zustand.USBGeraet) return;
-  try {
-    trennen();
-  } catch (...) {
-  }
+  uebergehen([this] { trennen(); });
+  // The recording goes on (and keeps its values): its settings stay locked.
+  if (hauptmodul().MessungLaeuft) f_.EinstellungenErmoeglichen(false);
   f_.StatusSetzen(kUebertragungsfehler);
 }
 

@@ -83,6 +83,7 @@ class Verbindung : public QObject {
   void anzeigeLeeren(const QString& platzhalter);
   void portFehler(int fehler);
   void auswerten(const QByteArray& satz);
+  bool wachhundAn() const;
 
   Form1& f_;
   std::unique_ptr<Empfang> empfang_;

@@ -92,7 +92,7 @@ TEST_F(Speichern, WaitingTimeCountsFromTheLastStoredValueAcrossMidnight) {
 
 TEST_F(Speichern, ModelWithMinimumSpacingAndWaitingTimeZero) {
   EXPECT_EQ(wert(0, 1, "M980T"), Speicherausgang::Gespeichert);
-  EXPECT_EQ(wert(0.1, 1, "M980T"), Speicherausgang::Uebersprungen);
+  EXPECT_EQ(wert(0.1, 1, "M980T"), Speicherausgang::ZuDicht);
   EXPECT_EQ(wert(0.25, 1, "M980T"), Speicherausgang::Gespeichert);
   EXPECT_EQ(wert(0.3, 1), Speicherausgang::Gespeichert);
 }

@@ -176,3 +176,41 @@ TEST(Abfrage, SimulatedRecordsFollowTheSine) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(VerbindungTest, DisconnectStopsEveryTimerAndDarkensTheDataLine) {
+  auto werte = kAutomatisch;
+  werte << std::pair{QStringLiteral("Gerät aktiv"), QStringLiteral("0")}
+        << std::pair{QStringLiteral("Datenanforderungszeichen"), QStringLiteral("P")}
+        << std::pair{QStringLiteral("Wartezeit"), QStringLiteral("0.1")};
+  starten(QStringLiteral("Abfrage"), werte, 2, [](pv::Einstellungen& e) { e.DatenlinieAnimation = true; });
+  pv::Verbindung& v = programm->verbindung();
+  f().CommandPort->click();
+  ASSERT_TRUE(v.Timer2->isActive());
+  // The measurement settings dialog asks for the watchdog: a request device
+  // has none, and a time-out of 0 switches it off for any device.
+  v.zeitueberwachungSetzen();
+  EXPECT_FALSE(v.timerTimeOut->isActive());
+  // Disconnect while the PC side's data line is still lighting up.
+  ASSERT_TRUE(v.datenliniePC->laeuft());
+  f().CommandPort->click();
+  for (QTimer* t : {v.Timer2, v.timerDA, v.timerTimeOut, v.timerDatenliniePC}) EXPECT_FALSE(t->isActive());
+  pvtest::ereignisseFuer(400);
+  for (const pv::LEDs* lampe : f().LEDAniPC) EXPECT_EQ(lampe->Status(), 0);
+}
+
+TEST_F(VerbindungTest, WatchdogOfAContinuousDeviceAndAZeroTimeOut) {
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch, 0);
+  pv::Verbindung& v = programm->verbindung();
+  f().CommandPort->click();
+  EXPECT_FALSE(v.timerTimeOut->isActive());
+  pv::hauptmodul().einstellungen.TimeOutTime = 0.5f;
+  v.zeitueberwachungSetzen();
+  EXPECT_TRUE(v.timerTimeOut->isActive());
+  EXPECT_EQ(v.timerTimeOut->interval(), 500);
+  f().CommandPort->click();
+  EXPECT_FALSE(v.timerTimeOut->isActive());
+}
+
+}  // namespace
