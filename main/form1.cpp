@@ -127,7 +127,7 @@ void Form1::menuesAnlegen() {
   MLetzte4Trenner_->setVisible(false);
   MEnde = datei->addAction(QStringLiteral("&Ende"));
   connect(MEnde, &QAction::triggered, this, [this] { ProgrammBeenden(); });
-  // Opening, saving and exporting measurements come with the measurement files.
+  // Enabled by the file menu's handlers when they are attached.
   for (QAction* a : {MMesOeff, MSpeichern, MMesSpUn, MExport}) a->setEnabled(false);
 
   MGeraet = leiste->addMenu(QStringLiteral("&Messgerät"));
@@ -142,7 +142,8 @@ void Form1::menuesAnlegen() {
   MDSPL = ansicht->addAction(QStringLiteral("&Display"));
   MTabelle = ansicht->addAction(QStringLiteral("&Tabelle"));
   MGrafik = ansicht->addAction(QStringLiteral("&Grafik"));
-  // The views are not part of this program version yet.
+  // Enabled by the windows attached to the menu; the large display is not
+  // built yet.
   for (QAction* a : {MDSPL, MTabelle, MGrafik}) a->setEnabled(false);
 
   MEinstell = leiste->addMenu(QStringLiteral("&Einstellungen"));
@@ -190,7 +191,8 @@ QWidget* Form1::aufzeichnungAnlegen() {
   g->addWidget(PicStatPause, 0, 3);
   g->addWidget(StopButton, 0, 4);
   g->addWidget(PicStatStop, 0, 5);
-  // Recording control is not built yet.
+  // The recording control enables the start button when it is attached;
+  // pause and stop wait for a recording.
   for (QPushButton* k : {StartButton, PauseButton, StopButton}) k->setEnabled(false);
   return rahmen;
 }
@@ -320,7 +322,7 @@ QWidget* Form1::datenuebertragungAnlegen() {
 
   CommandPort = new QPushButton(QStringLiteral("Verbinden"));
   PicVerbindungStatus = farbfeld(kStatusGruenDunkel, {24, 18});
-  // Connecting is not built yet.
+  // Enabled when the connection handling is attached.
   CommandPort->setEnabled(false);
 
   g->addWidget(picMessgeraet, 0, 0, 3, 1);
