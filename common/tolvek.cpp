@@ -1,5 +1,6 @@
 #include "tolvek.h"
 
+#include "eingabebox.h"
 #include "meldungen.h"
 
 namespace Tolvek {
@@ -13,6 +14,12 @@ pv::Meldungen& meldungen() {
   static pv::DialogMeldungen dialoge;
   Zustand& z = zustand();
   return z.meldungen ? *z.meldungen : dialoge;
+}
+
+pv::Eingaben& eingaben() {
+  static pv::DialogEingaben dialog;
+  Zustand& z = zustand();
+  return z.eingaben ? *z.eingaben : dialog;
 }
 
 }  // namespace Tolvek

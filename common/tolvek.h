@@ -7,6 +7,7 @@
 
 namespace pv {
 class Meldungen;
+class Eingaben;
 class Hauptfenster;
 }  // namespace pv
 
@@ -29,9 +30,10 @@ struct Zustand {
   QString Einheitenvorsatz;
   // Start of the current measurement; the date-and-time format counts from it.
   QDateTime MessStartDatumZeit;
-  // Where message boxes go and the main window's exit; set at start-up,
+  // Where message boxes and input boxes go and the main window's exit; set at start-up,
   // replaced by fakes in tests.
   pv::Meldungen* meldungen = nullptr;
+  pv::Eingaben* eingaben = nullptr;
   pv::Hauptfenster* hauptfenster = nullptr;
 };
 
@@ -39,5 +41,7 @@ Zustand& zustand();
 
 // The message boxes in use: the one set in the state, else real dialogs.
 pv::Meldungen& meldungen();
+// The input box in use: the one set in the state, else the real dialog.
+pv::Eingaben& eingaben();
 
 }  // namespace Tolvek

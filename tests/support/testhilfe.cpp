@@ -27,6 +27,7 @@ Programmumgebung::Programmumgebung() : vorher_(pv::Programmordner::pfad()) {
   pv::Programmordner::setzen(ordner_.path());
   Tolvek::zustand() = Tolvek::Zustand{};
   Tolvek::zustand().meldungen = &meldungen;
+  Tolvek::zustand().eingaben = &eingaben;
   Tolvek::zustand().hauptfenster = &hauptfenster;
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "common/eingabebox.h"
 #include "common/hauptfenster.h"
 #include "common/meldungen.h"
 
@@ -33,6 +34,27 @@ class FakeMeldungen : public pv::Meldungen {
   std::function<void()> waehrendBox;
 };
 
+// Records every input box and answers from a queue (default: cancelled, an
+// empty text).
+class FakeEingaben : public pv::Eingaben {
+ public:
+  struct Frage {
+    QString aufforderung;
+    QString titel;
+    QString vorgabe;
+  };
+  QString fragen(const QString& aufforderung, const QString& titel, const QString& vorgabe,
+                 const QString&) override {
+    fragen_.push_back({aufforderung, titel, vorgabe});
+    if (antworten.empty()) return {};
+    QString a = antworten.front();
+    antworten.pop_front();
+    return a;
+  }
+  std::vector<Frage> fragen_;
+  std::deque<QString> antworten;
+};
+
 class FakeHauptfenster : public pv::Hauptfenster {
  public:
   void ProgrammBeenden() override { ++aufrufe; }
@@ -40,7 +62,7 @@ class FakeHauptfenster : public pv::Hauptfenster {
 };
 
 // A fresh, empty program folder for one test, installed as the program
-// folder and removed afterwards; message boxes go to a fake meanwhile.
+// folder and removed afterwards; message and input boxes go to fakes meanwhile.
 class Programmumgebung {
  public:
   Programmumgebung();
@@ -50,6 +72,7 @@ class Programmumgebung {
   QByteArray lies(const QString& name) const;
 
   FakeMeldungen meldungen;
+  FakeEingaben eingaben;
   FakeHauptfenster hauptfenster;
 
  private:
