@@ -8,7 +8,6 @@
 #include <cmath>
 
 namespace pv {
-namespace {
 
 QPixmap startbild() {
   QPixmap bild(420, 240);
@@ -33,8 +32,6 @@ QPixmap startbild() {
   p.drawText(QRect(0, 90, 420, 24), Qt::AlignCenter, QStringLiteral("Messwerterfassung"));
   return bild;
 }
-
-}  // namespace
 
 StartForm::StartForm(const QString& version, QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("Pelvaron"));

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 class QLabel;
 
 namespace pv {
+
+// The program's picture: the splash window and the about box show it.
+QPixmap startbild();
 
 // The splash window shown while the program starts: a picture, the version
 // and "Programm wird initialisiert...". Esc or a click on "Abbrechen" ends

@@ -1,0 +1,143 @@
+#include "eingabefeld.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "common/farben.h"
+#include "common/meldungen.h"
+#include "common/zahlen.h"
+#include "main/langzeit.h"
+
+namespace pv {
+
+namespace {
+
+std::optional<float> single(const QString& text, QChar dezimal) {
+  const auto z = zahlLesen(text, dezimal);
+  return z ? alsSingle(*z) : std::nullopt;
+}
+
+}  // namespace
+
+QString wartezeitAnzeige(float wartezeit, QChar dezimal) { return wartezeitText(wartezeit, dezimal); }
+
+Festlegung wartezeitFestlegen(const QString& text, float& wartezeit, QChar dezimal, Meldungen& meldungen) {
+  Festlegung f;
+  if (const auto v = single(text, dezimal)) {
+    if (*v < 0 || *v > 86400) {
+      meldungen.hinweis(QStringLiteral("Der eingegebene Wert ist nicht erlaubt.\r\n(erlaubter Bereich: 0 bis 86400)"));
+      return f;
+    }
+    wartezeit = *v;
+    f.uebernommen = true;
+  }
+  f.fest = true;
+  f.anzeige = wartezeitAnzeige(wartezeit, dezimal);
+  return f;
+}
+
+Festlegung koeffizientFestlegen(const QString& text, float& wert, QChar dezimal, const QString& fehlertext,
+                                Meldungen& meldungen) {
+  Festlegung f;
+  const auto v = single(text, dezimal);
+  if (!v) {
+    meldungen.hinweis(fehlertext);
+    return f;
+  }
+  wert = *v;
+  f.uebernommen = f.fest = true;
+  f.anzeige = singleText(*v, dezimal);
+  return f;
+}
+
+bool linearUebernehmen(QString& textM, QString& textT, float& m, float& t, QChar dezimal, Meldungen& meldungen) {
+  const auto ungueltig = [&](const QString& feld) {
+    meldungen.hinweis(QStringLiteral("Die Angabe für ") + feld + QStringLiteral(" ist ungültig! \r\nBitte korrigieren."));
+    return false;
+  };
+  const auto vm = single(textM, dezimal);
+  if (!vm) return ungueltig(QStringLiteral("die Steigung"));
+  textM = singleText(*vm, dezimal);
+  m = *vm;
+  const auto vt = single(textT, dezimal);
+  if (!vt) return ungueltig(QStringLiteral("den Achsenabschnitt"));
+  textT = singleText(*vt, dezimal);
+  t = *vt;
+  return true;
+}
+
+Eingabefeld::Eingabefeld(QLineEdit* feld, Festlegen festlegen, Anzeige wiederherstellen)
+    : QObject(feld), feld_(feld), festlegen_(std::move(festlegen)), wiederherstellen_(std::move(wiederherstellen)) {
+  feld_->setAutoFillBackground(true);
+  feld_->installEventFilter(this);
+  festgesetzt();
+}
+
+void Eingabefeld::farbe(uint32_t bgr) {
+  QPalette p = feld_->palette();
+  p.setColor(QPalette::Base, pv::farbe(bgr));
+  feld_->setPalette(p);
+}
+
+bool Eingabefeld::geaendert() const { return bgrWert(feld_->palette().color(QPalette::Base)) == kFeldGeaendert; }
+
+QString Eingabefeld::festerText() const { return geaendert() ? festerText_ : feld_->text(); }
+
+void Eingabefeld::festgesetzt() {
+  festerText_ = feld_->text();
+  farbe(kFeldFest);
+}
+
+void Eingabefeld::festlegen(bool perEnter) {
+  // A message box shown by the commit takes the focus away from the box:
+  // that must not commit (and show the message) once more.
+  if (beschaeftigt_) return;
+  beschaeftigt_ = true;
+  const Festlegung f = festlegen_(feld_->text());
+  beschaeftigt_ = false;
+  if (!f.fest) return;
+  feld_->setText(f.anzeige);
+  festgesetzt();
+  if (perEnter && f.uebernommen && perEnterUebernommen) perEnterUebernommen();
+}
+
+void Eingabefeld::wiederherstellen() {
+  feld_->setText(wiederherstellen_());
+  festgesetzt();
+}
+
+bool Eingabefeld::eventFilter(QObject* objekt, QEvent* ereignis) {
+  if (objekt != feld_) return false;
+  if (ereignis->type() == QEvent::KeyPress) {
+    const auto* taste = static_cast<QKeyEvent*>(ereignis);
+    switch (taste->key()) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        festlegen(true);
+        return true;
+      case Qt::Key_Escape:
+        wiederherstellen();
+        return true;
+      default:
+        // Modifier keys alone do not count as typing.
+        if (taste->key() < Qt::Key_Shift || taste->key() > Qt::Key_ScrollLock) farbe(kFeldGeaendert);
+        return false;
+    }
+  }
+  if (ereignis->type() == QEvent::FocusOut) {
+    const Qt::FocusReason grund = static_cast<QFocusEvent*>(ereignis)->reason();
+    // Only the user moving on within the window commits; another window
+    // coming up leaves the entry as it is.
+    if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason) festlegen(false);
+  }
+  return false;
+}
+
+QString festerText(const QLineEdit* feld) {
+  const auto* e = feld->findChild<Eingabefeld*>(QString(), Qt::FindDirectChildrenOnly);
+  return e ? e->festerText() : feld->text();
+}
+
+}  // namespace pv

@@ -1,0 +1,179 @@
+#include "langzeit.h"
+
+#include <QDir>
+#include <QFile>
+#include <array>
+#include <cmath>
+
+#include "common/meldungen.h"
+#include "common/zahlen.h"
+#include "common/zahlenformat.h"
+
+namespace pv {
+
+namespace {
+
+const QString kStandardZsDatei = QStringLiteral("pvsavezs.mes");
+
+// A name directly in the program folder: no folder part, no way up.
+bool schlichterName(const QString& name) {
+  return !name.trimmed().isEmpty() && !name.contains(u'/') && !name.contains(u'\\') &&
+         !name.contains(u':') && name != QLatin1String("..") && name != QLatin1String(".");
+}
+
+}  // namespace
+
+QString wartezeitText(float sekunden, QChar dezimal) {
+  if (sekunden <= 0) return QStringLiteral("0");
+  return Tolvek::zahlFormatieren(sekunden, 0, 1, dezimal, {}).text;
+}
+
+Langzeitfelder langzeitfelderLaden(Einstellungen& e, QChar dezimal) {
+  Langzeitfelder f;
+  f.messEndeAuto = e.MessendeAutomatisch;
+  if (e.Messdauer < 60) e.Messdauer = 60;
+  f.stunden = e.Messdauer / 3600 > 1;
+  f.messDauer = singleText(e.Messdauer / (f.stunden ? 3600.0f : 60.0f), dezimal);
+  f.zwischenspeichern = e.ZwischenspeichernAutomatisch;
+  if (e.ZwischenspeichernZeit > 0) f.zwischenspeichernMinuten = singleText(e.ZwischenspeichernZeit / 60, dezimal);
+  if (e.ZwischenspeichernDatei.isEmpty()) e.ZwischenspeichernDatei = kStandardZsDatei;
+  f.zsDatei = e.ZwischenspeichernDatei;
+  f.timeOut = e.TimeOutON == 1;
+  f.timeOutZeit = singleText(e.TimeOutTime, dezimal);
+  f.min = e.CheckMinON == 1;
+  f.minWert = singleText(e.CheckMin, dezimal);
+  f.max = e.CheckMaxON == 1;
+  f.maxWert = singleText(e.CheckMax, dezimal);
+  return f;
+}
+
+bool langzeitfelderUebernehmen(const Langzeitfelder& f, const QString& ordner, QChar dezimal,
+                               Einstellungen& e, Meldungen& meldungen) {
+  QString feld;
+  const auto fehlt = [&] {
+    meldungen.hinweis(QStringLiteral("Fehlende oder unzulässige Eingabe bei ") + feld);
+    return false;
+  };
+  const auto zahl = [&](const QString& text) -> std::optional<float> {
+    const auto z = zahlLesen(text, dezimal);
+    return z ? alsSingle(*z) : std::nullopt;
+  };
+
+  feld = QStringLiteral("Messdauer");
+  float d = 0;
+  if (f.messEndeAuto) {
+    const auto wert = zahl(f.messDauer);
+    if (!wert) return fehlt();
+    d = *wert * (f.stunden ? 3600.0f : 60.0f);
+    if (d < 60 || d > 3600000) {
+      meldungen.hinweis(QStringLiteral("Die eingegebene Messdauer kann nicht übernommen werden.\r\n"
+                                       "Bitte ändern Sie den Wert! (min. 1 Minute, max. 1000 Stunden)"));
+      return false;
+    }
+  }
+
+  feld = QStringLiteral("Zwischenspeichern-Intervall");
+  const auto minuten = zahl(f.zwischenspeichernMinuten);
+  if (!minuten) return fehlt();
+  const float s = *minuten * 60;
+  if (f.zwischenspeichern && (s < 30 || s > 86340)) {
+    meldungen.hinweis(QStringLiteral("Die Zwischenspeicherungs-Zeit muss zwischen 0,5 und 1439 Minuten liegen.\r\n"
+                                     "Bitte korrigieren Sie Ihre Eingaben"));
+    return false;
+  }
+
+  // The intermediate save is written into the program folder, under a plain
+  // name; the file is made now so that a name the system refuses shows up
+  // here. An existing file is opened without losing a byte.
+  feld = QStringLiteral("Datei für Zwischenspeicherung");
+  if (!schlichterName(f.zsDatei)) return fehlt();
+  QFile datei(QDir(ordner).filePath(f.zsDatei));
+  if (!datei.open(QIODevice::ReadWrite)) return fehlt();
+  datei.close();
+
+  // A negative time-out would be a watchdog that cannot run.
+  feld = QStringLiteral("'Time Out'-Zeit");
+  const auto t = zahl(f.timeOutZeit);
+  if (!t || *t < 0) return fehlt();
+
+  feld = QStringLiteral("Messbereich Minimum");
+  const auto mn = zahl(f.minWert);
+  if (!mn) return fehlt();
+  feld = QStringLiteral("Messbereich Maximum");
+  const auto mx = zahl(f.maxWert);
+  if (!mx) return fehlt();
+  if (*mn > *mx) {
+    meldungen.hinweis(QStringLiteral("Messbereich-Maximum muss größer sein als Messbereich-Minimum.\r\n"
+                                     "Bitte korrigieren Sie Ihre Eingaben"));
+    return false;
+  }
+
+  e.MessendeAutomatisch = f.messEndeAuto;
+  e.Messdauer = d;
+  e.ZwischenspeichernAutomatisch = f.zwischenspeichern;
+  e.ZwischenspeichernZeit = s;
+  e.ZwischenspeichernDatei = f.zsDatei;
+  e.TimeOutON = f.timeOut ? 1 : 0;
+  e.TimeOutTime = *t;
+  e.CheckMinON = f.min ? 1 : 0;
+  e.CheckMin = *mn;
+  e.CheckMaxON = f.max ? 1 : 0;
+  e.CheckMax = *mx;
+  return true;
+}
+
+std::optional<float> wartezeitBerechnen(const Wartezeitwahl& wahl, QChar dezimal, Meldungen& meldungen) {
+  static constexpr std::array<float, 7> kStunden{0, 1, 2, 3, 6, 12, 24};
+  static constexpr std::array<int32_t, 6> kAnzahl{0, 1000, 5000, 10000, 20000, 30000};
+  const auto unmoeglich = [&]() -> std::optional<float> {
+    meldungen.hinweis(QStringLiteral("Mit diesen Angaben kann die Wartezeit nicht berechnet werden.\r\n"
+                                     "Überprüfen Sie bitte Ihre Eingaben."));
+    return std::nullopt;
+  };
+
+  std::optional<float> h;
+  if (wahl.dauer == 0) {
+    if (const auto z = zahlLesen(wahl.dauerText, dezimal)) h = alsSingle(*z);
+  } else if (wahl.dauer >= 1 && wahl.dauer <= 6) {
+    h = kStunden[wahl.dauer];
+  }
+  std::optional<int32_t> n;
+  if (wahl.anzahl == 0) {
+    if (const auto z = zahlLesen(wahl.anzahlText, dezimal)) n = ganzzahl32(*z);
+  } else if (wahl.anzahl >= 1 && wahl.anzahl <= 5) {
+    n = kAnzahl[wahl.anzahl];
+  }
+  // A duration of nothing or a count of none cannot give a waiting time.
+  if (!h || !n || *h <= 0 || *n <= 0) return unmoeglich();
+
+  if (*h > 10000) {
+    meldungen.zeigen(QStringLiteral("Bis Sie diese Messung abgeschlossen hätten \r\n"
+                                    "wäre Ihr Computersystem derart veraltet,\r\n"
+                                    "dass man Ihr Messergebnis anzweifeln würde ;-)\r\n"
+                                    "Wählen Sie deshalb bitte eine kürzere Messdauer."),
+                     QString(), Knoepfe::Ok, Symbol::Ausruf, Antwort::Ok);
+    return std::nullopt;
+  }
+  if (*h > 1000) {
+    const Antwort a = meldungen.zeigen(QStringLiteral("Ihre Messung erstreckt sich über einen Zeitraum\r\n"
+                                                      "von mehr als einem Monat. Sind Sie sicher,\r\n"
+                                                      "dass Sie die richtige Einstellung gewählt haben?\r\n"
+                                                      "(Nehmen Sie doch etwas Rücksicht auf Ihren Computer!)"),
+                                       QStringLiteral("Laaannggzeitmessung!!"), Knoepfe::JaNein, Symbol::Ausruf,
+                                       Antwort::Nein);
+    if (a != Antwort::Ja) return std::nullopt;
+  }
+  const double sekunden = static_cast<double>(*h) * 3600.0;
+  const auto w = static_cast<float>(sekunden / *n);
+  if (w > 86300) {
+    const auto k = static_cast<int64_t>(std::floor(sekunden / 86300.0)) + 1;
+    meldungen.zeigen(QStringLiteral("Bei dieser Messdauer müssen Sie mindestens %1 Messwerte einstellen.\r\n"
+                                    "(Mindestens ein Messwert pro Tag!)")
+                         .arg(k),
+                     QStringLiteral("Achtung"), Knoepfe::Ok, Symbol::Kritisch, Antwort::Ok);
+    return std::nullopt;
+  }
+  return w;
+}
+
+}  // namespace pv

@@ -1,0 +1,106 @@
+// The main window's numeric boxes: commit, restore, refusal.
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+#include "main/eingabefeld.h"
+#include "support/testhilfe.h"
+
+namespace {
+
+void taste(QLineEdit& feld, int key, const QString& text = {}) {
+  QKeyEvent druck(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QApplication::sendEvent(&feld, &druck);
+}
+
+struct Wartezeitfeld {
+  pvtest::FakeMeldungen meldungen;
+  float wartezeit = 1.5f;
+  QLineEdit feld{QStringLiteral("1,5")};
+  pv::Eingabefeld eingabe{&feld,
+                          [this](const QString& t) { return pv::wartezeitFestlegen(t, wartezeit, u',', meldungen); },
+                          [this] { return pv::wartezeitAnzeige(wartezeit, u','); }};
+  void tippen(const QString& text) {
+    feld.clear();
+    for (QChar c : text) taste(feld, Qt::Key_A, c);
+  }
+};
+
+TEST(Eingabefeld, WaitingTimeCommitRestoreAndRefusal) {
+  struct Fall {
+    const char* name;
+    QString text;
+    float wert;
+    QString anzeige;
+    bool grau;
+    bool meldung;
+  };
+  for (const Fall& f : {Fall{"kept at full precision", "2,56", 2.56f, "2,6", false, false},
+                        Fall{"0 shown as 0", "0", 0, "0", false, false},
+                        Fall{"upper end", "86400", 86400, "86400,0", false, false},
+                        Fall{"above the range", "86401", 1.5f, "86401", true, true},
+                        Fall{"below the range", "-1", 1.5f, "-1", true, true},
+                        Fall{"no number brings the value back", "abc", 1.5f, "1,5", false, false},
+                        Fall{"empty brings the value back", "", 1.5f, "1,5", false, false}}) {
+    Wartezeitfeld w;
+    w.tippen(f.text);
+    EXPECT_TRUE(w.eingabe.geaendert() || f.text.isEmpty()) << f.name;
+    taste(w.feld, Qt::Key_Return);
+    EXPECT_EQ(w.wartezeit, f.wert) << f.name;
+    EXPECT_EQ(w.feld.text(), f.anzeige) << f.name;
+    EXPECT_EQ(w.eingabe.geaendert(), f.grau) << f.name;
+    EXPECT_EQ(w.meldungen.boxen.size(), f.meldung ? 1u : 0u) << f.name;
+    // A refused entry is still there for Esc, and the exit keeps the value in force.
+    EXPECT_EQ(pv::festerText(&w.feld), f.grau ? QStringLiteral("1,5") : f.anzeige) << f.name;
+    taste(w.feld, Qt::Key_Escape);
+    EXPECT_FALSE(w.eingabe.geaendert()) << f.name;
+    EXPECT_EQ(w.feld.text(), pv::wartezeitAnzeige(f.wert, u',')) << f.name;
+  }
+}
+
+// A refusal's message box takes the focus: that must not commit again.
+TEST(Eingabefeld, FocusLostToAnotherWindowDoesNotCommit) {
+  Wartezeitfeld w;
+  w.meldungen.waehrendBox = [&] {
+    QFocusEvent weg(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(&w.feld, &weg);
+    QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(&w.feld, &tab);
+  };
+  w.tippen(QStringLiteral("99999"));
+  taste(w.feld, Qt::Key_Return);
+  EXPECT_EQ(w.meldungen.boxen.size(), 1u);
+  w.meldungen.waehrendBox = nullptr;
+  QFocusEvent weg(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(&w.feld, &weg);
+  EXPECT_EQ(w.meldungen.boxen.size(), 1u);
+  w.tippen(QStringLiteral("3"));
+  QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(&w.feld, &tab);
+  EXPECT_EQ(w.wartezeit, 3.0f);
+}
+
+TEST(Eingabefeld, CoefficientsAndTheLinearChoice) {
+  pvtest::FakeMeldungen m;
+  float wert = 2;
+  auto f = pv::koeffizientFestlegen(QStringLiteral("1,50"), wert, u',', pv::kSteigungUngueltig, m);
+  EXPECT_EQ(f.anzeige, "1,5");
+  EXPECT_EQ(wert, 1.5f);
+  f = pv::koeffizientFestlegen(QStringLiteral("x"), wert, u',', pv::kSteigungUngueltig, m);
+  EXPECT_FALSE(f.fest);
+  EXPECT_EQ(wert, 1.5f);
+  ASSERT_EQ(m.boxen.size(), 1u);
+  EXPECT_EQ(m.boxen[0].text, pv::kSteigungUngueltig);
+
+  QString textM = QStringLiteral("2,50"), textT = QStringLiteral("b");
+  float lm = 0, lt = 7;
+  EXPECT_FALSE(pv::linearUebernehmen(textM, textT, lm, lt, u',', m));
+  EXPECT_EQ(lm, 2.5f);  // the slope is taken before the offset fails
+  EXPECT_EQ(textM, "2,5");
+  EXPECT_EQ(lt, 7.0f);
+  EXPECT_TRUE(m.boxen.back().text.startsWith(QStringLiteral("Die Angabe für den Achsenabschnitt ist ungültig!")));
+}
+
+}  // namespace
