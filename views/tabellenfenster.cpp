@@ -1,5 +1,6 @@
 #include "tabellenfenster.h"
 
+#include <utility>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -100,6 +101,12 @@ TabellenFenster::TabellenFenster(QWidget* parent) : QMainWindow(parent) {
   CommandZA->setEnabled(false);
   cmdZeitVerdichten->setEnabled(false);
   for (QLineEdit* feld : {VonText, BisText, txtStep}) feld->setMaximumWidth(90);
+  // The tool tips find the controls by these names.
+  for (auto [w, name] : {std::pair<QWidget*, const char*>{VonText, "VonText"}, {BisText, "BisText"},
+                         {txtStep, "txtStep"}, {CommandZA, "CommandZA"}, {CheckAuto, "CheckAuto"},
+                         {AktuellButton, "AktuellButton"}}) {
+    w->setObjectName(QLatin1String(name));
+  }
   raster->addWidget(VonText, 0, 0);
   raster->addWidget(BisLabel, 0, 1);
   raster->addWidget(BisText, 0, 2);
