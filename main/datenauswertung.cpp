@@ -1,6 +1,7 @@
 #include "datenauswertung.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -27,7 +28,8 @@ Auswertungseinstellungen Datenauswertung::einstellungen() const {
   const Einstellungen& e = h.einstellungen;
   Auswertungseinstellungen a;
   a.Dezimaltrennzeichen = h.Dezimaltrennzeichen;
-  a.Verarbeitung = static_cast<Messwertverarbeitung>(f_.Messwertverarbeitung());
+  // No option chosen means the device value, never a processed value of 0.
+  a.Verarbeitung = static_cast<Messwertverarbeitung>(std::max<int16_t>(f_.Messwertverarbeitung(), 1));
   a.LinearM = e.LinearM;
   a.LinearT = e.LinearT;
   a.CheckMinON = e.CheckMinON;

@@ -51,24 +51,6 @@ QLabel* farbfeld(uint32_t bgr, QSize groesse = {18, 18}) {
   return feld;
 }
 
-QPixmap pcBild(QSize groesse) {
-  // A plain drawing of a computer stands in for the PC picture.
-  QPixmap bild(groesse);
-  bild.fill(Qt::transparent);
-  QPainter p(&bild);
-  p.setRenderHint(QPainter::Antialiasing);
-  const int b = groesse.width(), h = groesse.height();
-  p.setPen(QPen(QColor(60, 60, 60), 2));
-  p.setBrush(QColor(220, 220, 220));
-  p.drawRoundedRect(QRectF(b * 0.15, h * 0.1, b * 0.7, h * 0.55), 4, 4);
-  p.setBrush(QColor(40, 70, 120));
-  p.drawRect(QRectF(b * 0.22, h * 0.17, b * 0.56, h * 0.41));
-  p.setBrush(QColor(200, 200, 200));
-  p.drawRect(QRectF(b * 0.42, h * 0.65, b * 0.16, h * 0.1));
-  p.drawRoundedRect(QRectF(b * 0.1, h * 0.78, b * 0.8, h * 0.12), 3, 3);
-  return bild;
-}
-
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
@@ -110,6 +92,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
   MSComm1 = std::make_unique<SeriellerPort>();
   CommandMB_Click(6);
   MCom_Click(1);
+  namenVergeben();
   resize(1000, 700);
 }
 
@@ -145,6 +128,10 @@ void Form1::menuesAnlegen() {
   // Enabled by the windows attached to the menu; the large display is not
   // built yet.
   for (QAction* a : {MDSPL, MTabelle, MGrafik}) a->setEnabled(false);
+  MLineDebug = ansicht->addSeparator();
+  MDebugDateiAnzeigen = ansicht->addAction(QStringLiteral("Debug-Datei anzeigen"));
+  MDebugGeraetedatenAnzeigen = ansicht->addAction(QStringLiteral("Gerätedaten anzeigen"));
+  for (QAction* a : {MLineDebug, MDebugDateiAnzeigen, MDebugGeraetedatenAnzeigen}) a->setVisible(false);
 
   MEinstell = leiste->addMenu(QStringLiteral("&Einstellungen"));
   MMessung = MEinstell->addAction(QStringLiteral("&Messung..."));
@@ -163,8 +150,8 @@ void Form1::menuesAnlegen() {
   MAnimation->setCheckable(true);
   MToolTipps = MEinstell->addAction(QStringLiteral("&ToolTipps"));
   MToolTipps->setCheckable(true);
-  // Measurement settings, the device editor, the options dialog, the
-  // animation and the tool tips are not built yet.
+  // Enabled by the handlers attached to them: the main window's own
+  // (measurement settings, animation, tool tips) and the editors'.
   for (QAction* a : {MMessung, MMessgeraet, MOptionen, MAnimation, MToolTipps}) a->setEnabled(false);
 
   QMenu* hilfe = leiste->addMenu(QStringLiteral("&?"));
@@ -174,6 +161,19 @@ void Form1::menuesAnlegen() {
   connect(MHilfe, &QAction::triggered, this, [] { Tolvek::HilfeAnzeigen(0); });
   connect(MWhatsThis, &QAction::triggered, this, [] { Tolvek::HilfeAnzeigen(100); });
   MInfo->setEnabled(false);
+}
+
+void Form1::namenVergeben() {
+  // Controls are found by these names (the tool tips).
+  const std::initializer_list<std::pair<QWidget*, const char*>> namen{
+      {CommandPort, "CommandPort"}, {StartButton, "StartButton"}, {PauseButton, "PauseButton"},
+      {StopButton, "StopButton"}, {OptionWert1, "OptionWert1"}, {OptionWert2, "OptionWert2"},
+      {TextAufzPause, "TextAufzPause"}, {LabelNumMW, "LabelNumMW"}, {OptionMWMessgeraet, "OptionMWMessgeraet"},
+      {OptionLinear, "OptionLinear"}, {TextM, "TextM"}, {TextT, "TextT"}, {OptionFuehler, "OptionFuehler"},
+      {CommandMessfuehlerAendern, "CommandMessfuehlerAendern"}, {FrameMBmanuell, "FrameMBmanuell"},
+      {FrameOptional, "FrameOptional"}, {picPC, "picPC"}};
+  for (const auto& [w, name] : namen) w->setObjectName(QLatin1String(name));
+  for (int i = 0; i < 8; ++i) CommandMB[i]->setObjectName(QStringLiteral("CommandMB%1").arg(i));
 }
 
 QWidget* Form1::aufzeichnungAnlegen() {
@@ -200,12 +200,16 @@ QWidget* Form1::aufzeichnungAnlegen() {
 QWidget* Form1::messungAnlegen() {
   auto* rahmen = new QGroupBox(QStringLiteral("Messung"));
   auto* h = new QHBoxLayout(rahmen);
-  h->addWidget(new QLabel(QStringLiteral("Wartezeit (s):")));
+  auto* label24 = new QLabel(QStringLiteral("Wartezeit (s):"));
+  label24->setObjectName(QStringLiteral("Label24"));
+  h->addWidget(label24);
   TextAufzPause = new QLineEdit(QStringLiteral("0"));
   TextAufzPause->setMaximumWidth(90);
   h->addWidget(TextAufzPause);
   h->addSpacing(20);
-  h->addWidget(new QLabel(QStringLiteral("Messwerte:")));
+  auto* label20 = new QLabel(QStringLiteral("Messwerte:"));
+  label20->setObjectName(QStringLiteral("Label20"));
+  h->addWidget(label20);
   LabelNumMW = new QLabel;
   LabelNumMW->setMinimumWidth(70);
   h->addWidget(LabelNumMW);
@@ -222,10 +226,14 @@ QWidget* Form1::verarbeitungAnlegen() {
   OptionMWMessgeraet->setChecked(true);
   g->addWidget(OptionMWMessgeraet, 0, 0, 1, 6);
   g->addWidget(OptionLinear, 1, 0, 1, 6);
-  g->addWidget(new QLabel(QStringLiteral("y =")), 2, 1);
+  auto* lblMVVM = new QLabel(QStringLiteral("y ="));
+  lblMVVM->setObjectName(QStringLiteral("lblMVVM"));
+  g->addWidget(lblMVVM, 2, 1);
   TextM = new QLineEdit(QStringLiteral("1"));
   g->addWidget(TextM, 2, 2);
-  g->addWidget(new QLabel(QStringLiteral("x +")), 2, 3);
+  auto* lblMVMM = new QLabel(QStringLiteral("x +"));
+  lblMVMM->setObjectName(QStringLiteral("lblMVMM"));
+  g->addWidget(lblMVMM, 2, 3);
   TextT = new QLineEdit(QStringLiteral("0"));
   g->addWidget(TextT, 2, 4);
   LabelMT = new QLabel(QStringLiteral("Wert geändert"));
@@ -297,7 +305,6 @@ QWidget* Form1::datenuebertragungAnlegen() {
 
   picPC = new QLabel;
   picPC->setFixedSize(110, 110);
-  picPC->setPixmap(pcBild({100, 100}));
   picPC->setAlignment(Qt::AlignCenter);
 
   LEDMessgeraet = new LEDs;

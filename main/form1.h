@@ -158,6 +158,11 @@ class Form1 : public QMainWindow {
   QAction* MDSPL = nullptr;
   QAction* MTabelle = nullptr;
   QAction* MGrafik = nullptr;
+  // Shown only in the debug mode (Ctrl+Alt+D): a separator and the item
+  // that opens the debug file; "Gerätedaten anzeigen" stays hidden.
+  QAction* MLineDebug = nullptr;
+  QAction* MDebugDateiAnzeigen = nullptr;
+  QAction* MDebugGeraetedatenAnzeigen = nullptr;
   QAction* MGerHinLoe = nullptr;
   QAction* MMessung = nullptr;
   QAction* MMessgeraet = nullptr;
@@ -182,6 +187,7 @@ class Form1 : public QMainWindow {
   QWidget* anzeigeAnlegen();
   QWidget* groessenordnungAnlegen();
   QWidget* dateiLabelsAnlegen();
+  void namenVergeben();
 
   QAction* mnuMessgeraeteTrenner_ = nullptr;
   QMenu* MDatei_ = nullptr;

@@ -9,6 +9,7 @@
 
 #include "acquisition/erfassungszustand.h"
 #include "common/zahlen.h"
+#include "main/zahlenfeld.h"
 #include "main/form1.h"
 
 namespace pv {
@@ -33,16 +34,13 @@ void einstellungenAnwenden(Form1& f, const Einstellungen& e, QChar dezimal) {
   (e.DisplayanzeigeAuswahl == 1 ? f.OptionWert1 : f.OptionWert2)->setChecked(true);
 }
 
-void einstellungenSammeln(const Form1& f, Einstellungen& e, QChar dezimal) {
+void einstellungenSammeln(const Form1& f, Einstellungen& e, QChar) {
   e.ComPortNummer = f.ComPortNummer();
   e.Messbereich = erfassungsmodul().Messbereich;
-  // The waiting time box holds what the user typed; an entry that is not
-  // an allowed number keeps the value in force.
-  if (const auto w = zahlLesen(f.TextAufzPause->text(), dezimal); w && *w >= 0 && *w <= 86400) {
-    e.Wartezeit = static_cast<float>(*w);
-  }
-  e.TextM = f.TextM->text();
-  e.TextT = f.TextT->text();
+  // The waiting time in force is e.Wartezeit itself; the factor boxes keep
+  // their text as last taken over, not an entry still being typed.
+  e.TextM = festerText(f.TextM);
+  e.TextT = festerText(f.TextT);
   e.Messwertverarbeitung = std::max<int16_t>(f.Messwertverarbeitung(), 1);
   e.TextMessBezeichnung = f.TextMessBezeichnung->text();
   e.TextPhysGr = f.TextPhysGr->text();

@@ -28,6 +28,7 @@
 #include "main/aufnahme.h"
 #include "main/datenauswertung.h"
 #include "main/dateimenue.h"
+#include "main/bedienung.h"
 #include "acquisition/usbmultimeter.h"
 #include "common/cp1252.h"
 #include "main/werkseinstellungen.h"
@@ -44,6 +45,7 @@ Programm::Programm(QStringList argumente, QLocale locale, std::function<void()> 
   verbindung_ = new Verbindung(*form1_);
   aufnahme_ = new Aufnahme(*form1_, *verbindung_);
   dateimenue_ = new Dateimenue(*form1_, *aufnahme_);
+  bedienung_ = new Hauptfensterbedienung(*form1_, *verbindung_);
   datenauswertung_ = std::make_unique<Datenauswertung>(*form1_, *verbindung_, *aufnahme_);
   verbindung_->DatensatzAuswerten = [this](const QByteArray& satz) { datenauswertung_->DatensatzAuswerten(satz); };
   verbindung_->usbLesen = [] { return zuCp1252(usbMultimeter().M3890DLesen(erfassungsmodul().zustand.LZAscii)); };
@@ -177,9 +179,7 @@ bool Programm::FormLaden() {
   schritt([&] { GeraeteLesen(*this, h.Dezimaltrennzeichen); });
   schritt([&] { aktuellesGeraetPruefen(); });
   schritt([&] { form1_->MCom_Click(static_cast<int16_t>(std::max<int>(e.ComPortNummer, 1))); });
-  form1_->MAnimation->setChecked(e.DatenlinieAnimation);
-  form1_->picAni->setVisible(e.DatenlinieAnimation);
-  form1_->MToolTipps->setChecked(e.Tooltipps);
+  schritt([&] { bedienung_->nachDemEinlesen(); });
   h.MessungGespeichert = true;
   return true;
 }

@@ -6,6 +6,7 @@
 
 #include "acquisition/speichern.h"
 #include "main/aufnahme.h"
+#include "main/bedienung.h"
 #include "main/dateimenue.h"
 #include "main/datenauswertung.h"
 #include "main/form1.h"
@@ -112,6 +113,10 @@ void ansichtenAnschliessen(Programm& programm) {
   f.MTabelle->setEnabled(true);
   QObject::connect(f.MTabelle, &QAction::triggered, halter, [halter] { halter->tabelle().Zeigen(); });
   programm.aufnahme().tabelleLeeren = [halter] { halter->tabelle().Leeren(); };
+  // The tool tips reach the table window too (made hidden for them); the
+  // start-up set those of the main window before the views were attached.
+  programm.bedienung().tabellenfenster = [halter] { return &halter->tabelle(); };
+  if (hauptmodul().einstellungen.ToolTippsSetzen) programm.bedienung().ToolTippsSetzen(1);
   programm.dateimenue().exportOeffnen = [halter, &f] {
     ExportFenster fenster(QStringLiteral("Datei"), halter->vorhandeneTabelle(), &f);
     fenster.exec();

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QApplication>
+#include <QKeyEvent>
 #include <gtest/gtest.h>
 
 #include "acquisition/erfassungszustand.h"
@@ -86,6 +88,8 @@ TEST_F(ProgrammTest, SecondStartReadsTheWrittenSettingsBack) {
     pv::Form1& f = erstes->form1();
     f.TextMessBezeichnung->setText(QStringLiteral("Temperaturverlauf"));
     f.TextAufzPause->setText(QStringLiteral("2,5"));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(f.TextAufzPause, &enter);  // taken over: the exit stores it
     f.OptionLinear->setChecked(true);
     f.OptionWert2->setChecked(true);
     f.CommandMB_Click(3);

@@ -51,13 +51,13 @@ bool linearUebernehmen(QString& textM, QString& textT, float& m, float& t, QChar
 // in force again. Leaving it because another window came up (a message
 // box, a dialog, another program) does not commit. The box remembers the
 // text it showed when last in force.
-class Eingabefeld : public QObject {
+class Zahlenfeld : public QObject {
   Q_OBJECT
 
  public:
   using Festlegen = std::function<Festlegung(const QString& text)>;
   using Anzeige = std::function<QString()>;
-  Eingabefeld(QLineEdit* feld, Festlegen festlegen, Anzeige wiederherstellen);
+  Zahlenfeld(QLineEdit* feld, Festlegen festlegen, Anzeige wiederherstellen);
 
   // Enter and the focus leaving the box; `perEnter` tells them apart.
   void festlegen(bool perEnter);

@@ -1,4 +1,4 @@
-#include "eingabefeld.h"
+#include "zahlenfeld.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -68,29 +68,29 @@ bool linearUebernehmen(QString& textM, QString& textT, float& m, float& t, QChar
   return true;
 }
 
-Eingabefeld::Eingabefeld(QLineEdit* feld, Festlegen festlegen, Anzeige wiederherstellen)
+Zahlenfeld::Zahlenfeld(QLineEdit* feld, Festlegen festlegen, Anzeige wiederherstellen)
     : QObject(feld), feld_(feld), festlegen_(std::move(festlegen)), wiederherstellen_(std::move(wiederherstellen)) {
   feld_->setAutoFillBackground(true);
   feld_->installEventFilter(this);
   festgesetzt();
 }
 
-void Eingabefeld::farbe(uint32_t bgr) {
+void Zahlenfeld::farbe(uint32_t bgr) {
   QPalette p = feld_->palette();
   p.setColor(QPalette::Base, pv::farbe(bgr));
   feld_->setPalette(p);
 }
 
-bool Eingabefeld::geaendert() const { return bgrWert(feld_->palette().color(QPalette::Base)) == kFeldGeaendert; }
+bool Zahlenfeld::geaendert() const { return bgrWert(feld_->palette().color(QPalette::Base)) == kFeldGeaendert; }
 
-QString Eingabefeld::festerText() const { return geaendert() ? festerText_ : feld_->text(); }
+QString Zahlenfeld::festerText() const { return geaendert() ? festerText_ : feld_->text(); }
 
-void Eingabefeld::festgesetzt() {
+void Zahlenfeld::festgesetzt() {
   festerText_ = feld_->text();
   farbe(kFeldFest);
 }
 
-void Eingabefeld::festlegen(bool perEnter) {
+void Zahlenfeld::festlegen(bool perEnter) {
   // A message box shown by the commit takes the focus away from the box:
   // that must not commit (and show the message) once more.
   if (beschaeftigt_) return;
@@ -103,12 +103,12 @@ void Eingabefeld::festlegen(bool perEnter) {
   if (perEnter && f.uebernommen && perEnterUebernommen) perEnterUebernommen();
 }
 
-void Eingabefeld::wiederherstellen() {
+void Zahlenfeld::wiederherstellen() {
   feld_->setText(wiederherstellen_());
   festgesetzt();
 }
 
-bool Eingabefeld::eventFilter(QObject* objekt, QEvent* ereignis) {
+bool Zahlenfeld::eventFilter(QObject* objekt, QEvent* ereignis) {
   if (objekt != feld_) return false;
   if (ereignis->type() == QEvent::KeyPress) {
     const auto* taste = static_cast<QKeyEvent*>(ereignis);
@@ -136,7 +136,7 @@ bool Eingabefeld::eventFilter(QObject* objekt, QEvent* ereignis) {
 }
 
 QString festerText(const QLineEdit* feld) {
-  const auto* e = feld->findChild<Eingabefeld*>(QString(), Qt::FindDirectChildrenOnly);
+  const auto* e = feld->findChild<Zahlenfeld*>(QString(), Qt::FindDirectChildrenOnly);
   return e ? e->festerText() : feld->text();
 }
 

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
-#include "main/eingabefeld.h"
+#include "main/zahlenfeld.h"
 #include "support/testhilfe.h"
 
 namespace {
@@ -19,7 +19,7 @@ struct Wartezeitfeld {
   pvtest::FakeMeldungen meldungen;
   float wartezeit = 1.5f;
   QLineEdit feld{QStringLiteral("1,5")};
-  pv::Eingabefeld eingabe{&feld,
+  pv::Zahlenfeld eingabe{&feld,
                           [this](const QString& t) { return pv::wartezeitFestlegen(t, wartezeit, u',', meldungen); },
                           [this] { return pv::wartezeitAnzeige(wartezeit, u','); }};
   void tippen(const QString& text) {
@@ -28,7 +28,7 @@ struct Wartezeitfeld {
   }
 };
 
-TEST(Eingabefeld, WaitingTimeCommitRestoreAndRefusal) {
+TEST(Zahlenfeld, WaitingTimeCommitRestoreAndRefusal) {
   struct Fall {
     const char* name;
     QString text;
@@ -61,7 +61,7 @@ TEST(Eingabefeld, WaitingTimeCommitRestoreAndRefusal) {
 }
 
 // A refusal's message box takes the focus: that must not commit again.
-TEST(Eingabefeld, FocusLostToAnotherWindowDoesNotCommit) {
+TEST(Zahlenfeld, FocusLostToAnotherWindowDoesNotCommit) {
   Wartezeitfeld w;
   w.meldungen.waehrendBox = [&] {
     QFocusEvent weg(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
@@ -82,7 +82,7 @@ TEST(Eingabefeld, FocusLostToAnotherWindowDoesNotCommit) {
   EXPECT_EQ(w.wartezeit, 3.0f);
 }
 
-TEST(Eingabefeld, CoefficientsAndTheLinearChoice) {
+TEST(Zahlenfeld, CoefficientsAndTheLinearChoice) {
   pvtest::FakeMeldungen m;
   float wert = 2;
   auto f = pv::koeffizientFestlegen(QStringLiteral("1,50"), wert, u',', pv::kSteigungUngueltig, m);
