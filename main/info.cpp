@@ -38,7 +38,6 @@ frmInfo::frmInfo(const QString& version, QWidget* eltern) : QDialog(eltern) {
                                              "für Messgeräte mit serieller Schnittstelle"));
   g->addWidget(lblDescription, 3, 0, 1, 2);
   auto* herkunft = new QLabel(QStringLiteral("Freie Software für Linux, geschrieben mit Qt."));
-  herkunft->setEnabled(false);
   g->addWidget(herkunft, 4, 0, 1, 2);
 
   const auto link = [](const QString& text, const QString& ziel) {
