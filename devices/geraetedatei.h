@@ -51,7 +51,10 @@ QString GeraetedateiText(const Geraetedefinition& def, const GeraeteEingabetexte
 bool GeraetedateiSchreiben(const QString& pfad, const Geraetedefinition& def,
                            const GeraeteEingabetexte& texte, QChar dezimal);
 
-// Rewrites an old-generation file in place as a current one. Returns 1 when
+// Rewrites an old-generation file in place as a current one: the file is read
+// as GeraeteDatenLesen reads it and written by the current writer (numbers
+// with "."). `datei` is a bare name in `programmordner` or a path; the message
+// names it as passed. Returns 1 when
 // converted; 0 without a message for a one-line file whose type is neither
 // "DMM" nor "Waage"; 0 after the message "Beim Konvertieren der Gerätedatei"
 // / the file name as passed / "ist ein Fehler aufgetreten." for any other

@@ -24,6 +24,7 @@
 #include "common/fehlerbehandlung.h"
 #include "common/laufzeitfehler.h"
 #include "common/plotten.h"
+#include "common/sanduhr.h"
 #include "common/tolvek.h"
 #include "main/hauptzustand.h"
 #include "views/ansichtenzustand.h"
@@ -37,16 +38,6 @@ namespace {
 constexpr int kMinBreite = 9600 / 15;
 constexpr int kMinHoehe = 7380 / 15;
 constexpr int kTimer1Ms = 100;
-
-// The hourglass while the graph is drawn.
-class Sanduhr {
- public:
-  Sanduhr() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~Sanduhr() { QApplication::restoreOverrideCursor(); }
-  Sanduhr(const Sanduhr&) = delete;
-  Sanduhr& operator=(const Sanduhr&) = delete;
-};
-
 }  // namespace
 
 // ------------------------------------------------------------ Bildflaeche
@@ -331,7 +322,19 @@ Grafikfelder FormGRAFIK::felder() const {
   return f;
 }
 
+void FormGRAFIK::xFelderBemessen(const Achsenformat& format) {
+  const QString muster =
+      breitesterFeldtext(format.code, format.nachkommastellen, hauptmodul().Dezimaltrennzeichen);
+  for (QLineEdit* feld : {TextMinimumX, TextMaximumX}) {
+    // The frame and the inner margins beside the text.
+    const QMargins r = feld->textMargins();
+    const int breite = feld->fontMetrics().horizontalAdvance(muster) + r.left() + r.right() + 12;
+    feld->setMinimumWidth(std::max(80, breite));
+  }
+}
+
 void FormGRAFIK::felderSetzen(const Grafikfelder& f) {
+  xFelderBemessen(feldumgebung().x);
   TextMinimumX->setText(f.x.minimum);
   TextMaximumX->setText(f.x.maximum);
   TextIntervallX->setText(f.x.intervall);
@@ -370,6 +373,7 @@ void FormGRAFIK::ZFxAendern(int16_t ZFOld, int16_t ZFNew) {
                            u.messStart))
     return;
   felderSetzen(f);
+  xFelderBemessen({ZFNew, grafikParameter().XNachkommastellen});
 }
 
 void FormGRAFIK::ZFyAendern(int16_t ZFOld, int16_t ZFNew) {
