@@ -28,6 +28,7 @@
 #include "common/farben.h"
 #include "common/leds.h"
 #include "common/meldungen.h"
+#include "common/textpruefung.h"
 #include "common/tolvek.h"
 
 namespace pv {
@@ -106,6 +107,14 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
   timerStatusLoeschen->setInterval(3000);
   timerStatusLoeschen->setSingleShot(true);
   connect(timerStatusLoeschen, &QTimer::timeout, this, [this] { Label1->clear(); });
+
+  // What these boxes hold is stored in the measurement and settings files:
+  // characters the files cannot hold are refused as they are typed.
+  const auto meldung = [this](const QString& text) { StatusSetzen(text); };
+  for (QLineEdit* feld : {TextMessBezeichnung, TextPhysGr, TextZeichen, TextEinheit, TextM, TextT}) {
+    speicherbarBegrenzen(feld, meldung);
+  }
+  speicherbarBegrenzen(TextKommentar, meldung);
 
   MSComm1 = std::make_unique<SeriellerPort>();
   CommandMB_Click(6);

@@ -193,7 +193,7 @@ TEST_F(AufnahmeTest, SaveAsOpenAndRecentFiles) {
   // A recent file that is gone is reported and nothing changes.
   h().einstellungen.LetzteDateien.prepend(QStringLiteral("&1 ") + u.pfad(QStringLiteral("weg.mes")));
   menue.MLetzte4_Click(1);
-  EXPECT_TRUE(u.meldungen.boxen.back().text.endsWith(QStringLiteral("weg.mes konnte nicht gefunden werden")));
+  EXPECT_EQ(u.meldungen.boxen.back().text, QStringLiteral("Die angegebene Datei wurde nicht gefunden!"));
   EXPECT_EQ(h().messdaten.m, 2);
 }
 

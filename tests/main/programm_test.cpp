@@ -1,5 +1,7 @@
 // Start-up and exit of the whole program against a real program folder.
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,7 +16,9 @@
 #include "common/cp1252.h"
 #include "common/textdatei.h"
 #include "devices/geraetetabelle.h"
+#include "main/dateimenue.h"
 #include "main/einstellungsdatei.h"
+#include "main/messdatei.h"
 #include "main/form1.h"
 #include "main/hauptzustand.h"
 #include "main/programm.h"
@@ -235,6 +239,44 @@ TEST_F(ProgrammTest, FinishedRecordingWithoutValuesEndsWithoutAQuestion) {
   programm->ProgrammBeenden();
   EXPECT_TRUE(u.meldungen.boxen.empty());
   EXPECT_EQ(beendet, 1);
+}
+
+TEST_F(ProgrammTest, MeasurementNamedOnTheCommandLineIsOpenedAndShown) {
+  pv::Messdaten d;
+  d.anhaengen(1, 2);
+  d.anhaengen(2, 3);
+  d.MesBeg = QStringLiteral("05.03.2004 14:07:09");
+  d.MesEnd = QStringLiteral("05.03.2004 14:08:09");
+  pv::Messtexte t;
+  t.Einheit = QStringLiteral("mV");
+  const QString datei = u.pfad(QStringLiteral("Mit Blank.MES"));
+  ASSERT_TRUE(pv::MessungSpeichern(datei, d, t, QStringLiteral("Daten des Messgerätes")));
+
+  pv::Programm programm({QStringLiteral("pelvaron"), u'"' + datei + u'"'}, QLocale(QLocale::German),
+                        [this] { ++beendet; });
+  ASSERT_TRUE(programm.FormLaden());
+  const pv::Hauptmodul& h = pv::hauptmodul();
+  EXPECT_EQ(h.messdaten.m, 2);
+  EXPECT_EQ(h.messdaten.MessDateiName, datei);
+  EXPECT_TRUE(h.MessungGespeichert);
+  pv::Form1& f = programm.form1();
+  EXPECT_EQ(f.MessungLabel->text(), pv::messungLabelText(datei));
+  EXPECT_EQ(f.MesBegLabel->text(), QStringLiteral("05.03.2004, 14:07:09"));
+  EXPECT_EQ(f.MesEndLabel->text(), QStringLiteral("05.03.2004, 14:08:09"));
+  EXPECT_EQ(f.TextEinheit->text(), QStringLiteral("mV"));
+}
+
+TEST_F(ProgrammTest, PathLabelShowsTheLastFileAsToolTipWhileToolTipsAreOn) {
+  auto programm = neuesProgramm();
+  ASSERT_TRUE(programm->FormLaden());
+  QLabel* label = programm->form1().MessungLabel;
+  programm->dateimenue().AktuelleDatei = QStringLiteral("/messungen/a.MES");
+  QEvent hinein(QEvent::Enter);
+  QCoreApplication::sendEvent(label, &hinein);
+  EXPECT_EQ(label->toolTip(), QStringLiteral("/messungen/a.MES"));
+  pv::hauptmodul().einstellungen.Tooltipps = false;
+  QCoreApplication::sendEvent(label, &hinein);
+  EXPECT_TRUE(label->toolTip().isEmpty());
 }
 
 TEST(Startlogik, CommandLinePathLosesEnclosingQuotesOnlyAsAPair) {
