@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 
 #include "acquisition/erfassungszustand.h"
@@ -277,6 +278,20 @@ TEST_F(ProgrammTest, PathLabelShowsTheLastFileAsToolTipWhileToolTipsAreOn) {
   pv::hauptmodul().einstellungen.Tooltipps = false;
   QCoreApplication::sendEvent(label, &hinein);
   EXPECT_TRUE(label->toolTip().isEmpty());
+}
+
+TEST_F(ProgrammTest, StoredTextBoxesRefuseWhatTheFilesCannotHold) {
+  auto programm = neuesProgramm();
+  ASSERT_TRUE(programm->FormLaden());
+  pv::Form1Steuerelemente& ui = pv::steuerelemente(programm->form1());
+  for (QLineEdit* feld : {ui.TextMessBezeichnung, ui.TextPhysGr, ui.TextZeichen, ui.TextEinheit, ui.TextM, ui.TextT}) {
+    const QString vorher = feld->text();
+    feld->insert(QStringLiteral("Ω"));
+    EXPECT_EQ(feld->text(), vorher);
+  }
+  ui.TextKommentar->insertPlainText(QStringLiteral("≥"));
+  EXPECT_TRUE(ui.TextKommentar->toPlainText().isEmpty());
+  EXPECT_EQ(ui.Label1->text(), QStringLiteral("Das Zeichen „≥“ kann in der Datei nicht gespeichert werden."));
 }
 
 TEST(Startlogik, CommandLinePathLosesEnclosingQuotesOnlyAsAPair) {
