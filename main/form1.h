@@ -11,7 +11,6 @@
 #include "main/form1steuerelemente.h"
 #include "main/messdatei.h"
 
-
 class QAction;
 class QGroupBox;
 class QLabel;

@@ -82,7 +82,6 @@ struct Form1Steuerelemente {
   QLabel* MesEndLabel = nullptr;
   QLabel* MessungLabel = nullptr;
   QTimer* timerStatusLoeschen = nullptr;
-
 };
 
 // The wiring's door to the controls (and the tests').
