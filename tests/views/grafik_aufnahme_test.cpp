@@ -46,10 +46,10 @@ TEST_F(GrafikAufnahme, GraphGrowsWhileTheInstrumentSends) {
   takt.start(40);
   QElapsedTimer uhr;
   uhr.start();
-  f().StartButton->click();
+  ui().StartButton->click();
   ASSERT_TRUE(warteBis([&] { return pv::hauptmodul().messdaten.m >= 10; }, 5000));
   takt.stop();
-  f().StopButton->click();
+  ui().StopButton->click();
   const double dauer = uhr.elapsed() / 1000.0;
   pvtest::ereignisseFuer(300);
 
