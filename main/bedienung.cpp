@@ -38,9 +38,9 @@ constexpr int kBildRand = 8;
 }  // namespace
 
 Hauptfensterbedienung::Hauptfensterbedienung(Form1& form, Verbindung& verbindung)
-    : QObject(&form), f_(form), verbindung_(verbindung) {
+    : QObject(&form), f_(form), c_(steuerelemente(form)), verbindung_(verbindung) {
   eingabefelderAnlegen();
-  connect(f_.OptionLinear, &QRadioButton::toggled, this, [this](bool an) {
+  connect(c_.OptionLinear, &QRadioButton::toggled, this, [this](bool an) {
     if (an) OptionLinear_Click();
   });
 
@@ -57,22 +57,22 @@ Hauptfensterbedienung::Hauptfensterbedienung(Form1& form, Verbindung& verbindung
   // The main window sees every key before its controls; the picture its
   // double click.
   qApp->installEventFilter(this);
-  f_.picPC->installEventFilter(this);
+  c_.picPC->installEventFilter(this);
 }
 
 void Hauptfensterbedienung::eingabefelderAnlegen() {
   wartezeit_ = new Zahlenfeld(
-      f_.TextAufzPause,
+      c_.TextAufzPause,
       [](const QString& t) { return wartezeitFestlegen(t, einstellungen().Wartezeit, dezimal(), Tolvek::meldungen()); },
       [] { return wartezeitAnzeige(einstellungen().Wartezeit, dezimal()); });
   steigung_ = new Zahlenfeld(
-      f_.TextM,
+      c_.TextM,
       [](const QString& t) {
         return koeffizientFestlegen(t, einstellungen().LinearM, dezimal(), kSteigungUngueltig, Tolvek::meldungen());
       },
       [] { return singleText(einstellungen().LinearM, dezimal()); });
   achsenabschnitt_ = new Zahlenfeld(
-      f_.TextT,
+      c_.TextT,
       [](const QString& t) {
         return koeffizientFestlegen(t, einstellungen().LinearT, dezimal(), kAchsenabschnittUngueltig,
                                     Tolvek::meldungen());
@@ -82,36 +82,36 @@ void Hauptfensterbedienung::eingabefelderAnlegen() {
   auto* hinweisAus = new QTimer(this);
   hinweisAus->setSingleShot(true);
   hinweisAus->setInterval(1000);
-  connect(hinweisAus, &QTimer::timeout, f_.LabelMT, &QLabel::hide);
+  connect(hinweisAus, &QTimer::timeout, c_.LabelMT, &QLabel::hide);
   for (Zahlenfeld* feld : {steigung_, achsenabschnitt_}) {
     feld->perEnterUebernommen = [this, hinweisAus] {
-      f_.LabelMT->show();
+      c_.LabelMT->show();
       hinweisAus->start();
     };
   }
 }
 
 void Hauptfensterbedienung::OptionLinear_Click() {
-  QString textM = f_.TextM->text();
-  QString textT = f_.TextT->text();
+  QString textM = c_.TextM->text();
+  QString textT = c_.TextT->text();
   const bool ok = linearUebernehmen(textM, textT, einstellungen().LinearM, einstellungen().LinearT, dezimal(),
                                     Tolvek::meldungen());
   // What was read is shown as read; a box that failed keeps its text.
-  if (textM != f_.TextM->text()) {
-    f_.TextM->setText(textM);
+  if (textM != c_.TextM->text()) {
+    c_.TextM->setText(textM);
     steigung_->festgesetzt();
   }
-  if (textT != f_.TextT->text()) {
-    f_.TextT->setText(textT);
+  if (textT != c_.TextT->text()) {
+    c_.TextT->setText(textT);
     achsenabschnitt_->festgesetzt();
   }
   // Refused: the device value is used, never no processing at all.
-  if (!ok) f_.OptionMWMessgeraet->setChecked(true);
+  if (!ok) c_.OptionMWMessgeraet->setChecked(true);
 }
 
 void Hauptfensterbedienung::wartezeitUebernehmen(float sekunden) {
   einstellungen().Wartezeit = sekunden;
-  f_.TextAufzPause->setText(wartezeitAnzeige(sekunden, dezimal()));
+  c_.TextAufzPause->setText(wartezeitAnzeige(sekunden, dezimal()));
   wartezeit_->festgesetzt();
 }
 
@@ -175,29 +175,29 @@ bool Hauptfensterbedienung::Form_KeyDown(int taste, Qt::KeyboardModifiers umscha
 void Hauptfensterbedienung::imgPC_DblClick() {
   int16_t& bild = einstellungen().Computerbild;
   bild = naechstesComputerbild(bild);
-  f_.picPC->clear();
+  c_.picPC->clear();
   QImageReader leser(Programmordner::datei(computerbildDatei(bild)));
   const QImage gelesen = leser.read();
   if (gelesen.isNull()) {
     f_.StatusSetzen(computerbildFehlt(bild));
     return;
   }
-  const QSize flaeche = f_.picPC->contentsRect().size();
+  const QSize flaeche = c_.picPC->contentsRect().size();
   const QRect ort = bildPlatzieren(gelesen.size(), QStringLiteral("ZM"), {flaeche.width() / 2, flaeche.height() / 2},
                                    {}, flaeche.height() - kBildRand, flaeche.width() - kBildRand);
-  f_.picPC->setPixmap(QPixmap::fromImage(gelesen.scaled(ort.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+  c_.picPC->setPixmap(QPixmap::fromImage(gelesen.scaled(ort.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 void Hauptfensterbedienung::DatenlinieAufbauen() {
   Einstellungen& e = einstellungen();
-  f_.LEDPC->Init(0, 0, 0, true);
-  f_.LEDMessgeraet->Init(0, 0, 0, true);
-  f_.picAni->setVisible(e.DatenlinieAnimation);
+  c_.LEDPC->Init(0, 0, 0, true);
+  c_.LEDMessgeraet->Init(0, 0, 0, true);
+  c_.picAni->setVisible(e.DatenlinieAnimation);
   if (!e.DatenlinieAnimation) return;
   const Datenlinienstil stil = datenlinienstil(e.Animationsart);
   // The rows are laid out by the window; each lamp takes its row's look, off.
-  for (LEDs* lampe : f_.LEDAniMessgeraet) lampe->Init(stil.messgeraetStyle, stil.messgeraetColor, 0, true);
-  for (LEDs* lampe : f_.LEDAniPC) lampe->Init(stil.pcStyle, stil.pcColor, 0, true);
+  for (LEDs* lampe : c_.LEDAniMessgeraet) lampe->Init(stil.messgeraetStyle, stil.messgeraetColor, 0, true);
+  for (LEDs* lampe : c_.LEDAniPC) lampe->Init(stil.pcStyle, stil.pcColor, 0, true);
 }
 
 void Hauptfensterbedienung::nachDemEinlesen() {
@@ -215,7 +215,7 @@ void Hauptfensterbedienung::nachDemEinlesen() {
 }
 
 bool Hauptfensterbedienung::eventFilter(QObject* objekt, QEvent* ereignis) {
-  if (objekt == f_.picPC && ereignis->type() == QEvent::MouseButtonDblClick) {
+  if (objekt == c_.picPC && ereignis->type() == QEvent::MouseButtonDblClick) {
     imgPC_DblClick();
     return true;
   }

@@ -11,6 +11,7 @@ namespace pv {
 
 class Zahlenfeld;
 class Form1;
+struct Form1Steuerelemente;
 class Verbindung;
 
 // The main window's own behaviour beyond acquisition and recording: the
@@ -60,6 +61,7 @@ class Hauptfensterbedienung : public QObject {
   void wartezeitUebernehmen(float sekunden);
 
   Form1& f_;
+  Form1Steuerelemente& c_;
   Verbindung& verbindung_;
   Zahlenfeld* wartezeit_ = nullptr;
   Zahlenfeld* steigung_ = nullptr;

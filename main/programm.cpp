@@ -181,6 +181,10 @@ bool Programm::FormLaden() {
   schritt([&] { form1_->MCom_Click(static_cast<int16_t>(std::max<int>(e.ComPortNummer, 1))); });
   schritt([&] { bedienung_->nachDemEinlesen(); });
   h.MessungGespeichert = true;
+  // A measurement file named on the command line is opened as from the
+  // "Datei" menu, with the reader's own messages.
+  const QString datei = kommandozeilenPfad(argumente_);
+  if (!datei.isEmpty()) schritt([&] { dateimenue_->MessungEinlesen(datei); });
   return true;
 }
 

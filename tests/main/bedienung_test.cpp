@@ -41,61 +41,61 @@ TEST_F(BedienungTest, ServiceKeysFromAnyControlOfTheWindow) {
     e.Animationsart = 3;
   });
   const auto ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
-  EXPECT_EQ(f().LEDAniPC[5]->Style(), 1);
-  tasten(f().TextT, Qt::Key_A, ctrlAlt);
+  EXPECT_EQ(ui().LEDAniPC[5]->Style(), 1);
+  tasten(ui().TextT, Qt::Key_A, ctrlAlt);
   EXPECT_EQ(pv::hauptmodul().einstellungen.Animationsart, 4);
-  EXPECT_EQ(f().LEDAniPC[5]->Style(), 2);
-  EXPECT_EQ(f().LEDAniMessgeraet[5]->Style(), 3);
+  EXPECT_EQ(ui().LEDAniPC[5]->Style(), 2);
+  EXPECT_EQ(ui().LEDAniMessgeraet[5]->Style(), 3);
 
-  tasten(f().TextT, Qt::Key_D, ctrlAlt);
+  tasten(ui().TextT, Qt::Key_D, ctrlAlt);
   EXPECT_TRUE(f().MDebugDateiAnzeigen->isVisible());
   EXPECT_FALSE(f().MDebugGeraetedatenAnzeigen->isVisible());
   EXPECT_EQ(status(), "## DebugModus an ##");
-  tasten(f().TextT, Qt::Key_D, ctrlAlt);
+  tasten(ui().TextT, Qt::Key_D, ctrlAlt);
   EXPECT_FALSE(f().MDebugDateiAnzeigen->isVisible());
 
-  tasten(f().TextT, Qt::Key_S, ctrlAlt | Qt::ShiftModifier);
+  tasten(ui().TextT, Qt::Key_S, ctrlAlt | Qt::ShiftModifier);
   EXPECT_FALSE(pv::hauptmodul().Simulation);
   // Simulated values on a connected request device, the instrument asked nothing.
   mitschreiben = false;
   programm->verbindung().DatensatzAuswerten = [this](const QByteArray& s) {
     programm->datenauswertung().DatensatzAuswerten(s);
   };
-  f().CommandPort->click();
-  tasten(f().CommandPort, Qt::Key_S, ctrlAlt);
+  ui().CommandPort->click();
+  tasten(ui().CommandPort, Qt::Key_S, ctrlAlt);
   EXPECT_TRUE(pv::hauptmodul().Simulation);
   EXPECT_EQ(status(), "## Simulation an ##");
-  f().LabelMesswert->clear();
-  ASSERT_TRUE(warteBis([&] { return !f().LabelMesswert->text().isEmpty(); }));
+  ui().LabelMesswert->clear();
+  ASSERT_TRUE(warteBis([&] { return !ui().LabelMesswert->text().isEmpty(); }));
   // The status line clears 3 s after its last change.
-  EXPECT_EQ(f().timerStatusLoeschen->interval(), 3000);
-  f().CommandPort->click();
+  EXPECT_EQ(ui().timerStatusLoeschen->interval(), 3000);
+  ui().CommandPort->click();
 }
 
 TEST_F(BedienungTest, RefusedLinearFunctionFallsBackToTheDeviceValue) {
   starten(QStringLiteral("Fortlaufend"), kAutomatisch);
-  f().TextM->setText(QStringLiteral("2,50"));
-  f().TextT->setText(QStringLiteral("b"));
-  f().OptionLinear->click();
+  ui().TextM->setText(QStringLiteral("2,50"));
+  ui().TextT->setText(QStringLiteral("b"));
+  ui().OptionLinear->click();
   ASSERT_EQ(u.meldungen.boxen.size(), 1u);
   EXPECT_TRUE(u.meldungen.boxen[0].text.contains(QStringLiteral("den Achsenabschnitt")));
-  EXPECT_TRUE(f().OptionMWMessgeraet->isChecked());
-  EXPECT_EQ(f().TextM->text(), "2,5");
+  EXPECT_TRUE(ui().OptionMWMessgeraet->isChecked());
+  EXPECT_EQ(ui().TextM->text(), "2,5");
   EXPECT_EQ(pv::hauptmodul().einstellungen.LinearM, 2.5f);
   // Even with no option at all the evaluation takes the device value.
-  f().OptionMWMessgeraet->setAutoExclusive(false);
-  f().OptionMWMessgeraet->setChecked(false);
+  ui().OptionMWMessgeraet->setAutoExclusive(false);
+  ui().OptionMWMessgeraet->setChecked(false);
   EXPECT_EQ(programm->datenauswertung().einstellungen().Verarbeitung, pv::Messwertverarbeitung::Messgeraet);
 }
 
 TEST_F(BedienungTest, ToolTipsFromTheSettingsFileAndTheMenuItem) {
   starten(QStringLiteral("Fortlaufend"), kAutomatisch, 1, [](pv::Einstellungen& e) { e.Tooltipps = true; });
   EXPECT_TRUE(f().MToolTipps->isChecked());
-  EXPECT_EQ(f().CommandPort->toolTip(), "Herstellen/Trennen der Verbindung zwischen PC und Messgerät");
+  EXPECT_EQ(ui().CommandPort->toolTip(), "Herstellen/Trennen der Verbindung zwischen PC und Messgerät");
   f().MToolTipps->trigger();
   EXPECT_FALSE(f().MToolTipps->isChecked());
   EXPECT_FALSE(pv::hauptmodul().einstellungen.Tooltipps);
-  EXPECT_TRUE(f().CommandPort->toolTip().isEmpty());
+  EXPECT_TRUE(ui().CommandPort->toolTip().isEmpty());
   f().MToolTipps->trigger();
   EXPECT_FALSE(f().findChild<QWidget*>(QStringLiteral("Label24"))->toolTip().isEmpty());
 }
@@ -106,21 +106,21 @@ TEST_F(BedienungTest, ComputerPictureFromAnyStoredNumber) {
   }
   starten(QStringLiteral("Fortlaufend"), kAutomatisch, 1, [](pv::Einstellungen& e) { e.Computerbild = -1; });
   EXPECT_EQ(pv::hauptmodul().einstellungen.Computerbild, 2);
-  EXPECT_FALSE(f().picPC->pixmap().isNull());
-  EXPECT_LE(f().picPC->pixmap().height(), f().picPC->height());
-  QMouseEvent doppel(QEvent::MouseButtonDblClick, QPointF(5, 5), f().picPC->mapToGlobal(QPointF(5, 5)),
+  EXPECT_FALSE(ui().picPC->pixmap().isNull());
+  EXPECT_LE(ui().picPC->pixmap().height(), ui().picPC->height());
+  QMouseEvent doppel(QEvent::MouseButtonDblClick, QPointF(5, 5), ui().picPC->mapToGlobal(QPointF(5, 5)),
                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(f().picPC, &doppel);
+  QApplication::sendEvent(ui().picPC, &doppel);
   EXPECT_EQ(pv::hauptmodul().einstellungen.Computerbild, 0);
-  QApplication::sendEvent(f().picPC, &doppel);
+  QApplication::sendEvent(ui().picPC, &doppel);
   EXPECT_EQ(status(), "!! Computerbild 'PC1.gif nicht gefunden !!");
-  EXPECT_TRUE(f().picPC->pixmap().isNull());
+  EXPECT_TRUE(ui().picPC->pixmap().isNull());
 }
 
 // The dialog as a user drives it: calculator, copy, time-out, OK.
 TEST_F(BedienungTest, MeasurementSettingsCopyTheWaitingTimeAndArmTheWatchdog) {
   starten(QStringLiteral("Fortlaufend"), kAutomatisch, 1, [](pv::Einstellungen& e) { e.TimeOutON = 0; });
-  f().CommandPort->click();
+  ui().CommandPort->click();
   EXPECT_FALSE(programm->verbindung().timerTimeOut->isActive());
   QTimer::singleShot(0, [] {
     auto* d = qobject_cast<pv::EinstLZM*>(QApplication::activeModalWidget());
@@ -135,11 +135,11 @@ TEST_F(BedienungTest, MeasurementSettingsCopyTheWaitingTimeAndArmTheWatchdog) {
   });
   f().MMessung->trigger();
   EXPECT_TRUE(u.meldungen.boxen.empty());
-  EXPECT_EQ(f().TextAufzPause->text(), "2,9");
+  EXPECT_EQ(ui().TextAufzPause->text(), "2,9");
   EXPECT_EQ(pv::hauptmodul().einstellungen.Wartezeit, 2.9f);
   EXPECT_EQ(pv::hauptmodul().einstellungen.Messdauer, 60.0f);
   EXPECT_TRUE(programm->verbindung().timerTimeOut->isActive());
-  f().CommandPort->click();
+  ui().CommandPort->click();
 }
 
 }  // namespace
