@@ -65,19 +65,19 @@ void Hauptfensterbedienung::eingabefelderAnlegen() {
       c_.TextAufzPause,
       [](const QString& t) { return wartezeitFestlegen(t, einstellungen().Wartezeit, dezimal(), Tolvek::meldungen()); },
       [] { return wartezeitAnzeige(einstellungen().Wartezeit, dezimal()); });
+  // Esc in a factor box brings back the text last in force: the factor
+  // itself is taken only when the linear function is chosen or committed.
   steigung_ = new Zahlenfeld(
       c_.TextM,
       [](const QString& t) {
         return koeffizientFestlegen(t, einstellungen().LinearM, dezimal(), kSteigungUngueltig, Tolvek::meldungen());
-      },
-      [] { return singleText(einstellungen().LinearM, dezimal()); });
+      });
   achsenabschnitt_ = new Zahlenfeld(
       c_.TextT,
       [](const QString& t) {
         return koeffizientFestlegen(t, einstellungen().LinearT, dezimal(), kAchsenabschnittUngueltig,
                                     Tolvek::meldungen());
-      },
-      [] { return singleText(einstellungen().LinearT, dezimal()); });
+      });
   // "Wert geändert" for a second after Enter took a coefficient.
   auto* hinweisAus = new QTimer(this);
   hinweisAus->setSingleShot(true);

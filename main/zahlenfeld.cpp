@@ -104,7 +104,7 @@ void Zahlenfeld::festlegen(bool perEnter) {
 }
 
 void Zahlenfeld::wiederherstellen() {
-  feld_->setText(wiederherstellen_());
+  feld_->setText(wiederherstellen_ ? wiederherstellen_() : festerText_);
   festgesetzt();
 }
 

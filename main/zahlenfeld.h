@@ -57,7 +57,8 @@ class Zahlenfeld : public QObject {
  public:
   using Festlegen = std::function<Festlegung(const QString& text)>;
   using Anzeige = std::function<QString()>;
-  Zahlenfeld(QLineEdit* feld, Festlegen festlegen, Anzeige wiederherstellen);
+  // Without `wiederherstellen` Esc brings back the text last in force.
+  Zahlenfeld(QLineEdit* feld, Festlegen festlegen, Anzeige wiederherstellen = {});
 
   // Enter and the focus leaving the box; `perEnter` tells them apart.
   void festlegen(bool perEnter);

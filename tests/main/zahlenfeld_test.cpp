@@ -94,6 +94,17 @@ TEST(Zahlenfeld, CoefficientsAndTheLinearChoice) {
   ASSERT_EQ(m.boxen.size(), 1u);
   EXPECT_EQ(m.boxen[0].text, pv::kSteigungUngueltig);
 
+  // Esc brings back the text last in force, whatever the factor holds.
+  QLineEdit feld(QStringLiteral("3"));
+  pv::Zahlenfeld zahl(&feld, [&](const QString& t) {
+    return pv::koeffizientFestlegen(t, wert, u',', pv::kSteigungUngueltig, m);
+  });
+  feld.setText(QStringLiteral("30"));
+  taste(feld, Qt::Key_0, QStringLiteral("0"));
+  taste(feld, Qt::Key_Escape);
+  EXPECT_EQ(feld.text(), "3");
+  EXPECT_EQ(wert, 1.5f);
+
   QString textM = QStringLiteral("2,50"), textT = QStringLiteral("b");
   float lm = 0, lt = 7;
   EXPECT_FALSE(pv::linearUebernehmen(textM, textT, lm, lt, u',', m));
