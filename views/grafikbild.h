@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "common/plotten_flaeche.h"
+#include "views/mausmodi.h"
 
 namespace pv {
 
@@ -28,7 +29,8 @@ class Bildflaeche {
 };
 
 // The plot area GRAF: shows its picture, which always has the widget's size,
-// and the zoom rectangle over it.
+// and the lines of the mouse modes over it; reports the mouse in the
+// coordinates of the last drawing.
 class GrafikBild : public QWidget {
   Q_OBJECT
 
@@ -38,21 +40,27 @@ class GrafikBild : public QWidget {
   const QImage& bild() const { return bild_.bild(); }
   void leeren();
 
-  // The zoom rectangle (the lines LO, LL, LR, LU) in the coordinates of the
-  // last drawing; hidden while empty.
-  void zoomrechteckSetzen(std::optional<QRectF> werte);
-  const std::optional<QRectF>& zoomrechteck() const { return zoomrechteck_; }
+  // What is shown over the picture (owned by the caller); nullptr: nothing.
+  void ueberlagerungZeigen(const Ueberlagerung* u);
 
  signals:
   void groesseGeaendert();
+  // Buttons 1 left, 2 right, 4 middle; a move reports all buttons held.
+  // Only while the picture has the scale of a drawing.
+  void mausGedrueckt(int taste, QPointF wert);
+  void mausBewegt(int tasten, QPointF wert);
+  void mausLosgelassen(int taste);
 
  protected:
   void paintEvent(QPaintEvent* ereignis) override;
   void resizeEvent(QResizeEvent* ereignis) override;
+  void mousePressEvent(QMouseEvent* ereignis) override;
+  void mouseMoveEvent(QMouseEvent* ereignis) override;
+  void mouseReleaseEvent(QMouseEvent* ereignis) override;
 
  private:
   Bildflaeche bild_;
-  std::optional<QRectF> zoomrechteck_;
+  const Ueberlagerung* ueberlagerung_ = nullptr;
 };
 
 }  // namespace pv
