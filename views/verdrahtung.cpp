@@ -13,6 +13,7 @@
 #include "main/messdatei.h"
 #include "main/programm.h"
 #include "views/ansichtenzustand.h"
+#include "views/einstellungsfenster.h"
 #include "views/exportfenster.h"
 #include "views/grafikfenster.h"
 #include "views/grafiklogik.h"
@@ -39,7 +40,10 @@ class Ansichtenhalter : public QObject {
     return *grafik_;
   }
   TabellenFenster& tabelle() {
-    if (!tabelle_) tabelle_ = new TabellenFenster;
+    if (!tabelle_) {
+      tabelle_ = new TabellenFenster;
+      tabelle_->optionenSetzen([this] { einstellungenZeigen(tabelle_); });
+    }
     return *tabelle_;
   }
   const TabellenFenster* vorhandeneTabelle() const { return tabelle_; }
