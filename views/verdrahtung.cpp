@@ -110,6 +110,9 @@ void ansichtenAnschliessen(Programm& programm) {
   f.MGrafik->setEnabled(true);
   QObject::connect(f.MGrafik, &QAction::triggered, halter, [halter] { halter->grafik().Zeigen(); });
 
+  f.MOptionen->setEnabled(true);
+  QObject::connect(f.MOptionen, &QAction::triggered, halter, [&f] { einstellungenZeigen(&f); });
+
   f.MTabelle->setEnabled(true);
   QObject::connect(f.MTabelle, &QAction::triggered, halter, [halter] { halter->tabelle().Zeigen(); });
   programm.aufnahme().tabelleLeeren = [halter] { halter->tabelle().Leeren(); };

@@ -23,6 +23,7 @@
 #include "main/form1.h"
 #include "main/programm.h"
 #include "views/ansichtenzustand.h"
+#include "views/einstellungsfenster.h"
 #include "views/verdrahtung.h"
 
 namespace {
@@ -156,11 +157,20 @@ TEST_F(Grafikfenster, TheMainWindowOpensItAndTheSettingsGetItsRecordBack) {
   EXPECT_EQ(pv::grafikParameter().Titel, QStringLiteral("Abkühlung"));
   EXPECT_EQ(programm.datenauswertung().speichereinstellungen().XMax, pv::grafikParameter().XMax);
 
+  // The settings dialog's choice reaches the settings file at the exit.
+  EXPECT_TRUE(f.MOptionen->isEnabled());
+  for (size_t n = 2; n <= 5; ++n) pv::hauptmodul().einstellungen.Schemata[n] = pv::hauptmodul().einstellungen.Schemata[1];
+  pv::FormEinstellungen optionen;
+  optionen.laden();
+  optionen.OptionZahlenformatY[4]->setChecked(true);
+  optionen.CommandOK_Click();
+
   pv::grafikParameter().MinMaxAutoX = false;
   pv::grafikParameter().XMin = 7;
   f.ProgrammBeenden();
   EXPECT_FALSE(pv::hauptmodul().einstellungen.MinMaxAutoX);
   EXPECT_EQ(pv::hauptmodul().einstellungen.XMin, 7.0f);
+  EXPECT_TRUE(umgebung.programm.lies(QStringLiteral("Pelvaron.ini")).contains("\r\ny-Zahlenformatnummer=4\r\n"));
 }
 
 TEST_F(Grafikfenster, ADragZoomsAndThePreviousViewComesBack) {
