@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QTextEdit>
+#include <QTimer>
 
 #include "acquisition/speichern.h"
 #include "main/aufnahme.h"
@@ -67,7 +68,24 @@ void grafikVorfuehren(Programm& programm, Ansichtenhalter& halter) {
   Messtexte texte = programm.aufnahme().messtexte();
   if (!MessungEinlesen(datei, h.MessungLaeuft, h.messdaten, texte).gelesen()) return;
   programm.aufnahme().messtexteSetzen(texte);
-  halter.grafik().Zeigen();
+  FormGRAFIK& grafik = halter.grafik();
+  grafik.Zeigen();
+  // PELVARON_GRAFIK_ZEIGEN: "zoom" zooms into the middle and sets the
+  // cross-hair there, "einstellungen" and "drucken" open those dialogs.
+  const QString zeigen = qEnvironmentVariable("PELVARON_GRAFIK_ZEIGEN");
+  QTimer::singleShot(1000, &grafik, [&grafik, zeigen] {
+    if (zeigen == QLatin1String("einstellungen")) grafik.MOptionen_Click();
+    if (zeigen == QLatin1String("drucken")) grafik.MGrDruck_Click();
+    if (zeigen != QLatin1String("zoom")) return;
+    const Tolvek::GrafikZustand& g = Tolvek::grafikZustand();
+    const float bx = g.GrafikXMax - g.GrafikXMin;
+    const float by = g.GrafikYMax - g.GrafikYMin;
+    grafik.maus.zoom = {g.GrafikXMin + bx / 8, g.GrafikXMin + bx / 2, g.GrafikYMax - by / 8, g.GrafikYMin + by / 8};
+    grafik.ZoomAusfuehren();
+    const Tolvek::GrafikZustand& z = Tolvek::grafikZustand();
+    grafik.GRAF_MouseDown(kMausLinks, QPointF(z.GrafikXMin + (z.GrafikXMax - z.GrafikXMin) / 3, z.GrafikYMin));
+    grafik.GRAF_MouseUp(kMausLinks);
+  });
 }
 
 }  // namespace
