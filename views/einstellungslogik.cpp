@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/zahlen.h"
+#include "common/zahlenformat.h"
 
 namespace pv {
 
@@ -38,11 +39,7 @@ QString xTitelAutomatisch(int xFormat) {
   return xFormat >= 0 && xFormat <= 6 ? kTitel[xFormat] : QStringLiteral("Zeit");
 }
 
-QString yVorsatz(int16_t code) {
-  static const QString kVorsaetze[] = {QStringLiteral("M"), QStringLiteral("k"), QStringLiteral("m"),
-                                       QStringLiteral("µ"), QStringLiteral("n"), QStringLiteral("p")};
-  return code >= 2 && code <= 7 ? kVorsaetze[code - 2] : QString();
-}
+QString yVorsatz(int16_t code) { return Tolvek::zahlFormatieren(0, code, 0, u',', {}).vorsatz; }
 
 Einstellungsfelder einstellungsfelderLaden(const Einstellungen& e, const GrafikEinstellungen& p) {
   Einstellungsfelder f;

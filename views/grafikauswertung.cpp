@@ -131,13 +131,10 @@ QString integralText(float summe, int16_t xCode, int16_t yCode, int16_t nachkomm
     faktor = 1.0 / 3600;
     endung = QStringLiteral("*h");
   }
-  static const QString kVorsaetze[] = {QStringLiteral("M"), QStringLiteral("k"), QStringLiteral("m"),
-                                       QStringLiteral("µ"), QStringLiteral("n"), QStringLiteral("p")};
-  const QString vorsatz = yCode >= 2 && yCode <= 7 ? kVorsaetze[yCode - 2] : QString();
   const auto wert = static_cast<float>(summe * faktor);
-  return QStringLiteral("Integral: ") +
-         formatiert(wert, {yCode, nachkommastellen, dezimaltrennzeichen, messStart}) + u' ' + vorsatz + einheit +
-         endung;
+  // The number and the prefix its code calls for.
+  const Tolvek::Formatiert f = Tolvek::zahlFormatieren(wert, yCode, nachkommastellen, dezimaltrennzeichen, messStart);
+  return QStringLiteral("Integral: ") + f.text + u' ' + f.vorsatz + einheit + endung;
 }
 
 }  // namespace pv

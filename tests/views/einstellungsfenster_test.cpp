@@ -99,10 +99,11 @@ TEST_F(Einstellungsfenster, MilliReformatsTheOpenGraphAndItsTitle) {
 
 TEST_F(Einstellungsfenster, ACancelledEditIsNotStoredByALaterOk) {
   pv::FormEinstellungen dialog;
-  dialog.laden();
+  dialog.show();
   dialog.TextLD[3]->setText(QStringLiteral("7"));
   dialog.reject();
-  dialog.laden();
+  dialog.show();
+  EXPECT_EQ(dialog.TextLD[3]->text(), QStringLiteral("1"));
   dialog.CommandOK_Click();
   EXPECT_EQ(pv::hauptmodul().einstellungen.Schemata[3].Liniendicke, 1);
 
