@@ -18,6 +18,7 @@
 
 #include "common/balken.h"
 #include "common/fehlerbehandlung.h"
+#include "common/laufzeitfehler.h"
 #include "common/textdatei.h"
 #include "common/textpruefung.h"
 #include "common/tolvek.h"
@@ -31,6 +32,9 @@ namespace {
 
 // How often a running export lets events through (repaint, "Abbrechen").
 constexpr qint64 kEreignisAbstandMs = 25;
+
+// The error handler's label of the OK click; the apostrophes belong to it.
+const QString kOkLabel = QStringLiteral("'TabExp -> OKButton'");
 
 void ablehnungZeigen(const Ablehnung& a) { Tolvek::meldungen().hinweis(a.text, a.symbol, a.titel); }
 
@@ -201,7 +205,7 @@ void ExportFenster::OKButton_Click() {
   try {
     dateiExport(bereich);
   } catch (const std::exception& fehler) {
-    Tolvek::Fehlerbehandlung(QStringLiteral("'TabExp -> OKButton'"), fehler);
+    Tolvek::Fehlerbehandlung(kOkLabel, fehler);
     Topmost(false);
   }
 }
@@ -261,6 +265,10 @@ void ExportFenster::dateiExport(const Bereich& bereich) {
   }
 
   if (!dateiErsetzen(pfad, lauf.bytes())) {
+    // The user is told which file failed; the log keeps it like any other
+    // failure of the export.
+    Tolvek::FehlerProtokollieren(kOkLabel, Laufzeitfehler::kPfadZugriff,
+                                 QStringLiteral("Fehler beim Zugriff auf Pfad/Datei: ") + pfad);
     Tolvek::meldungen().hinweis(schreibfehlerText(pfad), Symbol::Kritisch);
     Topmost(false);
     return;
