@@ -13,6 +13,7 @@
 #include "common/fehlerbehandlung.h"
 #include "common/laufzeitfehler.h"
 #include "common/meldungen.h"
+#include "common/sanduhr.h"
 #include "common/tolvek.h"
 #include "main/hauptzustand.h"
 #include "views/ansichtenzustand.h"
@@ -178,7 +179,10 @@ void FormGRAFIK::mnuKurveGlaetten_Click() {
   const std::optional<int32_t> n = glaettungsbreiteLesen(antwort, h.Dezimaltrennzeichen);
   if (!n) return;
   Messdaten& d = h.messdaten;
-  YGeglaettet = geglaettet(d.y, d.m, *n);
+  {
+    const Sanduhr sanduhr;
+    YGeglaettet = geglaettet(d.y, d.m, *n);
+  }
   VorschauGeglaettet = true;
   NeuButton_Click();
   VorschauGeglaettet = false;
