@@ -14,6 +14,9 @@ constexpr int kBinaerKurz = 14;
 constexpr int kBinaerLang = 22;
 constexpr int kBinaerRest = 8;
 constexpr char kBinaerKurzKennung = 7;
+// The converted text: the value's and the unit's characters.
+constexpr int kWertZeichen = 10;
+constexpr int kEinheitZeichen = 5;
 // Length of the request-mode reply that starts with "UU".
 constexpr int kUUSatzLaenge = 19;
 
@@ -65,7 +68,11 @@ QByteArray binaerantwortWandeln(const QByteArray& antwort) {
   QByteArray nutz = antwort.mid(4, laenge);
   nutz.replace('\0', ' ');
   if (nutz.trimmed().isEmpty()) return QByteArrayLiteral("0");
-  return nutz.leftJustified(17, ' ');
+  // Characters 1-10 the value, 11-12 spare, 13-17 the unit: the short reply
+  // carries the value alone, the long one (15 of its characters reach us in
+  // the 22 bytes) the value and the unit.
+  return nutz.left(kWertZeichen).leftJustified(kWertZeichen, ' ') + "  " +
+         nutz.mid(kWertZeichen, kEinheitZeichen).leftJustified(kEinheitZeichen, ' ');
 }
 
 Empfang::Empfang(Erfassungszustand& zustand, Ziel ziel) : z_(zustand), ziel_(std::move(ziel)) {}
@@ -180,7 +187,7 @@ bool Empfang::binaerLesen(QIODevice& quelle, Uhr::time_point jetzt, QByteArray& 
     } else if (text == "0") {
       datensatz.clear();
     } else {
-      datensatz = text.left(10) + text.mid(12, 5);
+      datensatz = text.left(kWertZeichen) + text.mid(kWertZeichen + 2, kEinheitZeichen);
     }
   } catch (...) {
     datensatz = QByteArrayLiteral("ERROR");

@@ -37,9 +37,12 @@ Zeilenereignis zeilenereignis(int code);
 using Antwortwandlung = std::function<QByteArray(const QByteArray&)>;
 
 // Our reading of that reply: DLE STX, command, payload length, the
-// payload's display characters, check byte, DLE ETX. The payload is
-// returned as the record: the value in ten characters, two spare, the unit
-// in five. A reply without payload characters gives "0".
+// payload's display characters, check byte, DLE ETX. The short reply (14
+// bytes) carries 7 characters, the value; the long one 15, the value in ten
+// characters and the unit in five (the 22 bytes end with three zeros in
+// place of its check byte and DLE ETX). The result has the value in
+// characters 1-10, two spare and the unit (blanks when none) in 13-17. A
+// reply without payload characters gives "0".
 QByteArray binaerantwortWandeln(const QByteArray& antwort);
 
 // Cuts the characters arriving on the serial port into records and hands
