@@ -3,7 +3,6 @@
 #include <QIODevice>
 #include <algorithm>
 
-#include "acquisition/auswertung.h"
 
 namespace pv {
 
@@ -20,10 +19,6 @@ constexpr int kEinheitZeichen = 5;
 // Length of the request-mode reply that starts with "UU".
 constexpr int kUUSatzLaenge = 19;
 
-bool segmentGeraet(const QString& spezial) {
-  return spezialBeginnt(spezial, u"VC820", false) || spezialBeginnt(spezial, u"DT4000ZC", false);
-}
-
 // Sets a flag for the life of a scope, so it is released on every path.
 class Belegt {
  public:
@@ -38,8 +33,9 @@ class Belegt {
 
 }  // namespace
 
-bool spezialBeginnt(const QString& spezial, QStringView kennung, bool grossKlein) {
-  return spezial.startsWith(kennung, grossKlein ? Qt::CaseSensitive : Qt::CaseInsensitive);
+bool stueckAuswerten(qsizetype laenge, const Erfassungszustand& g) {
+  if (!g.AutoFormat) return laenge == g.Datenstringlaenge;
+  return !segmentGeraet(g.Spezial) || laenge == kSegmentDatensatzLaenge;
 }
 
 Zeilenereignis zeilenereignis(int code) {

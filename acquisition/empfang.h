@@ -86,8 +86,11 @@ class Empfang {
   Uhr::time_point binaerSeit_{};
 };
 
-// The first characters of the decoder tag, compared as the receive code
-// and the connect step compare them.
-bool spezialBeginnt(const QString& spezial, QStringView kennung, bool grossKlein = true);
+// Continuous-mode framing: whether a piece cut at the record's end mark is a
+// record to evaluate. Without the automatic format it must have the device's
+// record length. With it, the display-segment meters need exactly 14 bytes,
+// so a record caught in the middle is dropped rather than decoded into a
+// wrong value; pieces of other automatic-format devices are all evaluated.
+bool stueckAuswerten(qsizetype laenge, const Erfassungszustand& geraet);
 
 }  // namespace pv

@@ -204,7 +204,7 @@ void Verbindung::Timer2_Timer() {
     }
     if (z.USBGeraet) {
       QByteArray satz;
-      if (!z.Spezial.startsWith(u"VCxxxUSB") && usbLesen) satz = usbLesen();
+      if (!spezialBeginnt(z.Spezial, u"VCxxxUSB") && usbLesen) satz = usbLesen();
       if (satz == zuCp1252(kUsbNichtGefunden)) {
         f_.StatusSetzen(kUsbNichtGefunden);
       } else {
