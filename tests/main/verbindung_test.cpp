@@ -243,18 +243,18 @@ TEST_F(VerbindungTest, BytesSentBeforeConnectingAreNeverRecords) {
   starten(QStringLiteral("Fortlaufend"), kAutomatisch);
   pty.senden("DC  9.999 V\r");
   ereignisseFuer(50);
-  f().CommandPort->click();
+  ui().CommandPort->click();
   pty.senden("DC  1.000 V\r");
   ASSERT_TRUE(warteBis([&] { return !saetze.isEmpty(); }));
   ereignisseFuer(50);
   EXPECT_EQ(saetze, QList<QByteArray>{"DC  1.000 V\r"});
-  f().CommandPort->click();
+  ui().CommandPort->click();
 }
 
 TEST_F(VerbindungTest, EveryRequestDiscardsWhatTheDeviceSentBefore) {
   starten(QStringLiteral("Abfrage"), anfrageGeraet(QStringLiteral("100")));
   pv::Verbindung& v = programm->verbindung();
-  f().CommandPort->click();
+  ui().CommandPort->click();
   ereignisseFuer(50);
   // A late reply lies in the port, not yet read, when the next request goes out.
   pty.senden("99\r");
@@ -263,7 +263,7 @@ TEST_F(VerbindungTest, EveryRequestDiscardsWhatTheDeviceSentBefore) {
   pty.senden("1234\r");
   ASSERT_TRUE(warteBis([&] { return !saetze.isEmpty(); }));
   EXPECT_EQ(saetze, QList<QByteArray>{"1234\r"});
-  f().CommandPort->click();
+  ui().CommandPort->click();
 }
 
 TEST_F(VerbindungTest, PollingIntervalFloorsAndReplyTime) {
@@ -287,35 +287,35 @@ TEST_F(VerbindungTest, PollingIntervalFloorsAndReplyTime) {
     QList<int> gesehen;
     const QPropertyNotifier beobachter =
         v.Timer2->bindableInterval().addNotifier([&] { gesehen << v.Timer2->interval(); });
-    f().CommandPort->click();
+    ui().CommandPort->click();
     EXPECT_EQ(gesehen, fall.intervalle);
     EXPECT_EQ(v.timerDA->interval(), fall.antwortzeit);
-    f().CommandPort->click();
+    ui().CommandPort->click();
     programm.reset();
   }
 }
 
 TEST_F(VerbindungTest, ReplyTimeOutEmptiesTheDisplayAndTheBar) {
   starten(QStringLiteral("Abfrage"), anfrageGeraet(QStringLiteral("100")));
-  Tolvek::PegelZeigen(f().PBar2, 50, u',');
-  f().LabelMesswert->setText(QStringLiteral("1,234"));
+  Tolvek::PegelZeigen(ui().PBar2, 50, u',');
+  ui().LabelMesswert->setText(QStringLiteral("1,234"));
   programm->verbindung().timerDA_Timer();
   EXPECT_EQ(status(), pv::kZeitueberschreitungAnfrage);
-  EXPECT_EQ(f().LabelMesswert->text(), QStringLiteral("------"));
-  EXPECT_EQ(f().PBar2->Wert(), 0.0f);
-  EXPECT_EQ(f().lblPbar->text(), QStringLiteral("---"));
+  EXPECT_EQ(ui().LabelMesswert->text(), QStringLiteral("------"));
+  EXPECT_EQ(ui().PBar2->Wert(), 0.0f);
+  EXPECT_EQ(ui().lblPbar->text(), QStringLiteral("---"));
 }
 
 TEST_F(VerbindungTest, EachRecordRestartsTheWatchdog) {
   mitschreiben = false;
   starten(QStringLiteral("Fortlaufend"), kAutomatisch, 0.6f);
   pv::Verbindung& v = programm->verbindung();
-  f().CommandPort->click();
+  ui().CommandPort->click();
   ereignisseFuer(300);
   pty.senden("DC -1.234 V\r");
-  ASSERT_TRUE(warteBis([&] { return !f().LabelMesswert->text().isEmpty(); }));
+  ASSERT_TRUE(warteBis([&] { return !ui().LabelMesswert->text().isEmpty(); }));
   EXPECT_GT(v.timerTimeOut->remainingTime(), 400);
-  f().CommandPort->click();
+  ui().CommandPort->click();
 }
 
 TEST_F(VerbindungTest, PollSourcesOfUsbAndSimulation) {
