@@ -168,6 +168,7 @@ void DisplayNeu::leisteBauen() {
     PicCmdLEDLCD[static_cast<size_t>(i)] = knopf;
     stile->addWidget(knopf);
   }
+  stile->addStretch();
   raster->addLayout(stile, 1, 0);
 
   FrameSchrift = new QGroupBox(QStringLiteral("Schrift"), FrameAnzeige);
@@ -313,8 +314,6 @@ void DisplayNeu::OptionBG_Click(bool hell) {
       QPalette q = w->palette();
       q.setColor(QPalette::Window, h.fenster);
       q.setColor(QPalette::WindowText, h.text);
-      q.setColor(QPalette::Text, h.text);
-      q.setColor(QPalette::ButtonText, h.text);
       w->setPalette(q);
     }
     LabelMessBez->setFrameShape(h.nameRahmen ? QFrame::Box : QFrame::NoFrame);
