@@ -10,6 +10,7 @@
 
 #include "acquisition/messdaten.h"
 #include "views/tabellenlogik.h"
+#include "views/textexport.h"
 
 namespace pv {
 
@@ -24,17 +25,7 @@ inline constexpr int32_t kTabellenkalkulationMaxWerte = 65535;
 // naming the smallest step that fits; nothing when it fits.
 std::optional<Ablehnung> tabellenkalkulationGrenzePruefen(const Bereich& bereich);
 
-struct TabellenkalkulationOptionen {
-  Bereich bereich;
-  // The decimal sign chosen for the file and the one the numbers are
-  // formatted with (the system's).
-  QChar dezimalzeichen = u',';
-  QChar systemDezimalzeichen = u',';
-  int16_t xCode = 10;
-  int16_t xNachkommastellen = 0;
-  int16_t yCode = 0;
-  int16_t yNachkommastellen = 0;
-  QDateTime messStart;  // code 16 counts from it
+struct TabellenkalkulationOptionen : Exportformat {
   // The titles of the time and the value column.
   QString zeitKopf;
   QString wertKopf;
