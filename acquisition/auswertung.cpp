@@ -326,6 +326,7 @@ Auswertungsergebnis Auswertung::auswerten(const QByteArray& eingang, const Erfas
     if (modell) {
       satz = std::move(modell->datensatz);
       r.layout = modell->layout;
+      r.modelldecoder = true;
     } else {
       ZerlegterDatensatz z = DatensatzZerlegen(satz, g.LZAscii);
       satz = std::move(z.datensatz);
