@@ -1,9 +1,9 @@
 // The large display's work per received value: the value and both units
 // measured in their fonts and placed in their boxes; and the fitting of all
 // fonts after a size change.
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
+#include "bench_gui.h"
 #include "views/displaylayout.h"
 
 namespace {
@@ -47,12 +47,4 @@ BENCHMARK(BM_DisplayLayout)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  // Text needs a GUI application; no window is shown.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+PELVARON_GUI_BENCHMARK_MAIN()

@@ -99,15 +99,20 @@ double nameSchriftgroesse(const QFont& schrift, QSize box, const QString& text, 
 std::array<double, 2> einheitSchriftgroessen(const std::array<QFont, 2>& schriften, const std::array<QSize, 2>& boxen,
                                              const std::array<int16_t, 2>& einheit1Pos,
                                              const std::array<int16_t, 2>& einheit2Pos) {
+  // A field shorter than two characters is fitted like one of two, so that
+  // its box follows the window too (and does not hold the other one small).
+  const auto mindestens2 = [](std::array<int16_t, 2> pos) {
+    return pos[1] - pos[0] >= 1 ? pos : std::array<int16_t, 2>{1, 2};
+  };
+  const std::array<std::array<int16_t, 2>, 2> pos = {mindestens2(einheit1Pos), mindestens2(einheit2Pos)};
   std::array<EinheitLabelMass, 2> mass;
-  const std::array<std::array<int16_t, 2>, 2> pos = {einheit1Pos, einheit2Pos};
   for (size_t i = 0; i < 2; ++i) {
     const QFontMetricsF m(schriften[i]);
     mass[i] = {schriften[i].pointSizeF(), static_cast<double>(boxen[i].width()),
                static_cast<double>(boxen[i].height()), m.horizontalAdvance(einheitBreitenText(pos[i])),
                m.height()};
   }
-  return einheitenSchriftgroessen(einheit1Pos, einheit2Pos, mass[0], mass[1]);
+  return einheitenSchriftgroessen(pos[0], pos[1], mass[0], mass[1]);
 }
 
 Textplatz wertPlatzieren(const QFont& schrift, QSize box, const QString& text, Ausrichtung ausrichtung) {
@@ -130,7 +135,7 @@ Textplatz einheitPlatzieren(const QFont& schrift, QSize box, const QString& text
   Textplatz p{schrift.pointSizeF(), 0};
   const QFontMetricsF m(schrift);
   double breite = m.horizontalAdvance(text);
-  if (breite > box.width() && breite > 0) {
+  if ((breite > box.width() || m.height() > box.height()) && breite > 0) {
     p.groesse *= std::min(box.width() / breite, box.height() / m.height());
     breite = massBei(schrift, p.groesse).horizontalAdvance(text);
   }

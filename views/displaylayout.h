@@ -47,9 +47,9 @@ double wertSchriftgroesse(const QFont& schrift, QSize box, int zeichen);
 // The name's size: its text fits the label's width and line height; an
 // empty text keeps `bisher`.
 double nameSchriftgroesse(const QFont& schrift, QSize box, const QString& text, double bisher);
-// The unit sizes: a field of two or more characters fits that many "0";
-// shorter fields keep theirs; when either field has two or more, both take
-// the smaller size.
+// The unit sizes: a field of n characters fits n "0" (at least two) to the
+// box's width and the line height to its height; both take the smaller of
+// the two sizes.
 std::array<double, 2> einheitSchriftgroessen(const std::array<QFont, 2>& schriften, const std::array<QSize, 2>& boxen,
                                              const std::array<int16_t, 2>& einheit1Pos,
                                              const std::array<int16_t, 2>& einheit2Pos);
@@ -63,8 +63,8 @@ enum class Ausrichtung { Links = 0, Rechts = 1, Mitte = 2 };
 // The value: drawn at its size, from the left, the right or centred; a text
 // wider than the box is drawn smaller for this once so that it is never cut.
 Textplatz wertPlatzieren(const QFont& schrift, QSize box, const QString& text, Ausrichtung ausrichtung);
-// A unit: centred; a text wider than the box shrinks the unit's size for
-// good (it grows again with the next layout).
+// A unit: centred; a text wider or taller than the box shrinks the unit's
+// size for good (it grows again with the next layout).
 Textplatz einheitPlatzieren(const QFont& schrift, QSize box, const QString& text);
 
 // The five display styles and the two backgrounds.

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
 #include <QTextEdit>
 
 #include "acquisition/speichern.h"
@@ -12,7 +14,9 @@
 #include "main/hauptzustand.h"
 #include "main/messdatei.h"
 #include "main/programm.h"
+#include "main/verbindung.h"
 #include "views/ansichtenzustand.h"
+#include "views/displayneu.h"
 #include "views/exportfenster.h"
 #include "views/grafikfenster.h"
 #include "views/grafiklogik.h"
@@ -30,6 +34,7 @@ class Ansichtenhalter : public QObject {
  public:
   explicit Ansichtenhalter(QObject* eltern) : QObject(eltern) {}
   ~Ansichtenhalter() override {
+    delete display_;
     delete grafik_;
     delete tabelle_;
     messbeschreibungQuelleSetzen({});
@@ -43,8 +48,15 @@ class Ansichtenhalter : public QObject {
     return *tabelle_;
   }
   const TabellenFenster* vorhandeneTabelle() const { return tabelle_; }
+  // The large display is made afresh each time it is opened; it deletes
+  // itself when closed.
+  DisplayNeu& display() {
+    if (!display_) display_ = new DisplayNeu;
+    return *display_;
+  }
 
  private:
+  QPointer<DisplayNeu> display_;
   FormGRAFIK* grafik_ = nullptr;
   TabellenFenster* tabelle_ = nullptr;
 };
@@ -64,6 +76,16 @@ void grafikVorfuehren(Programm& programm, Ansichtenhalter& halter) {
   if (!MessungEinlesen(datei, h.MessungLaeuft, h.messdaten, texte).gelesen()) return;
   programm.aufnahme().messtexteSetzen(texte);
   halter.grafik().Zeigen();
+}
+
+// Developers: with PELVARON_DISPLAY set, the large display opens right after
+// the start and the current device is connected, so its values show at once.
+void displayVorfuehren(Programm& programm) {
+  if (qEnvironmentVariableIsEmpty("PELVARON_DISPLAY")) return;
+  QTimer::singleShot(0, &programm.form1(), [&programm] {
+    programm.form1().MDSPL->trigger();
+    programm.verbindung().CommandPort_Click();
+  });
 }
 
 }  // namespace
@@ -106,6 +128,9 @@ void ansichtenAnschliessen(Programm& programm) {
   f.MGrafik->setEnabled(true);
   QObject::connect(f.MGrafik, &QAction::triggered, halter, [halter] { halter->grafik().Zeigen(); });
 
+  f.MDSPL->setEnabled(true);
+  QObject::connect(f.MDSPL, &QAction::triggered, halter, [halter] { halter->display().Zeigen(); });
+
   f.MTabelle->setEnabled(true);
   QObject::connect(f.MTabelle, &QAction::triggered, halter, [halter] { halter->tabelle().Zeigen(); });
   programm.aufnahme().tabelleLeeren = [halter] { halter->tabelle().Leeren(); };
@@ -115,6 +140,7 @@ void ansichtenAnschliessen(Programm& programm) {
   };
 
   grafikVorfuehren(programm, *halter);
+  displayVorfuehren(programm);
 }
 
 }  // namespace pv

@@ -93,9 +93,9 @@ TEST(DisplayFitting, TheValueFillsItsBoxAndIsNeverCut) {
   EXPECT_NEAR(rechts.x + mass(wert, rechts.groesse, QStringLiteral("1,5")).width(), 560, 1);
 }
 
-TEST(DisplayFitting, UnitFontsFitTheLongerFieldAndShortFieldsKeepTheirSize) {
+TEST(DisplayFitting, UnitFontsFitTheLongerFieldAndShortFieldsCountAsTwo) {
   const QFont arial(QStringLiteral("Arial"), 180);
-  const std::array<QSize, 2> boxen = {QSize(250, 85), QSize(250, 85)};
+  const std::array<QSize, 2> boxen = {QSize(120, 85), QSize(120, 85)};
   const auto groessen = [&](std::array<int16_t, 2> e1, std::array<int16_t, 2> e2) {
     return pv::einheitSchriftgroessen({arial, arial}, boxen, e1, e2);
   };
@@ -103,12 +103,15 @@ TEST(DisplayFitting, UnitFontsFitTheLongerFieldAndShortFieldsKeepTheirSize) {
   const auto zweiUndVier = groessen({1, 2}, {13, 16});
   EXPECT_DOUBLE_EQ(zweiUndVier[0], vier[1]);
   EXPECT_DOUBLE_EQ(zweiUndVier[1], vier[1]);
-  EXPECT_LE(mass(arial, vier[1], QStringLiteral("0000")).width(), 250 * 1.02);
-  EXPECT_EQ(groessen({0, 0}, {5, 5}), (std::array<double, 2>{180, 180}));
+  EXPECT_LE(mass(arial, vier[1], QStringLiteral("0000")).width(), 120 * 1.02);
+  const auto kurz = groessen({0, 0}, {5, 5});
+  EXPECT_DOUBLE_EQ(kurz[0], groessen({1, 2}, {7, 8})[0]);
+  EXPECT_DOUBLE_EQ(kurz[0], kurz[1]);
+  EXPECT_GT(kurz[0], vier[1]);
   // "###" in a 180 pt box shrinks until it fits.
   const pv::Textplatz p = pv::einheitPlatzieren(arial, boxen[0], QStringLiteral("###"));
   EXPECT_LT(p.groesse, 180);
-  EXPECT_LE(mass(arial, p.groesse, QStringLiteral("###")).width(), 250 * 1.02);
+  EXPECT_LE(mass(arial, p.groesse, QStringLiteral("###")).width(), 120 * 1.02);
 }
 
 class DisplayFensterTest : public ::testing::Test {
@@ -179,6 +182,41 @@ TEST_F(DisplayFensterTest, AMissingDigitalFontHidesItsBoxAndChangesNoFont) {
   EXPECT_EQ(pv::hauptmodul().einstellungen.DisplaySchriftDigital, 1);
   const QString vorhanden = QFontDatabase::families().value(0);
   EXPECT_TRUE(pv::DisplayNeu::schriftInstalliert(vorhanden.toUpper()));
+}
+
+}  // namespace
+
+// The display follows a recording of a pseudo-terminal instrument.
+#include <QAction>
+#include <QTimer>
+
+#include "main/programm_mit_geraet.h"
+#include "views/verdrahtung.h"
+
+namespace {
+
+class DisplayAufnahme : public pvtest::ProgrammMitGeraet {};
+
+TEST_F(DisplayAufnahme, ShowsTheInstrumentsValuesWhileRecording) {
+  mitschreiben = false;
+  starten(QStringLiteral("Fortlaufend"), pvtest::kAutomatisch);
+  pv::ansichtenAnschliessen(*programm);
+  f().MDSPL->trigger();
+  auto* display = dynamic_cast<pv::DisplayNeu*>(pv::ansichten().grossanzeige);
+  ASSERT_NE(display, nullptr);
+  display->resize(900, 650);
+
+  QTimer takt;
+  QObject::connect(&takt, &QTimer::timeout, [&] { pty.senden("DC -7.250 V\r"); });
+  takt.start(40);
+  ui().StartButton->click();
+  ASSERT_TRUE(pvtest::warteBis([&] { return pv::hauptmodul().messdaten.m >= 3; }, 5000));
+  takt.stop();
+  ui().StopButton->click();
+  EXPECT_EQ(QString(display->PicMW->text()).remove(u' '), QStringLiteral("-7,250"));
+  EXPECT_EQ(display->picEinheit2->text().trimmed(), QStringLiteral("V"));
+  EXPECT_GE(display->PicMW->platz().x, 0);
+  display->close();
 }
 
 }  // namespace
