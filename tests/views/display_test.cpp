@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
@@ -7,12 +8,15 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "acquisition/erfassungszustand.h"
 #include "ansichten_testhilfe.h"
+#include "main/programm_mit_geraet.h"
 #include "views/displaylayout.h"
 #include "views/displayneu.h"
+#include "views/verdrahtung.h"
 
 namespace {
 
@@ -186,14 +190,9 @@ TEST_F(DisplayFensterTest, AMissingDigitalFontHidesItsBoxAndChangesNoFont) {
 
 }  // namespace
 
-// The display follows a recording of a pseudo-terminal instrument.
-#include <QAction>
-#include <QTimer>
-
-#include "main/programm_mit_geraet.h"
-#include "views/verdrahtung.h"
-
 namespace {
+
+// The display follows a recording of a pseudo-terminal instrument.
 
 class DisplayAufnahme : public pvtest::ProgrammMitGeraet {};
 
