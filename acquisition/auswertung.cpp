@@ -223,6 +223,7 @@ bool satzPruefen(QByteArray& satz, const Erfassungszustand& g, Auswertungsergebn
     if (modell) {
       satz = std::move(modell->datensatz);
       r.layout = modell->layout;
+      r.modelldecoder = true;
     } else {
       ZerlegterDatensatz z = DatensatzZerlegen(satz, g.LZAscii);
       satz = std::move(z.datensatz);

@@ -176,6 +176,8 @@ struct Auswertungsergebnis {
   // decoder), whether the fields were cut, the cut texts and the device value.
   std::optional<QByteArray> umgeschrieben;
   Datensatzlayout layout;
+  // A built-in model decoder read the record; `layout` is its record's.
+  bool modelldecoder = false;
   bool felderGeschnitten = false;
   QString einheit1;
   QString einheit2;

@@ -1,12 +1,12 @@
 // Drawing a graph of a long recording into a full-HD picture: the cost of
 // every redraw of the graph window and every bitmap export.
-#include <QGuiApplication>
 #include <QImage>
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
+#include "bench_gui.h"
 #include "common/plotten.h"
 #include "common/plotten_achsen.h"
 #include "messreihe.h"
@@ -90,12 +90,4 @@ BENCHMARK(BM_AutomatischerBereich)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  // Text needs a GUI application; no window is shown.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+PELVARON_GUI_BENCHMARK_MAIN()

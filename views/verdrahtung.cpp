@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -13,8 +14,10 @@
 #include "main/hauptzustand.h"
 #include "main/messdatei.h"
 #include "main/programm.h"
+#include "main/verbindung.h"
 #include "views/ansichtenzustand.h"
 #include "views/einstellungsfenster.h"
+#include "views/displayneu.h"
 #include "views/exportfenster.h"
 #include "views/grafikfenster.h"
 #include "views/grafiklogik.h"
@@ -32,6 +35,7 @@ class Ansichtenhalter : public QObject {
  public:
   explicit Ansichtenhalter(QObject* eltern) : QObject(eltern) {}
   ~Ansichtenhalter() override {
+    delete display_;
     delete grafik_;
     delete tabelle_;
     messbeschreibungQuelleSetzen({});
@@ -48,8 +52,15 @@ class Ansichtenhalter : public QObject {
     return *tabelle_;
   }
   const TabellenFenster* vorhandeneTabelle() const { return tabelle_; }
+  // The large display is made afresh each time it is opened; it deletes
+  // itself when closed.
+  DisplayNeu& display() {
+    if (!display_) display_ = new DisplayNeu;
+    return *display_;
+  }
 
  private:
+  QPointer<DisplayNeu> display_;
   FormGRAFIK* grafik_ = nullptr;
   TabellenFenster* tabelle_ = nullptr;
 };
@@ -85,6 +96,16 @@ void grafikVorfuehren(Programm& programm, Ansichtenhalter& halter) {
     const Tolvek::GrafikZustand& z = Tolvek::grafikZustand();
     grafik.GRAF_MouseDown(kMausLinks, QPointF(z.GrafikXMin + (z.GrafikXMax - z.GrafikXMin) / 3, z.GrafikYMin));
     grafik.GRAF_MouseUp(kMausLinks);
+  });
+}
+
+// Developers: with PELVARON_DISPLAY set, the large display opens right after
+// the start and the current device is connected, so its values show at once.
+void displayVorfuehren(Programm& programm) {
+  if (qEnvironmentVariableIsEmpty("PELVARON_DISPLAY")) return;
+  QTimer::singleShot(0, &programm.form1(), [&programm] {
+    programm.form1().MDSPL->trigger();
+    programm.verbindung().CommandPort_Click();
   });
 }
 
@@ -130,6 +151,8 @@ void ansichtenAnschliessen(Programm& programm) {
 
   f.MOptionen->setEnabled(true);
   QObject::connect(f.MOptionen, &QAction::triggered, halter, [&f] { einstellungenZeigen(&f); });
+  f.MDSPL->setEnabled(true);
+  QObject::connect(f.MDSPL, &QAction::triggered, halter, [halter] { halter->display().Zeigen(); });
 
   f.MTabelle->setEnabled(true);
   QObject::connect(f.MTabelle, &QAction::triggered, halter, [halter] { halter->tabelle().Zeigen(); });
@@ -140,6 +163,7 @@ void ansichtenAnschliessen(Programm& programm) {
   };
 
   grafikVorfuehren(programm, *halter);
+  displayVorfuehren(programm);
 }
 
 }  // namespace pv
