@@ -66,6 +66,15 @@ class TabellenFenster : public QMainWindow, public TabellenAnsicht {
 
   // "Ende": hides the window.
   void Ende();
+  // "in die Zwischenablage kopieren": the whole grid to the clipboard.
+  void CommandZA_Click();
+  // Ctrl+C in the grid: the selected rows to the clipboard.
+  void AuswahlKopieren();
+  // "Zeit verdichten": 60 sample-and-hold lines from the first jump to the
+  // clipboard, or a message saying why not.
+  void cmdZeitVerdichten_Click();
+  // "Export in EXCEL...": the export dialog for a spreadsheet file.
+  void ExportExcel();
   // The range fields, for the export dialog's presets.
   TabellenFelder felder() const;
 
@@ -114,6 +123,7 @@ class TabellenFenster : public QMainWindow, public TabellenAnsicht {
   void spaltenbreitenSetzen();
   void filterAnschliessen(QLineEdit* feld);
   void ansichtNachfuehren();
+  static void inDieZwischenablage(const QString& text);
 
   Tabellenmodell* modell_ = nullptr;
   QTimer* nachfuehren_ = nullptr;

@@ -2,6 +2,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -166,6 +168,42 @@ TEST_F(ExportFensterTest, TheOpenTablePresetsTheRange) {
   pv::ExportFenster ohneTabelle(QStringLiteral("Datei"), &tabelle, nullptr, &auswahl);
   EXPECT_TRUE(ohneTabelle.Option1->isChecked());
   EXPECT_EQ(ohneTabelle.txtStep->text(), QStringLiteral("1"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ExportFensterTest, ASpreadsheetExportWritesTheFileAndOpensItAlsoWhenCancelled) {
+  pv::TabellenFenster tabelle;
+  tabelle.Aktivieren();
+  auswahl.antwort = umgebung.programm.pfad(QStringLiteral("export.xlsx"));
+  for (const bool abbrechen : {false, true}) {
+    SCOPED_TRACE(abbrechen);
+    QFile::remove(auswahl.antwort);
+    pv::ExportFenster f(QStringLiteral("Excel"), &tabelle, nullptr, &auswahl);
+    EXPECT_FALSE(f.frameTrennzeichen->isEnabled());
+    QStringList geoeffnet;
+    f.dateiOeffnen = [&](const QString& pfad) { geoeffnet << pfad; };
+    if (abbrechen) f.ereignisseVerarbeiten = [&] { f.AbbrButton_Click(); };
+    f.OKButton_Click();
+    EXPECT_EQ(auswahl.endung, QStringLiteral("xlsx"));
+    EXPECT_EQ(geoeffnet, QStringList{auswahl.antwort});
+    EXPECT_TRUE(QFile::exists(auswahl.antwort));
+    EXPECT_TRUE(f.entladen());
+  }
+  EXPECT_TRUE(boxen().empty());
+}
+
+TEST_F(ExportFensterTest, TooManyValuesForASheetNameTheStepAndKeepTheDialog) {
+  pvtest::Ansichtenumgebung::messungMit(70000);
+  pv::ExportFenster f(QStringLiteral("Excel"), nullptr, nullptr, &auswahl);
+  f.OKButton_Click();
+  ASSERT_EQ(boxen().size(), 1u);
+  EXPECT_EQ(boxen()[0].text, QStringLiteral("Es können maximal 65535 Messwerte exportiert werden.\r\n"
+                                            "Setzen Sie dazu die Schrittweite mindestens auf 2"));
+  EXPECT_EQ(auswahl.aufrufe, 0);
+  EXPECT_FALSE(f.entladen());
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QtCore/qtestsupport_core.h>
 #include <QtTest/qtestspontaneevent.h>
@@ -273,6 +277,55 @@ TEST_F(TabellenFensterTest, TheUsersCloseBoxOnlyHidesTheWindow) {
   EXPECT_FALSE(fenster.isVisible());
   EXPECT_FALSE(pv::hauptmodul().TabelleOffen);
   EXPECT_EQ(fenster.modell()->zeilen(), 4);
+}
+
+}  // namespace
+
+namespace {
+
+QString ablage() { return QGuiApplication::clipboard()->text(); }
+
+void strgC(QWidget* gitter, Qt::KeyboardModifiers weitere = {}) {
+  QKeyEvent taste(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier | weitere, QStringLiteral("c"));
+  QApplication::sendEvent(gitter, &taste);
+}
+
+TEST_F(TabellenFensterTest, CopiesTheTableOrTheSelectionToTheClipboard) {
+  pvtest::Ansichtenumgebung::messungMit(3);
+  fenster.Aktivieren();
+  fenster.CommandZA->click();
+  EXPECT_EQ(ablage(), QStringLiteral("Nr.\tZeit (s)\tSpannung (V)\r\n1\t0,00\t10,000\r\n2\t0,50\t20,000\r\n"
+                                     "3\t1,00\t30,000"));
+
+  // Rows 2 and 3 dragged upwards; Ctrl+C copies them, other keys copy nothing.
+  const QAbstractItemModel* m = fenster.FGridT->model();
+  fenster.FGridT->selectionModel()->select(QItemSelection(m->index(2, 2), m->index(1, 1)),
+                                           QItemSelectionModel::ClearAndSelect);
+  QGuiApplication::clipboard()->setText(QStringLiteral("alt"));
+  strgC(fenster.FGridT, Qt::ShiftModifier);
+  strgC(fenster.FGridT, Qt::AltModifier);
+  EXPECT_EQ(ablage(), QStringLiteral("alt"));
+  strgC(fenster.FGridT);
+  EXPECT_EQ(ablage(), QStringLiteral("0,50\t20,000\r\n1,00\t30,000"));
+}
+
+TEST_F(TabellenFensterTest, TimeCompressionCopiesSixtyLinesOrSaysWhyNot) {
+  pvtest::Ansichtenumgebung::messungMit(5);  // 10, 20, ...: every step a jump
+  fenster.Aktivieren();
+  fenster.cmdZeitVerdichten->click();
+  EXPECT_EQ(ablage().count(QStringLiteral("\r\n")), 60);
+  EXPECT_TRUE(ablage().startsWith(QStringLiteral("Zeit (s)\tSpannung (V)\r\n0\t10,000\r\n1\t30,000\r\n")));
+  pv::hauptmodul().einstellungen.YNachkommastellen = 0;
+  pv::Messdaten& d = pv::hauptmodul().messdaten;
+  for (int i = 1; i <= 5; ++i) d.y[static_cast<size_t>(i)] = 1.0f;
+  fenster.Fuellen();
+  fenster.cmdZeitVerdichten->click();
+  pvtest::Ansichtenumgebung::messungMit(5);
+  pv::hauptmodul().einstellungen.XZahlenformatnummer = 15;  // hh:mm:ss reads as no number
+  fenster.Fuellen();
+  fenster.cmdZeitVerdichten->click();
+  EXPECT_EQ(meldungen(), (std::vector<QString>{QStringLiteral("Die Messung ist ohne Ergebnis."),
+                                               QStringLiteral("Makroausführung nicht erfolgreich!")}));
 }
 
 }  // namespace
