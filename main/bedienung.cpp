@@ -11,11 +11,10 @@
 #include <QTimer>
 
 #include "common/allgemein.h"
-#include "common/leds.h"
 #include "common/meldungen.h"
 #include "common/programmordner.h"
 #include "common/tolvek.h"
-#include "common/zahlen.h"
+#include "main/datenlinie.h"
 #include "main/zahlenfeld.h"
 #include "main/einstlzm.h"
 #include "main/fensterlogik.h"
@@ -189,15 +188,7 @@ void Hauptfensterbedienung::imgPC_DblClick() {
 }
 
 void Hauptfensterbedienung::DatenlinieAufbauen() {
-  Einstellungen& e = einstellungen();
-  c_.LEDPC->Init(0, 0, 0, true);
-  c_.LEDMessgeraet->Init(0, 0, 0, true);
-  c_.picAni->setVisible(e.DatenlinieAnimation);
-  if (!e.DatenlinieAnimation) return;
-  const Datenlinienstil stil = datenlinienstil(e.Animationsart);
-  // The rows are laid out by the window; each lamp takes its row's look, off.
-  for (LEDs* lampe : c_.LEDAniMessgeraet) lampe->Init(stil.messgeraetStyle, stil.messgeraetColor, 0, true);
-  for (LEDs* lampe : c_.LEDAniPC) lampe->Init(stil.pcStyle, stil.pcColor, 0, true);
+  pv::DatenlinieAufbauen(c_, einstellungen().DatenlinieAnimation, einstellungen().Animationsart);
 }
 
 void Hauptfensterbedienung::nachDemEinlesen() {

@@ -1,20 +1,8 @@
 #include "fensterlogik.h"
 
 #include <algorithm>
-#include <array>
 
 namespace pv {
-
-Datenlinienstil datenlinienstil(int16_t art) {
-  // Styles of the PC row and the device row by animation style; the device
-  // row's colour alternates with it.
-  static constexpr std::array<std::array<int16_t, 2>, 8> kStile{
-      {{0, 0}, {0, 0}, {1, 1}, {1, 1}, {2, 3}, {2, 3}, {4, 4}, {4, 4}}};
-  if (art < 0 || art > 7) return {};
-  return {kStile[art][0], 0, kStile[art][1], static_cast<int16_t>(art % 2)};
-}
-
-int16_t naechsteAnimationsart(int16_t art) { return static_cast<int16_t>((art + 1) & 7); }
 
 int16_t naechstesComputerbild(int16_t bild) {
   const int imBereich = ((bild % 3) + 3) % 3;

@@ -7,22 +7,9 @@
 #include <Qt>
 #include <cstdint>
 
-// Small rules of the main window that need no window: the styles of the
-// data line, the computer pictures, fitting a picture into its box, and the
-// hidden service keys.
+// Small rules of the main window that need no window: the computer
+// pictures, fitting a picture into its box, and the hidden service keys.
 namespace pv {
-
-// The lamp styles and colours of the two rows of the data line for an
-// animation style 0..7 (any other value looks like 0).
-struct Datenlinienstil {
-  int16_t pcStyle = 0;
-  int16_t pcColor = 0;
-  int16_t messgeraetStyle = 0;
-  int16_t messgeraetColor = 0;
-};
-Datenlinienstil datenlinienstil(int16_t animationsart);
-// The next style after `animationsart`: 7 is followed by 0.
-int16_t naechsteAnimationsart(int16_t animationsart);
 
 // The computer picture after `bild` (0 -> 1 -> 2 -> 0); a stored number
 // outside 0..2, negative ones too, is first brought into that range.

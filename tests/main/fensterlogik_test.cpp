@@ -5,6 +5,7 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
+#include "main/datenlinie.h"
 #include "main/fensterlogik.h"
 #include "main/tooltipps.h"
 
