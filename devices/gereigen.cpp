@@ -20,6 +20,7 @@
 #include "common/meldungen.h"
 #include "common/programmordner.h"
 #include "common/tolvek.h"
+#include "devices/dateinamedialog.h"
 
 namespace pv {
 namespace {
@@ -42,8 +43,19 @@ void auswaehlen(QComboBox* liste, const QString& text) {
 
 }  // namespace
 
+namespace {
+GerEigenUmfeld mitDateinamenDialog(GerEigenUmfeld umfeld, QWidget* fenster) {
+  if (!umfeld.dateinameWaehlen) {
+    umfeld.dateinameWaehlen = [fenster](const QString& ordner, const QString& vorschlag) {
+      return dateinameFuerGeraet(ordner, vorschlag, fenster);
+    };
+  }
+  return umfeld;
+}
+}  // namespace
+
 GerEigen::GerEigen(GerEigenUmfeld umfeld, QSize bildMax, QWidget* parent)
-    : QDialog(parent), editor_(std::move(umfeld)) {
+    : QDialog(parent), editor_(mitDateinamenDialog(std::move(umfeld), this)) {
   setWindowTitle(QStringLiteral("Eigenes Gerät definieren/ändern"));
   setModal(true);
 

@@ -27,7 +27,8 @@ class GerEigen : public QDialog {
 
  public:
   // `bildMax` is the main window's device picture area, shown as the largest
-  // picture size.
+  // picture size. Without a file-name dialog of its own in `umfeld` the
+  // window asks with "Dateiname ...".
   GerEigen(GerEigenUmfeld umfeld, QSize bildMax, QWidget* parent = nullptr);
 
   // Fills the window for the named device, or for a new one ("").
