@@ -11,13 +11,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <exception>
 
 #include "common/balken.h"
 #include "common/fehlerbehandlung.h"
+#include "common/laufzeitfehler.h"
 #include "common/textdatei.h"
+#include "common/textpruefung.h"
 #include "common/tolvek.h"
 #include "main/hauptzustand.h"
 #include "common/dateiauswahl.h"
@@ -29,6 +32,9 @@ namespace {
 
 // How often a running export lets events through (repaint, "Abbrechen").
 constexpr qint64 kEreignisAbstandMs = 25;
+
+// The error handler's label of the OK click; the apostrophes belong to it.
+const QString kOkLabel = QStringLiteral("'TabExp -> OKButton'");
 
 void ablehnungZeigen(const Ablehnung& a) { Tolvek::meldungen().hinweis(a.text, a.symbol, a.titel); }
 
@@ -85,6 +91,10 @@ ExportFenster::ExportFenster(const QString& ziel, const TabellenFenster* tabelle
   optTrennzeichen[0]->setChecked(true);
   txtTrennzeichen = new QLineEdit(frameTrennzeichen);
   txtTrennzeichen->setEnabled(false);
+  // The separator is written into the file: only what its code page holds.
+  speicherbarBegrenzen(txtTrennzeichen, [this](const QString& grund) {
+    QToolTip::showText(txtTrennzeichen->mapToGlobal(QPoint(0, txtTrennzeichen->height())), grund, txtTrennzeichen);
+  });
   trenner->addWidget(txtTrennzeichen, 4, 1);
   spalte->addWidget(frameTrennzeichen);
 
@@ -195,7 +205,7 @@ void ExportFenster::OKButton_Click() {
   try {
     dateiExport(bereich);
   } catch (const std::exception& fehler) {
-    Tolvek::Fehlerbehandlung(QStringLiteral("'TabExp -> OKButton'"), fehler);
+    Tolvek::Fehlerbehandlung(kOkLabel, fehler);
     Topmost(false);
   }
 }
@@ -255,6 +265,10 @@ void ExportFenster::dateiExport(const Bereich& bereich) {
   }
 
   if (!dateiErsetzen(pfad, lauf.bytes())) {
+    // The user is told which file failed; the log keeps it like any other
+    // failure of the export.
+    Tolvek::FehlerProtokollieren(kOkLabel, Laufzeitfehler::kPfadZugriff,
+                                 QStringLiteral("Fehler beim Zugriff auf Pfad/Datei: ") + pfad);
     Tolvek::meldungen().hinweis(schreibfehlerText(pfad), Symbol::Kritisch);
     Topmost(false);
     return;

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
@@ -24,6 +25,7 @@
 #include "common/fehlerbehandlung.h"
 #include "common/laufzeitfehler.h"
 #include "common/plotten.h"
+#include "common/sanduhr.h"
 #include "common/tolvek.h"
 #include "main/hauptzustand.h"
 #include "views/ansichtenzustand.h"
@@ -37,16 +39,6 @@ namespace {
 constexpr int kMinBreite = 9600 / 15;
 constexpr int kMinHoehe = 7380 / 15;
 constexpr int kTimer1Ms = 100;
-
-// The hourglass while the graph is drawn.
-class Sanduhr {
- public:
-  Sanduhr() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~Sanduhr() { QApplication::restoreOverrideCursor(); }
-  Sanduhr(const Sanduhr&) = delete;
-  Sanduhr& operator=(const Sanduhr&) = delete;
-};
-
 }  // namespace
 
 // ------------------------------------------------------------ Bildflaeche
@@ -224,6 +216,7 @@ QGroupBox* FormGRAFIK::achsenrahmenAnlegen(const QString& titel, QLineEdit*& min
   auto* raster = new QGridLayout(rahmen);
   raster->setContentsMargins(6, 4, 6, 4);
   raster->setVerticalSpacing(2);
+  raster->setHorizontalSpacing(4);
   minimum = new QLineEdit(rahmen);
   maximum = new QLineEdit(rahmen);
   intervall = new QLineEdit(rahmen);
@@ -232,15 +225,17 @@ QGroupBox* FormGRAFIK::achsenrahmenAnlegen(const QString& titel, QLineEdit*& min
   const QStringList koepfe = {QStringLiteral("Min"), QStringLiteral("Max"), QStringLiteral("Intervall")};
   QLineEdit* felder[] = {minimum, maximum, intervall};
   for (int i = 0; i < 3; ++i) {
-    raster->addWidget(new QLabel(koepfe[i], rahmen), 0, i + 1, Qt::AlignHCenter);
+    raster->addWidget(new QLabel(koepfe[i], rahmen), 0, i, Qt::AlignHCenter);
     felder[i]->setMinimumWidth(80);
     felder[i]->setAlignment(Qt::AlignRight);
-    raster->addWidget(felder[i], 1, i + 1);
+    raster->addWidget(felder[i], 1, i);
   }
-  raster->addWidget(new QLabel(QStringLiteral("auto"), rahmen), 2, 0);
-  // The range box stands under both range fields, the spacing box under its field.
-  raster->addWidget(minMaxAuto, 2, 1, 1, 2, Qt::AlignHCenter);
-  raster->addWidget(intervallAuto, 2, 3, Qt::AlignHCenter);
+  // "auto" under the left edge of the fields, so the frame needs no column of
+  // its own for it; the range box stands under both range fields, the
+  // spacing box under its field.
+  raster->addWidget(new QLabel(QStringLiteral("auto"), rahmen), 2, 0, Qt::AlignLeft);
+  raster->addWidget(minMaxAuto, 2, 0, 1, 2, Qt::AlignHCenter);
+  raster->addWidget(intervallAuto, 2, 2, Qt::AlignHCenter);
   return rahmen;
 }
 
@@ -251,14 +246,19 @@ QWidget* FormGRAFIK::statusleisteAnlegen() {
   spalte->setSpacing(2);
 
   auto* oben = new QHBoxLayout;
+  oben->setSpacing(4);
   FrameAchseX = achsenrahmenAnlegen(QStringLiteral("x-Achse"), TextMinimumX, TextMaximumX, TextIntervallX,
                                     CheckMinMaxAutoX, CheckIntervallAutoX);
   FrameAchseY = achsenrahmenAnlegen(QStringLiteral("y-Achse"), TextMinimumY, TextMaximumY, TextIntervallY,
                                     CheckMinMaxAutoY, CheckIntervallAutoY);
   oben->addWidget(FrameAchseX);
   oben->addWidget(FrameAchseY);
+  // The button above the current value: the row keeps room for the range
+  // fields when the x format shows a date.
+  auto* knopfUndWert = new QVBoxLayout;
   NeuButton = new QPushButton(QStringLiteral("&Aktualisieren"), leiste);
-  oben->addWidget(NeuButton, 0, Qt::AlignVCenter);
+  knopfUndWert->addWidget(NeuButton, 0, Qt::AlignLeft);
+  oben->addLayout(knopfUndWert);
 
   Frame1 = new QGroupBox(QStringLiteral("Mausaktion"), leiste);
   auto* maus = new QGridLayout(Frame1);
@@ -277,7 +277,7 @@ QWidget* FormGRAFIK::statusleisteAnlegen() {
   maus->addWidget(OptionFlaecheninhalt, 2, 0);
   oben->addWidget(Frame1);
 
-  auto* wert = new QVBoxLayout;
+  QVBoxLayout* wert = knopfUndWert;
   Label9 = new QLabel(QStringLiteral("aktueller Messwert"), leiste);
   lblMesswert = new QLabel(leiste);
   lblEinheit1 = new QLabel(leiste);
@@ -289,12 +289,12 @@ QWidget* FormGRAFIK::statusleisteAnlegen() {
   lblMesswert->setMinimumWidth(110);
   lblMesswert->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   auto* einheiten = new QHBoxLayout;
+  einheiten->setSpacing(2);
   einheiten->addWidget(lblMesswert);
   einheiten->addWidget(lblEinheit1);
   einheiten->addWidget(lblEinheit2);
   wert->addWidget(Label9);
   wert->addLayout(einheiten);
-  oben->addLayout(wert);
   oben->addStretch(1);
   spalte->addLayout(oben);
 
@@ -331,7 +331,20 @@ Grafikfelder FormGRAFIK::felder() const {
   return f;
 }
 
+void FormGRAFIK::xFelderBemessen(const Achsenformat& format) {
+  const QString muster =
+      breitesterFeldtext(format.code, format.nachkommastellen, hauptmodul().Dezimaltrennzeichen);
+  for (QLineEdit* feld : {TextMinimumX, TextMaximumX}) {
+    // The frame, the two-pixel inner margins and the cursor beside the text.
+    const QMargins r = feld->textMargins();
+    const int rahmen = feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, feld);
+    const int breite = feld->fontMetrics().horizontalAdvance(muster) + r.left() + r.right() + 2 * rahmen + 5;
+    feld->setMinimumWidth(std::max(80, breite));
+  }
+}
+
 void FormGRAFIK::felderSetzen(const Grafikfelder& f) {
+  xFelderBemessen(feldumgebung().x);
   TextMinimumX->setText(f.x.minimum);
   TextMaximumX->setText(f.x.maximum);
   TextIntervallX->setText(f.x.intervall);
@@ -370,6 +383,7 @@ void FormGRAFIK::ZFxAendern(int16_t ZFOld, int16_t ZFNew) {
                            u.messStart))
     return;
   felderSetzen(f);
+  xFelderBemessen({ZFNew, grafikParameter().XNachkommastellen});
 }
 
 void FormGRAFIK::ZFyAendern(int16_t ZFOld, int16_t ZFNew) {

@@ -213,6 +213,8 @@ class FormGRAFIK : public QMainWindow, public GrafikAnsicht {
 
   Grafikfelder felder() const;
   void felderSetzen(const Grafikfelder& f);
+  // The x range fields as wide as the longest text of the x format.
+  void xFelderBemessen(const Achsenformat& format);
   Feldumgebung feldumgebung() const;
   void ergebnisZeigen(const Zeichenergebnis& r);
   void schrittweiteMarkieren(int index);

@@ -20,6 +20,7 @@
 
 #include "common/allgemein.h"
 #include "common/fehlerbehandlung.h"
+#include "common/sanduhr.h"
 #include "common/tolvek.h"
 #include "main/hauptzustand.h"
 #include "views/messbeschreibung.h"
@@ -42,16 +43,6 @@ Tabellenformat aktuellesFormat() {
   return {e.XZahlenformatnummer, e.XNachkommastellen, e.YZahlenformatnummer, e.YNachkommastellen,
           h.Dezimaltrennzeichen, Tolvek::zustand().MessStartDatumZeit};
 }
-
-// The hourglass while a fill writes its rows.
-class Sanduhr {
- public:
-  Sanduhr() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~Sanduhr() { QApplication::restoreOverrideCursor(); }
-  Sanduhr(const Sanduhr&) = delete;
-  Sanduhr& operator=(const Sanduhr&) = delete;
-};
-
 }  // namespace
 
 TabellenFenster::TabellenFenster(QWidget* parent) : QMainWindow(parent) {
@@ -237,21 +228,6 @@ void TabellenFenster::kopfSchreiben() {
 void TabellenFenster::Leeren() {
   modell_->leeren();
   kopfSchreiben();
-}
-
-void TabellenFenster::MesswertGespeichert() {
-  if (!Offen() || !AutoAnhaengen()) return;
-  const Messdaten& d = hauptmodul().messdaten;
-  const int32_t m = d.m;
-  if (m < 1) return;
-  const Tabellenzeile z = tabellenzeile(d, m, aktuellesFormat());
-  ZeileAnhaengen(z.nummer);
-  BisTextSetzen(z.nummer);
-  const int zeile = Zeilenzahl() - 1;
-  ZelleSetzen(zeile, 1, z.zeit);
-  ZelleSetzen(zeile, 2, z.wert);
-  AktuelleZelleSetzen(zeile, 1);
-  ObersteZeileSetzen(std::max(1, Zeilenzahl() - 6));
 }
 
 bool TabellenFenster::Offen() const { return hauptmodul().TabelleOffen; }

@@ -51,11 +51,6 @@ class TabellenFenster : public QMainWindow, public TabellenAnsicht {
   void Fuellen();
   // Start of a recording: the table back to its header row.
   void Leeren();
-  // After a value was stored: when the window is open and "automatisch" is
-  // ticked, the row of the last value (number m) is appended, "bis" follows
-  // m and the row is brought into view, all through the interface below.
-  void MesswertGespeichert();
-
   // ---- TabellenAnsicht: the grid as the recording addresses it ----
   bool Offen() const override;
   bool AutoAnhaengen() const override;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "ansichten_testhilfe.h"
+#include "common/cp1252.h"
 #include "common/textdatei.h"
 #include "common/dateiauswahl.h"
 #include "views/exportfenster.h"
@@ -62,6 +63,8 @@ TEST_F(ExportFensterTest, AllValuesGoToTheChosenFileAndTheDialogCloses) {
   EXPECT_TRUE(f.Option1->isChecked());
   f.txtStep->setText(QStringLiteral("5"));  // "alle" does not thin
   f.comboDezimalzeichen->setCurrentIndex(1);
+  f.txtTrennzeichen->insert(QStringLiteral("→"));  // the file could not hold it
+  EXPECT_TRUE(f.txtTrennzeichen->text().isEmpty());
   f.optTrennzeichen[1]->setChecked(true);
   f.OKButton_Click();
   EXPECT_EQ(auswahl.vorschlag, QStringLiteral("Lauf7"));
@@ -117,6 +120,9 @@ TEST_F(ExportFensterTest, AFileThatCannotBeWrittenIsReportedAsSuch) {
   EXPECT_EQ(boxen()[0].symbol, pv::Symbol::Kritisch);
   EXPECT_FALSE(f.entladen());
   EXPECT_TRUE(f.OKButton->isEnabled());  // the user may try again
+  const QString log = pv::vonCp1252(umgebung.programm.lies(QStringLiteral("ErrLog.txt")));
+  EXPECT_TRUE(log.contains(QStringLiteral("'TabExp -> OKButton'"))) << log.toStdString();
+  EXPECT_TRUE(log.contains(auswahl.antwort)) << log.toStdString();
 }
 
 TEST_F(ExportFensterTest, DuringAnExportTheDialogStaysAndStopsCleanly) {

@@ -13,28 +13,19 @@
 #include "acquisition/speichern.h"
 #include "ansichten_testhilfe.h"
 #include "common/farben.h"
+#include "common/tolvek.h"
 #include "main/datenauswertung.h"
 #include "main/form1.h"
 #include "main/programm.h"
 #include "views/ansichtenzustand.h"
 #include "views/verdrahtung.h"
+#include "support/pseudoterminal.h"
 
 namespace {
 
 constexpr uint32_t kRot = 0x0000FF;  // 0x00BBGGRR
 
 // The recording control, as far as storing a value calls it.
-struct StilleAufnahme : pv::Aufzeichnungsziel {
-  void StopButton_Click() override {}
-  void ZwischenSpeichern() override {}
-  void Sicherheitsdatei() override {}
-  void MessungBeendetMelden() override {}
-  void MessungAbbrechen(const QString&, int, const QString&) override {}
-  void AnzahlSetzen(const QString&) override {}
-  QString EndeText() const override { return {}; }
-  void EndeTextSetzen(const QString&) override {}
-};
-
 int pixelDerFarbe(const QImage& bild, QRgb farbe) {
   int n = 0;
   for (int y = 0; y < bild.height(); ++y)
@@ -77,6 +68,26 @@ TEST_F(Grafikfenster, AFailedStartUpIsReportedAndTheWindowStillDraws) {
   EXPECT_GT(pixelDerFarbe(fenster.GRAF->bild(), pv::farbe(kRot).rgb()), 0);
 }
 
+TEST_F(Grafikfenster, TheXRangeFieldsShowAWholeDateOnA1024PixelScreen) {
+  pv::hauptmodul().einstellungen.XZahlenformatnummer = 16;
+  pv::grafikParameter().XZahlenformat = 16;
+  Tolvek::zustand().MessStartDatumZeit = QDateTime(QDate(2024, 3, 5), QTime(14, 0, 0));
+  pvtest::Ansichtenumgebung::messungMit(20);
+  pv::FormGRAFIK fenster;
+  fenster.Zeigen();
+  fenster.resize(1024, 700);
+  fenster.NeuButton_Click();
+  pvtest::ereignisseFuer(50);
+  for (QLineEdit* feld : {fenster.TextMinimumX, fenster.TextMaximumX}) {
+    ASSERT_EQ(feld->text().size(), 19) << feld->text().toStdString();
+    // The cursor stands at the end; the first character is still in view.
+    EXPECT_EQ(feld->cursorPosition(), 19);
+    EXPECT_EQ(feld->cursorPositionAt(QPoint(1, feld->height() / 2)), 0) << feld->text().toStdString();
+  }
+  EXPECT_LE(fenster.TextMinimumX->geometry().right(), fenster.TextMaximumX->geometry().left()) << "no overlap";
+  Tolvek::zustand().MessStartDatumZeit = QDateTime();
+}
+
 TEST_F(Grafikfenster, ARunningRecordingWidensTheXRangeAndAddsItsPoints) {
   pv::FormGRAFIK fenster;
   ASSERT_EQ(pv::ansichten().grafik, &fenster);
@@ -86,7 +97,7 @@ TEST_F(Grafikfenster, ARunningRecordingWidensTheXRangeAndAddsItsPoints) {
   h.aufzeichnung.starten(start, h.XMaxStart);
   fenster.Zeigen();
 
-  StilleAufnahme aufnahme;
+  pvtest::StilleAufnahme aufnahme;
   const auto speichern = [&](int sekunden, float wert) {
     pv::Speichereinstellungen e;
     e.XZahlenformatnummer = 10;
@@ -120,7 +131,7 @@ TEST_F(Grafikfenster, ARunningRecordingWidensTheXRangeAndAddsItsPoints) {
 TEST_F(Grafikfenster, TheMainWindowOpensItAndTheSettingsGetItsRecordBack) {
   pv::Programm programm(QStringList{QStringLiteral("pelvaron")}, QLocale(QLocale::German), [] {});
   pv::Form1& f = programm.form1();
-  f.TextMessBezeichnung->setText(QStringLiteral("Abkühlung"));
+  pv::steuerelemente(f).TextMessBezeichnung->setText(QStringLiteral("Abkühlung"));
   pv::ansichtenAnschliessen(programm);
   ASSERT_TRUE(f.MGrafik->isEnabled());
 

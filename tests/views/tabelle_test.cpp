@@ -128,6 +128,26 @@ class TabellenFensterTest : public ::testing::Test {
     for (const auto& b : umgebung.programm.meldungen.boxen) texte.push_back(b.text);
     return texte;
   }
+
+  // Stores a value through the recording's storing step, `sekunden` after
+  // the recording's start, with the settings' number formats.
+  void speichern(double sekunden, float wert) {
+    pv::Hauptmodul& h = pv::hauptmodul();
+    const pv::Einstellungen& e = h.einstellungen;
+    pv::Speichereinstellungen s;
+    s.XZahlenformatnummer = e.XZahlenformatnummer;
+    s.XNachkommastellen = e.XNachkommastellen;
+    s.YZahlenformatnummer = e.YZahlenformatnummer;
+    s.YNachkommastellen = e.YNachkommastellen;
+    s.Dezimaltrennzeichen = h.Dezimaltrennzeichen;
+    pv::WertSpeichern(wert, start.addMSecs(qint64(sekunden * 1000)), h.messdaten, h.aufzeichnung, s, QString(),
+                      aufnahme, pv::ansichten());
+  }
+
+  void SetUp() override { pv::hauptmodul().aufzeichnung.starten(start, 300); }
+
+  const QDateTime start{QDate(2024, 3, 5), QTime(14, 0, 0)};
+  pvtest::StilleAufnahme aufnahme;
 };
 
 TEST_F(TabellenFensterTest, ActivationListsTheMeasurementWithTheProposedStep) {
@@ -197,9 +217,7 @@ TEST_F(TabellenFensterTest, RecordingAppendsRowsAndANewRecordingClearsToTheHeade
   pvtest::Ansichtenumgebung::messungMit(2);
   fenster.Aktivieren();
   EXPECT_EQ(pv::ansichten().offeneTabelle(), &fenster);  // where the recording finds it
-  pv::Messdaten& d = pv::hauptmodul().messdaten;
-  d.anhaengen(7.5f, 1.5f);
-  fenster.MesswertGespeichert();
+  speichern(7.5, 1.5f);
   const pv::Tabellenmodell& t = *fenster.modell();
   ASSERT_EQ(t.zeilen(), 3);
   EXPECT_EQ(t.zelle(3, 0), QStringLiteral("3"));
@@ -212,12 +230,10 @@ TEST_F(TabellenFensterTest, RecordingAppendsRowsAndANewRecordingClearsToTheHeade
 
   // "automatisch" cleared, or the window closed: no rows.
   fenster.CheckAuto->setChecked(false);
-  d.anhaengen(8.0f, 2.0f);
-  fenster.MesswertGespeichert();
+  speichern(8.0, 2.0f);
   fenster.CheckAuto->setChecked(true);
   fenster.Ende();
-  d.anhaengen(8.5f, 2.5f);
-  fenster.MesswertGespeichert();
+  speichern(8.5, 2.5f);
   EXPECT_EQ(t.zeilen(), 3);
   EXPECT_EQ(pv::ansichten().offeneTabelle(), nullptr);
 
@@ -240,11 +256,7 @@ TEST_F(TabellenFensterTest, HoldsTheLargestFillAndKeepsGrowingWhileRecording) {
   EXPECT_EQ(fenster.modell()->zelle(65535, 0), QStringLiteral("65536"));
 
   // Appending ignores the fill's limit.
-  pv::Messdaten& d = pv::hauptmodul().messdaten;
-  for (int i = 1; i <= 70000; ++i) {
-    d.anhaengen(static_cast<float>(i), static_cast<float>(i));
-    fenster.MesswertGespeichert();
-  }
+  for (int i = 1; i <= 70000; ++i) speichern(i, static_cast<float>(i));
   EXPECT_EQ(fenster.modell()->zeilen(), 135535);
   EXPECT_EQ(fenster.modell()->zelle(135535, 0), QStringLiteral("140000"));
   EXPECT_TRUE(umgebung.programm.meldungen.boxen.empty());
