@@ -13,12 +13,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "common/allgemein.h"
 #include "common/dateiauswahl.h"
 #include "common/meldungen.h"
 #include "common/programmordner.h"
+#include "common/textpruefung.h"
 #include "common/tolvek.h"
 #include "devices/dateinamedialog.h"
 
@@ -102,8 +104,10 @@ GerEigen::GerEigen(GerEigenUmfeld umfeld, QSize bildMax, QWidget* parent)
 QLineEdit* GerEigen::textfeld(const QString& name) {
   auto* feld = new QLineEdit(this);
   feld->setObjectName(name);
-  // Every text of this window goes into a Windows-1252 device file; the
-  // common text-box validator for that code page belongs here.
+  // Every text of this window goes into a Windows-1252 device file.
+  speicherbarBegrenzen(feld, [feld](const QString& grund) {
+    QToolTip::showText(feld->mapToGlobal(QPoint(0, feld->height())), grund, feld);
+  });
   return feld;
 }
 

@@ -42,7 +42,7 @@ Programm::Programm(QStringList argumente, QLocale locale, std::function<void()> 
   form1_->beendenAnfrage = [this] { ProgrammBeenden(); };
   form1_->geraetGewaehlt = [this](int16_t index) { mnuMessgeraete_Click(index); };
   form1_->geraetelisteOeffnen = [this] { MGerHinLoe_Click(); };
-  QObject::connect(form1_->MMessgeraet, &QAction::triggered, form1_.get(), [this] { MMessgeraet_Click(); });
+  form1_->messgeraetBearbeiten = [this] { MMessgeraet_Click(); };
   verbindung_ = new Verbindung(*form1_);
   aufnahme_ = new Aufnahme(*form1_, *verbindung_);
   dateimenue_ = new Dateimenue(*form1_, *aufnahme_);

@@ -51,7 +51,7 @@ TEST_F(GeraeteeditorEnde, CurrentDeviceChangedFromTheSettingsMenu) {
     editor.txtMesswertStop->setText(QStringLiteral("8"));
     editor.UebernButton[1]->click();
   });
-  programm->MMessgeraet_Click();
+  f().MMessgeraet->trigger();
 
   const QByteArray datei = u.lies(QStringLiteral("Test.ger"));
   EXPECT_TRUE(datei.contains("\r\nBezeichnung=Tischmultimeter\r\n"));
@@ -60,14 +60,14 @@ TEST_F(GeraeteeditorEnde, CurrentDeviceChangedFromTheSettingsMenu) {
   EXPECT_EQ(pv::geraeteZustand().AktuellesMessgeraet, QStringLiteral("Tischmultimeter"));
   EXPECT_EQ(pv::erfassungsmodul().GeraetMenueIndex, -1);
 
-  f().OptionWert1->setChecked(true);
-  f().CommandPort->click();
-  ASSERT_EQ(f().CommandPort->text(), QStringLiteral("Trennen"));
+  ui().OptionWert1->setChecked(true);
+  ui().CommandPort->click();
+  ASSERT_EQ(ui().CommandPort->text(), QStringLiteral("Trennen"));
   // Characters 4..8 hold the value; the old field 4..9 would take the "X".
   pty.senden("DC-1,234X  mV\r");
-  ASSERT_TRUE(warteBis([&] { return !f().LabelMesswert->text().isEmpty(); }));
-  EXPECT_EQ(f().LabelMesswert->text().remove(u' '), QStringLiteral("-1,234"));
-  f().CommandPort->click();
+  ASSERT_TRUE(warteBis([&] { return !ui().LabelMesswert->text().isEmpty(); }));
+  EXPECT_EQ(ui().LabelMesswert->text().remove(u' '), QStringLiteral("-1,234"));
+  ui().CommandPort->click();
 }
 
 // Device list "Neu...": the saved device is listed in the menu, can be
