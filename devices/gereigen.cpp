@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -61,6 +62,7 @@ GerEigen::GerEigen(GerEigenUmfeld umfeld, QSize bildMax, QWidget* parent)
   setWindowTitle(QStringLiteral("Eigenes Gerät definieren/ändern"));
   setModal(true);
 
+  // Three columns that fit a 1024 x 768 screen.
   auto* links = new QVBoxLayout;
   links->addWidget(kopfAnlegen());
   links->addWidget(schnittstelleAnlegen());
@@ -68,10 +70,10 @@ GerEigen::GerEigen(GerEigenUmfeld umfeld, QSize bildMax, QWidget* parent)
   links->addStretch();
   auto* mitte = new QVBoxLayout;
   mitte->addWidget(formatAnlegen());
-  mitte->addWidget(bildAnlegen(bildMax));
+  mitte->addWidget(messbereichAnlegen());
   mitte->addStretch();
   auto* rechts = new QVBoxLayout;
-  rechts->addWidget(messbereichAnlegen());
+  rechts->addWidget(bildAnlegen(bildMax));
   rechts->addStretch();
 
   UebernButton[0] = new QPushButton(QStringLiteral("Gerät speichern unter ..."), this);
@@ -130,6 +132,7 @@ QWidget* GerEigen::kopfAnlegen() {
   TextMBVoll = textfeld(QStringLiteral("TextMBVoll"));
   TextMBVoll->setText(QStringLiteral("99999"));
   g->addWidget(new QLabel(QStringLiteral("Messwert - Maximum"), this), 6, 0);
+  TextMBVoll->setMaximumWidth(100);
   g->addWidget(TextMBVoll, 6, 1);
   v->addWidget(art);
   return block;
@@ -174,10 +177,12 @@ QWidget* GerEigen::schnittstelleAnlegen() {
   Stopbits = new QComboBox(this);
   const std::pair<QComboBox*, const char*> listen[] = {
       {Baud, "Baud-Rate"}, {Paritaet, "Parität"}, {Datenbits, "Daten-Bits"}, {Stopbits, "Stop-Bits"}};
-  int spalte = 0;
+  int nr = 0;
   for (const auto& [liste, text] : listen) {
-    g->addWidget(new QLabel(QString::fromUtf8(text), this), 0, spalte);
-    g->addWidget(liste, 1, spalte++);
+    const int zeile = nr / 2 * 2, spalte = nr % 2;
+    g->addWidget(new QLabel(QString::fromUtf8(text), this), zeile, spalte);
+    g->addWidget(liste, zeile + 1, spalte);
+    ++nr;
   }
   Baud->addItems(baudraten());
   Paritaet->addItems(paritaeten());
@@ -190,8 +195,8 @@ QWidget* GerEigen::schnittstelleAnlegen() {
   auswaehlen(Stopbits, neu.Stopbits);
   chkRTS = new QCheckBox(QStringLiteral("RTS"), this);
   chkDTR = new QCheckBox(QStringLiteral("DTR"), this);
-  g->addWidget(chkRTS, 2, 0);
-  g->addWidget(chkDTR, 2, 1);
+  g->addWidget(chkRTS, 4, 0);
+  g->addWidget(chkDTR, 4, 1);
   return frameSchnittstellenparameter;
 }
 
@@ -202,6 +207,7 @@ QWidget* GerEigen::transferAnlegen() {
   OptionTransferPassiv = new QRadioButton(QStringLiteral("Computer muss das Zeichen"), this);
   TextTransferzeichen = textfeld(QStringLiteral("TextTransferzeichen"));
   TextDatenTransferZeit = textfeld(QStringLiteral("TextDatenTransferZeit"));
+  TextTransferzeichen->setMaximumWidth(100);
   TextDatenTransferZeit->setMaximumWidth(60);
   g->addWidget(OptionTransferAktiv, 0, 0, 1, 3);
   g->addWidget(OptionTransferPassiv, 1, 0);
@@ -243,15 +249,15 @@ QWidget* GerEigen::messbereichAnlegen() {
   FrameMessbereichZeichen = new QGroupBox(this);
   auto* g = new QGridLayout(FrameMessbereichZeichen);
   LabelZeichen[0] = new QLabel(QString::fromUtf8(kZeichenFuer[0]), this);
-  g->addWidget(LabelZeichen[0], 0, 0, 1, 2);
+  g->addWidget(LabelZeichen[0], 0, 0, 1, 4);
   const auto standard = standardMBZeichen();
   for (int i = 0; i < 6; ++i) {
     LabelZeichen[i + 1] = new QLabel(QString::fromUtf8(kZeichenFuer[i + 1]), this);
     TextMBZeichen[i] = textfeld(QStringLiteral("TextMBZeichen%1").arg(i));
     TextMBZeichen[i]->setText(standard[i]);
     TextMBZeichen[i]->setMaximumWidth(40);
-    g->addWidget(LabelZeichen[i + 1], i + 1, 0);
-    g->addWidget(TextMBZeichen[i], i + 1, 1);
+    g->addWidget(LabelZeichen[i + 1], i % 3 + 1, i / 3 * 2);
+    g->addWidget(TextMBZeichen[i], i % 3 + 1, i / 3 * 2 + 1);
   }
   v->addWidget(FrameMessbereichZeichen);
   connect(OptionMBAuto, &QRadioButton::clicked, this, [this] { messbereichSchalten(true); });
@@ -279,11 +285,13 @@ QWidget* GerEigen::bildAnlegen(QSize bildMax) {
                                 .arg(bildMax.width()),
                             this);
   g->addWidget(new QLabel(QStringLiteral("Dateiname:"), this), 0, 0);
-  g->addWidget(TextBildDateiEigenGeraet, 0, 1, 1, 2);
-  g->addWidget(Shape1, 1, 0, 3, 2);
-  g->addWidget(CommandBildWaehlen, 1, 2);
-  g->addWidget(cmdNoPic, 2, 2);
-  g->addWidget(LabelPicSize, 3, 2);
+  g->addWidget(TextBildDateiEigenGeraet, 0, 1);
+  g->addWidget(Shape1, 1, 0, 1, 2, Qt::AlignCenter);
+  auto* knoepfe = new QHBoxLayout;
+  knoepfe->addWidget(CommandBildWaehlen);
+  knoepfe->addWidget(cmdNoPic);
+  g->addLayout(knoepfe, 2, 0, 1, 2);
+  g->addWidget(LabelPicSize, 3, 0, 1, 2);
   connect(TextBildDateiEigenGeraet, &QLineEdit::returnPressed, this,
           [this] { ImageDarstellen(TextBildDateiEigenGeraet->text()); });
   connect(CommandBildWaehlen, &QPushButton::clicked, this, [this] { CommandBildWaehlen_Click(); });
@@ -464,6 +472,15 @@ void GerEigen::CommandBildWaehlen_Click() {
   if (datei.isEmpty()) return;
   ImageDarstellen(datei);
   TextBildDateiEigenGeraet->setText(datei);
+}
+
+void GerEigen::showEvent(QShowEvent* ereignis) {
+  // Centred on the screen.
+  if (const QScreen* bildschirm = screen()) {
+    const QRect flaeche = bildschirm->availableGeometry();
+    move(flaeche.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+  }
+  QDialog::showEvent(ereignis);
 }
 
 void GerEigen::done(int ergebnis) {
