@@ -94,11 +94,6 @@ const QStringList& stopbitsListe() {
   return liste;
 }
 
-QString dmmSkalaText(int art) {
-  static const QStringList texte = {"19990", "39990", "199990", "399990"};
-  return art >= 0 && art < texte.size() ? texte[art] : QString();
-}
-
 QString spezialTitel(const QString& spezial) {
   const qsizetype stern = spezial.indexOf(u'*');
   if (stern < 1) return QString();

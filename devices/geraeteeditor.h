@@ -24,10 +24,6 @@ const QStringList& paritaeten();
 const QStringList& datenbitsListe();
 const QStringList& stopbitsListe();
 
-// The fixed full scale a DMM kind (0..3) shows; empty for "Waage" and
-// "Sonstiges Gerät", whose box the user fills.
-QString dmmSkalaText(int art);
-
 // What the editor window shows for one definition.
 struct EditorAnsicht {
   GeraeteEingaben eingaben;

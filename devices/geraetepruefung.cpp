@@ -177,9 +177,8 @@ Pruefschritt abschlussPruefen(const QString& t, QChar dezimal, Geraetedefinition
 
 // Full scale and serial settings.
 Pruefschritt skalaUndSchnittstellePruefen(const GeraeteEingaben& e, QChar dezimal, Geraetedefinition& d) {
-  static constexpr float kDmmSkala[] = {19990, 39990, 199990, 399990};
-  if (d.GeraeteArtIndexPub <= kDmm4_75) {
-    d.MBVollPub = kDmmSkala[d.GeraeteArtIndexPub];
+  if (const QString fest = dmmSkalaText(d.GeraeteArtIndexPub); !fest.isEmpty()) {
+    d.MBVollPub = fest.toFloat();
   } else {
     // The box shows the value with the system's separator; either mark reads.
     QString text = e.TextMBVoll;
@@ -283,6 +282,11 @@ Pruefschritt messbereichPruefen(const GeraeteEingaben& e, QChar dezimal, Geraete
 }
 
 }  // namespace
+
+QString dmmSkalaText(int art) {
+  static const QStringList texte = {"19990", "39990", "199990", "399990"};
+  return art >= 0 && art < texte.size() ? texte[art] : QString();
+}
 
 QString schnittstellenTextAus(const GeraeteEingaben& e) {
   if (istUsbEinstellung(e.Baud)) return e.Baud;
