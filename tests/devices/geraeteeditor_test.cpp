@@ -82,6 +82,10 @@ TEST(GeraeteEditor, SerialSettingsAndFullScaleFillTheirControls) {
   EXPECT_EQ(pv::ansichtAus(waage, {}, kKomma, vollstaendig).eingaben.TextMBVoll, QStringLiteral("1999,5"));
 
   EXPECT_EQ(pv::spezialTitel(QStringLiteral("SANWAPC5x0 *// binär")), QStringLiteral(" (Special: SANWAPC5x0)"));
+  // Pictures keep their proportions and are never enlarged.
+  EXPECT_EQ(pv::vorschauGroesse(QSize(100, 400), QSize(180, 135)), QSize(34, 135));
+  EXPECT_EQ(pv::vorschauGroesse(QSize(100, 60), QSize(180, 135)), QSize(100, 60));
+  EXPECT_EQ(pv::vorschauGroesse(QSize(360, 100), QSize(180, 135)), QSize(180, 50));
   EXPECT_EQ(pv::spezialTitel(QStringLiteral("VC820")), QString());
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -11,6 +12,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "acquisition/seriellerport.h"
 #include "devices/dateinamedialog.h"
 #include "devices/geraeteliste.h"
 #include "devices/gereigen.h"
@@ -112,6 +114,37 @@ TEST_F(GeraeteeditorEnde, NewDeviceFromTheDeviceList) {
   programm->mnuMessgeraete_Click(static_cast<int16_t>(menue.indexOf(QStringLiteral("Waage im Labor")) + 1));
   EXPECT_EQ(pv::geraeteZustand().AktuellesMessgeraet, QStringLiteral("Waage im Labor"));
   EXPECT_EQ(pv::erfassungsmodul().zustand.SkalaMaximumGeraet, 2000.0f);
+}
+
+// The editor checks a serial settings text without handing it to the port
+// the connection uses: a new device's settings, saved or not, leave it alone.
+TEST_F(GeraeteeditorEnde, SerialCheckLeavesTheConnectionsPortAlone) {
+  starten(QStringLiteral("Prüfmultimeter"), {});
+  const QString vorher = f().MSComm1->Settings();
+  imNaechstenFenster<pv::frmGeraeteListe>([](pv::frmGeraeteListe& liste) {
+    imNaechstenFenster<pv::GerEigen>([](pv::GerEigen& editor) {
+      editor.GerBezText->setText(QStringLiteral("Anderes"));
+      editor.OptionGeraet[pv::kDmm3_5]->click();
+      editor.txtDatenStringLaenge->setText(QStringLiteral("14"));
+      for (QLineEdit* feld : {editor.txtMesswertStart, editor.txtMesswertStop, editor.txtVorzeichenStelle,
+                              editor.txtEinheit1_0, editor.txtEinheit1_1, editor.txtEinheit2_0, editor.txtEinheit2_1}) {
+        feld->setText(QStringLiteral("0"));
+      }
+      editor.txtLetzteZeichen->setText(QStringLiteral("R"));
+      editor.Baud->setEditText(QStringLiteral("19200"));
+      editor.OptionTransferAktiv->click();
+      editor.OptionMBManuell->click();
+      imNaechstenFenster<pv::frmtqFileDlg>([](pv::frmtqFileDlg& dialog) { dialog.cmdCancel->click(); });
+      editor.UebernButton[0]->click();
+      EXPECT_TRUE(editor.isVisible());
+      editor.CommandAbbrechen->click();
+    });
+    liste.cmdNeu->click();
+    liste.cmdAbbrechen->click();
+  });
+  programm->MGerHinLoe_Click();
+  EXPECT_EQ(f().MSComm1->Settings(), vorher);
+  EXPECT_FALSE(QFile::exists(u.pfad(QStringLiteral("Anderes.ger"))));
 }
 
 // A device file that cannot be read any more: its message, then the editor
