@@ -62,14 +62,6 @@ QString skalaText(const Geraetedefinition& d, QChar dezimal) {
   return text;
 }
 
-// A value that would break the file into other lines or that the code page
-// cannot hold.
-bool speicherbar(const Geraetedefinition& d, const GeraeteEingabetexte& t, QChar dezimal) {
-  const QString text = GeraetedateiText(d, t, dezimal);
-  const qsizetype zeilen = qsizetype(geraetedateiSchluessel().size()) + 2;
-  return istCp1252(text) && text.count(u'\r') == zeilen && text.count(u'\n') == zeilen;
-}
-
 }  // namespace
 
 const QStringList& baudraten() {
@@ -224,7 +216,7 @@ GeraeteEditor::Speichern GeraeteEditor::UebernButton_Click(int16_t index, const 
     ziel = QDir(ordner).filePath(datei);
   }
 
-  if (!speicherbar(p.definition, p.texte, u_.dezimal)) {
+  if (!GeraetedateiSpeicherbar(p.definition, p.texte, u_.dezimal)) {
     Tolvek::Fehlerbehandlung(kLabelSpeichern, Laufzeitfehler::kUngueltigerAufruf,
                              QStringLiteral("Ein Eingabefeld enthält ein Zeichen, das die Gerätedatei "
                                             "nicht speichern kann."));
