@@ -39,6 +39,21 @@ void imNaechstenFenster(std::function<void(W&)> aktion) {
   takt->start(10);
 }
 
+// A new sending device of this kind with the automatic record format and a
+// range set by hand.
+void neuesGeraet(pv::GerEigen& editor, const QString& name, int art) {
+  editor.GerBezText->setText(name);
+  editor.OptionGeraet[art]->click();
+  editor.txtDatenStringLaenge->setText(QStringLiteral("12"));
+  for (QLineEdit* feld : {editor.txtMesswertStart, editor.txtMesswertStop, editor.txtVorzeichenStelle,
+                          editor.txtEinheit1_0, editor.txtEinheit1_1, editor.txtEinheit2_0, editor.txtEinheit2_1}) {
+    feld->setText(QStringLiteral("0"));
+  }
+  editor.txtLetzteZeichen->setText(QStringLiteral("L"));
+  editor.OptionTransferAktiv->click();
+  editor.OptionMBManuell->click();
+}
+
 class GeraeteeditorEnde : public pvtest::ProgrammMitGeraet {};
 
 // "M&essgerät..." on the current device: a shorter value field and a new
@@ -78,17 +93,8 @@ TEST_F(GeraeteeditorEnde, NewDeviceFromTheDeviceList) {
   starten(QStringLiteral("Prüfmultimeter"), {});
   imNaechstenFenster<pv::frmGeraeteListe>([](pv::frmGeraeteListe& liste) {
     imNaechstenFenster<pv::GerEigen>([](pv::GerEigen& editor) {
-      editor.GerBezText->setText(QStringLiteral("Waage im Labor"));
-      editor.OptionGeraet[pv::kWaage]->click();
+      neuesGeraet(editor, QStringLiteral("Waage im Labor"), pv::kWaage);
       editor.TextMBVoll->setText(QStringLiteral("2000"));
-      editor.txtDatenStringLaenge->setText(QStringLiteral("12"));
-      for (QLineEdit* feld : {editor.txtMesswertStart, editor.txtMesswertStop, editor.txtVorzeichenStelle,
-                              editor.txtEinheit1_0, editor.txtEinheit1_1, editor.txtEinheit2_0, editor.txtEinheit2_1}) {
-        feld->setText(QStringLiteral("0"));
-      }
-      editor.txtLetzteZeichen->setText(QStringLiteral("L"));
-      editor.OptionTransferAktiv->click();
-      editor.OptionMBManuell->click();
       imNaechstenFenster<pv::frmtqFileDlg>([](pv::frmtqFileDlg& dialog) {
         EXPECT_EQ(dialog.lstDateiNamen->count(), 1);  // Test.ger
         EXPECT_EQ(dialog.txtDateiName->text(), QStringLiteral("Waage im Labor"));
@@ -123,17 +129,8 @@ TEST_F(GeraeteeditorEnde, SerialCheckLeavesTheConnectionsPortAlone) {
   const QString vorher = f().MSComm1->Settings();
   imNaechstenFenster<pv::frmGeraeteListe>([](pv::frmGeraeteListe& liste) {
     imNaechstenFenster<pv::GerEigen>([](pv::GerEigen& editor) {
-      editor.GerBezText->setText(QStringLiteral("Anderes"));
-      editor.OptionGeraet[pv::kDmm3_5]->click();
-      editor.txtDatenStringLaenge->setText(QStringLiteral("14"));
-      for (QLineEdit* feld : {editor.txtMesswertStart, editor.txtMesswertStop, editor.txtVorzeichenStelle,
-                              editor.txtEinheit1_0, editor.txtEinheit1_1, editor.txtEinheit2_0, editor.txtEinheit2_1}) {
-        feld->setText(QStringLiteral("0"));
-      }
-      editor.txtLetzteZeichen->setText(QStringLiteral("R"));
+      neuesGeraet(editor, QStringLiteral("Anderes"), pv::kDmm3_5);
       editor.Baud->setEditText(QStringLiteral("19200"));
-      editor.OptionTransferAktiv->click();
-      editor.OptionMBManuell->click();
       imNaechstenFenster<pv::frmtqFileDlg>([](pv::frmtqFileDlg& dialog) { dialog.cmdCancel->click(); });
       editor.UebernButton[0]->click();
       EXPECT_TRUE(editor.isVisible());
