@@ -9,26 +9,13 @@
 
 #include "common/plotten.h"
 #include "common/plotten_achsen.h"
+#include "messreihe.h"
 
 namespace {
 
-constexpr int kWerte = 1'000'000;
-
-// One value every 0.1 s: a slow wave with measurement noise.
-struct Messreihe {
-  std::vector<float> x, y;
-  Messreihe() : x(kWerte + 1), y(kWerte + 1) {
-    for (int i = 1; i <= kWerte; ++i) {
-      x[i] = 0.1f * float(i);
-      y[i] = 20.0f + 3.0f * std::sin(float(i) / 30000.0f) + float((int64_t(i) * 7919) % 13) * 0.05f;
-    }
-  }
-};
-
-const Messreihe& reihe() {
-  static const Messreihe r;
-  return r;
-}
+using pvbench::kWerte;
+using pvbench::Messreihe;
+using pvbench::reihe;
 
 pv::GrafikEinstellungen einstellungen() {
   pv::GrafikEinstellungen e;

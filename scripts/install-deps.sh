@@ -10,6 +10,7 @@ packages=(
   libhidapi-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core locales
+  ghostscript
 )
 
 missing=()

@@ -41,60 +41,6 @@ constexpr int kMinHoehe = 7380 / 15;
 constexpr int kTimer1Ms = 100;
 }  // namespace
 
-// ------------------------------------------------------------ Bildflaeche
-
-Bildflaeche::Bildflaeche(QSize groesse) { groesseSetzen(groesse); }
-
-void Bildflaeche::groesseSetzen(QSize groesse) {
-  std::function<void()> aktualisierung;
-  if (flaeche_) aktualisierung = flaeche_->beiAktualisierung;
-  flaeche_.reset();
-  bild_ = QImage(std::max(1, groesse.width()), std::max(1, groesse.height()), QImage::Format_RGB32);
-  bild_.fill(Qt::white);
-  flaeche_ = std::make_unique<Zeichenflaeche>(bild_);
-  flaeche_->beiAktualisierung = std::move(aktualisierung);
-}
-
-void Bildflaeche::leeren() { flaeche_->leeren(); }
-
-// ------------------------------------------------------------- GrafikBild
-
-GrafikBild::GrafikBild(QWidget* parent) : QWidget(parent) {
-  setFocusPolicy(Qt::ClickFocus);
-  setAttribute(Qt::WA_OpaquePaintEvent);
-  setMinimumSize(100, 80);
-  bild_.flaeche().beiAktualisierung = [this] { update(); };
-}
-
-void GrafikBild::leeren() {
-  bild_.leeren();
-  update();
-}
-
-void GrafikBild::zoomrechteckSetzen(std::optional<QRectF> werte) {
-  zoomrechteck_ = werte;
-  update();
-}
-
-void GrafikBild::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.drawImage(0, 0, bild_.bild());
-  if (zoomrechteck_ && bild_.flaeche().hatSkala()) {
-    const Zeichenflaeche& f = bild_.flaeche();
-    const QRectF r(f.zuPixel(zoomrechteck_->left(), zoomrechteck_->top()),
-                   f.zuPixel(zoomrechteck_->right(), zoomrechteck_->bottom()));
-    p.setPen(QPen(Qt::black, 0, Qt::DotLine));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(r.normalized());
-  }
-}
-
-void GrafikBild::resizeEvent(QResizeEvent*) {
-  if (size() == bild_.bild().size()) return;
-  bild_.groesseSetzen(size());
-  emit groesseGeaendert();
-}
-
 // -------------------------------------------------------------- FormGRAFIK
 
 FormGRAFIK::FormGRAFIK(QWidget* parent) : QMainWindow(parent), picExport(QSize(1, 1)) {
@@ -128,10 +74,12 @@ FormGRAFIK::FormGRAFIK(QWidget* parent) : QMainWindow(parent), picExport(QSize(1
   connect(GRAF, &GrafikBild::groesseGeaendert, this, [this] {
     // The picture of the old size is gone: draw anew once the resize is over.
     if (LadenLaeuft == 1) return;
-    GRAF->zoomrechteckSetzen(std::nullopt);
+    maus.ueberlagerung.rechteckSichtbar = false;
     Timer1->start();
   });
   GRAF->installEventFilter(this);
+  GRAF->ueberlagerungZeigen(&maus.ueberlagerung);
+  werkzeugeVerbinden();
 
   connect(NeuButton, &QPushButton::clicked, this, [this] { NeuButton_Click(); });
   // The automatic boxes only set the record's flags; the next redraw uses them.
@@ -199,11 +147,6 @@ void FormGRAFIK::menuesAnlegen() {
 
   for (QAction* a : {MxGitter, MyGitter, MMesspkte, MVerbunden, MWDarst[0], MWDarst[1], MWDarst[2]})
     a->setCheckable(true);
-  // The evaluations and tools of these menus are not available yet.
-  for (QAction* a : {MNeuzeichnen, MVorhAns, MDifferenzieren, MGrDruck, MxGitter, MyGitter, MMesspkte, MVerbunden,
-                     MWDarst[0], MWDarst[1], MWDarst[2], MOptionen, MMinMax, MMittelArithm, mnuKurveGlaetten,
-                     mnuGrafikExp[0], mnuGrafikExp[1]})
-    a->setEnabled(false);
 
   connect(MEnde, &QAction::triggered, this, [this] { close(); });
   connect(mnuHilfe, &QAction::triggered, this, [] { Tolvek::HilfeAnzeigen(kHilfekontext); });
@@ -437,6 +380,8 @@ void FormGRAFIK::NeuButton_Click() {
   Grafikfelder f = felder();
   const Zeichenergebnis r = neuZeichnen(f, grafikParameter(), VorherigeAnsicht, lage, zeichnen);
   felderSetzen(f);
+  // A new picture has no hatching.
+  if (r.aufgerufen && !exportieren) maus.ueberlagerung.schraffur.clear();
   ergebnisZeigen(r);
 }
 
@@ -458,11 +403,10 @@ void FormGRAFIK::ZoomAusfuehren() {
     return Tolvek::GrafikZeichnen(ziel, x1, x2, y1, y2, h.messdaten.x, h.messdaten.y, p, h.Dezimaltrennzeichen);
   };
   Grafikfelder f = felder();
-  const Zeichenergebnis r =
-      zoomen({ZoomX1, ZoomX2, ZoomY1, ZoomY2}, f, grafikParameter(), VorherigeAnsicht, feldumgebung(), zeichnen);
+  const Zeichenergebnis r = zoomen(maus.zoom, f, grafikParameter(), VorherigeAnsicht, feldumgebung(), zeichnen);
   if (r.gezeichnet) felderSetzen(f);
+  maus.ueberlagerung.rechteckSichtbar = false;
   ergebnisZeigen(r);
-  GRAF->zoomrechteckSetzen(std::nullopt);
 }
 
 void FormGRAFIK::NeuZeichnenOderAnfordern() {
@@ -521,7 +465,7 @@ void FormGRAFIK::Form_Load() {
     try {
       schrittBeginnen(0);
       h.GrafikFensterOffen = true;
-      IntegralSchritt = 1;
+      maus.IntegralSchritt = 1;
 
       schrittBeginnen(1);
       Tolvek::Zustand& z = Tolvek::zustand();
@@ -548,10 +492,10 @@ void FormGRAFIK::Form_Load() {
       schrittBeginnen(5);
       MSchema_Click(h.einstellungen.AktuellesSchema);
       schrittBeginnen(6);
-      SchrittweiteAutomatisch();
+      MWDarst_Click(0);
 
       schrittBeginnen(7);
-      MaustasteOben = 1;
+      maus.MaustasteOben = 1;
       // The window covers the work area beside the task bar.
       Tolvek::ArbeitsbereichErmitteln();
       const QRect bereich = z.Arbeitsbereich;
@@ -569,12 +513,6 @@ void FormGRAFIK::Form_Load() {
   show();
 }
 
-void FormGRAFIK::SchrittweiteAutomatisch() {
-  grafikParameter().SchrittweiteAutomatisch = true;
-  schrittweiteMarkieren(0);
-  NeuZeichnenOderAnfordern();
-}
-
 void FormGRAFIK::Form_Resize() {
   if (LadenLaeuft == 1) return;
   if (isMinimized()) {
@@ -586,7 +524,7 @@ void FormGRAFIK::Form_Resize() {
     WarMinimiert = false;
     return;
   }
-  GRAF->zoomrechteckSetzen(std::nullopt);
+  GRAF_MouseDown(kMausRechts, {});
   GRAF->leeren();
   Timer1->start();
 }
@@ -622,7 +560,7 @@ bool FormGRAFIK::eventFilter(QObject* objekt, QEvent* ereignis) {
   if (objekt == GRAF && (ereignis->type() == QEvent::KeyPress || ereignis->type() == QEvent::KeyRelease)) {
     const auto* taste = static_cast<QKeyEvent*>(ereignis);
     if (taste->key() == Qt::Key_Escape && !taste->isAutoRepeat())
-      EscGedrueckt = ereignis->type() == QEvent::KeyPress;
+      maus.EscGedrueckt = ereignis->type() == QEvent::KeyPress;
   }
   return QMainWindow::eventFilter(objekt, ereignis);
 }

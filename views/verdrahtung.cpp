@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QTextEdit>
+#include <QTimer>
 
 #include "acquisition/speichern.h"
 #include "main/aufnahme.h"
@@ -13,6 +14,7 @@
 #include "main/messdatei.h"
 #include "main/programm.h"
 #include "views/ansichtenzustand.h"
+#include "views/einstellungsfenster.h"
 #include "views/exportfenster.h"
 #include "views/grafikfenster.h"
 #include "views/grafiklogik.h"
@@ -39,7 +41,10 @@ class Ansichtenhalter : public QObject {
     return *grafik_;
   }
   TabellenFenster& tabelle() {
-    if (!tabelle_) tabelle_ = new TabellenFenster;
+    if (!tabelle_) {
+      tabelle_ = new TabellenFenster;
+      tabelle_->optionenSetzen([this] { einstellungenZeigen(tabelle_); });
+    }
     return *tabelle_;
   }
   const TabellenFenster* vorhandeneTabelle() const { return tabelle_; }
@@ -63,7 +68,24 @@ void grafikVorfuehren(Programm& programm, Ansichtenhalter& halter) {
   Messtexte texte = programm.aufnahme().messtexte();
   if (!MessungEinlesen(datei, h.MessungLaeuft, h.messdaten, texte).gelesen()) return;
   programm.aufnahme().messtexteSetzen(texte);
-  halter.grafik().Zeigen();
+  FormGRAFIK& grafik = halter.grafik();
+  grafik.Zeigen();
+  // PELVARON_GRAFIK_ZEIGEN: "zoom" zooms into the middle and sets the
+  // cross-hair there, "einstellungen" and "drucken" open those dialogs.
+  const QString zeigen = qEnvironmentVariable("PELVARON_GRAFIK_ZEIGEN");
+  QTimer::singleShot(1000, &grafik, [&grafik, zeigen] {
+    if (zeigen == QLatin1String("einstellungen")) grafik.MOptionen_Click();
+    if (zeigen == QLatin1String("drucken")) grafik.MGrDruck_Click();
+    if (zeigen != QLatin1String("zoom")) return;
+    const Tolvek::GrafikZustand& g = Tolvek::grafikZustand();
+    const float bx = g.GrafikXMax - g.GrafikXMin;
+    const float by = g.GrafikYMax - g.GrafikYMin;
+    grafik.maus.zoom = {g.GrafikXMin + bx / 8, g.GrafikXMin + bx / 2, g.GrafikYMax - by / 8, g.GrafikYMin + by / 8};
+    grafik.ZoomAusfuehren();
+    const Tolvek::GrafikZustand& z = Tolvek::grafikZustand();
+    grafik.GRAF_MouseDown(kMausLinks, QPointF(z.GrafikXMin + (z.GrafikXMax - z.GrafikXMin) / 3, z.GrafikYMin));
+    grafik.GRAF_MouseUp(kMausLinks);
+  });
 }
 
 }  // namespace
@@ -105,6 +127,9 @@ void ansichtenAnschliessen(Programm& programm) {
 
   f.MGrafik->setEnabled(true);
   QObject::connect(f.MGrafik, &QAction::triggered, halter, [halter] { halter->grafik().Zeigen(); });
+
+  f.MOptionen->setEnabled(true);
+  QObject::connect(f.MOptionen, &QAction::triggered, halter, [&f] { einstellungenZeigen(&f); });
 
   f.MTabelle->setEnabled(true);
   QObject::connect(f.MTabelle, &QAction::triggered, halter, [halter] { halter->tabelle().Zeigen(); });

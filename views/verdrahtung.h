@@ -13,7 +13,9 @@ struct Speichereinstellungen;
 //    on first use) or brings it to the front;
 //  - the measurement description the views read comes from the main
 //    window's text boxes, and the graph's title follows them;
-//  - storing a value gets the graph's range and look (grafikWerteUebernehmen).
+//  - storing a value gets the graph's range and look (grafikWerteUebernehmen);
+//  - "Optionen..." of the main window and of the table window show the
+//    settings dialog.
 // Developers: with PELVARON_GRAFIK set to a measurement file's path, that
 // file is opened and the graph window shown right away.
 void ansichtenAnschliessen(Programm& programm);
