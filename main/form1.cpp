@@ -163,6 +163,9 @@ void Form1::menuesAnlegen() {
   MEinstell = leiste->addMenu(QStringLiteral("&Einstellungen"));
   MMessung = MEinstell->addAction(QStringLiteral("&Messung..."));
   MMessgeraet = MEinstell->addAction(QStringLiteral("M&essgerät..."));
+  connect(MMessgeraet, &QAction::triggered, this, [this] {
+    if (messgeraetBearbeiten) messgeraetBearbeiten();
+  });
   MComport = MEinstell->addMenu(QStringLiteral("&COM-Port"));
   auto* comGruppe = new QActionGroup(this);
   for (int16_t i = 1; i <= 10; ++i) {
@@ -177,9 +180,9 @@ void Form1::menuesAnlegen() {
   MAnimation->setCheckable(true);
   MToolTipps = MEinstell->addAction(QStringLiteral("&ToolTipps"));
   MToolTipps->setCheckable(true);
-  // Measurement settings, the device editor, the options dialog, the
-  // animation and the tool tips are not built yet.
-  for (QAction* a : {MMessung, MMessgeraet, MOptionen, MAnimation, MToolTipps}) a->setEnabled(false);
+  // Measurement settings, the options dialog, the animation and the tool
+  // tips are not built yet.
+  for (QAction* a : {MMessung, MOptionen, MAnimation, MToolTipps}) a->setEnabled(false);
 
   QMenu* hilfe = leiste->addMenu(QStringLiteral("&?"));
   MHilfe = hilfe->addAction(QStringLiteral("Hilfe..."));
