@@ -396,14 +396,16 @@ QString GeraetedateiText(const Geraetedefinition& def, const GeraeteEingabetexte
   return dateiTextAus(werteAus(def, texte, dezimal));
 }
 
+bool GeraetedateiSpeicherbar(const Geraetedefinition& def, const GeraeteEingabetexte& texte, QChar dezimal) {
+  const QStringList werte = werteAus(def, texte, dezimal);
+  // A name the code page cannot hold would come back as another name.
+  return ohneZeilenende(werte) && istCp1252(dateiTextAus(werte));
+}
+
 bool GeraetedateiSchreiben(const QString& pfad, const Geraetedefinition& def,
                            const GeraeteEingabetexte& texte, QChar dezimal) {
-  const QStringList werte = werteAus(def, texte, dezimal);
-  if (!ohneZeilenende(werte)) return false;
-  const QString text = dateiTextAus(werte);
-  // A name the code page cannot hold would come back as another name.
-  if (!istCp1252(text)) return false;
-  return dateiErsetzen(pfad, zuCp1252(text));
+  if (!GeraetedateiSpeicherbar(def, texte, dezimal)) return false;
+  return dateiErsetzen(pfad, zuCp1252(GeraetedateiText(def, texte, dezimal)));
 }
 
 int16_t GeraetKonvertierenZuVer3(const QString& datei, const QString& programmordner,

@@ -45,6 +45,11 @@ int16_t GeraeteDatenLesen(const QString& datei, QChar dezimal, const QString& pr
 QString GeraetedateiText(const Geraetedefinition& def, const GeraeteEingabetexte& texte,
                          QChar dezimal);
 
+// Whether every value can stand in a device file: no line end (it would
+// break the file into other lines) and every character in Windows-1252.
+bool GeraetedateiSpeicherbar(const Geraetedefinition& def, const GeraeteEingabetexte& texte,
+                             QChar dezimal);
+
 // Writes GeraetedateiText as Windows-1252, replacing the file atomically.
 // False when it cannot be written or a value holds a line end (it would break
 // the file into other lines); the file is then left as it was.

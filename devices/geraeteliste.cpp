@@ -49,9 +49,6 @@ frmGeraeteListe::frmGeraeteListe(GeraeteMenue& menue, QChar dezimaltrennzeichen,
     knopf->setAutoDefault(false);
   }
   cmdOK->setDefault(true);
-  // The device editor is not part of the program yet.
-  cmdNeu->setEnabled(false);
-  cmdBearbeiten->setEnabled(false);
 
   auto* raster = new QGridLayout;
   raster->addWidget(new QLabel(QStringLiteral("verfügbare Geräte"), this), 0, 0);
@@ -82,6 +79,12 @@ frmGeraeteListe::frmGeraeteListe(GeraeteMenue& menue, QChar dezimaltrennzeichen,
   });
   connect(cmdAusMenue, &QPushButton::clicked, this, [this] {
     if (auswahl_.ausMenue(gewaehlteZeile(lstMenu))) listenAnzeigen();
+  });
+  connect(cmdNeu, &QPushButton::clicked, this, [this] {
+    if (auswahl_.neu()) listenAnzeigen();
+  });
+  connect(cmdBearbeiten, &QPushButton::clicked, this, [this] {
+    if (auswahl_.bearbeiten(gewaehlteZeile(lstAll), gewaehlteZeile(lstMenu))) listenAnzeigen();
   });
   connect(cmdLoeschen, &QPushButton::clicked, this, [this] { cmdLoeschen_Click(); });
   connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });

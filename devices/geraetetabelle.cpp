@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "common/cp1252.h"
+#include "common/fehlerbehandlung.h"
 #include "common/laufzeitfehler.h"
 #include "common/meldungen.h"
 #include "common/parameter.h"
@@ -262,6 +263,32 @@ QString GeraeteAuswahl::ausgewaehltesGeraet(int zeileAll, int zeileMenu) const {
   if (zeileMenu >= 0 && zeileMenu < listen_.lstMenu.size()) return listen_.lstMenu[zeileMenu];
   Tolvek::meldungen().hinweis(QStringLiteral("Es wurde kein Gerät ausgewählt!"));
   return QString();
+}
+
+bool GeraeteAuswahl::neu() {
+  if (menue_.geraeteEditorOeffnen(QString()).datei.isEmpty()) return false;
+  Initialisieren();
+  return true;
+}
+
+bool GeraeteAuswahl::bearbeiten(int zeileAll, int zeileMenu) {
+  const QString name = ausgewaehltesGeraet(zeileAll, zeileMenu);
+  if (name.isEmpty()) return false;
+  auto& zustand = geraeteZustand();
+  QString aktuelleDatei;
+  if (name == zustand.AktuellesMessgeraet) {
+    const int16_t i = GeraetIndexSuchen(name, QString());
+    if (i > 0) aktuelleDatei = zustand.Geraete[static_cast<size_t>(i)].Datei;
+  }
+  GeraeteMenue::Bearbeitet b;
+  uebergehen([&] { b = menue_.geraeteEditorOeffnen(name); });
+  if (b.datei.isEmpty()) return false;
+  uebergehen([&] { Initialisieren(); });
+  if (!aktuelleDatei.isEmpty() && b.datei == aktuelleDatei) {
+    zustand.AktuellesMessgeraet = b.name;
+    uebergehen([&] { ok(); });
+  }
+  return true;
 }
 
 bool GeraeteAuswahl::loeschen(int zeileAll, int zeileMenu) {

@@ -47,6 +47,18 @@ class GeraeteMenue {
   // Selects and sets up the device of menu item `index` (1-based), as a click
   // on the item does.
   virtual void mnuMessgeraete_Click(int16_t index) = 0;
+
+  // The device editor, opened modally on the named device ("" for a new
+  // one): the path of the file it saved, empty when it saved none, and the
+  // name it saved.
+  struct Bearbeitet {
+    QString datei;
+    QString name;
+  };
+  virtual Bearbeitet geraeteEditorOeffnen(const QString& name) {
+    (void)name;
+    return {};
+  }
 };
 
 // The two lists of the device list window: the devices outside the menu and
@@ -102,6 +114,15 @@ class GeraeteAuswahl {
   // The device "Löschen" acts on: lstAll's selection, else lstMenu's; none
   // gives "Es wurde kein Gerät ausgewählt!" and an empty name.
   QString ausgewaehltesGeraet(int zeileAll, int zeileMenu) const;
+
+  // "Neu...": the device editor on a new device; a saved file rescans the
+  // folder. True when the lists were rebuilt.
+  bool neu();
+  // "Bearbeiten...": the device editor on the selected device; a saved file
+  // rescans the folder, and when it is the current device's own file the
+  // device takes the saved name and the menu is written again. True when the
+  // lists were rebuilt.
+  bool bearbeiten(int zeileAll, int zeileMenu);
 
   // "Löschen": refuses the current device and a device without file, else
   // asks; Yes deletes the file, rescans and writes the menu. True when the

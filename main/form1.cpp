@@ -150,6 +150,9 @@ void Form1::menuesAnlegen() {
   MEinstell = leiste->addMenu(QStringLiteral("&Einstellungen"));
   MMessung = MEinstell->addAction(QStringLiteral("&Messung..."));
   MMessgeraet = MEinstell->addAction(QStringLiteral("M&essgerät..."));
+  connect(MMessgeraet, &QAction::triggered, this, [this] {
+    if (messgeraetBearbeiten) messgeraetBearbeiten();
+  });
   MComport = MEinstell->addMenu(QStringLiteral("&COM-Port"));
   auto* comGruppe = new QActionGroup(this);
   for (int16_t i = 1; i <= 10; ++i) {
@@ -165,8 +168,8 @@ void Form1::menuesAnlegen() {
   MToolTipps = MEinstell->addAction(QStringLiteral("&ToolTipps"));
   MToolTipps->setCheckable(true);
   // Enabled by the handlers attached to them: the main window's own
-  // (measurement settings, animation, tool tips) and the editors'.
-  for (QAction* a : {MMessung, MMessgeraet, MOptionen, MAnimation, MToolTipps}) a->setEnabled(false);
+  // (measurement settings, animation, tool tips) and the options dialog's.
+  for (QAction* a : {MMessung, MOptionen, MAnimation, MToolTipps}) a->setEnabled(false);
 
   QMenu* hilfe = leiste->addMenu(QStringLiteral("&?"));
   MHilfe = hilfe->addAction(QStringLiteral("Hilfe..."));

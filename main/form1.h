@@ -85,6 +85,8 @@ class Form1 : public QMainWindow, private Form1Steuerelemente {
   // Raised when the user clicks device item i (1-based).
   std::function<void(int16_t)> geraetGewaehlt;
   std::function<void()> geraetelisteOeffnen;
+  // "Einstellungen > M&essgerät...": the device editor on the current device.
+  std::function<void()> messgeraetBearbeiten;
 
   // The recent files in the "Datei" menu, by their stored captions
   // ("&1 " and the path).

@@ -17,6 +17,7 @@
 #include "common/meldungen.h"
 #include "common/programmordner.h"
 #include "common/tolvek.h"
+#include "devices/gereigen.h"
 #include "devices/geraeteliste.h"
 #include "main/einstellungsdatei.h"
 #include "main/form1.h"
@@ -42,6 +43,7 @@ Programm::Programm(QStringList argumente, QLocale locale, std::function<void()> 
   form1_->beendenAnfrage = [this] { ProgrammBeenden(); };
   form1_->geraetGewaehlt = [this](int16_t index) { mnuMessgeraete_Click(index); };
   form1_->geraetelisteOeffnen = [this] { MGerHinLoe_Click(); };
+  form1_->messgeraetBearbeiten = [this] { MMessgeraet_Click(); };
   verbindung_ = new Verbindung(*form1_);
   aufnahme_ = new Aufnahme(*form1_, *verbindung_);
   dateimenue_ = new Dateimenue(*form1_, *aufnahme_);
@@ -226,9 +228,40 @@ QString Programm::MenuepunktText(int16_t index) {
   return index >= 1 && index <= namen.size() ? namen[index - 1] : QString();
 }
 
-void Programm::GeraetBearbeiten(const QString&) {
-  // The device editor is not part of this program version; the selection
-  // has told the user that the file could not be read.
+void Programm::GeraetBearbeiten(const QString& name) { geraeteEditorOeffnen(name); }
+
+GeraeteMenue::Bearbeitet Programm::geraeteEditorOeffnen(const QString& name) {
+  // Selecting the saved device again from inside the editor may fail to read
+  // it; that never opens a second editor on top of the first.
+  if (editorOffen_) return {};
+  editorOffen_ = true;
+  letzteDatei_.clear();
+  Erfassungsmodul& modul = erfassungsmodul();
+  GerEigenUmfeld umfeld{gerEigen_, letzteDatei_, modul.GeraetMenueIndex, hauptmodul().Dezimaltrennzeichen};
+  umfeld.menuepunktBeschriften = [this](int16_t index, const QString& text) {
+    form1_->mnuMessgeraeteBeschriftung(index, text);
+  };
+  umfeld.mnuMessgeraete_Click = [this](int16_t index) { mnuMessgeraete_Click(index); };
+  GerEigen editor(umfeld, QSize(modul.MessgeraetBildWMax, modul.MessgeraetBildHMax), form1_.get());
+  editor.GeraetBearbeiten(name);
+  editor.exec();
+  editorOffen_ = false;
+  return {letzteDatei_, gerEigen_.GeraeteNamePub};
+}
+
+void Programm::MMessgeraet_Click() {
+  try {
+    const QString aktuell = geraeteZustand().AktuellesMessgeraet;
+    if (aktuell.isEmpty()) {
+      Tolvek::meldungen().hinweis(QStringLiteral("Kein Messgerät ausgewählt!"));
+      return;
+    }
+    const qsizetype i = form1_->mnuMessgeraeteNamen().indexOf(aktuell);
+    if (i >= 0) erfassungsmodul().GeraetMenueIndex = static_cast<int16_t>(i + 1);
+    geraeteEditorOeffnen(aktuell);
+  } catch (const std::exception& fehler) {
+    Tolvek::Fehlerbehandlung(QStringLiteral("Form1 -> MMessgerät_Click"), fehler);
+  }
 }
 
 EinheitLabelMass Programm::EinheitLabelMessen(int label, const QString& breitenText, const QString& hoehenText) {

@@ -54,6 +54,10 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
 
   // The device list window, modal.
   void MGerHinLoe_Click();
+  // "Einstellungen > M&essgerät...": the device editor on the current device.
+  void MMessgeraet_Click();
+  // The file the device editor saved last; empty when none.
+  const QString& LetzteDatei() const { return letzteDatei_; }
 
   // Called at exit just before the settings are written, so the windows
   // can put back what they keep of them.
@@ -62,6 +66,7 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   // GeraeteMenue
   void menueNeuAufbauen(const QStringList& namen) override;
   void mnuMessgeraete_Click(int16_t index) override;
+  Bearbeitet geraeteEditorOeffnen(const QString& name) override;
 
   // GeraeteauswahlFenster
   QString MenuepunktText(int16_t index) override;
@@ -91,6 +96,8 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   Hauptfensterbedienung* bedienung_ = nullptr;  // owned by the main window
   std::unique_ptr<Datenauswertung> datenauswertung_;
   Geraetedefinition gerEigen_;
+  QString letzteDatei_;
+  bool editorOffen_ = false;
 };
 
 }  // namespace pv

@@ -282,3 +282,39 @@ TEST_F(MenueSchreiben, NameMissingFromTheTableStopsWithAMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+// "Bearbeiten...": a save of the current device's own file renames the
+// current device and writes the menu again; a save of another device only
+// rescans, and nothing saved changes nothing.
+TEST_F(MenueSchreiben, EditingTheCurrentDeviceFollowsItsNewName) {
+  geraeteZustand().AktuellesMessgeraet = QStringLiteral("B");
+  pv::GeraeteAuswahl auswahl(menue, kKomma);
+  auswahl.Initialisieren();
+  QString bearbeitet;
+  menue.editor = [&](const QString& name) {
+    bearbeitet = name;
+    const QString datei = name == u"B" ? QStringLiteral("b.ger") : QStringLiteral("a.ger");
+    const QString neu = name + QStringLiteral(" neu");
+    Tolvek::ParameterSchreiben(ordner.pfad(datei), QStringLiteral("Bezeichnung"), neu);
+    return pv::GeraeteMenue::Bearbeitet{ordner.pfad(datei), neu};
+  };
+
+  EXPECT_TRUE(auswahl.bearbeiten(0, -1));  // A, not the current device
+  EXPECT_EQ(bearbeitet, QStringLiteral("A"));
+  EXPECT_EQ(auswahl.listen().lstAll.first(), QStringLiteral("A neu"));
+  EXPECT_TRUE(menue.aufbauten.empty());
+
+  EXPECT_TRUE(auswahl.bearbeiten(-1, 0));  // B, the current device
+  EXPECT_EQ(geraeteZustand().AktuellesMessgeraet, QStringLiteral("B neu"));
+  ASSERT_EQ(menue.aufbauten.size(), 1u);
+  EXPECT_EQ(menue.aufbauten[0], (QStringList{"B neu", "D"}));
+  EXPECT_EQ(menue.klicks, std::vector<int16_t>{1});
+
+  menue.editor = [](const QString&) { return pv::GeraeteMenue::Bearbeitet{}; };
+  EXPECT_FALSE(auswahl.neu());
+  EXPECT_EQ(menue.aufbauten.size(), 1u);
+}
+
+}  // namespace

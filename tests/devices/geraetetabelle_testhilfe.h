@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,12 @@ class FakeGeraeteMenue : public pv::GeraeteMenue {
  public:
   void menueNeuAufbauen(const QStringList& namen) override { aufbauten.push_back(namen); }
   void mnuMessgeraete_Click(int16_t index) override { klicks.push_back(index); }
+  Bearbeitet geraeteEditorOeffnen(const QString& name) override {
+    return editor ? editor(name) : Bearbeitet{};
+  }
+
+  // The device editor: what it saved for the named device.
+  std::function<Bearbeitet(const QString&)> editor;
 
   std::vector<QStringList> aufbauten;
   std::vector<int16_t> klicks;

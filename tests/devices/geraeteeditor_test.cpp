@@ -1,0 +1,212 @@
+// The device editor without its window: filling the controls from a device
+// file, saving into it, and the file name asked for a new device.
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "devices/geraetedatei.h"
+#include "devices/geraeteeditor.h"
+#include "geraetetabelle_testhilfe.h"
+
+namespace {
+
+using pv::geraeteZustand;
+using pvtest::Geraeteordner;
+
+const QChar kKomma(u',');
+const QString kMultimeter = QStringLiteral("Multimeter (sendet selbst)");
+
+QByteArray mitgeliefert(const QString& name) {
+  QFile f(QStringLiteral(PELVARON_DATEN "/") + name);
+  EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+  return f.readAll();
+}
+
+// The editor on a program folder, recording what it asks of the program.
+struct Editorumgebung : Geraeteordner {
+  pv::Geraetedefinition def;
+  QString letzteDatei;
+  int16_t menueIndex = -1;
+  QString dateiname;  // the file-name dialog's answer
+  std::vector<std::pair<int16_t, QString>> beschriftet;
+  std::vector<int16_t> gewaehlt;
+
+  pv::GeraeteEditor editor() {
+    pv::GerEigenUmfeld u{def, letzteDatei, menueIndex, kKomma};
+    u.dateinameWaehlen = [this](const QString&, const QString&) { return dateiname; };
+    u.menuepunktBeschriften = [this](int16_t i, const QString& t) { beschriftet.emplace_back(i, t); };
+    u.mnuMessgeraete_Click = [this](int16_t i) { gewaehlt.push_back(i); };
+    return pv::GeraeteEditor(u);
+  }
+};
+
+TEST(GeraeteEditor, SerialSettingsAndFullScaleFillTheirControls) {
+  struct Fall {
+    const char* com;
+    const char* paritaet;
+    const char* datenbits;
+    const char* stopbits;
+    bool vollstaendig;
+  };
+  const Fall faelle[] = {
+      {"9600,n,8,1", "none (keine)", "8", "1", true},
+      {"9600,e,7,2", "even (gerade)", "7", "2", true},
+      {"9600,N,8,1", "none (keine)", "8", "1", true},   // either letter case
+      {"9600,x,8,1", "none (keine)", "8", "1", false},  // unknown letter keeps the default
+      {"9600,o,8,1.5", "odd (ungerade)", "8", "2", false},
+      {"USB", "", "", "", true},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.com);
+    pv::Geraetedefinition d;
+    d.ComSettingPub = QString::fromLatin1(f.com);
+    bool vollstaendig = false;
+    const pv::EditorAnsicht a = pv::ansichtAus(d, pv::eingabetexteAus(d, kKomma), kKomma, vollstaendig);
+    EXPECT_EQ(a.eingaben.Paritaet, QString::fromUtf8(f.paritaet));
+    EXPECT_EQ(a.eingaben.Datenbits, QString::fromLatin1(f.datenbits));
+    EXPECT_EQ(a.eingaben.Stopbits, QString::fromLatin1(f.stopbits));
+    EXPECT_EQ(vollstaendig, f.vollstaendig);
+    EXPECT_EQ(a.usb, d.ComSettingPub == u"USB");
+  }
+
+  pv::Geraetedefinition waage;
+  waage.GeraeteArtIndexPub = pv::kWaage;
+  waage.MBVollPub = 500;
+  waage.DatenAnfangPub = 3;
+  waage.DatenEndePub = 8;
+  waage.ComSettingPub = QStringLiteral("9600,n,8,1");
+  bool vollstaendig = false;
+  EXPECT_EQ(pv::ansichtAus(waage, {}, kKomma, vollstaendig).eingaben.TextMBVoll, QStringLiteral("000500"));
+  waage.MBVollPub = 1999.5f;
+  waage.DatenEndePub = 4;
+  EXPECT_EQ(pv::ansichtAus(waage, {}, kKomma, vollstaendig).eingaben.TextMBVoll, QStringLiteral("1999,5"));
+
+  EXPECT_EQ(pv::spezialTitel(QStringLiteral("SANWAPC5x0 *// binär")), QStringLiteral(" (Special: SANWAPC5x0)"));
+  // Pictures keep their proportions and are never enlarged.
+  EXPECT_EQ(pv::vorschauGroesse(QSize(100, 400), QSize(180, 135)), QSize(34, 135));
+  EXPECT_EQ(pv::vorschauGroesse(QSize(100, 60), QSize(180, 135)), QSize(100, 60));
+  EXPECT_EQ(pv::vorschauGroesse(QSize(360, 100), QSize(180, 135)), QSize(180, 50));
+  EXPECT_EQ(pv::spezialTitel(QStringLiteral("VC820")), QString());
+}
+
+// Saving the current device from the main window: the file keeps its layout
+// with the changed lines, the table and menu take the new name, and the
+// device is selected again. Without a table entry nothing is renamed.
+TEST(GeraeteEditor, SavingTheCurrentDeviceRenamesItAndSelectsItAgain) {
+  Editorumgebung u;
+  const QByteArray original = mitgeliefert(QStringLiteral("Multimeter.ger"));
+  u.schreibe(QStringLiteral("Multimeter.ger"), original);
+  u.schreibe(QStringLiteral("DMM.gif"), mitgeliefert(QStringLiteral("DMM.gif")));
+  pv::Initialisieren(kKomma);
+  u.menueIndex = 2;
+  pv::GeraeteEditor editor = u.editor();
+
+  const pv::EditorAnsicht a = editor.GeraetBearbeiten(kMultimeter);
+  EXPECT_EQ(a.titel, QStringLiteral("Messgerät 'Multimeter (sendet selbst)' bearbeiten"));
+  EXPECT_FALSE(a.speichernUnterSichtbar);
+  EXPECT_TRUE(u.texte().isEmpty());
+  pv::GeraeteEingaben e = a.eingaben;
+  e.GerBezText = QStringLiteral("Tischmultimeter");
+  e.txtMesswertStop = QStringLiteral("8");
+
+  ASSERT_TRUE(editor.UebernButton_Click(1, e).gespeichert);
+  QByteArray erwartet = original;
+  erwartet.replace("Bezeichnung=Multimeter (sendet selbst)", "Bezeichnung=Tischmultimeter");
+  erwartet.replace("Messwertende=9", "Messwertende=8");
+  EXPECT_EQ(u.lies(QStringLiteral("Multimeter.ger")), erwartet);
+  EXPECT_EQ(u.letzteDatei, u.pfad(QStringLiteral("Multimeter.ger")));
+  EXPECT_EQ(u.tabellenNamen(), QStringList{QStringLiteral("Tischmultimeter")});
+  EXPECT_EQ(u.beschriftet, (std::vector<std::pair<int16_t, QString>>{{2, QStringLiteral("Tischmultimeter")}}));
+  EXPECT_EQ(u.gewaehlt, std::vector<int16_t>{2});
+
+  geraeteZustand().Geraete.resize(1);
+  ASSERT_TRUE(editor.UebernButton_Click(1, e).gespeichert);
+  EXPECT_EQ(u.gewaehlt.size(), 1u);
+}
+
+// A file that cannot be read is shown with its own name and menu place, so
+// repairing it does not write the name of the device read before.
+TEST(GeraeteEditor, UnreadableFileIsRepairedUnderItsOwnName) {
+  Editorumgebung u;
+  u.schreibe(QStringLiteral("Multimeter.ger"), mitgeliefert(QStringLiteral("Multimeter.ger")));
+  u.geraet(QStringLiteral("kaputt.ger"), QStringLiteral("Kaputt"), QStringLiteral("1"));
+  pv::Initialisieren(kKomma);
+  ASSERT_EQ(pv::GeraeteDatenLesen(u.pfad(QStringLiteral("Multimeter.ger")), kKomma, u.pfad(), u.def), 1);
+  pv::GeraeteEditor editor = u.editor();
+
+  const pv::EditorAnsicht a = editor.GeraetBearbeiten(QStringLiteral("Kaputt"));
+  EXPECT_EQ(u.texte(), QStringList{QStringLiteral("Beim Lesen der Geräteparameter ist ein Fehler aufgetreten!\r\n"
+                                                  "Die angezeigten Werte sind möglicherweise nicht korrekt!")});
+  EXPECT_EQ(a.eingaben.GerBezText, QStringLiteral("Kaputt"));
+  ASSERT_TRUE(editor.UebernButton_Click(1, a.eingaben).gespeichert);
+  pv::Geraetedefinition repariert;
+  ASSERT_EQ(pv::GeraeteDatenLesen(u.pfad(QStringLiteral("kaputt.ger")), kKomma, u.pfad(), repariert), 1);
+  EXPECT_EQ(repariert.GeraeteNamePub, QStringLiteral("Kaputt"));
+  EXPECT_EQ(repariert.ImMenue, 1);
+}
+
+TEST(GeraeteEditor, NewDeviceIsSavedUnderTheChosenNameOnly) {
+  Editorumgebung u;
+  pv::GeraeteEditor editor = u.editor();
+  const pv::EditorAnsicht a = editor.GeraetBearbeiten(QString());
+  EXPECT_EQ(a.titel, QStringLiteral("Neues Messgerät definieren"));
+  EXPECT_FALSE(a.aenderungenSichtbar);
+  pv::GeraeteEingaben e = a.eingaben;
+  e.GerBezText = QStringLiteral("Neu");
+  e.OptionGeraet = pv::kSonstiges;
+  e.txtDatenStringLaenge = QStringLiteral("10");
+  e.txtMesswertStart = e.txtMesswertStop = QStringLiteral("0");
+  e.txtLetzteZeichen = QStringLiteral("L");
+  e.transfer = pv::GeraeteEingaben::Transfer::Aktiv;
+  e.messbereich = pv::GeraeteEingaben::Messbereich::Manuell;
+
+  EXPECT_FALSE(editor.UebernButton_Click(0, e).gespeichert);  // dialog cancelled
+  EXPECT_TRUE(u.letzteDatei.isEmpty());
+  EXPECT_EQ(pv::geraetedateienIn(u.pfad()), QStringList());
+
+  // A value the device file cannot hold goes to the error handler.
+  u.dateiname = QStringLiteral("Neu.ger");
+  pv::GeraeteEingaben fremd = e;
+  fremd.TextTransferzeichen = QStringLiteral("Ω");
+  EXPECT_FALSE(editor.UebernButton_Click(0, fremd).gespeichert);
+  EXPECT_TRUE(u.texte().last().contains(QStringLiteral("GerEigen -> ÜbernButton")));
+  EXPECT_EQ(pv::geraetedateienIn(u.pfad()), QStringList());
+
+  ASSERT_TRUE(editor.UebernButton_Click(0, e).gespeichert);
+  EXPECT_EQ(u.letzteDatei, u.pfad(QStringLiteral("Neu.ger")));
+  EXPECT_EQ(u.wert(QStringLiteral("Neu.ger"), QStringLiteral("Menü")), QStringLiteral("1"));
+}
+
+TEST(GeraeteEditor, FileNameRules) {
+  Geraeteordner u;
+  u.geraet(QStringLiteral("Da.ger"), QStringLiteral("Da"));
+  const QString kFehler = QStringLiteral("Ein Fehler ist aufgetreten! Überprüfen Sie Ihre Eingaben.");
+  struct Fall {
+    const char* eingabe;
+    std::optional<QString> datei;
+    QString meldung;
+    pv::Antwort antwort = pv::Antwort::Ja;
+  };
+  const Fall faelle[] = {
+      {"", std::nullopt, QStringLiteral("Geben Sie bitte einen Dateinamen ein!")},
+      {"Neu", QStringLiteral("Neu.ger"), {}},
+      {"NEU.GER", QStringLiteral("NEU.GER"), {}},
+      {"Neu.ge", QStringLiteral("Neu.ge.ger"), {}},
+      {"../Neu", std::nullopt, kFehler},
+      {"a\\b", std::nullopt, kFehler},
+      {"a:b?", std::nullopt, kFehler},
+      {".ger", std::nullopt, kFehler},
+      {"Da", QStringLiteral("Da.ger"), QStringLiteral("Die Datei ist bereits vorhanden! Überschreiben?")},
+      {"Da.ger", std::nullopt, QStringLiteral("Die Datei ist bereits vorhanden! Überschreiben?"), pv::Antwort::Nein},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.eingabe);
+    u.meldungen.boxen.clear();
+    u.meldungen.antworten = {f.antwort};
+    EXPECT_EQ(pv::dateinameAnnehmen(QString::fromUtf8(f.eingabe), u.pfad(), u.meldungen), f.datei);
+    EXPECT_EQ(u.texte(), f.meldung.isEmpty() ? QStringList() : QStringList{f.meldung});
+  }
+  EXPECT_EQ(pv::geraetedateienIn(u.pfad()), QStringList{QStringLiteral("Da.ger")});
+}
+
+}  // namespace
