@@ -7,18 +7,6 @@
 set -euo pipefail
 ziel=$(realpath -m "${1:-pelvaron-sensoreditor.png}")
 cd "$(dirname "$0")/.."
-ordner=$(mktemp -d)
-trap 'rm -rf "$ordner"' EXIT
-cp data/* "$ordner"/
-cp tests/daten/pt100.pvf "$ordner"/
-LC_ALL=C sed -e 's/^\(Aktuelles Messger.t=\)\r$/\1Multimeter (sendet selbst)\r/' \
-  -e 's/^Messwertverarbeitung=1\r$/Messwertverarbeitung=3\r/' \
-  -e 's/^Sensordatei=\r$/Sensordatei=verschwunden.pvf\r/' \
-  -e 's/^Sensorname=\r$/Sensorname=PT100\r/' \
-  tests/daten/pelvaron_werkseinstellungen.ini > "$ordner/Pelvaron.ini"
-PELVARON_HOME="$ordner" xvfb-run -a -s '-screen 0 1024x768x24' sh -c "
-  build/programm/pelvaron & programm=\$!
-  sleep 5
-  import -window root '$ziel'
-  kill \$programm"
-echo "$ziel"
+ZUSATZDATEIEN=tests/daten/pt100.pvf \
+EINSTELLUNGEN='s/^Messwertverarbeitung=1\r$/Messwertverarbeitung=3\r/; s/^Sensordatei=\r$/Sensordatei=verschwunden.pvf\r/; s/^Sensorname=\r$/Sensorname=PT100\r/' \
+  exec scripts/bildschirmfoto.sh "$ziel"
