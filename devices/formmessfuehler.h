@@ -1,12 +1,11 @@
 #pragma once
 
 #include <QDialog>
-#include <QImage>
 #include <QStringList>
 #include <cstdint>
 #include <vector>
 
-#include "common/plotten.h"
+#include "devices/kennlinienbild.h"
 #include "devices/sensordatei.h"
 
 class QGroupBox;
@@ -17,29 +16,6 @@ class QPushButton;
 class QTableWidget;
 
 namespace pv {
-
-// The picture box the characteristic is plotted on.
-class KennlinienBild : public QWidget {
-  Q_OBJECT
- public:
-  explicit KennlinienBild(QWidget* parent = nullptr);
-  QImage& bild() { return bild_; }
-  // Empties the picture; nothing is redrawn on resize until the next plot.
-  void leeren();
-  // Plots the editing characteristic and keeps doing so after a resize.
-  void zeichnen(GrafikEinstellungen einstellungen, QChar dezimaltrennzeichen);
-
- protected:
-  void paintEvent(QPaintEvent*) override;
-  void resizeEvent(QResizeEvent*) override;
-
- private:
-  void neuZeichnen();
-  QImage bild_;
-  bool zeigen_ = false;
-  GrafikEinstellungen einstellungen_;
-  QChar dezimal_ = u',';
-};
 
 // The sensor editor "Sensor auswählen/bearbeiten/hinzufügen": lists the
 // sensor files of the program folder by their designations, shows the
@@ -129,8 +105,5 @@ class FormMessfuehler : public QDialog {
   bool gelesen_ = false;
   bool uebernommen_ = false;
 };
-
-// The plot settings of the characteristic (KennlinieGrafik).
-GrafikEinstellungen kennlinieGrafik(const QString& sensorname, const QString& xAchse, const QString& yAchse);
 
 }  // namespace pv
