@@ -219,23 +219,9 @@ void Aufnahme::AnzahlSetzen(const QString& text) { f_.LabelNumMW->setText(text);
 QString Aufnahme::EndeText() const { return f_.MesEndLabel->text(); }
 void Aufnahme::EndeTextSetzen(const QString& text) { f_.MesEndLabel->setText(text); }
 
-Messtexte Aufnahme::messtexte() const {
-  Messtexte t;
-  t.MessBezeichnung = f_.TextMessBezeichnung->text();
-  t.PhysGr = f_.TextPhysGr->text();
-  t.Zeichen = f_.TextZeichen->text();
-  t.Einheit = f_.TextEinheit->text();
-  t.Kommentar = f_.TextKommentar->toPlainText();
-  return t;
-}
+Messtexte Aufnahme::messtexte() const { return f_.messtexte(); }
 
-void Aufnahme::messtexteSetzen(const Messtexte& t) {
-  f_.TextMessBezeichnung->setText(t.MessBezeichnung);
-  f_.TextPhysGr->setText(t.PhysGr);
-  f_.TextZeichen->setText(t.Zeichen);
-  f_.TextEinheit->setText(t.Einheit);
-  f_.TextKommentar->setPlainText(t.Kommentar);
-}
+void Aufnahme::messtexteSetzen(const Messtexte& t) { f_.messtexteSetzen(t); }
 
 QString Aufnahme::messInfo() const {
   const Hauptmodul& h = hauptmodul();

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 
@@ -58,6 +59,24 @@ Dateimenue::Dateimenue(Form1& form, Aufnahme& aufnahme) : QObject(&form), f_(for
   connect(f_.MMesSpUn, &QAction::triggered, this, &Dateimenue::MMesSpUn_Click);
   connect(f_.MExport, &QAction::triggered, this, &Dateimenue::MExport_Click);
   f_.letzteDateiGewaehlt = [this](int index) { MLetzte4_Click(index); };
+  f_.MessungLabel->setMouseTracking(true);
+  f_.MessungLabel->installEventFilter(this);
+}
+
+bool Dateimenue::eventFilter(QObject* objekt, QEvent* ereignis) {
+  const QEvent::Type art = ereignis->type();
+  if (objekt == f_.MessungLabel && (art == QEvent::MouseMove || art == QEvent::Enter || art == QEvent::ToolTip)) {
+    MessungLabel_MouseMove();
+  }
+  return QObject::eventFilter(objekt, ereignis);
+}
+
+void Dateimenue::MessungLabel_MouseMove() {
+  if (hauptmodul().einstellungen.Tooltipps) {
+    f_.MessungLabel->setToolTip(AktuelleDatei);
+  } else if (!f_.MessungLabel->toolTip().isEmpty()) {
+    f_.MessungLabel->setToolTip(QString());
+  }
 }
 
 bool Dateimenue::vorOeffnenFragen() {
@@ -74,10 +93,10 @@ bool Dateimenue::vorOeffnenFragen() {
   return true;
 }
 
-void Dateimenue::einlesen(const QString& datei) {
+void Dateimenue::MessungEinlesen(const QString& datei) {
   Hauptmodul& h = hauptmodul();
   Messtexte texte = aufnahme_.messtexte();
-  const Leseergebnis r = MessungEinlesen(datei, h.MessungLaeuft, h.messdaten, texte,
+  const Leseergebnis r = pv::MessungEinlesen(datei, h.MessungLaeuft, h.messdaten, texte,
                                          [this](const QString& s) { f_.StatusSetzen(s); });
   if (!r.gelesen()) return;
   aufnahme_.messtexteSetzen(texte);
@@ -102,7 +121,7 @@ void Dateimenue::MMesOeff_Click() {
   if (datei.isEmpty()) return;
   AktuelleDatei = datei;
   e.OrdnerMessungen = QFileInfo(datei).absolutePath();
-  einlesen(datei);
+  MessungEinlesen(datei);
 }
 
 void Dateimenue::MLetzte4_Click(int index) {
@@ -112,12 +131,8 @@ void Dateimenue::MLetzte4_Click(int index) {
   const QString datei = letzteDateiPfad(liste[index - 1]);
   if (!vorOeffnenFragen()) return;
   AktuelleDatei = datei;
-  if (!QFileInfo(AktuelleDatei).isFile()) {
-    Tolvek::meldungen().zeigen(QStringLiteral("Die Datei ") + AktuelleDatei + QStringLiteral(" konnte nicht gefunden werden"),
-                               kAnwendungstitel, Knoepfe::Ok, Symbol::Kritisch, Antwort::Ok);
-    return;
-  }
-  einlesen(AktuelleDatei);
+  // A file that is gone is reported by the reader itself.
+  MessungEinlesen(AktuelleDatei);
 }
 
 bool Dateimenue::MMesSpUn_Click() {

@@ -32,15 +32,25 @@ class Dateimenue : public QObject {
   bool MMesSpUn_Click();
   void MExport_Click();
   void LetzteDateienVerwalten(const QString& datei);
+  // Reads a measurement file and shows it: the texts, the number of values,
+  // start and end, the path; enters it in the recent files. The file's own
+  // refusals and failures are reported by the reader.
+  void MessungEinlesen(const QString& datei);
+  // The path label's tool tip follows the mouse: the last file opened or
+  // saved through a dialog or the recent files while tool tips are on,
+  // none while they are off.
+  void MessungLabel_MouseMove();
 
   // The path of the last dialog or recent entry; empty until then.
   QString AktuelleDatei;
   // Opens the export window; set by the program once the window exists.
   std::function<void()> exportOeffnen;
 
+ protected:
+  bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+
  private:
   bool vorOeffnenFragen();
-  void einlesen(const QString& datei);
 
   Form1& f_;
   Aufnahme& aufnahme_;

@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <type_traits>
+#include <variant>
 
+#include "common/cp1252.h"
 #include "common/fehlerbehandlung.h"
 #include "common/laufzeitfehler.h"
 #include "common/meldungen.h"
@@ -21,18 +24,159 @@
 namespace pv {
 namespace {
 
-// The part of a scheme key after the scheme number, in file order.
-const char* const kSchemaSchluessel[8] = {
-    ":  Liniendicke",         ":  Messpunktgröße",         ":  Liniendicke Achsen",
-    ":  Liniendicke Gitter",  ":  Farbe Hintergrund",      ":  Farbe Zeichnungsfläche",
-    ":  Farbe Text/Linien",   ":  Farbe Messkurve",
+QString S(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// ---------------------------------------------------------------- the keys
+
+// How a key's value is read and written.
+enum class Art : uint8_t {
+  Abschnitt,      // no key: an empty line and the section header
+  T,              // text as it is; missing gives ""
+  I,              // 16-bit integer; missing or not a number is a read error
+  L,              // colour, 32-bit integer; likewise
+  B,              // I, then True exactly for 1; written 1/0
+  V,              // the leading number ("." as the mark), 0 when there is none
+  BV,             // V, then True exactly for 1; written 1/0
+  S,              // single; missing or not a number is a read error
+  SN,             // single, taken only when the text is a number
+  SE,             // single, `leer` when the value is empty
+  LetzteDateien,  // "Anzahl" and its "Datei n" slots
+  Schemata,       // the five display schemes, each by the scheme table
 };
 
-QString schemaSchluessel(int n, int feld) {
-  return QString::number(n) + QString::fromUtf8(kSchemaSchluessel[feld]);
-}
+// Which start without a usable settings file gives a key its factory value:
+// only the defaults, or the conversion of the old file too.
+enum class Werk : uint8_t { Keiner, NurStandard, Immer };
 
-QString S(const char* utf8) { return QString::fromUtf8(utf8); }
+template <class R>
+using Feld = std::variant<std::monostate, QString R::*, int16_t R::*, uint32_t R::*, bool R::*, float R::*>;
+
+template <class R>
+struct Zeile {
+  const char* schluessel;  // the key, or the section header
+  Art art;
+  Feld<R> feld = {};
+  const char* werk = nullptr;  // the factory value, written as the file holds it
+  Werk umfang = Werk::Keiner;
+  float leer = 0;                         // SE: the value of an empty key
+  int16_t (*auswahl)(int16_t) = nullptr;  // I: the choice a number stands for
+};
+
+using E = Einstellungen;
+using D = DarstellungsSchema;
+
+int16_t verarbeitung(int16_t n) { return n == 2 || n == 3 ? n : int16_t(1); }
+int16_t displayanzeige(int16_t n) { return n == 1 ? 1 : 0; }
+
+constexpr Werk W = Werk::Immer;
+constexpr Werk WS = Werk::NurStandard;
+
+// The file in the order it is written. The reader finds every key anywhere
+// in the file, so the order does not matter to it.
+const Zeile<E> kSchluessel[] = {
+    {"Aktuelles Messgerät", Art::T, &E::AktuellesMessgeraet},
+    {"Serielle Schnittstelle", Art::I, &E::ComPortNummer, "2", WS},
+    {"Ordner Messungen", Art::T, &E::OrdnerMessungen},
+    {"[Zuletzt geöffnete Dateien]", Art::Abschnitt},
+    {"Anzahl", Art::LetzteDateien},
+    {"Drucker", Art::T, &E::DruckerName, "", W},
+    {"Computerbild", Art::I, &E::Computerbild, "0", W},  // picture 2 stepped once: 0
+    {"Animation", Art::B, &E::DatenlinieAnimation, "1", W},
+    {"Animationsart", Art::V, &E::Animationsart},
+    {"Bargraphanzeige", Art::I, &E::BarGraphAktiviert, "3", WS},
+    {"[Darstellungs-Schemata]", Art::Abschnitt},
+    {"", Art::Schemata},
+    {"SchemaDrucker", Art::V, &E::SchemaDrucker},
+    {"[Grafikeinstellungen]", Art::Abschnitt},
+    {"Aktuelles Schema", Art::I, &E::AktuellesSchema, "1", W},
+    {"Messwerte verbunden", Art::I, &E::MesswerteVerbunden, "1", W},
+    {"Messpunkte anzeigen", Art::I, &E::MesspunkteAnzeigen, "1", W},
+    {"Gitter x", Art::B, &E::GitterX, "1", W},
+    {"MinMaxAutoX", Art::BV, &E::MinMaxAutoX},
+    {"xmin", Art::SN, &E::XMin},
+    {"xmax", Art::SN, &E::XMax},
+    {"Gitterabstand auto x", Art::BV, &E::GitterabstandAutoX},
+    {"Gitterabstand x", Art::SN, &E::GitterabstandX},
+    {"Gitter y", Art::B, &E::GitterY, "1", W},
+    {"MinMaxAutoY", Art::BV, &E::MinMaxAutoY},
+    {"Gitterabstand auto y", Art::BV, &E::GitterabstandAutoY},
+    {"Gitterabstand y", Art::SN, &E::GitterabstandY},
+    {"ymin", Art::SN, &E::YMin},
+    {"ymax", Art::SN, &E::YMax},
+    {"Schriftart", Art::T, &E::Schriftart, "Arial", W},
+    {"Schriftbild Fett", Art::B, &E::SchriftbildFett, "1", WS},
+    {"Schriftgrösse Titel", Art::I, &E::SchriftgroesseTitel},
+    {"Schriftgrösse Achsen", Art::I, &E::SchriftgroesseAchsen},
+    {"[Messung]", Art::Abschnitt},
+    {"Messende automatisch", Art::B, &E::MessendeAutomatisch, "0", WS},
+    {"Messdauer", Art::S, &E::Messdauer, "60", WS},
+    {"Zwischenspeichern automatisch", Art::B, &E::ZwischenspeichernAutomatisch, "0", WS},
+    {"Zwischenspeichern Zeit", Art::S, &E::ZwischenspeichernZeit, "300", WS},
+    {"Zwischenspeichern Datei", Art::T, &E::ZwischenspeichernDatei, "pvsavezs.mes", WS},
+    {"TimeOutON", Art::V, &E::TimeOutON},
+    {"TimeOutTime", Art::SE, &E::TimeOutTime, nullptr, Werk::Keiner, 1},
+    {"CheckMinON", Art::V, &E::CheckMinON},
+    {"CheckMin", Art::SE, &E::CheckMin},
+    {"CheckMaxON", Art::V, &E::CheckMaxON},
+    {"CheckMax", Art::SE, &E::CheckMax},
+    {"[Zahlenformat]", Art::Abschnitt},
+    {"x-Zahlenformatnummer", Art::I, &E::XZahlenformatnummer, "10", W},
+    {"x-Nachkommastellen", Art::I, &E::XNachkommastellen, "1", W},
+    {"x-Bezeichnung", Art::T, &E::XBezeichnung, "Zeit (s)", W},
+    {"x-BeschriftungManuell", Art::V, &E::XBeschriftungManuell},
+    {"y-Zahlenformatnummer", Art::I, &E::YZahlenformatnummer, "1", W},
+    {"y-Nachkommastellen", Art::I, &E::YNachkommastellen, "2", W},
+    {"y-Bezeichnung", Art::T, &E::YBezeichnung, "", W},
+    {"[Programmeinstellungen]", Art::Abschnitt},
+    {"Wartezeit", Art::S, &E::Wartezeit, "0", W},
+    // Left at 0 the "Mega" button would multiply every value by a million;
+    // the neutral button is the sound start.
+    {"Messbereich", Art::I, &E::Messbereich, "6", W},
+    {"Messwertverarbeitung", Art::I, &E::Messwertverarbeitung, "1", W, 0, verarbeitung},
+    {"Linear m", Art::T, &E::TextM, "1", W},
+    {"Linear t", Art::T, &E::TextT, "0", W},
+    {"Sensordatei", Art::T, &E::Sensordatei, "", W},
+    {"Sensorname", Art::T, &E::Sensorname, "", W},
+    {"Bezeichnung", Art::T, &E::TextMessBezeichnung, "Spannungsmessung", W},
+    {"Physikalische Größe", Art::T, &E::TextPhysGr, "Spannung", W},
+    {"Zeichen", Art::T, &E::TextZeichen, "U", W},
+    {"Einheit", Art::T, &E::TextEinheit, "V", W},
+    {"Optionaler Frame", Art::I, &E::OptionalerFrame, "0", W},
+    {"Displayanzeige Auswahl", Art::I, &E::DisplayanzeigeAuswahl, "1", W, 0, displayanzeige},
+    {"Tooltipps", Art::B, &E::Tooltipps, "1", W},
+    {"[Einstellungen Display]", Art::Abschnitt},
+    {"Option Messwert", Art::B, &E::OptionMesswert, "0", W},
+    {"LED/LCD", Art::I, &E::LEDLCD, "0", W},
+    {"Display Schrift Fett", Art::I, &E::DisplaySchriftFett, "0", W},
+    {"Display Schrift Digital", Art::I, &E::DisplaySchriftDigital, "0", W},
+    {"Display Schrift Digitalfont", Art::T, &E::DisplaySchriftDigitalfont, "Digital SF", W},
+    {"Display hell", Art::B, &E::DisplayHell, "1", W},
+};
+
+// The keys of scheme n are n followed by these. Every new installation
+// starts with a blue curve on a light grey plotting area inside a white
+// window, black text and lines.
+const Zeile<D> kSchemaSchluessel[] = {
+    {":  Liniendicke", Art::I, &D::Liniendicke, "1", W},
+    {":  Messpunktgröße", Art::I, &D::Messpunktgroesse, "3", W},
+    {":  Liniendicke Achsen", Art::I, &D::LiniendickeAchsen, "1", W},
+    {":  Liniendicke Gitter", Art::I, &D::LiniendickeGitter, "1", W},
+    {":  Farbe Hintergrund", Art::L, &D::FarbeHintergrund, "0xFFFFFF", W},
+    {":  Farbe Zeichnungsfläche", Art::L, &D::FarbeZeichnungsflaeche, "0xE0E0E0", W},
+    {":  Farbe Text/Linien", Art::L, &D::FarbeTextLinien, "0x000000", W},
+    {":  Farbe Messkurve", Art::L, &D::FarbeMesskurve, "0xFF0000", W},
+};
+
+QString schemaSchluessel(int n, const Zeile<D>& z) { return QString::number(n) + S(z.schluessel); }
+
+template <class T, class R>
+T& feld(R& r, const Zeile<R>& z) {
+  return r.*std::get<T R::*>(z.feld);
+}
+template <class T, class R>
+const T& feld(const R& r, const Zeile<R>& z) {
+  return r.*std::get<T R::*>(z.feld);
+}
 
 // ---------------------------------------------------------------- reading
 
@@ -51,8 +195,39 @@ class Leser {
     return Tolvek::ParameterLesen(text_, QString(), schluessel);
   }
 
-  // T: the text as it is.
-  void T(const QString& schluessel, QString& ziel) const { ziel = wert(schluessel); }
+  template <class R>
+  void lesen(const QString& schluessel, const Zeile<R>& z, R& r) {
+    switch (z.art) {
+      case Art::T: feld<QString>(r, z) = wert(schluessel); break;
+      case Art::I: {
+        int16_t n = 0;
+        if (I(schluessel, n)) feld<int16_t>(r, z) = z.auswahl ? z.auswahl(n) : n;
+        break;
+      }
+      case Art::L: L(schluessel, feld<uint32_t>(r, z)); break;
+      case Art::B: {
+        int16_t n = 0;
+        if (I(schluessel, n)) feld<bool>(r, z) = n == 1;
+        break;
+      }
+      // A number too large for the variable is no usable value: 0, as for
+      // a missing key. These keys never stop the start.
+      case Art::V: feld<int16_t>(r, z) = ganzzahl16(val(wert(schluessel))).value_or(0); break;
+      case Art::BV: feld<bool>(r, z) = val(wert(schluessel)) == 1.0; break;
+      case Art::S: S(schluessel, feld<float>(r, z)); break;
+      case Art::SN:
+        if (const std::optional<float> f = single(wert(schluessel))) feld<float>(r, z) = *f;
+        break;
+      case Art::SE:
+        if (wert(schluessel).isEmpty()) {
+          feld<float>(r, z) = z.leer;
+        } else {
+          S(schluessel, feld<float>(r, z));
+        }
+        break;
+      default: break;
+    }
+  }
 
   // I: a 16-bit integer; empty, non-numeric or too large is an error.
   bool I(const QString& schluessel, int16_t& ziel) {
@@ -63,7 +238,7 @@ class Leser {
     return true;
   }
 
-  // L: a 32-bit integer (the colours).
+ private:
   void L(const QString& schluessel, uint32_t& ziel) {
     const std::optional<double> z = zahlLesen(wert(schluessel), dezimal_);
     const std::optional<int32_t> g = z ? ganzzahl32(*z) : std::nullopt;
@@ -74,27 +249,6 @@ class Leser {
     ziel = static_cast<uint32_t>(*g);
   }
 
-  // B: I, then True exactly for 1.
-  void B(const QString& schluessel, bool& ziel) {
-    int16_t n = 0;
-    if (I(schluessel, n)) ziel = n == 1;
-  }
-
-  // V: the leading number ("." as the mark), 0 when there is none. Only a
-  // number too large for the variable is an error.
-  void V(const QString& schluessel, int16_t& ziel) {
-    const std::optional<int16_t> g = ganzzahl16(val(wert(schluessel)));
-    if (!g) {
-      fehler();
-      return;
-    }
-    ziel = *g;
-  }
-
-  // BV: V, then True exactly for 1.
-  void BV(const QString& schluessel, bool& ziel) const { ziel = val(wert(schluessel)) == 1.0; }
-
-  // S: a single; empty or non-numeric is an error.
   void S(const QString& schluessel, float& ziel) {
     const std::optional<float> f = single(wert(schluessel));
     if (!f) {
@@ -104,22 +258,6 @@ class Leser {
     ziel = *f;
   }
 
-  // SN: a single, taken only when the text is a number.
-  void SN(const QString& schluessel, float& ziel) const {
-    if (const std::optional<float> f = single(wert(schluessel))) ziel = *f;
-  }
-
-  // SE: a single, or `leer` when the value is empty.
-  void SE(const QString& schluessel, float& ziel, float leer) {
-    const QString w = wert(schluessel);
-    if (w.isEmpty()) {
-      ziel = leer;
-      return;
-    }
-    S(schluessel, ziel);
-  }
-
- private:
   bool fehler() {
     fehler_ = true;
     return false;
@@ -139,143 +277,120 @@ class Leser {
 
 // Builds the file line by line. Text values lose CR and LF, which would
 // otherwise end the line early and leave the rest to be taken for a key.
+// Keys whose text the code page cannot hold are noted.
 class Schreiber {
  public:
   explicit Schreiber(QChar dezimal) : dezimal_(dezimal) {}
 
   void zeile(const QString& text) { text_.zeile(text); }
-  void abschnitt(const char* kopf) {
-    text_.zeile(QString());
-    text_.zeile(QString::fromUtf8(kopf));
-  }
   void T(const QString& schluessel, QString wert) {
     wert.remove(u'\r');
     wert.remove(u'\n');
+    if (!istCp1252(wert)) nichtDarstellbar_ << schluessel;
     zeile(schluessel + u'=' + wert);
   }
   void I(const QString& schluessel, int32_t wert) { zeile(schluessel + u'=' + QString::number(wert)); }
-  void B(const QString& schluessel, bool wert) { I(schluessel, wert ? 1 : 0); }
-  void C(const QString& schluessel, uint32_t wert) { I(schluessel, static_cast<int32_t>(wert)); }
-  void Sgl(const QString& schluessel, float wert) {
-    zeile(schluessel + u'=' + singleText(wert, dezimal_));
+
+  template <class R>
+  void schreiben(const QString& schluessel, const Zeile<R>& z, const R& r) {
+    switch (z.art) {
+      case Art::Abschnitt:
+        zeile(QString());
+        zeile(S(z.schluessel));
+        break;
+      case Art::T: T(schluessel, feld<QString>(r, z)); break;
+      case Art::I:
+      case Art::V: {
+        const int16_t n = feld<int16_t>(r, z);
+        I(schluessel, z.auswahl ? z.auswahl(n) : n);
+        break;
+      }
+      case Art::L: I(schluessel, static_cast<int32_t>(feld<uint32_t>(r, z))); break;
+      case Art::B:
+      case Art::BV: I(schluessel, feld<bool>(r, z) ? 1 : 0); break;
+      case Art::S:
+      case Art::SN:
+      case Art::SE: zeile(schluessel + u'=' + singleText(feld<float>(r, z), dezimal_)); break;
+      default: break;
+    }
   }
 
-  QByteArray bytes() {
-    // The file ends with one more line end (an empty last line).
-    text_.zeile(QString());
-    return text_.bytes();
-  }
+  // The file ends with one more line end (an empty last line).
+  QByteArray bytes() const { return text_.bytes() + "\r\n"; }
+  const QStringList& nichtDarstellbar() const { return nichtDarstellbar_; }
 
  private:
   CrLfText text_;
   QChar dezimal_;
+  QStringList nichtDarstellbar_;
 };
 
+// ---------------------------------------------------------------- factory values
+
+template <class R>
+void werkswertSetzen(const Zeile<R>& z, R& r) {
+  const QByteArray werk(z.werk);
+  std::visit(
+      [&](auto zeiger) {
+        using Zeiger = decltype(zeiger);
+        if constexpr (std::is_same_v<Zeiger, QString R::*>) {
+          r.*zeiger = QString::fromUtf8(werk);
+        } else if constexpr (std::is_same_v<Zeiger, int16_t R::*>) {
+          r.*zeiger = werk.toShort();
+        } else if constexpr (std::is_same_v<Zeiger, uint32_t R::*>) {
+          r.*zeiger = werk.toUInt(nullptr, 0);
+        } else if constexpr (std::is_same_v<Zeiger, bool R::*>) {
+          r.*zeiger = werk == "1";
+        } else if constexpr (std::is_same_v<Zeiger, float R::*>) {
+          r.*zeiger = werk.toFloat();
+        }
+      },
+      z.feld);
+}
+
+template <class R>
+bool hatWerkswert(const Zeile<R>& z, bool standard) {
+  return z.werk && (z.umfang == Werk::Immer || (standard && z.umfang == Werk::NurStandard));
+}
+
 }  // namespace
+
+void werkswerteSetzen(Einstellungen& e, bool standard) {
+  for (const Zeile<E>& z : kSchluessel) {
+    if (z.art == Art::Schemata) {
+      for (int n = 1; n <= 5; ++n) {
+        for (const Zeile<D>& s : kSchemaSchluessel) {
+          if (hatWerkswert(s, standard)) werkswertSetzen(s, e.Schemata[n]);
+        }
+      }
+    } else if (hatWerkswert(z, standard)) {
+      werkswertSetzen(z, e);
+    }
+  }
+}
 
 // ---------------------------------------------------------------- iniTextLesen
 
 int16_t iniTextLesen(const QString& text, QChar dezimal, Einstellungen& e) {
   Leser l(text, dezimal);
-
-  l.T(S("Aktuelles Messgerät"), e.AktuellesMessgeraet);
-  l.I(S("Serielle Schnittstelle"), e.ComPortNummer);
-  l.T(S("Ordner Messungen"), e.OrdnerMessungen);
-  l.I(S("Anzahl"), e.LetzteDateienAnzahl);
-  e.LetzteDateienAnzahl = std::clamp<int16_t>(e.LetzteDateienAnzahl, 1, 16);
-
-  // Empty slots are skipped so that the menu entries stay contiguous.
-  e.LetzteDateien.clear();
-  for (int n = 1; n <= e.LetzteDateienAnzahl; ++n) {
-    const QString datei = l.wert(S("Datei ") + QString::number(n));
-    if (!datei.isEmpty()) e.LetzteDateien.append(datei);
+  for (const Zeile<E>& z : kSchluessel) {
+    if (z.art == Art::LetzteDateien) {
+      l.I(S(z.schluessel), e.LetzteDateienAnzahl);
+      e.LetzteDateienAnzahl = std::clamp<int16_t>(e.LetzteDateienAnzahl, 1, 16);
+      // Empty slots are skipped so that the menu entries stay contiguous.
+      e.LetzteDateien.clear();
+      for (int n = 1; n <= e.LetzteDateienAnzahl; ++n) {
+        const QString datei = l.wert(S("Datei ") + QString::number(n));
+        if (!datei.isEmpty()) e.LetzteDateien.append(datei);
+      }
+    } else if (z.art == Art::Schemata) {
+      for (int n = 1; n <= 5; ++n) {
+        for (const Zeile<D>& s : kSchemaSchluessel) l.lesen(schemaSchluessel(n, s), s, e.Schemata[n]);
+      }
+    } else if (z.art != Art::Abschnitt) {
+      l.lesen(S(z.schluessel), z, e);
+    }
   }
-
-  l.T(S("Drucker"), e.DruckerName);
-  l.I(S("Computerbild"), e.Computerbild);
-  l.B(S("Animation"), e.DatenlinieAnimation);
-  l.V(S("Animationsart"), e.Animationsart);
-  l.I(S("Bargraphanzeige"), e.BarGraphAktiviert);
-
-  for (int n = 1; n <= 5; ++n) {
-    DarstellungsSchema& s = e.Schemata[n];
-    l.I(schemaSchluessel(n, 0), s.Liniendicke);
-    l.I(schemaSchluessel(n, 1), s.Messpunktgroesse);
-    l.I(schemaSchluessel(n, 2), s.LiniendickeAchsen);
-    l.I(schemaSchluessel(n, 3), s.LiniendickeGitter);
-    l.L(schemaSchluessel(n, 4), s.FarbeHintergrund);
-    l.L(schemaSchluessel(n, 5), s.FarbeZeichnungsflaeche);
-    l.L(schemaSchluessel(n, 6), s.FarbeTextLinien);
-    l.L(schemaSchluessel(n, 7), s.FarbeMesskurve);
-  }
-  l.V(S("SchemaDrucker"), e.SchemaDrucker);
-
-  l.I(S("Aktuelles Schema"), e.AktuellesSchema);
-  l.I(S("Messwerte verbunden"), e.MesswerteVerbunden);
-  l.I(S("Messpunkte anzeigen"), e.MesspunkteAnzeigen);
-  l.B(S("Gitter x"), e.GitterX);
-  l.BV(S("MinMaxAutoX"), e.MinMaxAutoX);
-  l.BV(S("Gitterabstand auto x"), e.GitterabstandAutoX);
-  l.SN(S("xmin"), e.XMin);
-  l.SN(S("xmax"), e.XMax);
-  l.SN(S("Gitterabstand x"), e.GitterabstandX);
-  l.B(S("Gitter y"), e.GitterY);
-  l.BV(S("MinMaxAutoY"), e.MinMaxAutoY);
-  l.BV(S("Gitterabstand auto y"), e.GitterabstandAutoY);
-  l.SN(S("ymin"), e.YMin);
-  l.SN(S("ymax"), e.YMax);
-  l.SN(S("Gitterabstand y"), e.GitterabstandY);
-  l.T(S("Schriftart"), e.Schriftart);
-  l.B(S("Schriftbild Fett"), e.SchriftbildFett);
-  l.I(S("Schriftgrösse Titel"), e.SchriftgroesseTitel);
-  l.I(S("Schriftgrösse Achsen"), e.SchriftgroesseAchsen);
-
-  l.B(S("Messende automatisch"), e.MessendeAutomatisch);
-  l.S(S("Messdauer"), e.Messdauer);
-  l.B(S("Zwischenspeichern automatisch"), e.ZwischenspeichernAutomatisch);
-  l.S(S("Zwischenspeichern Zeit"), e.ZwischenspeichernZeit);
-  l.T(S("Zwischenspeichern Datei"), e.ZwischenspeichernDatei);
-  l.V(S("TimeOutON"), e.TimeOutON);
-  l.SE(S("TimeOutTime"), e.TimeOutTime, 1);
-  l.V(S("CheckMinON"), e.CheckMinON);
-  l.SE(S("CheckMin"), e.CheckMin, 0);
-  l.V(S("CheckMaxON"), e.CheckMaxON);
-  l.SE(S("CheckMax"), e.CheckMax, 0);
-
-  l.I(S("x-Zahlenformatnummer"), e.XZahlenformatnummer);
-  l.I(S("x-Nachkommastellen"), e.XNachkommastellen);
-  l.T(S("x-Bezeichnung"), e.XBezeichnung);
-  l.V(S("x-BeschriftungManuell"), e.XBeschriftungManuell);
-  l.I(S("y-Zahlenformatnummer"), e.YZahlenformatnummer);
-  l.I(S("y-Nachkommastellen"), e.YNachkommastellen);
-  l.T(S("y-Bezeichnung"), e.YBezeichnung);
-
-  l.S(S("Wartezeit"), e.Wartezeit);
-  l.I(S("Messbereich"), e.Messbereich);
-  l.T(S("Linear m"), e.TextM);
-  l.T(S("Linear t"), e.TextT);
-  l.T(S("Sensordatei"), e.Sensordatei);
-  l.T(S("Sensorname"), e.Sensorname);
-  int16_t verarbeitung = 0;
-  if (l.I(S("Messwertverarbeitung"), verarbeitung)) {
-    e.Messwertverarbeitung = (verarbeitung == 2 || verarbeitung == 3) ? verarbeitung : int16_t(1);
-  }
-  l.T(S("Bezeichnung"), e.TextMessBezeichnung);
-  l.T(S("Physikalische Größe"), e.TextPhysGr);
-  l.T(S("Zeichen"), e.TextZeichen);
-  l.T(S("Einheit"), e.TextEinheit);
-  l.I(S("Optionaler Frame"), e.OptionalerFrame);
-  int16_t anzeige = 0;
-  if (l.I(S("Displayanzeige Auswahl"), anzeige)) e.DisplayanzeigeAuswahl = anzeige == 1 ? 1 : 0;
-  l.B(S("Tooltipps"), e.Tooltipps);
-
-  l.B(S("Option Messwert"), e.OptionMesswert);
-  l.I(S("LED/LCD"), e.LEDLCD);
-  l.I(S("Display Schrift Fett"), e.DisplaySchriftFett);
-  l.I(S("Display Schrift Digital"), e.DisplaySchriftDigital);
-  l.T(S("Display Schrift Digitalfont"), e.DisplaySchriftDigitalfont);
-  l.B(S("Display hell"), e.DisplayHell);
-
   e.ToolTippsSetzen = e.Tooltipps;
   return l.status();
 }
@@ -328,113 +443,46 @@ int16_t iniLesen(const QString& programmordner, QChar dezimal, Einstellungen& e)
 
 // ---------------------------------------------------------------- writing
 
-QByteArray iniText(const Einstellungen& e, QChar dezimal) {
+namespace {
+
+Schreiber schreiben(const Einstellungen& e, QChar dezimal) {
   Schreiber w(dezimal);
   w.zeile(kIniKopf);
-  w.T(S("Aktuelles Messgerät"), e.AktuellesMessgeraet);
-  w.I(S("Serielle Schnittstelle"), e.ComPortNummer);
-  w.T(S("Ordner Messungen"), e.OrdnerMessungen);
-
-  w.abschnitt("[Zuletzt geöffnete Dateien]");
-  w.I(S("Anzahl"), std::max<int32_t>(4, e.LetzteDateienAnzahl));
-  for (int n = 1; n <= e.LetzteDateienAnzahl; ++n) {
-    w.T(S("Datei ") + QString::number(n), n <= e.LetzteDateien.size() ? e.LetzteDateien[n - 1] : QString());
+  for (const Zeile<E>& z : kSchluessel) {
+    if (z.art == Art::LetzteDateien) {
+      w.I(S(z.schluessel), std::max<int32_t>(4, e.LetzteDateienAnzahl));
+      for (int n = 1; n <= e.LetzteDateienAnzahl; ++n) {
+        w.T(S("Datei ") + QString::number(n), n <= e.LetzteDateien.size() ? e.LetzteDateien[n - 1] : QString());
+      }
+    } else if (z.art == Art::Schemata) {
+      for (int n = 1; n <= 5; ++n) {
+        for (const Zeile<D>& s : kSchemaSchluessel) w.schreiben(schemaSchluessel(n, s), s, e.Schemata[n]);
+      }
+    } else {
+      w.schreiben(S(z.schluessel), z, e);
+    }
   }
-  w.T(S("Drucker"), e.DruckerName);
-  w.I(S("Computerbild"), e.Computerbild);
-  w.B(S("Animation"), e.DatenlinieAnimation);
-  w.I(S("Animationsart"), e.Animationsart);
-  w.I(S("Bargraphanzeige"), e.BarGraphAktiviert);
-
-  w.abschnitt("[Darstellungs-Schemata]");
-  for (int n = 1; n <= 5; ++n) {
-    const DarstellungsSchema& s = e.Schemata[n];
-    w.I(schemaSchluessel(n, 0), s.Liniendicke);
-    w.I(schemaSchluessel(n, 1), s.Messpunktgroesse);
-    w.I(schemaSchluessel(n, 2), s.LiniendickeAchsen);
-    w.I(schemaSchluessel(n, 3), s.LiniendickeGitter);
-    w.C(schemaSchluessel(n, 4), s.FarbeHintergrund);
-    w.C(schemaSchluessel(n, 5), s.FarbeZeichnungsflaeche);
-    w.C(schemaSchluessel(n, 6), s.FarbeTextLinien);
-    w.C(schemaSchluessel(n, 7), s.FarbeMesskurve);
-  }
-  w.I(S("SchemaDrucker"), e.SchemaDrucker);
-
-  w.abschnitt("[Grafikeinstellungen]");
-  w.I(S("Aktuelles Schema"), e.AktuellesSchema);
-  w.I(S("Messwerte verbunden"), e.MesswerteVerbunden);
-  w.I(S("Messpunkte anzeigen"), e.MesspunkteAnzeigen);
-  w.B(S("Gitter x"), e.GitterX);
-  w.B(S("MinMaxAutoX"), e.MinMaxAutoX);
-  w.Sgl(S("xmin"), e.XMin);
-  w.Sgl(S("xmax"), e.XMax);
-  w.B(S("Gitterabstand auto x"), e.GitterabstandAutoX);
-  w.Sgl(S("Gitterabstand x"), e.GitterabstandX);
-  w.B(S("Gitter y"), e.GitterY);
-  w.B(S("MinMaxAutoY"), e.MinMaxAutoY);
-  w.B(S("Gitterabstand auto y"), e.GitterabstandAutoY);
-  w.Sgl(S("Gitterabstand y"), e.GitterabstandY);
-  w.Sgl(S("ymin"), e.YMin);
-  w.Sgl(S("ymax"), e.YMax);
-  w.T(S("Schriftart"), e.Schriftart);
-  w.B(S("Schriftbild Fett"), e.SchriftbildFett);
-  w.I(S("Schriftgrösse Titel"), e.SchriftgroesseTitel);
-  w.I(S("Schriftgrösse Achsen"), e.SchriftgroesseAchsen);
-
-  w.abschnitt("[Messung]");
-  w.B(S("Messende automatisch"), e.MessendeAutomatisch);
-  w.Sgl(S("Messdauer"), e.Messdauer);
-  w.B(S("Zwischenspeichern automatisch"), e.ZwischenspeichernAutomatisch);
-  w.Sgl(S("Zwischenspeichern Zeit"), e.ZwischenspeichernZeit);
-  w.T(S("Zwischenspeichern Datei"), e.ZwischenspeichernDatei);
-  w.I(S("TimeOutON"), e.TimeOutON);
-  w.Sgl(S("TimeOutTime"), e.TimeOutTime);
-  w.I(S("CheckMinON"), e.CheckMinON);
-  w.Sgl(S("CheckMin"), e.CheckMin);
-  w.I(S("CheckMaxON"), e.CheckMaxON);
-  w.Sgl(S("CheckMax"), e.CheckMax);
-
-  w.abschnitt("[Zahlenformat]");
-  w.I(S("x-Zahlenformatnummer"), e.XZahlenformatnummer);
-  w.I(S("x-Nachkommastellen"), e.XNachkommastellen);
-  w.T(S("x-Bezeichnung"), e.XBezeichnung);
-  w.I(S("x-BeschriftungManuell"), e.XBeschriftungManuell);
-  w.I(S("y-Zahlenformatnummer"), e.YZahlenformatnummer);
-  w.I(S("y-Nachkommastellen"), e.YNachkommastellen);
-  w.T(S("y-Bezeichnung"), e.YBezeichnung);
-
-  w.abschnitt("[Programmeinstellungen]");
-  w.Sgl(S("Wartezeit"), e.Wartezeit);
-  w.I(S("Messbereich"), e.Messbereich);
-  w.I(S("Messwertverarbeitung"),
-      e.Messwertverarbeitung == 2 || e.Messwertverarbeitung == 3 ? e.Messwertverarbeitung : 1);
-  w.T(S("Linear m"), e.TextM);
-  w.T(S("Linear t"), e.TextT);
-  w.T(S("Sensordatei"), e.Sensordatei);
-  w.T(S("Sensorname"), e.Sensorname);
-  w.T(S("Bezeichnung"), e.TextMessBezeichnung);
-  w.T(S("Physikalische Größe"), e.TextPhysGr);
-  w.T(S("Zeichen"), e.TextZeichen);
-  w.T(S("Einheit"), e.TextEinheit);
-  w.I(S("Optionaler Frame"), e.OptionalerFrame);
-  w.I(S("Displayanzeige Auswahl"), e.DisplayanzeigeAuswahl == 1 ? 1 : 0);
-  w.B(S("Tooltipps"), e.Tooltipps);
-
-  w.abschnitt("[Einstellungen Display]");
-  w.B(S("Option Messwert"), e.OptionMesswert);
-  w.I(S("LED/LCD"), e.LEDLCD);
-  w.I(S("Display Schrift Fett"), e.DisplaySchriftFett);
-  w.I(S("Display Schrift Digital"), e.DisplaySchriftDigital);
-  w.T(S("Display Schrift Digitalfont"), e.DisplaySchriftDigitalfont);
-  w.B(S("Display hell"), e.DisplayHell);
-  return w.bytes();
+  return w;
 }
 
+}  // namespace
+
+QByteArray iniText(const Einstellungen& e, QChar dezimal) { return schreiben(e, dezimal).bytes(); }
+
 bool iniSichern(const QString& programmordner, QChar dezimal, const Einstellungen& e) {
-  if (dateiErsetzen(QDir(programmordner).filePath(kIniDatei), iniText(e, dezimal))) return true;
-  Tolvek::Fehlerbehandlung(S("Form1 -> iniSichern"), Laufzeitfehler::kPfadZugriff,
-                           S("Fehler beim Zugriff auf Pfad/Datei"));
-  return false;
+  const Schreiber w = schreiben(e, dezimal);
+  if (!dateiErsetzen(QDir(programmordner).filePath(kIniDatei), w.bytes())) {
+    Tolvek::Fehlerbehandlung(S("Form1 -> iniSichern"), Laufzeitfehler::kPfadZugriff,
+                             S("Fehler beim Zugriff auf Pfad/Datei"));
+    return false;
+  }
+  // The other settings are kept; the user is told which texts lost
+  // characters the file cannot hold ("?" in their place).
+  if (!w.nichtDarstellbar().isEmpty()) {
+    Tolvek::Fehlerbehandlung(S("Form1 -> iniSichern"), Laufzeitfehler::kUngueltigerAufruf,
+                             S("Zeichen nicht speicherbar bei: ") + w.nichtDarstellbar().join(S(", ")));
+  }
+  return true;
 }
 
 }  // namespace pv

@@ -73,8 +73,14 @@ QByteArray iniText(const Einstellungen& e, QChar dezimal);
 
 // Writes "Pelvaron.ini" into the program folder by atomic replacement. A
 // failure is reported through the common error handler ("Form1 ->
-// iniSichern") and leaves the old file as it was; false then.
+// iniSichern") and leaves the old file as it was; false then. A text the
+// code page cannot hold is written with "?" in place of those characters
+// and reported likewise, naming its keys; the file is written.
 bool iniSichern(const QString& programmordner, QChar dezimal, const Einstellungen& e);
 
+// The factory values of the keys that have one: with `standard` those of a
+// start without a usable settings file, else only those the conversion of
+// the old settings file shares with it.
+void werkswerteSetzen(Einstellungen& e, bool standard);
 
 }  // namespace pv

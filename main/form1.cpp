@@ -28,6 +28,7 @@
 #include "common/farben.h"
 #include "common/leds.h"
 #include "common/meldungen.h"
+#include "common/textpruefung.h"
 #include "common/tolvek.h"
 
 namespace pv {
@@ -106,6 +107,19 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
   timerStatusLoeschen->setInterval(3000);
   timerStatusLoeschen->setSingleShot(true);
   connect(timerStatusLoeschen, &QTimer::timeout, this, [this] { Label1->clear(); });
+
+  // What these boxes hold is stored in the measurement and settings files:
+  // characters the files cannot hold are refused as they are typed.
+  const auto meldung = [this](const QString& text) { StatusSetzen(text); };
+  for (QLineEdit* feld : {TextMessBezeichnung, TextPhysGr, TextZeichen, TextEinheit, TextM, TextT}) {
+    speicherbarBegrenzen(feld, meldung);
+  }
+  speicherbarBegrenzen(TextKommentar, meldung);
+
+  connect(TextMessBezeichnung, &QLineEdit::textChanged, this, &Form1::TitelGeaendert);
+  for (QLineEdit* feld : {TextPhysGr, TextZeichen, TextEinheit}) {
+    connect(feld, &QLineEdit::textChanged, this, &Form1::GroesseGeaendert);
+  }
 
   MSComm1 = std::make_unique<SeriellerPort>();
   CommandMB_Click(6);
@@ -532,5 +546,26 @@ void Form1::LetzteDateienZeigen(const QStringList& beschriftungen) {
 }
 
 void Form1::KeinBildZeigen(bool zeigen) { picNoPic->setVisible(zeigen); }
+
+Messtexte Form1::messtexte() const {
+  Messtexte t;
+  t.MessBezeichnung = TextMessBezeichnung->text();
+  t.PhysGr = TextPhysGr->text();
+  t.Zeichen = TextZeichen->text();
+  t.Einheit = TextEinheit->text();
+  t.Kommentar = TextKommentar->toPlainText();
+  return t;
+}
+
+void Form1::messtexteSetzen(const Messtexte& t) {
+  TextMessBezeichnung->setText(t.MessBezeichnung);
+  TextPhysGr->setText(t.PhysGr);
+  TextZeichen->setText(t.Zeichen);
+  TextEinheit->setText(t.Einheit);
+  TextKommentar->setPlainText(t.Kommentar);
+}
+
+Form1Steuerelemente& steuerelemente(Form1& f) { return f; }
+const Form1Steuerelemente& steuerelemente(const Form1& f) { return f; }
 
 }  // namespace pv

@@ -7,6 +7,9 @@
 #include <memory>
 #include <cstdint>
 
+#include "main/einstellungen.h"
+#include "main/form1steuerelemente.h"
+#include "main/messdatei.h"
 
 class QAction;
 class QGroupBox;
@@ -27,10 +30,22 @@ class SeriellerPort;
 
 // The main window: its controls and menus. It holds no logic of its own
 // beyond wiring; the start-up, the device handling and the settings are
-// driven from outside through the public controls and the few operations
-// below. Controls keep the names the rest of the program knows them by.
-class Form1 : public QMainWindow {
+// driven by its wiring in main/, which alone reaches the controls
+// (Form1Steuerelemente). Other code sees the operations, the signals and
+// the menus below.
+class Form1 : public QMainWindow, private Form1Steuerelemente {
   Q_OBJECT
+
+  // The window's own wiring reaches its controls.
+  friend class Programm;
+  friend class Verbindung;
+  friend class Aufnahme;
+  friend class Datenauswertung;
+  friend class Dateimenue;
+  friend void einstellungenAnwenden(Form1& f, const Einstellungen& e, QChar dezimal);
+  friend void einstellungenSammeln(const Form1& f, Einstellungen& e, QChar dezimal);
+  friend Form1Steuerelemente& steuerelemente(Form1& f);
+  friend const Form1Steuerelemente& steuerelemente(const Form1& f);
 
  public:
   explicit Form1(QWidget* parent = nullptr);
@@ -85,67 +100,12 @@ class Form1 : public QMainWindow {
   // The device picture area's inner size in pixels.
   QSize GeraetebildFlaeche() const;
 
-  // ---- controls (names as the rest of the program uses them) ----
-  // Recording
-  QPushButton* StartButton = nullptr;
-  QPushButton* PauseButton = nullptr;
-  QPushButton* StopButton = nullptr;
-  QLabel* PicStatStart = nullptr;
-  QLabel* PicStatPause = nullptr;
-  QLabel* PicStatStop = nullptr;
-  // Measurement frame
-  QLineEdit* TextAufzPause = nullptr;
-  QLabel* LabelNumMW = nullptr;
-  // Processing
-  QGroupBox* FrameMWVerarbeitung = nullptr;
-  QRadioButton* OptionMWMessgeraet = nullptr;
-  QRadioButton* OptionLinear = nullptr;
-  QRadioButton* OptionFuehler = nullptr;
-  QLineEdit* TextM = nullptr;
-  QLineEdit* TextT = nullptr;
-  QLabel* LabelMT = nullptr;
-  QLabel* LabelFuehler = nullptr;
-  QPushButton* CommandMessfuehlerAendern = nullptr;
-  // Description
-  QLineEdit* TextMessBezeichnung = nullptr;
-  QLineEdit* TextPhysGr = nullptr;
-  QLineEdit* TextZeichen = nullptr;
-  QLineEdit* TextEinheit = nullptr;
-  // Device / comment pages
-  QTabWidget* FrameOptional = nullptr;
-  QLabel* LabelMGBezeichnung = nullptr;
-  QLabel* LabelMessgeraet = nullptr;
-  QTextEdit* TextKommentar = nullptr;
-  // Data transfer picture
-  QLabel* picMessgeraet = nullptr;
-  QLabel* picNoPic = nullptr;
-  QLabel* picPC = nullptr;
-  LEDs* LEDMessgeraet = nullptr;
-  LEDs* LEDPC = nullptr;
-  QWidget* picAni = nullptr;  // the data line between the pictures
-  QVector<LEDs*> LEDAniPC;
-  QVector<LEDs*> LEDAniMessgeraet;
-  QPushButton* CommandPort = nullptr;
-  QLabel* PicVerbindungStatus = nullptr;
-  // Value display
-  QLabel* LabelMesswert = nullptr;
-  QLabel* LabelEinheit1 = nullptr;
-  QLabel* LabelEinheit2 = nullptr;
-  QRadioButton* OptionWert1 = nullptr;
-  QRadioButton* OptionWert2 = nullptr;
-  Balkenanzeige* PBar2 = nullptr;
-  QLabel* lblPbar = nullptr;
-  QGroupBox* FrameMBmanuell = nullptr;
-  std::array<QPushButton*, 8> CommandMB{};
-  QLabel* LabelMBaktuell = nullptr;
-  // Status and file labels
-  QLabel* Label1 = nullptr;
-  QLabel* MesBegLabel = nullptr;
-  QLabel* MesEndLabel = nullptr;
-  QLabel* MessungLabel = nullptr;
-  QTimer* timerStatusLoeschen = nullptr;
+  // The texts that describe the measurement (title, quantity, symbol,
+  // unit, comment) as the boxes hold them, and setting them all.
+  Messtexte messtexte() const;
+  void messtexteSetzen(const Messtexte& texte);
 
-  // ---- menus ----
+  // ---- menus: other code connects its handlers and adds its items ----
   QMenu* MGeraet = nullptr;
   QMenu* MEinstell = nullptr;
   QMenu* MComport = nullptr;
@@ -167,6 +127,11 @@ class Form1 : public QMainWindow {
   QAction* MHilfe = nullptr;
   QAction* MWhatsThis = nullptr;
   QAction* MInfo = nullptr;
+
+ signals:
+  // The title box changed; the quantity, symbol or unit changed.
+  void TitelGeaendert(const QString& titel);
+  void GroesseGeaendert();
 
  protected:
   void closeEvent(QCloseEvent* ereignis) override;

@@ -58,7 +58,9 @@ QString kommentarFuerDatei(QString text) {
   return text;
 }
 
+// A text the code page cannot hold is refused rather than stored changed.
 bool textAnhaengen(QByteArray& b, const QString& text) {
+  if (!istCp1252(text)) return false;
   const QByteArray bytes = zuCp1252(text);
   if (bytes.size() > std::numeric_limits<int32_t>::max()) return false;
   int32Anhaengen(b, static_cast<int32_t>(bytes.size()));

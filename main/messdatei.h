@@ -50,7 +50,8 @@ QString messInfoText(int16_t verarbeitung, float linearM, float linearT, const Q
 
 // The whole file in version 3.0.2. Exactly m + 1 elements of x and y are
 // written (element 0 included). Empty when the measurement cannot be
-// written: m negative or an array shorter than m + 1.
+// written: m negative, an array shorter than m + 1, or a text holding a
+// character Windows-1252 cannot hold.
 std::optional<QByteArray> messdateiBytes(const Messdaten& daten, const Messtexte& texte,
                                          const QString& messInfo);
 

@@ -187,6 +187,10 @@ bool Programm::FormLaden() {
   form1_->picAni->setVisible(e.DatenlinieAnimation);
   form1_->MToolTipps->setChecked(e.Tooltipps);
   h.MessungGespeichert = true;
+  // A measurement file named on the command line is opened as from the
+  // "Datei" menu, with the reader's own messages.
+  const QString datei = kommandozeilenPfad(argumente_);
+  if (!datei.isEmpty()) schritt([&] { dateimenue_->MessungEinlesen(datei); });
   return true;
 }
 

@@ -12,72 +12,12 @@
 namespace pv {
 namespace {
 
-// The scheme every new installation starts with: blue curve on a light grey
-// plotting area inside a white window, black text and lines.
-void standardSchemata(Einstellungen& e, int16_t liniendickeAchsen) {
-  for (int n = 1; n <= 5; ++n) {
-    DarstellungsSchema& s = e.Schemata[n];
-    s.Liniendicke = 1;
-    s.Messpunktgroesse = 3;
-    s.LiniendickeAchsen = liniendickeAchsen;
-    s.LiniendickeGitter = 1;
-    s.FarbeHintergrund = 0xFFFFFF;
-    s.FarbeZeichnungsflaeche = 0xE0E0E0;
-    s.FarbeTextLinien = 0x000000;
-    s.FarbeMesskurve = 0xFF0000;
-  }
-}
-
-// The values the defaults and the conversion share, from the printer name
-// on, except the graph font's weight and sizes and the measurement and
-// intermediate-save times, which differ between the two.
-void gemeinsameWerte(Einstellungen& e, int16_t liniendickeAchsen) {
-  e.DruckerName.clear();
-  // Picture 2 stepped once by the PC-picture handler: picture 0.
-  e.Computerbild = 0;
-  e.DatenlinieAnimation = true;
-  standardSchemata(e, liniendickeAchsen);
-  e.AktuellesSchema = 1;
-  e.MesswerteVerbunden = 1;
-  e.MesspunkteAnzeigen = 1;
-  e.GitterX = true;
-  e.GitterY = true;
+// What the file does not keep, the same for the defaults and the conversion.
+void werteAusserhalbDerDatei(Einstellungen& e) {
   e.SchrittweiteAutomatisch = true;
   e.Schrittweite = 1;
-  e.Schriftart = QStringLiteral("Arial");
-}
-
-void gemeinsameProgrammwerte(Einstellungen& e) {
-  e.XZahlenformatnummer = 10;
-  e.XNachkommastellen = 1;
-  e.XBezeichnung = QStringLiteral("Zeit (s)");
-  e.YZahlenformatnummer = 1;
-  e.YNachkommastellen = 2;
-  e.YBezeichnung.clear();
-  e.Wartezeit = 0;
-  // Left at 0 the "Mega" button would be pressed and every value multiplied
-  // by a million; the neutral button is the sound start.
-  e.Messbereich = 6;
-  e.Messwertverarbeitung = 1;
-  e.TextM = QStringLiteral("1");
   e.LinearM = 1;
-  e.TextT = QStringLiteral("0");
   e.LinearT = 0;
-  e.Sensordatei.clear();
-  e.Sensorname.clear();
-  e.TextMessBezeichnung = QStringLiteral("Spannungsmessung");
-  e.TextPhysGr = QStringLiteral("Spannung");
-  e.TextZeichen = QStringLiteral("U");
-  e.TextEinheit = QStringLiteral("V");
-  e.OptionalerFrame = 0;
-  e.DisplayanzeigeAuswahl = 1;
-  e.Tooltipps = true;
-  e.OptionMesswert = false;
-  e.LEDLCD = 0;
-  e.DisplaySchriftFett = 0;
-  e.DisplaySchriftDigital = 0;
-  e.DisplaySchriftDigitalfont = QStringLiteral("Digital SF");
-  e.DisplayHell = true;
 }
 
 QString naechstesItem(FeldLeser& leser) {
@@ -122,15 +62,8 @@ void Standardparameter(Einstellungen& e, const QString& programmordner) {
   e.OrdnerMessungen = programmordner;
   e.LetzteDateienAnzahl = 4;
   e.LetzteDateien.clear();
-  gemeinsameWerte(e, 1);
-  e.BarGraphAktiviert = 3;
-  e.SchriftbildFett = true;
-  e.MessendeAutomatisch = false;
-  e.Messdauer = 60;
-  e.ZwischenspeichernAutomatisch = false;
-  e.ZwischenspeichernZeit = 300;
-  e.ZwischenspeichernDatei = QStringLiteral("pvsavezs.mes");
-  gemeinsameProgrammwerte(e);
+  werkswerteSetzen(e, true);
+  werteAusserhalbDerDatei(e);
 }
 
 int16_t iniKonvertierenZuVer3(const QString& programmordner, const QString& iniDatei, Einstellungen& e) {
@@ -159,11 +92,12 @@ int16_t iniKonvertierenZuVer3(const QString& programmordner, const QString& iniD
 
   e.AktuellesMessgeraet = alterGeraetename(programmordner, e.StandardGeraetNr);
 
-  gemeinsameWerte(e, 2);
+  werkswerteSetzen(e, false);
+  werteAusserhalbDerDatei(e);
+  for (int n = 1; n <= 5; ++n) e.Schemata[n].LiniendickeAchsen = 2;
   e.SchriftbildFett = false;
   e.SchriftgroesseTitel = 0;
   e.SchriftgroesseAchsen = 0;
-  gemeinsameProgrammwerte(e);
   return 0;
 }
 

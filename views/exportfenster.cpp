@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <exception>
@@ -18,6 +19,7 @@
 #include "common/balken.h"
 #include "common/fehlerbehandlung.h"
 #include "common/textdatei.h"
+#include "common/textpruefung.h"
 #include "common/tolvek.h"
 #include "main/hauptzustand.h"
 #include "common/dateiauswahl.h"
@@ -85,6 +87,10 @@ ExportFenster::ExportFenster(const QString& ziel, const TabellenFenster* tabelle
   optTrennzeichen[0]->setChecked(true);
   txtTrennzeichen = new QLineEdit(frameTrennzeichen);
   txtTrennzeichen->setEnabled(false);
+  // The separator is written into the file: only what its code page holds.
+  speicherbarBegrenzen(txtTrennzeichen, [this](const QString& grund) {
+    QToolTip::showText(txtTrennzeichen->mapToGlobal(QPoint(0, txtTrennzeichen->height())), grund, txtTrennzeichen);
+  });
   trenner->addWidget(txtTrennzeichen, 4, 1);
   spalte->addWidget(frameTrennzeichen);
 

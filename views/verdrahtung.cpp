@@ -51,8 +51,8 @@ class Ansichtenhalter : public QObject {
 
 // The y title as the main window keeps it while the quantity is typed.
 void yTitelNachfuehren(const Form1& f) {
-  grafikParameter().YTitel = yTitel(f.TextPhysGr->text(), f.TextZeichen->text(), f.TextEinheit->text(),
-                                    hauptmodul().einstellungen.YBezeichnung);
+  const Messtexte t = f.messtexte();
+  grafikParameter().YTitel = yTitel(t.PhysGr, t.Zeichen, t.Einheit, hauptmodul().einstellungen.YBezeichnung);
 }
 
 // Developers: opens a measurement file and shows it in the graph window.
@@ -93,16 +93,13 @@ void ansichtenAnschliessen(Programm& programm) {
   programm.vorDemSichern = [](Einstellungen& e) { grafikParameterInEinstellungen(e); };
 
   messbeschreibungQuelleSetzen([&f] {
-    return Messbeschreibung{f.TextMessBezeichnung->text(), f.TextPhysGr->text(), f.TextZeichen->text(),
-                            f.TextEinheit->text(), f.TextKommentar->toPlainText()};
+    const Messtexte t = f.messtexte();
+    return Messbeschreibung{t.MessBezeichnung, t.PhysGr, t.Zeichen, t.Einheit, t.Kommentar};
   });
-  grafikParameter().Titel = f.TextMessBezeichnung->text();
+  grafikParameter().Titel = f.messtexte().MessBezeichnung;
   yTitelNachfuehren(f);
-  QObject::connect(f.TextMessBezeichnung, &QLineEdit::textChanged, halter,
-                   [](const QString& text) { grafikParameter().Titel = text; });
-  for (QLineEdit* feld : {f.TextPhysGr, f.TextZeichen, f.TextEinheit}) {
-    QObject::connect(feld, &QLineEdit::textChanged, halter, [&f] { yTitelNachfuehren(f); });
-  }
+  QObject::connect(&f, &Form1::TitelGeaendert, halter, [](const QString& text) { grafikParameter().Titel = text; });
+  QObject::connect(&f, &Form1::GroesseGeaendert, halter, [&f] { yTitelNachfuehren(f); });
 
   programm.datenauswertung().grafikWerte = grafikWerteUebernehmen;
 

@@ -69,11 +69,11 @@ TEST_F(AufnahmeTest, TimedRecordingWaitsEndsSavesAndReadsBackEqual) {
     e.ZwischenspeichernDatei = QStringLiteral("zwischen.mes");
   });
   takt.start(50);
-  f().StartButton->click();
+  ui().StartButton->click();
   ASSERT_TRUE(h().MessungLaeuft);
-  EXPECT_EQ(f().CommandPort->text(), QStringLiteral("Trennen"));
-  EXPECT_FALSE(f().StartButton->isEnabled());
-  EXPECT_EQ(pv::feldFarbe(f().PicStatStart), 0x00FF00u);
+  EXPECT_EQ(ui().CommandPort->text(), QStringLiteral("Trennen"));
+  EXPECT_FALSE(ui().StartButton->isEnabled());
+  EXPECT_EQ(pv::feldFarbe(ui().PicStatStart), 0x00FF00u);
 
   ASSERT_TRUE(warteBis([&] { return !h().MessungLaeuft; }, 5000));
   takt.stop();
@@ -88,9 +88,9 @@ TEST_F(AufnahmeTest, TimedRecordingWaitsEndsSavesAndReadsBackEqual) {
   ASSERT_FALSE(u.meldungen.boxen.empty());
   EXPECT_EQ(u.meldungen.boxen.back().text, QStringLiteral("Die Messung ist beendet!"));
   // The start had connected the device: the end disconnects it.
-  EXPECT_EQ(f().CommandPort->text(), QStringLiteral("Verbinden"));
-  EXPECT_TRUE(f().StartButton->isEnabled());
-  EXPECT_EQ(pv::feldFarbe(f().PicStatStop), 0x0000FFu);
+  EXPECT_EQ(ui().CommandPort->text(), QStringLiteral("Verbinden"));
+  EXPECT_TRUE(ui().StartButton->isEnabled());
+  EXPECT_EQ(pv::feldFarbe(ui().PicStatStop), 0x0000FFu);
 
   for (const QString name : {QStringLiteral("pvsave.tmp"), QStringLiteral("zwischen.mes")}) {
     const pv::Leseergebnis r = pv::messdateiLesen(u.pfad(name), false);
@@ -107,25 +107,25 @@ TEST_F(AufnahmeTest, TimedRecordingWaitsEndsSavesAndReadsBackEqual) {
 
 TEST_F(AufnahmeTest, PauseStopsStoringAndStopKeepsAConnectionMadeBefore) {
   starten(QStringLiteral("Fortlaufend"), kAutomatisch);
-  f().CommandPort->click();  // connected before the start
+  ui().CommandPort->click();  // connected before the start
   takt.start(50);
-  f().StartButton->click();
+  ui().StartButton->click();
   ASSERT_TRUE(warteBis([&] { return h().messdaten.m >= 2; }));
-  f().PauseButton->click();
-  EXPECT_EQ(f().PauseButton->text(), QStringLiteral("&Weiter"));
+  ui().PauseButton->click();
+  EXPECT_EQ(ui().PauseButton->text(), QStringLiteral("&Weiter"));
   EXPECT_FALSE(h().AufzeichnungAktiv);
   const int32_t angehalten = h().messdaten.m;
   pvtest::ereignisseFuer(200);
   EXPECT_EQ(h().messdaten.m, angehalten);
   // Values are still shown while paused.
-  EXPECT_FALSE(f().LabelMesswert->text().isEmpty());
-  f().PauseButton->click();
+  EXPECT_FALSE(ui().LabelMesswert->text().isEmpty());
+  ui().PauseButton->click();
   ASSERT_TRUE(warteBis([&] { return h().messdaten.m > angehalten; }));
-  f().StopButton->click();
+  ui().StopButton->click();
   EXPECT_FALSE(h().MessungLaeuft);
-  EXPECT_EQ(f().CommandPort->text(), QStringLiteral("Trennen"));
+  EXPECT_EQ(ui().CommandPort->text(), QStringLiteral("Trennen"));
   EXPECT_FALSE(h().messdaten.MesEnd.isEmpty());
-  f().CommandPort->click();
+  ui().CommandPort->click();
 }
 
 TEST_F(AufnahmeTest, StartAsksBeforeUnsavedValuesAreLostAndNeedsAConnection) {
@@ -133,18 +133,18 @@ TEST_F(AufnahmeTest, StartAsksBeforeUnsavedValuesAreLostAndNeedsAConnection) {
   h().messdaten.anhaengen(0, 1);
   h().MessungGespeichert = false;
   u.meldungen.antworten.push_back(pv::Antwort::Nein);
-  f().StartButton->click();
+  ui().StartButton->click();
   EXPECT_FALSE(h().MessungLaeuft);
   EXPECT_EQ(h().messdaten.m, 1);
-  EXPECT_EQ(f().CommandPort->text(), QStringLiteral("Verbinden"));
+  EXPECT_EQ(ui().CommandPort->text(), QStringLiteral("Verbinden"));
 
   // No device: the connect button only says so, and nothing starts.
   pv::geraeteZustand().AktuellesMessgeraet.clear();
   u.meldungen.antworten.push_back(pv::Antwort::Ja);
-  f().StartButton->click();
+  ui().StartButton->click();
   EXPECT_EQ(u.meldungen.boxen.back().text, QStringLiteral("Es ist kein Messgerät ausgewählt!"));
   EXPECT_FALSE(h().MessungLaeuft);
-  EXPECT_FALSE(f().PauseButton->isEnabled());
+  EXPECT_FALSE(ui().PauseButton->isEnabled());
 }
 
 TEST_F(AufnahmeTest, SaveAsOpenAndRecentFiles) {
@@ -153,7 +153,7 @@ TEST_F(AufnahmeTest, SaveAsOpenAndRecentFiles) {
   h().messdaten.anhaengen(0, 1);
   h().messdaten.anhaengen(1, 2);
   h().MessungGespeichert = false;
-  f().TextEinheit->setText(QStringLiteral("V"));
+  ui().TextEinheit->setText(QStringLiteral("V"));
 
   const QString a = u.pfad(QStringLiteral("a.mes"));
   dialoge.antworten = {a};
@@ -173,10 +173,10 @@ TEST_F(AufnahmeTest, SaveAsOpenAndRecentFiles) {
   EXPECT_EQ(h().messdaten.m, 3);
   // No: the file replaces it.
   u.meldungen.antworten = {pv::Antwort::Nein};
-  f().TextEinheit->clear();
+  ui().TextEinheit->clear();
   menue.MLetzte4_Click(1);
   EXPECT_EQ(h().messdaten.m, 2);
-  EXPECT_EQ(f().TextEinheit->text(), QStringLiteral("V"));
+  EXPECT_EQ(ui().TextEinheit->text(), QStringLiteral("V"));
   EXPECT_TRUE(h().MessungGespeichert);
 
   // Yes and a save first: the entry clicked is opened, not the file saved.
@@ -193,7 +193,7 @@ TEST_F(AufnahmeTest, SaveAsOpenAndRecentFiles) {
   // A recent file that is gone is reported and nothing changes.
   h().einstellungen.LetzteDateien.prepend(QStringLiteral("&1 ") + u.pfad(QStringLiteral("weg.mes")));
   menue.MLetzte4_Click(1);
-  EXPECT_TRUE(u.meldungen.boxen.back().text.endsWith(QStringLiteral("weg.mes konnte nicht gefunden werden")));
+  EXPECT_EQ(u.meldungen.boxen.back().text, QStringLiteral("Die angegebene Datei wurde nicht gefunden!"));
   EXPECT_EQ(h().messdaten.m, 2);
 }
 

@@ -160,6 +160,9 @@ TEST(Einstellungsdatei, EveryKeyRoundTripsUnderEitherSeparator) {
       erwartet.TextZeichen = QStringLiteral("?");
       erwartet.ToolTippsSetzen = true;
       EXPECT_EQ(nachher, erwartet);
+      // The lost character is reported, naming its key.
+      ASSERT_FALSE(u.meldungen.boxen.empty());
+      EXPECT_TRUE(u.meldungen.boxen.front().text.contains(QStringLiteral("Zeichen nicht speicherbar bei: Zeichen")));
       // Six slots with two files: only the two filled ones come back.
       EXPECT_EQ(nachher.LetzteDateien.size(), 2);
     }
@@ -205,6 +208,8 @@ TEST(Einstellungsdatei, ReaderTakesEachKeyByItsKind) {
       {"non-numeric SN key keeps the start value", "xmin", "xmin=abc", u',', 0,
        [](const Einstellungen& e) { return e.XMin == -7.0f; }},
       {"missing V key gives 0", "Animationsart", "", u',', 0,
+       [](const Einstellungen& e) { return e.Animationsart == 0; }},
+      {"V key too large for its variable gives 0 and no error", "Animationsart", "Animationsart=99999", u',', 0,
        [](const Einstellungen& e) { return e.Animationsart == 0; }},
       {"V key takes the leading number", "TimeOutON", "TimeOutON=1 (an)", u',', 0,
        [](const Einstellungen& e) { return e.TimeOutON == 1; }},

@@ -118,6 +118,7 @@ TEST(MessdateiSchreiben, FailedSavesLeaveThePreviousFile) {
     const char* name;
     Messdaten daten;
     QString datei;
+    Messtexte texte = {};
   };
   Messdaten kurzX = goldenDaten();
   kurzX.x.pop_back();
@@ -128,12 +129,13 @@ TEST(MessdateiSchreiben, FailedSavesLeaveThePreviousFile) {
   const Fall faelle[] = {{"x shorter than m + 1", kurzX, "v.MES"},
                          {"y shorter than m + 1", kurzY, "v.MES"},
                          {"negative count", negativ, "v.MES"},
-                         {"missing folder", goldenDaten(), "fehlt/v.MES"}};
+                         {"missing folder", goldenDaten(), "fehlt/v.MES"},
+                         {"unit the code page cannot hold", goldenDaten(), "v.MES", {.Einheit = QStringLiteral("Ω")}}};
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.name);
     pvtest::Programmumgebung u;
     u.schreibe(QStringLiteral("v.MES"), QByteArrayLiteral("vorher"));
-    EXPECT_FALSE(pv::MessungSpeichern(u.pfad(f.datei), f.daten, Messtexte{}, kGeraeteInfo));
+    EXPECT_FALSE(pv::MessungSpeichern(u.pfad(f.datei), f.daten, f.texte, kGeraeteInfo));
     EXPECT_EQ(u.lies(QStringLiteral("v.MES")), QByteArrayLiteral("vorher"));
     EXPECT_FALSE(QFile::exists(u.pfad(QStringLiteral("fehlt"))));
   }

@@ -26,12 +26,12 @@ class ModellgeraetEnde : public pvtest::ProgrammMitGeraet {
           << Wert{QStringLiteral("Datenanforderungszeichen"), anfrage}
           << Wert{QStringLiteral("Wartezeit"), QStringLiteral("10")};
     starten(spezial, werte);
-    f().OptionWert1->setChecked(true);
-    f().CommandPort->click();
-    ASSERT_EQ(f().CommandPort->text(), QStringLiteral("Trennen"));
+    ui().OptionWert1->setChecked(true);
+    ui().CommandPort->click();
+    ASSERT_EQ(ui().CommandPort->text(), QStringLiteral("Trennen"));
   }
-  bool angezeigt() { return !f().LabelMesswert->text().isEmpty(); }
-  QString einheiten() { return f().LabelEinheit1->text().trimmed() + u'|' + f().LabelEinheit2->text().trimmed(); }
+  bool angezeigt() { return !ui().LabelMesswert->text().isEmpty(); }
+  QString einheiten() { return ui().LabelEinheit1->text().trimmed() + u'|' + ui().LabelEinheit2->text().trimmed(); }
 };
 
 TEST_F(ModellgeraetEnde, DisplaySegmentRecordAfterACutOne) {
@@ -40,18 +40,18 @@ TEST_F(ModellgeraetEnde, DisplaySegmentRecordAfterACutOne) {
   // The tail of a record caught mid-stream comes first and is dropped.
   pty.senden(satz.right(4) + satz);
   ASSERT_TRUE(warteBis([&] { return angezeigt(); }));
-  EXPECT_EQ(f().LabelMesswert->text().remove(u' '), QStringLiteral("-12,34"));
+  EXPECT_EQ(ui().LabelMesswert->text().remove(u' '), QStringLiteral("-12,34"));
   EXPECT_EQ(einheiten(), QStringLiteral("DC|mV"));
-  f().CommandPort->click();
+  ui().CommandPort->click();
 }
 
 TEST_F(ModellgeraetEnde, FunctionCodeRecords) {
   modell(QStringLiteral("M980T"), 8, true);
   pty.senden(pvtest::kM980TMinusVolt.satz.toByteArray());
   ASSERT_TRUE(warteBis([&] { return angezeigt(); }));
-  EXPECT_EQ(f().LabelMesswert->text().remove(u' '), QStringLiteral("-1,234"));
+  EXPECT_EQ(ui().LabelMesswert->text().remove(u' '), QStringLiteral("-1,234"));
   EXPECT_EQ(einheiten(), QStringLiteral("DC|V"));
-  f().CommandPort->click();
+  ui().CommandPort->click();
 }
 
 TEST_F(ModellgeraetEnde, RequestedUUFrame) {
@@ -64,9 +64,9 @@ TEST_F(ModellgeraetEnde, RequestedUUFrame) {
   EXPECT_EQ(angefragt.left(5), QByteArray("\x55\x55\x00\x00\xAA", 5));
   pty.senden("\x01\x02" + pvtest::kAPPA107MinusVolt.satz.toByteArray());
   ASSERT_TRUE(warteBis([&] { return angezeigt(); }));
-  EXPECT_EQ(f().LabelMesswert->text().remove(u' '), QStringLiteral("-1,234"));
+  EXPECT_EQ(ui().LabelMesswert->text().remove(u' '), QStringLiteral("-1,234"));
   EXPECT_EQ(einheiten(), QStringLiteral("DC|V"));
-  f().CommandPort->click();
+  ui().CommandPort->click();
 }
 
 }  // namespace

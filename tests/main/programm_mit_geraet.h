@@ -72,7 +72,9 @@ class ProgrammMitGeraet : public ::testing::Test {
     if (mitschreiben) programm->verbindung().DatensatzAuswerten = [this](const QByteArray& s) { saetze << s; };
   }
   pv::Form1& f() { return programm->form1(); }
-  QString status() { return f().Label1->text(); }
+  // The main window's controls.
+  pv::Form1Steuerelemente& ui() { return pv::steuerelemente(f()); }
+  QString status() { return ui().Label1->text(); }
 
   pvtest::Programmumgebung u;
   pvtest::Pseudoterminal pty;

@@ -1,5 +1,7 @@
 // Start-up and exit of the whole program against a real program folder.
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,13 +10,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 
 #include "acquisition/erfassungszustand.h"
 #include "common/cp1252.h"
 #include "common/textdatei.h"
 #include "devices/geraetetabelle.h"
+#include "main/dateimenue.h"
 #include "main/einstellungsdatei.h"
+#include "main/messdatei.h"
 #include "main/form1.h"
 #include "main/hauptzustand.h"
 #include "main/programm.h"
@@ -84,10 +89,10 @@ TEST_F(ProgrammTest, SecondStartReadsTheWrittenSettingsBack) {
     auto erstes = neuesProgramm();
     ASSERT_TRUE(erstes->FormLaden());
     pv::Form1& f = erstes->form1();
-    f.TextMessBezeichnung->setText(QStringLiteral("Temperaturverlauf"));
-    f.TextAufzPause->setText(QStringLiteral("2,5"));
-    f.OptionLinear->setChecked(true);
-    f.OptionWert2->setChecked(true);
+    pv::steuerelemente(f).TextMessBezeichnung->setText(QStringLiteral("Temperaturverlauf"));
+    pv::steuerelemente(f).TextAufzPause->setText(QStringLiteral("2,5"));
+    pv::steuerelemente(f).OptionLinear->setChecked(true);
+    pv::steuerelemente(f).OptionWert2->setChecked(true);
     f.CommandMB_Click(3);
     f.MCom_Click(5);
     erstes->ProgrammBeenden();
@@ -102,10 +107,10 @@ TEST_F(ProgrammTest, SecondStartReadsTheWrittenSettingsBack) {
   // Every stored key comes back as it was written.
   EXPECT_EQ(pv::iniText(pv::hauptmodul().einstellungen, u','), pv::iniText(geschrieben, u','));
   pv::Form1& f = zweites->form1();
-  EXPECT_EQ(f.TextMessBezeichnung->text(), QStringLiteral("Temperaturverlauf"));
-  EXPECT_EQ(f.TextAufzPause->text(), QStringLiteral("2,5"));
-  EXPECT_TRUE(f.OptionLinear->isChecked());
-  EXPECT_TRUE(f.OptionWert2->isChecked());
+  EXPECT_EQ(pv::steuerelemente(f).TextMessBezeichnung->text(), QStringLiteral("Temperaturverlauf"));
+  EXPECT_EQ(pv::steuerelemente(f).TextAufzPause->text(), QStringLiteral("2,5"));
+  EXPECT_TRUE(pv::steuerelemente(f).OptionLinear->isChecked());
+  EXPECT_TRUE(pv::steuerelemente(f).OptionWert2->isChecked());
   EXPECT_EQ(pv::erfassungsmodul().Messbereich, 3);
   EXPECT_TRUE(f.MCom[5]->isChecked());
   // Only the device question; the settings file needed none.
@@ -140,17 +145,17 @@ TEST_F(ProgrammTest, StoredDeviceIsSelectedFromTheDeviceFiles) {
   const QStringList namen = f.mnuMessgeraeteNamen();
   EXPECT_TRUE(namen.contains(QStringLiteral("Multimeter (sendet selbst)")));
   EXPECT_TRUE(namen.contains(QStringLiteral("Waage (Abfrage)")));
-  EXPECT_EQ(f.LabelMGBezeichnung->text(), QStringLiteral("Waage (Abfrage)"));
-  EXPECT_TRUE(f.LabelMessgeraet->text().startsWith(QStringLiteral("COM: 9600,n,8,1 DTR=1 RTS=0\r\nDaten werden angefordert:")));
+  EXPECT_EQ(pv::steuerelemente(f).LabelMGBezeichnung->text(), QStringLiteral("Waage (Abfrage)"));
+  EXPECT_TRUE(pv::steuerelemente(f).LabelMessgeraet->text().startsWith(QStringLiteral("COM: 9600,n,8,1 DTR=1 RTS=0\r\nDaten werden angefordert:")));
   EXPECT_EQ(pv::erfassungsmodul().zustand.Datenanforderung, QStringLiteral("P\r\n"));
   EXPECT_EQ(f.MSComm1->Settings(), QStringLiteral("9600,n,8,1"));
   EXPECT_EQ(pv::geraeteZustand().AktuellesMessgeraet, QStringLiteral("Waage (Abfrage)"));
 
   // Choosing the other device from the menu sets it up instead.
   programm->mnuMessgeraete_Click(static_cast<int16_t>(namen.indexOf(QStringLiteral("Multimeter (sendet selbst)")) + 1));
-  EXPECT_EQ(f.LabelMGBezeichnung->text(), QStringLiteral("Multimeter (sendet selbst)"));
+  EXPECT_EQ(pv::steuerelemente(f).LabelMGBezeichnung->text(), QStringLiteral("Multimeter (sendet selbst)"));
   EXPECT_EQ(f.MSComm1->Settings(), QStringLiteral("2400,n,8,1"));
-  EXPECT_EQ(f.FrameMBmanuell->title(), QStringLiteral("Größenordnung: automatisch"));
+  EXPECT_EQ(pv::steuerelemente(f).FrameMBmanuell->title(), QStringLiteral("Größenordnung: automatisch"));
   programm->ProgrammBeenden();
   EXPECT_TRUE(pv::vonCp1252(u.lies(QStringLiteral("Pelvaron.ini")))
                   .contains(QStringLiteral("\r\nAktuelles Messgerät=Multimeter (sendet selbst)\r\n")));
@@ -168,8 +173,8 @@ TEST_F(ProgrammTest, UnitFontsFitTheirLabelsWhileTheWindowIsStillHidden) {
 
   auto programm = neuesProgramm();
   ASSERT_TRUE(programm->FormLaden());
-  const QLabel* einheit1 = programm->form1().LabelEinheit1;
-  const QLabel* einheit2 = programm->form1().LabelEinheit2;
+  const QLabel* einheit1 = pv::steuerelemente(programm->form1()).LabelEinheit1;
+  const QLabel* einheit2 = pv::steuerelemente(programm->form1()).LabelEinheit2;
   EXPECT_EQ(einheit1->font().pointSizeF(), einheit2->font().pointSizeF());
   // Fitted to a box of a few characters, not to a window not laid out yet.
   EXPECT_LE(einheit1->font().pointSizeF(), 40.0);
@@ -186,7 +191,7 @@ TEST_F(ProgrammTest, VanishedDeviceIsClearedWithOneMessage) {
   ASSERT_TRUE(programm->FormLaden());
   EXPECT_EQ(boxTexte(), QStringList{kGeraetWaehlen});
   EXPECT_TRUE(pv::geraeteZustand().AktuellesMessgeraet.isEmpty());
-  EXPECT_FALSE(programm->form1().picNoPic->isHidden());
+  EXPECT_FALSE(pv::steuerelemente(programm->form1()).picNoPic->isHidden());
   programm->ProgrammBeenden();
   EXPECT_TRUE(pv::vonCp1252(u.lies(QStringLiteral("Pelvaron.ini"))).contains(QStringLiteral("\r\nAktuelles Messgerät=\r\n")));
 }
@@ -235,6 +240,58 @@ TEST_F(ProgrammTest, FinishedRecordingWithoutValuesEndsWithoutAQuestion) {
   programm->ProgrammBeenden();
   EXPECT_TRUE(u.meldungen.boxen.empty());
   EXPECT_EQ(beendet, 1);
+}
+
+TEST_F(ProgrammTest, MeasurementNamedOnTheCommandLineIsOpenedAndShown) {
+  pv::Messdaten d;
+  d.anhaengen(1, 2);
+  d.anhaengen(2, 3);
+  d.MesBeg = QStringLiteral("05.03.2004 14:07:09");
+  d.MesEnd = QStringLiteral("05.03.2004 14:08:09");
+  pv::Messtexte t;
+  t.Einheit = QStringLiteral("mV");
+  const QString datei = u.pfad(QStringLiteral("Mit Blank.MES"));
+  ASSERT_TRUE(pv::MessungSpeichern(datei, d, t, QStringLiteral("Daten des Messgerätes")));
+
+  pv::Programm programm({QStringLiteral("pelvaron"), u'"' + datei + u'"'}, QLocale(QLocale::German),
+                        [this] { ++beendet; });
+  ASSERT_TRUE(programm.FormLaden());
+  const pv::Hauptmodul& h = pv::hauptmodul();
+  EXPECT_EQ(h.messdaten.m, 2);
+  EXPECT_EQ(h.messdaten.MessDateiName, datei);
+  EXPECT_TRUE(h.MessungGespeichert);
+  pv::Form1& f = programm.form1();
+  EXPECT_EQ(pv::steuerelemente(f).MessungLabel->text(), pv::messungLabelText(datei));
+  EXPECT_EQ(pv::steuerelemente(f).MesBegLabel->text(), QStringLiteral("05.03.2004, 14:07:09"));
+  EXPECT_EQ(pv::steuerelemente(f).MesEndLabel->text(), QStringLiteral("05.03.2004, 14:08:09"));
+  EXPECT_EQ(pv::steuerelemente(f).TextEinheit->text(), QStringLiteral("mV"));
+}
+
+TEST_F(ProgrammTest, PathLabelShowsTheLastFileAsToolTipWhileToolTipsAreOn) {
+  auto programm = neuesProgramm();
+  ASSERT_TRUE(programm->FormLaden());
+  QLabel* label = pv::steuerelemente(programm->form1()).MessungLabel;
+  programm->dateimenue().AktuelleDatei = QStringLiteral("/messungen/a.MES");
+  QEvent hinein(QEvent::Enter);
+  QCoreApplication::sendEvent(label, &hinein);
+  EXPECT_EQ(label->toolTip(), QStringLiteral("/messungen/a.MES"));
+  pv::hauptmodul().einstellungen.Tooltipps = false;
+  QCoreApplication::sendEvent(label, &hinein);
+  EXPECT_TRUE(label->toolTip().isEmpty());
+}
+
+TEST_F(ProgrammTest, StoredTextBoxesRefuseWhatTheFilesCannotHold) {
+  auto programm = neuesProgramm();
+  ASSERT_TRUE(programm->FormLaden());
+  pv::Form1Steuerelemente& ui = pv::steuerelemente(programm->form1());
+  for (QLineEdit* feld : {ui.TextMessBezeichnung, ui.TextPhysGr, ui.TextZeichen, ui.TextEinheit, ui.TextM, ui.TextT}) {
+    const QString vorher = feld->text();
+    feld->insert(QStringLiteral("Ω"));
+    EXPECT_EQ(feld->text(), vorher);
+  }
+  ui.TextKommentar->insertPlainText(QStringLiteral("≥"));
+  EXPECT_TRUE(ui.TextKommentar->toPlainText().isEmpty());
+  EXPECT_EQ(ui.Label1->text(), QStringLiteral("Das Zeichen „≥“ kann in der Datei nicht gespeichert werden."));
 }
 
 TEST(Startlogik, CommandLinePathLosesEnclosingQuotesOnlyAsAPair) {

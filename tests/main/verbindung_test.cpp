@@ -25,11 +25,11 @@ using VerbindungTest = pvtest::ProgrammMitGeraet;
 TEST_F(VerbindungTest, ContinuousDeviceRecordsAreCutAsTheyArrive) {
   auto werte = kAutomatisch;
   starten(QStringLiteral("Fortlaufend"), werte);
-  f().CommandPort->click();
-  ASSERT_EQ(f().CommandPort->text(), QStringLiteral("Trennen"));
+  ui().CommandPort->click();
+  ASSERT_EQ(ui().CommandPort->text(), QStringLiteral("Trennen"));
   EXPECT_TRUE(pv::erfassungsmodul().zustand.Verbunden);
   EXPECT_FALSE(f().MComport->isEnabled());
-  EXPECT_EQ(pv::feldFarbe(f().PicVerbindungStatus), 0x00FF00u);
+  EXPECT_EQ(pv::feldFarbe(ui().PicVerbindungStatus), 0x00FF00u);
 
   pty.senden("DC -1.234 V\rDC  2.000 V\rDC  3.");
   ASSERT_TRUE(warteBis([&] { return saetze.size() >= 2; }));
@@ -39,41 +39,41 @@ TEST_F(VerbindungTest, ContinuousDeviceRecordsAreCutAsTheyArrive) {
   ASSERT_TRUE(warteBis([&] { return saetze.size() == 3; }));
   EXPECT_EQ(saetze[2], "DC  3.000 V\r");
 
-  f().CommandPort->click();
-  EXPECT_EQ(f().CommandPort->text(), QStringLiteral("Verbinden"));
+  ui().CommandPort->click();
+  EXPECT_EQ(ui().CommandPort->text(), QStringLiteral("Verbinden"));
   EXPECT_FALSE(f().MSComm1->PortOpen());
   EXPECT_TRUE(f().MComport->isEnabled());
-  EXPECT_EQ(pv::feldFarbe(f().PicVerbindungStatus), 0x008000u);
+  EXPECT_EQ(pv::feldFarbe(ui().PicVerbindungStatus), 0x008000u);
 }
 
 TEST_F(VerbindungTest, ContinuousAsciiDeviceShowsTheEvaluatedValue) {
   mitschreiben = false;
   starten(QStringLiteral("Fortlaufend"), kAutomatisch);
-  f().OptionWert1->setChecked(true);
-  f().CommandPort->click();
+  ui().OptionWert1->setChecked(true);
+  ui().CommandPort->click();
   pty.senden("DC -1.234 V\r");
-  ASSERT_TRUE(warteBis([&] { return !f().LabelMesswert->text().isEmpty(); }));
+  ASSERT_TRUE(warteBis([&] { return !ui().LabelMesswert->text().isEmpty(); }));
   // The record's point becomes the system's decimal separator (German here).
-  EXPECT_EQ(f().LabelMesswert->text(), QStringLiteral("-1,234"));
-  EXPECT_EQ(f().LabelEinheit1->text(), QStringLiteral("DC"));
-  EXPECT_EQ(f().LabelEinheit2->text(), QStringLiteral("V"));
+  EXPECT_EQ(ui().LabelMesswert->text(), QStringLiteral("-1,234"));
+  EXPECT_EQ(ui().LabelEinheit1->text(), QStringLiteral("DC"));
+  EXPECT_EQ(ui().LabelEinheit2->text(), QStringLiteral("V"));
   EXPECT_EQ(status(), QStringLiteral("Daten werden empfangen"));
-  EXPECT_EQ(f().LEDMessgeraet->Status(), 1);
+  EXPECT_EQ(ui().LEDMessgeraet->Status(), 1);
   // The lamp goes out 300 ms after the last record.
-  ASSERT_TRUE(warteBis([&] { return f().LEDMessgeraet->Status() == 0; }, 1000));
-  f().CommandPort->click();
+  ASSERT_TRUE(warteBis([&] { return ui().LEDMessgeraet->Status() == 0; }, 1000));
+  ui().CommandPort->click();
 }
 
 TEST_F(VerbindungTest, ContinuousDeviceWithoutEndMarkAndSilentDevice) {
   starten(QStringLiteral("Feste Länge"), {{QStringLiteral("Datenstringlänge"), QStringLiteral("14")}}, 0.2f);
-  f().CommandPort->click();
+  ui().CommandPort->click();
   pty.senden(QByteArray(43, 'x'));
   ASSERT_TRUE(warteBis([&] { return status() == pv::kDatenabschlussFehlt; }));
   EXPECT_TRUE(saetze.isEmpty());
   // Nothing more comes: the watchdog reports it.
   ASSERT_TRUE(warteBis([&] { return status() == pv::kGeraetSendetNicht; }));
-  EXPECT_EQ(f().LabelMesswert->text(), QStringLiteral("------"));
-  EXPECT_EQ(f().lblPbar->text(), QStringLiteral("---"));
+  EXPECT_EQ(ui().LabelMesswert->text(), QStringLiteral("------"));
+  EXPECT_EQ(ui().lblPbar->text(), QStringLiteral("---"));
 }
 
 TEST_F(VerbindungTest, RequestDeviceIsAskedAndItsSplitReplyEvaluatedOnce) {
@@ -82,8 +82,8 @@ TEST_F(VerbindungTest, RequestDeviceIsAskedAndItsSplitReplyEvaluatedOnce) {
         << std::pair{QStringLiteral("Datenanforderungszeichen"), QStringLiteral("P{CR}{LF}{65}")}
         << std::pair{QStringLiteral("Wartezeit"), QStringLiteral("5")};
   starten(QStringLiteral("Abfrage"), werte, 5);
-  f().CommandPort->click();
-  ASSERT_EQ(f().CommandPort->text(), QStringLiteral("Trennen"));
+  ui().CommandPort->click();
+  ASSERT_EQ(ui().CommandPort->text(), QStringLiteral("Trennen"));
   QByteArray angefragt;
   ASSERT_TRUE(warteBis([&] { angefragt += pty.empfangen(); return angefragt.size() >= 4; }));
   EXPECT_EQ(angefragt, QByteArray("P\r\nA"));
@@ -96,7 +96,7 @@ TEST_F(VerbindungTest, RequestDeviceIsAskedAndItsSplitReplyEvaluatedOnce) {
   ASSERT_TRUE(warteBis([&] { return saetze.size() == 1; }));
   EXPECT_EQ(saetze[0], "DC -1.234 V\r");
   EXPECT_FALSE(programm->verbindung().timerDA->isActive());
-  f().CommandPort->click();
+  ui().CommandPort->click();
 }
 
 TEST_F(VerbindungTest, MissingReplyIsReportedAfterTheReplyTime) {
@@ -105,10 +105,10 @@ TEST_F(VerbindungTest, MissingReplyIsReportedAfterTheReplyTime) {
         << std::pair{QStringLiteral("Datenanforderungszeichen"), QStringLiteral("P{CR}")}
         << std::pair{QStringLiteral("Wartezeit"), QStringLiteral("10")};
   starten(QStringLiteral("Stumm"), werte, 0.1f);
-  f().CommandPort->click();
+  ui().CommandPort->click();
   ASSERT_TRUE(warteBis([&] { return status() == pv::kZeitueberschreitungAnfrage; }));
-  EXPECT_EQ(f().LabelEinheit1->text(), QStringLiteral("---"));
-  EXPECT_EQ(f().LabelMesswert->text(), QStringLiteral("------"));
+  EXPECT_EQ(ui().LabelEinheit1->text(), QStringLiteral("---"));
+  EXPECT_EQ(ui().LabelMesswert->text(), QStringLiteral("------"));
 }
 
 TEST_F(VerbindungTest, RefusedConnectsLeaveTheConnectionClosed) {
@@ -117,9 +117,9 @@ TEST_F(VerbindungTest, RefusedConnectsLeaveTheConnectionClosed) {
   pv::SeriellerPort anderer;
   anderer.setCommPort(3);
   anderer.setPortOpen(true);
-  f().CommandPort->click();
-  EXPECT_EQ(f().CommandPort->text(), QStringLiteral("Verbinden"));
-  EXPECT_TRUE(f().CommandPort->isEnabled());
+  ui().CommandPort->click();
+  EXPECT_EQ(ui().CommandPort->text(), QStringLiteral("Verbinden"));
+  EXPECT_TRUE(ui().CommandPort->isEnabled());
   EXPECT_TRUE(pv::erfassungsmodul().zustand.VerbindungFehlgeschlagen);
   EXPECT_FALSE(pv::erfassungsmodul().zustand.Verbunden);
   ASSERT_EQ(u.meldungen.boxen.size(), 1u);
@@ -128,18 +128,18 @@ TEST_F(VerbindungTest, RefusedConnectsLeaveTheConnectionClosed) {
 
   // The COM menu refuses a change while the program's port is open.
   anderer.setPortOpen(false);
-  f().CommandPort->click();
+  ui().CommandPort->click();
   ASSERT_TRUE(pv::erfassungsmodul().zustand.Verbunden);
   f().MCom_Click(4);
   EXPECT_EQ(f().MSComm1->CommPort(), 3);
   EXPECT_EQ(u.meldungen.boxen.size(), 2u);
-  f().CommandPort->click();
+  ui().CommandPort->click();
 
   // Without a device only the message comes.
   pv::geraeteZustand().AktuellesMessgeraet.clear();
-  f().CommandPort->click();
+  ui().CommandPort->click();
   EXPECT_EQ(u.meldungen.boxen.back().text, QStringLiteral("Es ist kein Messgerät ausgewählt!"));
-  EXPECT_EQ(f().CommandPort->text(), QStringLiteral("Verbinden"));
+  EXPECT_EQ(ui().CommandPort->text(), QStringLiteral("Verbinden"));
 }
 
 TEST_F(VerbindungTest, SimulationFeedsFourRecordsPerPollAndSendsNothing) {
@@ -149,14 +149,14 @@ TEST_F(VerbindungTest, SimulationFeedsFourRecordsPerPollAndSendsNothing) {
         << std::pair{QStringLiteral("Wartezeit"), QStringLiteral("10")};
   starten(QStringLiteral("Simuliert"), werte);
   pv::hauptmodul().Simulation = true;
-  f().CommandPort->click();
+  ui().CommandPort->click();
   ASSERT_EQ(saetze.size(), 1);
   EXPECT_EQ(saetze[0].count('\r'), 4);
   EXPECT_EQ(saetze[0].size(), 4 * 14);
   pvtest::ereignisseFuer(30);
   EXPECT_TRUE(pty.empfangen().isEmpty());
   EXPECT_FALSE(programm->verbindung().timerDA->isActive());
-  f().CommandPort->click();
+  ui().CommandPort->click();
 }
 
 TEST(Abfrage, TimerIntervals) {
@@ -186,7 +186,7 @@ TEST_F(VerbindungTest, DisconnectStopsEveryTimerAndDarkensTheDataLine) {
         << std::pair{QStringLiteral("Wartezeit"), QStringLiteral("0.1")};
   starten(QStringLiteral("Abfrage"), werte, 2, [](pv::Einstellungen& e) { e.DatenlinieAnimation = true; });
   pv::Verbindung& v = programm->verbindung();
-  f().CommandPort->click();
+  ui().CommandPort->click();
   ASSERT_TRUE(v.Timer2->isActive());
   // The measurement settings dialog asks for the watchdog: a request device
   // has none, and a time-out of 0 switches it off for any device.
@@ -194,22 +194,22 @@ TEST_F(VerbindungTest, DisconnectStopsEveryTimerAndDarkensTheDataLine) {
   EXPECT_FALSE(v.timerTimeOut->isActive());
   // Disconnect while the PC side's data line is still lighting up.
   ASSERT_TRUE(v.datenliniePC->laeuft());
-  f().CommandPort->click();
+  ui().CommandPort->click();
   for (QTimer* t : {v.Timer2, v.timerDA, v.timerTimeOut, v.timerDatenliniePC}) EXPECT_FALSE(t->isActive());
   pvtest::ereignisseFuer(400);
-  for (const pv::LEDs* lampe : f().LEDAniPC) EXPECT_EQ(lampe->Status(), 0);
+  for (const pv::LEDs* lampe : ui().LEDAniPC) EXPECT_EQ(lampe->Status(), 0);
 }
 
 TEST_F(VerbindungTest, WatchdogOfAContinuousDeviceAndAZeroTimeOut) {
   starten(QStringLiteral("Fortlaufend"), kAutomatisch, 0);
   pv::Verbindung& v = programm->verbindung();
-  f().CommandPort->click();
+  ui().CommandPort->click();
   EXPECT_FALSE(v.timerTimeOut->isActive());
   pv::hauptmodul().einstellungen.TimeOutTime = 0.5f;
   v.zeitueberwachungSetzen();
   EXPECT_TRUE(v.timerTimeOut->isActive());
   EXPECT_EQ(v.timerTimeOut->interval(), 500);
-  f().CommandPort->click();
+  ui().CommandPort->click();
   EXPECT_FALSE(v.timerTimeOut->isActive());
 }
 

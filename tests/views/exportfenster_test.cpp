@@ -62,6 +62,8 @@ TEST_F(ExportFensterTest, AllValuesGoToTheChosenFileAndTheDialogCloses) {
   EXPECT_TRUE(f.Option1->isChecked());
   f.txtStep->setText(QStringLiteral("5"));  // "alle" does not thin
   f.comboDezimalzeichen->setCurrentIndex(1);
+  f.txtTrennzeichen->insert(QStringLiteral("→"));  // the file could not hold it
+  EXPECT_TRUE(f.txtTrennzeichen->text().isEmpty());
   f.optTrennzeichen[1]->setChecked(true);
   f.OKButton_Click();
   EXPECT_EQ(auswahl.vorschlag, QStringLiteral("Lauf7"));

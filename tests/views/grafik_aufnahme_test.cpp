@@ -42,10 +42,10 @@ TEST_F(GrafikAufnahme, GraphGrowsWhileTheInstrumentSends) {
     pty.senden(QStringLiteral("DC %1.000 V\r").arg(++wert % 5).toLatin1());
   });
   takt.start(40);
-  f().StartButton->click();
+  ui().StartButton->click();
   ASSERT_TRUE(warteBis([&] { return pv::hauptmodul().messdaten.m >= 10; }, 5000));
   takt.stop();
-  f().StopButton->click();
+  ui().StopButton->click();
   pvtest::ereignisseFuer(300);
 
   EXPECT_FALSE(grafik->lblMesswert->text().isEmpty());

@@ -120,7 +120,7 @@ TEST_F(Grafikfenster, ARunningRecordingWidensTheXRangeAndAddsItsPoints) {
 TEST_F(Grafikfenster, TheMainWindowOpensItAndTheSettingsGetItsRecordBack) {
   pv::Programm programm(QStringList{QStringLiteral("pelvaron")}, QLocale(QLocale::German), [] {});
   pv::Form1& f = programm.form1();
-  f.TextMessBezeichnung->setText(QStringLiteral("Abkühlung"));
+  pv::steuerelemente(f).TextMessBezeichnung->setText(QStringLiteral("Abkühlung"));
   pv::ansichtenAnschliessen(programm);
   ASSERT_TRUE(f.MGrafik->isEnabled());
 

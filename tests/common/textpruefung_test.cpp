@@ -1,0 +1,35 @@
+// Text fields whose content is stored refuse what the files cannot hold.
+#include <QLineEdit>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+#include "common/textpruefung.h"
+
+namespace {
+
+TEST(Textpruefung, FieldsRefuseCharactersTheFilesCannotHold) {
+  QStringList meldungen;
+  const auto melden = [&](const QString& text) { meldungen << text; };
+
+  QLineEdit einheit;
+  pv::speicherbarBegrenzen(&einheit, melden);
+  einheit.insert(QStringLiteral("µ°C ä"));
+  EXPECT_EQ(einheit.text(), QStringLiteral("µ°C ä"));
+  EXPECT_TRUE(meldungen.isEmpty());
+  einheit.insert(QStringLiteral("Ω"));
+  EXPECT_EQ(einheit.text(), QStringLiteral("µ°C ä"));
+  ASSERT_EQ(meldungen.size(), 1);
+  EXPECT_EQ(meldungen.back(), QStringLiteral("Das Zeichen „Ω“ kann in der Datei nicht gespeichert werden."));
+  // A character beyond the first plane is named whole.
+  einheit.insert(QStringLiteral("𝜔"));
+  EXPECT_EQ(meldungen.back(), QStringLiteral("Das Zeichen „𝜔“ kann in der Datei nicht gespeichert werden."));
+
+  QTextEdit kommentar;
+  pv::speicherbarBegrenzen(&kommentar, melden);
+  kommentar.insertPlainText(QStringLiteral("a ≥ b\nc"));
+  EXPECT_EQ(kommentar.toPlainText(), QStringLiteral("a  b\nc"));
+  EXPECT_EQ(kommentar.textCursor().position(), 6);
+  EXPECT_EQ(meldungen.back(), QStringLiteral("Das Zeichen „≥“ kann in der Datei nicht gespeichert werden."));
+}
+
+}  // namespace
