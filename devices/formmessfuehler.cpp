@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "common/eingabebox.h"
@@ -24,6 +25,7 @@
 #include "common/plotten.h"
 #include "common/programmordner.h"
 #include "common/textdatei.h"
+#include "common/textpruefung.h"
 #include "common/tolvek.h"
 #include "common/zahlen.h"
 #include "devices/messfuehlerlogik.h"
@@ -89,6 +91,13 @@ void FormMessfuehler::anlegen() {
   auto* mitte = new QGridLayout;
   mitte->addWidget(PicFuehler, 0, 0);
   mitte->addWidget(FrameMFNeu, 0, 0, Qt::AlignCenter);  // lies over the plot
+
+  // Texts the sensor file cannot hold are refused as they are typed.
+  for (QLineEdit* feld : {TextMFNeuBez, TextMFNeuXAchse, TextMFNeuYAchse}) {
+    speicherbarBegrenzen(feld, [feld](const QString& text) {
+      QToolTip::showText(feld->mapToGlobal(QPoint(0, feld->height())), text, feld);
+    });
+  }
 
   FGrid = new QTableWidget(0, 2);
   FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);

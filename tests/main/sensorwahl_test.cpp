@@ -37,20 +37,20 @@ class Sensorwahl : public pvtest::ProgrammMitGeraet {
 TEST_F(Sensorwahl, StoredSensorIsLoadedConvertsRecordsAndSurvivesARestart) {
   starten(QStringLiteral("Fortlaufend"), kAutomatisch, 5,
           [](pv::Einstellungen& e) { sensorGewaehlt(e, QStringLiteral("lin.pvf")); });
-  EXPECT_TRUE(f().OptionFuehler->isChecked());
-  EXPECT_EQ(f().LabelFuehler->text(), QStringLiteral("Linear"));
+  EXPECT_TRUE(ui().OptionFuehler->isChecked());
+  EXPECT_EQ(ui().LabelFuehler->text(), QStringLiteral("Linear"));
   EXPECT_EQ(pv::sensorZustand().Sensor.Anzahl, 2);
 
-  f().StartButton->click();
+  ui().StartButton->click();
   ASSERT_TRUE(h().MessungLaeuft);
   pty.senden("DC  2.5 V\r");
   ASSERT_TRUE(warteBis([&] { return h().messdaten.m == 1; }));
   EXPECT_EQ(h().messdaten.y[1], 25.0f);
   pty.senden("DC  10.5 V\r");
   ASSERT_TRUE(warteBis([&] { return status() == pv::kSensorUeberschritten; }));
-  EXPECT_EQ(f().LabelMesswert->text(), pv::kKeinWert);
+  EXPECT_EQ(ui().LabelMesswert->text(), pv::kKeinWert);
   EXPECT_EQ(h().messdaten.m, 1) << "nothing stored above the curve";
-  f().StopButton->click();
+  ui().StopButton->click();
 
   u.meldungen.antworten.push_back(pv::Antwort::Ja);  // leave the unsaved value
   programm->ProgrammBeenden();
@@ -61,8 +61,8 @@ TEST_F(Sensorwahl, StoredSensorIsLoadedConvertsRecordsAndSurvivesARestart) {
   pv::sensorZustand() = pv::SensorZustand{};
   programm = std::make_unique<pv::Programm>(QStringList{QStringLiteral("pelvaron")}, QLocale(QLocale::German), [] {});
   ASSERT_TRUE(programm->FormLaden());
-  EXPECT_TRUE(f().OptionFuehler->isChecked());
-  EXPECT_EQ(f().LabelFuehler->text(), QStringLiteral("Linear"));
+  EXPECT_TRUE(ui().OptionFuehler->isChecked());
+  EXPECT_EQ(ui().LabelFuehler->text(), QStringLiteral("Linear"));
   EXPECT_EQ(pv::sensorZustand().Sensor.Y, (std::vector<float>{0, 0, 100}));
 }
 
@@ -76,24 +76,24 @@ TEST_F(Sensorwahl, UnreadableFileOpensTheEditorWhichChoosesTheOption) {
     return uebernehmen;
   };
   pv::sensorZustand().Sensordatei = QStringLiteral("weg.pvf");
-  f().OptionFuehler->setChecked(true);
+  ui().OptionFuehler->setChecked(true);
   EXPECT_EQ(geoeffnet, QStringList{QString()}) << "the factory settings name no sensor";
 
   // A foreign file opens nothing.
   u.schreibe(QStringLiteral("fremd.pvf"), "[Fremd]\r\n");
   pv::sensorZustand().Sensordatei = QStringLiteral("fremd.pvf");
-  f().OptionMWMessgeraet->setChecked(true);
-  f().OptionFuehler->setChecked(true);
+  ui().OptionMWMessgeraet->setChecked(true);
+  ui().OptionFuehler->setChecked(true);
   EXPECT_EQ(geoeffnet.size(), 1);
 
   // "ändern": taking a sensor over shows it and chooses the option without
   // loading the file again.
-  f().OptionMWMessgeraet->setChecked(true);
+  ui().OptionMWMessgeraet->setChecked(true);
   uebernehmen = true;
-  f().CommandMessfuehlerAendern->click();
+  ui().CommandMessfuehlerAendern->click();
   EXPECT_EQ(geoeffnet.size(), 2);
-  EXPECT_EQ(f().LabelFuehler->text(), QStringLiteral("Neu"));
-  EXPECT_TRUE(f().OptionFuehler->isChecked());
+  EXPECT_EQ(ui().LabelFuehler->text(), QStringLiteral("Neu"));
+  EXPECT_TRUE(ui().OptionFuehler->isChecked());
 }
 
 }  // namespace
