@@ -42,8 +42,6 @@ void melden(const QString& label, const std::exception& fehler) { Tolvek::Fehler
 
 }  // namespace
 
-// ---------------------------------------------------------- FormMessfuehler
-
 FormMessfuehler::FormMessfuehler(const QString& labelFuehler, QChar dezimal, QWidget* parent)
     : QDialog(parent), dezimal_(dezimal) {
   setWindowTitle(QStringLiteral("Sensor auswählen/bearbeiten/hinzufügen"));
@@ -59,12 +57,12 @@ void FormMessfuehler::anlegen() {
   CommandHinzufuegen = new QPushButton(QStringLiteral("Sensor hinzufügen"));
   CommandAuswaehlen = new QPushButton(QStringLiteral("Übernehmen/Ende"));
   CommandAbbrechen = new QPushButton(QStringLiteral("Abbrechen"));
-  for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(List1), static_cast<QWidget*>(CommandAendern),
-                     static_cast<QWidget*>(CommandHinzufuegen), static_cast<QWidget*>(CommandAuswaehlen),
-                     static_cast<QWidget*>(CommandAbbrechen)}) {
-    links->addWidget(w);
+  links->addWidget(Label1);
+  links->addWidget(List1);
+  for (QPushButton* b : {CommandAendern, CommandHinzufuegen, CommandAuswaehlen, CommandAbbrechen}) {
+    links->addWidget(b);
+    b->setAutoDefault(false);
   }
-  for (QPushButton* b : {CommandAendern, CommandHinzufuegen, CommandAuswaehlen, CommandAbbrechen, }) b->setAutoDefault(false);
   CommandAendern->setEnabled(false);
   CommandAuswaehlen->setEnabled(false);
 

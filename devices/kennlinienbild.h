@@ -17,7 +17,6 @@ class KennlinienBild : public QWidget {
   Q_OBJECT
  public:
   explicit KennlinienBild(QWidget* parent = nullptr);
-  QImage& bild() { return bild_; }
   // Empties the picture; nothing is redrawn on resize until the next plot.
   void leeren();
   // Plots the editing characteristic and keeps doing so after a resize.
