@@ -4,7 +4,6 @@
 
 #include <QVarLengthArray>
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -25,32 +24,7 @@ constexpr int kIndexAusserhalb = 9;  // a field position outside the record
 
 using Puffer = QVarLengthArray<char, 64>;
 
-// Windows-1252 byte -> character, built once; the evaluation converts its
-// few short texts without going through a QByteArray.
-const std::array<char16_t, 256>& zeichentabelle() {
-  static const std::array<char16_t, 256> tabelle = [] {
-    QByteArray alle(256, '\0');
-    for (int i = 0; i < 256; ++i) alle[i] = static_cast<char>(i);
-    const QString text = vonCp1252(alle);
-    std::array<char16_t, 256> t{};
-    for (int i = 0; i < 256; ++i) t[static_cast<size_t>(i)] = text.at(i).unicode();
-    return t;
-  }();
-  return tabelle;
-}
-
-QChar zeichen1252(char c) { return QChar(zeichentabelle()[static_cast<unsigned char>(c)]); }
-
-QString text1252(const char* p, qsizetype n) {
-  if (n <= 0) return QString();
-  const auto& t = zeichentabelle();
-  QString s(n, Qt::Uninitialized);
-  QChar* ziel = s.data();
-  for (qsizetype i = 0; i < n; ++i) ziel[i] = QChar(t[static_cast<unsigned char>(p[i])]);
-  return s;
-}
-
-QString text1252(const Puffer& p) { return text1252(p.data(), p.size()); }
+QString text1252(const Puffer& p) { return vonCp1252(p.data(), p.size()); }
 
 // Blanks at both ends cut off (spaces only).
 QByteArrayView ohneBlanks(QByteArrayView t) {
@@ -61,71 +35,19 @@ QByteArrayView ohneBlanks(QByteArrayView t) {
   return t.sliced(a, e - a);
 }
 
-// The value text as a number: blanks around it, a sign (blanks may follow
-// it, as in a sign position before a right-aligned value field), digits
-// with at most one decimal separator, an optional exponent. Empty when it is
-// no such number or lies beyond single precision.
-std::optional<float> wertLesen(const char* p, qsizetype n, char dezimal) {
-  qsizetype i = 0;
-  while (i < n && (p[i] == ' ' || p[i] == '\t')) ++i;
-  while (n > i && (p[n - 1] == ' ' || p[n - 1] == '\t')) --n;
-  QVarLengthArray<char, 64> puffer;
-  if (i < n && (p[i] == '-' || p[i] == '+')) {
-    if (p[i] == '-') puffer.append('-');
-    ++i;
-    while (i < n && p[i] == ' ') ++i;
+// The value text as a number. The sign of a sign position may stand apart
+// from a right-aligned value field ("-  0,5"). Empty when it is no number or
+// lies beyond single precision.
+std::optional<float> wertLesen(const Puffer& wert, QChar dezimal) {
+  QString t = text1252(wert).trimmed();
+  if (t.startsWith(u'-') || t.startsWith(u'+')) {
+    qsizetype i = 1;
+    while (i < t.size() && t[i] == u' ') ++i;
+    t.remove(1, i - 1);
   }
-  // The decimal magnitude of the first significant digit tells an overflow
-  // from an underflow when the number lies beyond double precision.
-  int ziffern = 0;
-  int ganzeStellen = 0;   // significant digits before the separator
-  int fuehrendeNullen = 0; // zeros after the separator before the first significant digit
-  bool komma = false;
-  bool signifikant = false;
-  for (; i < n; ++i) {
-    const char c = p[i];
-    if (c >= '0' && c <= '9') {
-      ++ziffern;
-      if (c != '0') signifikant = true;
-      if (!komma && signifikant) ++ganzeStellen;
-      if (komma && !signifikant) ++fuehrendeNullen;
-      puffer.append(c);
-    } else if (c == dezimal && !komma) {
-      komma = true;
-      puffer.append('.');
-    } else {
-      break;
-    }
-  }
-  if (ziffern == 0) return std::nullopt;
-  long exponent = 0;
-  if (i < n && (p[i] == 'E' || p[i] == 'e')) {
-    ++i;
-    puffer.append('e');
-    bool negativ = false;
-    if (i < n && (p[i] == '-' || p[i] == '+')) {
-      negativ = p[i] == '-';
-      puffer.append(p[i++]);
-    }
-    int exponentZiffern = 0;
-    for (; i < n && p[i] >= '0' && p[i] <= '9'; ++i) {
-      puffer.append(p[i]);
-      exponent = std::min(exponent * 10 + (p[i] - '0'), 1000000L);
-      ++exponentZiffern;
-    }
-    if (exponentZiffern == 0) return std::nullopt;
-    if (negativ) exponent = -exponent;
-  }
-  if (i != n) return std::nullopt;
-  double wert = 0;
-  const auto r = std::from_chars(puffer.data(), puffer.data() + puffer.size(), wert);
-  if (r.ec == std::errc::result_out_of_range) {
-    const long groesse = (ganzeStellen > 0 ? ganzeStellen : -fuehrendeNullen) + exponent;
-    if (groesse > 0) return std::nullopt;
-    return 0.0f;
-  }
-  if (r.ec != std::errc() || r.ptr != puffer.data() + puffer.size()) return std::nullopt;
-  return alsSingle(wert);
+  const std::optional<double> zahl = zahlLesen(t, dezimal);
+  if (!zahl) return std::nullopt;
+  return alsSingle(*zahl);
 }
 
 char getauscht(char c, char dezimal) {
@@ -134,20 +56,10 @@ char getauscht(char c, char dezimal) {
   return c;
 }
 
-bool beginntMit(const QString& text, QLatin1StringView anfang, Qt::CaseSensitivity fall = Qt::CaseSensitive) {
-  return text.startsWith(anfang, fall);
-}
-
 }  // namespace
 
 QString verarbeitungsfehlerText(int nummer) {
   return QStringLiteral("!!! Fehler (") + QString::number(nummer) + QStringLiteral(") in der Datenverarbeitung !!!");
-}
-
-std::optional<Modelldatensatz> eingebauteModelle(const QByteArray& datensatz, const Erfassungszustand& geraet) {
-  Modellergebnis m = ModellDispatch(datensatz, geraet);
-  if (m.modell == Modell::Keins) return std::nullopt;
-  return Modelldatensatz{std::move(m.datensatz), m.layout};
 }
 
 bool IstZahlzeichen(char c) { return (c >= '0' && c <= '9') || c == ',' || c == '.'; }
@@ -205,13 +117,6 @@ ZerlegterDatensatz DatensatzZerlegen(QByteArrayView datensatz, int16_t lzAscii) 
   return z;
 }
 
-bool stueckAuswerten(qsizetype laenge, const Erfassungszustand& g) {
-  const bool segmentEnde = beginntMit(g.Spezial, QLatin1StringView("VC820"), Qt::CaseInsensitive) ||
-                           beginntMit(g.Spezial, QLatin1StringView("DT4000ZC"), Qt::CaseInsensitive);
-  if (!g.AutoFormat) return laenge == g.Datenstringlaenge;
-  return !segmentEnde || laenge == kSegmentDatensatzLaenge;
-}
-
 std::optional<int16_t> MessbereichErkennen(const Erfassungszustand& g, const QString& einheit1,
                                            const QString& einheit2, QChar positionsZeichen) {
   if (!g.MessbereichAutomatisch) return std::nullopt;
@@ -235,7 +140,7 @@ std::optional<int16_t> MessbereichErkennen(const Erfassungszustand& g, const QSt
     const QString& z = g.MessbereichZeichen[i];
     if (z.size() == 1 && z.at(0) == zeichen) return static_cast<int16_t>(i);
   }
-  if (beginntMit(g.Spezial, QLatin1StringView("APPA107")) && zeichen == u'G') return int16_t{7};
+  if (spezialBeginnt(g.Spezial, u"APPA107") && zeichen == u'G') return int16_t{7};
   return int16_t{6};
 }
 
@@ -294,38 +199,31 @@ Anzeigetexte Auswertungsergebnis::hauptanzeige() const {
 
 // --- The evaluation ---
 
-Auswertungsergebnis Auswertung::auswerten(const QByteArray& eingang, const Erfassungszustand& g,
-                                          Erfassungsmodul& modul, const Auswertungseinstellungen& e) {
-  Auswertungsergebnis r;
-  r.anzeigeMessgeraet = e.AnzeigeMessgeraet;
-  r.einheit = e.Einheit;
-  r.pegel.modus = e.BarGraphAktiviert;
-  r.pegel.dezimal = e.Dezimaltrennzeichen;
-  if (eingang.isEmpty()) return r;
+namespace {
 
-  const char dezimal = e.Dezimaltrennzeichen == u'.' ? '.' : ',';
-  const auto fehler = [&r](int nummer) {
-    r.ausgang = Auswertungsausgang::Verarbeitungsfehler;
-    r.fehlernummer = nummer;
-    r.meldung = verarbeitungsfehlerText(nummer);
-    return r;
-  };
+void verarbeitungsfehler(Auswertungsergebnis& r, int nummer) {
+  r.ausgang = Auswertungsausgang::Verarbeitungsfehler;
+  r.fehlernummer = nummer;
+  r.meldung = verarbeitungsfehlerText(nummer);
+}
 
-  // Model decoder or automatic format.
-  QByteArray satz = eingang;
+// The model decoder or the automatic format rewrites the record of a device
+// without field positions; then the record is checked. False: the
+// evaluation ends with `r` as it stands.
+bool satzPruefen(QByteArray& satz, const Erfassungszustand& g, Auswertungsergebnis& r) {
   r.layout = geraeteLayout(g);
   if (g.AutoFormat) {
     std::optional<Modelldatensatz> modell;
     try {
-      if (modelle) modell = modelle(satz, g);
-    } catch (const Laufzeitfehler& f) {
-      return fehler(f.nummer());
+      modell = modellDekodieren(satz, g);
     } catch (const std::exception&) {
-      return fehler(Laufzeitfehler::kInternerFehler);
+      verarbeitungsfehler(r, Laufzeitfehler::kInternerFehler);
+      return false;
     }
     if (modell) {
       satz = std::move(modell->datensatz);
       r.layout = modell->layout;
+      r.modelldecoder = true;
     } else {
       ZerlegterDatensatz z = DatensatzZerlegen(satz, g.LZAscii);
       satz = std::move(z.datensatz);
@@ -333,27 +231,31 @@ Auswertungsergebnis Auswertung::auswerten(const QByteArray& eingang, const Erfas
     }
     r.umgeschrieben = satz;
   }
-
-  // Checks of the record.
   r.ausgang = Auswertungsausgang::Abgewiesen;
   if (satz.contains("FEHLER")) {
     r.meldung = kDatensatzNichtAuswertbar;
-    return r;
-  }
-  if (satz.size() != r.layout.DatensatzLaenge) {
+  } else if (satz.size() != r.layout.DatensatzLaenge) {
     r.meldung = kDatensatzlaengeFalsch;
-    return r;
-  }
-  if (static_cast<unsigned char>(satz.back()) != g.LZAscii) {
+  } else if (static_cast<unsigned char>(satz.back()) != g.LZAscii) {
     r.meldung = kAbschlusszeichenFalsch;
-    return r;
+  } else {
+    return true;
   }
-  r.angenommen = true;
-  r.wachhundNeuStarten = g.GeraetAktiv && e.TimeOutON == 1;
-  r.datenlinieAnimieren = e.DatenlinieAnimation;
+  return false;
+}
 
-  // Cutting the fields. Element 0 of the record is the empty text; a position
-  // outside the record is a run-time error.
+// The value field as cut: sign and value characters, the decimal mark
+// swapped to the system's, and the record position of the mark.
+struct Wertfeld {
+  Puffer zeichen;
+  int kommaPosition = 0;
+  bool exponent = false;
+};
+
+// Cuts the unit fields and the value field by the layout. Element 0 of the
+// record is the empty text; a position outside the record is a run-time
+// error (false).
+bool felderSchneiden(const QByteArray& satz, char dezimal, Auswertungsergebnis& r, Wertfeld& w) {
   const Datensatzlayout& l = r.layout;
   const char* daten = satz.constData();
   const int laenge = static_cast<int>(satz.size());
@@ -367,123 +269,96 @@ Auswertungsergebnis Auswertung::auswerten(const QByteArray& eingang, const Erfas
   };
   Puffer einheit1;
   Puffer einheit2;
-  if (!feld(l.Einheit1Pos, einheit1) || !feld(l.Einheit2Pos, einheit2)) return fehler(kIndexAusserhalb);
+  if (!feld(l.Einheit1Pos, einheit1) || !feld(l.Einheit2Pos, einheit2)) return false;
   r.einheit1 = text1252(einheit1);
   r.einheit2 = text1252(einheit2);
 
-  Puffer wert;
-  int kommaPosition = l.Messwertende;
+  w.kommaPosition = l.Messwertende;
   if (l.Vorzeichenstelle > 0) {
-    if (l.Vorzeichenstelle > laenge) return fehler(kIndexAusserhalb);
-    wert.append(daten[l.Vorzeichenstelle - 1]);
+    if (l.Vorzeichenstelle > laenge) return false;
+    w.zeichen.append(daten[l.Vorzeichenstelle - 1]);
   }
   for (int i = l.Messwertbeginn; i <= l.Messwertende; ++i) {
     if (i == 0) continue;
     if (i < 0 || i > laenge) {
-      r.messwertText = text1252(wert);
-      return fehler(kIndexAusserhalb);
+      r.messwertText = text1252(w.zeichen);
+      return false;
     }
     const char c = getauscht(daten[i - 1], dezimal);
-    if (c == dezimal) kommaPosition = i;
-    wert.append(c);
+    if (c == dezimal) w.kommaPosition = i;
+    w.zeichen.append(c);
   }
-  const bool exponent = std::any_of(wert.begin(), wert.end(), [](char c) { return c == 'E' || c == 'e'; });
-  if (exponent) kommaPosition = l.Messwertende + 1;
-  r.messwertText = text1252(wert);
+  w.exponent = std::any_of(w.zeichen.begin(), w.zeichen.end(), [](char c) { return c == 'E' || c == 'e'; });
+  if (w.exponent) w.kommaPosition = l.Messwertende + 1;
+  r.messwertText = text1252(w.zeichen);
   r.felderGeschnitten = true;
+  return true;
+}
 
-  // Conversion.
-  const std::optional<float> geraetewert = wertLesen(wert.data(), wert.size(), dezimal);
-  if (!geraetewert) {
-    r.ausgang = Auswertungsausgang::KeinMesswert;
-    r.meldung = kKeinAuswertbarerMesswert;
-    r.kommaPosition = static_cast<int16_t>(kommaPosition);
-    if (SkalaMaximum > 0 && e.BarGraphAktiviert >= 1) r.pegel.art = Pegelanzeige::Art::Achtung;
-    return r;
-  }
-  const float v = *geraetewert;
-  r.geraetewert = v;
+// The character at the range recognition's position (the value field's
+// decimal mark swapped), null when the position lies outside the record.
+QChar positionsZeichen(const QByteArray& satz, const Erfassungszustand& g, const Datensatzlayout& l, char dezimal) {
+  if (!g.MessbereichAutomatisch || g.MessbereichErkennung != 3) return {};
+  const int p = g.MessbereichZeichenposition;
+  if (p < 1 || p > satz.size()) return {};
+  char c = satz[p - 1];
+  if (p >= l.Messwertbeginn && p <= l.Messwertende) c = getauscht(c, dezimal);
+  return cp1252Zeichen(c);
+}
 
-  // For this meter family the full scale counts from the comma of the value
-  // as written back as text (leading zeros of its field do not count).
-  if (beginntMit(g.Spezial, QLatin1StringView("SANWAPC5x0"))) {
-    const qsizetype k = singleText(v, e.Dezimaltrennzeichen).indexOf(u',') + 1;
-    if (k > 0) kommaPosition = exponent ? l.Messwertbeginn + k + 2 : l.Messwertbeginn + k - 1;
-  }
-  r.kommaPosition = static_cast<int16_t>(std::clamp(kommaPosition, -32768, 32767));
-
-  // Range recognition and full scale.
-  QChar positionsZeichen;
-  if (g.MessbereichAutomatisch && g.MessbereichErkennung == 3) {
-    const int p = g.MessbereichZeichenposition;
-    if (p >= 1 && p <= laenge) {
-      char c = daten[p - 1];
-      if (p >= l.Messwertbeginn && p <= l.Messwertende) c = getauscht(c, dezimal);
-      positionsZeichen = zeichen1252(c);
-    }
-  }
-  if (const auto bereich = MessbereichErkennen(g, r.einheit1, r.einheit2, positionsZeichen);
-      bereich && *bereich != modul.Messbereich) {
-    modul.Messbereich = *bereich;
-    if (const auto gr = groessenordnung(*bereich)) modul.Faktor = gr->faktor;
-    r.messbereich = *bereich;
-  }
-  if (const auto basis = skalaBasis(g)) {
-    const int stellen = l.Messwertende + 1 - kommaPosition;
-    SkalaMaximum = static_cast<float>(*basis / std::pow(10.0, stellen));
-  }
-
-  // Processing. The factor is a single-precision value; an overflow beyond
-  // single precision is a run-time error, never a value shown as infinite.
+// The processed value. The factor is a single-precision value; an overflow
+// beyond single precision is a run-time error, never a value shown as
+// infinite. None after a run-time error or a sensor failure (`r` says which).
+std::optional<float> verarbeiten(float v, const Erfassungsmodul& modul, const Auswertungseinstellungen& e,
+                                 const std::function<QString(float)>& sensor, Auswertungsergebnis& r) {
   const double faktor = static_cast<float>(modul.Faktor);
   const auto skaliert = alsSingle(static_cast<double>(v) * faktor);
-  bool sensorfehler = false;
-  float p = 0;
+  const auto ueberlauf = [&r] {
+    verarbeitungsfehler(r, Laufzeitfehler::kUeberlauf);
+    return std::nullopt;
+  };
   switch (e.Verarbeitung) {
     case Messwertverarbeitung::Messgeraet:
-      if (!skaliert) return fehler(Laufzeitfehler::kUeberlauf);
-      p = *skaliert;
-      break;
+      if (!skaliert) return ueberlauf();
+      return *skaliert;
     case Messwertverarbeitung::Linear: {
       const auto linear = alsSingle(static_cast<double>(v) * faktor * static_cast<double>(e.LinearM) +
                                     static_cast<double>(e.LinearT));
-      if (!linear) return fehler(Laufzeitfehler::kUeberlauf);
-      p = *linear;
-      break;
+      if (!linear) return ueberlauf();
+      return *linear;
     }
     case Messwertverarbeitung::Sensor: {
-      if (!skaliert) return fehler(Laufzeitfehler::kUeberlauf);
+      if (!skaliert) return ueberlauf();
       const QString antwort = sensor ? sensor(*skaliert) : QStringLiteral("FEHLER");
       if (antwort == QLatin1StringView("OutOfRange_Low")) {
         r.meldung = kSensorUnterschritten;
-        sensorfehler = true;
       } else if (antwort == QLatin1StringView("OutOfRange_High")) {
         r.meldung = kSensorUeberschritten;
-        sensorfehler = true;
       } else if (antwort == QLatin1StringView("FEHLER")) {
         r.meldung = kSensorNichtAuswertbar;
-        sensorfehler = true;
       } else {
         const auto zahl = zahlLesen(antwort, e.Dezimaltrennzeichen);
-        if (!zahl) return fehler(Laufzeitfehler::kTypenUnvertraeglich);
+        if (!zahl) {
+          verarbeitungsfehler(r, Laufzeitfehler::kTypenUnvertraeglich);
+          return std::nullopt;
+        }
         const auto einfach = alsSingle(*zahl);
-        if (!einfach) return fehler(Laufzeitfehler::kUeberlauf);
-        p = *einfach;
+        if (!einfach) return ueberlauf();
+        return *einfach;
       }
-      break;
+      r.ausgang = Auswertungsausgang::Sensorfehler;
+      r.anzeigetext = kKeinWert;
+      r.vorsatz = Tolvek::zustand().Einheitenvorsatz;
+      return std::nullopt;
     }
     case Messwertverarbeitung::Keine: break;
   }
-  r.verarbeitet = p;
+  return 0.0f;
+}
 
-  // Limits and the processed value's text.
+// The limits and the processed value's text.
+void grenzenPruefen(float p, const Auswertungseinstellungen& e, Auswertungsergebnis& r) {
   Tolvek::Zustand& tolvek = Tolvek::zustand();
-  if (sensorfehler) {
-    r.ausgang = Auswertungsausgang::Sensorfehler;
-    r.anzeigetext = kKeinWert;
-    r.vorsatz = tolvek.Einheitenvorsatz;
-    return r;
-  }
   if (e.CheckMinON == 1 && !(p >= e.CheckMin)) {
     r.meldung = kWertebereichUnterschritten;
     r.grenzzustand = -1;
@@ -504,6 +379,71 @@ Auswertungsergebnis Auswertung::auswerten(const QByteArray& eingang, const Erfas
   }
   // The prefix the last formatting left, also when this text was not formatted.
   r.vorsatz = tolvek.Einheitenvorsatz;
+}
+
+}  // namespace
+
+Auswertungsergebnis Auswertung::auswerten(const QByteArray& eingang, const Erfassungszustand& g,
+                                          Erfassungsmodul& modul, const Auswertungseinstellungen& e) {
+  Auswertungsergebnis r;
+  r.anzeigeMessgeraet = e.AnzeigeMessgeraet;
+  r.einheit = e.Einheit;
+  r.pegel.modus = e.BarGraphAktiviert;
+  r.pegel.dezimal = e.Dezimaltrennzeichen;
+  if (eingang.isEmpty()) return r;
+
+  QByteArray satz = eingang;
+  if (!satzPruefen(satz, g, r)) return r;
+  r.angenommen = true;
+  r.wachhundNeuStarten = g.GeraetAktiv && e.TimeOutON == 1;
+  r.datenlinieAnimieren = e.DatenlinieAnimation;
+
+  const char dezimal = e.Dezimaltrennzeichen == u'.' ? '.' : ',';
+  Wertfeld w;
+  if (!felderSchneiden(satz, dezimal, r, w)) {
+    verarbeitungsfehler(r, kIndexAusserhalb);
+    return r;
+  }
+  const Datensatzlayout& l = r.layout;
+  int kommaPosition = w.kommaPosition;
+
+  // Conversion.
+  const std::optional<float> geraetewert = wertLesen(w.zeichen, e.Dezimaltrennzeichen);
+  if (!geraetewert) {
+    r.ausgang = Auswertungsausgang::KeinMesswert;
+    r.meldung = kKeinAuswertbarerMesswert;
+    r.kommaPosition = static_cast<int16_t>(kommaPosition);
+    if (SkalaMaximum > 0 && e.BarGraphAktiviert >= 1) r.pegel.art = Pegelanzeige::Art::Achtung;
+    return r;
+  }
+  const float v = *geraetewert;
+  r.geraetewert = v;
+
+  // For this meter family the full scale counts from the comma of the value
+  // as written back as text (leading zeros of its field do not count).
+  if (spezialBeginnt(g.Spezial, u"SANWAPC5x0")) {
+    const qsizetype k = singleText(v, e.Dezimaltrennzeichen).indexOf(u',') + 1;
+    if (k > 0) kommaPosition = w.exponent ? l.Messwertbeginn + k + 2 : l.Messwertbeginn + k - 1;
+  }
+  r.kommaPosition = static_cast<int16_t>(std::clamp(kommaPosition, -32768, 32767));
+
+  // Range recognition and full scale.
+  if (const auto bereich =
+          MessbereichErkennen(g, r.einheit1, r.einheit2, positionsZeichen(satz, g, l, dezimal));
+      bereich && *bereich != modul.Messbereich) {
+    modul.Messbereich = *bereich;
+    if (const auto gr = groessenordnung(*bereich)) modul.Faktor = gr->faktor;
+    r.messbereich = *bereich;
+  }
+  if (const auto basis = skalaBasis(g)) {
+    const int stellen = l.Messwertende + 1 - kommaPosition;
+    SkalaMaximum = static_cast<float>(*basis / std::pow(10.0, stellen));
+  }
+
+  const std::optional<float> p = verarbeiten(v, modul, e, sensor, r);
+  if (!p) return r;
+  r.verarbeitet = *p;
+  grenzenPruefen(*p, e, r);
   r.ausgang = Auswertungsausgang::Messwert;
 
   // Level bar: the device value against the full scale.

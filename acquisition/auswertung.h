@@ -72,16 +72,6 @@ struct ZerlegterDatensatz {
 // longer than 32767 characters gives "FEHLER".
 ZerlegterDatensatz DatensatzZerlegen(QByteArrayView datensatz, int16_t lzAscii);
 
-// Continuous-mode framing: whether a piece cut at the record's end mark is a
-// record to evaluate. Without the automatic format it must have the device's
-// record length. With it, devices that send the 14-byte display-segment
-// record ("Spezial" beginning with VC820 or DT4000ZC in any case: their end
-// mark is the byte with the three top bits set) need exactly 14 bytes, so a
-// record caught in the middle is dropped rather than decoded into a wrong
-// value; pieces of other automatic-format devices are all evaluated.
-bool stueckAuswerten(qsizetype laenge, const Erfassungszustand& geraet);
-inline constexpr qsizetype kSegmentDatensatzLaenge = 14;
-
 // The range button a record asks for (0..7), or none while range
 // recognition is off. einheit1/einheit2 are the unit texts; positionsZeichen
 // is the record's character at the recognition position (a character of the
@@ -123,13 +113,6 @@ struct Auswertungseinstellungen {
   int16_t YNachkommastellen = 0;
   bool AnzeigeMessgeraet = false;  // main window shows the instrument's value ("Messgerät")
   QString Einheit;                 // the unit box of the measurement
-};
-
-// The record as a built-in model decoder returned it, with the layout to cut
-// it by.
-struct Modelldatensatz {
-  QByteArray datensatz;
-  Datensatzlayout layout;
 };
 
 // --- Result ---
@@ -193,6 +176,8 @@ struct Auswertungsergebnis {
   // decoder), whether the fields were cut, the cut texts and the device value.
   std::optional<QByteArray> umgeschrieben;
   Datensatzlayout layout;
+  // A built-in model decoder read the record; `layout` is its record's.
+  bool modelldecoder = false;
   bool felderGeschnitten = false;
   QString einheit1;
   QString einheit2;
@@ -223,18 +208,11 @@ struct Auswertungsergebnis {
 
 // --- The evaluator ---
 
-// The decoders built into the program, by the device's tag.
-std::optional<Modelldatensatz> eingebauteModelle(const QByteArray& datensatz, const Erfassungszustand& geraet);
-
+// Evaluates records: a device with the automatic format has them decoded by
+// its built-in model (modelle.h) or rewritten by the automatic format
+// recognition first.
 class Auswertung {
  public:
-  // Built-in model decoders: for a device with the automatic format, returns
-  // the decoded record and its layout when the device's "Spezial" tag names
-  // a model, nothing otherwise (the automatic format recognition then runs).
-  // May throw Laufzeitfehler for a record it cannot handle. Starts as the
-  // program's own decoders (modelle.h); empty: no models.
-  std::function<std::optional<Modelldatensatz>(const QByteArray& datensatz, const Erfassungszustand& geraet)>
-      modelle = eingebauteModelle;
   // The sensor characteristic: a value text (system decimal separator) or
   // "OutOfRange_Low", "OutOfRange_High", "FEHLER". Empty: none loaded, every
   // value fails as "FEHLER".

@@ -3,7 +3,6 @@
 #include <QIODevice>
 #include <algorithm>
 
-#include "acquisition/auswertung.h"
 
 namespace pv {
 
@@ -14,12 +13,11 @@ constexpr int kBinaerKurz = 14;
 constexpr int kBinaerLang = 22;
 constexpr int kBinaerRest = 8;
 constexpr char kBinaerKurzKennung = 7;
+// The converted text: the value's and the unit's characters.
+constexpr int kWertZeichen = 10;
+constexpr int kEinheitZeichen = 5;
 // Length of the request-mode reply that starts with "UU".
 constexpr int kUUSatzLaenge = 19;
-
-bool segmentGeraet(const QString& spezial) {
-  return spezialBeginnt(spezial, u"VC820", false) || spezialBeginnt(spezial, u"DT4000ZC", false);
-}
 
 // Sets a flag for the life of a scope, so it is released on every path.
 class Belegt {
@@ -35,8 +33,9 @@ class Belegt {
 
 }  // namespace
 
-bool spezialBeginnt(const QString& spezial, QStringView kennung, bool grossKlein) {
-  return spezial.startsWith(kennung, grossKlein ? Qt::CaseSensitive : Qt::CaseInsensitive);
+bool stueckAuswerten(qsizetype laenge, const Erfassungszustand& g) {
+  if (!g.AutoFormat) return laenge == g.Datenstringlaenge;
+  return !segmentGeraet(g.Spezial) || laenge == kSegmentDatensatzLaenge;
 }
 
 Zeilenereignis zeilenereignis(int code) {
@@ -65,7 +64,11 @@ QByteArray binaerantwortWandeln(const QByteArray& antwort) {
   QByteArray nutz = antwort.mid(4, laenge);
   nutz.replace('\0', ' ');
   if (nutz.trimmed().isEmpty()) return QByteArrayLiteral("0");
-  return nutz.leftJustified(17, ' ');
+  // Characters 1-10 the value, 11-12 spare, 13-17 the unit: the short reply
+  // carries the value alone, the long one (15 of its characters reach us in
+  // the 22 bytes) the value and the unit.
+  return nutz.left(kWertZeichen).leftJustified(kWertZeichen, ' ') + "  " +
+         nutz.mid(kWertZeichen, kEinheitZeichen).leftJustified(kEinheitZeichen, ' ');
 }
 
 Empfang::Empfang(Erfassungszustand& zustand, Ziel ziel) : z_(zustand), ziel_(std::move(ziel)) {}
@@ -180,7 +183,7 @@ bool Empfang::binaerLesen(QIODevice& quelle, Uhr::time_point jetzt, QByteArray& 
     } else if (text == "0") {
       datensatz.clear();
     } else {
-      datensatz = text.left(10) + text.mid(12, 5);
+      datensatz = text.left(kWertZeichen) + text.mid(kWertZeichen + 2, kEinheitZeichen);
     }
   } catch (...) {
     datensatz = QByteArrayLiteral("ERROR");

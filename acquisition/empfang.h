@@ -37,9 +37,12 @@ Zeilenereignis zeilenereignis(int code);
 using Antwortwandlung = std::function<QByteArray(const QByteArray&)>;
 
 // Our reading of that reply: DLE STX, command, payload length, the
-// payload's display characters, check byte, DLE ETX. The payload is
-// returned as the record: the value in ten characters, two spare, the unit
-// in five. A reply without payload characters gives "0".
+// payload's display characters, check byte, DLE ETX. The short reply (14
+// bytes) carries 7 characters, the value; the long one 15, the value in ten
+// characters and the unit in five (the 22 bytes end with three zeros in
+// place of its check byte and DLE ETX). The result has the value in
+// characters 1-10, two spare and the unit (blanks when none) in 13-17. A
+// reply without payload characters gives "0".
 QByteArray binaerantwortWandeln(const QByteArray& antwort);
 
 // Cuts the characters arriving on the serial port into records and hands
@@ -83,8 +86,11 @@ class Empfang {
   Uhr::time_point binaerSeit_{};
 };
 
-// The first characters of the decoder tag, compared as the receive code
-// and the connect step compare them.
-bool spezialBeginnt(const QString& spezial, QStringView kennung, bool grossKlein = true);
+// Continuous-mode framing: whether a piece cut at the record's end mark is a
+// record to evaluate. Without the automatic format it must have the device's
+// record length. With it, the display-segment meters need exactly 14 bytes,
+// so a record caught in the middle is dropped rather than decoded into a
+// wrong value; pieces of other automatic-format devices are all evaluated.
+bool stueckAuswerten(qsizetype laenge, const Erfassungszustand& geraet);
 
 }  // namespace pv

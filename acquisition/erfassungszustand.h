@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <array>
 #include <cstdint>
 
@@ -76,6 +77,22 @@ struct Erfassungsmodul {
   int16_t Messbereich = 6;
   double Faktor = 1.0;
 };
+
+// Whether the device's decoder tag ("Spezial") begins with `kennung`; the
+// tags are compared in exact case unless a rule says otherwise.
+inline bool spezialBeginnt(const QString& spezial, QStringView kennung,
+                           Qt::CaseSensitivity fall = Qt::CaseSensitive) {
+  return spezial.startsWith(kennung, fall);
+}
+
+// The display-segment meters (tag beginning with VC820 or DT4000ZC, in any
+// case): their records are 14 bytes and end with the byte whose three top
+// bits are set.
+inline bool segmentGeraet(const QString& spezial) {
+  return spezialBeginnt(spezial, u"VC820", Qt::CaseInsensitive) ||
+         spezialBeginnt(spezial, u"DT4000ZC", Qt::CaseInsensitive);
+}
+inline constexpr qsizetype kSegmentDatensatzLaenge = 14;
 
 inline Erfassungsmodul& erfassungsmodul() {
   static Erfassungsmodul modul;

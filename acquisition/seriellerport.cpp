@@ -85,6 +85,9 @@ void SeriellerPort::setPortOpen(bool offen) {
     }
   }
   leitungenSetzen();
+  // What reached the port before it was opened belongs to no request and no
+  // recording.
+  port_.clear(QSerialPort::Input);
 }
 
 }  // namespace pv

@@ -42,7 +42,8 @@ class SeriellerPort {
   int16_t InputMode() const { return inputMode_; }
   void setInputMode(int16_t modus);
 
-  // Opening applies settings and lines; errors: 8002 no such port, 8005 the
+  // Opening applies settings and lines and discards the input waiting in
+  // the port; errors: 8002 no such port, 8005 the
   // port is open already or held by someone else, 8010 any other failure.
   bool PortOpen() const { return port_.isOpen(); }
   void setPortOpen(bool offen);

@@ -28,15 +28,15 @@ void BM_APPA107Auswerten(benchmark::State& state) {
 BENCHMARK(BM_APPA107Auswerten);
 
 // The same record through the tag comparison of the dispatch.
-void BM_ModellDispatch(benchmark::State& state) {
+void BM_ModellDekodieren(benchmark::State& state) {
   pv::Erfassungszustand z;
   z.AutoFormat = true;
   z.Spezial = QStringLiteral("APPA107");
   z.LZAscii = 13;
-  for (auto _ : state) benchmark::DoNotOptimize(pv::ModellDispatch(kUUSatz, z));
+  for (auto _ : state) benchmark::DoNotOptimize(pv::modellDekodieren(kUUSatz, z));
   state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_ModellDispatch);
+BENCHMARK(BM_ModellDekodieren);
 
 }  // namespace
 

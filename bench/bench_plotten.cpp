@@ -1,34 +1,21 @@
 // Drawing a graph of a long recording into a full-HD picture: the cost of
 // every redraw of the graph window and every bitmap export.
-#include <QGuiApplication>
 #include <QImage>
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
+#include "bench_gui.h"
 #include "common/plotten.h"
 #include "common/plotten_achsen.h"
+#include "messreihe.h"
 
 namespace {
 
-constexpr int kWerte = 1'000'000;
-
-// One value every 0.1 s: a slow wave with measurement noise.
-struct Messreihe {
-  std::vector<float> x, y;
-  Messreihe() : x(kWerte + 1), y(kWerte + 1) {
-    for (int i = 1; i <= kWerte; ++i) {
-      x[i] = 0.1f * float(i);
-      y[i] = 20.0f + 3.0f * std::sin(float(i) / 30000.0f) + float((int64_t(i) * 7919) % 13) * 0.05f;
-    }
-  }
-};
-
-const Messreihe& reihe() {
-  static const Messreihe r;
-  return r;
-}
+using pvbench::kWerte;
+using pvbench::Messreihe;
+using pvbench::reihe;
 
 pv::GrafikEinstellungen einstellungen() {
   pv::GrafikEinstellungen e;
@@ -103,12 +90,4 @@ BENCHMARK(BM_AutomatischerBereich)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  // Text needs a GUI application; no window is shown.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+PELVARON_GUI_BENCHMARK_MAIN()

@@ -24,16 +24,20 @@ int zeichenZuByte(char16_t c) {
 
 }  // namespace
 
-QString vonCp1252(const QByteArray& bytes) {
+QChar cp1252Zeichen(char byte) {
+  const auto b = static_cast<unsigned char>(byte);
+  return (b >= 0x80 && b < 0xA0) ? QChar(kOberhalb80[b - 0x80]) : QChar(b);
+}
+
+QString vonCp1252(const char* bytes, qsizetype anzahl) {
   QString text;
-  text.resize(bytes.size());
+  text.resize(anzahl);
   QChar* ziel = text.data();
-  for (qsizetype i = 0; i < bytes.size(); ++i) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    ziel[i] = (b >= 0x80 && b < 0xA0) ? QChar(kOberhalb80[b - 0x80]) : QChar(b);
-  }
+  for (qsizetype i = 0; i < anzahl; ++i) ziel[i] = cp1252Zeichen(bytes[i]);
   return text;
 }
+
+QString vonCp1252(const QByteArray& bytes) { return vonCp1252(bytes.constData(), bytes.size()); }
 
 QByteArray zuCp1252(const QString& text) {
   QByteArray bytes;

@@ -11,6 +11,8 @@ namespace pv {
 // byte for byte (the five unassigned bytes become the C1 control characters
 // of the same value). Characters the code page cannot hold are written as '?'.
 QString vonCp1252(const QByteArray& bytes);
+QString vonCp1252(const char* bytes, qsizetype anzahl);
+QChar cp1252Zeichen(char byte);
 QByteArray zuCp1252(const QString& text);
 
 // True when every character of the text has a byte in Windows-1252.

@@ -51,6 +51,10 @@ void zaehlen() noexcept {
 
 }  // namespace
 
+void FehlerProtokollieren(const QString& label, int32_t nummer, const QString& text) noexcept {
+  protokollieren(label, nummer, text);
+}
+
 QString FehlermeldungText(const QString& label, int32_t nummer, const QString& text) {
   return QStringLiteral("In der Prozedur '") + label +
          QStringLiteral("' ist folgender Fehler aufgetreten:") + QStringLiteral("\r\n") +

@@ -45,6 +45,10 @@ void Fehlerbehandlung(const QString& label, const pv::Laufzeitfehler& fehler) no
 // exception is reported as number 51 with its what() text.
 void Fehlerbehandlung(const QString& label, const std::exception& fehler) noexcept;
 
+// Only the log line of an error the caller reports with a message of its
+// own: no box, not counted. Never throws.
+void FehlerProtokollieren(const QString& label, int32_t nummer, const QString& text) noexcept;
+
 // The address users send error reports to.
 extern const QString kFehlerEmail;
 

@@ -9,6 +9,7 @@
 
 #include "allgemein.h"
 #include "farben.h"
+#include "geprueft.h"
 #include "laufzeitfehler.h"
 #include "plotten_achsen.h"
 #include "zahlen.h"
@@ -25,27 +26,7 @@ namespace {
 
 using pv::Zeichenflaeche;
 
-[[noreturn]] void ueberlauf() {
-  throw pv::Laufzeitfehler(pv::Laufzeitfehler::kUeberlauf, QStringLiteral("Überlauf"));
-}
-
-int16_t int16(double x) {
-  const auto i = pv::ganzzahl16(x);
-  if (!i) ueberlauf();
-  return *i;
-}
-
-int32_t int32(double x) {
-  const auto i = pv::ganzzahl32(x);
-  if (!i) ueberlauf();
-  return *i;
-}
-
-float single(double x) {
-  const auto f = pv::alsSingle(x);
-  if (!f) ueberlauf();
-  return *f;
-}
+using namespace pv::geprueft;
 
 QFont schrift(const QString& familie, double punkte, bool fett) {
   QFont f(familie);
@@ -239,6 +220,260 @@ void werteZeichnen(Zeichenflaeche& ziel, const std::vector<float>& X, const std:
   ziel.punkte(punkte, kurve, punktGroesse);
 }
 
+struct Beschriftung {
+  QPointF ort;
+  QString text;
+};
+
+// One drawing: the surface, the record and what each stage hands on to the
+// next. The stages run in the order of GrafikZeichnen; a failure in any of
+// them throws and ends the drawing in the stage reached.
+class Zeichnung {
+ public:
+  Zeichnung(Zeichenflaeche& ziel, pv::GrafikEinstellungen& e, QChar dezimal, bool drucken)
+      : ziel_(ziel), e_(e), dezimal_(dezimal), drucken_(drucken) {}
+
+  // Print factor and line widths.
+  void breitenWaehlen() {
+    // On the printer line widths grow with its resolution over the screen's.
+    f_ = drucken_ ? int16(Maximum(1, ziel_.dpiX() / ziel_.bildschirmDpi)) : 1;
+    breiteAchsen_ = int16(f_ * Maximum(1, e_.LiniendickeAchsen));
+    breiteGitter_ = int16(f_ * Maximum(1, e_.LiniendickeGitter));
+  }
+
+  // Ranges, grid spacings, axis positions and margins. An automatic range
+  // goes back to the caller at once.
+  void bereicheWaehlen(float& XMin, float& XMax, float& YMin, float& YMax, const std::vector<float>& X,
+                       const std::vector<float>& Y, int32_t n) {
+    const pv::Achsenbereich bx = achsenbereich(XMin, XMax, X, n);
+    const pv::Achsenbereich by = achsenbereich(YMin, YMax, Y, n);
+    b_ = {XMin, XMax, YMin, YMax};
+    gx_ = pv::gitterabstandWaehlen(XMin, XMax, bx.intervalle, e_.GitterabstandX, e_.GitterabstandAutoX);
+    e_.GitterabstandX = gx_;
+    gy_ = pv::gitterabstandWaehlen(YMin, YMax, by.intervalle, e_.GitterabstandY, e_.GitterabstandAutoY);
+    e_.GitterabstandY = gy_;
+    xa_ = pv::achsenposition(XMin, XMax);
+    ya_ = pv::achsenposition(YMin, YMax);
+    RL_ = e_.RandLinks, RR_ = e_.RandRechts, RO_ = e_.RandOben, RU_ = e_.RandUnten;
+    if (RL_ == 0 && RR_ == 0 && RO_ == 0 && RU_ == 0) {
+      RL_ = 0.2f;
+      RR_ = 0.1f;
+      RO_ = 0.2f;
+      RU_ = 0.2f;
+    }
+  }
+
+  // The user scale (the plotting area with the margins and the extra page
+  // strips around it), the fonts' base size and the tick lengths.
+  void skalieren() {
+    W_ = ziel_.breite();
+    H_ = ziel_.hoehe();
+    if (!(W_ > 0 && H_ > 0)) ueberlauf();
+    dx_ = single(double(b_.xmax) - b_.xmin);
+    dy_ = single(double(b_.ymax) - b_.ymin);
+    const double x1 = b_.xmin - (double(RL_) + e_.ZusatzLinks) * dx_;
+    const double y1 = b_.ymax + (double(RO_) + e_.ZusatzOben) * dy_;
+    const double x2 = b_.xmax + (double(RR_) + e_.ZusatzRechts) * dx_;
+    const double y2 = b_.ymin - (double(RU_) + e_.ZusatzUnten) * dy_;
+    if (!std::isfinite(x1) || !std::isfinite(x2) || !std::isfinite(y1) || !std::isfinite(y2) || x1 == x2 ||
+        y1 == y2)
+      ueberlauf();
+    ziel_.skalieren(x1, y1, x2, y2);
+    sx_ = ziel_.pixelProEinheitX();
+    sy_ = ziel_.pixelProEinheitY();
+    // y units as long on the surface as one x unit (negative: y grows upward).
+    a_ = sx_ / sy_;
+
+    // Fonts: sizes follow the height of the plotting area.
+    familie_ = e_.Schriftart.isEmpty() ? QStringLiteral("Arial") : e_.Schriftart;
+    h12_ = texthoehe(null(), schrift(familie_, 12, false));
+    if (!std::isfinite(h12_) || h12_ == 0) ueberlauf();
+    const double groesseBasis = 12 * std::fabs(0.05 * dy_ / h12_);
+    // Tick half-length: a quarter of a digit 5 % of the y span high.
+    ty_ = 0.25 * std::fabs(texthoehe(null(), schrift(familie_, groesseBasis, false)));
+    tx_ = std::fabs(ty_ / a_);
+  }
+
+  // Background, plotting area and title; the axis fonts and dash lengths.
+  void flaecheUndTitel() {
+    vorne_ = pv::farbe(e_.FarbeTextLinien);
+    ziel_.kasten(QRectF(pixel(b_.xmin - RL_ * dx_, b_.ymax + RO_ * dy_), pixel(b_.xmax + RR_ * dx_, b_.ymin - RU_ * dy_)),
+                 pv::farbe(e_.FarbeHintergrund));
+    ziel_.kasten(QRectF(pixel(b_.xmin, b_.ymax), pixel(b_.xmax, b_.ymin)), pv::farbe(e_.FarbeZeichnungsflaeche));
+
+    const double groesseTitel = e_.SchriftgroesseTitel > 0 ? e_.SchriftgroesseTitel
+                                                           : 1.5 * Maximum(12 * std::fabs(0.04 * dy_ / h12_), 2);
+    const QFont titelSchrift = schrift(familie_, groesseTitel, true);
+    ziel_.text(pixel(b_.xmin + (dx_ - textbreite(e_.Titel, titelSchrift)) / 2,
+                     b_.ymax + (RO_ * dy_ + std::fabs(texthoehe(e_.Titel, titelSchrift))) / 2),
+               e_.Titel, titelSchrift, vorne_);
+
+    groesseAchsen_ =
+        e_.SchriftgroesseAchsen > 0 ? e_.SchriftgroesseAchsen : Maximum(12 * std::fabs(0.04 * dy_ / h12_), 2);
+    beschriftung_ = schrift(familie_, groesseAchsen_, e_.SchriftbildFett);
+    achsentitel_ = schrift(familie_, groesseAchsen_, true);
+
+    // Dash and gap: 1/150 of the x span, the same length on both axes.
+    strichY_ = std::fabs(a_) * dx_ / 150;
+    strichX_ = dx_ / 150;
+  }
+
+  // x grid, ticks and labels.
+  void xRaster() {
+    gx_ = Maximum(gx_, single(dx_ / 100));
+    e_.GitterabstandX = gx_;
+    std::vector<QLineF> gitter;
+    std::vector<QLineF> striche;
+    std::vector<Beschriftung> texte;
+    // The first label leaves the corner where the axes cross to the y label.
+    const double x0 = b_.xmin == ya_ ? double(b_.xmin) + gx_ : double(b_.xmin);
+    labelOben_ = ya_ - 1.5 * ty_;
+    for (const pv::Rasterlinie& l : pv::rasterlinien(x0, 0, gx_, b_.xmax)) {
+      const double x = l.wert;
+      if (e_.GitterX) strichePixel(ziel_, strichY_, strichY_, x, b_.ymin, x, b_.ymax, gitter);
+      striche.emplace_back(pixel(x, ya_ - ty_), pixel(x, ya_ + ty_));
+      const QString s = ZahlFormatieren(float(x), e_.XZahlenformat, e_.XNachkommastellen, dezimal_);
+      if (e_.XZahlenformat == 16) {
+        // Date above time, each line centred.
+        const QString datum = s.left(10);
+        const QString zeit = s.mid(11);
+        texte.push_back({pixel(x - std::fabs(textbreite(datum, beschriftung_)) / 2, labelOben_), datum});
+        texte.push_back({pixel(x - std::fabs(textbreite(zeit, beschriftung_)) / 2,
+                               labelOben_ + texthoehe(datum, beschriftung_)),
+                         zeit});
+      } else {
+        texte.push_back({pixel(x - std::fabs(textbreite(s, beschriftung_)) / 2, labelOben_), s});
+      }
+    }
+    rasterZeichnen(gitter, striche, texte);
+  }
+
+  // x title two text lines below the top of the labels, but on the surface.
+  void xTitel() {
+    const double unterLabels = labelOben_ - 2 * std::fabs(texthoehe(null(), achsentitel_));
+    const double titelHoehe = ziel_.textmass(e_.XTitel, achsentitel_).height();
+    const double oben = std::min(pixel(0, unterLabels).y(), H_ - titelHoehe);
+    ziel_.text(QPointF(pixel(b_.xmin + (dx_ - textbreite(e_.XTitel, achsentitel_)) / 2, 0).x(), oben), e_.XTitel,
+               achsentitel_, vorne_);
+  }
+
+  // y grid on whole multiples of the spacing, ticks and labels; no grid
+  // line at 0.
+  void yRaster() {
+    lmin_ = xa_;
+    gy_ = Maximum(gy_, single(dy_ / 100));
+    e_.GitterabstandY = gy_;
+    std::vector<QLineF> gitter;
+    std::vector<QLineF> striche;
+    std::vector<Beschriftung> texte;
+    const int32_t j0 = int32(single(b_.ymin / gy_) + 0.49);
+    for (const pv::Rasterlinie& l : pv::rasterlinien(0, j0, gy_, b_.ymax)) {
+      const double v = l.wert;
+      if (e_.GitterY && l.j != 0) strichePixel(ziel_, strichX_, strichX_, b_.xmin, v, b_.xmax, v, gitter);
+      striche.emplace_back(pixel(xa_ - tx_, v), pixel(xa_ + tx_, v));
+      const QString s = ZahlFormatieren(float(v), e_.YZahlenformat, e_.YNachkommastellen, dezimal_);
+      const double links = (xa_ - 1.5 * tx_) - std::fabs(textbreite(s, beschriftung_));
+      lmin_ = std::min(lmin_, links);
+      texte.push_back({pixel(links, v + std::fabs(texthoehe(s, beschriftung_)) / 2), s});
+    }
+    rasterZeichnen(gitter, striche, texte);
+  }
+
+  // Where the y title goes: two character heights left of the leftmost y
+  // label, centred on the middle of the y range, read upward.
+  void yTitelPlatzieren() {
+    const double ziffer = std::fabs(texthoehe(null(), achsentitel_) / a_);
+    yTitelX_ = std::max<int32_t>(0, int32(pixel(lmin_ - 2 * ziffer, 0).x()));
+    const double titelbreite = std::fabs(textbreite(e_.YTitel, achsentitel_) * a_);
+    yTitelY_ = int32(pixel(0, (double(b_.ymin) + b_.ymax) / 2 - titelbreite / 2).y());
+  }
+
+  // The y title and the two axes; the screen is refreshed before the values.
+  void yTitelUndAchsen() {
+    RotierterText(ziel_, e_, yTitelX_, yTitelY_, 90, e_.YTitel, groesseAchsen_, vorne_);
+    const QLineF achsen[] = {QLineF(pixel(b_.xmin, ya_), pixel(b_.xmax, ya_)),
+                             QLineF(pixel(xa_, b_.ymin), pixel(xa_, b_.ymax))};
+    ziel_.linien(achsen, vorne_, breiteAchsen_);
+    if (!drucken_) ziel_.aktualisieren();
+  }
+
+  const Bereich& bereich() const { return b_; }
+  int druckfaktor() const { return f_; }
+  double breite() const { return W_; }
+
+  // The range drawn and the margins used, once the graph is complete.
+  void zurueckschreiben(GrafikZustand& zustand) {
+    zustand.GrafikXMin = e_.XMin = b_.xmin;
+    zustand.GrafikXMax = e_.XMax = b_.xmax;
+    zustand.GrafikYMin = e_.YMin = b_.ymin;
+    zustand.GrafikYMax = e_.YMax = b_.ymax;
+    e_.RandLinks = RL_;
+    e_.RandRechts = RR_;
+    e_.RandOben = RO_;
+    e_.RandUnten = RU_;
+  }
+
+ private:
+  static pv::Achsenbereich achsenbereich(float& min, float& max, const std::vector<float>& werte, int32_t n) {
+    if (min != 0 || max != 0) return pv::vorgegebenerBereich(min, max);
+    const pv::Achsenbereich b = pv::automatischerBereich(werte, n);
+    min = b.min;
+    max = b.max;
+    return b;
+  }
+
+  void rasterZeichnen(const std::vector<QLineF>& gitter, const std::vector<QLineF>& striche,
+                      const std::vector<Beschriftung>& texte) {
+    ziel_.linien(gitter, vorne_, breiteGitter_);
+    ziel_.linien(striche, vorne_, breiteGitter_);
+    for (const Beschriftung& t : texte) ziel_.text(t.ort, t.text, beschriftung_, vorne_);
+  }
+
+  static QString null() { return QStringLiteral("0"); }
+  QPointF pixel(double x, double y) const { return ziel_.zuPixel(x, y); }
+  // Text sizes in user units, signed like the scale.
+  double textbreite(const QString& s, const QFont& font) const { return ziel_.textmass(s, font).width() / sx_; }
+  double texthoehe(const QString& s, const QFont& font) const { return ziel_.textmass(s, font).height() / sy_; }
+
+  Zeichenflaeche& ziel_;
+  pv::GrafikEinstellungen& e_;
+  QChar dezimal_;
+  bool drucken_;
+  int f_ = 1;
+  double breiteAchsen_ = 1, breiteGitter_ = 1;
+  Bereich b_{};
+  float gx_ = 0, gy_ = 0, xa_ = 0, ya_ = 0;
+  float RL_ = 0, RR_ = 0, RO_ = 0, RU_ = 0;
+  double W_ = 0, H_ = 0, dx_ = 0, dy_ = 0, sx_ = 1, sy_ = 1, a_ = 1;
+  QString familie_;
+  double h12_ = 1, ty_ = 0, tx_ = 0;
+  QColor vorne_;
+  double groesseAchsen_ = 0;
+  QFont beschriftung_, achsentitel_;
+  double strichX_ = 0, strichY_ = 0;
+  double labelOben_ = 0, lmin_ = 0;
+  int32_t yTitelX_ = 0, yTitelY_ = 0;
+};
+
+// The values' stage: the step, the limit and the points and lines. Y must
+// reach the last value drawn.
+int16_t werteStufe(Zeichnung& z, Zeichenflaeche& ziel, const std::vector<float>& X, const std::vector<float>& Y,
+                   int32_t n, pv::GrafikEinstellungen& e, int16_t& stufe) {
+  const Bereich& b = z.bereich();
+  const pv::SichtbareWerte sichtbar = pv::sichtbareWerte(X, n, b.xmin, b.xmax);
+  const int32_t schritt = pv::schrittweiteWaehlen(e.SchrittweiteAutomatisch, e.Schrittweite, sichtbar, z.breite());
+  if (pv::zuVieleSchritte(sichtbar, schritt)) return kGrafikZuVieleWerte;
+  stufe = kGrafikFehlerWerte;
+  e.Schrittweite = schritt;
+  if (sichtbar.leer()) return kGrafikFertig;
+  const int64_t letzter = sichtbar.erster + int64_t(sichtbar.letzter - sichtbar.erster) / schritt * schritt;
+  if (letzter >= static_cast<int64_t>(Y.size())) {
+    throw pv::Laufzeitfehler(9, QStringLiteral("Index außerhalb des gültigen Bereichs"));
+  }
+  werteZeichnen(ziel, X, Y, sichtbar, schritt, b, e, z.druckfaktor());
+  return kGrafikFertig;
+}
+
 }  // namespace
 
 void LinieGestrichelt(pv::Zeichenflaeche& ziel, double strichlaenge, double lueckenlaenge, double x1, double y1,
@@ -267,219 +502,41 @@ int16_t GrafikZeichnen(pv::Zeichenflaeche& ziel, float& XMin, float& XMax, float
   if (!((XMin == 0 || XMin != XMax) && (YMin == 0 || YMin != YMax))) return kGrafikNichts;
 
   GrafikZustand& zustand = grafikZustand();
-  pv::GrafikEinstellungen& e = einstellungen;
   const bool drucken = zustand.Drucken;
   Zeichenflaeche::Sitzung sitzung(ziel);
+  Zeichnung z(ziel, einstellungen, dezimaltrennzeichen, drucken);
   int16_t stufe = kGrafikNichts;
   try {
     if (!drucken) ziel.leeren();
-    // On the printer line widths grow with its resolution over the screen's.
-    const int f = drucken ? int16(Maximum(1, ziel.dpiX() / ziel.bildschirmDpi)) : 1;
-    const double breiteAchsen = int16(f * Maximum(1, e.LiniendickeAchsen));
-    const double breiteGitter = int16(f * Maximum(1, e.LiniendickeGitter));
+    z.breitenWaehlen();
 
     const int32_t n = X.empty() ? 0 : static_cast<int32_t>(std::min<size_t>(X.size() - 1, INT32_MAX - 1));
-    const bool autoX = XMin == 0 && XMax == 0;
     const bool autoY = YMin == 0 && YMax == 0;
-    if (n == 0 && (autoX || autoY)) return kGrafikNichts;  // cleared above
+    if (n == 0 && ((XMin == 0 && XMax == 0) || autoY)) return kGrafikNichts;  // cleared above
 
     stufe = kGrafikFehlerBereich;
-    if (Y.size() < X.size()) {
+    // An automatic y range reads every y value.
+    if (autoY && Y.size() < X.size()) {
       throw pv::Laufzeitfehler(9, QStringLiteral("Index außerhalb des gültigen Bereichs"));
     }
+    z.bereicheWaehlen(XMin, XMax, YMin, YMax, X, Y, n);
+    z.skalieren();
+    z.flaecheUndTitel();
 
-    // Ranges: an automatic one goes back to the caller at once.
-    pv::Achsenbereich bx;
-    if (autoX) {
-      bx = pv::automatischerBereich(X, n);
-      XMin = bx.min;
-      XMax = bx.max;
-    } else {
-      bx = pv::vorgegebenerBereich(XMin, XMax);
-    }
-    pv::Achsenbereich by;
-    if (autoY) {
-      by = pv::automatischerBereich(Y, n);
-      YMin = by.min;
-      YMax = by.max;
-    } else {
-      by = pv::vorgegebenerBereich(YMin, YMax);
-    }
-
-    float gx = pv::gitterabstandWaehlen(XMin, XMax, bx.intervalle, e.GitterabstandX, e.GitterabstandAutoX);
-    e.GitterabstandX = gx;
-    float gy = pv::gitterabstandWaehlen(YMin, YMax, by.intervalle, e.GitterabstandY, e.GitterabstandAutoY);
-    e.GitterabstandY = gy;
-
-    const float xa = pv::achsenposition(XMin, XMax);
-    const float ya = pv::achsenposition(YMin, YMax);
-
-    float RL = e.RandLinks, RR = e.RandRechts, RO = e.RandOben, RU = e.RandUnten;
-    if (RL == 0 && RR == 0 && RO == 0 && RU == 0) {
-      RL = 0.2f;
-      RR = 0.1f;
-      RO = 0.2f;
-      RU = 0.2f;
-    }
-
-    // The user scale: the plotting area with the margins (and the extra page
-    // strips) around it.
-    const double W = ziel.breite();
-    const double H = ziel.hoehe();
-    if (!(W > 0 && H > 0)) ueberlauf();
-    const double dx = single(double(XMax) - XMin);
-    const double dy = single(double(YMax) - YMin);
-    const double x1 = XMin - (double(RL) + e.ZusatzLinks) * dx;
-    const double y1 = YMax + (double(RO) + e.ZusatzOben) * dy;
-    const double x2 = XMax + (double(RR) + e.ZusatzRechts) * dx;
-    const double y2 = YMin - (double(RU) + e.ZusatzUnten) * dy;
-    if (!std::isfinite(x1) || !std::isfinite(x2) || !std::isfinite(y1) || !std::isfinite(y2) || x1 == x2 ||
-        y1 == y2)
-      ueberlauf();
-    ziel.skalieren(x1, y1, x2, y2);
-    const double sx = ziel.pixelProEinheitX();
-    const double sy = ziel.pixelProEinheitY();
-    // y units as long on the surface as one x unit (negative: y grows upward).
-    const double a = sx / sy;
-    const auto pixel = [&](double x, double y) { return ziel.zuPixel(x, y); };
-    // Text sizes in user units, signed like the scale.
-    const auto textbreite = [&](const QString& s, const QFont& font) { return ziel.textmass(s, font).width() / sx; };
-    const auto texthoehe = [&](const QString& s, const QFont& font) { return ziel.textmass(s, font).height() / sy; };
-    const QString null = QStringLiteral("0");
-
-    // Fonts: sizes follow the height of the plotting area.
-    const QString familie = e.Schriftart.isEmpty() ? QStringLiteral("Arial") : e.Schriftart;
-    const double h12 = texthoehe(null, schrift(familie, 12, false));
-    if (!std::isfinite(h12) || h12 == 0) ueberlauf();
-    const double groesseBasis = 12 * std::fabs(0.05 * dy / h12);
-    // Tick half-length: a quarter of a digit 5 % of the y span high.
-    const double ty = 0.25 * std::fabs(texthoehe(null, schrift(familie, groesseBasis, false)));
-    const double tx = std::fabs(ty / a);
-
-    const QColor vorne = pv::farbe(e.FarbeTextLinien);
-    ziel.kasten(QRectF(pixel(XMin - RL * dx, YMax + RO * dy), pixel(XMax + RR * dx, YMin - RU * dy)),
-                pv::farbe(e.FarbeHintergrund));
-    ziel.kasten(QRectF(pixel(XMin, YMax), pixel(XMax, YMin)), pv::farbe(e.FarbeZeichnungsflaeche));
-
-    const double groesseTitel = e.SchriftgroesseTitel > 0 ? e.SchriftgroesseTitel
-                                                          : 1.5 * Maximum(12 * std::fabs(0.04 * dy / h12), 2);
-    const QFont titelSchrift = schrift(familie, groesseTitel, true);
-    ziel.text(pixel(XMin + (dx - textbreite(e.Titel, titelSchrift)) / 2,
-                    YMax + (RO * dy + std::fabs(texthoehe(e.Titel, titelSchrift))) / 2),
-              e.Titel, titelSchrift, vorne);
-
-    const double groesseAchsen =
-        e.SchriftgroesseAchsen > 0 ? e.SchriftgroesseAchsen : Maximum(12 * std::fabs(0.04 * dy / h12), 2);
-    const QFont beschriftung = schrift(familie, groesseAchsen, e.SchriftbildFett);
-    const QFont achsentitel = schrift(familie, groesseAchsen, true);
-
-    // Dash and gap: 1/150 of the x span, the same length on both axes.
-    const double strichY = std::fabs(a) * dx / 150;
-    const double strichX = dx / 150;
-
-    struct Beschriftung {
-      QPointF ort;
-      QString text;
-    };
-
-    // x grid, ticks and labels.
     stufe = kGrafikFehlerRaster;
-    gx = Maximum(gx, single(dx / 100));
-    e.GitterabstandX = gx;
-    std::vector<QLineF> gitter;
-    std::vector<QLineF> striche;
-    std::vector<Beschriftung> texte;
-    // The first label leaves the corner where the axes cross to the y label.
-    const double x0 = XMin == ya ? double(XMin) + gx : double(XMin);
-    const double labelOben = ya - 1.5 * ty;
-    for (const pv::Rasterlinie& l : pv::rasterlinien(x0, 0, gx, XMax)) {
-      const double x = l.wert;
-      if (e.GitterX) strichePixel(ziel, strichY, strichY, x, YMin, x, YMax, gitter);
-      striche.emplace_back(pixel(x, ya - ty), pixel(x, ya + ty));
-      const QString s = ZahlFormatieren(float(x), e.XZahlenformat, e.XNachkommastellen, dezimaltrennzeichen);
-      if (e.XZahlenformat == 16) {
-        // Date above time, each line centred.
-        const QString datum = s.left(10);
-        const QString zeit = s.mid(11);
-        texte.push_back({pixel(x - std::fabs(textbreite(datum, beschriftung)) / 2, labelOben), datum});
-        texte.push_back({pixel(x - std::fabs(textbreite(zeit, beschriftung)) / 2,
-                               labelOben + texthoehe(datum, beschriftung)),
-                         zeit});
-      } else {
-        texte.push_back({pixel(x - std::fabs(textbreite(s, beschriftung)) / 2, labelOben), s});
-      }
-    }
-    ziel.linien(gitter, vorne, breiteGitter);
-    ziel.linien(striche, vorne, breiteGitter);
-    for (const Beschriftung& t : texte) ziel.text(t.ort, t.text, beschriftung, vorne);
+    z.xRaster();
+    z.xTitel();
+    z.yRaster();
 
-    // x title two text lines below the top of the labels, but on the surface.
-    {
-      const double unterLabels = labelOben - 2 * std::fabs(texthoehe(null, achsentitel));
-      const double titelHoehe = ziel.textmass(e.XTitel, achsentitel).height();
-      const double oben = std::min(pixel(0, unterLabels).y(), H - titelHoehe);
-      ziel.text(QPointF(pixel(XMin + (dx - textbreite(e.XTitel, achsentitel)) / 2, 0).x(), oben), e.XTitel,
-                achsentitel, vorne);
-    }
-
-    // y grid on whole multiples of the spacing, ticks and labels; no grid
-    // line at 0.
-    double lmin = xa;  // leftmost label edge
-    gy = Maximum(gy, single(dy / 100));
-    e.GitterabstandY = gy;
-    gitter.clear();
-    striche.clear();
-    texte.clear();
-    const int32_t j0 = int32(single(YMin / gy) + 0.49);
-    for (const pv::Rasterlinie& l : pv::rasterlinien(0, j0, gy, YMax)) {
-      const double v = l.wert;
-      if (e.GitterY && l.j != 0) strichePixel(ziel, strichX, strichX, XMin, v, XMax, v, gitter);
-      striche.emplace_back(pixel(xa - tx, v), pixel(xa + tx, v));
-      const QString s = ZahlFormatieren(float(v), e.YZahlenformat, e.YNachkommastellen, dezimaltrennzeichen);
-      const double links = (xa - 1.5 * tx) - std::fabs(textbreite(s, beschriftung));
-      lmin = std::min(lmin, links);
-      texte.push_back({pixel(links, v + std::fabs(texthoehe(s, beschriftung)) / 2), s});
-    }
-    ziel.linien(gitter, vorne, breiteGitter);
-    ziel.linien(striche, vorne, breiteGitter);
-    for (const Beschriftung& t : texte) ziel.text(t.ort, t.text, beschriftung, vorne);
-
-    // y title: two character heights left of the leftmost y label, centred
-    // on the middle of the y range, read upward.
     stufe = kGrafikFehlerYTitelLage;
-    const double ziffer = std::fabs(texthoehe(null, achsentitel) / a);
-    const int32_t xpx = std::max<int32_t>(0, int32(pixel(lmin - 2 * ziffer, 0).x()));
-    const double titelbreite = std::fabs(textbreite(e.YTitel, achsentitel) * a);
-    const int32_t ypx = int32(pixel(0, (double(YMin) + YMax) / 2 - titelbreite / 2).y());
+    z.yTitelPlatzieren();
 
     stufe = kGrafikFehlerAchsen;
-    RotierterText(ziel, e, xpx, ypx, 90, e.YTitel, groesseAchsen, vorne);
-
-    const QLineF achsen[] = {QLineF(pixel(XMin, ya), pixel(XMax, ya)), QLineF(pixel(xa, YMin), pixel(xa, YMax))};
-    ziel.linien(achsen, vorne, breiteAchsen);
-    if (!drucken) ziel.aktualisieren();
-
-    if (n > 0) {
-      const pv::SichtbareWerte sichtbar = pv::sichtbareWerte(X, n, XMin, XMax);
-      const int32_t schritt = pv::schrittweiteWaehlen(e.SchrittweiteAutomatisch, e.Schrittweite, sichtbar, W);
-      if (pv::zuVieleSchritte(sichtbar, schritt)) return kGrafikZuVieleWerte;
-      stufe = kGrafikFehlerWerte;
-      e.Schrittweite = schritt;
-      if (!sichtbar.leer()) werteZeichnen(ziel, X, Y, sichtbar, schritt, {XMin, XMax, YMin, YMax}, e, f);
+    z.yTitelUndAchsen();
+    if (n > 0 && werteStufe(z, ziel, X, Y, n, einstellungen, stufe) == kGrafikZuVieleWerte) {
+      return kGrafikZuVieleWerte;
     }
-
-    zustand.GrafikXMin = XMin;
-    zustand.GrafikXMax = XMax;
-    zustand.GrafikYMin = YMin;
-    zustand.GrafikYMax = YMax;
-    e.XMin = XMin;
-    e.XMax = XMax;
-    e.YMin = YMin;
-    e.YMax = YMax;
-    e.RandLinks = RL;
-    e.RandRechts = RR;
-    e.RandOben = RO;
-    e.RandUnten = RU;
+    z.zurueckschreiben(zustand);
     return kGrafikFertig;
   } catch (...) {
     if (!drucken) ziel.leeren();

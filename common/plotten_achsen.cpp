@@ -5,35 +5,16 @@
 #include <limits>
 
 #include "allgemein.h"
+#include "geprueft.h"
 #include "laufzeitfehler.h"
 #include "zahlen.h"
 #include "zahlenformat.h"
 
 namespace pv {
 
+using namespace geprueft;
+
 namespace {
-
-[[noreturn]] void ueberlauf() {
-  throw Laufzeitfehler(Laufzeitfehler::kUeberlauf, QStringLiteral("Überlauf"));
-}
-
-float single(double x) {
-  const auto f = alsSingle(x);
-  if (!f) ueberlauf();
-  return *f;
-}
-
-int16_t int16(double x) {
-  const auto i = ganzzahl16(x);
-  if (!i) ueberlauf();
-  return *i;
-}
-
-int32_t int32(double x) {
-  const auto i = ganzzahl32(x);
-  if (!i) ueberlauf();
-  return *i;
-}
 
 // A quotient this close to a whole number counts as that number: single
 // values such as 0.3 are not exact multiples of 0.1.

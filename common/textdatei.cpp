@@ -38,6 +38,13 @@ bool dateiAnhaengen(const QString& pfad, const QByteArray& inhalt) {
   return datei.write(inhalt) == inhalt.size() && datei.flush();
 }
 
+QString crLfZeilenenden(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(u'\r', u'\n');
+  text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+  return text;
+}
+
 CrLfText& CrLfText::zeile(const QString& text) {
   bytes_ += zuCp1252(text);
   bytes_ += "\r\n";

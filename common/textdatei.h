@@ -23,6 +23,10 @@ bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt);
 // Appends to a file, creating it when missing.
 bool dateiAnhaengen(const QString& pfad, const QByteArray& inhalt);
 
+// Every kind of line break (CR LF, CR, LF) as CR LF, the line end of every
+// text the program stores.
+QString crLfZeilenenden(QString text);
+
 // Collects Windows-1252 text lines, each ended by CR LF.
 class CrLfText {
  public:

@@ -1,7 +1,8 @@
 #include "zahlen.h"
 
-#include <cmath>
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace pv {
@@ -33,6 +34,29 @@ std::optional<int32_t> ganzzahl32(double x) {
 namespace {
 
 bool istZiffer(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// A number that double precision cannot hold (sign, digits, ".", fraction,
+// "e" and exponent): infinite when it is too large, 0 when too small.
+double jenseitsDouble(const QByteArray& zahl) {
+  const bool negativ = zahl.startsWith('-');
+  const qsizetype e = zahl.indexOf('e');
+  const QByteArray mantisse = e < 0 ? zahl : zahl.left(e);
+  long exponent = 0;
+  for (qsizetype i = e + 1; e >= 0 && i < zahl.size(); ++i) {
+    if (zahl[i] >= '0' && zahl[i] <= '9') exponent = std::min(exponent * 10 + (zahl[i] - '0'), 1000000L);
+  }
+  if (e >= 0 && zahl.mid(e + 1).startsWith('-')) exponent = -exponent;
+  // The decimal place of the first significant digit.
+  const qsizetype punkt = mantisse.contains('.') ? mantisse.indexOf('.') : mantisse.size();
+  long stelle = 0;
+  for (qsizetype i = 0; i < mantisse.size(); ++i) {
+    if (mantisse[i] < '1' || mantisse[i] > '9') continue;
+    stelle = i < punkt ? static_cast<long>(punkt - i) : -static_cast<long>(i - punkt - 1);
+    break;
+  }
+  if (stelle + exponent > 0) return negativ ? -HUGE_VAL : HUGE_VAL;
+  return negativ ? -0.0 : 0.0;
+}
 
 // Reads sign, digits, fraction and exponent from a compact text (no blanks).
 // Returns the number of characters consumed; 0 when there is no number.
@@ -83,7 +107,8 @@ qsizetype leseDezimal(const QString& t, QChar marke, double& wert) {
     }
   }
   // from_chars reads "." whatever the C library's locale says.
-  std::from_chars(puffer.constData(), puffer.constData() + puffer.size(), wert);
+  const auto r = std::from_chars(puffer.constData(), puffer.constData() + puffer.size(), wert);
+  if (r.ec == std::errc::result_out_of_range) wert = jenseitsDouble(puffer);
   return i;
 }
 
@@ -110,7 +135,7 @@ double val(QStringView text) {
     }
   }
   double wert = 0;
-  if (leseDezimal(kompakt, u'.', wert) == 0) return 0;
+  if (leseDezimal(kompakt, u'.', wert) == 0 || !std::isfinite(wert)) return 0;
   return wert;
 }
 

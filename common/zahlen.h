@@ -34,7 +34,8 @@ double val(QStringView text);
 // device or sensor file: blanks around it, an optional sign, digits with one
 // decimal mark and an optional exponent. The decimal mark is the system's
 // separator; the other one of "," and "." is accepted too, so files written
-// under either locale read alike. Empty when the text is not such a number.
+// under either locale read alike. Empty when the text is not such a number
+// or lies beyond double precision (a number too small for it reads as 0).
 std::optional<double> zahlLesen(QStringView text, QChar dezimaltrennzeichen);
 
 // A single-precision value as text in the general form with up to seven

@@ -347,86 +347,25 @@ Einzeiler einzeilerLesen(FeldLeser& f, const QString& programmordner, Geraetedef
   return Einzeiler::Gelesen;
 }
 
-// ---- conversion ----------------------------------------------------------
-
-QString abschlussText(int16_t code, const QString& cr, const QString& lf) {
-  if (code == 13) return cr;
-  if (code == 10) return lf;
-  // Any other code is kept; the current generation stores it in decimal.
-  return QString::number(code);
+// Reads an old-generation file (`kopf` its first field) into `d`.
+Einzeiler altLesen(FeldLeser& f, const QString& kopf, const QString& programmordner, Geraetedefinition& d) {
+  if (kopf == kGeraetedateiKopfPositionell) return positionellLesen(f, d) ? Einzeiler::Gelesen : Einzeiler::Fehler;
+  f.vonVorn();
+  return einzeilerLesen(f, programmordner, d);
 }
 
-// The thirty values of a positional file; texts stay as they were written.
-bool positionellKonvertieren(FeldLeser& f, QStringList& werte) {
-  const auto name = f.text();
-  const auto art = f.text();
-  std::array<std::optional<int16_t>, 9> zahlen;  // start, end, length, sign, units, terminator
-  for (auto& z : zahlen) z = f.ganzzahl();
-  const auto voll = f.text();
-  const auto com = f.text();
-  const auto aktiv = f.wahrheitswert();
-  const auto passiv = f.wahrheitswert();
-  const auto anforderung = f.text();
-  const auto zeit = f.text();
-  const auto bild = f.text();
-  const auto manuell = f.wahrheitswert();
-  const auto automatisch = f.wahrheitswert();
-  const auto perEinheit1 = f.wahrheitswert();
-  const auto perEinheit2 = f.wahrheitswert();
-  const auto perStelle = f.wahrheitswert();
-  const auto stelle = f.text();
-  std::array<std::optional<QString>, 6> zeichen;
-  for (auto& z : zeichen) z = f.text();
-
-  if (!name || !art || !voll || !com || !aktiv || !passiv || !anforderung || !zeit || !bild ||
-      !manuell || !automatisch || !perEinheit1 || !perEinheit2 || !perStelle || !stelle) {
-    return false;
-  }
-  for (const auto& z : zahlen) {
-    if (!z) return false;
-  }
-  for (const auto& z : zeichen) {
-    if (!z) return false;
-  }
-  const auto zahl = [&](int i) { return QString::number(*zahlen[i]); };
-
-  werte.clear();
-  werte << *name << *art << zahl(2) << zahl(0) << zahl(1) << zahl(3) << zahl(4) << zahl(5)
-        << zahl(6) << zahl(7)
-        << abschlussText(*zahlen[8], QStringLiteral("{CR}"), QStringLiteral("{LF}")) << *voll
-        << *com << QStringLiteral("0") << QStringLiteral("1")
-        << QString(*aktiv ? u'1' : u'0') << *anforderung << *zeit << *bild
-        << QString(*manuell ? u'1' : u'0')
-        << QString(*perEinheit1 ? u'1' : *perStelle ? u'3' : u'2') << *stelle;
-  for (const auto& z : zeichen) werte << *z;
-  werte << QString() << QStringLiteral("1");
-  return true;
-}
-
-Einzeiler einzeilerKonvertieren(FeldLeser& f, const QString& programmordner, QStringList& werte) {
-  EinzeilerFelder e;
-  if (!einzeilerFelderLesen(f, e)) return Einzeiler::Fehler;
-  const auto art = einzeilerArt(e);
-  if (!art) return Einzeiler::UnbekannterTyp;
-
-  QString skala;
-  if (*art == kWaage) {
-    const auto breite = neunerBreite(e);
-    if (!breite) return Einzeiler::Fehler;
-    skala = QString(*breite, u'9');
+// The three typed texts a converted file gets: a positional file names its
+// terminator in braces, a one-line file leaves the waiting time empty. Numbers
+// keep the old files' decimal mark.
+GeraeteEingabetexte konvertierteTexte(const Geraetedefinition& d, bool positionell) {
+  GeraeteEingabetexte t = eingabetexteAus(d, u'.');
+  if (positionell) {
+    if (d.LZAsciiPub == 13) t.abschlusszeichen = QStringLiteral("{CR}");
+    if (d.LZAsciiPub == 10) t.abschlusszeichen = QStringLiteral("{LF}");
   } else {
-    skala = *art == kDmm4_5 ? QStringLiteral("19999") : QStringLiteral("1999");
+    t.wartezeit.clear();
   }
-  const auto zahl = [](int16_t n) { return QString::number(n); };
-  werte.clear();
-  werte << e.name << zahl(*art) << zahl(e.laenge) << zahl(e.anfang) << zahl(e.ende)
-        << zahl(e.vorzeichen) << zahl(e.e10) << zahl(e.e11) << zahl(e.e20) << zahl(e.e21)
-        << abschlussText(e.lz, QStringLiteral("R"), QStringLiteral("L")) << skala << e.com
-        << QStringLiteral("0") << QStringLiteral("1") << QStringLiteral("1") << QString() << QString()
-        << bildpfad(programmordner, *art) << QStringLiteral("0") << QStringLiteral("2") << QString();
-  for (const QString& z : standardMBZeichen()) werte << z;
-  werte << QString() << QStringLiteral("1");
-  return Einzeiler::Gelesen;
+  return t;
 }
 
 }  // namespace
@@ -444,12 +383,8 @@ int16_t GeraeteDatenLesen(const QString& datei, QChar dezimal, const QString& pr
   GeraeteEingabetexte neueTexte;
   if (*kopf == kGeraetedateiKopf31 || *kopf == kGeraetedateiKopf30) {
     if (!schluesselLesen(inhalt, *kopf == kGeraetedateiKopf31, dezimal, neu, neueTexte)) return 0;
-  } else if (*kopf == kGeraetedateiKopfPositionell) {
-    if (!positionellLesen(felder, neu)) return 0;
-    neueTexte = eingabetexteAus(neu, dezimal);
   } else {
-    felder.vonVorn();
-    if (einzeilerLesen(felder, programmordner, neu) != Einzeiler::Gelesen) return 0;
+    if (altLesen(felder, *kopf, programmordner, neu) != Einzeiler::Gelesen) return 0;
     neueTexte = eingabetexteAus(neu, dezimal);
   }
   def = std::move(neu);
@@ -479,29 +414,26 @@ int16_t GeraetKonvertierenZuVer3(const QString& datei, const QString& programmor
     return 0;
   };
 
+  const QString pfad = QDir(programmordner).filePath(datei);
   QString inhalt;
-  if (!textdateiLesen(datei, inhalt)) return fehler();
+  if (!textdateiLesen(pfad, inhalt)) return fehler();
   FeldLeser felder(inhalt);
   const auto kopf = felder.text();
   if (!kopf) return fehler();
 
-  QStringList werte;
-  if (*kopf == kGeraetedateiKopfPositionell) {
-    if (!positionellKonvertieren(felder, werte)) return fehler();
-  } else {
-    felder.vonVorn();
-    switch (einzeilerKonvertieren(felder, programmordner, werte)) {
-      case Einzeiler::Gelesen:
-        break;
-      case Einzeiler::UnbekannterTyp:
-        return 0;
-      case Einzeiler::Fehler:
-        return fehler();
-    }
+  Geraetedefinition def;
+  switch (altLesen(felder, *kopf, programmordner, def)) {
+    case Einzeiler::Gelesen:
+      break;
+    case Einzeiler::UnbekannterTyp:
+      return 0;
+    case Einzeiler::Fehler:
+      return fehler();
   }
-  // A quoted old field may span lines; it cannot become a key=value line.
-  if (!ohneZeilenende(werte)) return fehler();
-  if (!dateiErsetzen(datei, zuCp1252(dateiTextAus(werte)))) return fehler();
+  const bool positionell = *kopf == kGeraetedateiKopfPositionell;
+  // The writer refuses a quoted old field that spans lines: it cannot become
+  // a key=value line.
+  if (!GeraetedateiSchreiben(pfad, def, konvertierteTexte(def, positionell), u'.')) return fehler();
   return 1;
 }
 

@@ -51,11 +51,14 @@ QString GeraetedateiText(const Geraetedefinition& def, const GeraeteEingabetexte
 bool GeraetedateiSchreiben(const QString& pfad, const Geraetedefinition& def,
                            const GeraeteEingabetexte& texte, QChar dezimal);
 
-// Rewrites an old-generation file in place as a current one. Returns 1 when
-// converted; 0 without a message for a one-line file whose type is neither
-// "DMM" nor "Waage"; 0 after the message "Beim Konvertieren der Gerätedatei"
-// / the file name as passed / "ist ein Fehler aufgetreten." for any other
-// failure. The file is replaced atomically, so a failure leaves it unchanged.
+// Rewrites an old-generation file in place as a current one: the file is read
+// as GeraeteDatenLesen reads it and written by the current writer (numbers
+// with "."), so both give the same full scale. `datei` is a bare name in
+// `programmordner` or a path. Returns 1 when converted; 0 without a message
+// for a one-line file whose type is neither "DMM" nor "Waage"; 0 after the
+// message "Beim Konvertieren der Gerätedatei" / the file name as passed / "ist
+// ein Fehler aufgetreten." for any other failure. The file is replaced
+// atomically, so a failure leaves it unchanged.
 int16_t GeraetKonvertierenZuVer3(const QString& datei, const QString& programmordner,
                                  Meldungen& meldungen);
 

@@ -72,8 +72,8 @@ std::optional<GeraetEintrag> eintragLesen(const QString& dateiname, QChar dezima
   if (!textdateiLesen(pfad, text)) fehler(QStringLiteral("Datei nicht lesbar"));
   if (!istAktuellerKopf(text)) {
     if (!erstesFeld(text)) fehler(QStringLiteral("Leere Datei"));
-    // The full path: the program folder need not be the current folder.
-    if (GeraetKonvertierenZuVer3(pfad, ordner, Tolvek::meldungen()) == 0) return std::nullopt;
+    // The bare name: a failure message names the file as the user knows it.
+    if (GeraetKonvertierenZuVer3(dateiname, ordner, Tolvek::meldungen()) == 0) return std::nullopt;
     // A converted file carries the current header; checking again once keeps
     // a conversion that did not deliver it from looping.
     if (!textdateiLesen(pfad, text)) fehler(QStringLiteral("Datei nicht lesbar"));

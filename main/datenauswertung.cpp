@@ -80,12 +80,21 @@ QString debugMitte(const Auswertungsergebnis& r, bool autoFormat, QChar dez) {
   return text;
 }
 
+void feldpositionenUebernehmen(const Datensatzlayout& layout, Erfassungszustand& zustand) {
+  zustand.Einheit1Pos = layout.Einheit1Pos;
+  zustand.Einheit2Pos = layout.Einheit2Pos;
+  zustand.Vorzeichenstelle = layout.Vorzeichenstelle;
+  zustand.Messwertbeginn = layout.Messwertbeginn;
+  zustand.Messwertende = layout.Messwertende;
+}
+
 void Datenauswertung::DatensatzAuswerten(const QByteArray& datensatz) {
   Hauptmodul& h = hauptmodul();
   Erfassungsmodul& modul = erfassungsmodul();
   const QDateTime jetzt = QDateTime::currentDateTime();
   const QString anfang = debugAnfang(jetzt, modul.zustand.DataCol.size(), datensatz);
   const Auswertungsergebnis r = auswertung.auswerten(datensatz, modul.zustand, modul, einstellungen());
+  if (r.modelldecoder) feldpositionenUebernehmen(r.layout, modul.zustand);
   ergebnisAnzeigen(r, *this, ansichten());
   if (!r.debugZeile()) return;
 

@@ -52,4 +52,9 @@ class Datenauswertung : public Messwertanzeige {
 // the device value, as far as the evaluation came.
 QString debugMitte(const Auswertungsergebnis& r, bool autoFormat, QChar dezimaltrennzeichen);
 
+// A record read by a built-in model decoder sets the device's field
+// positions (units, sign, value) to its record's, until the next record or
+// the next device selection; the large display fits its fonts to them.
+void feldpositionenUebernehmen(const Datensatzlayout& layout, Erfassungszustand& zustand);
+
 }  // namespace pv

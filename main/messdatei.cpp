@@ -49,15 +49,6 @@ void int32Anhaengen(QByteArray& b, int32_t wert) {
   b.append(puffer, 4);
 }
 
-// The comment box's line breaks become CR LF, the line end of every text the
-// program stores.
-QString kommentarFuerDatei(QString text) {
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(u'\r', u'\n');
-  text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-  return text;
-}
-
 // A text the code page cannot hold is refused rather than stored changed.
 bool textAnhaengen(QByteArray& b, const QString& text) {
   if (!istCp1252(text)) return false;
@@ -291,7 +282,7 @@ std::optional<QByteArray> messdateiBytes(const Messdaten& daten, const Messtexte
   b.reserve(kKopfLaenge + 8 * 4 + 512 + 4 + 8 * elemente);
   b += kMessdateiKopf302;
   const QString texteInFolge[] = {messInfo,      texte.MessBezeichnung, texte.PhysGr,
-                                  texte.Zeichen, texte.Einheit,         kommentarFuerDatei(texte.Kommentar),
+                                  texte.Zeichen, texte.Einheit,         crLfZeilenenden(texte.Kommentar),
                                   daten.MesBeg,  daten.MesEnd};
   for (const QString& t : texteInFolge)
     if (!textAnhaengen(b, t)) return std::nullopt;

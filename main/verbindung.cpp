@@ -26,7 +26,6 @@ namespace {
 
 constexpr int kLampenDauer = 300;
 constexpr int kDatenlinieDauer = 1500;
-constexpr int kDatenlinieSchritt = 50;
 constexpr uint32_t kGetrenntFarbe = 0x008000;
 const QString kVerbinden = QStringLiteral("Verbinden");
 const QString kTrennen = QStringLiteral("Trennen");
@@ -38,40 +37,7 @@ QTimer* einmalTimer(QObject* eltern, int ms) {
   return t;
 }
 
-
 }  // namespace
-
-Datenlinie::Datenlinie(QVector<LEDs*> lampen, QObject* parent)
-    : QObject(parent), lampen_(std::move(lampen)), takt_(new QTimer(this)) {
-  takt_->setInterval(kDatenlinieSchritt);
-  connect(takt_, &QTimer::timeout, this, &Datenlinie::schritt);
-}
-
-bool Datenlinie::laeuft() const { return takt_->isActive(); }
-
-void Datenlinie::animieren(int16_t status) {
-  if (laeuft() && status == status_) return;
-  // Another state asked for (switching off while the row lights up) wins.
-  takt_->stop();
-  status_ = status;
-  naechste_ = 0;
-  schritt();
-}
-
-void Datenlinie::schritt() {
-  // Lamps already in the state are passed without waiting.
-  const auto weiter = [this] {
-    while (naechste_ < lampen_.size() && lampen_[naechste_]->Status() == status_) ++naechste_;
-  };
-  weiter();
-  if (naechste_ < lampen_.size()) lampen_[naechste_++]->StatusSetzen(status_);
-  weiter();
-  if (naechste_ >= lampen_.size()) {
-    takt_->stop();
-  } else if (!takt_->isActive()) {
-    takt_->start();
-  }
-}
 
 Verbindung::Verbindung(Form1& form) : QObject(&form), f_(form) {
   Timer2 = new QTimer(this);
@@ -238,7 +204,7 @@ void Verbindung::Timer2_Timer() {
     }
     if (z.USBGeraet) {
       QByteArray satz;
-      if (!z.Spezial.startsWith(u"VCxxxUSB") && usbLesen) satz = usbLesen();
+      if (!spezialBeginnt(z.Spezial, u"VCxxxUSB") && usbLesen) satz = usbLesen();
       if (satz == zuCp1252(kUsbNichtGefunden)) {
         f_.StatusSetzen(kUsbNichtGefunden);
       } else {
@@ -247,7 +213,8 @@ void Verbindung::Timer2_Timer() {
       return;
     }
     SeriellerPort& port = *f_.MSComm1;
-    if (port.PortOpen() && port.port().bytesAvailable() > 0) port.port().readAll();
+    // Whatever came before the request, read or still in the port, is old.
+    if (port.PortOpen()) port.port().clear(QSerialPort::Input);
     z.DataCol.clear();
     empfang_->anfrageBeginnt();
     if (port.PortOpen()) port.port().write(zuCp1252(z.Datenanforderung));

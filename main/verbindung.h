@@ -1,38 +1,17 @@
 #pragma once
 
 #include <QObject>
-#include <QVector>
 #include <functional>
 #include <memory>
 
 #include "acquisition/empfang.h"
+#include "main/datenlinie.h"
 
 class QTimer;
 
 namespace pv {
 
 class Form1;
-class LEDs;
-
-// The data line between the PC and the device pictures: switches its lamps
-// one after another, 50 ms apart, on a timer. A sweep asked for while one
-// runs is passed over.
-class Datenlinie : public QObject {
-  Q_OBJECT
-
- public:
-  Datenlinie(QVector<LEDs*> lampen, QObject* parent = nullptr);
-  void animieren(int16_t status);
-  bool laeuft() const;
-
- private:
-  void schritt();
-
-  QVector<LEDs*> lampen_;
-  QTimer* takt_;
-  int naechste_ = 0;
-  int16_t status_ = 0;
-};
 
 // The connection to the current device: the connect button, the polling of
 // request-mode devices, the receive path of the serial port, and the timers

@@ -11,6 +11,12 @@ struct Ansichtenzustand {
   // formats, the look of the current display scheme, the step. The settings
   // fill it at start-up and get it back at the end.
   GrafikEinstellungen GrafikParameter;
+  // The print dialog's orientation: 2 across, anything else upright. Not
+  // kept in the settings.
+  int16_t Druckorientierung = 0;
+  // The large display's value font before the digital font was chosen,
+  // given back when it is cleared; kept while the display is closed.
+  QString SchriftartAlt;
 };
 
 Ansichtenzustand& ansichtenzustand();

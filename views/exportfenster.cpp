@@ -16,14 +16,17 @@
 #include <QWindow>
 #include <exception>
 
+#include "common/allgemein.h"
 #include "common/balken.h"
 #include "common/fehlerbehandlung.h"
+#include "common/laufzeitfehler.h"
 #include "common/textdatei.h"
 #include "common/textpruefung.h"
 #include "common/tolvek.h"
 #include "main/hauptzustand.h"
 #include "common/dateiauswahl.h"
 #include "views/tabellenfenster.h"
+#include "views/tabellenkalkulation.h"
 
 namespace pv {
 
@@ -32,15 +35,19 @@ namespace {
 // How often a running export lets events through (repaint, "Abbrechen").
 constexpr qint64 kEreignisAbstandMs = 25;
 
+// The error handler's label of the OK click; the apostrophes belong to it.
+const QString kOkLabel = QStringLiteral("'TabExp -> OKButton'");
+
 void ablehnungZeigen(const Ablehnung& a) { Tolvek::meldungen().hinweis(a.text, a.symbol, a.titel); }
 
 }  // namespace
 
 ExportFenster::ExportFenster(const QString& ziel, const TabellenFenster* tabelle, QWidget* parent,
                              Dateiauswahl* auswahl)
-    : QDialog(parent), ExportZiel(ziel), auswahl_(auswahl) {
+    : QDialog(parent), ExportZiel(ziel), auswahl_(auswahl), tabelle_(tabelle) {
   setWindowTitle(QStringLiteral("Export"));
   ereignisseVerarbeiten = [] { QCoreApplication::processEvents(); };
+  dateiOeffnen = [](const QString& pfad) { Tolvek::DateiOeffnen(pfad); };
 
   auto* spalte = new QVBoxLayout(this);
 
@@ -133,7 +140,7 @@ ExportFenster::ExportFenster(const QString& ziel, const TabellenFenster* tabelle
   const Hauptmodul& h = hauptmodul();
   const bool datei = ExportZiel == QStringLiteral("Datei");
   frameTrennzeichen->setEnabled(datei);
-  OKButton->setEnabled(datei);
+  OKButton->setEnabled(datei || ExportZiel == QStringLiteral("Excel"));
   fortschrittZeigen(0);
   std::optional<TabellenFelder> felder;
   if (tabelle && h.TabelleOffen) felder = tabelle->felder();
@@ -169,7 +176,8 @@ Trennzeichenwahl ExportFenster::trennzeichenwahl() const {
 }
 
 void ExportFenster::OKButton_Click() {
-  if (laeuft_ || ExportZiel != QStringLiteral("Datei")) return;
+  const bool datei = ExportZiel == QStringLiteral("Datei");
+  if (laeuft_ || (!datei && ExportZiel != QStringLiteral("Excel"))) return;
   const Hauptmodul& h = hauptmodul();
   const int32_t m = h.messdaten.m;
   if (m == 0) {
@@ -199,40 +207,66 @@ void ExportFenster::OKButton_Click() {
   VonIndex = bereich.von;
   BisIndex = bereich.bis;
   try {
-    dateiExport(bereich);
+    if (datei)
+      dateiExport(bereich);
+    else
+      tabellenkalkulationExport(bereich);
   } catch (const std::exception& fehler) {
-    Tolvek::Fehlerbehandlung(QStringLiteral("'TabExp -> OKButton'"), fehler);
+    Tolvek::Fehlerbehandlung(kOkLabel, fehler);
     Topmost(false);
   }
 }
 
 void ExportFenster::dateiExport(const Bereich& bereich) {
   const Hauptmodul& h = hauptmodul();
-  const Einstellungen& e = h.einstellungen;
-  const QString vorschlag =
-      h.messdaten.Messung.isEmpty() ? QStringLiteral("Messung1") : h.messdaten.Messung;
-  Dateiauswahl& auswahl = auswahl_ ? *auswahl_ : dateiauswahl();
-  const QString pfad = auswahl.speichern(this, QStringLiteral("Export"), e.OrdnerMessungen, vorschlag,
-                                         QStringLiteral("Textdatei (*.txt);;Textdatei (*.dat)"),
-                                         QStringLiteral("txt"));
+  const QString pfad =
+      dateiErfragen(QStringLiteral("Textdatei (*.txt);;Textdatei (*.dat)"), QStringLiteral("txt"));
   if (pfad.isEmpty()) {  // cancelled: nothing written, the dialog stays
     Topmost(false);
     return;
   }
 
   ExportOptionen o;
-  o.bereich = bereich;
+  static_cast<Exportformat&>(o) = exportformat(bereich);
   o.trennzeichen = trennzeichen(trennzeichenwahl(), txtTrennzeichen->text());
-  const QString gewaehlt = comboDezimalzeichen->currentText();
-  o.dezimalzeichen = gewaehlt.isEmpty() ? h.Dezimaltrennzeichen : gewaehlt.at(0);
-  o.systemDezimalzeichen = h.Dezimaltrennzeichen;
-  o.xCode = e.XZahlenformatnummer;
-  o.xNachkommastellen = e.XNachkommastellen;
-  o.yCode = e.YZahlenformatnummer;
-  o.yNachkommastellen = e.YNachkommastellen;
-  o.messStart = Tolvek::zustand().MessStartDatumZeit;
   TextExportLauf lauf(h.messdaten, aktuelleMessbeschreibung(), o);
 
+  laufen(lauf, bereich);
+
+  if (!dateiErsetzen(pfad, lauf.bytes())) return schreibfehler(pfad);
+  normalesEnde();
+}
+
+void ExportFenster::tabellenkalkulationExport(const Bereich& bereich) {
+  if (const std::optional<Ablehnung> a = tabellenkalkulationGrenzePruefen(bereich)) {
+    ablehnungZeigen(*a);
+    txtStep->setFocus();
+    Topmost(false);
+    return;
+  }
+  const Hauptmodul& h = hauptmodul();
+  const Einstellungen& e = h.einstellungen;
+  const QString pfad = dateiErfragen(QStringLiteral("Excel-Arbeitsmappe (*.xlsx)"), QStringLiteral("xlsx"));
+  if (pfad.isEmpty()) {  // cancelled: nothing written, the dialog stays
+    Topmost(false);
+    return;
+  }
+
+  TabellenkalkulationOptionen o;
+  static_cast<Exportformat&>(o) = exportformat(bereich);
+  o.zeitKopf = e.XBezeichnung;
+  o.wertKopf = tabelle_ ? tabelle_->modell()->zelle(0, 2) : QString();
+  TabellenkalkulationLauf lauf(pfad, h.messdaten, o);
+  // A cancelled export keeps the rows written so far: the file is finished
+  // and opened all the same.
+  laufen(lauf, bereich);
+  if (!lauf.schliessen()) return schreibfehler(pfad);
+  normalesEnde();
+  if (dateiOeffnen) dateiOeffnen(pfad);
+}
+
+template <typename Lauf>
+void ExportFenster::laufen(Lauf& lauf, const Bereich& bereich) {
   // From here until the file is written the dialog must stay: OK is off,
   // closing only asks the loop to stop.
   laeuft_ = true;
@@ -259,15 +293,46 @@ void ExportFenster::dateiExport(const Bereich& bereich) {
     if (bereich.von != bereich.bis) fortschrittZeigen(lauf.fortschritt());
     lauf.weiter();
   }
+}
 
-  if (!dateiErsetzen(pfad, lauf.bytes())) {
-    Tolvek::meldungen().hinweis(schreibfehlerText(pfad), Symbol::Kritisch);
-    Topmost(false);
-    return;
-  }
+void ExportFenster::schreibfehler(const QString& pfad) {
+  // The user is told which file failed; the log keeps it like any other
+  // failure of the export.
+  Tolvek::FehlerProtokollieren(kOkLabel, Laufzeitfehler::kPfadZugriff,
+                               QStringLiteral("Fehler beim Zugriff auf Pfad/Datei: ") + pfad);
+  Tolvek::meldungen().hinweis(schreibfehlerText(pfad), Symbol::Kritisch);
+  Topmost(false);
+}
+
+void ExportFenster::normalesEnde() {
   Topmost(false);
   ExportZiel.clear();
   entladenAusfuehren();
+}
+
+QString ExportFenster::dateiErfragen(const QString& filter, const QString& endung) {
+  const Hauptmodul& h = hauptmodul();
+  const QString vorschlag =
+      h.messdaten.Messung.isEmpty() ? QStringLiteral("Messung1") : h.messdaten.Messung;
+  Dateiauswahl& auswahl = auswahl_ ? *auswahl_ : dateiauswahl();
+  return auswahl.speichern(this, QStringLiteral("Export"), h.einstellungen.OrdnerMessungen, vorschlag, filter,
+                           endung);
+}
+
+Exportformat ExportFenster::exportformat(const Bereich& bereich) const {
+  const Hauptmodul& h = hauptmodul();
+  const Einstellungen& e = h.einstellungen;
+  Exportformat f;
+  f.bereich = bereich;
+  const QString gewaehlt = comboDezimalzeichen->currentText();
+  f.dezimalzeichen = gewaehlt.isEmpty() ? h.Dezimaltrennzeichen : gewaehlt.at(0);
+  f.systemDezimalzeichen = h.Dezimaltrennzeichen;
+  f.xCode = e.XZahlenformatnummer;
+  f.xNachkommastellen = e.XNachkommastellen;
+  f.yCode = e.YZahlenformatnummer;
+  f.yNachkommastellen = e.YNachkommastellen;
+  f.messStart = Tolvek::zustand().MessStartDatumZeit;
+  return f;
 }
 
 void ExportFenster::fortschrittZeigen(int32_t prozent) {

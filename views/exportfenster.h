@@ -22,7 +22,9 @@ class Dateiauswahl;
 class TabellenFenster;
 
 // The export dialog "Export": writes the current measurement, all of it or
-// a range thinned by a step, into a text file with a header block. The
+// a range thinned by a step, into a text file with a header block
+// (target "Datei") or into a spreadsheet file that is then opened with the
+// desktop's spreadsheet program (target "Excel"). The
 // caller shows it modally; it closes itself after an export (completed or
 // cancelled) and stays open after a refused input or a failure.
 //
@@ -39,8 +41,8 @@ class ExportFenster : public QDialog {
   ExportFenster(const QString& ziel, const TabellenFenster* tabelle, QWidget* parent = nullptr,
                 Dateiauswahl* auswahl = nullptr);
 
-  // "Datei" (text file) or "Excel"; "" after an export. Only the text file
-  // is written here: with any other target OK stays disabled.
+  // "Datei" (text file) or "Excel" (spreadsheet file); "" after an export.
+  // With any other target OK stays disabled.
   QString ExportZiel;
   // The range last checked.
   int32_t VonIndex = 1;
@@ -61,6 +63,9 @@ class ExportFenster : public QDialog {
   // Lets pending events run during an export (before the first value and
   // then every few milliseconds); tests put their own steps in here.
   std::function<void()> ereignisseVerarbeiten;
+  // Opens a written spreadsheet file (the desktop's associated program);
+  // tests put their own step in here.
+  std::function<void(const QString&)> dateiOeffnen;
 
   // ---- controls ----
   QGroupBox* Frame1 = nullptr;
@@ -94,11 +99,23 @@ class ExportFenster : public QDialog {
 
  private:
   void dateiExport(const Bereich& bereich);
+  void tabellenkalkulationExport(const Bereich& bereich);
+  // Runs an export value by value until it is done or cancelled.
+  template <typename Lauf>
+  void laufen(Lauf& lauf, const Bereich& bereich);
+  // After an export, completed or cancelled: released, target cleared, closed.
+  void normalesEnde();
+  // A file that could not be written: said, released, the dialog stays.
+  void schreibfehler(const QString& pfad);
+  QString dateiErfragen(const QString& filter, const QString& endung);
+  // The range, the chosen decimal sign and the number formats.
+  Exportformat exportformat(const Bereich& bereich) const;
   void fortschrittZeigen(int32_t prozent);
   void entladenAusfuehren();
   Trennzeichenwahl trennzeichenwahl() const;
 
   Dateiauswahl* auswahl_ = nullptr;
+  const TabellenFenster* tabelle_ = nullptr;
   bool laeuft_ = false;
   bool entladen_ = false;
   int32_t angezeigt_ = -1;

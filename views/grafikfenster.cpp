@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
@@ -24,6 +25,7 @@
 #include "common/fehlerbehandlung.h"
 #include "common/laufzeitfehler.h"
 #include "common/plotten.h"
+#include "common/sanduhr.h"
 #include "common/tolvek.h"
 #include "main/hauptzustand.h"
 #include "views/ansichtenzustand.h"
@@ -37,71 +39,7 @@ namespace {
 constexpr int kMinBreite = 9600 / 15;
 constexpr int kMinHoehe = 7380 / 15;
 constexpr int kTimer1Ms = 100;
-
-// The hourglass while the graph is drawn.
-class Sanduhr {
- public:
-  Sanduhr() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~Sanduhr() { QApplication::restoreOverrideCursor(); }
-  Sanduhr(const Sanduhr&) = delete;
-  Sanduhr& operator=(const Sanduhr&) = delete;
-};
-
 }  // namespace
-
-// ------------------------------------------------------------ Bildflaeche
-
-Bildflaeche::Bildflaeche(QSize groesse) { groesseSetzen(groesse); }
-
-void Bildflaeche::groesseSetzen(QSize groesse) {
-  std::function<void()> aktualisierung;
-  if (flaeche_) aktualisierung = flaeche_->beiAktualisierung;
-  flaeche_.reset();
-  bild_ = QImage(std::max(1, groesse.width()), std::max(1, groesse.height()), QImage::Format_RGB32);
-  bild_.fill(Qt::white);
-  flaeche_ = std::make_unique<Zeichenflaeche>(bild_);
-  flaeche_->beiAktualisierung = std::move(aktualisierung);
-}
-
-void Bildflaeche::leeren() { flaeche_->leeren(); }
-
-// ------------------------------------------------------------- GrafikBild
-
-GrafikBild::GrafikBild(QWidget* parent) : QWidget(parent) {
-  setFocusPolicy(Qt::ClickFocus);
-  setAttribute(Qt::WA_OpaquePaintEvent);
-  setMinimumSize(100, 80);
-  bild_.flaeche().beiAktualisierung = [this] { update(); };
-}
-
-void GrafikBild::leeren() {
-  bild_.leeren();
-  update();
-}
-
-void GrafikBild::zoomrechteckSetzen(std::optional<QRectF> werte) {
-  zoomrechteck_ = werte;
-  update();
-}
-
-void GrafikBild::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.drawImage(0, 0, bild_.bild());
-  if (zoomrechteck_ && bild_.flaeche().hatSkala()) {
-    const Zeichenflaeche& f = bild_.flaeche();
-    const QRectF r(f.zuPixel(zoomrechteck_->left(), zoomrechteck_->top()),
-                   f.zuPixel(zoomrechteck_->right(), zoomrechteck_->bottom()));
-    p.setPen(QPen(Qt::black, 0, Qt::DotLine));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(r.normalized());
-  }
-}
-
-void GrafikBild::resizeEvent(QResizeEvent*) {
-  if (size() == bild_.bild().size()) return;
-  bild_.groesseSetzen(size());
-  emit groesseGeaendert();
-}
 
 // -------------------------------------------------------------- FormGRAFIK
 
@@ -136,10 +74,12 @@ FormGRAFIK::FormGRAFIK(QWidget* parent) : QMainWindow(parent), picExport(QSize(1
   connect(GRAF, &GrafikBild::groesseGeaendert, this, [this] {
     // The picture of the old size is gone: draw anew once the resize is over.
     if (LadenLaeuft == 1) return;
-    GRAF->zoomrechteckSetzen(std::nullopt);
+    maus.ueberlagerung.rechteckSichtbar = false;
     Timer1->start();
   });
   GRAF->installEventFilter(this);
+  GRAF->ueberlagerungZeigen(&maus.ueberlagerung);
+  werkzeugeVerbinden();
 
   connect(NeuButton, &QPushButton::clicked, this, [this] { NeuButton_Click(); });
   // The automatic boxes only set the record's flags; the next redraw uses them.
@@ -207,11 +147,6 @@ void FormGRAFIK::menuesAnlegen() {
 
   for (QAction* a : {MxGitter, MyGitter, MMesspkte, MVerbunden, MWDarst[0], MWDarst[1], MWDarst[2]})
     a->setCheckable(true);
-  // The evaluations and tools of these menus are not available yet.
-  for (QAction* a : {MNeuzeichnen, MVorhAns, MDifferenzieren, MGrDruck, MxGitter, MyGitter, MMesspkte, MVerbunden,
-                     MWDarst[0], MWDarst[1], MWDarst[2], MOptionen, MMinMax, MMittelArithm, mnuKurveGlaetten,
-                     mnuGrafikExp[0], mnuGrafikExp[1]})
-    a->setEnabled(false);
 
   connect(MEnde, &QAction::triggered, this, [this] { close(); });
   connect(mnuHilfe, &QAction::triggered, this, [] { Tolvek::HilfeAnzeigen(kHilfekontext); });
@@ -224,6 +159,7 @@ QGroupBox* FormGRAFIK::achsenrahmenAnlegen(const QString& titel, QLineEdit*& min
   auto* raster = new QGridLayout(rahmen);
   raster->setContentsMargins(6, 4, 6, 4);
   raster->setVerticalSpacing(2);
+  raster->setHorizontalSpacing(4);
   minimum = new QLineEdit(rahmen);
   maximum = new QLineEdit(rahmen);
   intervall = new QLineEdit(rahmen);
@@ -232,15 +168,17 @@ QGroupBox* FormGRAFIK::achsenrahmenAnlegen(const QString& titel, QLineEdit*& min
   const QStringList koepfe = {QStringLiteral("Min"), QStringLiteral("Max"), QStringLiteral("Intervall")};
   QLineEdit* felder[] = {minimum, maximum, intervall};
   for (int i = 0; i < 3; ++i) {
-    raster->addWidget(new QLabel(koepfe[i], rahmen), 0, i + 1, Qt::AlignHCenter);
+    raster->addWidget(new QLabel(koepfe[i], rahmen), 0, i, Qt::AlignHCenter);
     felder[i]->setMinimumWidth(80);
     felder[i]->setAlignment(Qt::AlignRight);
-    raster->addWidget(felder[i], 1, i + 1);
+    raster->addWidget(felder[i], 1, i);
   }
-  raster->addWidget(new QLabel(QStringLiteral("auto"), rahmen), 2, 0);
-  // The range box stands under both range fields, the spacing box under its field.
-  raster->addWidget(minMaxAuto, 2, 1, 1, 2, Qt::AlignHCenter);
-  raster->addWidget(intervallAuto, 2, 3, Qt::AlignHCenter);
+  // "auto" under the left edge of the fields, so the frame needs no column of
+  // its own for it; the range box stands under both range fields, the
+  // spacing box under its field.
+  raster->addWidget(new QLabel(QStringLiteral("auto"), rahmen), 2, 0, Qt::AlignLeft);
+  raster->addWidget(minMaxAuto, 2, 0, 1, 2, Qt::AlignHCenter);
+  raster->addWidget(intervallAuto, 2, 2, Qt::AlignHCenter);
   return rahmen;
 }
 
@@ -251,14 +189,19 @@ QWidget* FormGRAFIK::statusleisteAnlegen() {
   spalte->setSpacing(2);
 
   auto* oben = new QHBoxLayout;
+  oben->setSpacing(4);
   FrameAchseX = achsenrahmenAnlegen(QStringLiteral("x-Achse"), TextMinimumX, TextMaximumX, TextIntervallX,
                                     CheckMinMaxAutoX, CheckIntervallAutoX);
   FrameAchseY = achsenrahmenAnlegen(QStringLiteral("y-Achse"), TextMinimumY, TextMaximumY, TextIntervallY,
                                     CheckMinMaxAutoY, CheckIntervallAutoY);
   oben->addWidget(FrameAchseX);
   oben->addWidget(FrameAchseY);
+  // The button above the current value: the row keeps room for the range
+  // fields when the x format shows a date.
+  auto* knopfUndWert = new QVBoxLayout;
   NeuButton = new QPushButton(QStringLiteral("&Aktualisieren"), leiste);
-  oben->addWidget(NeuButton, 0, Qt::AlignVCenter);
+  knopfUndWert->addWidget(NeuButton, 0, Qt::AlignLeft);
+  oben->addLayout(knopfUndWert);
 
   Frame1 = new QGroupBox(QStringLiteral("Mausaktion"), leiste);
   auto* maus = new QGridLayout(Frame1);
@@ -277,7 +220,7 @@ QWidget* FormGRAFIK::statusleisteAnlegen() {
   maus->addWidget(OptionFlaecheninhalt, 2, 0);
   oben->addWidget(Frame1);
 
-  auto* wert = new QVBoxLayout;
+  QVBoxLayout* wert = knopfUndWert;
   Label9 = new QLabel(QStringLiteral("aktueller Messwert"), leiste);
   lblMesswert = new QLabel(leiste);
   lblEinheit1 = new QLabel(leiste);
@@ -289,12 +232,12 @@ QWidget* FormGRAFIK::statusleisteAnlegen() {
   lblMesswert->setMinimumWidth(110);
   lblMesswert->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   auto* einheiten = new QHBoxLayout;
+  einheiten->setSpacing(2);
   einheiten->addWidget(lblMesswert);
   einheiten->addWidget(lblEinheit1);
   einheiten->addWidget(lblEinheit2);
   wert->addWidget(Label9);
   wert->addLayout(einheiten);
-  oben->addLayout(wert);
   oben->addStretch(1);
   spalte->addLayout(oben);
 
@@ -331,7 +274,20 @@ Grafikfelder FormGRAFIK::felder() const {
   return f;
 }
 
+void FormGRAFIK::xFelderBemessen(const Achsenformat& format) {
+  const QString muster =
+      breitesterFeldtext(format.code, format.nachkommastellen, hauptmodul().Dezimaltrennzeichen);
+  for (QLineEdit* feld : {TextMinimumX, TextMaximumX}) {
+    // The frame, the two-pixel inner margins and the cursor beside the text.
+    const QMargins r = feld->textMargins();
+    const int rahmen = feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, feld);
+    const int breite = feld->fontMetrics().horizontalAdvance(muster) + r.left() + r.right() + 2 * rahmen + 5;
+    feld->setMinimumWidth(std::max(80, breite));
+  }
+}
+
 void FormGRAFIK::felderSetzen(const Grafikfelder& f) {
+  xFelderBemessen(feldumgebung().x);
   TextMinimumX->setText(f.x.minimum);
   TextMaximumX->setText(f.x.maximum);
   TextIntervallX->setText(f.x.intervall);
@@ -370,6 +326,7 @@ void FormGRAFIK::ZFxAendern(int16_t ZFOld, int16_t ZFNew) {
                            u.messStart))
     return;
   felderSetzen(f);
+  xFelderBemessen({ZFNew, grafikParameter().XNachkommastellen});
 }
 
 void FormGRAFIK::ZFyAendern(int16_t ZFOld, int16_t ZFNew) {
@@ -423,6 +380,8 @@ void FormGRAFIK::NeuButton_Click() {
   Grafikfelder f = felder();
   const Zeichenergebnis r = neuZeichnen(f, grafikParameter(), VorherigeAnsicht, lage, zeichnen);
   felderSetzen(f);
+  // A new picture has no hatching.
+  if (r.aufgerufen && !exportieren) maus.ueberlagerung.schraffur.clear();
   ergebnisZeigen(r);
 }
 
@@ -444,11 +403,10 @@ void FormGRAFIK::ZoomAusfuehren() {
     return Tolvek::GrafikZeichnen(ziel, x1, x2, y1, y2, h.messdaten.x, h.messdaten.y, p, h.Dezimaltrennzeichen);
   };
   Grafikfelder f = felder();
-  const Zeichenergebnis r =
-      zoomen({ZoomX1, ZoomX2, ZoomY1, ZoomY2}, f, grafikParameter(), VorherigeAnsicht, feldumgebung(), zeichnen);
+  const Zeichenergebnis r = zoomen(maus.zoom, f, grafikParameter(), VorherigeAnsicht, feldumgebung(), zeichnen);
   if (r.gezeichnet) felderSetzen(f);
+  maus.ueberlagerung.rechteckSichtbar = false;
   ergebnisZeigen(r);
-  GRAF->zoomrechteckSetzen(std::nullopt);
 }
 
 void FormGRAFIK::NeuZeichnenOderAnfordern() {
@@ -507,7 +465,7 @@ void FormGRAFIK::Form_Load() {
     try {
       schrittBeginnen(0);
       h.GrafikFensterOffen = true;
-      IntegralSchritt = 1;
+      maus.IntegralSchritt = 1;
 
       schrittBeginnen(1);
       Tolvek::Zustand& z = Tolvek::zustand();
@@ -534,10 +492,10 @@ void FormGRAFIK::Form_Load() {
       schrittBeginnen(5);
       MSchema_Click(h.einstellungen.AktuellesSchema);
       schrittBeginnen(6);
-      SchrittweiteAutomatisch();
+      MWDarst_Click(0);
 
       schrittBeginnen(7);
-      MaustasteOben = 1;
+      maus.MaustasteOben = 1;
       // The window covers the work area beside the task bar.
       Tolvek::ArbeitsbereichErmitteln();
       const QRect bereich = z.Arbeitsbereich;
@@ -555,12 +513,6 @@ void FormGRAFIK::Form_Load() {
   show();
 }
 
-void FormGRAFIK::SchrittweiteAutomatisch() {
-  grafikParameter().SchrittweiteAutomatisch = true;
-  schrittweiteMarkieren(0);
-  NeuZeichnenOderAnfordern();
-}
-
 void FormGRAFIK::Form_Resize() {
   if (LadenLaeuft == 1) return;
   if (isMinimized()) {
@@ -572,7 +524,7 @@ void FormGRAFIK::Form_Resize() {
     WarMinimiert = false;
     return;
   }
-  GRAF->zoomrechteckSetzen(std::nullopt);
+  GRAF_MouseDown(kMausRechts, {});
   GRAF->leeren();
   Timer1->start();
 }
@@ -608,7 +560,7 @@ bool FormGRAFIK::eventFilter(QObject* objekt, QEvent* ereignis) {
   if (objekt == GRAF && (ereignis->type() == QEvent::KeyPress || ereignis->type() == QEvent::KeyRelease)) {
     const auto* taste = static_cast<QKeyEvent*>(ereignis);
     if (taste->key() == Qt::Key_Escape && !taste->isAutoRepeat())
-      EscGedrueckt = ereignis->type() == QEvent::KeyPress;
+      maus.EscGedrueckt = ereignis->type() == QEvent::KeyPress;
   }
   return QMainWindow::eventFilter(objekt, ereignis);
 }

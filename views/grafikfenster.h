@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "acquisition/ansichten.h"
-#include "common/plotten_flaeche.h"
+#include "views/grafikbild.h"
 #include "views/grafiklogik.h"
 
 class QAction;
@@ -27,50 +27,6 @@ class QRadioButton;
 class QTimer;
 
 namespace pv {
-
-// A picture that graphs are drawn into, with the drawing surface on it.
-// A new size gives an empty picture and a surface without a scale.
-class Bildflaeche {
- public:
-  explicit Bildflaeche(QSize groesse = QSize(1, 1));
-  void groesseSetzen(QSize groesse);
-  // Fills the picture with the surface's background colour.
-  void leeren();
-  Zeichenflaeche& flaeche() { return *flaeche_; }
-  const QImage& bild() const { return bild_; }
-
- private:
-  QImage bild_;
-  std::unique_ptr<Zeichenflaeche> flaeche_;
-};
-
-// The plot area GRAF: shows its picture, which always has the widget's size,
-// and the zoom rectangle over it.
-class GrafikBild : public QWidget {
-  Q_OBJECT
-
- public:
-  explicit GrafikBild(QWidget* parent = nullptr);
-  Zeichenflaeche& flaeche() { return bild_.flaeche(); }
-  const QImage& bild() const { return bild_.bild(); }
-  void leeren();
-
-  // The zoom rectangle (the lines LO, LL, LR, LU) in the coordinates of the
-  // last drawing; hidden while empty.
-  void zoomrechteckSetzen(std::optional<QRectF> werte);
-  const std::optional<QRectF>& zoomrechteck() const { return zoomrechteck_; }
-
- signals:
-  void groesseGeaendert();
-
- protected:
-  void paintEvent(QPaintEvent* ereignis) override;
-  void resizeEvent(QResizeEvent* ereignis) override;
-
- private:
-  Bildflaeche bild_;
-  std::optional<QRectF> zoomrechteck_;
-};
 
 // The graph window "Grafik": the current measurement as an x/y graph drawn
 // by Tolvek::GrafikZeichnen with grafikParameter(), the six axis fields
@@ -105,8 +61,8 @@ class FormGRAFIK : public QMainWindow, public GrafikAnsicht {
   // The main window's "Grafik": loads the window when it is not open, else
   // brings it to the front.
   void Zeigen();
-  // Draws the rectangle ZoomX1..ZoomY2 that the zoom mode left as the new
-  // view, and hides the rectangle.
+  // Draws the rectangle the zoom mode left as the new view, and hides the
+  // rectangle.
   void ZoomAusfuehren();
   // A change of the look: redraws at once, or while a recording runs asks
   // the next stored value to redraw.
@@ -128,10 +84,33 @@ class FormGRAFIK : public QMainWindow, public GrafikAnsicht {
   bool ExportAktiv = false;  // the next redraw draws on picExport
   bool VorschauGeglaettet = false;  // the next redraw plots YGeglaettet
   std::vector<float> YGeglaettet;   // 1-based like y
-  bool EscGedrueckt = false;        // Esc is held on GRAF
-  int16_t MaustasteOben = 1;        // 1: no mouse button held on GRAF
-  int16_t IntegralSchritt = 1;
-  float ZoomX1 = 0, ZoomX2 = 0, ZoomY1 = 0, ZoomY2 = 0;  // set by the zoom mode
+  Mausmodi maus;  // the mouse modes' state and the lines they show
+
+  // ---- menus (grafikfenster_werkzeuge.cpp) ----
+  void MMesspkte_Click();
+  void MVerbunden_Click();
+  void MxGitter_Click();
+  void MyGitter_Click();
+  // 0 automatic, 1 every value, 2 asks for the step width.
+  void MWDarst_Click(int16_t Index);
+  void MNeuzeichnen_Click();
+  void MVorhAns_Click();
+  void MMinMax_Click();
+  void MMittelArithm_Click();
+  void mnuKurveGlaetten_Click();
+  // 0 a bitmap file, 1 the clipboard.
+  void mnuGrafikExp_Click(int16_t Index);
+  void MGrDruck_Click();
+  void MOptionen_Click();
+  void MDifferenzieren_Click();
+
+  // ---- mouse modes (grafikfenster_werkzeuge.cpp) ----
+  void GRAF_MouseDown(int taste, QPointF wert);
+  void GRAF_MouseMove(int tasten, QPointF wert);
+  void GRAF_MouseUp(int taste);
+  void OptionZoom_Click();
+  void OptionKoordinaten_Click();
+  void OptionFlaecheninhalt_Click();
 
   // Called with the step number before each step of the start-up; a test
   // makes a step fail through it.
@@ -208,11 +187,16 @@ class FormGRAFIK : public QMainWindow, public GrafikAnsicht {
   void Form_Resize();
   void Form_Unload();
   void Timer1_Timer();
-  // Automatic step width with its menu mark, then redraw or request.
-  void SchrittweiteAutomatisch();
+  void werkzeugeVerbinden();
+  Mauskontext mauskontext() const;
+  void mausergebnisZeigen(const Mausergebnis& e);
+  // The visible values, or a message that there are none.
+  std::optional<Indexbereich> sichtbareWerte();
 
   Grafikfelder felder() const;
   void felderSetzen(const Grafikfelder& f);
+  // The x range fields as wide as the longest text of the x format.
+  void xFelderBemessen(const Achsenformat& format);
   Feldumgebung feldumgebung() const;
   void ergebnisZeigen(const Zeichenergebnis& r);
   void schrittweiteMarkieren(int index);

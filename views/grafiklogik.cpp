@@ -71,6 +71,19 @@ QString zeichenfehlerGrund(int16_t r) {
 
 int16_t intervallCode(int16_t code) { return std::min<int16_t>(code, 15); }
 
+QString breitesterFeldtext(int16_t code, int16_t nachkommastellen, QChar dezimaltrennzeichen) {
+  switch (code) {
+    case 13: return QStringLiteral("8888:88");
+    case 14: return QStringLiteral("88:88");
+    case 15: return QStringLiteral("88:88:88");
+    case 16: return QStringLiteral("88.88.8888 88:88:88");
+    default: break;
+  }
+  QString text = QStringLiteral("-88888");
+  if (nachkommastellen > 0) text += dezimaltrennzeichen + QString(std::min<int>(nachkommastellen, 15), u'8');
+  return text;
+}
+
 QString feldText(float wert, int16_t code, int16_t nachkommastellen, QChar dezimaltrennzeichen,
                  const QDateTime& messStart) {
   return Tolvek::zahlFormatieren(wert, code, nachkommastellen, dezimaltrennzeichen, messStart).text;

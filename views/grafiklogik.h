@@ -34,6 +34,10 @@ struct Feldumgebung {
 // spacing as "hh:mm:ss" (15); every other code stays.
 int16_t intervallCode(int16_t code);
 
+// The widest text a range field of this format shows, in digits "8": the
+// range fields are sized to it, so no text of the format is cut.
+QString breitesterFeldtext(int16_t code, int16_t nachkommastellen, QChar dezimaltrennzeichen);
+
 // A value as an axis field shows it ("ERR" when it cannot be shown).
 QString feldText(float wert, int16_t code, int16_t nachkommastellen, QChar dezimaltrennzeichen,
                  const QDateTime& messStart);

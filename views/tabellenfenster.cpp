@@ -3,11 +3,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -20,9 +23,12 @@
 
 #include "common/allgemein.h"
 #include "common/fehlerbehandlung.h"
+#include "common/sanduhr.h"
 #include "common/tolvek.h"
 #include "main/hauptzustand.h"
+#include "views/exportfenster.h"
 #include "views/messbeschreibung.h"
+#include "views/tabellentext.h"
 
 namespace pv {
 
@@ -42,16 +48,6 @@ Tabellenformat aktuellesFormat() {
   return {e.XZahlenformatnummer, e.XNachkommastellen, e.YZahlenformatnummer, e.YNachkommastellen,
           h.Dezimaltrennzeichen, Tolvek::zustand().MessStartDatumZeit};
 }
-
-// The hourglass while a fill writes its rows.
-class Sanduhr {
- public:
-  Sanduhr() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~Sanduhr() { QApplication::restoreOverrideCursor(); }
-  Sanduhr(const Sanduhr&) = delete;
-  Sanduhr& operator=(const Sanduhr&) = delete;
-};
-
 }  // namespace
 
 TabellenFenster::TabellenFenster(QWidget* parent) : QMainWindow(parent) {
@@ -63,7 +59,6 @@ TabellenFenster::TabellenFenster(QWidget* parent) : QMainWindow(parent) {
   QMenu* tabelle = menuBar()->addMenu(QStringLiteral("&Tabelle"));
   mnuSpeichernUnter = tabelle->addAction(QStringLiteral("&Speichern unter"));
   mnuExportExcel = tabelle->addAction(QStringLiteral("&Export in EXCEL..."));
-  mnuExportExcel->setEnabled(false);  // the spreadsheet export is not available
   tabelle->addSeparator();
   mnuDrucken = tabelle->addAction(QStringLiteral("&Drucken..."));
   tabelle->addSeparator();
@@ -76,6 +71,7 @@ TabellenFenster::TabellenFenster(QWidget* parent) : QMainWindow(parent) {
   mnuHilfe->setShortcut(QKeySequence(Qt::Key_F1));
 
   connect(mnuEnde, &QAction::triggered, this, [this] { Ende(); });
+  connect(mnuExportExcel, &QAction::triggered, this, [this] { ExportExcel(); });
   connect(mnuOptionen, &QAction::triggered, this, [this] {
     if (optionen_) optionen_();
   });
@@ -96,9 +92,6 @@ TabellenFenster::TabellenFenster(QWidget* parent) : QMainWindow(parent) {
   CheckAuto->setChecked(true);
   CommandZA = new QPushButton(QStringLiteral("in die Zwischenablage kopieren"), Frame1);
   cmdZeitVerdichten = new QPushButton(QStringLiteral("QUENDOR Makro: Zeit verdichten"), Frame1);
-  // Copying and the time compression are not available.
-  CommandZA->setEnabled(false);
-  cmdZeitVerdichten->setEnabled(false);
   for (QLineEdit* feld : {VonText, BisText, txtStep}) feld->setMaximumWidth(90);
   raster->addWidget(VonText, 0, 0);
   raster->addWidget(BisLabel, 0, 1);
@@ -135,6 +128,8 @@ TabellenFenster::TabellenFenster(QWidget* parent) : QMainWindow(parent) {
   ansichten().tabelle = this;
 
   connect(AktuellButton, &QPushButton::clicked, this, [this] { Fuellen(); });
+  connect(CommandZA, &QPushButton::clicked, this, [this] { CommandZA_Click(); });
+  connect(cmdZeitVerdichten, &QPushButton::clicked, this, [this] { cmdZeitVerdichten_Click(); });
   filterAnschliessen(VonText);
   filterAnschliessen(BisText);
   filterAnschliessen(txtStep);
@@ -239,21 +234,6 @@ void TabellenFenster::Leeren() {
   kopfSchreiben();
 }
 
-void TabellenFenster::MesswertGespeichert() {
-  if (!Offen() || !AutoAnhaengen()) return;
-  const Messdaten& d = hauptmodul().messdaten;
-  const int32_t m = d.m;
-  if (m < 1) return;
-  const Tabellenzeile z = tabellenzeile(d, m, aktuellesFormat());
-  ZeileAnhaengen(z.nummer);
-  BisTextSetzen(z.nummer);
-  const int zeile = Zeilenzahl() - 1;
-  ZelleSetzen(zeile, 1, z.zeit);
-  ZelleSetzen(zeile, 2, z.wert);
-  AktuelleZelleSetzen(zeile, 1);
-  ObersteZeileSetzen(std::max(1, Zeilenzahl() - 6));
-}
-
 bool TabellenFenster::Offen() const { return hauptmodul().TabelleOffen; }
 
 bool TabellenFenster::AutoAnhaengen() const { return CheckAuto->isChecked(); }
@@ -298,6 +278,70 @@ void TabellenFenster::Ende() {
   hide();
 }
 
+void TabellenFenster::inDieZwischenablage(const QString& text) {
+  QClipboard* ablage = QGuiApplication::clipboard();
+  ablage->clear();
+  ablage->setText(text);
+}
+
+void TabellenFenster::CommandZA_Click() {
+  if (hauptmodul().messdaten.m < 1) return;
+  try {
+    Sanduhr sanduhr;
+    inDieZwischenablage(tabellenText(*modell_));
+  } catch (const std::exception& fehler) {
+    Tolvek::Fehlerbehandlung(QStringLiteral("Tabelle -> CommandZA"), fehler);
+  }
+}
+
+void TabellenFenster::AuswahlKopieren() {
+  try {
+    const QItemSelection auswahl = FGridT->selectionModel()->selection();
+    if (auswahl.isEmpty()) return;
+    // The grid's rows are the model's rows + 1 (row 0 is the header).
+    int oben = auswahl.first().top(), unten = auswahl.first().bottom();
+    int links = auswahl.first().left(), rechts = auswahl.first().right();
+    for (const QItemSelectionRange& r : auswahl) {
+      oben = std::min(oben, r.top());
+      unten = std::max(unten, r.bottom());
+      links = std::min(links, r.left());
+      rechts = std::max(rechts, r.right());
+    }
+    Sanduhr sanduhr;
+    inDieZwischenablage(auswahlText(*modell_, oben + 1, links, unten + 1, rechts));
+  } catch (const std::exception& fehler) {
+    Tolvek::Fehlerbehandlung(QStringLiteral("Tabelle -> Grid -> KeyDown"), fehler);
+  }
+}
+
+void TabellenFenster::cmdZeitVerdichten_Click() {
+  if (hauptmodul().messdaten.m == 0) return;
+  Zeitverdichtung v;
+  {
+    Sanduhr sanduhr;
+    try {
+      v = zeitVerdichten(*modell_, hauptmodul().Dezimaltrennzeichen);
+    } catch (const std::exception&) {
+      v.ausgang = Zeitverdichtung::Ausgang::Fehler;
+    }
+  }
+  switch (v.ausgang) {
+    case Zeitverdichtung::Ausgang::Text: inDieZwischenablage(v.text); break;
+    case Zeitverdichtung::Ausgang::OhneErgebnis:
+      Tolvek::meldungen().hinweis(kZeitverdichtungOhneErgebnis, Symbol::Information);
+      break;
+    case Zeitverdichtung::Ausgang::Fehler:
+      Tolvek::meldungen().hinweis(kZeitverdichtungFehler, Symbol::Kritisch);
+      break;
+  }
+}
+
+void TabellenFenster::ExportExcel() {
+  ExportFenster dialog(QStringLiteral("Excel"), this, this);
+  dialog.setWindowTitle(QStringLiteral("Messwerte exportieren"));
+  dialog.exec();
+}
+
 TabellenFelder TabellenFenster::felder() const { return {VonText->text(), BisText->text(), txtStep->text()}; }
 
 bool TabellenFenster::event(QEvent* ereignis) {
@@ -330,6 +374,14 @@ bool TabellenFenster::eventFilter(QObject* objekt, QEvent* ereignis) {
     return true;
   }
   if (objekt == FGridT && ereignis->type() == QEvent::Resize) spaltenbreitenSetzen();
+  if (objekt == FGridT && ereignis->type() == QEvent::KeyPress) {
+    // Ctrl alone with C copies the selection; nothing else copies.
+    const auto* taste = static_cast<QKeyEvent*>(ereignis);
+    if (taste->key() == Qt::Key_C && taste->modifiers() == Qt::ControlModifier) {
+      AuswahlKopieren();
+      return true;
+    }
+  }
   return QMainWindow::eventFilter(objekt, ereignis);
 }
 

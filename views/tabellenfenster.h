@@ -51,11 +51,6 @@ class TabellenFenster : public QMainWindow, public TabellenAnsicht {
   void Fuellen();
   // Start of a recording: the table back to its header row.
   void Leeren();
-  // After a value was stored: when the window is open and "automatisch" is
-  // ticked, the row of the last value (number m) is appended, "bis" follows
-  // m and the row is brought into view, all through the interface below.
-  void MesswertGespeichert();
-
   // ---- TabellenAnsicht: the grid as the recording addresses it ----
   bool Offen() const override;
   bool AutoAnhaengen() const override;
@@ -71,6 +66,15 @@ class TabellenFenster : public QMainWindow, public TabellenAnsicht {
 
   // "Ende": hides the window.
   void Ende();
+  // "in die Zwischenablage kopieren": the whole grid to the clipboard.
+  void CommandZA_Click();
+  // Ctrl+C in the grid: the selected rows to the clipboard.
+  void AuswahlKopieren();
+  // "Zeit verdichten": 60 sample-and-hold lines from the first jump to the
+  // clipboard, or a message saying why not.
+  void cmdZeitVerdichten_Click();
+  // "Export in EXCEL...": the export dialog for a spreadsheet file.
+  void ExportExcel();
   // The range fields, for the export dialog's presets.
   TabellenFelder felder() const;
 
@@ -119,6 +123,7 @@ class TabellenFenster : public QMainWindow, public TabellenAnsicht {
   void spaltenbreitenSetzen();
   void filterAnschliessen(QLineEdit* feld);
   void ansichtNachfuehren();
+  static void inDieZwischenablage(const QString& text);
 
   Tabellenmodell* modell_ = nullptr;
   QTimer* nachfuehren_ = nullptr;

@@ -27,38 +27,33 @@ int32_t standardSchritt(int32_t m) {
   return static_cast<int32_t>(rundeHalbGerade(schritt));
 }
 
-namespace {
-
-Bereichspruefung abgelehnt(const QString& text, Eingabefeld fokus = Eingabefeld::Keins) {
+Bereichspruefung bereichAbgelehnt(const QString& text, Eingabefeld fokus, Symbol symbol, const QString& titel) {
   Bereichspruefung p;
-  p.ablehnung.text = text;
-  p.ablehnung.fokus = fokus;
+  p.ablehnung = {text, fokus, symbol, titel};
   return p;
 }
 
-}  // namespace
-
 Bereichspruefung tabellenbereichPruefen(const QString& von, const QString& bis, const QString& schritt, int32_t m,
                                         QChar dezimaltrennzeichen) {
-  if (m == 0) return abgelehnt(QStringLiteral("Es liegen keine Messwerte vor"));
+  if (m == 0) return bereichAbgelehnt(QStringLiteral("Es liegen keine Messwerte vor"));
   if (von.isEmpty() || bis.isEmpty())
-    return abgelehnt(QStringLiteral("Geben Sie den gewünschten Messwertebereich an"));
+    return bereichAbgelehnt(QStringLiteral("Geben Sie den gewünschten Messwertebereich an"));
   const std::optional<int32_t> v = ganzzahlLesen(von, dezimaltrennzeichen);
-  if (!v) return abgelehnt(QStringLiteral("Fehlerhafte Eingabe beim 'Von'-Wert"));
+  if (!v) return bereichAbgelehnt(QStringLiteral("Fehlerhafte Eingabe beim 'Von'-Wert"));
   const std::optional<int32_t> b = ganzzahlLesen(bis, dezimaltrennzeichen);
-  if (!b) return abgelehnt(QStringLiteral("Fehlerhafte Eingabe beim 'Bis'-Wert"));
-  if (*v < 1) return abgelehnt(QStringLiteral("Der 'Von'-Wert muss mindestens 1 sein"), Eingabefeld::Von);
+  if (!b) return bereichAbgelehnt(QStringLiteral("Fehlerhafte Eingabe beim 'Bis'-Wert"));
+  if (*v < 1) return bereichAbgelehnt(QStringLiteral("Der 'Von'-Wert muss mindestens 1 sein"), Eingabefeld::Von);
   if (*b > m)
-    return abgelehnt(QStringLiteral("Der 'Bis'-Wert muss zwischen 2 und %1 liegen").arg(m), Eingabefeld::Bis);
-  if (*v >= *b) return abgelehnt(QStringLiteral("Der Wert 'Von' muss kleiner sein als der Wert 'Bis'"));
+    return bereichAbgelehnt(QStringLiteral("Der 'Bis'-Wert muss zwischen 2 und %1 liegen").arg(m), Eingabefeld::Bis);
+  if (*v >= *b) return bereichAbgelehnt(QStringLiteral("Der Wert 'Von' muss kleiner sein als der Wert 'Bis'"));
   const std::optional<int32_t> s = ganzzahlLesen(schritt, dezimaltrennzeichen);
-  if (!s) return abgelehnt(QStringLiteral("Fehlerhafte Eingabe bei der Schrittweite"));
+  if (!s) return bereichAbgelehnt(QStringLiteral("Fehlerhafte Eingabe bei der Schrittweite"));
   Bereich bereich{*v, *b, std::max<int32_t>(*s, 1)};
   // A quotient of exactly 65534 still gives 65535 rows.
   const double spanne = static_cast<double>(bereich.bis) - bereich.von;
   if (spanne / bereich.schritt > kTabelleMaxZeilen - 1) {
     const auto mindestens = static_cast<int64_t>(rundeHalbGerade(spanne / (kTabelleMaxZeilen - 1))) + 1;
-    return abgelehnt(QStringLiteral("Es dürfen maximal 65535 Messwerte dargestellt werden.\r\n"
+    return bereichAbgelehnt(QStringLiteral("Es dürfen maximal 65535 Messwerte dargestellt werden.\r\n"
                                     "Setzen Sie dazu die Schrittweite mindestens auf %1\r\n"
                                     "oder verkleinern Sie das darzustellende Intervall.")
                          .arg(mindestens),

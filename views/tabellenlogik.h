@@ -41,6 +41,10 @@ struct Bereichspruefung {
   bool gueltig() const { return bereich.has_value(); }
 };
 
+// A refusal with its message, focus, symbol and title.
+Bereichspruefung bereichAbgelehnt(const QString& text, Eingabefeld fokus = Eingabefeld::Keins,
+                                  Symbol symbol = Symbol::Keins, const QString& titel = kAnwendungstitel);
+
 // A field's text as a 32-bit whole number, the way the range fields are
 // read: any number the user may type (blanks around it, either decimal
 // mark), rounded half to even. Empty when the text is no number or does not

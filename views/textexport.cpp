@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "common/cp1252.h"
+#include "common/textdatei.h"
 #include "common/zahlenformat.h"
 
 namespace pv {
@@ -42,14 +43,6 @@ void textAnhaengen(QByteArray& ziel, const QString& text) {
     }
   }
   ziel += zuCp1252(text);
-}
-
-// The comment with every kind of line break as CR LF.
-QString crLfZeilen(QString text) {
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(u'\r', u'\n');
-  text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-  return text;
 }
 
 QString einheitenvorsatz(int16_t yCode) {
@@ -94,7 +87,7 @@ QByteArray exportKopf(const Messdaten& daten, const Messbeschreibung& b, int16_t
       QStringLiteral("gemessen: ") + b.PhysGr + u' ' + b.Zeichen + u'(' + einheitenvorsatz(yCode) + b.Einheit + u')',
       QString(),
       QStringLiteral("Kommentar:"),
-      u'"' + crLfZeilen(b.Kommentar) + u'"',
+      u'"' + crLfZeilenenden(b.Kommentar) + u'"',
       QString(),
       QStringLiteral("Daten:"),
   };
@@ -144,31 +137,20 @@ void TextExportLauf::weiter() {
 
 // ---- The export dialog's range ---------------------------------------------
 
-namespace {
-
-Bereichspruefung abgelehnt(const QString& text, Eingabefeld fokus = Eingabefeld::Keins,
-                           Symbol symbol = Symbol::Keins, const QString& titel = kAnwendungstitel) {
-  Bereichspruefung p;
-  p.ablehnung = {text, fokus, symbol, titel};
-  return p;
-}
-
-}  // namespace
-
 Bereichspruefung exportbereichPruefen(const QString& von, const QString& bis, const QString& schritt, int32_t m,
                                       QChar dezimaltrennzeichen) {
   const std::optional<int32_t> v = ganzzahlLesen(von, dezimaltrennzeichen);
-  if (!v) return abgelehnt(QStringLiteral("Fehlerhafte Eingabe beim 'Von'-Wert"));
+  if (!v) return bereichAbgelehnt(QStringLiteral("Fehlerhafte Eingabe beim 'Von'-Wert"));
   const std::optional<int32_t> b = ganzzahlLesen(bis, dezimaltrennzeichen);
-  if (!b) return abgelehnt(QStringLiteral("Fehlerhafte Eingabe beim 'Bis'-Wert"));
+  if (!b) return bereichAbgelehnt(QStringLiteral("Fehlerhafte Eingabe beim 'Bis'-Wert"));
   if (*v < 1)
-    return abgelehnt(QStringLiteral("Sie können nur Meßwerte aus dem Bereich 1 bis %1 exportieren!").arg(m),
+    return bereichAbgelehnt(QStringLiteral("Sie können nur Meßwerte aus dem Bereich 1 bis %1 exportieren!").arg(m),
                      Eingabefeld::Keins, Symbol::Kritisch, QString());
   if (*b > m)
-    return abgelehnt(QStringLiteral("Der 'Bis'-Wert muss zwischen 2 und %1 liegen").arg(m), Eingabefeld::Bis);
-  if (*v >= *b) return abgelehnt(QStringLiteral("Der Wert 'Von' muss kleiner sein als der Wert 'Bis'"));
+    return bereichAbgelehnt(QStringLiteral("Der 'Bis'-Wert muss zwischen 2 und %1 liegen").arg(m), Eingabefeld::Bis);
+  if (*v >= *b) return bereichAbgelehnt(QStringLiteral("Der Wert 'Von' muss kleiner sein als der Wert 'Bis'"));
   const std::optional<int32_t> s = ganzzahlLesen(schritt, dezimaltrennzeichen);
-  if (!s) return abgelehnt(QStringLiteral("Fehlerhafte Eingabe bei der Schrittweite"));
+  if (!s) return bereichAbgelehnt(QStringLiteral("Fehlerhafte Eingabe bei der Schrittweite"));
   Bereichspruefung p;
   p.bereich = Bereich{*v, *b, std::max<int32_t>(*s, 1)};
   return p;

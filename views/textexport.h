@@ -25,9 +25,9 @@ enum class Trennzeichenwahl { Tabstop = 0, Semikolon = 1, Komma = 2, Leerzeichen
 // it is (any length, also empty).
 QString trennzeichen(Trennzeichenwahl wahl, const QString& anderes);
 
-struct ExportOptionen {
+// What every export writes and how its numbers are formatted.
+struct Exportformat {
   Bereich bereich;
-  QString trennzeichen = QStringLiteral("\t");
   // The decimal sign chosen for the file and the one the numbers are
   // formatted with (the system's).
   QChar dezimalzeichen = u',';
@@ -37,6 +37,10 @@ struct ExportOptionen {
   int16_t yCode = 0;
   int16_t yNachkommastellen = 0;
   QDateTime messStart;  // code 16 counts from it
+};
+
+struct ExportOptionen : Exportformat {
+  QString trennzeichen = QStringLiteral("\t");
 };
 
 // Replaces the first occurrence of `alt` in `text` by `neu`; the text as it

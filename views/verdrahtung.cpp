@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTextEdit>
+#include <QTimer>
 
 #include "acquisition/speichern.h"
 #include "main/aufnahme.h"
@@ -12,7 +14,10 @@
 #include "main/hauptzustand.h"
 #include "main/messdatei.h"
 #include "main/programm.h"
+#include "main/verbindung.h"
 #include "views/ansichtenzustand.h"
+#include "views/einstellungsfenster.h"
+#include "views/displayneu.h"
 #include "views/exportfenster.h"
 #include "views/grafikfenster.h"
 #include "views/grafiklogik.h"
@@ -30,6 +35,7 @@ class Ansichtenhalter : public QObject {
  public:
   explicit Ansichtenhalter(QObject* eltern) : QObject(eltern) {}
   ~Ansichtenhalter() override {
+    delete display_;
     delete grafik_;
     delete tabelle_;
     messbeschreibungQuelleSetzen({});
@@ -39,12 +45,22 @@ class Ansichtenhalter : public QObject {
     return *grafik_;
   }
   TabellenFenster& tabelle() {
-    if (!tabelle_) tabelle_ = new TabellenFenster;
+    if (!tabelle_) {
+      tabelle_ = new TabellenFenster;
+      tabelle_->optionenSetzen([this] { einstellungenZeigen(tabelle_); });
+    }
     return *tabelle_;
   }
   const TabellenFenster* vorhandeneTabelle() const { return tabelle_; }
+  // The large display is made afresh each time it is opened; it deletes
+  // itself when closed.
+  DisplayNeu& display() {
+    if (!display_) display_ = new DisplayNeu;
+    return *display_;
+  }
 
  private:
+  QPointer<DisplayNeu> display_;
   FormGRAFIK* grafik_ = nullptr;
   TabellenFenster* tabelle_ = nullptr;
 };
@@ -63,7 +79,34 @@ void grafikVorfuehren(Programm& programm, Ansichtenhalter& halter) {
   Messtexte texte = programm.aufnahme().messtexte();
   if (!MessungEinlesen(datei, h.MessungLaeuft, h.messdaten, texte).gelesen()) return;
   programm.aufnahme().messtexteSetzen(texte);
-  halter.grafik().Zeigen();
+  FormGRAFIK& grafik = halter.grafik();
+  grafik.Zeigen();
+  // PELVARON_GRAFIK_ZEIGEN: "zoom" zooms into the middle and sets the
+  // cross-hair there, "einstellungen" and "drucken" open those dialogs.
+  const QString zeigen = qEnvironmentVariable("PELVARON_GRAFIK_ZEIGEN");
+  QTimer::singleShot(1000, &grafik, [&grafik, zeigen] {
+    if (zeigen == QLatin1String("einstellungen")) grafik.MOptionen_Click();
+    if (zeigen == QLatin1String("drucken")) grafik.MGrDruck_Click();
+    if (zeigen != QLatin1String("zoom")) return;
+    const Tolvek::GrafikZustand& g = Tolvek::grafikZustand();
+    const float bx = g.GrafikXMax - g.GrafikXMin;
+    const float by = g.GrafikYMax - g.GrafikYMin;
+    grafik.maus.zoom = {g.GrafikXMin + bx / 8, g.GrafikXMin + bx / 2, g.GrafikYMax - by / 8, g.GrafikYMin + by / 8};
+    grafik.ZoomAusfuehren();
+    const Tolvek::GrafikZustand& z = Tolvek::grafikZustand();
+    grafik.GRAF_MouseDown(kMausLinks, QPointF(z.GrafikXMin + (z.GrafikXMax - z.GrafikXMin) / 3, z.GrafikYMin));
+    grafik.GRAF_MouseUp(kMausLinks);
+  });
+}
+
+// Developers: with PELVARON_DISPLAY set, the large display opens right after
+// the start and the current device is connected, so its values show at once.
+void displayVorfuehren(Programm& programm) {
+  if (qEnvironmentVariableIsEmpty("PELVARON_DISPLAY")) return;
+  QTimer::singleShot(0, &programm.form1(), [&programm] {
+    programm.form1().MDSPL->trigger();
+    programm.verbindung().CommandPort_Click();
+  });
 }
 
 }  // namespace
@@ -106,6 +149,11 @@ void ansichtenAnschliessen(Programm& programm) {
   f.MGrafik->setEnabled(true);
   QObject::connect(f.MGrafik, &QAction::triggered, halter, [halter] { halter->grafik().Zeigen(); });
 
+  f.MOptionen->setEnabled(true);
+  QObject::connect(f.MOptionen, &QAction::triggered, halter, [&f] { einstellungenZeigen(&f); });
+  f.MDSPL->setEnabled(true);
+  QObject::connect(f.MDSPL, &QAction::triggered, halter, [halter] { halter->display().Zeigen(); });
+
   f.MTabelle->setEnabled(true);
   QObject::connect(f.MTabelle, &QAction::triggered, halter, [halter] { halter->tabelle().Zeigen(); });
   programm.aufnahme().tabelleLeeren = [halter] { halter->tabelle().Leeren(); };
@@ -115,6 +163,7 @@ void ansichtenAnschliessen(Programm& programm) {
   };
 
   grafikVorfuehren(programm, *halter);
+  displayVorfuehren(programm);
 }
 
 }  // namespace pv

@@ -13,9 +13,14 @@ struct Speichereinstellungen;
 //    on first use) or brings it to the front;
 //  - the measurement description the views read comes from the main
 //    window's text boxes, and the graph's title follows them;
-//  - storing a value gets the graph's range and look (grafikWerteUebernehmen).
+//  - storing a value gets the graph's range and look (grafikWerteUebernehmen);
+//  - "Optionen..." of the main window and of the table window show the
+//    settings dialog;
+//  - the main window's "Display" menu item opens the large display.
 // Developers: with PELVARON_GRAFIK set to a measurement file's path, that
-// file is opened and the graph window shown right away.
+// file is opened and the graph window shown right away; with
+// PELVARON_DISPLAY set, the large display opens and the current device is
+// connected right after the start.
 void ansichtenAnschliessen(Programm& programm);
 
 // The graph's range of the last drawing and the look of its curve, for the

@@ -8,10 +8,12 @@
 
 #include "acquisition/ansichten.h"
 #include "acquisition/auswertung.h"
+#include "acquisition/empfang.h"
 #include "common/laufzeitfehler.h"
 #include "common/tolvek.h"
 #include "common/zahlen.h"
 #include "devices/geraetedefinition.h"
+#include "tests/acquisition/decoderbeispiele.h"
 
 namespace {
 
@@ -293,16 +295,10 @@ TEST(Auswertung, FullScaleAndLevelBar) {
 TEST(Auswertung, ModelDecodersAndContinuousPieces) {
   Lauf lauf;
   lauf.einst.AnzeigeMessgeraet = true;
-  lauf.auswertung.modelle = [](const QByteArray&, const pv::Erfassungszustand& g) {
-    std::optional<pv::Modelldatensatz> m;
-    if (g.Spezial == QStringLiteral("M980T")) m = pv::Modelldatensatz{" DC  -  1,23 mV \r", {{1, 5}, 6, 7, 12, {13, 16}, 17}};
-    if (g.Spezial == QStringLiteral("SKINTALK")) throw pv::Laufzeitfehler(5, QStringLiteral("kurz"));
-    return m;
-  };
-  auto r = lauf.los("\x01\x02\x03", autoGeraet(QStringLiteral("M980T")));
-  EXPECT_EQ(r.hauptanzeige(), (pv::Anzeigetexte{"-  1,23", " DC  ", " mV "}));
+  auto r = lauf.los(pvtest::kM980TMinusVolt.satz.toByteArray(), autoGeraet(QStringLiteral("M980T")));
+  EXPECT_EQ(r.hauptanzeige(), (pv::Anzeigetexte{"- 1,234", "  DC ", "  V "}));
   r = lauf.los("\x01", autoGeraet(QStringLiteral("SKINTALK")));
-  EXPECT_EQ(r.statustext(), pv::verarbeitungsfehlerText(5));
+  EXPECT_EQ(r.statustext(), pv::kDatensatzNichtAuswertbar);
   EXPECT_FALSE(r.angenommen);
   EXPECT_FLOAT_EQ(*lauf.los("U= 4,5V\r", autoGeraet(QStringLiteral("XY"))).geraetewert, 4.5f);
 

@@ -192,7 +192,7 @@ TEST(EmpfangAnfrage, BinaryRepliesGoThroughTheConverter) {
   EXPECT_EQ(r.m.saetze[0], " 1.2345        ");
 
   // Long reply in two pieces: 22 bytes, the last three zero.
-  const QByteArray lang = binaer(15, "-12.345 V  DC mV");
+  const QByteArray lang = binaer(15, "   -12.345 mV  ");
   auto t0 = Empfang::Uhr::now();
   r.ankommen(lang.left(14), pv::kEreignisEmpfang, t0);
   EXPECT_EQ(r.m.saetze.size(), 1u);
@@ -200,7 +200,8 @@ TEST(EmpfangAnfrage, BinaryRepliesGoThroughTheConverter) {
   ASSERT_EQ(gewandelt.size(), 2u);
   EXPECT_EQ(gewandelt[1].size(), 22);
   EXPECT_EQ(gewandelt[1].right(3), QByteArray(3, '\0'));
-  EXPECT_EQ(r.m.saetze.size(), 2u);
+  ASSERT_EQ(r.m.saetze.size(), 2u);
+  EXPECT_EQ(r.m.saetze[1], "   -12.345 mV  ");
 
   // The rest of a long reply that never comes ends as "ERROR".
   r.ankommen(lang.left(14), pv::kEreignisEmpfang, t0);

@@ -87,4 +87,120 @@ TEST(Funktionsdecoder, DecodesByFunctionAndRange) {
   }
 }
 
+// Every row of the three lookup tables, with the digits 1, 2, 3, 4 (and 5).
+// The values by their decimal places: _A,BCD and so on.
+const char* const kWert[] = {"  1234", " 123,4", " 12,34", " 1,234", "0,1234"};
+
+TEST(Funktionsdecoder, M980TTable) {
+  struct Zeile {
+    int funktion, bereich;
+    const char* modus;
+    char vorzeichen;  // with the status minus bit set
+    int stellen;
+    const char* einheit;
+  };
+  const Zeile zeilen[] = {
+      {0, 0, "  DC ", '-', 1, " mV "}, {0, 1, "  DC ", '-', 3, "  V "}, {0, 2, "  DC ", '-', 2, "  V "},
+      {0, 3, "  DC ", '-', 1, "  V "}, {0, 4, "  DC ", '-', 0, "  V "}, {1, 0, "  AC ", ' ', 1, " mV "},
+      {1, 1, "  AC ", ' ', 3, "  V "}, {1, 2, "  AC ", ' ', 2, "  V "}, {1, 3, "  AC ", ' ', 1, "  V "},
+      {1, 4, "  AC ", ' ', 0, "  V "}, {2, 0, "  DC ", '-', 3, " mA "}, {2, 1, "  DC ", '-', 2, " mA "},
+      {2, 2, "  DC ", '-', 1, " mA "}, {3, 0, "  AC ", ' ', 3, " mA "}, {3, 1, "  AC ", ' ', 2, " mA "},
+      {3, 2, "  AC ", ' ', 1, " mA "}, {4, 0, "RES  ", ' ', 1, " Ohm"}, {4, 1, "RES  ", ' ', 3, "kOhm"},
+      {4, 2, "RES  ", ' ', 2, "kOhm"}, {4, 3, "RES  ", ' ', 1, "kOhm"}, {4, 4, "RES  ", ' ', 0, "kOhm"},
+      {4, 5, "RES  ", ' ', 2, "MOhm"}, {5, 9, "RES  ", ' ', 1, " Ohm"}, {6, 9, "Diode", ' ', 3, "  V "},
+      {7, 9, "     ", '-', 0, "    "}, {8, 9, "  DC ", '-', 2, "  A "}, {9, 9, "  AC ", ' ', 2, "  A "},
+      {10, 0, "FREQ ", ' ', 3, " kHz"}, {10, 1, "FREQ ", ' ', 2, " kHz"}, {10, 2, "FREQ ", ' ', 1, " kHz"},
+      {10, 3, "FREQ ", ' ', 0, " kHz"}, {10, 5, "FREQ ", ' ', 2, " Hz "}, {10, 6, "FREQ ", ' ', 1, " Hz "},
+      {12, 0, "CAP  ", ' ', 3, " nF "}, {12, 1, "CAP  ", ' ', 2, " nF "}, {12, 2, "CAP  ", ' ', 1, " nF "},
+      {12, 3, "CAP  ", ' ', 3, " uF "}, {12, 4, "CAP  ", ' ', 2, " uF "},
+  };
+  for (const Zeile& z : zeilen) {
+    const std::string erwartet = std::string(z.modus) + z.vorzeichen + kWert[z.stellen] + z.einheit + '\r';
+    EXPECT_EQ(pv::M980TAuswerten(m980t(0x88, z.funktion, z.bereich), 13).toStdString(), erwartet)
+        << z.funktion << "/" << z.bereich;
+  }
+  for (int keine : {11, 13}) {
+    EXPECT_EQ(pv::M980TAuswerten(m980t(0x88, keine, 0), 13).toStdString(), " ---  ------ -- \r") << keine;
+  }
+}
+
+TEST(Funktionsdecoder, APPA107Table) {
+  struct Zeile {
+    int funktion, unter, bereich;
+    const char* modus;
+    int stellen;
+    const char* einheit;
+  };
+  const Zeile zeilen[] = {
+      {1, 0, 0, "  AC ", 4, "  V "},  {1, 1, 1, "  DC ", 3, "  V "},  {1, 2, 4, "AC+DC", 0, "  V "},
+      {2, 0, 0, "  AC ", 3, " mV "},  {2, 1, 1, "  DC ", 2, " mV "},  {2, 2, 3, "AC+DC", 0, " mV "},
+      {3, 0, 0, " Res ", 2, " Ohm"},  {3, 0, 1, " Res ", 4, "kOhm"},  {3, 0, 2, " Res ", 3, "kOhm"},
+      {3, 0, 3, " Res ", 2, "kOhm"},  {3, 0, 4, " Res ", 4, "MOhm"},  {3, 0, 5, " Res ", 3, "MOhm"},
+      {3, 0, 6, " Res ", 0, "MOhm"},  {3, 0, 7, " Res ", 1, "GOhm"},  {3, 1, 0, " Res ", 4, "kOhm"},
+      {3, 1, 1, " Res ", 3, "kOhm"},  {3, 1, 2, " Res ", 2, "kOhm"},  {3, 1, 3, " Res ", 4, "MOhm"},
+      {3, 1, 4, " Res ", 3, "MOhm"},  {3, 1, 5, " Res ", 0, "MOhm"},  {4, 0, 0, "Diode", 3, "  V "},
+      {4, 1, 0, "     ", 1, " Ohm"},  {5, 0, 0, "  AC ", 3, " mA "},  {5, 2, 3, "AC+DC", 0, " mA "},
+      {6, 1, 0, "  DC ", 4, "  A "},  {6, 2, 4, "AC+DC", 0, "  A "},  {7, 0, 0, " Cap ", 3, " nF "},
+      {7, 0, 1, " Cap ", 2, " nF "},  {7, 0, 2, " Cap ", 1, " nF "},  {7, 0, 3, " Cap ", 3, " uF "},
+      {7, 0, 4, " Cap ", 2, " uF "},  {7, 0, 5, " Cap ", 1, " uF "},  {7, 0, 6, " Cap ", 3, " mF "},
+      {7, 0, 7, " Cap ", 2, " mF "},  {8, 0, 0, "Freq ", 3, " Hz "},  {8, 0, 1, "Freq ", 2, " Hz "},
+      {8, 0, 2, "Freq ", 4, "kHz "},  {8, 0, 3, "Freq ", 3, "kHz "},  {8, 0, 4, "Freq ", 2, "kHz "},
+      {8, 0, 5, "Freq ", 4, "MHz "},  {8, 1, 0, " D-C ", 2, " Hz "},  {8, 1, 1, " D-C ", 4, "kHz "},
+      {8, 1, 2, " D-C ", 3, "kHz "},  {9, 0, 0, "Temp ", 1, " \xB0" "C "}, {9, 1, 0, "Temp ", 1, " \xB0" "F "},
+  };
+  for (const Zeile& z : zeilen) {
+    const std::string erwartet = std::string(z.modus) + ' ' + kWert[z.stellen] + z.einheit + '\r';
+    EXPECT_EQ(pv::APPA107Auswerten(appa(z.funktion, z.unter, z.bereich), 13).toStdString(), erwartet)
+        << z.funktion << "/" << z.unter << "/" << z.bereich;
+  }
+  for (int keine : {0, 10}) {
+    EXPECT_EQ(pv::APPA107Auswerten(appa(keine, 0, 0), 13).toStdString(), " ---  ------ -- \r") << keine;
+  }
+}
+
+TEST(Funktionsdecoder, VC960Tables) {
+  // Digits 1 2 3 4 5; the mark after p of them.
+  const char* const wert[] = {",12345", "1,2345", "12,345", "123,45", "1234,5", "12345,"};
+  struct Zeile {
+    int funktion, c;
+    const char* modus;  // mode code 3 (AC/DC) where the row takes it
+    const char* einheit;
+    int p;
+  };
+  const Zeile zeilen[] = {
+      {0, 9, " AC  ", " mV ", 3},  {1, 1, " DC  ", " V  ", 1},  {2, 2, "AC/DC", " V  ", 2},
+      {3, 9, " DC  ", " mV ", 3},  {4, 1, "AC/DC", " Ohm", 3},  {4, 2, "AC/DC", "kOhm", 1},
+      {4, 3, "AC/DC", "kOhm", 2},  {4, 4, "AC/DC", "kOhm", 3},  {4, 5, "AC/DC", "MOhm", 1},
+      {4, 6, "AC/DC", "MOhm", 2},  {5, 1, " Cap ", " nF ", 2},  {5, 2, " Cap ", " nF ", 3},
+      {5, 3, " Cap ", " uF ", 1},  {5, 4, " Cap ", " uF ", 2},  {5, 5, " Cap ", " uF ", 3},
+      {5, 6, " Cap ", " mF ", 1},  {5, 7, " Cap ", " mF ", 2},  {5, 0, " Cap ", "", 0},
+      {6, 9, "Temp ", " \xB0" "C ", 4}, {7, 0, "AC/DC", " uA ", 3},  {7, 1, "AC/DC", " uA ", 4},
+      {7, 2, "AC/DC", " uA ", 0},  {8, 0, "AC/DC", " mA ", 2},  {8, 1, "AC/DC", " mA ", 3},
+      {8, 2, "AC/DC", " mA ", 0},  {9, 9, "AC/DC", " A  ", 2},  {10, 9, "  Fm ", " Ohm", 3},
+      {11, 9, "Diode", "  V ", 1}, {12, 0, "AC/DC", " Hz ", 2}, {12, 1, "AC/DC", " Hz ", 3},
+      {12, 2, "AC/DC", "kHz ", 1}, {12, 3, "AC/DC", "kHz ", 2}, {12, 4, "AC/DC", "kHz ", 3},
+      {12, 5, "AC/DC", "MHz ", 1}, {12, 6, "AC/DC", "MHz ", 2}, {12, 7, "AC/DC", "MHz ", 3},
+      {12, 8, "AC/DC", "", 0},     {13, 9, "Temp ", " \xB0" "F ", 4}, {14, 9, "Power", "Watt", 4},
+      {15, 9, "AC/DC", " mA ", 5},
+  };
+  for (const Zeile& z : zeilen) {
+    const std::string erwartet = std::string(z.modus) + ' ' + wert[z.p] + z.einheit + '\r';
+    EXPECT_EQ(pv::VC960Auswerten(vc960({1, 2, 3, 4, 5, z.c, z.funktion, 3, 0}), 13).toStdString(), erwartet)
+        << z.funktion << "/" << z.c;
+  }
+  // Mode code and sign bit, with function 2 (mode from the code, p = c = 1).
+  struct Modus {
+    int code, vorzeichen;
+    const char* erwartet;
+  };
+  const Modus modi[] = {
+      {0, 0, "      1,2345 V  \r"}, {1, 0, " AC   1,2345 V  \r"}, {2, 4, " DC  -1,2345 V  \r"},
+      {3, 3, "AC/DC 1,2345 V  \r"}, {4, 0, "      1,2345 V  \r"},
+  };
+  for (const Modus& m : modi) {
+    EXPECT_EQ(pv::VC960Auswerten(vc960({1, 2, 3, 4, 5, 1, 2, m.code, m.vorzeichen}), 13).toStdString(), m.erwartet)
+        << m.code;
+  }
+}
+
 }  // namespace

@@ -11,7 +11,6 @@
 namespace {
 
 using pv::Datensatzlayout;
-using pv::Modell;
 
 // A device without field positions (automatic format).
 pv::Erfassungszustand automatisch(const char* spezial, int16_t lz = 13) {
@@ -25,59 +24,42 @@ pv::Erfassungszustand automatisch(const char* spezial, int16_t lz = 13) {
 
 const QByteArray kSegmentSatz = pvtest::kVC820MinusMilliVolt.satz.toByteArray();
 
-TEST(ModellDispatch, ChoosesByTheLeadingCharactersOfTheTag) {
-  const std::pair<const char*, Modell> faelle[] = {
-      {"VC820", Modell::VC820},       {"VC820 RS232 *// Kommentar", Modell::VC820},
-      {"vc820", Modell::Keins},       {" VC820", Modell::Keins},
-      {"VC82", Modell::Keins},        {"", Modell::Keins},
-      {"SANWAPC5x0", Modell::Keins},  {"VC608", Modell::VC608},
-      {"DT4000ZC", Modell::DT4000ZC}, {"M980T", Modell::M980T},
-      {"APPA107N", Modell::APPA107},  {"SKINTALK", Modell::SKINTALK},
-      {"VC960", Modell::VC960},
+TEST(ModellDekodieren, ChoosesByTheLeadingCharactersOfTheTag) {
+  const std::pair<const char*, const char*> faelle[] = {
+      {"VC820", "VC820"},       {"VC820 RS232 *// Kommentar", "VC820"},
+      {"vc820", ""},            {" VC820", ""},
+      {"VC82", ""},             {"", ""},
+      {"SANWAPC5x0", ""},       {"VC608", "VC608"},
+      {"DT4000ZC", "DT4000ZC"}, {"M980T", "M980T"},
+      {"APPA107N", "APPA107"},  {"SKINTALK", "SKINTALK"},
+      {"VC960", "VC960"},
   };
   for (const auto& [spezial, modell] : faelle) {
-    const pv::Modellergebnis e = pv::ModellDispatch(kSegmentSatz, automatisch(spezial));
-    EXPECT_EQ(e.modell, modell) << spezial;
-    EXPECT_EQ(e.formaterkennung, modell == Modell::Keins) << spezial;
+    const pv::Modelleintrag* m = pv::modellZuKennung(QString::fromLatin1(spezial));
+    EXPECT_EQ(m ? m->kennung.toString().toStdString() : std::string(), modell) << spezial;
+    EXPECT_EQ(pv::modellDekodieren(kSegmentSatz, automatisch(spezial)).has_value(), *modell != 0) << spezial;
   }
 }
 
-TEST(ModellDispatch, DecodedRecordComesWithTheFixedLayout) {
-  const pv::Modellergebnis e = pv::ModellDispatch(kSegmentSatz, automatisch("VC820", 10));
-  EXPECT_EQ(e.datensatz.toStdString(), " DC  - 12,34mV  \n");
-  EXPECT_EQ(e.layout, (Datensatzlayout{{1, 5}, 6, 7, 12, {13, 16}, 17}));
+TEST(ModellDekodieren, DecodedRecordComesWithTheFixedLayout) {
+  const auto e = pv::modellDekodieren(kSegmentSatz, automatisch("VC820", 10));
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->datensatz.toStdString(), " DC  - 12,34mV  \n");
+  EXPECT_EQ(e->layout, (Datensatzlayout{{1, 5}, 6, 7, 12, {13, 16}, 17}));
 
-  const pv::Modellergebnis f = pv::ModellDispatch("\x24xyz\r", automatisch("VC608"));
-  EXPECT_EQ(f.datensatz.toStdString(), "      Fehler    \r") << "passes length and terminator";
-  EXPECT_EQ(f.datensatz.size(), f.layout.DatensatzLaenge);
+  const auto f = pv::modellDekodieren("\x24xyz\r", automatisch("VC608"));
+  ASSERT_TRUE(f);
+  EXPECT_EQ(f->datensatz.toStdString(), "      Fehler    \r") << "passes length and terminator";
+  EXPECT_EQ(f->datensatz.size(), f->layout.DatensatzLaenge);
 }
 
-TEST(ModellDispatch, RecordsNoModelReadsStayOrGoToTheFormatRecognition) {
-  int erkannt = 0;
-  const pv::Formaterkennung erkennen = [&](const QByteArray& s, Datensatzlayout& layout) {
-    ++erkannt;
-    EXPECT_EQ(layout.DatensatzLaenge, 14) << "starts from the device's record length";
-    layout = {{1, 2}, 0, 3, 8, {9, 9}, 10};
-    return s.left(9) + '\r';
-  };
-
+TEST(ModellDekodieren, RecordsNoModelReads) {
   pv::Erfassungszustand feld = automatisch("VC820");
   feld.AutoFormat = false;
   feld.Vorzeichenstelle = 3;
-  const pv::Modellergebnis f = pv::ModellDispatch(kSegmentSatz, feld, erkennen);
-  EXPECT_EQ(f.datensatz, kSegmentSatz) << "a device with a position is cut as framed";
-  EXPECT_EQ(f.layout, (Datensatzlayout{{0, 0}, 3, 0, 0, {0, 0}, 14}));
-  EXPECT_FALSE(f.formaterkennung);
-
-  EXPECT_TRUE(pv::ModellDispatch(QByteArray(), automatisch("VC820"), erkennen).datensatz.isEmpty());
-  EXPECT_TRUE(pv::ModellDispatch(QByteArray(), automatisch(""), erkennen).datensatz.isEmpty());
-  EXPECT_EQ(erkannt, 0) << "an empty record is neither decoded nor recognised";
-
-  const pv::Modellergebnis e = pv::ModellDispatch("DC -1.234 V\r", automatisch("vc820"), erkennen);
-  EXPECT_EQ(erkannt, 1);
-  EXPECT_TRUE(e.formaterkennung);
-  EXPECT_EQ(e.datensatz.toStdString(), "DC -1.234\r");
-  EXPECT_EQ(e.layout, (Datensatzlayout{{1, 2}, 0, 3, 8, {9, 9}, 10}));
+  EXPECT_FALSE(pv::modellDekodieren(kSegmentSatz, feld)) << "a device with a position is cut as framed";
+  EXPECT_EQ(pv::geraeteLayout(feld), (Datensatzlayout{{0, 0}, 3, 0, 0, {0, 0}, 14}));
+  EXPECT_FALSE(pv::modellDekodieren(QByteArray(), automatisch("VC820"))) << "an empty record is not decoded";
 }
 
 TEST(SKINTALKAuswerten, CountsFromTwoBytes) {
@@ -97,10 +79,11 @@ TEST(SKINTALKAuswerten, CountsFromTwoBytes) {
   };
   for (const Fall& f : faelle) {
     // The device's terminator does not matter: the record ends with code 3.
-    const pv::Modellergebnis e = pv::ModellDispatch(f.satz, automatisch("SKINTALK", 13));
-    EXPECT_EQ(e.datensatz.toStdString(), f.erwartet) << f.name;
+    const auto e = pv::modellDekodieren(f.satz, automatisch("SKINTALK", 13));
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->datensatz.toStdString(), f.erwartet) << f.name;
     if (f.erwartet != "FEHLER") {
-      EXPECT_EQ(e.layout, pv::skintalkLayout(static_cast<int16_t>(f.erwartet.size() - 1))) << f.name;
+      EXPECT_EQ(e->layout, pv::skintalkLayout(static_cast<int16_t>(f.erwartet.size() - 1))) << f.name;
     }
   }
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,56 @@ TEST(Segmentdecoder, DecodesTheDisplay) {
   };
   for (const Fall& f : faelle) {
     EXPECT_EQ(f.decoder(f.satz, 13).toStdString(), f.erwartet) << f.name;
+  }
+}
+
+TEST(Segmentdecoder, DigitTables) {
+  const std::vector<const char*> c608 = {"11111010", "00001010", "10111100", "10011110", "01001110", "11010110",
+                                         "11110110", "10001010", "11111110", "11011110", "11001010"};
+  const std::vector<const char*> c820 = {"11101011", "00001010", "10101101", "10001111", "01001110", "11000111",
+                                         "11100111", "10001010", "11101111", "11001111", "11001010"};
+  // Index 0..9 the digits, 10 the second form of 7.
+  const auto codes = [](const std::vector<const char*>& tabelle, std::vector<int> index) {
+    std::vector<const char*> c;
+    for (int i : index) c.push_back(tabelle[static_cast<std::size_t>(i)]);
+    return c;
+  };
+  EXPECT_EQ(pv::VC608Auswerten(vc608(ziffern(k608, codes(c608, {0, 1, 2, 3, 4}))), 13), "       01234    \r");
+  EXPECT_EQ(pv::VC608Auswerten(vc608(ziffern(k608, codes(c608, {5, 6, 7, 8, 9}))), 13), "       56789    \r");
+  EXPECT_EQ(pv::VC608Auswerten(vc608(ziffern(k608, codes(c608, {10, 0, 0, 0, 0}))), 13), "       70000    \r");
+  for (Decoder d : {pv::VC820Auswerten, pv::DT4000ZCAuswerten}) {
+    EXPECT_EQ(d(vc820(ziffern(k820, codes(c820, {0, 1, 2, 3}))), 13), "        0123    \r");
+    EXPECT_EQ(d(vc820(ziffern(k820, codes(c820, {4, 5, 6, 7}))), 13), "        4567    \r");
+    EXPECT_EQ(d(vc820(ziffern(k820, codes(c820, {8, 9, 10, 0}))), 13), "        8970    \r");
+  }
+}
+
+TEST(Segmentdecoder, PrefixAndUnitTables) {
+  struct Zeile {
+    int bit;
+    const char* feld;  // prefix and unit
+  };
+  const Zeile vc608Zeilen[] = {
+      {113, "k   "}, {117, "M   "}, {118, "u   "}, {119, "m   "}, {120, "n   "}, {106, " Hz "}, {107, " \xB0" "F "},
+      {108, " s  "}, {110, " Ohm"}, {111, " A  "}, {112, " F  "}, {114, " V  "}, {115, " S  "}, {116, " \xB0" "C "},
+  };
+  for (const Zeile& z : vc608Zeilen) {
+    EXPECT_EQ(pv::VC608Auswerten(vc608(z608(k608Eins5, {z.bit})), 13).toStdString(),
+              std::string("       12345") + z.feld + '\r') << z.bit;
+  }
+  const Zeile vorsaetze[] = {{38, "k   "}, {42, "M   "}, {40, "u   "}, {44, "m   "}, {39, "n   "}};
+  const Zeile vc820Zeilen[] = {{50, " Hz "}, {47, " Ohm"}, {52, " A  "}, {48, " F  "},
+                               {51, " V  "}, {43, " %  "}, {53, " \xB0" "C "}, {54, "    "}};
+  const Zeile dt4000Zeilen[] = {{50, " Hz "}, {47, " Ohm"}, {52, " A  "}, {48, " F  "},
+                                {51, " V  "}, {43, " %  "}, {54, " hFE"}, {55, " \xB0" "C "}};
+  const std::pair<Decoder, std::span<const Zeile>> modelle[] = {
+      {pv::VC820Auswerten, vorsaetze}, {pv::DT4000ZCAuswerten, vorsaetze},
+      {pv::VC820Auswerten, vc820Zeilen}, {pv::DT4000ZCAuswerten, dt4000Zeilen}};
+  for (const auto& [decoder, zeilen] : modelle) {
+    for (const Zeile& z : zeilen) {
+      EXPECT_EQ(decoder(vc820(z820_1234({z.bit})), 13).toStdString(), std::string("        1234") + z.feld + '\r')
+          << z.bit;
+    }
   }
 }
 

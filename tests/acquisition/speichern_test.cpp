@@ -154,12 +154,16 @@ TEST_F(Speichern, GraphExtentsGrowAndTheGraphFollows) {
 TEST_F(Speichern, TableRowsOnlyWhileAppendingIsChecked) {
   Tabelle t;
   ansichten.tabelle = &t;
-  wert(0, 1.5f);
-  wert(1, 2.5f);
+  // Time in minutes:seconds, values in kilo with two decimals.
+  e.XZahlenformatnummer = 13;
+  e.YZahlenformatnummer = 3;
+  e.YNachkommastellen = 2;
+  wert(0, 1500);
+  wert(61, -2500);
   ASSERT_EQ(t.zeilen.size(), 3);
-  EXPECT_EQ(t.zeilen[2][0], "2");
+  EXPECT_EQ(t.zeilen[1], (QStringList{"1", "00:00", "1,50"}));
+  EXPECT_EQ(t.zeilen[2], (QStringList{"2", "01:01", "-2,50"}));
   EXPECT_EQ(t.bis, "2");
-  EXPECT_FALSE(t.zeilen[2][1].isEmpty());
   EXPECT_EQ(t.oben, 1);
   t.autoAnhaengen = false;
   wert(2, 3);

@@ -57,6 +57,24 @@ TEST(M3890DAuswerten, Records) {
   }
 }
 
+TEST(M3890DAuswerten, FunctionTable) {
+  // Function and range code in byte 2; digits 1234, no mark, positive.
+  const std::pair<int, const char*> zeilen[] = {
+      {0x00, "DC   1234  mV "}, {0x01, "DC   1234  V  "}, {0x10, "AC   1234  mV "}, {0x13, "AC   1234  V  "},
+      {0x20, "Res  1234  Ohm"}, {0x21, "Res  1234 kOhm"}, {0x22, "Res  1234 MOhm"}, {0x23, "Res  1234     "},
+      {0x30, "DC   1234  uA "}, {0x31, "DC   1234  mA "}, {0x4F, "DC   1234  mA "}, {0x5F, "DC   1234  A  "},
+      {0x60, "AC   1234  uA "}, {0x61, "AC   1234  mA "}, {0x62, "AC   1234     "}, {0x7F, "AC   1234  mA "},
+      {0x8F, "AC   1234  A  "}, {0x90, "Freq 1234  kHz"}, {0x91, "Freq 1234  MHz"}, {0x92, "Freq 1234     "},
+      {0xA0, "Cap  1234  nF "}, {0xA1, "Cap  1234  uF "}, {0xA2, "Cap  1234     "}, {0xB0, "S/O  ----     "},
+      {0xE0, "     1234 Cont"}, {0xE1, "     1234 Diod"}, {0xE2, "     1234  hFe"}, {0xE3, "Temp 1234  \u00B0C "},
+      {0xE4, "          Logi"}, {0xE5, "     1234  EF "}, {0xE6, "     1234  dB "}, {0xE7, "     1234     "},
+      {0xC0, " 1234     "},     {0xD0, " 1234     "},     {0xF0, " 1234     "},
+  };
+  for (const auto& [code, erwartet] : zeilen) {
+    EXPECT_EQ(auswerten(0x00, code, 0x12, 0x34), QString::fromUtf8(erwartet) + u'\r') << std::hex << code;
+  }
+}
+
 TEST(M3890DAuswerten, TerminatorIsTheDevicesCode) {
   EXPECT_EQ(auswerten(0x02, 0x00, 0x12, 0x34, 3).back(), QChar(3));
   // Codes above 127 are the code page's characters, as in received records.

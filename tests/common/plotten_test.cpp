@@ -326,6 +326,21 @@ TEST_F(GrafikZeichnenTest, ResultCodesAndSteps) {
     EXPECT_TRUE(z.zuege.empty());
   }
   {
+    SCOPED_TRACE("y shorter than x: the stage that first reads the missing value");
+    const auto x = linear(10, 0, 1);
+    const auto y = linear(5, 0, 1);
+    const struct {
+      float y0, y1;
+      int16_t stufe;
+    } faelle[] = {{0, 10, Tolvek::kGrafikFehlerWerte}, {0, 0, Tolvek::kGrafikFehlerBereich}};
+    for (const auto& f : faelle) {
+      Aufzeichnung z;
+      auto e = einstellungen();
+      float x0 = 0, x1 = 10, y0 = f.y0, y1 = f.y1;
+      EXPECT_EQ(Tolvek::GrafikZeichnen(z, x0, x1, y0, y1, x, y, e, u','), f.stufe);
+    }
+  }
+  {
     SCOPED_TRACE("a range that is no number fails in the range stage and clears");
     Aufzeichnung z;
     auto e = einstellungen();

@@ -152,16 +152,21 @@ TEST(GeraeteTabelle, OldGenerationFilesAreConvertedDuringTheScan) {
   const QByteArray fremd = "Fremd,Oszi,2,6,14,1,9,10,11,12,13,\"1200,n,7,2\"\r\n";
   ordner.schreibe(QStringLiteral("fremd.ger"), fremd);
   ordner.geraet(QStringLiteral("neu.ger"), QStringLiteral("DMM Alt"));
+  ordner.schreibe(QStringLiteral("kurz.ger"), "Kurz,DMM,2,6,14,1,9,10,11,12,13\r\n");
 
   const pv::GeraeteListen listen = pv::Initialisieren(kKomma);
 
-  // The unknown type is left out without a word and its file kept.
-  EXPECT_TRUE(ordner.meldungen.boxen.empty());
+  // The unknown type is left out without a word and its file kept; a file
+  // that fails is named as the user knows it, without the folder.
+  ASSERT_EQ(ordner.meldungen.boxen.size(), 1u);
+  EXPECT_EQ(ordner.meldungen.boxen[0].text,
+            QStringLiteral("Beim Konvertieren der Gerätedatei\r\nkurz.ger\r\nist ein Fehler aufgetreten."));
   EXPECT_EQ(ordner.lies(QStringLiteral("fremd.ger")), fremd);
   EXPECT_EQ(ordner.tabellenNamen(), (QStringList{"DMM Alt", "DMM Alt+"}));
   EXPECT_EQ(listen.lstMenu, QStringList{"DMM Alt"});
   EXPECT_TRUE(ordner.lies(QStringLiteral("alt.ger")).startsWith("[Pelvaron Ger\xE4tedatei Version 3.1]\r\n"));
   EXPECT_EQ(ordner.wert(QStringLiteral("alt.ger"), QStringLiteral("Menü")), QStringLiteral("1"));
+  EXPECT_EQ(ordner.wert(QStringLiteral("alt.ger"), QStringLiteral("Skala Maximum")), QStringLiteral("19990"));
 }
 
 TEST(GeraetIndexSuchen, FindsByExactNameOrByPath) {

@@ -42,6 +42,11 @@ TEST_F(ModellgeraetEnde, DisplaySegmentRecordAfterACutOne) {
   ASSERT_TRUE(warteBis([&] { return angezeigt(); }));
   EXPECT_EQ(ui().LabelMesswert->text().remove(u' '), QStringLiteral("-12,34"));
   EXPECT_EQ(einheiten(), QStringLiteral("DC|mV"));
+  // The decoder's record sets the field positions the large display fits to.
+  const pv::Erfassungszustand& z = pv::erfassungsmodul().zustand;
+  EXPECT_EQ(z.Einheit1Pos, (std::array<int16_t, 2>{1, 5}));
+  EXPECT_EQ(z.Einheit2Pos, (std::array<int16_t, 2>{13, 16}));
+  EXPECT_EQ(z.Messwertende - z.Messwertbeginn, 5);
   ui().CommandPort->click();
 }
 

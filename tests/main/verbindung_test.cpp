@@ -8,11 +8,14 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QProperty>
+#include <QThread>
 #include <QTimer>
 
 #include "acquisition/abfrage.h"
 #include "acquisition/empfang.h"
 #include "acquisition/seriellerport.h"
+#include "common/balken.h"
 #include "common/leds.h"
 #include "programm_mit_geraet.h"
 
@@ -211,6 +214,134 @@ TEST_F(VerbindungTest, WatchdogOfAContinuousDeviceAndAZeroTimeOut) {
   EXPECT_EQ(v.timerTimeOut->interval(), 500);
   ui().CommandPort->click();
   EXPECT_FALSE(v.timerTimeOut->isActive());
+}
+
+}  // namespace
+
+namespace {
+
+using pvtest::ereignisseFuer;
+
+// A request device answering with fixed-length records of 5 characters.
+QList<std::pair<QString, QString>> anfrageGeraet(const QString& intervall, const QString& schnittstelle = {}) {
+  QList<std::pair<QString, QString>> w = {
+      {QStringLiteral("Gerät aktiv"), QStringLiteral("0")},
+      {QStringLiteral("Datenanforderungszeichen"), QStringLiteral("P")},
+      {QStringLiteral("Wartezeit"), intervall},
+      {QStringLiteral("Datenstringlänge"), QStringLiteral("5")},
+      {QStringLiteral("Messwertbeginn"), QStringLiteral("1")},
+      {QStringLiteral("Messwertende"), QStringLiteral("4")},
+      {QStringLiteral("Vorzeichenstelle"), QStringLiteral("0")},
+      {QStringLiteral("Einheit1 Beginn"), QStringLiteral("0")},
+      {QStringLiteral("Einheit1 Ende"), QStringLiteral("0")},
+  };
+  if (!schnittstelle.isEmpty()) w << std::pair{QStringLiteral("Schnittstellenparameter"), schnittstelle};
+  return w;
+}
+
+TEST_F(VerbindungTest, BytesSentBeforeConnectingAreNeverRecords) {
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+  pty.senden("DC  9.999 V\r");
+  ereignisseFuer(50);
+  ui().CommandPort->click();
+  pty.senden("DC  1.000 V\r");
+  ASSERT_TRUE(warteBis([&] { return !saetze.isEmpty(); }));
+  ereignisseFuer(50);
+  EXPECT_EQ(saetze, QList<QByteArray>{"DC  1.000 V\r"});
+  ui().CommandPort->click();
+}
+
+TEST_F(VerbindungTest, EveryRequestDiscardsWhatTheDeviceSentBefore) {
+  starten(QStringLiteral("Abfrage"), anfrageGeraet(QStringLiteral("100")));
+  pv::Verbindung& v = programm->verbindung();
+  ui().CommandPort->click();
+  ereignisseFuer(50);
+  // A late reply lies in the port, not yet read, when the next request goes out.
+  pty.senden("99\r");
+  QThread::msleep(50);
+  v.Timer2_Timer();
+  pty.senden("1234\r");
+  ASSERT_TRUE(warteBis([&] { return !saetze.isEmpty(); }));
+  EXPECT_EQ(saetze, QList<QByteArray>{"1234\r"});
+  ui().CommandPort->click();
+}
+
+TEST_F(VerbindungTest, PollingIntervalFloorsAndReplyTime) {
+  struct Fall {
+    const char* name;
+    const char* intervall;
+    const char* schnittstelle;
+    QList<int> intervalle;  // Timer2 while connecting and its first poll
+    int antwortzeit;        // 10 bit times per record character + 1 s
+  };
+  const Fall faelle[] = {
+      {"no interval: 10 ms to connect, then 1 ms", "0", "9600,n,8,1", {10, 1}, 1005},
+      {"2.5 s stays", "2.5", "9600,n,8,1", {2500}, 1005},
+      {"slow line: the record length counts", "2.5", "300,n,8,1", {2500}, 1167},
+  };
+  for (const Fall& fall : faelle) {
+    SCOPED_TRACE(fall.name);
+    starten(QStringLiteral("Abfrage"),
+            anfrageGeraet(QString::fromLatin1(fall.intervall), QString::fromLatin1(fall.schnittstelle)));
+    pv::Verbindung& v = programm->verbindung();
+    QList<int> gesehen;
+    const QPropertyNotifier beobachter =
+        v.Timer2->bindableInterval().addNotifier([&] { gesehen << v.Timer2->interval(); });
+    ui().CommandPort->click();
+    EXPECT_EQ(gesehen, fall.intervalle);
+    EXPECT_EQ(v.timerDA->interval(), fall.antwortzeit);
+    ui().CommandPort->click();
+    programm.reset();
+  }
+}
+
+TEST_F(VerbindungTest, ReplyTimeOutEmptiesTheDisplayAndTheBar) {
+  starten(QStringLiteral("Abfrage"), anfrageGeraet(QStringLiteral("100")));
+  Tolvek::PegelZeigen(ui().PBar2, 50, u',');
+  ui().LabelMesswert->setText(QStringLiteral("1,234"));
+  programm->verbindung().timerDA_Timer();
+  EXPECT_EQ(status(), pv::kZeitueberschreitungAnfrage);
+  EXPECT_EQ(ui().LabelMesswert->text(), QStringLiteral("------"));
+  EXPECT_EQ(ui().PBar2->Wert(), 0.0f);
+  EXPECT_EQ(ui().lblPbar->text(), QStringLiteral("---"));
+}
+
+TEST_F(VerbindungTest, EachRecordRestartsTheWatchdog) {
+  mitschreiben = false;
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch, 0.6f);
+  pv::Verbindung& v = programm->verbindung();
+  ui().CommandPort->click();
+  ereignisseFuer(300);
+  pty.senden("DC -1.234 V\r");
+  ASSERT_TRUE(warteBis([&] { return !ui().LabelMesswert->text().isEmpty(); }));
+  EXPECT_GT(v.timerTimeOut->remainingTime(), 400);
+  ui().CommandPort->click();
+}
+
+TEST_F(VerbindungTest, PollSourcesOfUsbAndSimulation) {
+  starten(QStringLiteral("Abfrage"), anfrageGeraet(QStringLiteral("100")));
+  pv::Verbindung& v = programm->verbindung();
+  pv::Erfassungszustand& z = pv::erfassungsmodul().zustand;
+  // Disconnected, the simulation makes no records.
+  pv::hauptmodul().Simulation = true;
+  v.Timer2_Timer();
+  EXPECT_TRUE(saetze.isEmpty());
+  pv::hauptmodul().Simulation = false;
+
+  z.USBGeraet = true;
+  QByteArray antwort = pv::zuCp1252(pv::kUsbNichtGefunden);
+  v.usbLesen = [&] { return antwort; };
+  v.Timer2_Timer();
+  EXPECT_EQ(status(), pv::kUsbNichtGefunden);
+  EXPECT_TRUE(saetze.isEmpty());
+  antwort = "FEHLER";
+  v.Timer2_Timer();
+  EXPECT_EQ(saetze, QList<QByteArray>{"FEHLER"});
+  // This tag reads nothing: the empty record.
+  z.Spezial = QStringLiteral("VCxxxUSB");
+  v.Timer2_Timer();
+  EXPECT_EQ(saetze, (QList<QByteArray>{"FEHLER", QByteArray()}));
+  EXPECT_FALSE(v.timerDA->isActive());
 }
 
 }  // namespace

@@ -2,11 +2,24 @@
 
 #include <QString>
 
+#include "acquisition/speichern.h"
 #include "main/hauptzustand.h"
 #include "support/testhilfe.h"
 #include "views/messbeschreibung.h"
 
 namespace pvtest {
+
+// A recording control that does nothing: the storing step's other side.
+struct StilleAufnahme : pv::Aufzeichnungsziel {
+  void StopButton_Click() override {}
+  void ZwischenSpeichern() override {}
+  void Sicherheitsdatei() override {}
+  void MessungBeendetMelden() override {}
+  void MessungAbbrechen(const QString&, int, const QString&) override {}
+  void AnzahlSetzen(const QString&) override {}
+  QString EndeText() const override { return {}; }
+  void EndeTextSetzen(const QString&) override {}
+};
 
 // The shared state the views read, fresh for one test: a program folder
 // with fake message boxes, empty main state, a fixed measurement

@@ -2,6 +2,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "ansichten_testhilfe.h"
+#include "common/cp1252.h"
 #include "common/textdatei.h"
 #include "common/dateiauswahl.h"
 #include "views/exportfenster.h"
@@ -119,6 +122,9 @@ TEST_F(ExportFensterTest, AFileThatCannotBeWrittenIsReportedAsSuch) {
   EXPECT_EQ(boxen()[0].symbol, pv::Symbol::Kritisch);
   EXPECT_FALSE(f.entladen());
   EXPECT_TRUE(f.OKButton->isEnabled());  // the user may try again
+  const QString log = pv::vonCp1252(umgebung.programm.lies(QStringLiteral("ErrLog.txt")));
+  EXPECT_TRUE(log.contains(QStringLiteral("'TabExp -> OKButton'"))) << log.toStdString();
+  EXPECT_TRUE(log.contains(auswahl.antwort)) << log.toStdString();
 }
 
 TEST_F(ExportFensterTest, DuringAnExportTheDialogStaysAndStopsCleanly) {
@@ -162,6 +168,42 @@ TEST_F(ExportFensterTest, TheOpenTablePresetsTheRange) {
   pv::ExportFenster ohneTabelle(QStringLiteral("Datei"), &tabelle, nullptr, &auswahl);
   EXPECT_TRUE(ohneTabelle.Option1->isChecked());
   EXPECT_EQ(ohneTabelle.txtStep->text(), QStringLiteral("1"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ExportFensterTest, ASpreadsheetExportWritesTheFileAndOpensItAlsoWhenCancelled) {
+  pv::TabellenFenster tabelle;
+  tabelle.Aktivieren();
+  auswahl.antwort = umgebung.programm.pfad(QStringLiteral("export.xlsx"));
+  for (const bool abbrechen : {false, true}) {
+    SCOPED_TRACE(abbrechen);
+    QFile::remove(auswahl.antwort);
+    pv::ExportFenster f(QStringLiteral("Excel"), &tabelle, nullptr, &auswahl);
+    EXPECT_FALSE(f.frameTrennzeichen->isEnabled());
+    QStringList geoeffnet;
+    f.dateiOeffnen = [&](const QString& pfad) { geoeffnet << pfad; };
+    if (abbrechen) f.ereignisseVerarbeiten = [&] { f.AbbrButton_Click(); };
+    f.OKButton_Click();
+    EXPECT_EQ(auswahl.endung, QStringLiteral("xlsx"));
+    EXPECT_EQ(geoeffnet, QStringList{auswahl.antwort});
+    EXPECT_TRUE(QFile::exists(auswahl.antwort));
+    EXPECT_TRUE(f.entladen());
+  }
+  EXPECT_TRUE(boxen().empty());
+}
+
+TEST_F(ExportFensterTest, TooManyValuesForASheetNameTheStepAndKeepTheDialog) {
+  pvtest::Ansichtenumgebung::messungMit(70000);
+  pv::ExportFenster f(QStringLiteral("Excel"), nullptr, nullptr, &auswahl);
+  f.OKButton_Click();
+  ASSERT_EQ(boxen().size(), 1u);
+  EXPECT_EQ(boxen()[0].text, QStringLiteral("Es können maximal 65535 Messwerte exportiert werden.\r\n"
+                                            "Setzen Sie dazu die Schrittweite mindestens auf 2"));
+  EXPECT_EQ(auswahl.aufrufe, 0);
+  EXPECT_FALSE(f.entladen());
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QElapsedTimer>
 #include <QTimer>
+#include <cmath>
 
 #include "acquisition/ansichten.h"
 #include "common/farben.h"
@@ -42,16 +44,37 @@ TEST_F(GrafikAufnahme, GraphGrowsWhileTheInstrumentSends) {
     pty.senden(QStringLiteral("DC %1.000 V\r").arg(++wert % 5).toLatin1());
   });
   takt.start(40);
+  QElapsedTimer uhr;
+  uhr.start();
   ui().StartButton->click();
   ASSERT_TRUE(warteBis([&] { return pv::hauptmodul().messdaten.m >= 10; }, 5000));
   takt.stop();
   ui().StopButton->click();
+  const double dauer = uhr.elapsed() / 1000.0;
   pvtest::ereignisseFuer(300);
+
+  // Every record sent while recording is stored once, in order, at the time
+  // it came: the values count on by one (modulo 5), the times rise.
+  const pv::Messdaten& d = pv::hauptmodul().messdaten;
+  for (int32_t i = 1; i <= d.m; ++i) {
+    EXPECT_GE(d.x[i], 0.0f) << i;
+    EXPECT_LE(d.x[i], dauer) << i;
+    if (i == 1) continue;
+    EXPECT_EQ(d.y[i], std::fmod(d.y[i - 1] + 1.0f, 5.0f)) << i;
+    EXPECT_GT(d.x[i], d.x[i - 1]) << i;
+    EXPECT_LT(d.x[i] - d.x[i - 1], 1.0f) << i;
+  }
 
   EXPECT_FALSE(grafik->lblMesswert->text().isEmpty());
   const pv::Einstellungen& e = pv::hauptmodul().einstellungen;
   const QColor kurve = pv::farbe(e.Schemata[e.AktuellesSchema].FarbeMesskurve);
   EXPECT_GT(kurvenpunkte(grafik->GRAF->bild(), kurve.rgb()), 10);
+  // Each stored value is in the curve's colour where the graph puts it.
+  const QImage bild = grafik->GRAF->bild();
+  for (int32_t i = 1; i <= d.m; ++i) {
+    const QPoint p = grafik->GRAF->flaeche().zuPixel(d.x[i], d.y[i]).toPoint();
+    EXPECT_GT(kurvenpunkte(bild.copy(p.x() - 1, p.y() - 1, 3, 3), kurve.rgb()), 0) << i;
+  }
   // The running x range starts at the recording's first extent.
   EXPECT_EQ(pv::hauptmodul().aufzeichnung.AutoXMax, 300.0f);
 }

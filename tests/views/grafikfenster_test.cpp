@@ -5,42 +5,57 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QRadioButton>
 #include <QLineEdit>
 #include <QTextEdit>
 #include <stdexcept>
 
 #include "acquisition/speichern.h"
+#include "common/dateiauswahl.h"
 #include "ansichten_testhilfe.h"
 #include "common/farben.h"
+#include "common/tolvek.h"
 #include "main/datenauswertung.h"
 #include "main/form1.h"
 #include "main/programm.h"
 #include "views/ansichtenzustand.h"
+#include "views/einstellungsfenster.h"
 #include "views/verdrahtung.h"
+#include "support/pseudoterminal.h"
 
 namespace {
 
 constexpr uint32_t kRot = 0x0000FF;  // 0x00BBGGRR
 
 // The recording control, as far as storing a value calls it.
-struct StilleAufnahme : pv::Aufzeichnungsziel {
-  void StopButton_Click() override {}
-  void ZwischenSpeichern() override {}
-  void Sicherheitsdatei() override {}
-  void MessungBeendetMelden() override {}
-  void MessungAbbrechen(const QString&, int, const QString&) override {}
-  void AnzahlSetzen(const QString&) override {}
-  QString EndeText() const override { return {}; }
-  void EndeTextSetzen(const QString&) override {}
-};
-
 int pixelDerFarbe(const QImage& bild, QRgb farbe) {
   int n = 0;
   for (int y = 0; y < bild.height(); ++y)
     for (int x = 0; x < bild.width(); ++x) n += bild.pixel(x, y) == farbe;
   return n;
 }
+
+// A mouse event on the plot area at the pixel of a value.
+void maus(pv::GrafikBild* graf, QEvent::Type art, Qt::MouseButton taste, Qt::MouseButtons tasten, QPointF wert) {
+  const QPointF pixel = graf->flaeche().zuPixel(wert.x(), wert.y());
+  QMouseEvent e(art, pixel, graf->mapToGlobal(pixel), taste, tasten, Qt::NoModifier);
+  QApplication::sendEvent(graf, &e);
+}
+
+struct BmpAuswahl : pv::Dateiauswahl {
+  QString oeffnen(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+  QString speichern(QWidget*, const QString&, const QString&, const QString& v, const QString&,
+                    const QString&) override {
+    vorschlag = v;
+    return antwort;
+  }
+  QString antwort, vorschlag;
+};
 
 class Grafikfenster : public ::testing::Test {
  protected:
@@ -77,6 +92,26 @@ TEST_F(Grafikfenster, AFailedStartUpIsReportedAndTheWindowStillDraws) {
   EXPECT_GT(pixelDerFarbe(fenster.GRAF->bild(), pv::farbe(kRot).rgb()), 0);
 }
 
+TEST_F(Grafikfenster, TheXRangeFieldsShowAWholeDateOnA1024PixelScreen) {
+  pv::hauptmodul().einstellungen.XZahlenformatnummer = 16;
+  pv::grafikParameter().XZahlenformat = 16;
+  Tolvek::zustand().MessStartDatumZeit = QDateTime(QDate(2024, 3, 5), QTime(14, 0, 0));
+  pvtest::Ansichtenumgebung::messungMit(20);
+  pv::FormGRAFIK fenster;
+  fenster.Zeigen();
+  fenster.resize(1024, 700);
+  fenster.NeuButton_Click();
+  pvtest::ereignisseFuer(50);
+  for (QLineEdit* feld : {fenster.TextMinimumX, fenster.TextMaximumX}) {
+    ASSERT_EQ(feld->text().size(), 19) << feld->text().toStdString();
+    // The cursor stands at the end; the first character is still in view.
+    EXPECT_EQ(feld->cursorPosition(), 19);
+    EXPECT_EQ(feld->cursorPositionAt(QPoint(1, feld->height() / 2)), 0) << feld->text().toStdString();
+  }
+  EXPECT_LE(fenster.TextMinimumX->geometry().right(), fenster.TextMaximumX->geometry().left()) << "no overlap";
+  Tolvek::zustand().MessStartDatumZeit = QDateTime();
+}
+
 TEST_F(Grafikfenster, ARunningRecordingWidensTheXRangeAndAddsItsPoints) {
   pv::FormGRAFIK fenster;
   ASSERT_EQ(pv::ansichten().grafik, &fenster);
@@ -86,7 +121,7 @@ TEST_F(Grafikfenster, ARunningRecordingWidensTheXRangeAndAddsItsPoints) {
   h.aufzeichnung.starten(start, h.XMaxStart);
   fenster.Zeigen();
 
-  StilleAufnahme aufnahme;
+  pvtest::StilleAufnahme aufnahme;
   const auto speichern = [&](int sekunden, float wert) {
     pv::Speichereinstellungen e;
     e.XZahlenformatnummer = 10;
@@ -133,11 +168,114 @@ TEST_F(Grafikfenster, TheMainWindowOpensItAndTheSettingsGetItsRecordBack) {
   EXPECT_EQ(pv::grafikParameter().Titel, QStringLiteral("Abkühlung"));
   EXPECT_EQ(programm.datenauswertung().speichereinstellungen().XMax, pv::grafikParameter().XMax);
 
+  // The settings dialog's choice reaches the settings file at the exit.
+  EXPECT_TRUE(f.MOptionen->isEnabled());
+  for (size_t n = 2; n <= 5; ++n) pv::hauptmodul().einstellungen.Schemata[n] = pv::hauptmodul().einstellungen.Schemata[1];
+  pv::FormEinstellungen optionen;
+  optionen.laden();
+  optionen.OptionZahlenformatY[4]->setChecked(true);
+  optionen.CommandOK_Click();
+
   pv::grafikParameter().MinMaxAutoX = false;
   pv::grafikParameter().XMin = 7;
   f.ProgrammBeenden();
   EXPECT_FALSE(pv::hauptmodul().einstellungen.MinMaxAutoX);
   EXPECT_EQ(pv::hauptmodul().einstellungen.XMin, 7.0f);
+  EXPECT_TRUE(umgebung.programm.lies(QStringLiteral("Pelvaron.ini")).contains("\r\ny-Zahlenformatnummer=4\r\n"));
+}
+
+TEST_F(Grafikfenster, ADragZoomsAndThePreviousViewComesBack) {
+  pvtest::Ansichtenumgebung::messungMit(21);  // 0..10 s, 10..210
+  pv::FormGRAFIK fenster;
+  fenster.Zeigen();
+  fenster.NeuButton_Click();
+  const QString vorherMax = fenster.TextMaximumX->text();
+  fenster.OptionZoom->click();
+  maus(fenster.GRAF, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {2, 150});
+  maus(fenster.GRAF, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {6, 50});
+  EXPECT_TRUE(fenster.LabelMultiF->text().startsWith(QStringLiteral("Zoom-Bereich: ")));
+  maus(fenster.GRAF, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {6, 50});
+  EXPECT_FALSE(fenster.CheckMinMaxAutoX->isChecked());
+  EXPECT_FALSE(fenster.CheckMinMaxAutoY->isChecked());
+  EXPECT_NEAR(pv::grafikParameter().XMin, 2.0, 0.1);
+  EXPECT_NEAR(pv::grafikParameter().XMax, 6.0, 0.1);
+  EXPECT_NE(fenster.TextMaximumX->text(), vorherMax);
+
+  fenster.MVorhAns->trigger();
+  EXPECT_EQ(fenster.TextMaximumX->text(), vorherMax);
+
+  // Typing into a field switches its automatic box off.
+  fenster.MNeuzeichnen->trigger();
+  EXPECT_TRUE(fenster.CheckIntervallAutoY->isChecked());
+  fenster.TextIntervallY->textEdited(QStringLiteral("5"));
+  EXPECT_FALSE(fenster.CheckIntervallAutoY->isChecked());
+}
+
+TEST_F(Grafikfenster, SmoothingAsksPreviewsAndMarksTheMeasurementUnsaved) {
+  pvtest::Ansichtenumgebung::messungMit(3);  // 10, 20, 30
+  pv::FormGRAFIK fenster;
+  fenster.Zeigen();
+  auto& eingaben = umgebung.programm.eingaben;
+  auto& meldungen = umgebung.programm.meldungen;
+  pv::Hauptmodul& h = pv::hauptmodul();
+
+  eingaben.antworten = {QStringLiteral("-1")};
+  fenster.mnuKurveGlaetten->trigger();
+  EXPECT_TRUE(meldungen.boxen.empty());
+  EXPECT_EQ(h.messdaten.y[1], 10.0f);
+
+  eingaben.antworten = {QStringLiteral("1")};
+  meldungen.antworten = {pv::Antwort::Nein};
+  fenster.mnuKurveGlaetten->trigger();
+  EXPECT_EQ(h.messdaten.y[1], 10.0f);
+  EXPECT_TRUE(h.MessungGespeichert);
+
+  eingaben.antworten = {QStringLiteral("1")};
+  meldungen.antworten = {pv::Antwort::Ja};
+  fenster.mnuKurveGlaetten->trigger();
+  EXPECT_EQ(h.messdaten.y[1], 15.0f);
+  EXPECT_EQ(h.messdaten.y[2], 20.0f);
+  EXPECT_FALSE(h.MessungGespeichert);
+}
+
+TEST_F(Grafikfenster, EvaluationsOfAViewWithoutValuesSaySo) {
+  pvtest::Ansichtenumgebung::messungMit(5);  // 0..2 s
+  pv::FormGRAFIK fenster;
+  fenster.Zeigen();
+  fenster.CheckMinMaxAutoX->setChecked(false);
+  fenster.TextMinimumX->setText(QStringLiteral("0,60"));
+  fenster.TextMaximumX->setText(QStringLiteral("0,90"));
+  fenster.NeuButton_Click();
+  fenster.MMittelArithm->trigger();
+  fenster.MMinMax->trigger();
+  auto& boxen = umgebung.programm.meldungen.boxen;
+  ASSERT_EQ(boxen.size(), 2u);
+  EXPECT_EQ(boxen[0].text, pv::keineWerteImBereichText());
+  EXPECT_EQ(boxen[1].text, pv::keineWerteImBereichText());
+}
+
+TEST_F(Grafikfenster, ThePictureGoesToABitmapOfTheAskedSizeAndToTheClipboard) {
+  pvtest::Ansichtenumgebung::messungMit(5);
+  pv::FormGRAFIK fenster;
+  fenster.Zeigen();
+  BmpAuswahl auswahl;
+  auswahl.antwort = umgebung.programm.pfad(QStringLiteral("bild.bmp"));
+  pv::dateiauswahlSetzen(&auswahl);
+  umgebung.programm.eingaben.antworten = {QStringLiteral("70000;600"), QStringLiteral("800;600")};
+  fenster.mnuGrafikExp[0]->trigger();
+  pv::dateiauswahlSetzen(nullptr);
+  ASSERT_EQ(umgebung.programm.meldungen.boxen.size(), 1u);
+  EXPECT_EQ(umgebung.programm.eingaben.fragen_[1].vorgabe, QStringLiteral("70000;600"));
+  EXPECT_EQ(auswahl.vorschlag, QStringLiteral("Bild1.BMP"));
+  const QImage bild(auswahl.antwort, "BMP");
+  EXPECT_EQ(bild.size(), QSize(800, 600));
+  EXPECT_GT(pixelDerFarbe(bild, pv::farbe(kRot).rgb()), 0);
+
+  const QImage vorher = fenster.GRAF->bild();
+  umgebung.programm.eingaben.antworten = {QStringLiteral("300;200")};
+  fenster.mnuGrafikExp[1]->trigger();
+  EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(300, 200));
+  EXPECT_EQ(fenster.GRAF->bild(), vorher);
 }
 
 }  // namespace

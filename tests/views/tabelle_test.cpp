@@ -1,7 +1,11 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QtCore/qtestsupport_core.h>
 #include <QtTest/qtestspontaneevent.h>
@@ -128,6 +132,26 @@ class TabellenFensterTest : public ::testing::Test {
     for (const auto& b : umgebung.programm.meldungen.boxen) texte.push_back(b.text);
     return texte;
   }
+
+  // Stores a value through the recording's storing step, `sekunden` after
+  // the recording's start, with the settings' number formats.
+  void speichern(double sekunden, float wert) {
+    pv::Hauptmodul& h = pv::hauptmodul();
+    const pv::Einstellungen& e = h.einstellungen;
+    pv::Speichereinstellungen s;
+    s.XZahlenformatnummer = e.XZahlenformatnummer;
+    s.XNachkommastellen = e.XNachkommastellen;
+    s.YZahlenformatnummer = e.YZahlenformatnummer;
+    s.YNachkommastellen = e.YNachkommastellen;
+    s.Dezimaltrennzeichen = h.Dezimaltrennzeichen;
+    pv::WertSpeichern(wert, start.addMSecs(qint64(sekunden * 1000)), h.messdaten, h.aufzeichnung, s, QString(),
+                      aufnahme, pv::ansichten());
+  }
+
+  void SetUp() override { pv::hauptmodul().aufzeichnung.starten(start, 300); }
+
+  const QDateTime start{QDate(2024, 3, 5), QTime(14, 0, 0)};
+  pvtest::StilleAufnahme aufnahme;
 };
 
 TEST_F(TabellenFensterTest, ActivationListsTheMeasurementWithTheProposedStep) {
@@ -197,9 +221,7 @@ TEST_F(TabellenFensterTest, RecordingAppendsRowsAndANewRecordingClearsToTheHeade
   pvtest::Ansichtenumgebung::messungMit(2);
   fenster.Aktivieren();
   EXPECT_EQ(pv::ansichten().offeneTabelle(), &fenster);  // where the recording finds it
-  pv::Messdaten& d = pv::hauptmodul().messdaten;
-  d.anhaengen(7.5f, 1.5f);
-  fenster.MesswertGespeichert();
+  speichern(7.5, 1.5f);
   const pv::Tabellenmodell& t = *fenster.modell();
   ASSERT_EQ(t.zeilen(), 3);
   EXPECT_EQ(t.zelle(3, 0), QStringLiteral("3"));
@@ -212,12 +234,10 @@ TEST_F(TabellenFensterTest, RecordingAppendsRowsAndANewRecordingClearsToTheHeade
 
   // "automatisch" cleared, or the window closed: no rows.
   fenster.CheckAuto->setChecked(false);
-  d.anhaengen(8.0f, 2.0f);
-  fenster.MesswertGespeichert();
+  speichern(8.0, 2.0f);
   fenster.CheckAuto->setChecked(true);
   fenster.Ende();
-  d.anhaengen(8.5f, 2.5f);
-  fenster.MesswertGespeichert();
+  speichern(8.5, 2.5f);
   EXPECT_EQ(t.zeilen(), 3);
   EXPECT_EQ(pv::ansichten().offeneTabelle(), nullptr);
 
@@ -240,11 +260,7 @@ TEST_F(TabellenFensterTest, HoldsTheLargestFillAndKeepsGrowingWhileRecording) {
   EXPECT_EQ(fenster.modell()->zelle(65535, 0), QStringLiteral("65536"));
 
   // Appending ignores the fill's limit.
-  pv::Messdaten& d = pv::hauptmodul().messdaten;
-  for (int i = 1; i <= 70000; ++i) {
-    d.anhaengen(static_cast<float>(i), static_cast<float>(i));
-    fenster.MesswertGespeichert();
-  }
+  for (int i = 1; i <= 70000; ++i) speichern(i, static_cast<float>(i));
   EXPECT_EQ(fenster.modell()->zeilen(), 135535);
   EXPECT_EQ(fenster.modell()->zelle(135535, 0), QStringLiteral("140000"));
   EXPECT_TRUE(umgebung.programm.meldungen.boxen.empty());
@@ -261,6 +277,55 @@ TEST_F(TabellenFensterTest, TheUsersCloseBoxOnlyHidesTheWindow) {
   EXPECT_FALSE(fenster.isVisible());
   EXPECT_FALSE(pv::hauptmodul().TabelleOffen);
   EXPECT_EQ(fenster.modell()->zeilen(), 4);
+}
+
+}  // namespace
+
+namespace {
+
+QString ablage() { return QGuiApplication::clipboard()->text(); }
+
+void strgC(QWidget* gitter, Qt::KeyboardModifiers weitere = {}) {
+  QKeyEvent taste(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier | weitere, QStringLiteral("c"));
+  QApplication::sendEvent(gitter, &taste);
+}
+
+TEST_F(TabellenFensterTest, CopiesTheTableOrTheSelectionToTheClipboard) {
+  pvtest::Ansichtenumgebung::messungMit(3);
+  fenster.Aktivieren();
+  fenster.CommandZA->click();
+  EXPECT_EQ(ablage(), QStringLiteral("Nr.\tZeit (s)\tSpannung (V)\r\n1\t0,00\t10,000\r\n2\t0,50\t20,000\r\n"
+                                     "3\t1,00\t30,000"));
+
+  // Rows 2 and 3 dragged upwards; Ctrl+C copies them, other keys copy nothing.
+  const QAbstractItemModel* m = fenster.FGridT->model();
+  fenster.FGridT->selectionModel()->select(QItemSelection(m->index(2, 2), m->index(1, 1)),
+                                           QItemSelectionModel::ClearAndSelect);
+  QGuiApplication::clipboard()->setText(QStringLiteral("alt"));
+  strgC(fenster.FGridT, Qt::ShiftModifier);
+  strgC(fenster.FGridT, Qt::AltModifier);
+  EXPECT_EQ(ablage(), QStringLiteral("alt"));
+  strgC(fenster.FGridT);
+  EXPECT_EQ(ablage(), QStringLiteral("0,50\t20,000\r\n1,00\t30,000"));
+}
+
+TEST_F(TabellenFensterTest, TimeCompressionCopiesSixtyLinesOrSaysWhyNot) {
+  pvtest::Ansichtenumgebung::messungMit(5);  // 10, 20, ...: every step a jump
+  fenster.Aktivieren();
+  fenster.cmdZeitVerdichten->click();
+  EXPECT_EQ(ablage().count(QStringLiteral("\r\n")), 60);
+  EXPECT_TRUE(ablage().startsWith(QStringLiteral("Zeit (s)\tSpannung (V)\r\n0\t10,000\r\n1\t30,000\r\n")));
+  pv::hauptmodul().einstellungen.YNachkommastellen = 0;
+  pv::Messdaten& d = pv::hauptmodul().messdaten;
+  for (int i = 1; i <= 5; ++i) d.y[static_cast<size_t>(i)] = 1.0f;
+  fenster.Fuellen();
+  fenster.cmdZeitVerdichten->click();
+  pvtest::Ansichtenumgebung::messungMit(5);
+  pv::hauptmodul().einstellungen.XZahlenformatnummer = 15;  // hh:mm:ss reads as no number
+  fenster.Fuellen();
+  fenster.cmdZeitVerdichten->click();
+  EXPECT_EQ(meldungen(), (std::vector<QString>{QStringLiteral("Die Messung ist ohne Ergebnis."),
+                                               QStringLiteral("Makroausführung nicht erfolgreich!")}));
 }
 
 }  // namespace

@@ -1,0 +1,221 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "acquisition/erfassungszustand.h"
+#include "ansichten_testhilfe.h"
+#include "main/programm_mit_geraet.h"
+#include "views/displaylayout.h"
+#include "views/displayneu.h"
+#include "views/verdrahtung.h"
+
+namespace {
+
+using pv::Ausrichtung;
+
+TEST(DisplayLayout, PanelBoxesAndStripStayInsideAnyWindow) {
+  constexpr int kLeiste = 90;
+  const struct {
+    QSize innen;
+    bool schmaler;  // the panel is narrower than the window allows
+  } faelle[] = {{pv::displayMindestgroesse(), true}, {{1024, 738}, false}, {{1920, 400}, true},
+                {{700, 1400}, false}, {{3000, 2000}, false}};
+  for (const auto& [innen, schmaler] : faelle) {
+    SCOPED_TRACE(QStringLiteral("%1x%2").arg(innen.width()).arg(innen.height()).toStdString());
+    const pv::Displaygeometrie g = pv::displayLayout(innen, kLeiste);
+    const QRect fenster(QPoint(0, 0), innen);
+    EXPECT_TRUE(fenster.contains(g.leiste)) << "the strip and its close button stay on screen";
+    EXPECT_LE(g.panel.bottom(), g.leiste.top() - 8);
+    EXPECT_TRUE(fenster.contains(g.panel));
+    EXPECT_EQ(g.panel.center().x(), g.wert.center().x()) << "value box centred in the panel";
+    EXPECT_TRUE(g.panel.contains(g.wert));
+    for (const QRect& e : {g.einheit1, g.einheit2}) {
+      EXPECT_TRUE(g.panel.contains(e));
+      EXPECT_GT(e.top(), g.wert.bottom());
+    }
+    EXPECT_LT(g.einheit1.right(), g.einheit2.left());
+    EXPECT_NEAR(g.panel.height() * 7215.0 / g.panel.width(), 3495, 30) << "the panel keeps its proportions";
+    // A low window narrows the panel; otherwise it spans the window.
+    EXPECT_EQ(g.panel.width() < innen.width() - 2 * 16, schmaler);
+  }
+}
+
+TEST(DisplayLayout, ValueFieldPlusSignIsTheReferenceWidth) {
+  struct Fall {
+    const char* name;
+    int16_t beginn, ende;
+    int zeichen;
+  } faelle[] = {
+      {"normalised record, value in 7..12", 7, 12, 7},
+      {"five-character field", 1, 5, 6},
+      {"positions found per record", 0, 0, 7},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    pv::Erfassungszustand z;
+    z.Messwertbeginn = f.beginn;
+    z.Messwertende = f.ende;
+    EXPECT_EQ(pv::wertZeichenzahl(z), f.zeichen);
+  }
+}
+
+QSizeF mass(QFont f, double groesse, const QString& text) {
+  f.setPointSizeF(groesse);
+  const QFontMetricsF m(f);
+  return {m.horizontalAdvance(text), m.height()};
+}
+
+TEST(DisplayFitting, TheValueFillsItsBoxAndIsNeverCut) {
+  const QFont arial(QStringLiteral("Arial"), 180);
+  for (const QSize box : {QSize(560, 167), QSize(1800, 540), QSize(300, 300)}) {
+    SCOPED_TRACE(box.width());
+    const double groesse = pv::wertSchriftgroesse(arial, box, 7);
+    const QSizeF n = mass(arial, groesse, QStringLiteral("0000000"));
+    EXPECT_LE(n.width(), box.width() * 1.02);
+    EXPECT_LE(n.height(), box.height() * 1.02);
+    EXPECT_GT(std::max(n.width() / box.width(), n.height() / box.height()), 0.95) << "one direction is filled";
+  }
+  QFont wert = arial;
+  wert.setPointSizeF(pv::wertSchriftgroesse(arial, {560, 167}, 7));
+  const QString lang = QStringLiteral("-12345678,901");
+  for (const Ausrichtung a : {Ausrichtung::Links, Ausrichtung::Rechts, Ausrichtung::Mitte}) {
+    const pv::Textplatz p = pv::wertPlatzieren(wert, {560, 167}, lang, a);
+    EXPECT_GE(p.x, 0);
+    EXPECT_LE(p.x + mass(wert, p.groesse, lang).width(), 560 * 1.02);
+  }
+  const pv::Textplatz rechts = pv::wertPlatzieren(wert, {560, 167}, QStringLiteral("1,5"), Ausrichtung::Rechts);
+  EXPECT_DOUBLE_EQ(rechts.groesse, wert.pointSizeF()) << "a short value keeps the fitted size";
+  EXPECT_NEAR(rechts.x + mass(wert, rechts.groesse, QStringLiteral("1,5")).width(), 560, 1);
+}
+
+TEST(DisplayFitting, UnitFontsFitTheLongerFieldAndShortFieldsCountAsTwo) {
+  const QFont arial(QStringLiteral("Arial"), 180);
+  const std::array<QSize, 2> boxen = {QSize(120, 85), QSize(120, 85)};
+  const auto groessen = [&](std::array<int16_t, 2> e1, std::array<int16_t, 2> e2) {
+    return pv::einheitSchriftgroessen({arial, arial}, boxen, e1, e2);
+  };
+  const auto vier = groessen({0, 0}, {13, 16});
+  const auto zweiUndVier = groessen({1, 2}, {13, 16});
+  EXPECT_DOUBLE_EQ(zweiUndVier[0], vier[1]);
+  EXPECT_DOUBLE_EQ(zweiUndVier[1], vier[1]);
+  EXPECT_LE(mass(arial, vier[1], QStringLiteral("0000")).width(), 120 * 1.02);
+  const auto kurz = groessen({0, 0}, {5, 5});
+  EXPECT_DOUBLE_EQ(kurz[0], groessen({1, 2}, {7, 8})[0]);
+  EXPECT_DOUBLE_EQ(kurz[0], kurz[1]);
+  EXPECT_GT(kurz[0], vier[1]);
+  // "###" in a 180 pt box shrinks until it fits.
+  const pv::Textplatz p = pv::einheitPlatzieren(arial, boxen[0], QStringLiteral("###"));
+  EXPECT_LT(p.groesse, 180);
+  EXPECT_LE(mass(arial, p.groesse, QStringLiteral("###")).width(), 120 * 1.02);
+}
+
+class DisplayFensterTest : public ::testing::Test {
+ protected:
+  DisplayFensterTest() {
+    pv::Einstellungen& e = pv::hauptmodul().einstellungen;
+    e.DisplayHell = true;
+    e.DisplaySchriftDigitalfont = QStringLiteral("Digital SF");
+    pv::erfassungsmodul().zustand = pv::Erfassungszustand{};
+  }
+  pvtest::Ansichtenumgebung umgebung;
+};
+
+TEST_F(DisplayFensterTest, OpensWithTheSettingsAndShowsWhatTheAcquisitionWrites) {
+  pv::hauptmodul().einstellungen.LEDLCD = 9;  // outside 0..4: designed colours, kept
+  QPointer<pv::DisplayNeu> d = new pv::DisplayNeu;
+  EXPECT_TRUE(pv::hauptmodul().DisplayOffen);
+  EXPECT_EQ(pv::ansichten().offeneGrossanzeige(), d.data());
+  EXPECT_EQ(d->LabelMessBez->text(), QStringLiteral("Versuch"));
+  EXPECT_TRUE(d->MessgeraetGewaehlt());
+  EXPECT_EQ(d->picEinheit1->text(), QStringLiteral("###"));
+  EXPECT_EQ(pv::hauptmodul().einstellungen.LEDLCD, 9);
+
+  d->MesswertAnzeigen(QStringLiteral("-1,234"), QStringLiteral(" DC  "), QStringLiteral(" mV "));
+  EXPECT_EQ(d->PicMW->text(), QStringLiteral("-1,234"));
+  EXPECT_EQ(d->picEinheit2->text(), QStringLiteral(" mV "));
+
+  d->OptionMesswert->click();
+  EXPECT_TRUE(pv::hauptmodul().einstellungen.OptionMesswert);
+  EXPECT_FALSE(d->MessgeraetGewaehlt());
+  d->OptionBGDunkel->click();
+  EXPECT_FALSE(pv::hauptmodul().einstellungen.DisplayHell);
+  d->CheckFett->click();
+  EXPECT_EQ(pv::hauptmodul().einstellungen.DisplaySchriftFett, 1);
+  EXPECT_TRUE(d->PicMW->font().bold());
+  d->PicCmdLEDLCD_Click(3);
+  EXPECT_EQ(pv::hauptmodul().einstellungen.LEDLCD, 3);
+
+  d->CommandDisplAus->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(d.isNull());
+  EXPECT_FALSE(pv::hauptmodul().DisplayOffen);
+  EXPECT_EQ(pv::ansichten().grossanzeige, nullptr);
+}
+
+TEST_F(DisplayFensterTest, ThreeDoubleClicksBringBackTheCentredValue) {
+  pv::DisplayNeu d;
+  d.resize(800, 600);
+  d.LabelMesswertSetzen(QStringLiteral("1,5"));
+  const double mitte = d.PicMW->platz().x;
+  d.LabelMesswert_DblClick();
+  EXPECT_EQ(d.PicMW->platz().x, mitte) << "the new alignment shows with the next value";
+  d.LabelMesswertSetzen(QStringLiteral("1,5"));
+  EXPECT_EQ(d.PicMW->platz().x, 0);
+  d.LabelMesswert_DblClick();
+  d.LabelMesswert_DblClick();
+  d.LabelMesswertSetzen(QStringLiteral("1,5"));
+  EXPECT_EQ(d.PicMW->platz().x, mitte);
+}
+
+TEST_F(DisplayFensterTest, AMissingDigitalFontHidesItsBoxAndChangesNoFont) {
+  pv::hauptmodul().einstellungen.DisplaySchriftDigitalfont = QStringLiteral("Keine Solche Schrift");
+  pv::hauptmodul().einstellungen.DisplaySchriftDigital = 1;
+  pv::DisplayNeu d;
+  EXPECT_TRUE(d.CheckDigital->isHidden());
+  EXPECT_TRUE(d.CheckDigital->isChecked());
+  EXPECT_EQ(d.PicMW->font().family(), QStringLiteral("Arial"));
+  EXPECT_EQ(pv::hauptmodul().einstellungen.DisplaySchriftDigital, 1);
+  const QString vorhanden = QFontDatabase::families().value(0);
+  EXPECT_TRUE(pv::DisplayNeu::schriftInstalliert(vorhanden.toUpper()));
+}
+
+}  // namespace
+
+namespace {
+
+// The display follows a recording of a pseudo-terminal instrument.
+
+class DisplayAufnahme : public pvtest::ProgrammMitGeraet {};
+
+TEST_F(DisplayAufnahme, ShowsTheInstrumentsValuesWhileRecording) {
+  mitschreiben = false;
+  starten(QStringLiteral("Fortlaufend"), pvtest::kAutomatisch);
+  pv::ansichtenAnschliessen(*programm);
+  f().MDSPL->trigger();
+  auto* display = dynamic_cast<pv::DisplayNeu*>(pv::ansichten().grossanzeige);
+  ASSERT_NE(display, nullptr);
+  display->resize(900, 650);
+
+  QTimer takt;
+  QObject::connect(&takt, &QTimer::timeout, [&] { pty.senden("DC -7.250 V\r"); });
+  takt.start(40);
+  ui().StartButton->click();
+  ASSERT_TRUE(pvtest::warteBis([&] { return pv::hauptmodul().messdaten.m >= 3; }, 5000));
+  takt.stop();
+  ui().StopButton->click();
+  EXPECT_EQ(QString(display->PicMW->text()).remove(u' '), QStringLiteral("-7,250"));
+  EXPECT_EQ(display->picEinheit2->text().trimmed(), QStringLiteral("V"));
+  EXPECT_GE(display->PicMW->platz().x, 0);
+  display->close();
+}
+
+}  // namespace

@@ -1,0 +1,151 @@
+// Printing: the page layout, a PDF of the fixture graph and a drawing that
+// fails.
+#include "views/druckfenster.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include "ansichten_testhilfe.h"
+#include "common/dateiauswahl.h"
+#include "common/farben.h"
+#include "main/messdatei.h"
+#include "views/ansichtenzustand.h"
+#include "views/grafikfenster.h"
+
+namespace {
+
+TEST(Drucklayout, TheGraphSitsAtItsPlaceOnThePage) {
+  pv::GrafikEinstellungen p;
+  p.XMax = 10;
+  p.YMax = 2;
+  p.RandLinks = p.RandRechts = p.RandOben = p.RandUnten = 0.25f;
+  const double k = 100 / 1.5;  // millimetres per axis span
+  pv::Drucklayout l{100, 100, true, true, 0, 0};
+  const QSizeF a4(210, 297);
+  auto r = pv::druckeinstellungen(p, false, {}, l, a4);
+  ASSERT_TRUE(r);
+  EXPECT_NEAR(r->ZusatzLinks * k, 55, 1e-3);
+  EXPECT_NEAR(r->ZusatzRechts * k, 55, 1e-3);
+  EXPECT_NEAR(r->ZusatzOben * k, 98.5, 1e-3);
+  l.horizontalZentriert = false;
+  l.linkerRand = 20;
+  r = pv::druckeinstellungen(p, false, {}, l, a4);
+  EXPECT_NEAR(r->ZusatzLinks * k, 20, 1e-3);
+  EXPECT_NEAR(r->ZusatzRechts * k, 90, 1e-3);
+
+  // Scheme 5 for the printer.
+  pv::DarstellungsSchema s5{4, 5, 6, 7, 1, 2, 3, 4};
+  EXPECT_EQ(pv::druckeinstellungen(p, true, s5, l, a4)->Liniendicke, 4);
+  // A graph without size, or a record without span, cannot be placed.
+  EXPECT_FALSE(pv::druckeinstellungen(p, false, {}, {0, 100, true, true, 0, 0}, a4));
+  EXPECT_FALSE(pv::druckeinstellungen(p, false, {}, {100, -5, true, true, 0, 0}, a4));
+  p.YMax = 0;
+  EXPECT_FALSE(pv::druckeinstellungen(p, false, {}, l, a4));
+
+  EXPECT_EQ(pv::seitenfelder(false, {200, 280}), std::make_pair(QStringLiteral("200"), QStringLiteral("140")));
+  EXPECT_EQ(pv::seitenfelder(true, {280, 200}), std::make_pair(QStringLiteral("280"), QStringLiteral("200")));
+  EXPECT_EQ(pv::schriftgroesseSkaliert(0, 3, 0.5), 0);
+  EXPECT_EQ(pv::schriftgroesseSkaliert(12, 3, 0.5), 18);
+}
+
+struct PdfAuswahl : pv::Dateiauswahl {
+  QString oeffnen(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+  QString speichern(QWidget*, const QString&, const QString&, const QString&, const QString&,
+                    const QString&) override {
+    return antwort;
+  }
+  QString antwort;
+};
+
+int pixelWie(const QImage& bild, const std::function<bool(QColor)>& passt) {
+  int n = 0;
+  for (int y = 0; y < bild.height(); ++y)
+    for (int x = 0; x < bild.width(); ++x) n += passt(bild.pixelColor(x, y));
+  return n;
+}
+
+bool rot(QColor c) { return c.red() > 200 && c.green() < 80 && c.blue() < 80; }
+bool dunkel(QColor c) { return c.red() < 80 && c.green() < 80 && c.blue() < 80; }
+
+class Drucken : public ::testing::Test {
+ protected:
+  Drucken() {
+    pv::Einstellungen& e = pv::hauptmodul().einstellungen;
+    for (size_t n = 1; n <= 5; ++n) e.Schemata[n] = {2, 3, 1, 1, 0xFFFFFF, 0xFFFFFF, 0x000000, 0x0000FF};
+    e.AktuellesSchema = 1;
+    e.MesswerteVerbunden = 1;
+    pv::grafikParameterAusEinstellungen(e);
+    auswahl.antwort = umgebung.programm.pfad(QStringLiteral("grafik.pdf"));
+    pv::dateiauswahlSetzen(&auswahl);
+  }
+  ~Drucken() override {
+    pv::dateiauswahlSetzen(nullptr);
+    pv::ansichtenzustand() = pv::Ansichtenzustand{};
+    Tolvek::grafikZustand() = {};
+  }
+  pvtest::Ansichtenumgebung umgebung;
+  PdfAuswahl auswahl;
+};
+
+TEST_F(Drucken, TheFixtureGraphPrintsToOnePdfPageWithTitleAxesAndCurve) {
+  pv::Messtexte texte;
+  pv::Hauptmodul& h = pv::hauptmodul();
+  ASSERT_TRUE(pv::MessungEinlesen(pvtest::testdatei(QStringLiteral("messung_grafik.mes")), false, h.messdaten, texte)
+                  .gelesen());
+  pv::FormGRAFIK grafik;
+  grafik.Zeigen();
+  grafik.NeuButton_Click();
+
+  pv::FormDrucken dialog;
+  dialog.Combo1->setCurrentText(pv::FormDrucken::kPdfEintrag);
+  dialog.Combo1->activated(dialog.Combo1->currentIndex());
+  EXPECT_GT(pixelWie(dialog.vorschaubild(), rot), 0) << "the preview shows the curve";
+  dialog.CommandOK_Click();
+  EXPECT_TRUE(umgebung.programm.meldungen.boxen.empty());
+
+  const QByteArray pdf = umgebung.programm.lies(QStringLiteral("grafik.pdf"));
+  ASSERT_TRUE(pdf.startsWith("%PDF"));
+  EXPECT_EQ(QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))), 1);
+
+  const QString png = umgebung.programm.pfad(QStringLiteral("seite.png"));
+  QProcess gs;
+  gs.start(QStringLiteral("gs"), {QStringLiteral("-q"), QStringLiteral("-dBATCH"), QStringLiteral("-dNOPAUSE"),
+                                  QStringLiteral("-sDEVICE=png16m"), QStringLiteral("-r40"),
+                                  QStringLiteral("-sOutputFile=") + png, auswahl.antwort});
+  ASSERT_TRUE(gs.waitForFinished(30000));
+  const QImage seite(png);
+  ASSERT_FALSE(seite.isNull());
+  EXPECT_GT(pixelWie(seite, rot), 20) << "curve";
+  EXPECT_GT(pixelWie(seite, dunkel), 200) << "title, labels and axes";
+}
+
+TEST_F(Drucken, ADrawingThatFailsCancelsTheJob) {
+  // More values in view than a graph draws one by one: the plotting
+  // routine ends with 6, everything but the values drawn.
+  pvtest::Ansichtenumgebung::messungMit(20001);
+  pv::GrafikEinstellungen& p = pv::grafikParameter();
+  p.XMax = 10;
+  p.YMax = 1;
+  p.Schrittweite = 1;
+  pv::FormDrucken dialog;
+  dialog.Combo1->setCurrentText(pv::FormDrucken::kPdfEintrag);
+  dialog.Combo1->activated(dialog.Combo1->currentIndex());
+  umgebung.programm.meldungen.boxen.clear();
+  dialog.CommandOK_Click();
+  ASSERT_EQ(umgebung.programm.meldungen.boxen.size(), 1u);
+  EXPECT_TRUE(umgebung.programm.meldungen.boxen[0].text.startsWith(QStringLiteral("Es gab ein Problem beim Drucken")));
+  EXPECT_FALSE(QFile::exists(auswahl.antwort));
+
+  dialog.TextBreite->setText(QStringLiteral("0"));
+  dialog.GrafikVorschauDrucken(0);
+  EXPECT_EQ(umgebung.programm.meldungen.boxen.back().text,
+            QStringLiteral("Es gab ein Problem bei der Vorschau der Grafik!"));
+}
+
+}  // namespace

@@ -1,0 +1,163 @@
+#include "displaylayout.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+#include <cmath>
+
+#include "acquisition/erfassungszustand.h"
+#include "acquisition/geraeteauswahl.h"
+
+namespace pv {
+
+namespace {
+
+// The design is kept in twips; the screen has 15 twips to a pixel.
+constexpr int px(int twips) { return twips / 15; }
+
+constexpr int kNameLinks = px(120);
+constexpr int kNameOben = px(120);
+constexpr int kNameHoehe = px(645);
+constexpr int kPanelLinks = px(240);
+constexpr int kPanelOben = px(960);
+constexpr int kWertOben = px(1320);
+constexpr int kWertEinzug = px(600 - 240);  // value box inside the panel
+constexpr int kLeisteLinks = px(120);
+constexpr int kRand = px(120);
+// Panel, value and unit boxes keep the designed proportions.
+constexpr double kPanelHoeheZuBreite = 3495.0 / 7215.0;
+constexpr double kWertHoeheZuBreite = 1935.0 / 6495.0;
+constexpr double kEinheitZuPanel = 3000.0 / 7215.0;
+constexpr double kEinheitHoeheZuBreite = 735.0 / 2175.0;
+
+// Sizes are found from one measurement at this size, scaled.
+constexpr double kMessgroesse = 100.0;
+
+const QString kZeichenbreite = QStringLiteral("0");
+
+QFontMetricsF massBei(QFont schrift, double groesse) {
+  schrift.setPointSizeF(groesse);
+  return QFontMetricsF(schrift);
+}
+
+// The size at which `breite` x `hoehe` (measured at kMessgroesse) fits the
+// box; `bisher` when nothing can be measured.
+double passend(QSize box, double breite, double hoehe, double bisher) {
+  if (breite <= 0 || hoehe <= 0 || box.isEmpty()) return bisher;
+  return kMessgroesse * std::min(box.width() / breite, box.height() / hoehe);
+}
+
+}  // namespace
+
+QSize displayMindestgroesse() { return {px(9105) - 8, px(7080) - 30}; }
+
+Displaygeometrie displayLayout(QSize innen, int leistenhoehe) {
+  Displaygeometrie g;
+  const int b = innen.width();
+  const int h = innen.height();
+  g.name = QRect(kNameLinks, kNameOben, std::max(1, b - 2 * kNameLinks), kNameHoehe);
+  g.leiste = QRect(kLeisteLinks, h - leistenhoehe - kRand, std::max(1, b - 2 * kLeisteLinks), leistenhoehe);
+
+  int panelBreite = std::max(1, b - 2 * kPanelLinks);
+  const int platz = g.leiste.top() - kRand - kPanelOben;  // height left for the panel
+  if (panelBreite * kPanelHoeheZuBreite > platz)
+    panelBreite = std::max(1, static_cast<int>(platz / kPanelHoeheZuBreite));
+  const int panelHoehe = static_cast<int>(std::lround(panelBreite * kPanelHoeheZuBreite));
+  g.panel = QRect((b - panelBreite) / 2, kPanelOben, panelBreite, panelHoehe);
+
+  const int wertBreite = std::max(1, panelBreite - 2 * kWertEinzug);
+  const int wertHoehe = static_cast<int>(std::lround(wertBreite * kWertHoeheZuBreite));
+  g.wert = QRect((b - wertBreite) / 2, kWertOben - kPanelOben + g.panel.top(), wertBreite, wertHoehe);
+
+  const int einheitBreite = static_cast<int>(std::lround(panelBreite * kEinheitZuPanel));
+  const int einheitHoehe = static_cast<int>(std::lround(einheitBreite * kEinheitHoeheZuBreite));
+  // Centred in the gap between the value box and the panel's bottom.
+  const int einheitOben = (g.wert.top() + g.wert.height() + g.panel.top() + g.panel.height() - einheitHoehe) / 2;
+  const auto einheitLinks = [&](double anteil) {
+    return static_cast<int>(std::lround(g.panel.left() + panelBreite * anteil - einheitBreite * 0.5));
+  };
+  g.einheit1 = QRect(einheitLinks(0.25), einheitOben, einheitBreite, einheitHoehe);
+  g.einheit2 = QRect(einheitLinks(0.75), einheitOben, einheitBreite, einheitHoehe);
+  return g;
+}
+
+int wertZeichenzahl(const Erfassungszustand& geraet) {
+  const int feld = geraet.Messwertende - geraet.Messwertbeginn + 1;
+  return (geraet.Messwertbeginn > 0 && feld > 0 ? feld : 6) + 1;
+}
+
+double wertSchriftgroesse(const QFont& schrift, QSize box, int zeichen) {
+  const QFontMetricsF m = massBei(schrift, kMessgroesse);
+  return passend(box, m.horizontalAdvance(kZeichenbreite) * std::max(zeichen, 1), m.height(), schrift.pointSizeF());
+}
+
+double nameSchriftgroesse(const QFont& schrift, QSize box, const QString& text, double bisher) {
+  if (text.isEmpty()) return bisher;
+  const QFontMetricsF m = massBei(schrift, kMessgroesse);
+  return passend(box, m.horizontalAdvance(text), m.height(), bisher);
+}
+
+std::array<double, 2> einheitSchriftgroessen(const std::array<QFont, 2>& schriften, const std::array<QSize, 2>& boxen,
+                                             const std::array<int16_t, 2>& einheit1Pos,
+                                             const std::array<int16_t, 2>& einheit2Pos) {
+  // A field shorter than two characters is fitted like one of two, so that
+  // its box follows the window too (and does not hold the other one small).
+  const auto mindestens2 = [](std::array<int16_t, 2> pos) {
+    return pos[1] - pos[0] >= 1 ? pos : std::array<int16_t, 2>{1, 2};
+  };
+  const std::array<std::array<int16_t, 2>, 2> pos = {mindestens2(einheit1Pos), mindestens2(einheit2Pos)};
+  std::array<EinheitLabelMass, 2> mass;
+  for (size_t i = 0; i < 2; ++i) {
+    const QFontMetricsF m(schriften[i]);
+    mass[i] = {schriften[i].pointSizeF(), static_cast<double>(boxen[i].width()),
+               static_cast<double>(boxen[i].height()), m.horizontalAdvance(einheitBreitenText(pos[i])),
+               m.height()};
+  }
+  return einheitenSchriftgroessen(pos[0], pos[1], mass[0], mass[1]);
+}
+
+Textplatz wertPlatzieren(const QFont& schrift, QSize box, const QString& text, Ausrichtung ausrichtung) {
+  Textplatz p{schrift.pointSizeF(), 0};
+  double breite = QFontMetricsF(schrift).horizontalAdvance(text);
+  if (breite > box.width() && breite > 0) {
+    p.groesse *= box.width() / breite;
+    breite = massBei(schrift, p.groesse).horizontalAdvance(text);
+  }
+  switch (ausrichtung) {
+    case Ausrichtung::Links: p.x = 0; break;
+    case Ausrichtung::Rechts: p.x = box.width() - breite; break;
+    case Ausrichtung::Mitte: p.x = (box.width() - breite) / 2; break;
+  }
+  p.x = std::max(0.0, p.x);
+  return p;
+}
+
+Textplatz einheitPlatzieren(const QFont& schrift, QSize box, const QString& text) {
+  Textplatz p{schrift.pointSizeF(), 0};
+  const QFontMetricsF m(schrift);
+  double breite = m.horizontalAdvance(text);
+  if ((breite > box.width() || m.height() > box.height()) && breite > 0) {
+    p.groesse *= std::min(box.width() / breite, box.height() / m.height());
+    breite = massBei(schrift, p.groesse).horizontalAdvance(text);
+  }
+  p.x = (box.width() - breite) / 2;
+  return p;
+}
+
+const Displaystil* displayStil(int16_t index) {
+  static const Displaystil stile[] = {
+      {QColor(192, 192, 192), QColor(0, 0, 0), QStringLiteral("LCD")},
+      {QColor(0, 0, 64), QColor(0, 0, 255), QStringLiteral("LED")},
+      {QColor(0, 0, 64), QColor(0, 255, 0), QStringLiteral("LED")},
+      {QColor(0, 0, 64), QColor(255, 0, 0), QStringLiteral("LED")},
+      {QColor(255, 255, 255), QColor(0, 0, 0), QStringLiteral("LCD")},
+  };
+  if (index < 0 || index > 4) return nullptr;
+  return &stile[index];
+}
+
+Displayhintergrund displayHintergrund(bool hell) {
+  if (hell) return {QColor(236, 233, 216), QColor(0, 0, 0), QColor(0, 0, 0), true};
+  return {QColor(0, 0, 0), QColor(255, 255, 255), QColor(128, 128, 128), false};
+}
+
+}  // namespace pv

@@ -1,0 +1,394 @@
+#include "displayneu.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QTimer>
+#include <exception>
+
+#include "acquisition/erfassungszustand.h"
+#include "common/allgemein.h"
+#include "common/fehlerbehandlung.h"
+#include "common/tolvek.h"
+#include "main/hauptzustand.h"
+#include "views/ansichtenzustand.h"
+#include "views/messbeschreibung.h"
+
+namespace pv {
+
+namespace {
+
+const QString kSchriftart = QStringLiteral("Arial");
+constexpr double kNameGroesse = 27.75;
+constexpr double kFeldGroesse = 180;
+const QString kOhneEinheit = QStringLiteral("###");
+// Left to right as the style buttons stand.
+constexpr std::array<int16_t, 5> kStilReihenfolge = {4, 0, 1, 2, 3};
+
+QString farbe(const QColor& c) { return c.name(QColor::HexRgb); }
+
+}  // namespace
+
+// ---------------------------------------------------------------- Anzeigefeld
+
+Anzeigefeld::Anzeigefeld(QWidget* parent) : QWidget(parent) {
+  setFont(QFont(kSchriftart, kFeldGroesse));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Anzeigefeld::farbenSetzen(const QColor& hintergrund, const QColor& text) {
+  hintergrund_ = hintergrund;
+  textfarbe_ = text;
+  update();
+}
+
+void Anzeigefeld::zeichnen(const QString& text, const Textplatz& platz) {
+  text_ = text;
+  platz_ = platz;
+  update();
+}
+
+void Anzeigefeld::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), hintergrund_.isValid() ? hintergrund_ : QColor(192, 192, 192));
+  if (text_.isEmpty() || platz_.groesse <= 0) return;
+  QFont f = font();
+  f.setPointSizeF(platz_.groesse);
+  p.setFont(f);
+  p.setPen(textfarbe_.isValid() ? textfarbe_ : QColor(Qt::black));
+  p.drawText(QPointF(platz_.x, QFontMetricsF(f).ascent()), text_);
+}
+
+void Anzeigefeld::mouseDoubleClickEvent(QMouseEvent*) { emit doppelklick(); }
+
+// ---------------------------------------------------------------- DisplayNeu
+
+DisplayNeu::DisplayNeu(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("DISPLAY"));
+  setFont(QFont(kSchriftart, 8.25));
+  setMinimumSize(displayMindestgroesse());
+  setAutoFillBackground(true);
+
+  LabelMessBez = new QLabel(this);
+  LabelMessBez->setAlignment(Qt::AlignCenter);
+  LabelMessBez->setFont(QFont(kSchriftart, kNameGroesse));
+  ShapeBG1 = new QWidget(this);
+  ShapeBG1->setObjectName(QStringLiteral("ShapeBG1"));
+  ShapeBG1->setAttribute(Qt::WA_StyledBackground);
+  PicMW = new Anzeigefeld(this);
+  picEinheit1 = new Anzeigefeld(this);
+  picEinheit2 = new Anzeigefeld(this);
+  leisteBauen();
+
+  auto* hilfe = new QShortcut(QKeySequence(Qt::Key_F1), this, [] { Tolvek::HilfeAnzeigen(kHilfekontext); });
+  hilfe->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(PicMW, &Anzeigefeld::doppelklick, this, [this] { LabelMesswert_DblClick(); });
+  connect(CommandDisplAus, &QPushButton::clicked, this, [this] { close(); });
+  connect(OptionMesswert, &QRadioButton::toggled, this,
+          [](bool an) { hauptmodul().einstellungen.OptionMesswert = an; });
+  connect(CheckFett, &QCheckBox::toggled, this, [this] { CheckFett_Click(); });
+  connect(CheckDigital, &QCheckBox::toggled, this, [this] { CheckDigital_Click(); });
+  connect(OptionBGHell, &QRadioButton::toggled, this, [this](bool an) {
+    if (an) OptionBG_Click(true);
+  });
+  connect(OptionBGDunkel, &QRadioButton::toggled, this, [this](bool an) {
+    if (an) OptionBG_Click(false);
+  });
+  ansichten().grossanzeige = this;
+
+  // Opening.
+  try {
+    ladevorgang_ = true;
+    Tolvek::ArbeitsbereichErmitteln();
+    const QRect bereich = Tolvek::zustand().Arbeitsbereich;
+    if (!bereich.isEmpty()) setGeometry(bereich);
+    LabelMessBezSetzen(aktuelleMessbeschreibung().Titel);
+    const Einstellungen& e = hauptmodul().einstellungen;
+    CheckDigital->setVisible(schriftInstalliert(e.DisplaySchriftDigitalfont));
+    LabelEinheit1Setzen(kOhneEinheit);
+    LabelEinheit2Setzen(kOhneEinheit);
+    ladevorgang_ = false;
+    layout();
+    (e.OptionMesswert ? OptionMesswert : OptionMessgeraet)->setChecked(true);
+    PicCmdLEDLCD_Click(e.LEDLCD);
+    CheckFett->setChecked(e.DisplaySchriftFett == 1);
+    CheckDigital->setChecked(e.DisplaySchriftDigital == 1);
+    OptionBGHell->setChecked(e.DisplayHell);
+    OptionBGDunkel->setChecked(!e.DisplayHell);
+    OptionBG_Click(e.DisplayHell);
+    hauptmodul().DisplayOffen = true;
+  } catch (const std::exception& fehler) {
+    ladevorgang_ = false;
+    Tolvek::Fehlerbehandlung(QStringLiteral("DisplayNeu -> FormLoad"), fehler);
+  }
+}
+
+DisplayNeu::~DisplayNeu() {
+  hauptmodul().DisplayOffen = false;
+  if (ansichten().grossanzeige == this) ansichten().grossanzeige = nullptr;
+}
+
+void DisplayNeu::leisteBauen() {
+  FrameAnzeige = new QGroupBox(QStringLiteral("Anzeige/Darstellung"), this);
+  FrameAnzeige->setAutoFillBackground(true);
+  auto* raster = new QGridLayout(FrameAnzeige);
+  OptionMessgeraet = new QRadioButton(QStringLiteral("Messwert des Messgerätes"), FrameAnzeige);
+  OptionMesswert = new QRadioButton(QStringLiteral("nach Benutzerangaben verarbeiteter Messwert"), FrameAnzeige);
+  OptionMessgeraet->setChecked(true);
+  CommandDisplAus = new QPushButton(QStringLiteral("Display AUS"), FrameAnzeige);
+  auto* quelle = new QHBoxLayout;
+  quelle->addWidget(OptionMessgeraet);
+  quelle->addWidget(OptionMesswert);
+  quelle->addStretch();
+  quelle->addWidget(CommandDisplAus);
+  raster->addLayout(quelle, 0, 0, 1, 3);
+
+  auto* stile = new QHBoxLayout;
+  for (const int16_t i : kStilReihenfolge) {
+    const Displaystil* s = displayStil(i);
+    auto* knopf = new QLabel(s->beschriftung, FrameAnzeige);
+    knopf->setAlignment(Qt::AlignCenter);
+    knopf->setFixedSize(855 / 15, 495 / 15);
+    QFont f(kSchriftart, 11.25);
+    f.setBold(true);
+    knopf->setFont(f);
+    knopf->setStyleSheet(QStringLiteral("background-color: %1; color: %2;").arg(farbe(s->hintergrund), farbe(s->text)));
+    knopf->setCursor(Qt::PointingHandCursor);
+    knopf->installEventFilter(this);
+    PicCmdLEDLCD[static_cast<size_t>(i)] = knopf;
+    stile->addWidget(knopf);
+  }
+  stile->addStretch();
+  raster->addLayout(stile, 1, 0);
+
+  FrameSchrift = new QGroupBox(QStringLiteral("Schrift"), FrameAnzeige);
+  auto* schrift = new QHBoxLayout(FrameSchrift);
+  CheckFett = new QCheckBox(QStringLiteral("Fett"), FrameSchrift);
+  CheckDigital = new QCheckBox(QStringLiteral("Digital"), FrameSchrift);
+  schrift->addWidget(CheckFett);
+  schrift->addWidget(CheckDigital);
+  raster->addWidget(FrameSchrift, 1, 1);
+
+  FrameHintergrund = new QGroupBox(QStringLiteral("Hintergrund"), FrameAnzeige);
+  auto* hintergrund = new QHBoxLayout(FrameHintergrund);
+  OptionBGHell = new QRadioButton(QStringLiteral("hell"), FrameHintergrund);
+  OptionBGDunkel = new QRadioButton(QStringLiteral("dunkel"), FrameHintergrund);
+  OptionBGHell->setChecked(true);
+  hintergrund->addWidget(OptionBGHell);
+  hintergrund->addWidget(OptionBGDunkel);
+  raster->addWidget(FrameHintergrund, 1, 2);
+  raster->setColumnStretch(0, 1);
+}
+
+void DisplayNeu::Zeigen() {
+  show();
+  raise();
+  activateWindow();
+  // The frame is known once the window is shown: the whole window, frame
+  // included, covers the work area and no more.
+  QTimer::singleShot(0, this, [this] {
+    const QRect bereich = Tolvek::zustand().Arbeitsbereich;
+    if (bereich.isEmpty() || isMaximized()) return;
+    const QSize rahmen = frameGeometry().size() - geometry().size();
+    resize((bereich.size() - rahmen).expandedTo(minimumSize()));
+    move(bereich.topLeft());
+  });
+}
+
+bool DisplayNeu::Offen() const { return hauptmodul().DisplayOffen; }
+
+bool DisplayNeu::MessgeraetGewaehlt() const { return OptionMessgeraet->isChecked(); }
+
+void DisplayNeu::MesswertAnzeigen(const QString& wert, const QString& einheit1, const QString& einheit2) {
+  LabelMesswertSetzen(wert);
+  LabelEinheit1Setzen(einheit1);
+  LabelEinheit2Setzen(einheit2);
+}
+
+void DisplayNeu::LabelMesswertSetzen(const QString& text) {
+  wert_ = text;
+  wertZeichnen();
+}
+
+void DisplayNeu::LabelEinheit1Setzen(const QString& text) {
+  einheit1_ = text;
+  einheitZeichnen(picEinheit1, einheit1_);
+}
+
+void DisplayNeu::LabelEinheit2Setzen(const QString& text) {
+  einheit2_ = text;
+  einheitZeichnen(picEinheit2, einheit2_);
+}
+
+void DisplayNeu::LabelMessBezSetzen(const QString& text) {
+  LabelMessBez->setText(text);
+  layout();
+}
+
+void DisplayNeu::LabelMesswert_DblClick() {
+  // Shows with the next drawing of the value.
+  ausrichtung_ = static_cast<Ausrichtung>((static_cast<int>(ausrichtung_) + 1) % 3);
+}
+
+void DisplayNeu::wertZeichnen() {
+  PicMW->zeichnen(wert_, wertPlatzieren(PicMW->font(), PicMW->size(), wert_, ausrichtung_));
+}
+
+void DisplayNeu::einheitZeichnen(Anzeigefeld* feld, const QString& text) {
+  const Textplatz platz = einheitPlatzieren(feld->font(), feld->size(), text);
+  if (platz.groesse != feld->font().pointSizeF() && platz.groesse > 0) {
+    QFont f = feld->font();
+    f.setPointSizeF(platz.groesse);
+    feld->setFont(f);
+  }
+  feld->zeichnen(text, platz);
+}
+
+void DisplayNeu::PicCmdLEDLCD_Click(int16_t index) {
+  try {
+    if (const Displaystil* s = displayStil(index)) {
+      ShapeBG1->setStyleSheet(QStringLiteral("#ShapeBG1 { background-color: %1; border: 1px solid %2; }")
+                                  .arg(farbe(s->hintergrund), farbe(displayHintergrund(OptionBGHell->isChecked()).panelRand)));
+      for (Anzeigefeld* feld : {PicMW, picEinheit1, picEinheit2}) feld->farbenSetzen(s->hintergrund, s->text);
+    }
+    hauptmodul().einstellungen.LEDLCD = index;
+    wertZeichnen();
+    einheitZeichnen(picEinheit1, einheit1_);
+    einheitZeichnen(picEinheit2, einheit2_);
+  } catch (const std::exception& fehler) {
+    Tolvek::Fehlerbehandlung(QStringLiteral("DisplayNeu -> PicCmdLEDLCD"), fehler);
+  }
+}
+
+void DisplayNeu::schriftSetzen(const QString& familie, bool fett) {
+  for (Anzeigefeld* feld : {PicMW, picEinheit1, picEinheit2}) {
+    QFont f = feld->font();
+    if (!familie.isEmpty()) f.setFamily(familie);
+    f.setBold(fett);
+    feld->setFont(f);
+  }
+}
+
+void DisplayNeu::CheckFett_Click() {
+  const bool fett = CheckFett->isChecked();
+  schriftSetzen(QString(), fett);
+  hauptmodul().einstellungen.DisplaySchriftFett = fett ? 1 : 0;
+  layout();
+}
+
+void DisplayNeu::CheckDigital_Click() {
+  Einstellungen& e = hauptmodul().einstellungen;
+  QString& alt = ansichtenzustand().SchriftartAlt;
+  if (CheckDigital->isChecked()) {
+    alt = PicMW->font().family();
+    if (!schriftInstalliert(e.DisplaySchriftDigitalfont)) return;
+    schriftSetzen(e.DisplaySchriftDigitalfont, CheckFett->isChecked());
+    e.DisplaySchriftDigital = 1;
+  } else {
+    schriftSetzen(alt, CheckFett->isChecked());
+    e.DisplaySchriftDigital = 0;
+  }
+  layout();
+}
+
+void DisplayNeu::OptionBG_Click(bool hell) {
+  try {
+    const Displayhintergrund h = displayHintergrund(hell);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, h.fenster);
+    p.setColor(QPalette::WindowText, h.text);
+    setPalette(p);
+    for (QWidget* w : std::initializer_list<QWidget*>{FrameAnzeige, OptionMessgeraet, OptionMesswert, FrameSchrift,
+                                                      CheckFett, CheckDigital, FrameHintergrund, OptionBGHell,
+                                                      OptionBGDunkel}) {
+      QPalette q = w->palette();
+      q.setColor(QPalette::Window, h.fenster);
+      q.setColor(QPalette::WindowText, h.text);
+      w->setPalette(q);
+    }
+    LabelMessBez->setFrameShape(h.nameRahmen ? QFrame::Box : QFrame::NoFrame);
+    const Displaystil* s = displayStil(hauptmodul().einstellungen.LEDLCD);
+    const QColor fuellung = s ? s->hintergrund : QColor(192, 192, 192);
+    ShapeBG1->setStyleSheet(QStringLiteral("#ShapeBG1 { background-color: %1; border: 1px solid %2; }")
+                                .arg(farbe(fuellung), farbe(h.panelRand)));
+    hauptmodul().einstellungen.DisplayHell = hell;
+  } catch (const std::exception& fehler) {
+    Tolvek::Fehlerbehandlung(hell ? QStringLiteral("DisplayNeu -> OptionBGHell")
+                                  : QStringLiteral("DisplayNeu -> OptionBGDunkel"),
+                             fehler);
+  }
+}
+
+bool DisplayNeu::schriftInstalliert(const QString& name) {
+  const QStringList familien = QFontDatabase::families();
+  return std::any_of(familien.begin(), familien.end(),
+                     [&name](const QString& f) { return f.compare(name, Qt::CaseInsensitive) == 0; });
+}
+
+void DisplayNeu::layout() {
+  if (ladevorgang_ || isMinimized()) return;
+  try {
+    const Displaygeometrie g = displayLayout(size(), FrameAnzeige->sizeHint().height());
+    LabelMessBez->setGeometry(g.name);
+    QFont name = LabelMessBez->font();
+    name.setPointSizeF(nameSchriftgroesse(name, g.name.size(), LabelMessBez->text(), name.pointSizeF()));
+    LabelMessBez->setFont(name);
+    ShapeBG1->setGeometry(g.panel);
+    PicMW->setGeometry(g.wert);
+    QFont wert = PicMW->font();
+    wert.setPointSizeF(wertSchriftgroesse(wert, g.wert.size(), wertZeichenzahl(erfassungsmodul().zustand)));
+    PicMW->setFont(wert);
+    wertZeichnen();
+    picEinheit1->setGeometry(g.einheit1);
+    picEinheit2->setGeometry(g.einheit2);
+    const Erfassungszustand& z = erfassungsmodul().zustand;
+    const std::array<double, 2> groessen = einheitSchriftgroessen(
+        {picEinheit1->font(), picEinheit2->font()}, {g.einheit1.size(), g.einheit2.size()}, z.Einheit1Pos,
+        z.Einheit2Pos);
+    for (size_t i = 0; i < 2; ++i) {
+      Anzeigefeld* feld = i == 0 ? picEinheit1 : picEinheit2;
+      QFont f = feld->font();
+      f.setPointSizeF(groessen[i]);
+      feld->setFont(f);
+    }
+    einheitZeichnen(picEinheit1, einheit1_);
+    einheitZeichnen(picEinheit2, einheit2_);
+    FrameAnzeige->setGeometry(g.leiste);
+  } catch (const std::exception& fehler) {
+    Tolvek::Fehlerbehandlung(QStringLiteral("Display -> FormResize"), fehler);
+  }
+}
+
+void DisplayNeu::resizeEvent(QResizeEvent* ereignis) {
+  QWidget::resizeEvent(ereignis);
+  layout();
+}
+
+void DisplayNeu::closeEvent(QCloseEvent* ereignis) {
+  hauptmodul().DisplayOffen = false;
+  QWidget::closeEvent(ereignis);
+}
+
+bool DisplayNeu::eventFilter(QObject* objekt, QEvent* ereignis) {
+  if (ereignis->type() == QEvent::MouseButtonPress) {
+    for (size_t i = 0; i < PicCmdLEDLCD.size(); ++i) {
+      if (objekt == PicCmdLEDLCD[i]) {
+        PicCmdLEDLCD_Click(static_cast<int16_t>(i));
+        return true;
+      }
+    }
+  }
+  return QWidget::eventFilter(objekt, ereignis);
+}
+
+}  // namespace pv

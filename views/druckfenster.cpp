@@ -1,0 +1,398 @@
+#include "druckfenster.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPointer>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "acquisition/ansichten.h"
+#include "common/allgemein.h"
+#include "common/dateiauswahl.h"
+#include "common/farben.h"
+#include "common/meldungen.h"
+#include "common/tolvek.h"
+#include "common/zahlen.h"
+#include "main/hauptzustand.h"
+#include "views/ansichtenzustand.h"
+#include "views/grafikbild.h"
+#include "views/grafikfenster.h"
+
+namespace pv {
+
+const QString FormDrucken::kPdfEintrag = QStringLiteral("PDF-Datei");
+
+namespace {
+
+const QString kVorschauProblem = QStringLiteral("Es gab ein Problem bei der Vorschau der Grafik!");
+const QString kDruckProblem =
+    QStringLiteral("Es gab ein Problem beim Drucken der Grafik!\r\nDer Druckauftrag wurde abgebrochen!");
+constexpr int kVorschauflaeche = 260;
+
+// The graph window's plot height in pixels: the reference of the fonts.
+double grafikHoehe() {
+  const auto* grafik = dynamic_cast<const FormGRAFIK*>(ansichten().grafik);
+  return grafik && grafik->GRAF->height() > 0 ? grafik->GRAF->height() : 500.0;
+}
+
+QPixmap seitenbild(bool querformat) {
+  QPixmap bild(40, 40);
+  bild.fill(Qt::transparent);
+  QPainter p(&bild);
+  p.setPen(Qt::black);
+  p.setBrush(Qt::white);
+  p.drawRect(querformat ? QRect(2, 10, 35, 24) : QRect(8, 2, 24, 35));
+  return bild;
+}
+
+}  // namespace
+
+// The page of the preview: a picture the graph is drawn into.
+class Seitenvorschau : public QWidget {
+ public:
+  explicit Seitenvorschau(QWidget* eltern) : QWidget(eltern) {}
+  Bildflaeche bild;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.drawImage(0, 0, bild.bild());
+    p.setPen(Qt::gray);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+  void resizeEvent(QResizeEvent*) override {
+    bild.groesseSetzen(size());
+    bild.leeren();
+  }
+};
+
+FormDrucken::FormDrucken(QWidget* eltern) : QDialog(eltern), drucker_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+  setWindowTitle(QStringLiteral("Drucken"));
+  auto* raster = new QGridLayout(this);
+  raster->addWidget(druckerrahmenAnlegen(), 0, 0, 1, 2);
+  raster->addWidget(einstellungsrahmenAnlegen(), 1, 0);
+  raster->addWidget(orientierungsrahmenAnlegen(), 2, 0);
+
+  auto* vorschau = new QVBoxLayout;
+  Pic1 = new QWidget(this);
+  Pic1->setFixedSize(kVorschauflaeche, kVorschauflaeche);
+  PicPrintPrev = new Seitenvorschau(Pic1);
+  CheckVorschauAuto = new QCheckBox(QStringLiteral("Vorschau"), this);
+  CommandVorschau = new QPushButton(QStringLiteral("Vorschau"), this);
+  vorschau->addWidget(Pic1);
+  auto* vorschauknoepfe = new QHBoxLayout;
+  vorschauknoepfe->addWidget(CheckVorschauAuto);
+  vorschauknoepfe->addWidget(CommandVorschau);
+  vorschau->addLayout(vorschauknoepfe);
+  raster->addLayout(vorschau, 1, 1, 2, 1);
+
+  auto* knoepfe = new QHBoxLayout;
+  CommandOK = new QPushButton(QStringLiteral("Drucken"), this);
+  CommandAbbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
+  knoepfe->addStretch(1);
+  knoepfe->addWidget(CommandOK);
+  knoepfe->addWidget(CommandAbbrechen);
+  raster->addLayout(knoepfe, 3, 0, 1, 2);
+  connect(CommandVorschau, &QPushButton::clicked, this, [this] { GrafikVorschauDrucken(0); });
+  connect(CommandOK, &QPushButton::clicked, this, [this] { CommandOK_Click(); });
+  connect(CommandAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
+
+  // Form_Load: the printers, the current one or the one kept, centred.
+  const QStringList namen = QPrinterInfo::availablePrinterNames();
+  Combo1->addItems(namen);
+  Combo1->addItem(kPdfEintrag);
+  const QString gewaehlt = hauptmodul().einstellungen.DruckerName;
+  int index = Combo1->findText(gewaehlt);
+  if (index < 0) index = std::max(0, Combo1->findText(QPrinterInfo::defaultPrinterName()));
+  CheckVorschauAuto->setChecked(false);
+  CheckHor->setChecked(true);
+  CheckVer->setChecked(true);
+  (ansichtenzustand().Druckorientierung == 2 ? OptionPOQ : OptionPOH)->setChecked(true);
+  Combo1->setCurrentIndex(index);
+  Combo1_Click();
+  CheckVorschauAuto->setChecked(true);
+}
+
+FormDrucken::~FormDrucken() = default;
+
+QWidget* FormDrucken::druckerrahmenAnlegen() {
+  auto* rahmen = new QGroupBox(QStringLiteral("Drucker"), this);
+  auto* r = new QGridLayout(rahmen);
+  Combo1 = new QComboBox(rahmen);
+  LabelOrt = new QLabel(rahmen);
+  CommandDrEig = new QPushButton(QStringLiteral("Eigenschaften..."), rahmen);
+  r->addWidget(new QLabel(QStringLiteral("Name:"), rahmen), 0, 0);
+  r->addWidget(Combo1, 0, 1);
+  r->addWidget(CommandDrEig, 0, 2);
+  r->addWidget(new QLabel(QStringLiteral("Ort:"), rahmen), 1, 0);
+  r->addWidget(LabelOrt, 1, 1);
+  r->setColumnStretch(1, 1);
+  connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+  connect(CommandDrEig, &QPushButton::clicked, this, [this] {
+    QPageSetupDialog dialog(drucker_.get(), this);
+    if (dialog.exec() == QDialog::Accepted) orientierungWaehlen(drucker_->pageLayout().orientation() == QPageLayout::Landscape);
+  });
+
+  auto* kopien = new QGroupBox(QStringLiteral("Kopien"), rahmen);
+  auto* k = new QHBoxLayout(kopien);
+  Text2 = new QLineEdit(QStringLiteral("1"), kopien);
+  Text2->setMaximumWidth(48);
+  VScroll1 = new QScrollBar(Qt::Vertical, kopien);
+  VScroll1->setRange(1, 99);
+  VScroll1->setInvertedControls(true);
+  VScroll1->setInvertedAppearance(true);
+  VScroll1->setFixedHeight(Text2->sizeHint().height());
+  k->addWidget(new QLabel(QStringLiteral("Kopien:"), kopien));
+  k->addWidget(Text2);
+  k->addWidget(VScroll1);
+  connect(Text2, &QLineEdit::textChanged, this, [this](const QString& text) {
+    const QSignalBlocker sperre(VScroll1);
+    VScroll1->setValue(static_cast<int>(rundeHalbGerade(val(text))));
+  });
+  connect(VScroll1, &QScrollBar::valueChanged, this, [this](int wert) { Text2->setText(QString::number(wert)); });
+  r->addWidget(kopien, 0, 3, 2, 1);
+  return rahmen;
+}
+
+QWidget* FormDrucken::einstellungsrahmenAnlegen() {
+  auto* rahmen = new QGroupBox(QStringLiteral("Einstellungen"), this);
+  auto* r = new QGridLayout(rahmen);
+  const std::pair<QLineEdit**, const char*> felder[] = {
+      {&TextLR, "linker Rand:"}, {&TextOR, "oberer Rand:"}, {&TextBreite, "Breite:"}, {&TextHoehe, "Höhe:"}};
+  int zeile = 0;
+  for (const auto& [feld, name] : felder) {
+    *feld = new QLineEdit(rahmen);
+    (*feld)->setMaximumWidth(60);
+    (*feld)->setAlignment(Qt::AlignRight);
+    r->addWidget(new QLabel(QString::fromUtf8(name), rahmen), zeile, 0);
+    r->addWidget(*feld, zeile, 1);
+    r->addWidget(new QLabel(QStringLiteral("mm"), rahmen), zeile, 2);
+    // Enter draws the preview, also with the automatic preview off.
+    connect(*feld, &QLineEdit::returnPressed, this, [this] { GrafikVorschauDrucken(0); });
+    ++zeile;
+  }
+  CheckHor = new QCheckBox(QStringLiteral("Horizontal zentriert"), rahmen);
+  CheckVer = new QCheckBox(QStringLiteral("Vertikal zentriert"), rahmen);
+  r->addWidget(CheckHor, 0, 3);
+  r->addWidget(CheckVer, 1, 3);
+  connect(CheckHor, &QCheckBox::toggled, this, [this] { randfeldUmschalten(CheckHor, TextLR); });
+  connect(CheckVer, &QCheckBox::toggled, this, [this] { randfeldUmschalten(CheckVer, TextOR); });
+  return rahmen;
+}
+
+QWidget* FormDrucken::orientierungsrahmenAnlegen() {
+  auto* rahmen = new QGroupBox(QStringLiteral("Orientierung"), this);
+  auto* r = new QGridLayout(rahmen);
+  OptionPOH = new QRadioButton(QStringLiteral("Hochformat"), rahmen);
+  OptionPOQ = new QRadioButton(QStringLiteral("Querformat"), rahmen);
+  PicPOH = new QLabel(rahmen);
+  PicPOQ = new QLabel(rahmen);
+  PicPOH->setPixmap(seitenbild(false));
+  PicPOQ->setPixmap(seitenbild(true));
+  r->addWidget(OptionPOH, 0, 0);
+  r->addWidget(OptionPOQ, 1, 0);
+  r->addWidget(PicPOH, 0, 1, 2, 1);
+  r->addWidget(PicPOQ, 0, 1, 2, 1);
+  connect(OptionPOH, &QRadioButton::clicked, this, [this] { orientierungWaehlen(false); });
+  connect(OptionPOQ, &QRadioButton::clicked, this, [this] { orientierungWaehlen(true); });
+  return rahmen;
+}
+
+void FormDrucken::Combo1_Click() {
+  const QString name = Combo1->currentText();
+  if (name == kPdfEintrag) {
+    drucker_->setOutputFormat(QPrinter::PdfFormat);
+    LabelOrt->setText(QStringLiteral("Datei"));
+  } else {
+    drucker_->setOutputFormat(QPrinter::NativeFormat);
+    drucker_->setPrinterName(name);
+    LabelOrt->setText(QPrinterInfo::printerInfo(name).location());
+  }
+  hauptmodul().einstellungen.DruckerName = name;
+  if (OptionPOQ->isChecked())
+    orientierungWaehlen(true);
+  else if (OptionPOH->isChecked())
+    orientierungWaehlen(false);
+}
+
+void FormDrucken::orientierungWaehlen(bool querformat) {
+  PicPOQ->setVisible(querformat);
+  PicPOH->setVisible(!querformat);
+  (querformat ? OptionPOQ : OptionPOH)->setChecked(true);
+  drucker_->setPageOrientation(querformat ? QPageLayout::Landscape : QPageLayout::Portrait);
+  seitenkastenAnlegen(querformat);
+  ansichtenzustand().Druckorientierung = querformat ? 2 : 1;
+  const auto [breite, hoehe] = seitenfelder(querformat, seite());
+  TextBreite->setText(breite);
+  TextHoehe->setText(hoehe);
+  TextLR->setText(QStringLiteral("0"));
+  TextOR->setText(QStringLiteral("0"));
+  if (CheckVorschauAuto->isChecked())
+    GrafikVorschauDrucken(0);
+  else
+    PicPrintPrev->bild.leeren();
+}
+
+void FormDrucken::seitenkastenAnlegen(bool querformat) {
+  const QSizeF s = seite();
+  QSize kasten;
+  if (querformat)
+    kasten = QSize(kVorschauflaeche, static_cast<int>(std::fabs(s.height() / s.width()) * kVorschauflaeche));
+  else
+    kasten = QSize(static_cast<int>(std::fabs(s.width() / s.height()) * kVorschauflaeche), kVorschauflaeche);
+  PicPrintPrev->setGeometry((kVorschauflaeche - kasten.width()) / 2, (kVorschauflaeche - kasten.height()) / 2,
+                            kasten.width(), kasten.height());
+  PicPrintPrev->bild.groesseSetzen(kasten);
+  PicPrintPrev->bild.leeren();
+  PicPrintPrev->update();
+}
+
+void FormDrucken::orientierungAnwenden() {
+  if (OptionPOQ->isChecked())
+    drucker_->setPageOrientation(QPageLayout::Landscape);
+  else if (OptionPOH->isChecked())
+    drucker_->setPageOrientation(QPageLayout::Portrait);
+}
+
+void FormDrucken::randfeldUmschalten(QCheckBox* box, QLineEdit* feld) {
+  feld->setEnabled(!box->isChecked());
+  if (!box->isChecked()) {
+    feld->setFocus();
+    feld->selectAll();
+  }
+  vorschauWennAutomatisch();
+}
+
+void FormDrucken::vorschauWennAutomatisch() {
+  if (CheckVorschauAuto->isChecked()) GrafikVorschauDrucken(0);
+}
+
+void FormDrucken::showEvent(QShowEvent* ereignis) {
+  QDialog::showEvent(ereignis);
+  vorschauWennAutomatisch();
+}
+
+QSizeF FormDrucken::seite() const { return drucker_->pageLayout().paintRect(QPageLayout::Millimeter).size(); }
+
+const QImage& FormDrucken::vorschaubild() const { return PicPrintPrev->bild.bild(); }
+
+std::optional<Drucklayout> FormDrucken::layoutLesen() const {
+  const QChar dez = hauptmodul().Dezimaltrennzeichen;
+  Drucklayout l;
+  l.horizontalZentriert = CheckHor->isChecked();
+  l.vertikalZentriert = CheckVer->isChecked();
+  const std::pair<QLineEdit*, float*> felder[] = {
+      {TextBreite, &l.breite}, {TextHoehe, &l.hoehe}, {TextLR, &l.linkerRand}, {TextOR, &l.obererRand}};
+  for (const auto& [feld, wert] : felder) {
+    const bool gebraucht = (feld != TextLR || !l.horizontalZentriert) && (feld != TextOR || !l.vertikalZentriert);
+    const std::optional<double> zahl = zahlLesen(feld->text(), dez);
+    if (!zahl && gebraucht) return std::nullopt;
+    *wert = static_cast<float>(zahl.value_or(0));
+  }
+  return l;
+}
+
+void FormDrucken::GrafikVorschauDrucken(int16_t VorDruck) {
+  const Einstellungen& e = hauptmodul().einstellungen;
+  const QString problem = VorDruck == 1 ? kDruckProblem : kVorschauProblem;
+  const bool quer = OptionPOQ->isChecked();
+  if ((OptionPOQ->isChecked() || OptionPOH->isChecked()) && VorDruck == 0) seitenkastenAnlegen(quer);
+  orientierungAnwenden();
+  const QSizeF s = seite();
+  const std::optional<Drucklayout> l = layoutLesen();
+  std::optional<GrafikEinstellungen> r;
+  if (l) r = druckeinstellungen(grafikParameter(), e.SchemaDrucker == 1, e.Schemata[5], *l, s);
+  if (!r) {
+    Tolvek::meldungen().hinweis(problem);
+    return;
+  }
+  const double f = seitenanteil(*l, s);
+  if (VorDruck == 1) {
+    if (!drucken(*r)) Tolvek::meldungen().hinweis(kDruckProblem);
+    orientierungAnwenden();
+    return;
+  }
+  // The preview: the page shrunk into its box, points and fonts with it.
+  const double breiteZoll = PicPrintPrev->width() / 96.0;
+  const double papierZoll = drucker_->paperRect(QPrinter::Inch).width();
+  const double teiler = std::max(1.0, drucker_->resolution() / 96.0) * breiteZoll / papierZoll;
+  r->Messpunktgroesse = ganzzahl16(r->Messpunktgroesse / teiler).value_or(r->Messpunktgroesse);
+  r->Druckausgabe = false;
+  const double verhaeltnis = PicPrintPrev->height() / grafikHoehe();
+  r->SchriftgroesseTitel = schriftgroesseSkaliert(r->SchriftgroesseTitel, verhaeltnis, f);
+  r->SchriftgroesseAchsen = schriftgroesseSkaliert(r->SchriftgroesseAchsen, verhaeltnis, f);
+  const Tolvek::GrafikZustand g = Tolvek::grafikZustand();
+  float x1 = g.GrafikXMin, x2 = g.GrafikXMax, y1 = g.GrafikYMin, y2 = g.GrafikYMax;
+  Zeichenflaeche& ziel = PicPrintPrev->bild.flaeche();
+  ziel.hintergrundfarbe = Qt::white;
+  ziel.leeren();
+  const Hauptmodul& h = hauptmodul();
+  Tolvek::GrafikZeichnen(ziel, x1, x2, y1, y2, h.messdaten.x, h.messdaten.y, *r, h.Dezimaltrennzeichen);
+  Tolvek::grafikZustand() = g;  // the preview leaves the graph window's range alone
+  PicPrintPrev->update();
+}
+
+bool FormDrucken::drucken(GrafikEinstellungen r) {
+  const Hauptmodul& h = hauptmodul();
+  r.Druckausgabe = true;
+  const double verhaeltnis = drucker_->paperRect(QPrinter::Inch).height() * 96.0 / grafikHoehe();
+  const double f = seitenanteil(*layoutLesen(), seite());
+  r.SchriftgroesseTitel = schriftgroesseSkaliert(r.SchriftgroesseTitel, verhaeltnis, f);
+  r.SchriftgroesseAchsen = schriftgroesseSkaliert(r.SchriftgroesseAchsen, verhaeltnis, f);
+  const bool pdf = drucker_->outputFormat() == QPrinter::PdfFormat;
+  if (pdf) {
+    const QString name = h.messdaten.Messung.isEmpty() ? QStringLiteral("Grafik") : h.messdaten.Messung;
+    const QString datei = dateiauswahl().speichern(this, QStringLiteral("Drucken in PDF-Datei"), QString(),
+                                                   name + QStringLiteral(".pdf"),
+                                                   QStringLiteral("PDF-Datei (*.pdf)"), QStringLiteral("pdf"));
+    if (datei.isEmpty()) return true;  // cancelled: nothing to report
+    drucker_->setOutputFileName(datei);
+  }
+  QPainter maler;
+  if (!maler.begin(drucker_.get())) return false;
+  Tolvek::GrafikZustand& g = Tolvek::grafikZustand();
+  float x1 = g.GrafikXMin, x2 = g.GrafikXMax, y1 = g.GrafikYMin, y2 = g.GrafikYMax;
+  int16_t ergebnis = Tolvek::kGrafikNichts;
+  {
+    Zeichenflaeche ziel(maler);
+    g.Drucken = true;
+    ergebnis = Tolvek::GrafikZeichnen(ziel, x1, x2, y1, y2, h.messdaten.x, h.messdaten.y, r, h.Dezimaltrennzeichen);
+    g.Drucken = false;
+  }
+  // Only a complete graph is printed; anything else cancels the job.
+  if (ergebnis != Tolvek::kGrafikFertig) {
+    drucker_->abort();
+    maler.end();
+    if (pdf) QFile::remove(drucker_->outputFileName());
+    return false;
+  }
+  return maler.end();
+}
+
+void FormDrucken::CommandOK_Click() {
+  const double kopien = std::max(1.0, val(Text2->text()));
+  drucker_->setCopyCount(static_cast<int>(rundeHalbGerade(kopien)));
+  GrafikVorschauDrucken(1);
+  accept();
+}
+
+void druckfensterZeigen(QWidget* eltern) {
+  // Made on first use; later showings keep the choices.
+  static QPointer<FormDrucken> dialog;
+  if (!dialog) dialog = new FormDrucken(eltern ? eltern->window() : nullptr);
+  dialog->exec();
+}
+
+}  // namespace pv

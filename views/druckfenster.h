@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "views/drucklayout.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace pv {
+
+class Seitenvorschau;
+
+// The print dialog "Drucken": printer, orientation, the graph's size and
+// place on the page in millimetres, copies, and a preview of the page. The
+// printers are the system's, and "PDF-Datei", which writes the page into a
+// PDF file (the only entry where there is no printer). One dialog serves the
+// run: later showings keep what was chosen.
+class FormDrucken : public QDialog {
+  Q_OBJECT
+
+ public:
+  // The entry that prints into a PDF file.
+  static const QString kPdfEintrag;
+
+  explicit FormDrucken(QWidget* eltern = nullptr);
+  ~FormDrucken() override;
+
+  // 0 draws the preview, 1 prints. Failures are reported in a message box.
+  void GrafikVorschauDrucken(int16_t VorDruck);
+  // "Drucken": copies, print, hide.
+  void CommandOK_Click();
+
+  QPrinter& drucker() { return *drucker_; }
+  // The preview's picture, as last drawn.
+  const QImage& vorschaubild() const;
+
+  // ---- controls ----
+  QComboBox* Combo1 = nullptr;
+  QLabel* LabelOrt = nullptr;
+  QPushButton* CommandDrEig = nullptr;
+  QLineEdit* Text2 = nullptr;
+  QScrollBar* VScroll1 = nullptr;
+  QLineEdit* TextLR = nullptr;
+  QLineEdit* TextOR = nullptr;
+  QLineEdit* TextBreite = nullptr;
+  QLineEdit* TextHoehe = nullptr;
+  QCheckBox* CheckHor = nullptr;
+  QCheckBox* CheckVer = nullptr;
+  QRadioButton* OptionPOH = nullptr;
+  QRadioButton* OptionPOQ = nullptr;
+  QLabel* PicPOH = nullptr;
+  QLabel* PicPOQ = nullptr;
+  QWidget* Pic1 = nullptr;
+  Seitenvorschau* PicPrintPrev = nullptr;
+  QCheckBox* CheckVorschauAuto = nullptr;
+  QPushButton* CommandVorschau = nullptr;
+  QPushButton* CommandOK = nullptr;
+  QPushButton* CommandAbbrechen = nullptr;
+
+ protected:
+  void showEvent(QShowEvent* ereignis) override;
+
+ private:
+  QWidget* druckerrahmenAnlegen();
+  QWidget* einstellungsrahmenAnlegen();
+  QWidget* orientierungsrahmenAnlegen();
+  void Combo1_Click();
+  void orientierungWaehlen(bool querformat);
+  void seitenkastenAnlegen(bool querformat);
+  void orientierungAnwenden();
+  void randfeldUmschalten(QCheckBox* box, QLineEdit* feld);
+  void vorschauWennAutomatisch();
+  QSizeF seite() const;
+  std::optional<Drucklayout> layoutLesen() const;
+  bool drucken(GrafikEinstellungen r);
+
+  std::unique_ptr<QPrinter> drucker_;
+};
+
+// Shows the one print dialog modally.
+void druckfensterZeigen(QWidget* eltern);
+
+}  // namespace pv

@@ -1,0 +1,96 @@
+#include "grafikbild.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <vector>
+#include <functional>
+
+namespace pv {
+
+// ------------------------------------------------------------ Bildflaeche
+
+Bildflaeche::Bildflaeche(QSize groesse) { groesseSetzen(groesse); }
+
+void Bildflaeche::groesseSetzen(QSize groesse) {
+  std::function<void()> aktualisierung;
+  if (flaeche_) aktualisierung = flaeche_->beiAktualisierung;
+  flaeche_.reset();
+  bild_ = QImage(std::max(1, groesse.width()), std::max(1, groesse.height()), QImage::Format_RGB32);
+  bild_.fill(Qt::white);
+  flaeche_ = std::make_unique<Zeichenflaeche>(bild_);
+  flaeche_->beiAktualisierung = std::move(aktualisierung);
+}
+
+void Bildflaeche::leeren() { flaeche_->leeren(); }
+
+// ------------------------------------------------------------- GrafikBild
+
+GrafikBild::GrafikBild(QWidget* parent) : QWidget(parent) {
+  setFocusPolicy(Qt::ClickFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMinimumSize(100, 80);
+  bild_.flaeche().beiAktualisierung = [this] { update(); };
+}
+
+void GrafikBild::leeren() {
+  bild_.leeren();
+  update();
+}
+
+void GrafikBild::ueberlagerungZeigen(const Ueberlagerung* u) {
+  ueberlagerung_ = u;
+  update();
+}
+
+void GrafikBild::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.drawImage(0, 0, bild_.bild());
+  const Zeichenflaeche& f = bild_.flaeche();
+  if (!ueberlagerung_ || !f.hatSkala()) return;
+  const Ueberlagerung& u = *ueberlagerung_;
+  const auto pixel = [&f](const QLineF& l) { return QLineF(f.zuPixel(l.x1(), l.y1()), f.zuPixel(l.x2(), l.y2())); };
+  const QColor gelb(255, 255, 0);
+  if (!u.schraffur.empty()) {
+    std::vector<QLineF> linien;
+    linien.reserve(u.schraffur.size());
+    for (const QLineF& l : u.schraffur) linien.push_back(pixel(l));
+    p.setPen(QPen(gelb, 0));
+    p.drawLines(linien.data(), static_cast<int>(linien.size()));
+  }
+  if (u.integralLinie) {
+    p.setPen(QPen(gelb, 0));
+    p.drawLine(pixel(*u.integralLinie));
+  }
+  if (u.zeigerSichtbar) {
+    p.setPen(QPen(Qt::red, 0));
+    p.drawLine(pixel(u.zeigerV));
+    p.drawLine(pixel(u.zeigerH));
+  }
+  if (u.rechteckSichtbar) {
+    const QRectF r(f.zuPixel(u.rechteck.left(), u.rechteck.top()),
+                   f.zuPixel(u.rechteck.right(), u.rechteck.bottom()));
+    p.setPen(QPen(Qt::black, 0, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.normalized());
+  }
+}
+
+void GrafikBild::mousePressEvent(QMouseEvent* ereignis) {
+  if (!bild_.flaeche().hatSkala()) return;
+  emit mausGedrueckt(static_cast<int>(ereignis->button()), bild_.flaeche().zuWert(ereignis->position()));
+}
+
+void GrafikBild::mouseMoveEvent(QMouseEvent* ereignis) {
+  if (!bild_.flaeche().hatSkala()) return;
+  emit mausBewegt(static_cast<int>(ereignis->buttons()), bild_.flaeche().zuWert(ereignis->position()));
+}
+
+void GrafikBild::mouseReleaseEvent(QMouseEvent* ereignis) { emit mausLosgelassen(static_cast<int>(ereignis->button())); }
+
+void GrafikBild::resizeEvent(QResizeEvent*) {
+  if (size() == bild_.bild().size()) return;
+  bild_.groesseSetzen(size());
+  emit groesseGeaendert();
+}
+
+}  // namespace pv
