@@ -18,6 +18,7 @@ class Verbindung;
 class Aufnahme;
 class Datenauswertung;
 class Dateimenue;
+class Sensorwahl;
 
 // The program's life: the splash window, the start-up sequence that fills
 // the main window, the device menu and the exit procedure, which every way
@@ -47,6 +48,7 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   Aufnahme& aufnahme() { return *aufnahme_; }
   Datenauswertung& datenauswertung() { return *datenauswertung_; }
   Dateimenue& dateimenue() { return *dateimenue_; }
+  Sensorwahl& sensorwahl() { return *sensorwahl_; }
   // The device editor's definition record: the selection reads files into it.
   Geraetedefinition& gerEigen() { return gerEigen_; }
 
@@ -92,6 +94,7 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   Aufnahme* aufnahme_ = nullptr;      // owned by the main window
   Dateimenue* dateimenue_ = nullptr;  // owned by the main window
   std::unique_ptr<Datenauswertung> datenauswertung_;
+  std::unique_ptr<Sensorwahl> sensorwahl_;
   Geraetedefinition gerEigen_;
   QString letzteDatei_;
   bool editorOffen_ = false;
