@@ -8,6 +8,8 @@
 
 #include "acquisition/ansichten.h"
 #include "acquisition/erfassungszustand.h"
+#include "acquisition/sensorinterpolation.h"
+#include "devices/sensordatei.h"
 #include "common/balken.h"
 #include "common/cp1252.h"
 #include "common/laufzeitfehler.h"
@@ -21,7 +23,12 @@
 namespace pv {
 
 Datenauswertung::Datenauswertung(Form1& form, Verbindung& verbindung, Aufnahme& aufnahme)
-    : f_(form), verbindung_(verbindung), aufnahme_(aufnahme) {}
+    : f_(form), verbindung_(verbindung), aufnahme_(aufnahme) {
+  auswertung.sensor = [](float wert) {
+    const Kennlinie& aktiv = sensorZustand().Sensor;
+    return Sensor(wert, aktiv.X, aktiv.Y, hauptmodul().Dezimaltrennzeichen);
+  };
+}
 
 Auswertungseinstellungen Datenauswertung::einstellungen() const {
   const Hauptmodul& h = hauptmodul();

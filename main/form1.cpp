@@ -262,9 +262,6 @@ QWidget* Form1::verarbeitungAnlegen() {
   CommandMessfuehlerAendern = new QPushButton(QStringLiteral("ändern"));
   g->addWidget(CommandMessfuehlerAendern, 3, 5);
   g->setColumnMinimumWidth(0, 20);
-  // Sensor characteristics are not built yet.
-  OptionFuehler->setEnabled(false);
-  CommandMessfuehlerAendern->setEnabled(false);
   return FrameMWVerarbeitung;
 }
 

@@ -42,6 +42,7 @@ class Form1 : public QMainWindow, private Form1Steuerelemente {
   friend class Aufnahme;
   friend class Datenauswertung;
   friend class Dateimenue;
+  friend class Sensorwahl;
   friend void einstellungenAnwenden(Form1& f, const Einstellungen& e, QChar dezimal);
   friend void einstellungenSammeln(const Form1& f, Einstellungen& e, QChar dezimal);
   friend Form1Steuerelemente& steuerelemente(Form1& f);

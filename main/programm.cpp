@@ -30,6 +30,8 @@
 #include "main/datenauswertung.h"
 #include "main/dateimenue.h"
 #include "main/bedienung.h"
+#include "main/sensorwahl.h"
+#include "devices/sensordatei.h"
 #include "acquisition/usbmultimeter.h"
 #include "common/cp1252.h"
 #include "main/werkseinstellungen.h"
@@ -49,6 +51,7 @@ Programm::Programm(QStringList argumente, QLocale locale, std::function<void()> 
   dateimenue_ = new Dateimenue(*form1_, *aufnahme_);
   bedienung_ = new Hauptfensterbedienung(*form1_, *verbindung_);
   datenauswertung_ = std::make_unique<Datenauswertung>(*form1_, *verbindung_, *aufnahme_);
+  sensorwahl_ = std::make_unique<Sensorwahl>(*form1_);
   verbindung_->DatensatzAuswerten = [this](const QByteArray& satz) { datenauswertung_->DatensatzAuswerten(satz); };
   verbindung_->usbLesen = [] { return zuCp1252(usbMultimeter().M3890DLesen(erfassungsmodul().zustand.LZAscii)); };
   Tolvek::zustand().hauptfenster = this;
@@ -132,6 +135,9 @@ bool Programm::einstellungenLesen() {
       return false;
   }
   geraeteZustand().AktuellesMessgeraet = e.AktuellesMessgeraet;
+  // Before the processing option is chosen: the sensor option loads this file.
+  sensorZustand().Sensordatei = e.Sensordatei;
+  sensorZustand().Sensorname = e.Sensorname;
   einstellungenAnwenden(*form1_, e, h.Dezimaltrennzeichen);
   return true;
 }
@@ -202,6 +208,8 @@ void Programm::ProgrammBeenden() {
     Einstellungen& e = h.einstellungen;
     einstellungenSammeln(*form1_, e, h.Dezimaltrennzeichen);
     e.AktuellesMessgeraet = geraeteZustand().AktuellesMessgeraet;
+    e.Sensordatei = sensorZustand().Sensordatei;
+    e.Sensorname = sensorZustand().Sensorname;
     if (vorDemSichern) vorDemSichern(e);
     iniSichern(Programmordner::pfad(), h.Dezimaltrennzeichen, e);
     if (beenden_) beenden_();

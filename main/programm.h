@@ -19,6 +19,7 @@ class Aufnahme;
 class Datenauswertung;
 class Dateimenue;
 class Hauptfensterbedienung;
+class Sensorwahl;
 
 // The program's life: the splash window, the start-up sequence that fills
 // the main window, the device menu and the exit procedure, which every way
@@ -49,6 +50,7 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   Datenauswertung& datenauswertung() { return *datenauswertung_; }
   Dateimenue& dateimenue() { return *dateimenue_; }
   Hauptfensterbedienung& bedienung() { return *bedienung_; }
+  Sensorwahl& sensorwahl() { return *sensorwahl_; }
   // The device editor's definition record: the selection reads files into it.
   Geraetedefinition& gerEigen() { return gerEigen_; }
 
@@ -95,6 +97,7 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   Dateimenue* dateimenue_ = nullptr;  // owned by the main window
   Hauptfensterbedienung* bedienung_ = nullptr;  // owned by the main window
   std::unique_ptr<Datenauswertung> datenauswertung_;
+  std::unique_ptr<Sensorwahl> sensorwahl_;
   Geraetedefinition gerEigen_;
   QString letzteDatei_;
   bool editorOffen_ = false;

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the main window at 1024x768 under Xvfb, with the
 # shipped device files and the multimeter selected.
+# Optional: ZUSATZDATEIEN, further files copied into the program folder;
+# EINSTELLUNGEN, further sed commands applied to the settings file.
 # Needs the packages xvfb and imagemagick; run after `make` from the top folder.
 # Further arguments are keys (xdotool names, needs xdotool) typed into the
 # main window before the screenshot, to open a window from its menus.
@@ -9,9 +11,10 @@ ziel=$(realpath -m "${1:-pelvaron-hauptfenster.png}")
 cd "$(dirname "$0")/.."
 ordner=$(mktemp -d)
 trap 'rm -rf "$ordner"' EXIT
-cp data/* "$ordner"/
+# shellcheck disable=SC2086
+cp data/* ${ZUSATZDATEIEN:-} "$ordner"/
 # The factory settings with a current device, so that the start asks nothing.
-LC_ALL=C sed 's/^\(Aktuelles Messger.t=\)\r$/\1Multimeter (sendet selbst)\r/' \
+LC_ALL=C sed -e 's/^\(Aktuelles Messger.t=\)\r$/\1Multimeter (sendet selbst)\r/' -e "${EINSTELLUNGEN:-}" \
   tests/daten/pelvaron_werkseinstellungen.ini > "$ordner/Pelvaron.ini"
 PELVARON_HOME="$ordner" xvfb-run -a -s '-screen 0 1024x768x24' sh -c "
   build/programm/pelvaron & programm=\$!

@@ -1,0 +1,145 @@
+#include "sensordatei.h"
+
+#include "common/cp1252.h"
+#include "common/textdatei.h"
+#include "common/zahlen.h"
+#include "devices/feldleser.h"
+
+namespace pv {
+
+SensorZustand& sensorZustand() {
+  static SensorZustand zustand;
+  return zustand;
+}
+
+std::optional<float> sensorZahl(const QString& text, QChar dezimaltrennzeichen) {
+  const auto zahl = zahlLesen(text, dezimaltrennzeichen);
+  if (!zahl) return std::nullopt;
+  return alsSingle(*zahl);
+}
+
+namespace {
+
+// Splits the text after the third field into lines; a line end is CR LF, CR
+// or LF, and the last line may lack it.
+QStringList paarzeilen(const QString& rest) {
+  QStringList zeilen;
+  qsizetype anfang = 0;
+  const qsizetype n = rest.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const QChar c = rest[i];
+    if (c != u'\r' && c != u'\n') continue;
+    zeilen << rest.mid(anfang, i - anfang);
+    if (c == u'\r' && i + 1 < n && rest[i + 1] == u'\n') ++i;
+    anfang = i + 1;
+  }
+  if (anfang < n) zeilen << rest.mid(anfang);
+  return zeilen;
+}
+
+SensordateiInhalt kopfLesen(FeldLeser& leser) {
+  SensordateiInhalt inhalt;
+  inhalt.kopf = leser.text();
+  if (!inhalt.kopf) {
+    inhalt.fehler = QStringLiteral("Die Datei ist leer.");
+    return inhalt;
+  }
+  inhalt.bezeichnung = leser.text();
+  if (!inhalt.bezeichnung) inhalt.fehler = QStringLiteral("Die Bezeichnung fehlt.");
+  return inhalt;
+}
+
+}  // namespace
+
+SensordateiInhalt sensordateiKopfLesen(const QByteArray& bytes) {
+  FeldLeser leser(vonCp1252(bytes));
+  SensordateiInhalt inhalt = kopfLesen(leser);
+  if (inhalt.bezeichnung) inhalt.stand = SensordateiInhalt::Stand::Gelesen;
+  return inhalt;
+}
+
+SensordateiInhalt sensordateiLesen(const QByteArray& bytes, QChar dezimal) {
+  FeldLeser leser(vonCp1252(bytes));
+  SensordateiInhalt inhalt = kopfLesen(leser);
+  if (!inhalt.bezeichnung || !inhalt.kopfPasst()) return inhalt;
+
+  const auto achsen = leser.text();
+  const qsizetype tab = achsen ? achsen->indexOf(u'\t') : -1;
+  if (tab < 0) {
+    inhalt.fehler = QStringLiteral("Die Zeile der Achsenbeschriftungen ist ungültig.");
+    return inhalt;
+  }
+  inhalt.xAchse = achsen->left(tab);
+  inhalt.yAchse = achsen->mid(tab + 1);
+  inhalt.achsenGelesen = true;
+
+  const QStringList zeilen = paarzeilen(leser.rest());
+  for (qsizetype i = 0; i < zeilen.size(); ++i) {
+    if (inhalt.paare() >= kSensorMaxPaare) {
+      inhalt.fehler = QStringLiteral("Die Datei enthält mehr als 32767 Wertepaare.");
+      return inhalt;
+    }
+    const QString& zeile = zeilen[i];
+    const qsizetype t = zeile.indexOf(u'\t');
+    const auto x = t < 0 ? std::nullopt : sensorZahl(zeile.left(t), dezimal);
+    const auto y = t < 0 ? std::nullopt : sensorZahl(zeile.mid(t + 1), dezimal);
+    if (!x || !y) {
+      inhalt.fehler = QStringLiteral("Das Wertepaar Nr. %1 ist ungültig.").arg(i + 1);
+      return inhalt;
+    }
+    inhalt.x.push_back(*x);
+    inhalt.y.push_back(*y);
+  }
+  inhalt.stand = SensordateiInhalt::Stand::Gelesen;
+  return inhalt;
+}
+
+std::optional<QByteArray> sensordateiText(const QString& bezeichnung, const QString& xAchse, const QString& yAchse,
+                                          const std::vector<SensorZellen>& paare, QChar dezimal) {
+  CrLfText text;
+  text.zeile(kSensorKopf).zeile(bezeichnung).zeile(xAchse + u'\t' + yAchse);
+  for (const SensorZellen& p : paare) {
+    if (p.x.isEmpty() || p.y.isEmpty()) continue;
+    const auto x = sensorZahl(p.x, dezimal);
+    const auto y = sensorZahl(p.y, dezimal);
+    if (!x || !y) return std::nullopt;
+    text.zeile(singleText(*x, dezimal) + u'\t' + singleText(*y, dezimal));
+  }
+  if (!istCp1252(bezeichnung + xAchse + yAchse)) return std::nullopt;
+  return text.bytes();
+}
+
+void kennlinieKopieren(const Kennlinie& von, Kennlinie& nach) {
+  nach.Anzahl = von.Anzahl;
+  nach.X = von.X;
+  nach.Y = von.Y;
+  nach.XAchse = von.XAchse;
+  nach.YAchse = von.YAchse;
+}
+
+QString SensorDateiLaden(const QString& datei, QChar dezimal, QString* geladen) {
+  const QString fehler = QStringLiteral("FEHLER");
+  QByteArray bytes;
+  if (!dateiLesen(datei, bytes)) return fehler;
+  const SensordateiInhalt inhalt = sensordateiLesen(bytes, dezimal);
+  if (inhalt.kopf && !inhalt.kopfPasst()) return QStringLiteral("UNGÜLTIGE DATEI");
+
+  SensorZustand& s = sensorZustand();
+  if (inhalt.achsenGelesen) {
+    s.Fuehler.XAchse = inhalt.xAchse;
+    s.Fuehler.YAchse = inhalt.yAchse;
+    s.Fuehler.X = inhalt.x;
+    s.Fuehler.Y = inhalt.y;
+  }
+  if (!inhalt.gelesen()) return fehler;
+  const int n = inhalt.paare();
+  if (n == 0) return {};
+
+  Kennlinie aktiv{static_cast<int16_t>(n), inhalt.x, inhalt.y, inhalt.xAchse, inhalt.yAchse};
+  kennlinieKopieren(aktiv, s.Sensor);
+  s.Sensorname = *inhalt.bezeichnung;
+  if (geladen) *geladen = s.Sensorname;
+  return {};
+}
+
+}  // namespace pv
