@@ -388,6 +388,8 @@ bool TabellenFenster::eventFilter(QObject* objekt, QEvent* ereignis) {
       AuswahlKopieren();
       return true;
     }
+    // The grid's own copy of the current cell (Ctrl+Insert) is not offered.
+    if (taste->matches(QKeySequence::Copy)) return true;
   }
   return QMainWindow::eventFilter(objekt, ereignis);
 }

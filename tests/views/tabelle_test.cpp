@@ -285,9 +285,9 @@ namespace {
 
 QString ablage() { return QGuiApplication::clipboard()->text(); }
 
-void strgC(QWidget* gitter, Qt::KeyboardModifiers weitere = {}) {
-  QKeyEvent taste(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier | weitere, QStringLiteral("c"));
-  QApplication::sendEvent(gitter, &taste);
+void strgC(QWidget* gitter, Qt::KeyboardModifiers weitere = {}, Qt::Key taste = Qt::Key_C) {
+  QKeyEvent ereignis(QEvent::KeyPress, taste, Qt::ControlModifier | weitere);
+  QApplication::sendEvent(gitter, &ereignis);
 }
 
 TEST_F(TabellenFensterTest, CopiesTheTableOrTheSelectionToTheClipboard) {
@@ -304,6 +304,8 @@ TEST_F(TabellenFensterTest, CopiesTheTableOrTheSelectionToTheClipboard) {
   QGuiApplication::clipboard()->setText(QStringLiteral("alt"));
   strgC(fenster.FGridT, Qt::ShiftModifier);
   strgC(fenster.FGridT, Qt::AltModifier);
+  fenster.FGridT->selectionModel()->setCurrentIndex(m->index(1, 1), QItemSelectionModel::NoUpdate);
+  strgC(fenster.FGridT, {}, Qt::Key_Insert);
   EXPECT_EQ(ablage(), QStringLiteral("alt"));
   strgC(fenster.FGridT);
   EXPECT_EQ(ablage(), QStringLiteral("0,50\t20,000\r\n1,00\t30,000"));
