@@ -71,12 +71,15 @@ QString DateiOeffnenMeldung(int32_t ergebnis) {
   }
 }
 
-int32_t DateiOeffnen(const QString& datei) {
+bool DateiStarten(const QString& datei) {
   // The desktop launcher reports success for a file that is not there (it
   // only starts a helper), so a missing file is not handed to it at all.
-  const bool geoeffnet = !datei.isEmpty() && QFileInfo::exists(datei) &&
-                         QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(datei).absoluteFilePath()));
-  const int32_t ergebnis = DateiOeffnenErgebnis(datei, geoeffnet);
+  return !datei.isEmpty() && QFileInfo::exists(datei) &&
+         QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(datei).absoluteFilePath()));
+}
+
+int32_t DateiOeffnen(const QString& datei) {
+  const int32_t ergebnis = DateiOeffnenErgebnis(datei, DateiStarten(datei));
   const QString meldung = DateiOeffnenMeldung(ergebnis);
   if (!meldung.isEmpty()) {
     meldungen().hinweis(meldung, pv::Symbol::Information, QStringLiteral("Fehler"));

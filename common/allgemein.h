@@ -34,6 +34,9 @@ inline constexpr int32_t kDateiNichtZugeordnet = 31;
 // file or folder, or a file no program takes, is reported in a message box
 // (information icon, title "Fehler"). Returns one of the results above.
 int32_t DateiOeffnen(const QString& datei);
+// Hands an existing file to the program the desktop associates with it,
+// without a message; false when that could not be done.
+bool DateiStarten(const QString& datei);
 // Decides the result from the path and whether opening it succeeded: a
 // missing folder gives kPfadNichtGefunden, a missing file
 // kDateiNichtGefunden, an existing one that did not open

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -47,7 +48,7 @@ ExportFenster::ExportFenster(const QString& ziel, const TabellenFenster* tabelle
     : QDialog(parent), ExportZiel(ziel), auswahl_(auswahl), tabelle_(tabelle) {
   setWindowTitle(QStringLiteral("Export"));
   ereignisseVerarbeiten = [] { QCoreApplication::processEvents(); };
-  dateiOeffnen = [](const QString& pfad) { Tolvek::DateiOeffnen(pfad); };
+  dateiOeffnen = [](const QString& pfad) { return Tolvek::DateiStarten(pfad); };
 
   auto* spalte = new QVBoxLayout(this);
 
@@ -150,6 +151,12 @@ ExportFenster::ExportFenster(const QString& ziel, const TabellenFenster* tabelle
   txtBis->setText(v.bis);
   txtStep->setText(v.schritt);
   comboDezimalzeichen->setCurrentIndex(h.Dezimaltrennzeichen == u',' ? 0 : 1);
+}
+
+QString ExportFenster::nichtGeoeffnetText(const QString& pfad) {
+  return QStringLiteral("Die Messwerte wurden in die Datei '%1' geschrieben.\r\n"
+                        "Es konnte kein Programm gestartet werden, das sie öffnet.")
+      .arg(QDir::toNativeSeparators(pfad));
 }
 
 QString ExportFenster::schreibfehlerText(const QString& pfad) {
@@ -262,7 +269,8 @@ void ExportFenster::tabellenkalkulationExport(const Bereich& bereich) {
   laufen(lauf, bereich);
   if (!lauf.schliessen()) return schreibfehler(pfad);
   normalesEnde();
-  if (dateiOeffnen) dateiOeffnen(pfad);
+  if (!dateiOeffnen || !dateiOeffnen(pfad))
+    Tolvek::meldungen().hinweis(nichtGeoeffnetText(pfad), Symbol::Information);
 }
 
 template <typename Lauf>

@@ -63,9 +63,9 @@ class ExportFenster : public QDialog {
   // Lets pending events run during an export (before the first value and
   // then every few milliseconds); tests put their own steps in here.
   std::function<void()> ereignisseVerarbeiten;
-  // Opens a written spreadsheet file (the desktop's associated program);
-  // tests put their own step in here.
-  std::function<void(const QString&)> dateiOeffnen;
+  // Opens a written spreadsheet file with the desktop's associated program;
+  // false when none took it. Tests put their own step in here.
+  std::function<bool(const QString&)> dateiOeffnen;
 
   // ---- controls ----
   QGroupBox* Frame1 = nullptr;
@@ -89,6 +89,9 @@ class ExportFenster : public QDialog {
 
   // The text of the message for a text file that could not be written.
   static QString schreibfehlerText(const QString& pfad);
+  // The message for a spreadsheet file that was written but that no program
+  // opened: where it is.
+  static QString nichtGeoeffnetText(const QString& pfad);
 
  public slots:
   void reject() override;

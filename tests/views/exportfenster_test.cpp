@@ -184,7 +184,10 @@ TEST_F(ExportFensterTest, ASpreadsheetExportWritesTheFileAndOpensItAlsoWhenCance
     pv::ExportFenster f(QStringLiteral("Excel"), &tabelle, nullptr, &auswahl);
     EXPECT_FALSE(f.frameTrennzeichen->isEnabled());
     QStringList geoeffnet;
-    f.dateiOeffnen = [&](const QString& pfad) { geoeffnet << pfad; };
+    f.dateiOeffnen = [&](const QString& pfad) {
+      geoeffnet << pfad;
+      return true;
+    };
     if (abbrechen) f.ereignisseVerarbeiten = [&] { f.AbbrButton_Click(); };
     f.OKButton_Click();
     EXPECT_EQ(auswahl.endung, QStringLiteral("xlsx"));
@@ -193,6 +196,13 @@ TEST_F(ExportFensterTest, ASpreadsheetExportWritesTheFileAndOpensItAlsoWhenCance
     EXPECT_TRUE(f.entladen());
   }
   EXPECT_TRUE(boxen().empty());
+
+  // No program takes the file: the message says where it was written.
+  pv::ExportFenster f(QStringLiteral("Excel"), &tabelle, nullptr, &auswahl);
+  f.dateiOeffnen = [](const QString&) { return false; };
+  f.OKButton_Click();
+  ASSERT_EQ(boxen().size(), 1u);
+  EXPECT_TRUE(boxen()[0].text.contains(QDir::toNativeSeparators(auswahl.antwort)));
 }
 
 TEST_F(ExportFensterTest, TooManyValuesForASheetNameTheStepAndKeepTheDialog) {
