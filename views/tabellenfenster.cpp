@@ -122,6 +122,8 @@ TabellenFenster::TabellenFenster(QWidget* parent) : QMainWindow(parent) {
   FGridT->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
   FGridT->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   FGridT->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // One block of cells at a time, so Ctrl+C copies exactly the rows shown selected.
+  FGridT->setSelectionMode(QAbstractItemView::ContiguousSelection);
   FGridT->setWordWrap(false);
   spalte->addWidget(FGridT, 1);
   setCentralWidget(zentral);

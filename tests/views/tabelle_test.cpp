@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
 #include <QtCore/qtestsupport_core.h>
@@ -309,6 +310,20 @@ TEST_F(TabellenFensterTest, CopiesTheTableOrTheSelectionToTheClipboard) {
   EXPECT_EQ(ablage(), QStringLiteral("alt"));
   strgC(fenster.FGridT);
   EXPECT_EQ(ablage(), QStringLiteral("0,50\t20,000\r\n1,00\t30,000"));
+
+  // Clicking the first row's time and Ctrl-clicking the third's selects one
+  // block: the copy holds no row that is not shown selected.
+  fenster.resize(600, 400);
+  for (const auto& [zeile, taste] : {std::pair{0, Qt::NoModifier}, std::pair{2, Qt::ControlModifier}}) {
+    const QPointF punkt = fenster.FGridT->visualRect(m->index(zeile, 1)).center();
+    for (const QEvent::Type art : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent maus(art, punkt, punkt, Qt::LeftButton, Qt::LeftButton, taste);
+      QApplication::sendEvent(fenster.FGridT->viewport(), &maus);
+    }
+  }
+  EXPECT_TRUE(fenster.FGridT->selectionModel()->isSelected(m->index(1, 1)));
+  strgC(fenster.FGridT);
+  EXPECT_EQ(ablage(), QStringLiteral("0,00\r\n0,50\r\n1,00"));
 }
 
 TEST_F(TabellenFensterTest, TimeCompressionCopiesSixtyLinesOrSaysWhyNot) {
