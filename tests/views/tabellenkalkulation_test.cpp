@@ -78,33 +78,50 @@ TEST(Tabellenkalkulation, RangesBeyondTheSheetNameTheStepThatFits) {
   EXPECT_TRUE(grenze(1, 70000, 2).isEmpty());
 }
 
+// The sheet's cell as a cell of a row: the number read back, or the text.
+Tabellenzelle gelesen(const QString& zelle) {
+  if (zelle.startsWith(QStringLiteral("n:"))) return {zelle.mid(2).toDouble(), {}};
+  return {std::nullopt, zelle.mid(2)};
+}
+// A row's cell as the sheet holds it (a number's text is not kept).
+Tabellenzelle erwartet(Tabellenzelle z) {
+  if (z.zahl) z.text.clear();
+  return z;
+}
+
 TEST(Tabellenkalkulation, TheFixtureMeasurementReadsBackFromTheSheet) {
   pvtest::Programmumgebung umgebung;
   pv::Messdaten d;
   pv::Messtexte texte;
   ASSERT_TRUE(pv::MessungEinlesen(pvtest::testdatei(QStringLiteral("messung_grafik.mes")), false, d, texte).gelesen());
   ASSERT_GE(d.m, 3);
-  pv::TabellenkalkulationOptionen o = optionen(10, u'.');
-  o.bereich = {1, d.m, 1};
-  const QString datei = umgebung.pfad(QStringLiteral("messung.xlsx"));
-  {
-    pv::TabellenkalkulationLauf lauf(datei, d, o);
-    while (!lauf.fertig()) lauf.weiter();
-    EXPECT_TRUE(lauf.schliessen());
+  // The system's sign gives value numbers, the other one value texts.
+  for (const QChar zeichen : {u',', u'.'}) {
+    SCOPED_TRACE(QString(zeichen).toStdString());
+    pv::TabellenkalkulationOptionen o = optionen(10, zeichen);
+    o.bereich = {1, d.m, 1};
+    const QString datei = umgebung.pfad(QStringLiteral("messung.xlsx"));
+    {
+      pv::TabellenkalkulationLauf lauf(datei, d, o);
+      while (!lauf.fertig()) lauf.weiter();
+      EXPECT_TRUE(lauf.schliessen());
+    }
+    const QString xml = blattXml(datei);
+    EXPECT_EQ(zelle(xml, QStringLiteral("A1")), QStringLiteral("s:Nummer"));
+    EXPECT_EQ(zelle(xml, QStringLiteral("B1")), QStringLiteral("s:Zeit (s)"));
+    EXPECT_EQ(zelle(xml, QStringLiteral("C1")), QStringLiteral("s:Spannung (V)"));
+    for (int32_t i : {1, d.m}) {
+      SCOPED_TRACE(i);
+      const auto z = pv::tabellenkalkulationZeile(d, i, o);
+      const QString r = QString::number(i + 1);
+      EXPECT_EQ(zelle(xml, u'A' + r), QStringLiteral("n:%1").arg(i));
+      EXPECT_TRUE(z[1].zahl.has_value());
+      EXPECT_EQ(gelesen(zelle(xml, u'B' + r)), erwartet(z[1]));
+      EXPECT_EQ(z[2].zahl.has_value(), zeichen == u',');
+      EXPECT_EQ(gelesen(zelle(xml, u'C' + r)), erwartet(z[2]));
+    }
+    EXPECT_EQ(zelle(xml, QStringLiteral("A%1").arg(d.m + 2)), QString());
   }
-  const QString xml = blattXml(datei);
-  EXPECT_EQ(zelle(xml, QStringLiteral("A1")), QStringLiteral("s:Nummer"));
-  EXPECT_EQ(zelle(xml, QStringLiteral("B1")), QStringLiteral("s:Zeit (s)"));
-  EXPECT_EQ(zelle(xml, QStringLiteral("C1")), QStringLiteral("s:Spannung (V)"));
-  for (int32_t i : {1, d.m}) {
-    SCOPED_TRACE(i);
-    const auto z = pv::tabellenkalkulationZeile(d, i, o);
-    const QString r = QString::number(i + 1);
-    EXPECT_EQ(zelle(xml, u'A' + r), QStringLiteral("n:%1").arg(i));
-    EXPECT_EQ(zelle(xml, u'B' + r), QStringLiteral("n:") + QString::number(*z[1].zahl, 'g', 17));
-    EXPECT_EQ(zelle(xml, u'C' + r), QStringLiteral("s:") + z[2].text);
-  }
-  EXPECT_EQ(zelle(xml, QStringLiteral("A%1").arg(d.m + 2)), QString());
 }
 
 TEST(Tabellenkalkulation, ACancelledRunStillWritesTheRowsDone) {
