@@ -191,9 +191,13 @@ void DisplayNeu::leisteBauen() {
 }
 
 void DisplayNeu::Zeigen() {
+  // A window already open only comes to the front, at the size it was given.
+  const bool erstesMal = !isVisible();
+  setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();
   activateWindow();
+  if (!erstesMal) return;
   // The frame is known once the window is shown: the whole window, frame
   // included, covers the work area and no more.
   QTimer::singleShot(0, this, [this] {

@@ -13,6 +13,7 @@
 
 #include "acquisition/erfassungszustand.h"
 #include "ansichten_testhilfe.h"
+#include "common/tolvek.h"
 #include "main/programm_mit_geraet.h"
 #include "views/displaylayout.h"
 #include "views/displayneu.h"
@@ -159,6 +160,17 @@ TEST_F(DisplayFensterTest, OpensWithTheSettingsAndShowsWhatTheAcquisitionWrites)
   EXPECT_TRUE(d.isNull());
   EXPECT_FALSE(pv::hauptmodul().DisplayOffen);
   EXPECT_EQ(pv::ansichten().grossanzeige, nullptr);
+}
+
+TEST_F(DisplayFensterTest, ShowingItAgainKeepsTheSizeTheUserGaveIt) {
+  pv::DisplayNeu d;
+  d.Zeigen();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(d.frameGeometry().size(), Tolvek::zustand().Arbeitsbereich.size()) << "first showing: the work area";
+  d.resize(d.minimumSize() + QSize(20, 20));
+  d.Zeigen();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(d.size(), d.minimumSize() + QSize(20, 20));
 }
 
 TEST_F(DisplayFensterTest, ThreeDoubleClicksBringBackTheCentredValue) {
