@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "common/eingabebox.h"
@@ -91,11 +90,7 @@ void FormMessfuehler::anlegen() {
   mitte->addWidget(FrameMFNeu, 0, 0, Qt::AlignCenter);  // lies over the plot
 
   // Texts the sensor file cannot hold are refused as they are typed.
-  for (QLineEdit* feld : {TextMFNeuBez, TextMFNeuXAchse, TextMFNeuYAchse}) {
-    speicherbarBegrenzen(feld, [feld](const QString& text) {
-      QToolTip::showText(feld->mapToGlobal(QPoint(0, feld->height())), text, feld);
-    });
-  }
+  for (QLineEdit* feld : {TextMFNeuBez, TextMFNeuXAchse, TextMFNeuYAchse}) speicherbarBegrenzen(feld);
 
   FGrid = new QTableWidget(0, 2);
   FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);

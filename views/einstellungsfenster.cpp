@@ -19,6 +19,7 @@
 #include "common/allgemein.h"
 #include "common/farben.h"
 #include "common/meldungen.h"
+#include "common/textpruefung.h"
 #include "common/tolvek.h"
 #include "main/hauptzustand.h"
 #include "views/ansichtenzustand.h"
@@ -121,6 +122,8 @@ QWidget* FormEinstellungen::zeitrahmenAnlegen() {
   optXBeschriftung[0] = new QRadioButton(QStringLiteral("automatisch"), titel);
   optXBeschriftung[1] = new QRadioButton(QStringLiteral("manuell"), titel);
   txtXBeschriftung = new QLineEdit(titel);
+  // Kept in the settings file: only what its code page holds.
+  speicherbarBegrenzen(txtXBeschriftung);
   t->addWidget(optXBeschriftung[0], 0, 0);
   t->addWidget(optXBeschriftung[1], 0, 1);
   t->addWidget(txtXBeschriftung, 1, 0, 1, 2);
