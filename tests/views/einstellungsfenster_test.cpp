@@ -87,6 +87,8 @@ TEST_F(Einstellungsfenster, MilliReformatsTheOpenGraphAndItsTitle) {
   dialog.OptionZahlenformatY[4]->setChecked(true);
   dialog.OptionZahlenformatX[1]->setChecked(true);
   EXPECT_EQ(dialog.txtXBeschriftung->text(), QStringLiteral("Zeit (min)"));
+  dialog.txtXBeschriftung->insert(QStringLiteral("Ω"));  // the settings file cannot hold it
+  EXPECT_EQ(dialog.txtXBeschriftung->text(), QStringLiteral("Zeit (min)"));
   dialog.CommandOK_Click();
   const pv::Einstellungen& e = pv::hauptmodul().einstellungen;
   EXPECT_EQ(e.YZahlenformatnummer, 4);
