@@ -138,7 +138,9 @@ void FormMessfuehler::FormLoad(const QString& labelFuehler) {
   try {
     const QDir ordner(Programmordner::pfad());
     QDir::setCurrent(ordner.path());
-    for (const QString& name : ordner.entryList({QStringLiteral("*.pvf")}, QDir::Files, QDir::Name)) {
+    // Hidden files too: a saved name may begin with a dot.
+    for (const QString& name :
+         ordner.entryList({QStringLiteral("*.pvf")}, QDir::Files | QDir::Hidden, QDir::Name)) {
       QByteArray bytes;
       if (!dateiLesen(ordner.filePath(name), bytes)) {
         throw Laufzeitfehler(Laufzeitfehler::kPfadZugriff, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
@@ -465,6 +467,13 @@ bool FormMessfuehler::FGridTaste(QKeyEvent* e) {
     return true;
   }
   return false;
+}
+
+void FormMessfuehler::keyPressEvent(QKeyEvent* e) {
+  // Esc leaves the cell editor; pressed once more it must not close the
+  // window and drop the pairs typed so far.
+  if (e->key() == Qt::Key_Escape && (ModusNeu_ || ModusBearbeiten_)) return;
+  QDialog::keyPressEvent(e);
 }
 
 bool FormMessfuehler::eventFilter(QObject* objekt, QEvent* ereignis) {

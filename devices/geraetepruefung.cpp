@@ -147,13 +147,13 @@ Pruefschritt formatPruefen(const Geraetedefinition& d) {
 
 Pruefschritt abschlussPruefen(const QString& t, QChar dezimal, Geraetedefinition& d) {
   if (const auto code = zahlLesen(t, dezimal)) {
-    // The rounded code is what the file reads back.
-    const double gerundet = rundeHalbGerade(*code);
-    if (gerundet < 0 || gerundet > 255) {
+    // The typed number is range-checked as the file reader checks it, then
+    // rounded: "-0,4" would not read back.
+    if (*code < 0 || *code > 255) {
       return Fehler{QStringLiteral("Der ASCII-Code des Datenabschlusszeichens ist ungültig."),
                     EditorFeld::txtLetzteZeichen};
     }
-    d.LZAsciiPub = static_cast<int16_t>(gerundet);
+    d.LZAsciiPub = static_cast<int16_t>(rundeHalbGerade(*code));
     return std::nullopt;
   }
   if (t.size() >= 2) {

@@ -127,14 +127,13 @@ QWidget* FormEinstellungen::zeitrahmenAnlegen() {
   t->addWidget(optXBeschriftung[0], 0, 0);
   t->addWidget(optXBeschriftung[1], 0, 1);
   t->addWidget(txtXBeschriftung, 1, 0, 1, 2);
-  for (int i = 0; i < 2; ++i) {
-    connect(optXBeschriftung[i], &QRadioButton::clicked, this, [this, i] {
-      // Kept at once, also when the dialog is then cancelled.
-      hauptmodul().einstellungen.XBeschriftungManuell = static_cast<int16_t>(i);
-      XBeschriftungSetzen();
-    });
-  }
-  connect(txtXBeschriftung, &QLineEdit::textEdited, this, [this] { optXBeschriftung[1]->setChecked(true); });
+  for (int16_t i = 0; i < 2; ++i)
+    connect(optXBeschriftung[i], &QRadioButton::clicked, this, [this, i] { optXBeschriftung_Click(i); });
+  // A typed title is a manual one, kept as a click on "manuell" keeps it.
+  connect(txtXBeschriftung, &QLineEdit::textEdited, this, [this] {
+    optXBeschriftung[1]->setChecked(true);
+    optXBeschriftung_Click(1);
+  });
   r->addWidget(titel, 5, 0, 1, 2);
   return rahmen;
 }
@@ -306,6 +305,12 @@ void FormEinstellungen::keyPressEvent(QKeyEvent* ereignis) {
 void FormEinstellungen::farbeWaehlen(QToolButton* feld) {
   const QColor gewaehlt = QColorDialog::getColor(farbe(farbfeld(feld)), this);
   if (gewaehlt.isValid()) farbfeldSetzen(feld, bgrWert(gewaehlt));
+}
+
+void FormEinstellungen::optXBeschriftung_Click(int16_t Index) {
+  // Kept at once, also when the dialog is then cancelled.
+  hauptmodul().einstellungen.XBeschriftungManuell = Index;
+  XBeschriftungSetzen();
 }
 
 void FormEinstellungen::XBeschriftungSetzen() {

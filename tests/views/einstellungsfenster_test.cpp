@@ -97,6 +97,14 @@ TEST_F(Einstellungsfenster, MilliReformatsTheOpenGraphAndItsTitle) {
   EXPECT_EQ(pv::grafikParameter().YTitel, QStringLiteral("Spannung U (mV)"));
   EXPECT_EQ(grafik.TextMaximumY->text(), QStringLiteral("50000,000"));
   EXPECT_TRUE(umgebung.programm.meldungen.boxen.empty());
+
+  // A typed x title is a manual one: the next opening keeps it.
+  dialog.txtXBeschriftung->setText(QStringLiteral("Dauer"));
+  dialog.txtXBeschriftung->textEdited(QStringLiteral("Dauer"));
+  dialog.CommandOK_Click();
+  pv::FormEinstellungen wieder;
+  wieder.laden();
+  EXPECT_EQ(wieder.txtXBeschriftung->text(), QStringLiteral("Dauer"));
 }
 
 TEST_F(Einstellungsfenster, ACancelledEditIsNotStoredByALaterOk) {
