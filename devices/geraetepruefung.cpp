@@ -177,8 +177,8 @@ Pruefschritt abschlussPruefen(const QString& t, QChar dezimal, Geraetedefinition
 
 // Full scale and serial settings.
 Pruefschritt skalaUndSchnittstellePruefen(const GeraeteEingaben& e, QChar dezimal, Geraetedefinition& d) {
-  if (const QString fest = dmmSkalaText(d.GeraeteArtIndexPub); !fest.isEmpty()) {
-    d.MBVollPub = fest.toFloat();
+  if (const std::optional<float> fest = dmmSkala(d.GeraeteArtIndexPub)) {
+    d.MBVollPub = *fest;
   } else {
     // The box shows the value with the system's separator; either mark reads.
     QString text = e.TextMBVoll;
@@ -286,6 +286,11 @@ Pruefschritt messbereichPruefen(const GeraeteEingaben& e, QChar dezimal, Geraete
 QString dmmSkalaText(int art) {
   static const QStringList texte = {"19990", "39990", "199990", "399990"};
   return art >= 0 && art < texte.size() ? texte[art] : QString();
+}
+
+std::optional<float> dmmSkala(int art) {
+  const std::optional<double> wert = zahlLesen(dmmSkalaText(art), u'.');
+  return wert ? alsSingle(*wert) : std::nullopt;
 }
 
 QString schnittstellenTextAus(const GeraeteEingaben& e) {
