@@ -128,9 +128,13 @@ bool Zahlenfeld::eventFilter(QObject* objekt, QEvent* ereignis) {
   }
   if (ereignis->type() == QEvent::FocusOut) {
     const Qt::FocusReason grund = static_cast<QFocusEvent*>(ereignis)->reason();
-    // Only the user moving on within the window commits; another window
-    // coming up leaves the entry as it is.
-    if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason) festlegen(false);
+    // Only the user moving on within the window commits an entry; another
+    // window, a menu or the menu bar coming up leaves it as it is. A box
+    // that shows the value in force is left alone: taking its rounded text
+    // back would lose the value's precision (2.56 s shown as "2,6").
+    const bool wegbewegt = grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason &&
+                           grund != Qt::MenuBarFocusReason;
+    if (wegbewegt && geaendert()) festlegen(false);
   }
   return false;
 }
