@@ -7,7 +7,9 @@
 
 #include "main/datenlinie.h"
 #include "main/fensterlogik.h"
+#include "main/form1.h"
 #include "main/tooltipps.h"
+#include "views/tabellenfenster.h"
 
 namespace {
 
@@ -99,6 +101,24 @@ TEST(ToolTipps, SetOnlyWithOneAndClearedEverywhere) {
   EXPECT_TRUE(port->toolTip().isEmpty());
   EXPECT_TRUE(reiter->tabToolTip(1).isEmpty());
   EXPECT_TRUE(auto_->toolTip().isEmpty());
+}
+
+// A control renamed in its window would lose its tip without a word.
+TEST(ToolTipps, EveryTipReachesItsControlInTheRealWindows) {
+  pv::Form1 haupt;
+  pv::TabellenFenster tabelle;
+  const std::array<QWidget*, 2> fenster{&haupt, &tabelle};
+  pv::ToolTippsSetzen(1, &haupt, &tabelle);
+  for (const pv::ToolTipp& t : pv::toolTippTabelle()) {
+    const QStringList teile = t.name.split(u'#');
+    QString gesetzt;
+    if (teile.size() == 2) {
+      if (auto* reiter = fenster[t.fenster]->findChild<QTabWidget*>(teile[0])) gesetzt = reiter->tabToolTip(teile[1].toInt());
+    } else if (auto* w = fenster[t.fenster]->findChild<QWidget*>(t.name)) {
+      gesetzt = w->toolTip();
+    }
+    EXPECT_EQ(gesetzt, t.text) << t.name.toStdString();
+  }
 }
 
 }  // namespace
