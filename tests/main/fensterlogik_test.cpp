@@ -65,6 +65,13 @@ TEST(Fensterlogik, PicturePlacement) {
     EXPECT_EQ(pv::bildPlatzieren(f.bild, QLatin1String(f.code), punkt, bisher, f.hMax, f.wMax), f.erwartet)
         << f.name;
   }
+  // The device picture follows the same fit: the scale (130 x 100) is not
+  // blown up to its 150 x 110 area, the multimeter (90 x 140) shrinks to it.
+  pv::Form1 form;
+  EXPECT_TRUE(form.GeraetebildLaden(QStringLiteral(PELVARON_DATEN "/Waage.gif"), {150, 110}));
+  EXPECT_EQ(pv::steuerelemente(form).picMessgeraet->pixmap().size(), QSize(130, 100));
+  EXPECT_TRUE(form.GeraetebildLaden(QStringLiteral(PELVARON_DATEN "/DMM.gif"), {150, 110}));
+  EXPECT_EQ(pv::steuerelemente(form).picMessgeraet->pixmap().height(), 110);
 }
 
 TEST(Fensterlogik, HiddenKeysNeedExactlyCtrlAlt) {
