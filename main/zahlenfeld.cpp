@@ -120,6 +120,10 @@ bool Zahlenfeld::eventFilter(QObject* objekt, QEvent* ereignis) {
       case Qt::Key_Escape:
         wiederherstellen();
         return true;
+      case Qt::Key_Tab:
+      case Qt::Key_Backtab:
+        // Moving on to the next control is not typing.
+        return false;
       default:
         // Modifier keys alone do not count as typing.
         if (taste->key() < Qt::Key_Shift || taste->key() > Qt::Key_ScrollLock) farbe(kFeldGeaendert);

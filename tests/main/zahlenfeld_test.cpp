@@ -83,9 +83,12 @@ TEST(Zahlenfeld, FocusLostToAnotherWindowDoesNotCommit) {
   QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
   QApplication::sendEvent(&w.feld, &tab);
   EXPECT_EQ(w.wartezeit, 3.0f);
-  // Leaving a box that shows the value in force keeps the value's precision.
+  // Tabbing out of a box that shows the value in force keeps the value's
+  // precision.
   w.tippen(QStringLiteral("2,56"));
   taste(w.feld, Qt::Key_Return);
+  taste(w.feld, Qt::Key_Tab);
+  EXPECT_FALSE(w.eingabe.geaendert());
   QApplication::sendEvent(&w.feld, &tab);
   EXPECT_EQ(w.wartezeit, 2.56f);
 }
