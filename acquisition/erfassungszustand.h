@@ -80,7 +80,7 @@ struct Erfassungsmodul {
 
 // Whether the device's decoder tag ("Spezial") begins with `kennung`; the
 // tags are compared in exact case unless a rule says otherwise.
-inline bool spezialBeginnt(const QString& spezial, QStringView kennung,
+inline bool spezialBeginnt(QStringView spezial, QStringView kennung,
                            Qt::CaseSensitivity fall = Qt::CaseSensitive) {
   return spezial.startsWith(kennung, fall);
 }

@@ -231,7 +231,7 @@ bool mnuMessgeraete_Click(int16_t Index, GeraeteauswahlUmgebung& u) {
     // The effects, in the order the window shows them.
     u.fenster.EinheitSchriftgroessenSetzen(schriftgroessen[0], schriftgroessen[1]);
     // Binary input for these meters, USB devices included.
-    u.port.setInputMode(neu.Spezial.left(10) == kSanwaTag ? 1 : 0);
+    u.port.setInputMode(spezialBeginnt(neu.Spezial, kSanwaTag) ? 1 : 0);
 
     if (neu.MessbereichAutomatisch) {
       u.fenster.MessbereichRahmenSetzen(QStringLiteral("Größenordnung: automatisch"), false);

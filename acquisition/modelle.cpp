@@ -32,7 +32,7 @@ std::span<const Modelleintrag> modelle() { return kModelle; }
 
 const Modelleintrag* modellZuKennung(QStringView spezial) {
   for (const Modelleintrag& m : kModelle) {
-    if (spezial.startsWith(m.kennung, Qt::CaseSensitive)) return &m;
+    if (spezialBeginnt(spezial, m.kennung)) return &m;
   }
   return nullptr;
 }

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "acquisition/ansichten.h"
+#include "acquisition/erfassungszustand.h"
 #include "common/cp1252.h"
 #include "common/textdatei.h"
 #include "common/zahlen.h"
@@ -61,7 +62,7 @@ Speicherergebnis WertSpeichern(float wert, const QDateTime& jetzt, Messdaten& me
 
   const int32_t m = messung.m;
   if (m > 0 && e.Wartezeit > 0 && messung.x[m] + e.Wartezeit > zeit) return ergebnis;
-  if (m > 0 && spezial.startsWith(u"M980T") && zeit - messung.x[m] < kM980TAbstand) {
+  if (m > 0 && spezialBeginnt(spezial, u"M980T") && zeit - messung.x[m] < kM980TAbstand) {
     ergebnis.ausgang = Speicherausgang::ZuDicht;
     return ergebnis;
   }

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QToolTip>
 
 #include "common/cp1252.h"
 
@@ -47,6 +48,12 @@ QValidator::State Cp1252Validator::validate(QString& text, int&) const {
 
 void speicherbarBegrenzen(QLineEdit* feld, const std::function<void(const QString&)>& meldung) {
   feld->setValidator(new Cp1252Validator(feld, meldung));
+}
+
+void speicherbarBegrenzen(QLineEdit* feld) {
+  speicherbarBegrenzen(feld, [feld](const QString& grund) {
+    QToolTip::showText(feld->mapToGlobal(QPoint(0, feld->height())), grund, feld);
+  });
 }
 
 void speicherbarBegrenzen(QTextEdit* feld, const std::function<void(const QString&)>& meldung) {

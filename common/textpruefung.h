@@ -34,6 +34,9 @@ class Cp1252Validator : public QValidator {
 // Puts the validator on a one-line field; a multi-line field, which takes
 // no validator, drops such characters at once after the edit.
 void speicherbarBegrenzen(QLineEdit* feld, const std::function<void(const QString&)>& meldung);
+// The same for a field of a dialog without a status line: the reason shows
+// as a tool tip under the field.
+void speicherbarBegrenzen(QLineEdit* feld);
 void speicherbarBegrenzen(QTextEdit* feld, const std::function<void(const QString&)>& meldung);
 
 }  // namespace pv

@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "common/eingabebox.h"
@@ -91,11 +90,7 @@ void FormMessfuehler::anlegen() {
   mitte->addWidget(FrameMFNeu, 0, 0, Qt::AlignCenter);  // lies over the plot
 
   // Texts the sensor file cannot hold are refused as they are typed.
-  for (QLineEdit* feld : {TextMFNeuBez, TextMFNeuXAchse, TextMFNeuYAchse}) {
-    speicherbarBegrenzen(feld, [feld](const QString& text) {
-      QToolTip::showText(feld->mapToGlobal(QPoint(0, feld->height())), text, feld);
-    });
-  }
+  for (QLineEdit* feld : {TextMFNeuBez, TextMFNeuXAchse, TextMFNeuYAchse}) speicherbarBegrenzen(feld);
 
   FGrid = new QTableWidget(0, 2);
   FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -143,7 +138,9 @@ void FormMessfuehler::FormLoad(const QString& labelFuehler) {
   try {
     const QDir ordner(Programmordner::pfad());
     QDir::setCurrent(ordner.path());
-    for (const QString& name : ordner.entryList({QStringLiteral("*.pvf")}, QDir::Files, QDir::Name)) {
+    // Hidden files too: a saved name may begin with a dot.
+    for (const QString& name :
+         ordner.entryList({QStringLiteral("*.pvf")}, QDir::Files | QDir::Hidden, QDir::Name)) {
       QByteArray bytes;
       if (!dateiLesen(ordner.filePath(name), bytes)) {
         throw Laufzeitfehler(Laufzeitfehler::kPfadZugriff, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
@@ -470,6 +467,13 @@ bool FormMessfuehler::FGridTaste(QKeyEvent* e) {
     return true;
   }
   return false;
+}
+
+void FormMessfuehler::keyPressEvent(QKeyEvent* e) {
+  // Esc leaves the cell editor; pressed once more it must not close the
+  // window and drop the pairs typed so far.
+  if (e->key() == Qt::Key_Escape && (ModusNeu_ || ModusBearbeiten_)) return;
+  QDialog::keyPressEvent(e);
 }
 
 bool FormMessfuehler::eventFilter(QObject* objekt, QEvent* ereignis) {

@@ -75,6 +75,7 @@ class FormMessfuehler : public QDialog {
 
  protected:
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+  void keyPressEvent(QKeyEvent* ereignis) override;
 
  private:
   void anlegen();

@@ -12,6 +12,7 @@
 #include "common/textdatei.h"
 #include "common/zahlen.h"
 #include "devices/feldleser.h"
+#include "devices/geraetepruefung.h"
 
 namespace pv {
 
@@ -318,7 +319,7 @@ Einzeiler einzeilerLesen(FeldLeser& f, const QString& programmordner, Geraetedef
     if (!breite) return Einzeiler::Fehler;
     d.MBVollPub = static_cast<float>(std::pow(10.0, *breite) - 1);
   } else {
-    d.MBVollPub = *art == kDmm4_5 ? 199990.0f : 19990.0f;
+    d.MBVollPub = dmmSkala(*art).value_or(0);
   }
   d.GeraeteNamePub = e.name;
   d.GeraeteArtIndexPub = *art;

@@ -147,13 +147,13 @@ Pruefschritt formatPruefen(const Geraetedefinition& d) {
 
 Pruefschritt abschlussPruefen(const QString& t, QChar dezimal, Geraetedefinition& d) {
   if (const auto code = zahlLesen(t, dezimal)) {
-    // The rounded code is what the file reads back.
-    const double gerundet = rundeHalbGerade(*code);
-    if (gerundet < 0 || gerundet > 255) {
+    // The typed number is range-checked as the file reader checks it, then
+    // rounded: "-0,4" would not read back.
+    if (*code < 0 || *code > 255) {
       return Fehler{QStringLiteral("Der ASCII-Code des Datenabschlusszeichens ist ungültig."),
                     EditorFeld::txtLetzteZeichen};
     }
-    d.LZAsciiPub = static_cast<int16_t>(gerundet);
+    d.LZAsciiPub = static_cast<int16_t>(rundeHalbGerade(*code));
     return std::nullopt;
   }
   if (t.size() >= 2) {
@@ -177,8 +177,8 @@ Pruefschritt abschlussPruefen(const QString& t, QChar dezimal, Geraetedefinition
 
 // Full scale and serial settings.
 Pruefschritt skalaUndSchnittstellePruefen(const GeraeteEingaben& e, QChar dezimal, Geraetedefinition& d) {
-  if (const QString fest = dmmSkalaText(d.GeraeteArtIndexPub); !fest.isEmpty()) {
-    d.MBVollPub = fest.toFloat();
+  if (const std::optional<float> fest = dmmSkala(d.GeraeteArtIndexPub)) {
+    d.MBVollPub = *fest;
   } else {
     // The box shows the value with the system's separator; either mark reads.
     QString text = e.TextMBVoll;
@@ -286,6 +286,11 @@ Pruefschritt messbereichPruefen(const GeraeteEingaben& e, QChar dezimal, Geraete
 QString dmmSkalaText(int art) {
   static const QStringList texte = {"19990", "39990", "199990", "399990"};
   return art >= 0 && art < texte.size() ? texte[art] : QString();
+}
+
+std::optional<float> dmmSkala(int art) {
+  const std::optional<double> wert = zahlLesen(dmmSkalaText(art), u'.');
+  return wert ? alsSingle(*wert) : std::nullopt;
 }
 
 QString schnittstellenTextAus(const GeraeteEingaben& e) {

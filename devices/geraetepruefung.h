@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "devices/geraetedefinition.h"
 
@@ -99,6 +100,8 @@ GeraetePruefung GeraetPruefen(const GeraeteEingaben& e, const PruefUmfeld& u);
 // The fixed full scale a DMM kind (0..3) has; empty for "Waage" and
 // "Sonstiges Gerät", whose box the user fills.
 QString dmmSkalaText(int art);
+// The same as a number.
+std::optional<float> dmmSkala(int art);
 
 // The settings text the serial lists make: baud, the parity's first letter,
 // data bits and stop bits ("9600,n,8,1"), or "USB" when the baud box says so.

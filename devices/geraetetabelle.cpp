@@ -1,10 +1,7 @@
 #include "geraetetabelle.h"
 
-#include <QCoreApplication>
-#include <QCursor>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <optional>
 
 #include "common/cp1252.h"
@@ -13,6 +10,7 @@
 #include "common/meldungen.h"
 #include "common/parameter.h"
 #include "common/programmordner.h"
+#include "common/sanduhr.h"
 #include "common/textdatei.h"
 #include "common/tolvek.h"
 #include "common/zahlen.h"
@@ -25,26 +23,6 @@ namespace {
 const QString kBezeichnung = QStringLiteral("Bezeichnung");
 const QString kMenue = QStringLiteral("Menü");
 const QString kCrLf = QStringLiteral("\r\n");
-
-// The hourglass while the folder is scanned; only where a GUI runs.
-class Sanduhr {
- public:
-  Sanduhr() { an(); }
-  ~Sanduhr() { aus(); }
-  void an() {
-    if (aktiv_ || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
-    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    aktiv_ = true;
-  }
-  void aus() {
-    if (!aktiv_) return;
-    QGuiApplication::restoreOverrideCursor();
-    aktiv_ = false;
-  }
-
- private:
-  bool aktiv_ = false;
-};
 
 [[noreturn]] void fehler(const QString& text) {
   throw Laufzeitfehler(Laufzeitfehler::kInternerFehler, text);

@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "common/allgemein.h"
@@ -107,9 +106,7 @@ QLineEdit* GerEigen::textfeld(const QString& name) {
   auto* feld = new QLineEdit(this);
   feld->setObjectName(name);
   // Every text of this window goes into a Windows-1252 device file.
-  speicherbarBegrenzen(feld, [feld](const QString& grund) {
-    QToolTip::showText(feld->mapToGlobal(QPoint(0, feld->height())), grund, feld);
-  });
+  speicherbarBegrenzen(feld);
   return feld;
 }
 

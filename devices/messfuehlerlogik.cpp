@@ -1,5 +1,6 @@
 #include "messfuehlerlogik.h"
 
+#include "common/cp1252.h"
 #include "common/eingabebox.h"
 
 namespace pv {
@@ -50,7 +51,7 @@ QString sensorDateinameErfragen(const QString& bezeichnung, Eingaben& eingaben,
 }
 
 bool sensorDateinameZulaessig(const QString& name) {
-  return !name.contains(u'/') && !name.contains(u'\\') && !name.contains(u':');
+  return !name.contains(u'/') && !name.contains(u'\\') && !name.contains(u':') && istCp1252(name);
 }
 
 QString sensorZwischenablage(const QString& clip) {

@@ -29,7 +29,8 @@ QString sensorEingabePruefen(const QString& bezeichnung, const QString& xAchse, 
 QString sensorDateinameErfragen(const QString& bezeichnung, Eingaben& eingaben,
                                 const std::function<bool(const QString&)>& vorhanden);
 
-// A file name of the program folder: no folder part.
+// A file name of the program folder: no folder part, and only characters
+// the settings file (which keeps the name) can hold.
 bool sensorDateinameZulaessig(const QString& name);
 
 // The clipboard text of the grid's clip text (TAB between columns, CR

@@ -15,6 +15,7 @@
 
 #include "common/allgemein.h"
 #include "common/meldungen.h"
+#include "common/textpruefung.h"
 #include "common/tolvek.h"
 #include "common/zahlen.h"
 
@@ -92,6 +93,8 @@ QWidget* EinstLZM::allgemeinAnlegen() {
   CheckZwischenspeichern = new QCheckBox(QStringLiteral("Messung alle"));
   TextZwischenspeichern = zahlfeld();
   TextZSDatei = new QLineEdit;
+  // The name is kept in the settings file: only what its code page holds.
+  speicherbarBegrenzen(TextZSDatei);
   zg->addWidget(CheckZwischenspeichern, 0, 0);
   zg->addWidget(TextZwischenspeichern, 0, 1);
   zg->addWidget(new QLabel(QStringLiteral("Minuten speichern")), 0, 2);

@@ -38,7 +38,7 @@
 
 namespace pv {
 Programm::Programm(QStringList argumente, QLocale locale, std::function<void()> beenden)
-    : argumente_(std::move(argumente)),
+    : kommandozeilenDatei_(kommandozeilenPfad(argumente)),
       locale_(std::move(locale)),
       beenden_(std::move(beenden)),
       form1_(std::make_unique<Form1>()) {
@@ -54,6 +54,7 @@ Programm::Programm(QStringList argumente, QLocale locale, std::function<void()> 
   sensorwahl_ = std::make_unique<Sensorwahl>(*form1_);
   verbindung_->DatensatzAuswerten = [this](const QByteArray& satz) { datenauswertung_->DatensatzAuswerten(satz); };
   verbindung_->usbLesen = [] { return zuCp1252(usbMultimeter().M3890DLesen(erfassungsmodul().zustand.LZAscii)); };
+  if (!kommandozeilenDatei_.isEmpty()) kommandozeilenDatei_ = QDir::current().absoluteFilePath(kommandozeilenDatei_);
   Tolvek::zustand().hauptfenster = this;
 }
 
@@ -191,8 +192,7 @@ bool Programm::FormLaden() {
   h.MessungGespeichert = true;
   // A measurement file named on the command line is opened as from the
   // "Datei" menu, with the reader's own messages.
-  const QString datei = kommandozeilenPfad(argumente_);
-  if (!datei.isEmpty()) schritt([&] { dateimenue_->MessungEinlesen(datei); });
+  if (!kommandozeilenDatei_.isEmpty()) schritt([&] { dateimenue_->MessungEinlesen(kommandozeilenDatei_); });
   return true;
 }
 

@@ -88,7 +88,9 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   bool einstellungenLesen();
   void aktuellesGeraetPruefen();
 
-  QStringList argumente_;
+  // The measurement named on the command line, resolved against the folder
+  // the program was started in (the start-up moves into the program folder).
+  QString kommandozeilenDatei_;
   QLocale locale_;
   std::function<void()> beenden_;
   std::unique_ptr<Form1> form1_;

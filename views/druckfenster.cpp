@@ -306,7 +306,6 @@ std::optional<Drucklayout> FormDrucken::layoutLesen() const {
 
 void FormDrucken::GrafikVorschauDrucken(int16_t VorDruck) {
   const Einstellungen& e = hauptmodul().einstellungen;
-  const QString problem = VorDruck == 1 ? kDruckProblem : kVorschauProblem;
   const bool quer = OptionPOQ->isChecked();
   if ((OptionPOQ->isChecked() || OptionPOH->isChecked()) && VorDruck == 0) seitenkastenAnlegen(quer);
   orientierungAnwenden();
@@ -315,7 +314,8 @@ void FormDrucken::GrafikVorschauDrucken(int16_t VorDruck) {
   std::optional<GrafikEinstellungen> r;
   if (l) r = druckeinstellungen(grafikParameter(), e.SchemaDrucker == 1, e.Schemata[5], *l, s);
   if (!r) {
-    Tolvek::meldungen().hinweis(problem);
+    // Nothing was drawn yet: also a print request fails as the preview does.
+    Tolvek::meldungen().hinweis(kVorschauProblem);
     return;
   }
   const double f = seitenanteil(*l, s);

@@ -19,6 +19,7 @@
 #include "common/allgemein.h"
 #include "common/farben.h"
 #include "common/meldungen.h"
+#include "common/textpruefung.h"
 #include "common/tolvek.h"
 #include "main/hauptzustand.h"
 #include "views/ansichtenzustand.h"
@@ -121,17 +122,18 @@ QWidget* FormEinstellungen::zeitrahmenAnlegen() {
   optXBeschriftung[0] = new QRadioButton(QStringLiteral("automatisch"), titel);
   optXBeschriftung[1] = new QRadioButton(QStringLiteral("manuell"), titel);
   txtXBeschriftung = new QLineEdit(titel);
+  // Kept in the settings file: only what its code page holds.
+  speicherbarBegrenzen(txtXBeschriftung);
   t->addWidget(optXBeschriftung[0], 0, 0);
   t->addWidget(optXBeschriftung[1], 0, 1);
   t->addWidget(txtXBeschriftung, 1, 0, 1, 2);
-  for (int i = 0; i < 2; ++i) {
-    connect(optXBeschriftung[i], &QRadioButton::clicked, this, [this, i] {
-      // Kept at once, also when the dialog is then cancelled.
-      hauptmodul().einstellungen.XBeschriftungManuell = static_cast<int16_t>(i);
-      XBeschriftungSetzen();
-    });
-  }
-  connect(txtXBeschriftung, &QLineEdit::textEdited, this, [this] { optXBeschriftung[1]->setChecked(true); });
+  for (int16_t i = 0; i < 2; ++i)
+    connect(optXBeschriftung[i], &QRadioButton::clicked, this, [this, i] { optXBeschriftung_Click(i); });
+  // A typed title is a manual one, kept as a click on "manuell" keeps it.
+  connect(txtXBeschriftung, &QLineEdit::textEdited, this, [this] {
+    optXBeschriftung[1]->setChecked(true);
+    optXBeschriftung_Click(1);
+  });
   r->addWidget(titel, 5, 0, 1, 2);
   return rahmen;
 }
@@ -303,6 +305,12 @@ void FormEinstellungen::keyPressEvent(QKeyEvent* ereignis) {
 void FormEinstellungen::farbeWaehlen(QToolButton* feld) {
   const QColor gewaehlt = QColorDialog::getColor(farbe(farbfeld(feld)), this);
   if (gewaehlt.isValid()) farbfeldSetzen(feld, bgrWert(gewaehlt));
+}
+
+void FormEinstellungen::optXBeschriftung_Click(int16_t Index) {
+  // Kept at once, also when the dialog is then cancelled.
+  hauptmodul().einstellungen.XBeschriftungManuell = Index;
+  XBeschriftungSetzen();
 }
 
 void FormEinstellungen::XBeschriftungSetzen() {

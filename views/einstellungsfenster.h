@@ -75,6 +75,7 @@ class FormEinstellungen : public QDialog {
   QWidget* bargraphrahmenAnlegen();
   void farbeWaehlen(QToolButton* feld);
   void XBeschriftungSetzen();
+  void optXBeschriftung_Click(int16_t Index);
   void ComboFont_Click();
 };
 

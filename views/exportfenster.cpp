@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QToolTip>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <exception>
@@ -20,6 +19,7 @@
 #include "common/balken.h"
 #include "common/fehlerbehandlung.h"
 #include "common/laufzeitfehler.h"
+#include "common/sanduhr.h"
 #include "common/textdatei.h"
 #include "common/textpruefung.h"
 #include "common/tolvek.h"
@@ -95,9 +95,7 @@ ExportFenster::ExportFenster(const QString& ziel, const TabellenFenster* tabelle
   txtTrennzeichen = new QLineEdit(frameTrennzeichen);
   txtTrennzeichen->setEnabled(false);
   // The separator is written into the file: only what its code page holds.
-  speicherbarBegrenzen(txtTrennzeichen, [this](const QString& grund) {
-    QToolTip::showText(txtTrennzeichen->mapToGlobal(QPoint(0, txtTrennzeichen->height())), grund, txtTrennzeichen);
-  });
+  speicherbarBegrenzen(txtTrennzeichen);
   trenner->addWidget(txtTrennzeichen, 4, 1);
   spalte->addWidget(frameTrennzeichen);
 
@@ -271,11 +269,11 @@ void ExportFenster::laufen(Lauf& lauf, const Bereich& bereich) {
   // closing only asks the loop to stop.
   laeuft_ = true;
   OKButton->setEnabled(false);
-  QApplication::setOverrideCursor(Qt::WaitCursor);
   struct Aufraeumen {
     ExportFenster* f;
+    Sanduhr sanduhr;
     ~Aufraeumen() {
-      QApplication::restoreOverrideCursor();
+      sanduhr.aus();
       f->laeuft_ = false;
       f->OKButton->setEnabled(true);
     }

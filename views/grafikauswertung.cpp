@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/laufzeitfehler.h"
 #include "common/zahlen.h"
 #include "common/zahlenformat.h"
 
@@ -68,13 +69,24 @@ QString mittelwertText(float mittel, const Zahlformat& fy) {
 
 std::vector<float> geglaettet(const std::vector<float>& y, int32_t m, int32_t n) {
   std::vector<float> aus(static_cast<size_t>(m) + 1, 0.0f);
-  // Running sums: the window of each value costs two subtractions.
+  // Running sums: the window of each value costs two subtractions. Each sum
+  // carries what its rounding lost, so that small values after large ones
+  // keep their mean when two long sums are subtracted.
   std::vector<double> summe(static_cast<size_t>(m) + 1, 0.0);
-  for (int32_t i = 1; i <= m; ++i) summe[i] = summe[i - 1] + y[i];
+  std::vector<double> rest(static_cast<size_t>(m) + 1, 0.0);
+  for (int32_t i = 1; i <= m; ++i) {
+    const double alt = summe[i - 1];
+    const double wert = y[i];
+    const double neu = alt + wert;
+    const double teil = neu - alt;
+    summe[i] = neu;
+    rest[i] = rest[i - 1] + ((alt - (neu - teil)) + (wert - teil));
+  }
   for (int32_t i = 1; i <= m; ++i) {
     const int32_t von = std::max<int64_t>(1, int64_t{i} - n);
     const int32_t bis = std::min<int64_t>(m, int64_t{i} + n);
-    aus[i] = n == 0 ? y[i] : static_cast<float>((summe[bis] - summe[von - 1]) / (bis - von + 1));
+    const double fenster = (summe[bis] - summe[von - 1]) + (rest[bis] - rest[von - 1]);
+    aus[i] = n == 0 ? y[i] : static_cast<float>(fenster / (bis - von + 1));
   }
   return aus;
 }
@@ -83,6 +95,7 @@ std::optional<int32_t> glaettungsbreiteLesen(const QString& text, QChar dezimalt
   const std::optional<double> zahl = zahlLesen(text, dezimaltrennzeichen);
   if (!zahl) return std::nullopt;
   const std::optional<int16_t> n = ganzzahl16(*zahl);
+  if (!n && *zahl > 0) throw Laufzeitfehler(Laufzeitfehler::kUeberlauf, QStringLiteral("Überlauf"));
   if (!n || *n < 0) return std::nullopt;
   return *n;
 }

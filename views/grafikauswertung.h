@@ -56,7 +56,8 @@ QString mittelwertText(float mittel, const Zahlformat& fy);
 // both ends. n = 0 returns the values unchanged. Element 0 stays 0.
 std::vector<float> geglaettet(const std::vector<float>& y, int32_t m, int32_t n);
 // The answer to "over how many neighbours": a whole number 0..32767
-// (rounded); empty for anything else, a negative count included.
+// (rounded); empty for anything else, a negative count included. A count
+// beyond 32767 raises the overflow error (Laufzeitfehler).
 std::optional<int32_t> glaettungsbreiteLesen(const QString& text, QChar dezimaltrennzeichen);
 
 // The answer to the typed step width: any number, rounded to 32 bits; empty

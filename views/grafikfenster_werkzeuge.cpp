@@ -176,7 +176,13 @@ void FormGRAFIK::mnuKurveGlaetten_Click() {
   }
   const QString antwort = EingabeDialog(
       QStringLiteral("Über wieviele benachbarte Messwerte \r\nsoll gemittelt werden?"), {}, QStringLiteral("1"));
-  const std::optional<int32_t> n = glaettungsbreiteLesen(antwort, h.Dezimaltrennzeichen);
+  std::optional<int32_t> n;
+  try {
+    n = glaettungsbreiteLesen(antwort, h.Dezimaltrennzeichen);
+  } catch (const Laufzeitfehler& fehler) {
+    Tolvek::Fehlerbehandlung(QStringLiteral("KurveGlätten"), fehler);
+    return;
+  }
   if (!n) return;
   Messdaten& d = h.messdaten;
   {

@@ -81,6 +81,8 @@ TEST_F(Messfuehlereditor, NewSensorTypedSavedListedAndMadeActive) {
   tippe(*f, "99", Qt::Key_Up);
   tippe(*f, "77", Qt::Key_Escape);
   EXPECT_FALSE(f->Text1->isVisible());
+  taste(f->FGrid, Qt::Key_Escape);
+  EXPECT_TRUE(f->isVisible()) << "a second Esc keeps the window and the entry";
   EXPECT_EQ(zelle(f->FGrid, 2, 0), QStringLiteral("10"));
   EXPECT_EQ(zelle(f->FGrid, 3, 0), QString());
 
@@ -127,19 +129,25 @@ TEST_F(Messfuehlereditor, EntryChecks) {
   }
 }
 
-TEST_F(Messfuehlereditor, FileNameWithAFolderIsRefused) {
+TEST_F(Messfuehlereditor, FileNamesOutsideTheFolderOrTheSettingsAreRefused) {
+  u.schreibe(QStringLiteral(".versteckt.pvf"), kKopf + "V\r\nx\ty\r\n");
   auto f = oeffnen();
+  EXPECT_EQ(f->List1->count(), 1) << "a name beginning with a dot is listed";
   f->CommandHinzufuegen->click();
   f->TextMFNeuBez->setText(QStringLiteral("S"));
   f->TextMFNeuXAchse->setText(QStringLiteral("x"));
   f->TextMFNeuYAchse->setText(QStringLiteral("y"));
   f->CommandMFNeuEingabe->click();
-  u.eingaben.antworten = {QStringLiteral("../S")};
-  f->CommandMFNeuEingabe->click();
-  ASSERT_EQ(u.meldungen.boxen.size(), 1u);
-  EXPECT_EQ(u.meldungen.boxen[0].text, pv::kSensorSpeicherfehler);
-  EXPECT_TRUE(f->ModusNeu()) << "the entry stays open";
-  EXPECT_EQ(f->List1->count(), 0);
+  for (const QString& name : {QStringLiteral("../S"), QStringLiteral("Ω-Fühler")}) {
+    SCOPED_TRACE(name.toStdString());
+    u.meldungen.boxen.clear();
+    u.eingaben.antworten = {name};
+    f->CommandMFNeuEingabe->click();
+    ASSERT_EQ(u.meldungen.boxen.size(), 1u);
+    EXPECT_EQ(u.meldungen.boxen[0].text, pv::kSensorSpeicherfehler);
+    EXPECT_TRUE(f->ModusNeu()) << "the entry stays open";
+    EXPECT_EQ(f->List1->count(), 1);
+  }
 }
 
 TEST_F(Messfuehlereditor, FailedReadCannotBecomeActive) {

@@ -131,6 +131,9 @@ TEST_F(BedienungTest, MeasurementSettingsCopyTheWaitingTimeAndArmTheWatchdog) {
     d->CommandWIPUe->click();
     d->chkTimeOut->setChecked(true);
     d->CheckMessEndeAuto->setChecked(true);
+    const QString datei = d->TextZSDatei->text();
+    d->TextZSDatei->insert(QStringLiteral("Ω"));  // the settings file cannot hold it
+    EXPECT_EQ(d->TextZSDatei->text(), datei);
     d->OKButton->click();
   });
   f().MMessung->trigger();

@@ -163,6 +163,22 @@ TEST_F(GeraeteeditorEnde, UnreadableDeviceOpensTheEditor) {
   EXPECT_TRUE(u.meldungen.boxen[0].text.startsWith(QStringLiteral("Die Parameter des Messgerätes")));
   EXPECT_TRUE(u.meldungen.boxen[1].text.startsWith(QStringLiteral("Beim Lesen der Geräteparameter")));
   EXPECT_EQ(pv::erfassungsmodul().GeraetMenueIndex, -1);
+
+  // Selecting it again while its editor is open opens no second editor on top.
+  imNaechstenFenster<pv::GerEigen>([&](pv::GerEigen& editor) {
+    QObject waechter;
+    QTimer::singleShot(0, &waechter, [&] {
+      auto* zweiter = qobject_cast<pv::GerEigen*>(QApplication::activeModalWidget());
+      if (zweiter && zweiter != &editor) {
+        ++editoren;
+        zweiter->reject();
+      }
+    });
+    programm->mnuMessgeraete_Click(1);
+    editor.CommandAbbrechen->click();
+  });
+  programm->mnuMessgeraete_Click(1);
+  EXPECT_EQ(editoren, 1);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QRadioButton>
 #include <QApplication>
 #include <QKeyEvent>
@@ -254,10 +255,14 @@ TEST_F(ProgrammTest, MeasurementNamedOnTheCommandLineIsOpenedAndShown) {
   d.MesEnd = QStringLiteral("05.03.2004 14:08:09");
   pv::Messtexte t;
   t.Einheit = QStringLiteral("mV");
-  const QString datei = u.pfad(QStringLiteral("Mit Blank.MES"));
+  // Named as a shell passes it: quoted and relative to the folder the
+  // program starts in, which is not the program folder.
+  QTemporaryDir arbeitsordner;
+  const QString datei = QDir(arbeitsordner.path()).canonicalPath() + QStringLiteral("/Mit Blank.MES");
   ASSERT_TRUE(pv::MessungSpeichern(datei, d, t, QStringLiteral("Daten des Messgerätes")));
+  ASSERT_TRUE(QDir::setCurrent(arbeitsordner.path()));
 
-  pv::Programm programm({QStringLiteral("pelvaron"), u'"' + datei + u'"'}, QLocale(QLocale::German),
+  pv::Programm programm({QStringLiteral("pelvaron"), QStringLiteral("\"Mit Blank.MES\"")}, QLocale(QLocale::German),
                         [this] { ++beendet; });
   ASSERT_TRUE(programm.FormLaden());
   const pv::Hauptmodul& h = pv::hauptmodul();

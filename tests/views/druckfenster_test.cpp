@@ -142,10 +142,13 @@ TEST_F(Drucken, ADrawingThatFailsCancelsTheJob) {
   EXPECT_TRUE(umgebung.programm.meldungen.boxen[0].text.startsWith(QStringLiteral("Es gab ein Problem beim Drucken")));
   EXPECT_FALSE(QFile::exists(auswahl.antwort));
 
+  // A size of 0 fails before anything is drawn, printed or previewed.
   dialog.TextBreite->setText(QStringLiteral("0"));
-  dialog.GrafikVorschauDrucken(0);
-  EXPECT_EQ(umgebung.programm.meldungen.boxen.back().text,
-            QStringLiteral("Es gab ein Problem bei der Vorschau der Grafik!"));
+  for (int16_t vorDruck : {0, 1}) {
+    dialog.GrafikVorschauDrucken(vorDruck);
+    EXPECT_EQ(umgebung.programm.meldungen.boxen.back().text,
+              QStringLiteral("Es gab ein Problem bei der Vorschau der Grafik!"));
+  }
 }
 
 }  // namespace

@@ -87,6 +87,8 @@ TEST_F(Einstellungsfenster, MilliReformatsTheOpenGraphAndItsTitle) {
   dialog.OptionZahlenformatY[4]->setChecked(true);
   dialog.OptionZahlenformatX[1]->setChecked(true);
   EXPECT_EQ(dialog.txtXBeschriftung->text(), QStringLiteral("Zeit (min)"));
+  dialog.txtXBeschriftung->insert(QStringLiteral("Ω"));  // the settings file cannot hold it
+  EXPECT_EQ(dialog.txtXBeschriftung->text(), QStringLiteral("Zeit (min)"));
   dialog.CommandOK_Click();
   const pv::Einstellungen& e = pv::hauptmodul().einstellungen;
   EXPECT_EQ(e.YZahlenformatnummer, 4);
@@ -95,6 +97,14 @@ TEST_F(Einstellungsfenster, MilliReformatsTheOpenGraphAndItsTitle) {
   EXPECT_EQ(pv::grafikParameter().YTitel, QStringLiteral("Spannung U (mV)"));
   EXPECT_EQ(grafik.TextMaximumY->text(), QStringLiteral("50000,000"));
   EXPECT_TRUE(umgebung.programm.meldungen.boxen.empty());
+
+  // A typed x title is a manual one: the next opening keeps it.
+  dialog.txtXBeschriftung->setText(QStringLiteral("Dauer"));
+  dialog.txtXBeschriftung->textEdited(QStringLiteral("Dauer"));
+  dialog.CommandOK_Click();
+  pv::FormEinstellungen wieder;
+  wieder.laden();
+  EXPECT_EQ(wieder.txtXBeschriftung->text(), QStringLiteral("Dauer"));
 }
 
 TEST_F(Einstellungsfenster, ACancelledEditIsNotStoredByALaterOk) {

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "common/laufzeitfehler.h"
 #include "views/mausmodi.h"
 
 namespace {
@@ -45,12 +46,15 @@ TEST(Grafikauswertung, SmoothingAveragesNeighboursAndShrinksAtTheEnds) {
   const std::vector<float> g = pv::geglaettet(lang, 40000, 1);
   EXPECT_FLOAT_EQ(g[40000], 5.0f);
   EXPECT_FLOAT_EQ(g[39999], 4.0f);
+  // Small values after large ones keep their mean.
+  EXPECT_FLOAT_EQ(pv::geglaettet(reihe({1e15f, 1e15f, 1e15f, 0.1f, 0.1f, 0.1f}), 6, 1)[5], 0.1f);
 }
 
 TEST(Grafikauswertung, AnswersOfTheInputBoxes) {
   EXPECT_EQ(pv::glaettungsbreiteLesen(QStringLiteral("2"), u','), 2);
   EXPECT_EQ(pv::glaettungsbreiteLesen(QStringLiteral("-1"), u','), std::nullopt);
   EXPECT_EQ(pv::glaettungsbreiteLesen(QStringLiteral("abc"), u','), std::nullopt);
+  EXPECT_THROW(pv::glaettungsbreiteLesen(QStringLiteral("40000"), u','), pv::Laufzeitfehler);
   EXPECT_EQ(pv::schrittweiteLesen(QStringLiteral("2,6"), u','), 3);
   EXPECT_EQ(pv::schrittweiteLesen(QStringLiteral("abc"), u','), std::nullopt);
 
