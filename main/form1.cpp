@@ -30,6 +30,7 @@
 #include "common/meldungen.h"
 #include "common/textpruefung.h"
 #include "common/tolvek.h"
+#include "main/fensterlogik.h"
 
 namespace pv {
 
@@ -530,9 +531,11 @@ bool Form1::GeraetebildLaden(const QString& datei, QSize box) {
   leser.setAutoTransform(true);
   const QImage bild = leser.read();
   if (bild.isNull()) return false;
-  // Fitted into the picture area, keeping its proportions, and centred.
+  // Fitted into the picture area, keeping its proportions and never
+  // enlarged, and centred.
+  const QSize groesse = bildPlatzieren(bild.size(), QString(), {}, {}, box.height(), box.width()).size();
   picMessgeraet->setPixmap(QPixmap::fromImage(
-      bild.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+      bild.scaled(groesse, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
   return true;
 }
 

@@ -96,7 +96,7 @@ class Form1 : public QMainWindow, private Form1Steuerelemente {
   std::function<void(int)> letzteDateiGewaehlt;
 
   // Loads a picture into the device picture area, fitted into the box
-  // (keeping its proportions) and centred; false when the file is empty or
+  // (keeping its proportions, never enlarged) and centred; false when the file is empty or
   // cannot be read.
   bool GeraetebildLaden(const QString& datei, QSize box);
   void KeinBildZeigen(bool zeigen);

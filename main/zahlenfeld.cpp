@@ -120,6 +120,10 @@ bool Zahlenfeld::eventFilter(QObject* objekt, QEvent* ereignis) {
       case Qt::Key_Escape:
         wiederherstellen();
         return true;
+      case Qt::Key_Tab:
+      case Qt::Key_Backtab:
+        // Moving on to the next control is not typing.
+        return false;
       default:
         // Modifier keys alone do not count as typing.
         if (taste->key() < Qt::Key_Shift || taste->key() > Qt::Key_ScrollLock) farbe(kFeldGeaendert);
@@ -128,9 +132,13 @@ bool Zahlenfeld::eventFilter(QObject* objekt, QEvent* ereignis) {
   }
   if (ereignis->type() == QEvent::FocusOut) {
     const Qt::FocusReason grund = static_cast<QFocusEvent*>(ereignis)->reason();
-    // Only the user moving on within the window commits; another window
-    // coming up leaves the entry as it is.
-    if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason) festlegen(false);
+    // Only the user moving on within the window commits an entry; another
+    // window, a menu or the menu bar coming up leaves it as it is. A box
+    // that shows the value in force is left alone: taking its rounded text
+    // back would lose the value's precision (2.56 s shown as "2,6").
+    const bool wegbewegt = grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason &&
+                           grund != Qt::MenuBarFocusReason;
+    if (wegbewegt && geaendert()) festlegen(false);
   }
   return false;
 }

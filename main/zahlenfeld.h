@@ -48,9 +48,10 @@ bool linearUebernehmen(QString& textM, QString& textT, float& m, float& t, QChar
 
 // Makes a line edit a numeric box that commits as it is typed: any key but
 // Enter and Esc greys it, Enter or leaving it commits, Esc shows the value
-// in force again. Leaving it because another window came up (a message
-// box, a dialog, another program) does not commit. The box remembers the
-// text it showed when last in force.
+// in force again. Leaving it because another window or the menu bar came
+// up (a message box, a dialog, another program) does not commit, nor does
+// leaving a box that shows the value in force. The box remembers the text
+// it showed when last in force.
 class Zahlenfeld : public QObject {
   Q_OBJECT
 

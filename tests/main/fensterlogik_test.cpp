@@ -7,7 +7,9 @@
 
 #include "main/datenlinie.h"
 #include "main/fensterlogik.h"
+#include "main/form1.h"
 #include "main/tooltipps.h"
+#include "views/tabellenfenster.h"
 
 namespace {
 
@@ -63,6 +65,13 @@ TEST(Fensterlogik, PicturePlacement) {
     EXPECT_EQ(pv::bildPlatzieren(f.bild, QLatin1String(f.code), punkt, bisher, f.hMax, f.wMax), f.erwartet)
         << f.name;
   }
+  // The device picture follows the same fit: the scale (130 x 100) is not
+  // blown up to its 150 x 110 area, the multimeter (90 x 140) shrinks to it.
+  pv::Form1 form;
+  EXPECT_TRUE(form.GeraetebildLaden(QStringLiteral(PELVARON_DATEN "/Waage.gif"), {150, 110}));
+  EXPECT_EQ(pv::steuerelemente(form).picMessgeraet->pixmap().size(), QSize(130, 100));
+  EXPECT_TRUE(form.GeraetebildLaden(QStringLiteral(PELVARON_DATEN "/DMM.gif"), {150, 110}));
+  EXPECT_EQ(pv::steuerelemente(form).picMessgeraet->pixmap().height(), 110);
 }
 
 TEST(Fensterlogik, HiddenKeysNeedExactlyCtrlAlt) {
@@ -99,6 +108,24 @@ TEST(ToolTipps, SetOnlyWithOneAndClearedEverywhere) {
   EXPECT_TRUE(port->toolTip().isEmpty());
   EXPECT_TRUE(reiter->tabToolTip(1).isEmpty());
   EXPECT_TRUE(auto_->toolTip().isEmpty());
+}
+
+// A control renamed in its window would lose its tip without a word.
+TEST(ToolTipps, EveryTipReachesItsControlInTheRealWindows) {
+  pv::Form1 haupt;
+  pv::TabellenFenster tabelle;
+  const std::array<QWidget*, 2> fenster{&haupt, &tabelle};
+  pv::ToolTippsSetzen(1, &haupt, &tabelle);
+  for (const pv::ToolTipp& t : pv::toolTippTabelle()) {
+    const QStringList teile = t.name.split(u'#');
+    QString gesetzt;
+    if (teile.size() == 2) {
+      if (auto* reiter = fenster[t.fenster]->findChild<QTabWidget*>(teile[0])) gesetzt = reiter->tabToolTip(teile[1].toInt());
+    } else if (auto* w = fenster[t.fenster]->findChild<QWidget*>(t.name)) {
+      gesetzt = w->toolTip();
+    }
+    EXPECT_EQ(gesetzt, t.text) << t.name.toStdString();
+  }
 }
 
 }  // namespace

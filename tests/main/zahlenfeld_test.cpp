@@ -77,9 +77,20 @@ TEST(Zahlenfeld, FocusLostToAnotherWindowDoesNotCommit) {
   QApplication::sendEvent(&w.feld, &weg);
   EXPECT_EQ(w.meldungen.boxen.size(), 1u);
   w.tippen(QStringLiteral("3"));
+  QFocusEvent menue(QEvent::FocusOut, Qt::MenuBarFocusReason);
+  QApplication::sendEvent(&w.feld, &menue);
+  EXPECT_EQ(w.wartezeit, 1.5f);
   QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
   QApplication::sendEvent(&w.feld, &tab);
   EXPECT_EQ(w.wartezeit, 3.0f);
+  // Tabbing out of a box that shows the value in force keeps the value's
+  // precision.
+  w.tippen(QStringLiteral("2,56"));
+  taste(w.feld, Qt::Key_Return);
+  taste(w.feld, Qt::Key_Tab);
+  EXPECT_FALSE(w.eingabe.geaendert());
+  QApplication::sendEvent(&w.feld, &tab);
+  EXPECT_EQ(w.wartezeit, 2.56f);
 }
 
 TEST(Zahlenfeld, CoefficientsAndTheLinearChoice) {
