@@ -39,13 +39,18 @@ QByteArrayView ohneBlanks(QByteArrayView t) {
 // from a right-aligned value field ("-  0,5"). Empty when it is no number or
 // lies beyond single precision.
 std::optional<float> wertLesen(const Puffer& wert, QChar dezimal) {
-  QString t = text1252(wert).trimmed();
-  if (t.startsWith(u'-') || t.startsWith(u'+')) {
-    qsizetype i = 1;
-    while (i < t.size() && t[i] == u' ') ++i;
-    t.remove(1, i - 1);
+  Puffer t;
+  const QByteArrayView roh(wert.data(), wert.size());
+  // Leading white space as the number reader trims it, then the sign.
+  auto leer = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\xA0'; };
+  qsizetype i = 0;
+  while (i < roh.size() && leer(roh[i])) ++i;
+  if (i < roh.size() && (roh[i] == '-' || roh[i] == '+')) {
+    t.append(roh[i++]);
+    while (i < roh.size() && roh[i] == ' ') ++i;
   }
-  const std::optional<double> zahl = zahlLesen(t, dezimal);
+  t.append(roh.data() + i, roh.size() - i);
+  const std::optional<double> zahl = zahlLesen(QByteArrayView(t.data(), t.size()), dezimal);
   if (!zahl) return std::nullopt;
   return alsSingle(*zahl);
 }

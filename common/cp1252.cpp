@@ -30,8 +30,8 @@ QChar cp1252Zeichen(char byte) {
 }
 
 QString vonCp1252(const char* bytes, qsizetype anzahl) {
-  QString text;
-  text.resize(anzahl);
+  if (anzahl <= 0) return QString();
+  QString text(anzahl, Qt::Uninitialized);
   QChar* ziel = text.data();
   for (qsizetype i = 0; i < anzahl; ++i) ziel[i] = cp1252Zeichen(bytes[i]);
   return text;

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <string_view>
 
 namespace pv {
 
@@ -33,25 +35,37 @@ std::optional<int32_t> ganzzahl32(double x) {
 
 namespace {
 
-bool istZiffer(QChar c) { return c >= u'0' && c <= u'9'; }
+// One character of a text or of single-byte record bytes.
+char16_t zeichen(QChar c) { return c.unicode(); }
+char16_t zeichen(char c) { return static_cast<unsigned char>(c); }
+
+template <class Z>
+bool istZiffer(Z c) {
+  const char16_t z = zeichen(c);
+  return z >= u'0' && z <= u'9';
+}
 
 // A number that double precision cannot hold (sign, digits, ".", fraction,
 // "e" and exponent): infinite when it is too large, 0 when too small.
-double jenseitsDouble(const QByteArray& zahl) {
-  const bool negativ = zahl.startsWith('-');
-  const qsizetype e = zahl.indexOf('e');
-  const QByteArray mantisse = e < 0 ? zahl : zahl.left(e);
+double jenseitsDouble(std::string_view zahl) {
+  const bool negativ = zahl.starts_with('-');
+  const std::size_t e = zahl.find('e');
+  const std::string_view mantisse = e == std::string_view::npos ? zahl : zahl.substr(0, e);
   long exponent = 0;
-  for (qsizetype i = e + 1; e >= 0 && i < zahl.size(); ++i) {
-    if (zahl[i] >= '0' && zahl[i] <= '9') exponent = std::min(exponent * 10 + (zahl[i] - '0'), 1000000L);
+  if (e != std::string_view::npos) {
+    for (std::size_t i = e + 1; i < zahl.size(); ++i) {
+      if (zahl[i] >= '0' && zahl[i] <= '9') exponent = std::min(exponent * 10 + (zahl[i] - '0'), 1000000L);
+    }
+    if (zahl.substr(e + 1).starts_with('-')) exponent = -exponent;
   }
-  if (e >= 0 && zahl.mid(e + 1).startsWith('-')) exponent = -exponent;
   // The decimal place of the first significant digit.
-  const qsizetype punkt = mantisse.contains('.') ? mantisse.indexOf('.') : mantisse.size();
+  const std::size_t punktPos = mantisse.find('.');
+  const long punkt = static_cast<long>(punktPos == std::string_view::npos ? mantisse.size() : punktPos);
   long stelle = 0;
-  for (qsizetype i = 0; i < mantisse.size(); ++i) {
+  for (std::size_t i = 0; i < mantisse.size(); ++i) {
     if (mantisse[i] < '1' || mantisse[i] > '9') continue;
-    stelle = i < punkt ? static_cast<long>(punkt - i) : -static_cast<long>(i - punkt - 1);
+    const long l = static_cast<long>(i);
+    stelle = l < punkt ? punkt - l : -(l - punkt - 1);
     break;
   }
   if (stelle + exponent > 0) return negativ ? -HUGE_VAL : HUGE_VAL;
@@ -60,44 +74,44 @@ double jenseitsDouble(const QByteArray& zahl) {
 
 // Reads sign, digits, fraction and exponent from a compact text (no blanks).
 // Returns the number of characters consumed; 0 when there is no number.
-qsizetype leseDezimal(const QString& t, QChar marke, double& wert) {
+template <class Text>
+qsizetype leseDezimal(Text t, char16_t marke, double& wert) {
   qsizetype i = 0;
-  QByteArray puffer;
-  if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {
-    if (t[i] == u'-') puffer += '-';
+  // Short numbers stay in the string's own storage: no allocation per value.
+  std::string puffer;
+  if (i < t.size() && (zeichen(t[i]) == u'+' || zeichen(t[i]) == u'-')) {
+    if (zeichen(t[i]) == u'-') puffer += '-';
     ++i;
   }
   qsizetype ziffern = 0;
   while (i < t.size() && istZiffer(t[i])) {
-    puffer += char(t[i].unicode());
+    puffer += char(zeichen(t[i]));
     ++i;
     ++ziffern;
   }
-  if (i < t.size() && t[i] == marke) {
+  if (i < t.size() && zeichen(t[i]) == marke) {
     qsizetype j = i + 1;
-    QByteArray bruch;
-    while (j < t.size() && istZiffer(t[j])) {
-      bruch += char(t[j].unicode());
-      ++j;
-    }
-    if (ziffern > 0 || !bruch.isEmpty()) {
+    const qsizetype anfang = j;
+    while (j < t.size() && istZiffer(t[j])) ++j;
+    if (ziffern > 0 || j > anfang) {
       puffer += '.';
-      puffer += bruch;
-      ziffern += bruch.size();
+      for (qsizetype k = anfang; k < j; ++k) puffer += char(zeichen(t[k]));
+      ziffern += j - anfang;
       i = j;
     }
   }
   if (ziffern == 0) return 0;
-  if (i < t.size() && (t[i] == u'E' || t[i] == u'e' || t[i] == u'D' || t[i] == u'd')) {
+  const char16_t e = i < t.size() ? zeichen(t[i]) : u' ';
+  if (e == u'E' || e == u'e' || e == u'D' || e == u'd') {
     qsizetype j = i + 1;
-    QByteArray exponent = "e";
-    if (j < t.size() && (t[j] == u'+' || t[j] == u'-')) {
-      exponent += char(t[j].unicode());
+    std::string exponent = "e";
+    if (j < t.size() && (zeichen(t[j]) == u'+' || zeichen(t[j]) == u'-')) {
+      exponent += char(zeichen(t[j]));
       ++j;
     }
     qsizetype expZiffern = 0;
     while (j < t.size() && istZiffer(t[j])) {
-      exponent += char(t[j].unicode());
+      exponent += char(zeichen(t[j]));
       ++j;
       ++expZiffern;
     }
@@ -107,7 +121,7 @@ qsizetype leseDezimal(const QString& t, QChar marke, double& wert) {
     }
   }
   // from_chars reads "." whatever the C library's locale says.
-  const auto r = std::from_chars(puffer.constData(), puffer.constData() + puffer.size(), wert);
+  const auto r = std::from_chars(puffer.data(), puffer.data() + puffer.size(), wert);
   if (r.ec == std::errc::result_out_of_range) wert = jenseitsDouble(puffer);
   return i;
 }
@@ -135,20 +149,49 @@ double val(QStringView text) {
     }
   }
   double wert = 0;
-  if (leseDezimal(kompakt, u'.', wert) == 0 || !std::isfinite(wert)) return 0;
+  if (leseDezimal(QStringView(kompakt), u'.', wert) == 0 || !std::isfinite(wert)) return 0;
   return wert;
 }
 
-std::optional<double> zahlLesen(QStringView text, QChar dezimaltrennzeichen) {
-  const QString t = text.trimmed().toString();
+namespace {
+
+// Blanks at both ends of single-byte text, as QString::trimmed sees them in
+// Windows-1252 (0xA0 is the no-break space).
+QByteArrayView ohneRaender(QByteArrayView t) {
+  auto rand = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\xA0'; };
+  qsizetype a = 0;
+  qsizetype e = t.size();
+  while (a < e && rand(t[a])) ++a;
+  while (e > a && rand(t[e - 1])) --e;
+  return t.sliced(a, e - a);
+}
+
+template <class Text>
+std::optional<double> ganzeZahlLesen(Text t, QChar dezimaltrennzeichen) {
   if (t.isEmpty()) return std::nullopt;
-  QChar marke = dezimaltrennzeichen;
-  const QChar andere = dezimaltrennzeichen == u',' ? u'.' : u',';
-  if (!t.contains(marke) && t.contains(andere)) marke = andere;
+  char16_t marke = dezimaltrennzeichen.unicode();
+  const char16_t andere = marke == u',' ? u'.' : u',';
+  auto enthaelt = [&t](char16_t z) {
+    for (auto c : t) {
+      if (zeichen(c) == z) return true;
+    }
+    return false;
+  };
+  if (!enthaelt(marke) && enthaelt(andere)) marke = andere;
   double wert = 0;
   const qsizetype gelesen = leseDezimal(t, marke, wert);
   if (gelesen == 0 || gelesen != t.size() || !std::isfinite(wert)) return std::nullopt;
   return wert;
+}
+
+}  // namespace
+
+std::optional<double> zahlLesen(QStringView text, QChar dezimaltrennzeichen) {
+  return ganzeZahlLesen(text.trimmed(), dezimaltrennzeichen);
+}
+
+std::optional<double> zahlLesen(QByteArrayView text, QChar dezimaltrennzeichen) {
+  return ganzeZahlLesen(ohneRaender(text), dezimaltrennzeichen);
 }
 
 QString singleText(float x, QChar dezimaltrennzeichen) {

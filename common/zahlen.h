@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <cstdint>
@@ -37,6 +38,8 @@ double val(QStringView text);
 // under either locale read alike. Empty when the text is not such a number
 // or lies beyond double precision (a number too small for it reads as 0).
 std::optional<double> zahlLesen(QStringView text, QChar dezimaltrennzeichen);
+// The same for single-byte text (a record's field), without decoding it.
+std::optional<double> zahlLesen(QByteArrayView text, QChar dezimaltrennzeichen);
 
 // A single-precision value as text in the general form with up to seven
 // significant digits: fixed notation from 0.0001 up to below 10^7 ("19990",

@@ -74,15 +74,21 @@ TEST(Zahlen, ValTakesTheLeadingNumber) {
   for (const auto& f : faelle) EXPECT_DOUBLE_EQ(pv::val(QString::fromUtf8(f.text)), f.erwartet) << f.name;
 }
 
+// Texts and single-byte record fields read alike.
 TEST(Zahlen, ZahlLesenTakesWholeNumbersWithEitherDecimalMark) {
-  EXPECT_EQ(pv::zahlLesen(u"1,5", u','), 1.5);
-  EXPECT_EQ(pv::zahlLesen(u"1.5", u','), 1.5);
-  EXPECT_EQ(pv::zahlLesen(u" -2.5E2 ", u'.'), -250);
-  EXPECT_EQ(pv::zahlLesen(u"19990", u','), 19990);
-  EXPECT_EQ(pv::zahlLesen(u"", u','), std::nullopt);
-  EXPECT_EQ(pv::zahlLesen(u"12a", u','), std::nullopt);
-  EXPECT_EQ(pv::zahlLesen(u"1.234,5", u','), std::nullopt);
-  EXPECT_EQ(pv::zahlLesen(u"abc", u'.'), std::nullopt);
+  const struct {
+    const char* text;
+    QChar marke;
+    std::optional<double> erwartet;
+  } faelle[] = {
+      {"1,5", u',', 1.5},        {"1.5", u',', 1.5},          {" -2.5E2 ", u'.', -250},
+      {"\t19990\xA0", u',', 19990}, {"", u',', std::nullopt},   {"12a", u',', std::nullopt},
+      {"1.234,5", u',', std::nullopt}, {"abc", u'.', std::nullopt}, {"1E999", u'.', std::nullopt},
+  };
+  for (const auto& f : faelle) {
+    EXPECT_EQ(pv::zahlLesen(QByteArrayView(f.text), f.marke), f.erwartet) << f.text;
+    EXPECT_EQ(pv::zahlLesen(QString::fromLatin1(f.text), f.marke), f.erwartet) << f.text;
+  }
 }
 
 struct TextFall {
