@@ -7,7 +7,10 @@ namespace pv {
 
 namespace {
 
-bool hatFeldtrenner(const QString& text) { return text.contains(u',') || text.contains(u'"'); }
+// What would split a field of the sensor file when it is read back.
+bool hatFeldtrenner(const QString& text) {
+  return text.contains(u',') || text.contains(u'"') || text.contains(u'\t');
+}
 
 QString zeilenText(int zeile, const char* rest) {
   return QStringLiteral("Das Wertepaar in Zeile ") + QString::number(zeile) + QString::fromUtf8(rest);
@@ -21,8 +24,8 @@ QString sensorEingabePruefen(const QString& bezeichnung, const QString& xAchse, 
   if (xAchse.isEmpty()) return QStringLiteral("Geben Sie eine Bezeichnung für die x-Achse ein!");
   if (yAchse.isEmpty()) return QStringLiteral("Geben Sie eine Bezeichnung für die y-Achse ein!");
   if (hatFeldtrenner(bezeichnung) || hatFeldtrenner(xAchse) || hatFeldtrenner(yAchse)) {
-    return QStringLiteral("Bezeichnung und Achsenbeschriftungen dürfen keine Kommas (,) "
-                          "und keine Anführungszeichen (\") enthalten!");
+    return QStringLiteral("Bezeichnung und Achsenbeschriftungen dürfen keine Kommas (,), "
+                          "keine Anführungszeichen (\") und keine Tabulatoren enthalten!");
   }
   for (size_t i = 0; i < zeilen.size(); ++i) {
     if (zeilen[i].x.isEmpty() != zeilen[i].y.isEmpty()) return zeilenText(int(i) + 1, " ist unvollständig!");

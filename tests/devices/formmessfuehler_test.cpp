@@ -116,8 +116,9 @@ TEST_F(Messfuehlereditor, EntryChecks) {
   const Fall faelle[] = {
       {"no designation", "", "x", "y", {}, QStringLiteral("Geben Sie eine Bezeichnung für den Sensor ein!")},
       {"no y label", "S", "x", "", {}, QStringLiteral("Geben Sie eine Bezeichnung für die y-Achse ein!")},
-      {"comma in the designation", "S,1", "x", "y", {}, "Bezeichnung und Achsenbeschriftungen dürfen keine Kommas (,) und keine Anführungszeichen (\") enthalten!"},
-      {"quote in a label", "S", "x\"", "y", {}, "Bezeichnung und Achsenbeschriftungen dürfen keine Kommas (,) und keine Anführungszeichen (\") enthalten!"},
+      {"comma in the designation", "S,1", "x", "y", {}, "Bezeichnung und Achsenbeschriftungen dürfen keine Kommas (,), keine Anführungszeichen (\") und keine Tabulatoren enthalten!"},
+      {"quote in a label", "S", "x\"", "y", {}, "Bezeichnung und Achsenbeschriftungen dürfen keine Kommas (,), keine Anführungszeichen (\") und keine Tabulatoren enthalten!"},
+      {"tab in a label", "S", "x\ty", "y", {}, "Bezeichnung und Achsenbeschriftungen dürfen keine Kommas (,), keine Anführungszeichen (\") und keine Tabulatoren enthalten!"},
       {"half a pair in row 3", "S", "x", "y", {{"1", "2"}, {}, {"3", ""}, {"a", "b"}}, z + "3 ist unvollständig!"},
       {"no number in row 2", "S", "x", "y", {{"1", "2"}, {"1", "2a"}}, z + "2 enthält ungültige Zeichen!"},
       {"beyond single precision", "S", "x", "y", {{"1E39", "2"}}, z + "1 enthält ungültige Zeichen!"},
