@@ -10,7 +10,7 @@ packages=(
   libhidapi-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core locales
-  ghostscript
+  ghostscript unzip
 )
 
 missing=()
