@@ -26,7 +26,6 @@ namespace {
 
 constexpr int kLampenDauer = 300;
 constexpr int kDatenlinieDauer = 1500;
-constexpr uint32_t kGetrenntFarbe = 0x008000;
 const QString kVerbinden = QStringLiteral("Verbinden");
 const QString kTrennen = QStringLiteral("Trennen");
 
@@ -167,7 +166,7 @@ void Verbindung::trennen() {
   timerTimeOut->stop();
   f_.CommandPort->setText(kVerbinden);
   z.Verbunden = false;
-  feldFarbeSetzen(f_.PicVerbindungStatus, kGetrenntFarbe);
+  feldFarbeSetzen(f_.PicVerbindungStatus, kStatusGruenDunkel);
   f_.LEDPC->StatusSetzen(0);
   timerDatenliniePC->stop();
   datenliniePC->animieren(0);
