@@ -181,10 +181,9 @@ void Hauptfensterbedienung::imgPC_DblClick() {
     f_.StatusSetzen(computerbildFehlt(bild));
     return;
   }
+  // Centred by the picture's box.
   const QSize flaeche = c_.picPC->contentsRect().size();
-  const QRect ort = bildPlatzieren(gelesen.size(), QStringLiteral("ZM"), {flaeche.width() / 2, flaeche.height() / 2},
-                                   {}, flaeche.height() - kBildRand, flaeche.width() - kBildRand);
-  c_.picPC->setPixmap(QPixmap::fromImage(gelesen.scaled(ort.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+  c_.picPC->setPixmap(bildEingepasst(gelesen, flaeche - QSize(kBildRand, kBildRand)));
 }
 
 void Hauptfensterbedienung::DatenlinieAufbauen() {

@@ -36,6 +36,12 @@ void feldFarbeSetzen(QLabel* feld, uint32_t bgr) {
 }
 
 uint32_t feldFarbe(const QLabel* feld) { return bgrWert(feld->palette().color(QPalette::Window)); }
+
+QPixmap bildEingepasst(const QImage& bild, QSize box) {
+  const QSize groesse = bildPlatzieren(bild.size(), QString(), {}, {}, box.height(), box.width()).size();
+  return QPixmap::fromImage(bild.scaled(groesse, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
 namespace {
 
 QLabel* farbfeld(uint32_t bgr, QSize groesse = {18, 18}) {
@@ -407,11 +413,8 @@ bool Form1::GeraetebildLaden(const QString& datei, QSize box) {
   leser.setAutoTransform(true);
   const QImage bild = leser.read();
   if (bild.isNull()) return false;
-  // Fitted into the picture area, keeping its proportions and never
-  // enlarged, and centred.
-  const QSize groesse = bildPlatzieren(bild.size(), QString(), {}, {}, box.height(), box.width()).size();
-  picMessgeraet->setPixmap(QPixmap::fromImage(
-      bild.scaled(groesse, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+  // Centred by the picture area.
+  picMessgeraet->setPixmap(bildEingepasst(bild, box));
   return true;
 }
 

@@ -13,9 +13,11 @@
 
 class QAction;
 class QGroupBox;
+class QImage;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPixmap;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
@@ -168,6 +170,10 @@ class Form1 : public QMainWindow, private Form1Steuerelemente {
 // The background colour of a status box (0x00BBGGRR).
 void feldFarbeSetzen(QLabel* feld, uint32_t bgr);
 uint32_t feldFarbe(const QLabel* feld);
+
+// A picture fitted into a box of that size, keeping its proportions and
+// never enlarged.
+QPixmap bildEingepasst(const QImage& bild, QSize box);
 
 // Colours of the status boxes (0x00BBGGRR).
 inline constexpr uint32_t kStatusGruenDunkel = 0x008000;
