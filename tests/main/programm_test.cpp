@@ -58,6 +58,14 @@ class ProgrammTest : public ::testing::Test {
                                           [this] { ++beendet; });
   }
 
+  // Factory settings naming `geraet` as the current device, stored.
+  bool einstellungenMitGeraet(const QString& geraet) {
+    pv::Einstellungen e;
+    pv::Standardparameter(e, u.pfad());
+    e.AktuellesMessgeraet = geraet;
+    return pv::iniSichern(u.pfad(), u',', e);
+  }
+
   QStringList boxTexte() const {
     QStringList texte;
     for (const auto& b : u.meldungen.boxen) texte << b.text;
@@ -138,10 +146,7 @@ TEST_F(ProgrammTest, OldSettingsFileIsConvertedOnceAndMovedAside) {
 
 TEST_F(ProgrammTest, StoredDeviceIsSelectedFromTheDeviceFiles) {
   geraeteKopieren(u);
-  pv::Einstellungen e;
-  pv::Standardparameter(e, u.pfad());
-  e.AktuellesMessgeraet = QStringLiteral("Waage (Abfrage)");
-  ASSERT_TRUE(pv::iniSichern(u.pfad(), u',', e));
+  ASSERT_TRUE(einstellungenMitGeraet(QStringLiteral("Waage (Abfrage)")));
 
   auto programm = neuesProgramm();
   ASSERT_TRUE(programm->FormLaden());
@@ -171,10 +176,7 @@ TEST_F(ProgrammTest, UnitFontsFitTheirLabelsWhileTheWindowIsStillHidden) {
   QByteArray geraet = u.lies(QStringLiteral("Multimeter.ger"));
   geraet.replace("Einheit2 Beginn=0\r\nEinheit2 Ende=0", "Einheit2 Beginn=12\r\nEinheit2 Ende=13");
   u.schreibe(QStringLiteral("Multimeter.ger"), geraet);
-  pv::Einstellungen e;
-  pv::Standardparameter(e, u.pfad());
-  e.AktuellesMessgeraet = QStringLiteral("Multimeter (sendet selbst)");
-  ASSERT_TRUE(pv::iniSichern(u.pfad(), u',', e));
+  ASSERT_TRUE(einstellungenMitGeraet(QStringLiteral("Multimeter (sendet selbst)")));
 
   auto programm = neuesProgramm();
   ASSERT_TRUE(programm->FormLaden());
@@ -187,10 +189,7 @@ TEST_F(ProgrammTest, UnitFontsFitTheirLabelsWhileTheWindowIsStillHidden) {
 }
 
 TEST_F(ProgrammTest, VanishedDeviceIsClearedWithOneMessage) {
-  pv::Einstellungen e;
-  pv::Standardparameter(e, u.pfad());
-  e.AktuellesMessgeraet = QStringLiteral("Fort");
-  ASSERT_TRUE(pv::iniSichern(u.pfad(), u',', e));
+  ASSERT_TRUE(einstellungenMitGeraet(QStringLiteral("Fort")));
 
   auto programm = neuesProgramm();
   ASSERT_TRUE(programm->FormLaden());
