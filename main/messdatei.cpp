@@ -40,6 +40,9 @@ Laufzeitfehler ueberlauf() { return Laufzeitfehler(Laufzeitfehler::kUeberlauf, Q
 Laufzeitfehler typenUnvertraeglich() {
   return Laufzeitfehler(Laufzeitfehler::kTypenUnvertraeglich, QStringLiteral("Typen unverträglich"));
 }
+Laufzeitfehler nichtGenugSpeicher() {
+  return Laufzeitfehler(kNichtGenugSpeicher, QStringLiteral("Nicht genügend Speicher"));
+}
 
 // ---------------------------------------------------------------- writing
 
@@ -228,9 +231,9 @@ class Einleser {
     try {
       return std::vector<float>(static_cast<std::size_t>(elemente), 0.0f);
     } catch (const std::bad_alloc&) {
-      throw Laufzeitfehler(kNichtGenugSpeicher, QStringLiteral("Nicht genügend Speicher"));
+      throw nichtGenugSpeicher();
     } catch (const std::length_error&) {
-      throw Laufzeitfehler(kNichtGenugSpeicher, QStringLiteral("Nicht genügend Speicher"));
+      throw nichtGenugSpeicher();
     }
   }
 
@@ -246,6 +249,14 @@ std::optional<int> feldZahl(const QString& text, qsizetype anfang, qsizetype lae
     wert = wert * 10 + (c.unicode() - u'0');
   }
   return wert;
+}
+
+// A failed read: what was read is dropped, the step it failed in is kept.
+void fehlgeschlagen(Leseergebnis& e, const Laufzeitfehler& f) {
+  e.status = Lesestatus::Fehler;
+  e.fehlernummer = f.nummer();
+  e.fehlertext = f.text();
+  e.inhalt = Messinhalt{};
 }
 
 qsizetype letzterTrenner(const QString& pfad) {
@@ -336,16 +347,10 @@ Leseergebnis messdateiAuswerten(const QByteArray& bytes) {
       }
     }
   } catch (const Laufzeitfehler& f) {
-    e.status = Lesestatus::Fehler;
-    e.fehlernummer = f.nummer();
-    e.fehlertext = f.text();
-    e.inhalt = Messinhalt{};
+    fehlgeschlagen(e, f);
     return e;
   } catch (const std::bad_alloc&) {
-    e.status = Lesestatus::Fehler;
-    e.fehlernummer = kNichtGenugSpeicher;
-    e.fehlertext = QStringLiteral("Nicht genügend Speicher");
-    e.inhalt = Messinhalt{};
+    fehlgeschlagen(e, nichtGenugSpeicher());
     return e;
   }
   e.status = Lesestatus::Gelesen;
@@ -371,9 +376,8 @@ Leseergebnis messdateiLesen(const QString& datei, bool messungLaeuft) {
     gelesen = false;
   }
   if (!gelesen) {
-    e.status = Lesestatus::Fehler;
-    e.fehlernummer = Laufzeitfehler::kPfadZugriff;
-    e.fehlertext = QStringLiteral("Fehler beim Zugriff auf Pfad/Datei");
+    fehlgeschlagen(e, Laufzeitfehler(Laufzeitfehler::kPfadZugriff,
+                                     QStringLiteral("Fehler beim Zugriff auf Pfad/Datei")));
     return e;
   }
   return messdateiAuswerten(bytes);
