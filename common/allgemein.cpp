@@ -235,9 +235,4 @@ bool TasteGedrueckt(int32_t vk) {
   }
 }
 
-bool MaustastenVertauscht() {
-  // Qt maps the primary button to Qt::LeftButton on its own.
-  return false;
-}
-
 }  // namespace Tolvek
