@@ -26,6 +26,8 @@ class Laufzeitfehler : public std::runtime_error {
   static constexpr int kUngueltigerAufruf = 5;
   static constexpr int kInternerFehler = 51;
 
+  // A result that does not fit its type.
+  static Laufzeitfehler ueberlauf() { return Laufzeitfehler(kUeberlauf, QStringLiteral("Überlauf")); }
   // An array read past its end.
   static Laufzeitfehler indexAusserhalb() {
     return Laufzeitfehler(kIndexAusserhalb, QStringLiteral("Index außerhalb des gültigen Bereichs"));
