@@ -22,9 +22,8 @@ constexpr qsizetype kKopfLaenge = 24;
 // The old text format counts its pairs with a 16-bit loop counter.
 constexpr int32_t kTextHoechstanzahl = 32767;
 
-// Run-time error numbers beyond those of Laufzeitfehler.
+// A run-time error number beyond those of Laufzeitfehler.
 constexpr int kNichtGenugSpeicher = 7;
-constexpr int kIndexAusserhalb = 9;
 
 Laufzeitfehler hinterDateiende() {
   return Laufzeitfehler(Laufzeitfehler::kEingabeZuKurz, QStringLiteral("Einlesen hinter Dateiende"));
@@ -33,10 +32,6 @@ Laufzeitfehler ungueltigesArgument() {
   return Laufzeitfehler(Laufzeitfehler::kUngueltigerAufruf,
                         QStringLiteral("Unzulässiger Prozeduraufruf oder ungültiges Argument"));
 }
-Laufzeitfehler indexAusserhalb() {
-  return Laufzeitfehler(kIndexAusserhalb, QStringLiteral("Index außerhalb des gültigen Bereichs"));
-}
-Laufzeitfehler ueberlauf() { return Laufzeitfehler(Laufzeitfehler::kUeberlauf, QStringLiteral("Überlauf")); }
 Laufzeitfehler typenUnvertraeglich() {
   return Laufzeitfehler(Laufzeitfehler::kTypenUnvertraeglich, QStringLiteral("Typen unverträglich"));
 }
@@ -154,7 +149,7 @@ class Einleser {
     // is made for them.
     const qint64 elemente = static_cast<qint64>(d.m) + 1;
     schritt_ = QStringLiteral("Datenspeicher X reservieren");
-    if (d.m < 0) throw indexAusserhalb();
+    if (d.m < 0) throw Laufzeitfehler::indexAusserhalb();
     if (4 * elemente > leser.rest()) {
       schritt_ = QStringLiteral("Daten X einlesen");
       throw hinterDateiende();
@@ -180,10 +175,10 @@ class Einleser {
     FeldLeser leser(vonCp1252(bytes));
     Messdaten& d = inhalt.daten;
     const std::optional<int32_t> m = ganzzahl32(val(feld(leser)));
-    if (!m) throw ueberlauf();
+    if (!m) throw Laufzeitfehler::ueberlauf();
     if (*m == 0) return false;
-    if (*m < 0) throw indexAusserhalb();
-    if (*m > kTextHoechstanzahl) throw ueberlauf();
+    if (*m < 0) throw Laufzeitfehler::indexAusserhalb();
+    if (*m > kTextHoechstanzahl) throw Laufzeitfehler::ueberlauf();
     d.m = *m;
 
     feld(leser);
@@ -214,7 +209,7 @@ class Einleser {
 
   static float zahl(FeldLeser& leser) {
     const std::optional<float> z = alsSingle(val(feld(leser)));
-    if (!z) throw ueberlauf();
+    if (!z) throw Laufzeitfehler::ueberlauf();
     return *z;
   }
 
