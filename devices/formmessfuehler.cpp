@@ -367,7 +367,7 @@ void FormMessfuehler::CommandAuswaehlen_Click() {
   if (!s.Sensorname.isEmpty() && gelesen_ && zeile >= 0 && zeile < FuehlerDateien_.size() &&
       s.Fuehler.Anzahl != 0) {
     s.Sensordatei = FuehlerDateien_[zeile];
-    kennlinieKopieren(s.Fuehler, s.Sensor);
+    s.Sensor = s.Fuehler;
     uebernommen_ = true;
   }
   accept();

@@ -109,14 +109,6 @@ std::optional<QByteArray> sensordateiText(const QString& bezeichnung, const QStr
   return text.bytes();
 }
 
-void kennlinieKopieren(const Kennlinie& von, Kennlinie& nach) {
-  nach.Anzahl = von.Anzahl;
-  nach.X = von.X;
-  nach.Y = von.Y;
-  nach.XAchse = von.XAchse;
-  nach.YAchse = von.YAchse;
-}
-
 QString SensorDateiLaden(const QString& datei, QChar dezimal, QString* geladen) {
   const QString fehler = QStringLiteral("FEHLER");
   QByteArray bytes;
@@ -135,8 +127,7 @@ QString SensorDateiLaden(const QString& datei, QChar dezimal, QString* geladen) 
   const int n = inhalt.paare();
   if (n == 0) return {};
 
-  Kennlinie aktiv{static_cast<int16_t>(n), inhalt.x, inhalt.y, inhalt.xAchse, inhalt.yAchse};
-  kennlinieKopieren(aktiv, s.Sensor);
+  s.Sensor = Kennlinie{static_cast<int16_t>(n), inhalt.x, inhalt.y, inhalt.xAchse, inhalt.yAchse};
   s.Sensorname = *inhalt.bezeichnung;
   if (geladen) *geladen = s.Sensorname;
   return {};
