@@ -246,10 +246,6 @@ GeraeteEditor::Speichern GeraeteEditor::UebernButton_Click(int16_t index, const 
   return {true, EditorFeld::Keins};
 }
 
-QStringList geraetedateienIn(const QString& ordner) {
-  return QDir(ordner).entryList({QStringLiteral("*.ger")}, QDir::Files, QDir::Name);
-}
-
 std::optional<QString> dateinameAnnehmen(const QString& eingabe, const QString& ordner, Meldungen& meldungen) {
   if (eingabe.isEmpty()) {
     meldungen.hinweis(QStringLiteral("Geben Sie bitte einen Dateinamen ein!"));

@@ -85,13 +85,6 @@ std::optional<GeraetEintrag> eintragLesen(const QString& dateiname, QChar dezima
   return e;
 }
 
-QStringList geraeteDateien() {
-  QDir ordner(Programmordner::pfad());
-  // Listed in file-name order so that the table's order, and with it which of
-  // two equal names gets the "+", does not depend on the file system.
-  return ordner.entryList({QStringLiteral("*.ger")}, QDir::Files, QDir::Name);
-}
-
 bool istZahl(const QString& wert, QChar dezimal) {
   return !wert.isEmpty() && zahlLesen(wert, dezimal).has_value();
 }
@@ -103,6 +96,12 @@ const GeraetEintrag& eintragZuName(const QString& name) {
 }
 
 }  // namespace
+
+QStringList geraetedateienIn(const QString& ordner) {
+  // In file-name order so that the table's order, and with it which of two
+  // equal names gets the "+", does not depend on the file system.
+  return QDir(ordner).entryList({QStringLiteral("*.ger")}, QDir::Files, QDir::Name);
+}
 
 GeraeteZustand& geraeteZustand() {
   static GeraeteZustand zustand;
@@ -129,7 +128,7 @@ GeraeteListen Initialisieren(QChar dezimaltrennzeichen) {
   geraete.assign(1, GeraetEintrag{});
   Sanduhr sanduhr;
 
-  for (const QString& dateiname : geraeteDateien()) {
+  for (const QString& dateiname : geraetedateienIn(Programmordner::pfad())) {
     std::optional<GeraetEintrag> eintrag;
     try {
       eintrag = eintragLesen(dateiname, dezimaltrennzeichen);
