@@ -89,10 +89,16 @@ bool istZahl(const QString& wert, QChar dezimal) {
   return !wert.isEmpty() && zahlLesen(wert, dezimal).has_value();
 }
 
-const GeraetEintrag& eintragZuName(const QString& name) {
+// The table entry of the named device; null when the table has none.
+const GeraetEintrag* eintragMitNamen(const QString& name) {
   const int16_t i = GeraetIndexSuchen(name, QString());
-  if (i < 0) fehler(QStringLiteral("Gerät nicht in der Tabelle: ") + name);
-  return geraeteZustand().Geraete[static_cast<size_t>(i)];
+  return i < 0 ? nullptr : &geraeteZustand().Geraete[static_cast<size_t>(i)];
+}
+
+const GeraetEintrag& eintragZuName(const QString& name) {
+  const GeraetEintrag* e = eintragMitNamen(name);
+  if (!e) fehler(QStringLiteral("Gerät nicht in der Tabelle: ") + name);
+  return *e;
 }
 
 }  // namespace
@@ -109,15 +115,12 @@ GeraeteZustand& geraeteZustand() {
 }
 
 int16_t GeraetIndexSuchen(const QString& bezeichnung, const QString& datei) {
+  if (bezeichnung.isEmpty() && datei.isEmpty()) return -1;
   const auto& geraete = geraeteZustand().Geraete;
   for (size_t i = 1; i < geraete.size(); ++i) {
-    if (!bezeichnung.isEmpty()) {
-      if (geraete[i].Bezeichnung == bezeichnung) return static_cast<int16_t>(i);
-    } else if (!datei.isEmpty()) {
-      if (geraete[i].Datei == datei) return static_cast<int16_t>(i);
-    } else {
-      return -1;
-    }
+    const bool passt =
+        bezeichnung.isEmpty() ? geraete[i].Datei == datei : geraete[i].Bezeichnung == bezeichnung;
+    if (passt) return static_cast<int16_t>(i);
   }
   return -1;
 }
@@ -254,8 +257,7 @@ bool GeraeteAuswahl::bearbeiten(int zeileAll, int zeileMenu) {
   auto& zustand = geraeteZustand();
   QString aktuelleDatei;
   if (name == zustand.AktuellesMessgeraet) {
-    const int16_t i = GeraetIndexSuchen(name, QString());
-    if (i > 0) aktuelleDatei = zustand.Geraete[static_cast<size_t>(i)].Datei;
+    if (const GeraetEintrag* e = eintragMitNamen(name)) aktuelleDatei = e->Datei;
   }
   GeraeteMenue::Bearbeitet b;
   uebergehen([&] { b = menue_.geraeteEditorOeffnen(name); });
@@ -277,13 +279,13 @@ bool GeraeteAuswahl::loeschen(int zeileAll, int zeileMenu) {
                       QStringLiteral("kann nicht gelöscht werden!"));
     return false;
   }
-  const int16_t i = GeraetIndexSuchen(name, QString());
-  if (i < 0 || !QFile::exists(geraeteZustand().Geraete[static_cast<size_t>(i)].Datei)) {
+  const GeraetEintrag* eintrag = eintragMitNamen(name);
+  if (!eintrag || !QFile::exists(eintrag->Datei)) {
     meldungen.hinweis(QStringLiteral("Die Gerätedatei wurde nicht gefunden.") + kCrLf +
                       QStringLiteral("Das Gerät kann nicht gelöscht werden!"));
     return false;
   }
-  const QString datei = geraeteZustand().Geraete[static_cast<size_t>(i)].Datei;
+  const QString datei = eintrag->Datei;
   const Antwort a = meldungen.zeigen(
       QStringLiteral("Sind Sie sicher, dass Sie folgendes Messgerät löschen wollen?") + kCrLf +
           QStringLiteral("Messgerät: ") + name + kCrLf + QStringLiteral("Dateiname: ") + datei,
