@@ -186,7 +186,7 @@ int16_t FormMessfuehler::FuehlerSpeichern(const QString& Datei) {
     const auto text = sensordateiText(TextMFNeuBez->text(), TextMFNeuXAchse->text(), TextMFNeuYAchse->text(), zellen(),
                                       dezimal_);
     if (!text) throw Laufzeitfehler(Laufzeitfehler::kTypenUnvertraeglich, QStringLiteral("Typen unverträglich"));
-    if (Datei.isEmpty() || !dateiErsetzen(QDir(Programmordner::pfad()).filePath(Datei), *text)) {
+    if (Datei.isEmpty() || !dateiErsetzen(Programmordner::datei(Datei), *text)) {
       throw Laufzeitfehler(Laufzeitfehler::kPfadZugriff, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
     }
     return 1;
@@ -198,7 +198,7 @@ int16_t FormMessfuehler::FuehlerSpeichern(const QString& Datei) {
 
 bool FormMessfuehler::FuehlerEinlesen(const QString& Datei) {
   QByteArray bytes;
-  if (!dateiLesen(QDir(Programmordner::pfad()).filePath(Datei), bytes)) {
+  if (!dateiLesen(Programmordner::datei(Datei), bytes)) {
     Tolvek::Fehlerbehandlung(QStringLiteral("FormMessfühler -> FühlerEinlesen"), Laufzeitfehler::kDateiNichtGefunden,
                              QStringLiteral("Datei nicht gefunden"));
     return false;
@@ -305,9 +305,8 @@ void FormMessfuehler::CommandMFNeuEingabe_Click() {
 }
 
 void FormMessfuehler::speichernNeu() {
-  const QString ordner = Programmordner::pfad();
-  const QString name = sensorDateinameErfragen(TextMFNeuBez->text(), Tolvek::eingaben(), [&](const QString& n) {
-    return QFileInfo::exists(QDir(ordner).filePath(n));
+  const QString name = sensorDateinameErfragen(TextMFNeuBez->text(), Tolvek::eingaben(), [](const QString& n) {
+    return QFileInfo::exists(Programmordner::datei(n));
   });
   if (name.isEmpty()) return;
   // Sensor files live in the program folder; a name with a folder part is

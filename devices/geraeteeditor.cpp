@@ -188,7 +188,7 @@ EditorAnsicht GeraeteEditor::GeraetBearbeiten(const QString& messgeraet) {
 }
 
 bool GeraeteEditor::bildVorhanden(const QString& bild) {
-  return !bild.isEmpty() && QFileInfo(QDir(Programmordner::pfad()).filePath(bild)).isFile();
+  return !bild.isEmpty() && QFileInfo(Programmordner::datei(bild)).isFile();
 }
 
 GeraeteEditor::Speichern GeraeteEditor::UebernButton_Click(int16_t index, const GeraeteEingaben& eingaben) {

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -443,7 +442,7 @@ void GerEigen::ImageDarstellen(const QString& bild) {
     picNoPic->show();
     return;
   }
-  QImageReader leser(QDir(Programmordner::pfad()).filePath(bild));
+  QImageReader leser(Programmordner::datei(bild));
   const QImage b = leser.read();
   if (b.isNull()) {
     Tolvek::meldungen().hinweis(QStringLiteral("Ungültiges Bild!"));
