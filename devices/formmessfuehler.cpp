@@ -37,8 +37,6 @@ const QString kEingabeStarten = QStringLiteral("Eingabe der Wertepaare starten")
 const QString kEingabeBeenden = QStringLiteral("Eingabe beenden und Sensordaten speichern");
 constexpr int kEingabeZeilen = 1000;  // grid rows while pairs are entered, header included
 
-void melden(const QString& label, const std::exception& fehler) { Tolvek::Fehlerbehandlung(label, fehler); }
-
 }  // namespace
 
 FormMessfuehler::FormMessfuehler(const QString& labelFuehler, QChar dezimal, QWidget* parent)
@@ -158,7 +156,7 @@ void FormMessfuehler::FormLoad(const QString& labelFuehler) {
       List1->addItem(*kopf.bezeichnung);
     }
   } catch (const std::exception& fehler) {
-    melden(QStringLiteral("FormMessfühler -> FormLoad"), fehler);
+    Tolvek::Fehlerbehandlung(QStringLiteral("FormMessfühler -> FormLoad"), fehler);
   }
   ModusNeu_ = ModusBearbeiten_ = false;
   Text1->hide();
@@ -191,7 +189,7 @@ int16_t FormMessfuehler::FuehlerSpeichern(const QString& Datei) {
     }
     return 1;
   } catch (const std::exception& fehler) {
-    melden(QStringLiteral("FormMessfühler -> FühlerSpeichern"), fehler);
+    Tolvek::Fehlerbehandlung(QStringLiteral("FormMessfühler -> FühlerSpeichern"), fehler);
     return 0;
   }
 }
@@ -394,7 +392,7 @@ void FormMessfuehler::Text1Platzieren() {
     Text1->setFocus();
     Text1->setCursorPosition(int(Text1->text().size()));
   } catch (const std::exception& fehler) {
-    melden(QStringLiteral("FormMessfühler -> FGrid"), fehler);
+    Tolvek::Fehlerbehandlung(QStringLiteral("FormMessfühler -> FGrid"), fehler);
   }
 }
 
@@ -484,9 +482,9 @@ bool FormMessfuehler::eventFilter(QObject* objekt, QEvent* ereignis) {
       if (objekt == Text1) return Text1Taste(taste->key());
       if (objekt == FGrid) return FGridTaste(taste);
     } catch (const std::exception& fehler) {
-      melden(objekt == Text1 ? QStringLiteral("FormMessfühler -> Text1_KeyDown")
-                             : QStringLiteral("FormMessfühler -> KeyDown"),
-             fehler);
+      Tolvek::Fehlerbehandlung(objekt == Text1 ? QStringLiteral("FormMessfühler -> Text1_KeyDown")
+                                               : QStringLiteral("FormMessfühler -> KeyDown"),
+                               fehler);
       return true;
     }
   }
