@@ -90,13 +90,13 @@ bool istZahl(const QString& wert, QChar dezimal) {
 }
 
 // The table entry of the named device; null when the table has none.
-const GeraetEintrag* eintragMitNamen(const QString& name) {
+GeraetEintrag* eintragMitNamen(const QString& name) {
   const int16_t i = GeraetIndexSuchen(name, QString());
   return i < 0 ? nullptr : &geraeteZustand().Geraete[static_cast<size_t>(i)];
 }
 
-const GeraetEintrag& eintragZuName(const QString& name) {
-  const GeraetEintrag* e = eintragMitNamen(name);
+GeraetEintrag& eintragZuName(const QString& name) {
+  GeraetEintrag* e = eintragMitNamen(name);
   if (!e) fehler(QStringLiteral("Gerät nicht in der Tabelle: ") + name);
   return *e;
 }
@@ -157,41 +157,41 @@ void MenueNeuSchreiben(GeraeteListen& listen, GeraeteMenue& menue, QChar dezimal
   Meldungen& meldungen = Tolvek::meldungen();
   auto& zustand = geraeteZustand();
   try {
-    auto ungueltig = [&](const GeraetEintrag& e) {
+    // The file's "Menü" value; none, after a message, when it is no number.
+    const auto menueWert = [&](const GeraetEintrag& e) -> std::optional<QString> {
+      QString wert = Tolvek::ParameterLesen(QString(), e.Datei, kMenue);
+      if (istZahl(wert, dezimaltrennzeichen)) return wert;
       meldungen.hinweis(QStringLiteral("Folgende Gerätedatei ist ungültig:") + kCrLf + e.Datei);
+      return std::nullopt;
     };
 
     for (const QString& name : listen.lstAll) {
-      const GeraetEintrag& e = eintragZuName(name);
-      const QString wert = Tolvek::ParameterLesen(QString(), e.Datei, kMenue);
-      if (!istZahl(wert, dezimaltrennzeichen)) {
-        ungueltig(e);
-        continue;
-      }
+      GeraetEintrag& e = eintragZuName(name);
+      const auto wert = menueWert(e);
+      if (!wert) continue;
       // A failed write of "0" leaves the device merely offered once more.
-      if (wert != QStringLiteral("0")) Tolvek::ParameterSchreiben(e.Datei, kMenue, QStringLiteral("0"));
-      zustand.Geraete[static_cast<size_t>(e.Nr)].ImMenue = false;
+      if (*wert != QStringLiteral("0")) Tolvek::ParameterSchreiben(e.Datei, kMenue, QStringLiteral("0"));
+      e.ImMenue = false;
     }
 
     QStringList imMenue;
     for (const QString& name : listen.lstMenu) {
-      const GeraetEintrag& e = eintragZuName(name);
-      const QString wert = Tolvek::ParameterLesen(QString(), e.Datei, kMenue);
-      if (!istZahl(wert, dezimaltrennzeichen)) {
-        ungueltig(e);
+      GeraetEintrag& e = eintragZuName(name);
+      const auto wert = menueWert(e);
+      if (!wert) {
         imMenue.append(name);
         continue;
       }
-      if (wert != QStringLiteral("1") &&
+      if (*wert != QStringLiteral("1") &&
           Tolvek::ParameterSchreiben(e.Datei, kMenue, QStringLiteral("1")) > 0) {
         meldungen.hinweis(QStringLiteral("Der Menüstatus folgender Gerätedatei konnte nicht geändert werden:") +
                           kCrLf + e.Datei + kCrLf + QStringLiteral("Das Gerät ") + e.Bezeichnung +
                           QStringLiteral(" ist nicht verfügbar."));
-        zustand.Geraete[static_cast<size_t>(e.Nr)].ImMenue = false;
+        e.ImMenue = false;
         listen.lstAll.append(name);
         continue;
       }
-      zustand.Geraete[static_cast<size_t>(e.Nr)].ImMenue = true;
+      e.ImMenue = true;
       imMenue.append(name);
     }
     listen.lstMenu = imMenue;
