@@ -23,17 +23,8 @@ namespace {
 // Splits the text after the third field into lines; a line end is CR LF, CR
 // or LF, and the last line may lack it.
 QStringList paarzeilen(const QString& rest) {
-  QStringList zeilen;
-  qsizetype anfang = 0;
-  const qsizetype n = rest.size();
-  for (qsizetype i = 0; i < n; ++i) {
-    const QChar c = rest[i];
-    if (c != u'\r' && c != u'\n') continue;
-    zeilen << rest.mid(anfang, i - anfang);
-    if (c == u'\r' && i + 1 < n && rest[i + 1] == u'\n') ++i;
-    anfang = i + 1;
-  }
-  if (anfang < n) zeilen << rest.mid(anfang);
+  QStringList zeilen = crLfZeilenenden(rest).split(QStringLiteral("\r\n"));
+  if (zeilen.back().isEmpty()) zeilen.removeLast();
   return zeilen;
 }
 
