@@ -10,6 +10,7 @@
 #include "common/programmordner.h"
 #include "common/tolvek.h"
 #include "devices/geraeteeditor.h"
+#include "devices/geraetetabelle.h"
 
 namespace pv {
 

@@ -1,8 +1,5 @@
 #include "feldleser.h"
 
-#include <cfloat>
-#include <cmath>
-
 #include "common/zahlen.h"
 
 namespace pv {
@@ -10,6 +7,15 @@ namespace {
 
 bool istBlank(QChar c) { return c == u' ' || c == u'\t'; }
 bool istTrenner(QChar c) { return c == u',' || c == u'\r' || c == u'\n'; }
+
+std::optional<bool> wahrheitswertLesen(const QString& feld) {
+  QString wort = feld.trimmed().toUpper();
+  if (wort.size() >= 2 && wort.startsWith(u'#') && wort.endsWith(u'#')) wort = wort.mid(1, wort.size() - 2);
+  if (wort == u"TRUE") return true;
+  if (wort == u"FALSE") return false;
+  if (const auto zahl = zahlLesen(wort, u'.')) return *zahl != 0;
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -57,15 +63,6 @@ std::optional<bool> FeldLeser::wahrheitswert() {
   const auto feld = text();
   if (!feld) return std::nullopt;
   return wahrheitswertLesen(*feld);
-}
-
-std::optional<bool> wahrheitswertLesen(const QString& feld) {
-  QString wort = feld.trimmed().toUpper();
-  if (wort.size() >= 2 && wort.startsWith(u'#') && wort.endsWith(u'#')) wort = wort.mid(1, wort.size() - 2);
-  if (wort == u"TRUE") return true;
-  if (wort == u"FALSE") return false;
-  if (const auto zahl = zahlLesen(wort, u'.')) return *zahl != 0;
-  return std::nullopt;
 }
 
 std::optional<QString> erstesFeld(const QString& text) {

@@ -46,7 +46,4 @@ class FeldLeser {
 // file, which holds no comma); no value for an empty text.
 std::optional<QString> erstesFeld(const QString& text);
 
-// Parses a Boolean field's text by the rules above.
-std::optional<bool> wahrheitswertLesen(const QString& feld);
-
 }  // namespace pv

@@ -37,8 +37,6 @@ const QString kEingabeStarten = QStringLiteral("Eingabe der Wertepaare starten")
 const QString kEingabeBeenden = QStringLiteral("Eingabe beenden und Sensordaten speichern");
 constexpr int kEingabeZeilen = 1000;  // grid rows while pairs are entered, header included
 
-void melden(const QString& label, const std::exception& fehler) { Tolvek::Fehlerbehandlung(label, fehler); }
-
 }  // namespace
 
 FormMessfuehler::FormMessfuehler(const QString& labelFuehler, QChar dezimal, QWidget* parent)
@@ -158,7 +156,7 @@ void FormMessfuehler::FormLoad(const QString& labelFuehler) {
       List1->addItem(*kopf.bezeichnung);
     }
   } catch (const std::exception& fehler) {
-    melden(QStringLiteral("FormMessfühler -> FormLoad"), fehler);
+    Tolvek::Fehlerbehandlung(QStringLiteral("FormMessfühler -> FormLoad"), fehler);
   }
   ModusNeu_ = ModusBearbeiten_ = false;
   Text1->hide();
@@ -186,19 +184,19 @@ int16_t FormMessfuehler::FuehlerSpeichern(const QString& Datei) {
     const auto text = sensordateiText(TextMFNeuBez->text(), TextMFNeuXAchse->text(), TextMFNeuYAchse->text(), zellen(),
                                       dezimal_);
     if (!text) throw Laufzeitfehler(Laufzeitfehler::kTypenUnvertraeglich, QStringLiteral("Typen unverträglich"));
-    if (Datei.isEmpty() || !dateiErsetzen(QDir(Programmordner::pfad()).filePath(Datei), *text)) {
+    if (Datei.isEmpty() || !dateiErsetzen(Programmordner::datei(Datei), *text)) {
       throw Laufzeitfehler(Laufzeitfehler::kPfadZugriff, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
     }
     return 1;
   } catch (const std::exception& fehler) {
-    melden(QStringLiteral("FormMessfühler -> FühlerSpeichern"), fehler);
+    Tolvek::Fehlerbehandlung(QStringLiteral("FormMessfühler -> FühlerSpeichern"), fehler);
     return 0;
   }
 }
 
 bool FormMessfuehler::FuehlerEinlesen(const QString& Datei) {
   QByteArray bytes;
-  if (!dateiLesen(QDir(Programmordner::pfad()).filePath(Datei), bytes)) {
+  if (!dateiLesen(Programmordner::datei(Datei), bytes)) {
     Tolvek::Fehlerbehandlung(QStringLiteral("FormMessfühler -> FühlerEinlesen"), Laufzeitfehler::kDateiNichtGefunden,
                              QStringLiteral("Datei nicht gefunden"));
     return false;
@@ -305,9 +303,8 @@ void FormMessfuehler::CommandMFNeuEingabe_Click() {
 }
 
 void FormMessfuehler::speichernNeu() {
-  const QString ordner = Programmordner::pfad();
-  const QString name = sensorDateinameErfragen(TextMFNeuBez->text(), Tolvek::eingaben(), [&](const QString& n) {
-    return QFileInfo::exists(QDir(ordner).filePath(n));
+  const QString name = sensorDateinameErfragen(TextMFNeuBez->text(), Tolvek::eingaben(), [](const QString& n) {
+    return QFileInfo::exists(Programmordner::datei(n));
   });
   if (name.isEmpty()) return;
   // Sensor files live in the program folder; a name with a folder part is
@@ -367,7 +364,7 @@ void FormMessfuehler::CommandAuswaehlen_Click() {
   if (!s.Sensorname.isEmpty() && gelesen_ && zeile >= 0 && zeile < FuehlerDateien_.size() &&
       s.Fuehler.Anzahl != 0) {
     s.Sensordatei = FuehlerDateien_[zeile];
-    kennlinieKopieren(s.Fuehler, s.Sensor);
+    s.Sensor = s.Fuehler;
     uebernommen_ = true;
   }
   accept();
@@ -395,7 +392,7 @@ void FormMessfuehler::Text1Platzieren() {
     Text1->setFocus();
     Text1->setCursorPosition(int(Text1->text().size()));
   } catch (const std::exception& fehler) {
-    melden(QStringLiteral("FormMessfühler -> FGrid"), fehler);
+    Tolvek::Fehlerbehandlung(QStringLiteral("FormMessfühler -> FGrid"), fehler);
   }
 }
 
@@ -485,9 +482,9 @@ bool FormMessfuehler::eventFilter(QObject* objekt, QEvent* ereignis) {
       if (objekt == Text1) return Text1Taste(taste->key());
       if (objekt == FGrid) return FGridTaste(taste);
     } catch (const std::exception& fehler) {
-      melden(objekt == Text1 ? QStringLiteral("FormMessfühler -> Text1_KeyDown")
-                             : QStringLiteral("FormMessfühler -> KeyDown"),
-             fehler);
+      Tolvek::Fehlerbehandlung(objekt == Text1 ? QStringLiteral("FormMessfühler -> Text1_KeyDown")
+                                               : QStringLiteral("FormMessfühler -> KeyDown"),
+                               fehler);
       return true;
     }
   }

@@ -67,12 +67,6 @@ QString dateiTextAus(const QStringList& werte) {
   return text;
 }
 
-bool ohneZeilenende(const QStringList& werte) {
-  for (const QString& w : werte) {
-    if (w.contains(u'\r') || w.contains(u'\n')) return false;
-  }
-  return true;
-}
 
 QStringList werteAus(const Geraetedefinition& d, const GeraeteEingabetexte& t, QChar dezimal) {
   const auto zahl = [](int16_t n) { return QString::number(n); };
@@ -88,6 +82,20 @@ QStringList werteAus(const Geraetedefinition& d, const GeraeteEingabetexte& t, Q
   for (const QString& zeichen : d.MBZeichenPub) w << zeichen;
   w << d.SpezialPub << zahl(d.ImMenue);
   return w;
+}
+
+// The file text, or none when a value holds a line end (it would break the
+// file into other lines) or the code page cannot hold the text (a name would
+// come back as another name).
+std::optional<QString> speicherbarerText(const Geraetedefinition& d, const GeraeteEingabetexte& t,
+                                         QChar dezimal) {
+  const QStringList werte = werteAus(d, t, dezimal);
+  for (const QString& w : werte) {
+    if (w.contains(u'\r') || w.contains(u'\n')) return std::nullopt;
+  }
+  QString text = dateiTextAus(werte);
+  if (!istCp1252(text)) return std::nullopt;
+  return text;
 }
 
 // ---- reading, current generation -----------------------------------------
@@ -398,15 +406,13 @@ QString GeraetedateiText(const Geraetedefinition& def, const GeraeteEingabetexte
 }
 
 bool GeraetedateiSpeicherbar(const Geraetedefinition& def, const GeraeteEingabetexte& texte, QChar dezimal) {
-  const QStringList werte = werteAus(def, texte, dezimal);
-  // A name the code page cannot hold would come back as another name.
-  return ohneZeilenende(werte) && istCp1252(dateiTextAus(werte));
+  return speicherbarerText(def, texte, dezimal).has_value();
 }
 
 bool GeraetedateiSchreiben(const QString& pfad, const Geraetedefinition& def,
                            const GeraeteEingabetexte& texte, QChar dezimal) {
-  if (!GeraetedateiSpeicherbar(def, texte, dezimal)) return false;
-  return dateiErsetzen(pfad, zuCp1252(GeraetedateiText(def, texte, dezimal)));
+  const auto text = speicherbarerText(def, texte, dezimal);
+  return text && dateiErsetzen(pfad, zuCp1252(*text));
 }
 
 int16_t GeraetKonvertierenZuVer3(const QString& datei, const QString& programmordner,

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "common/allgemein.h"
 #include "common/cp1252.h"
@@ -133,14 +134,12 @@ EditorAnsicht ansichtAus(const Geraetedefinition& d, const GeraeteEingabetexte& 
 
 QSize vorschauGroesse(QSize bild, QSize flaeche) {
   if (bild.isEmpty()) return QSize();
-  const double ph = bild.height(), pw = bild.width();
-  if (ph <= pw) {
-    const double w = Tolvek::Minimum(flaeche.width(), pw);
-    const double h = w * ph / pw;
-    return QSize(qRound(pw / ph * h), qRound(h));
+  if (bild.height() <= bild.width()) {
+    const int w = std::min(flaeche.width(), bild.width());
+    return QSize(w, qRound(double(w) * bild.height() / bild.width()));
   }
-  const double h = Tolvek::Minimum(flaeche.height(), ph);
-  return QSize(qRound(h * pw / ph), qRound(h));
+  const int h = std::min(flaeche.height(), bild.height());
+  return QSize(qRound(double(h) * bild.width() / bild.height()), h);
 }
 
 EditorAnsicht GeraeteEditor::GeraetBearbeiten(const QString& messgeraet) {
@@ -188,7 +187,7 @@ EditorAnsicht GeraeteEditor::GeraetBearbeiten(const QString& messgeraet) {
 }
 
 bool GeraeteEditor::bildVorhanden(const QString& bild) {
-  return !bild.isEmpty() && QFileInfo(QDir(Programmordner::pfad()).filePath(bild)).isFile();
+  return !bild.isEmpty() && QFileInfo(Programmordner::datei(bild)).isFile();
 }
 
 GeraeteEditor::Speichern GeraeteEditor::UebernButton_Click(int16_t index, const GeraeteEingaben& eingaben) {
@@ -244,10 +243,6 @@ GeraeteEditor::Speichern GeraeteEditor::UebernButton_Click(int16_t index, const 
     if (u_.mnuMessgeraete_Click) u_.mnuMessgeraete_Click(menueIndex);
   }
   return {true, EditorFeld::Keins};
-}
-
-QStringList geraetedateienIn(const QString& ordner) {
-  return QDir(ordner).entryList({QStringLiteral("*.ger")}, QDir::Files, QDir::Name);
 }
 
 std::optional<QString> dateinameAnnehmen(const QString& eingabe, const QString& ordner, Meldungen& meldungen) {

@@ -110,10 +110,6 @@ class GeraeteEditor {
   QString dateiNameGeraet_;
 };
 
-// The device files (*.ger) in a folder, by name; empty when none or the
-// folder cannot be listed.
-QStringList geraetedateienIn(const QString& ordner);
-
 // "OK" in the file-name dialog: the file name typed, with ".ger" appended
 // when it does not end in it (in any letter case). No value, after the
 // matching message, when the name is empty, holds a character a file name

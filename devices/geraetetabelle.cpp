@@ -85,24 +85,29 @@ std::optional<GeraetEintrag> eintragLesen(const QString& dateiname, QChar dezima
   return e;
 }
 
-QStringList geraeteDateien() {
-  QDir ordner(Programmordner::pfad());
-  // Listed in file-name order so that the table's order, and with it which of
-  // two equal names gets the "+", does not depend on the file system.
-  return ordner.entryList({QStringLiteral("*.ger")}, QDir::Files, QDir::Name);
-}
-
 bool istZahl(const QString& wert, QChar dezimal) {
   return !wert.isEmpty() && zahlLesen(wert, dezimal).has_value();
 }
 
-const GeraetEintrag& eintragZuName(const QString& name) {
+// The table entry of the named device; null when the table has none.
+GeraetEintrag* eintragMitNamen(const QString& name) {
   const int16_t i = GeraetIndexSuchen(name, QString());
-  if (i < 0) fehler(QStringLiteral("Gerät nicht in der Tabelle: ") + name);
-  return geraeteZustand().Geraete[static_cast<size_t>(i)];
+  return i < 0 ? nullptr : &geraeteZustand().Geraete[static_cast<size_t>(i)];
+}
+
+GeraetEintrag& eintragZuName(const QString& name) {
+  GeraetEintrag* e = eintragMitNamen(name);
+  if (!e) fehler(QStringLiteral("Gerät nicht in der Tabelle: ") + name);
+  return *e;
 }
 
 }  // namespace
+
+QStringList geraetedateienIn(const QString& ordner) {
+  // In file-name order so that the table's order, and with it which of two
+  // equal names gets the "+", does not depend on the file system.
+  return QDir(ordner).entryList({QStringLiteral("*.ger")}, QDir::Files, QDir::Name);
+}
 
 GeraeteZustand& geraeteZustand() {
   static GeraeteZustand zustand;
@@ -110,15 +115,12 @@ GeraeteZustand& geraeteZustand() {
 }
 
 int16_t GeraetIndexSuchen(const QString& bezeichnung, const QString& datei) {
+  if (bezeichnung.isEmpty() && datei.isEmpty()) return -1;
   const auto& geraete = geraeteZustand().Geraete;
   for (size_t i = 1; i < geraete.size(); ++i) {
-    if (!bezeichnung.isEmpty()) {
-      if (geraete[i].Bezeichnung == bezeichnung) return static_cast<int16_t>(i);
-    } else if (!datei.isEmpty()) {
-      if (geraete[i].Datei == datei) return static_cast<int16_t>(i);
-    } else {
-      return -1;
-    }
+    const bool passt =
+        bezeichnung.isEmpty() ? geraete[i].Datei == datei : geraete[i].Bezeichnung == bezeichnung;
+    if (passt) return static_cast<int16_t>(i);
   }
   return -1;
 }
@@ -129,7 +131,7 @@ GeraeteListen Initialisieren(QChar dezimaltrennzeichen) {
   geraete.assign(1, GeraetEintrag{});
   Sanduhr sanduhr;
 
-  for (const QString& dateiname : geraeteDateien()) {
+  for (const QString& dateiname : geraetedateienIn(Programmordner::pfad())) {
     std::optional<GeraetEintrag> eintrag;
     try {
       eintrag = eintragLesen(dateiname, dezimaltrennzeichen);
@@ -155,41 +157,41 @@ void MenueNeuSchreiben(GeraeteListen& listen, GeraeteMenue& menue, QChar dezimal
   Meldungen& meldungen = Tolvek::meldungen();
   auto& zustand = geraeteZustand();
   try {
-    auto ungueltig = [&](const GeraetEintrag& e) {
+    // The file's "Menü" value; none, after a message, when it is no number.
+    const auto menueWert = [&](const GeraetEintrag& e) -> std::optional<QString> {
+      QString wert = Tolvek::ParameterLesen(QString(), e.Datei, kMenue);
+      if (istZahl(wert, dezimaltrennzeichen)) return wert;
       meldungen.hinweis(QStringLiteral("Folgende Gerätedatei ist ungültig:") + kCrLf + e.Datei);
+      return std::nullopt;
     };
 
     for (const QString& name : listen.lstAll) {
-      const GeraetEintrag& e = eintragZuName(name);
-      const QString wert = Tolvek::ParameterLesen(QString(), e.Datei, kMenue);
-      if (!istZahl(wert, dezimaltrennzeichen)) {
-        ungueltig(e);
-        continue;
-      }
+      GeraetEintrag& e = eintragZuName(name);
+      const auto wert = menueWert(e);
+      if (!wert) continue;
       // A failed write of "0" leaves the device merely offered once more.
-      if (wert != QStringLiteral("0")) Tolvek::ParameterSchreiben(e.Datei, kMenue, QStringLiteral("0"));
-      zustand.Geraete[static_cast<size_t>(e.Nr)].ImMenue = false;
+      if (*wert != QStringLiteral("0")) Tolvek::ParameterSchreiben(e.Datei, kMenue, QStringLiteral("0"));
+      e.ImMenue = false;
     }
 
     QStringList imMenue;
     for (const QString& name : listen.lstMenu) {
-      const GeraetEintrag& e = eintragZuName(name);
-      const QString wert = Tolvek::ParameterLesen(QString(), e.Datei, kMenue);
-      if (!istZahl(wert, dezimaltrennzeichen)) {
-        ungueltig(e);
+      GeraetEintrag& e = eintragZuName(name);
+      const auto wert = menueWert(e);
+      if (!wert) {
         imMenue.append(name);
         continue;
       }
-      if (wert != QStringLiteral("1") &&
+      if (*wert != QStringLiteral("1") &&
           Tolvek::ParameterSchreiben(e.Datei, kMenue, QStringLiteral("1")) > 0) {
         meldungen.hinweis(QStringLiteral("Der Menüstatus folgender Gerätedatei konnte nicht geändert werden:") +
                           kCrLf + e.Datei + kCrLf + QStringLiteral("Das Gerät ") + e.Bezeichnung +
                           QStringLiteral(" ist nicht verfügbar."));
-        zustand.Geraete[static_cast<size_t>(e.Nr)].ImMenue = false;
+        e.ImMenue = false;
         listen.lstAll.append(name);
         continue;
       }
-      zustand.Geraete[static_cast<size_t>(e.Nr)].ImMenue = true;
+      e.ImMenue = true;
       imMenue.append(name);
     }
     listen.lstMenu = imMenue;
@@ -255,8 +257,7 @@ bool GeraeteAuswahl::bearbeiten(int zeileAll, int zeileMenu) {
   auto& zustand = geraeteZustand();
   QString aktuelleDatei;
   if (name == zustand.AktuellesMessgeraet) {
-    const int16_t i = GeraetIndexSuchen(name, QString());
-    if (i > 0) aktuelleDatei = zustand.Geraete[static_cast<size_t>(i)].Datei;
+    if (const GeraetEintrag* e = eintragMitNamen(name)) aktuelleDatei = e->Datei;
   }
   GeraeteMenue::Bearbeitet b;
   uebergehen([&] { b = menue_.geraeteEditorOeffnen(name); });
@@ -278,13 +279,13 @@ bool GeraeteAuswahl::loeschen(int zeileAll, int zeileMenu) {
                       QStringLiteral("kann nicht gelöscht werden!"));
     return false;
   }
-  const int16_t i = GeraetIndexSuchen(name, QString());
-  if (i < 0 || !QFile::exists(geraeteZustand().Geraete[static_cast<size_t>(i)].Datei)) {
+  const GeraetEintrag* eintrag = eintragMitNamen(name);
+  if (!eintrag || !QFile::exists(eintrag->Datei)) {
     meldungen.hinweis(QStringLiteral("Die Gerätedatei wurde nicht gefunden.") + kCrLf +
                       QStringLiteral("Das Gerät kann nicht gelöscht werden!"));
     return false;
   }
-  const QString datei = geraeteZustand().Geraete[static_cast<size_t>(i)].Datei;
+  const QString datei = eintrag->Datei;
   const Antwort a = meldungen.zeigen(
       QStringLiteral("Sind Sie sicher, dass Sie folgendes Messgerät löschen wollen?") + kCrLf +
           QStringLiteral("Messgerät: ") + name + kCrLf + QStringLiteral("Dateiname: ") + datei,

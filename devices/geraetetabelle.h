@@ -68,6 +68,10 @@ struct GeraeteListen {
   QStringList lstMenu;
 };
 
+// The device files (*.ger) in a folder, in file-name order; empty when none
+// or the folder cannot be listed.
+QStringList geraetedateienIn(const QString& ordner);
+
 // The index (1..n) of the device with exactly this name (case-sensitive, no
 // trimming) or, when the name is empty, with exactly this file path; -1 when
 // there is none or both are empty.

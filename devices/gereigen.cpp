@@ -2,8 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -43,9 +41,6 @@ void auswaehlen(QComboBox* liste, const QString& text) {
   }
 }
 
-}  // namespace
-
-namespace {
 GerEigenUmfeld mitDateinamenDialog(GerEigenUmfeld umfeld, QWidget* fenster) {
   if (!umfeld.dateinameWaehlen) {
     umfeld.dateinameWaehlen = [fenster](const QString& ordner, const QString& vorschlag) {
@@ -54,6 +49,7 @@ GerEigenUmfeld mitDateinamenDialog(GerEigenUmfeld umfeld, QWidget* fenster) {
   }
   return umfeld;
 }
+
 }  // namespace
 
 GerEigen::GerEigen(GerEigenUmfeld umfeld, QSize bildMax, QWidget* parent)
@@ -442,12 +438,11 @@ void GerEigen::ImageDarstellen(const QString& bild) {
   picNoPic->hide();
   Image1->hide();
   Image1->clear();
-  const QString pfad = bild.isEmpty() ? QString() : QDir(Programmordner::pfad()).filePath(bild);
-  if (pfad.isEmpty() || !QFileInfo(pfad).isFile()) {
+  if (!GeraeteEditor::bildVorhanden(bild)) {
     picNoPic->show();
     return;
   }
-  QImageReader leser(pfad);
+  QImageReader leser(Programmordner::datei(bild));
   const QImage b = leser.read();
   if (b.isNull()) {
     Tolvek::meldungen().hinweis(QStringLiteral("Ungültiges Bild!"));

@@ -23,17 +23,8 @@ namespace {
 // Splits the text after the third field into lines; a line end is CR LF, CR
 // or LF, and the last line may lack it.
 QStringList paarzeilen(const QString& rest) {
-  QStringList zeilen;
-  qsizetype anfang = 0;
-  const qsizetype n = rest.size();
-  for (qsizetype i = 0; i < n; ++i) {
-    const QChar c = rest[i];
-    if (c != u'\r' && c != u'\n') continue;
-    zeilen << rest.mid(anfang, i - anfang);
-    if (c == u'\r' && i + 1 < n && rest[i + 1] == u'\n') ++i;
-    anfang = i + 1;
-  }
-  if (anfang < n) zeilen << rest.mid(anfang);
+  QStringList zeilen = crLfZeilenenden(rest).split(QStringLiteral("\r\n"));
+  if (zeilen.back().isEmpty()) zeilen.removeLast();
   return zeilen;
 }
 
@@ -109,14 +100,6 @@ std::optional<QByteArray> sensordateiText(const QString& bezeichnung, const QStr
   return text.bytes();
 }
 
-void kennlinieKopieren(const Kennlinie& von, Kennlinie& nach) {
-  nach.Anzahl = von.Anzahl;
-  nach.X = von.X;
-  nach.Y = von.Y;
-  nach.XAchse = von.XAchse;
-  nach.YAchse = von.YAchse;
-}
-
 QString SensorDateiLaden(const QString& datei, QChar dezimal, QString* geladen) {
   const QString fehler = QStringLiteral("FEHLER");
   QByteArray bytes;
@@ -135,8 +118,7 @@ QString SensorDateiLaden(const QString& datei, QChar dezimal, QString* geladen) 
   const int n = inhalt.paare();
   if (n == 0) return {};
 
-  Kennlinie aktiv{static_cast<int16_t>(n), inhalt.x, inhalt.y, inhalt.xAchse, inhalt.yAchse};
-  kennlinieKopieren(aktiv, s.Sensor);
+  s.Sensor = Kennlinie{static_cast<int16_t>(n), inhalt.x, inhalt.y, inhalt.xAchse, inhalt.yAchse};
   s.Sensorname = *inhalt.bezeichnung;
   if (geladen) *geladen = s.Sensorname;
   return {};

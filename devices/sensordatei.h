@@ -100,7 +100,4 @@ QString SensorDateiLaden(const QString& datei, QChar dezimaltrennzeichen, QStrin
 // no number or lies beyond single precision.
 std::optional<float> sensorZahl(const QString& text, QChar dezimaltrennzeichen);
 
-// Copies a characteristic whole (count, pairs, labels).
-void kennlinieKopieren(const Kennlinie& von, Kennlinie& nach);
-
 }  // namespace pv

@@ -65,6 +65,7 @@ TEST_F(Sensordatei, ReaderOutcomes) {
   const Fall faelle[] = {
       {"header, name and labels only", k, true, 0},
       {"last pair line without CR LF", k + "1\t2\r\n3\t4", true, 2},
+      {"pair lines ended by LF or CR alone", k + "1\t2\n3\t4\r5\t6\r\n", true, 3},
       {"longer header: read, not listed", "[Pelvaron Sensordatei]1\r\nS\r\nx\ty\r\n1\t2\r\n", true, 1, true, false},
       {"decimal point under a comma locale", k + "1.5\t2,5\r\n", true, 1},
       {"wrong header", "[Pelvaron Sensor]\r\nS\r\nx\ty\r\n1\t2\r\n", false, 0, false, false},
