@@ -194,6 +194,11 @@ std::optional<double> zahlLesen(QByteArrayView text, QChar dezimaltrennzeichen) 
   return ganzeZahlLesen(ohneRaender(text), dezimaltrennzeichen);
 }
 
+std::optional<float> singleLesen(QStringView text, QChar dezimaltrennzeichen) {
+  const std::optional<double> zahl = zahlLesen(text, dezimaltrennzeichen);
+  return zahl ? alsSingle(*zahl) : std::nullopt;
+}
+
 QString singleText(float x, QChar dezimaltrennzeichen) {
   if (std::isnan(x)) return QStringLiteral("NaN");
   if (std::isinf(x)) return x < 0 ? QStringLiteral("-1,#INF") : QStringLiteral("1,#INF");

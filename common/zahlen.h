@@ -40,6 +40,9 @@ double val(QStringView text);
 std::optional<double> zahlLesen(QStringView text, QChar dezimaltrennzeichen);
 // The same for single-byte text (a record's field), without decoding it.
 std::optional<double> zahlLesen(QByteArrayView text, QChar dezimaltrennzeichen);
+// A whole text read by zahlLesen as a single-precision number; empty when it
+// is no number or lies beyond single precision.
+std::optional<float> singleLesen(QStringView text, QChar dezimaltrennzeichen);
 
 // A single-precision value as text in the general form with up to seven
 // significant digits: fixed notation from 0.0001 up to below 10^7 ("19990",

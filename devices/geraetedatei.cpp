@@ -147,8 +147,7 @@ bool schluesselLesen(const QString& text, bool version31, QChar dezimal, Geraete
     }
   }
 
-  const auto skala = zahlLesen(wert(QStringLiteral("Skala Maximum")), dezimal);
-  const auto skalaSingle = skala ? alsSingle(*skala) : std::nullopt;
+  const auto skalaSingle = singleLesen(wert(QStringLiteral("Skala Maximum")), dezimal);
   if (!skalaSingle) return false;
   d.MBVollPub = *skalaSingle;
 
@@ -172,8 +171,7 @@ bool schluesselLesen(const QString& text, bool version31, QChar dezimal, Geraete
   if (t.wartezeit.isEmpty()) {
     d.DatenTransferZeitPub = 0;
   } else {
-    const auto z = zahlLesen(t.wartezeit, dezimal);
-    const auto s = z ? alsSingle(*z) : std::nullopt;
+    const auto s = singleLesen(t.wartezeit, dezimal);
     if (!s) return false;
     d.DatenTransferZeitPub = *s;
   }

@@ -218,8 +218,7 @@ Pruefschritt transferPruefen(const GeraeteEingaben& e, QChar dezimal, Geraetedef
   }
   d.DatenTransferZeitPub = 0;
   if (e.TextDatenTransferZeit.isEmpty()) return std::nullopt;
-  const auto z = zahlLesen(e.TextDatenTransferZeit, dezimal);
-  const auto zeit = z ? alsSingle(*z) : std::nullopt;
+  const auto zeit = singleLesen(e.TextDatenTransferZeit, dezimal);
   if (!zeit) return unzulaessig(QStringLiteral("Wartezeit"));
   d.DatenTransferZeitPub = *zeit;
   if (e.transfer == T::Passiv && (*zeit < 0 || *zeit > 65)) {
@@ -289,8 +288,7 @@ QString dmmSkalaText(int art) {
 }
 
 std::optional<float> dmmSkala(int art) {
-  const std::optional<double> wert = zahlLesen(dmmSkalaText(art), u'.');
-  return wert ? alsSingle(*wert) : std::nullopt;
+  return singleLesen(dmmSkalaText(art), u'.');
 }
 
 QString schnittstellenTextAus(const GeraeteEingaben& e) {

@@ -13,9 +13,7 @@ SensorZustand& sensorZustand() {
 }
 
 std::optional<float> sensorZahl(const QString& text, QChar dezimaltrennzeichen) {
-  const auto zahl = zahlLesen(text, dezimaltrennzeichen);
-  if (!zahl) return std::nullopt;
-  return alsSingle(*zahl);
+  return singleLesen(text, dezimaltrennzeichen);
 }
 
 namespace {

@@ -264,8 +264,7 @@ class Leser {
   }
 
   std::optional<float> single(const QString& w) const {
-    const std::optional<double> z = zahlLesen(w, dezimal_);
-    return z ? alsSingle(*z) : std::nullopt;
+    return singleLesen(w, dezimal_);
   }
 
   const QString& text_;

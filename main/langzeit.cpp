@@ -54,10 +54,7 @@ bool langzeitfelderUebernehmen(const Langzeitfelder& f, const QString& ordner, Q
     meldungen.hinweis(QStringLiteral("Fehlende oder unzulässige Eingabe bei ") + feld);
     return false;
   };
-  const auto zahl = [&](const QString& text) -> std::optional<float> {
-    const auto z = zahlLesen(text, dezimal);
-    return z ? alsSingle(*z) : std::nullopt;
-  };
+  const auto zahl = [&](const QString& text) { return singleLesen(text, dezimal); };
 
   feld = QStringLiteral("Messdauer");
   float d = 0;
@@ -133,7 +130,7 @@ std::optional<float> wartezeitBerechnen(const Wartezeitwahl& wahl, QChar dezimal
 
   std::optional<float> h;
   if (wahl.dauer == 0) {
-    if (const auto z = zahlLesen(wahl.dauerText, dezimal)) h = alsSingle(*z);
+    h = singleLesen(wahl.dauerText, dezimal);
   } else if (wahl.dauer >= 1 && wahl.dauer <= 6) {
     h = kStunden[wahl.dauer];
   }

@@ -12,20 +12,12 @@
 
 namespace pv {
 
-namespace {
-
-std::optional<float> single(const QString& text, QChar dezimal) {
-  const auto z = zahlLesen(text, dezimal);
-  return z ? alsSingle(*z) : std::nullopt;
-}
-
-}  // namespace
 
 QString wartezeitAnzeige(float wartezeit, QChar dezimal) { return wartezeitText(wartezeit, dezimal); }
 
 Festlegung wartezeitFestlegen(const QString& text, float& wartezeit, QChar dezimal, Meldungen& meldungen) {
   Festlegung f;
-  if (const auto v = single(text, dezimal)) {
+  if (const auto v = singleLesen(text, dezimal)) {
     if (*v < 0 || *v > 86400) {
       meldungen.hinweis(QStringLiteral("Der eingegebene Wert ist nicht erlaubt.\r\n(erlaubter Bereich: 0 bis 86400)"));
       return f;
@@ -41,7 +33,7 @@ Festlegung wartezeitFestlegen(const QString& text, float& wartezeit, QChar dezim
 Festlegung koeffizientFestlegen(const QString& text, float& wert, QChar dezimal, const QString& fehlertext,
                                 Meldungen& meldungen) {
   Festlegung f;
-  const auto v = single(text, dezimal);
+  const auto v = singleLesen(text, dezimal);
   if (!v) {
     meldungen.hinweis(fehlertext);
     return f;
@@ -57,11 +49,11 @@ bool linearUebernehmen(QString& textM, QString& textT, float& m, float& t, QChar
     meldungen.hinweis(QStringLiteral("Die Angabe für ") + feld + QStringLiteral(" ist ungültig! \r\nBitte korrigieren."));
     return false;
   };
-  const auto vm = single(textM, dezimal);
+  const auto vm = singleLesen(textM, dezimal);
   if (!vm) return ungueltig(QStringLiteral("die Steigung"));
   textM = singleText(*vm, dezimal);
   m = *vm;
-  const auto vt = single(textT, dezimal);
+  const auto vt = singleLesen(textT, dezimal);
   if (!vt) return ungueltig(QStringLiteral("den Achsenabschnitt"));
   textT = singleText(*vt, dezimal);
   t = *vt;

@@ -89,6 +89,9 @@ TEST(Zahlen, ZahlLesenTakesWholeNumbersWithEitherDecimalMark) {
     EXPECT_EQ(pv::zahlLesen(QByteArrayView(f.text), f.marke), f.erwartet) << f.text;
     EXPECT_EQ(pv::zahlLesen(QString::fromLatin1(f.text), f.marke), f.erwartet) << f.text;
   }
+  // Single precision: beyond it is no number, not infinity.
+  EXPECT_EQ(pv::singleLesen(u"2,5", u','), 2.5f);
+  EXPECT_EQ(pv::singleLesen(u"1E39", u','), std::nullopt);
 }
 
 struct TextFall {
