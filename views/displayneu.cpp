@@ -52,6 +52,8 @@ void Anzeigefeld::farbenSetzen(const QColor& hintergrund, const QColor& text) {
 }
 
 void Anzeigefeld::zeichnen(const QString& text, const Textplatz& platz) {
+  // Every value redraws all three fields; the units rarely change.
+  if (text == text_ && platz == platz_) return;
   text_ = text;
   platz_ = platz;
   update();
