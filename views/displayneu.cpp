@@ -203,11 +203,7 @@ void DisplayNeu::Zeigen() {
   // The frame is known once the window is shown: the whole window, frame
   // included, covers the work area and no more.
   QTimer::singleShot(0, this, [this] {
-    const QRect bereich = Tolvek::zustand().Arbeitsbereich;
-    if (bereich.isEmpty() || isMaximized()) return;
-    const QSize rahmen = frameGeometry().size() - geometry().size();
-    resize((bereich.size() - rahmen).expandedTo(minimumSize()));
-    move(bereich.topLeft());
+    if (!isMaximized()) arbeitsbereichFuellen(*this);
   });
 }
 

@@ -498,12 +498,7 @@ void FormGRAFIK::Form_Load() {
       maus.MaustasteOben = 1;
       // The window covers the work area beside the task bar.
       Tolvek::ArbeitsbereichErmitteln();
-      const QRect bereich = z.Arbeitsbereich;
-      if (bereich.isValid()) {
-        const QSize rahmen = frameGeometry().size() - size();
-        resize((bereich.size() - rahmen).expandedTo(minimumSize()));
-        move(bereich.topLeft());
-      }
+      arbeitsbereichFuellen(*this);
       schrittBeginnen(8);
     } catch (const std::exception& fehler) {
       Tolvek::Fehlerbehandlung(QStringLiteral("FormGrafik -> FormLoad ID:") + QString::number(schritt), fehler);
