@@ -326,7 +326,6 @@ void FormGRAFIK::ZFxAendern(int16_t ZFOld, int16_t ZFNew) {
                            u.messStart))
     return;
   felderSetzen(f);
-  xFelderBemessen({ZFNew, grafikParameter().XNachkommastellen});
 }
 
 void FormGRAFIK::ZFyAendern(int16_t ZFOld, int16_t ZFNew) {
