@@ -5,6 +5,7 @@
 #include "common/cp1252.h"
 #include "common/textdatei.h"
 #include "common/zahlenformat.h"
+#include "views/einstellungslogik.h"
 
 namespace pv {
 
@@ -45,10 +46,6 @@ void textAnhaengen(QByteArray& ziel, const QString& text) {
   ziel += zuCp1252(text);
 }
 
-QString einheitenvorsatz(int16_t yCode) {
-  return Tolvek::zahlFormatieren(0.0f, yCode, 0, u',', QDateTime()).vorsatz;
-}
-
 // One data line with the separator already encoded.
 void zeileAnhaengen(QByteArray& ziel, const Messdaten& d, int32_t i, const ExportOptionen& o,
                     const QByteArray& trenner) {
@@ -84,7 +81,7 @@ QByteArray exportKopf(const Messdaten& daten, const Messbeschreibung& b, int16_t
       QStringLiteral("Messung gestartet: ") + daten.MesBeg,
       QStringLiteral("Messung beendet: ") + daten.MesEnd,
       QStringLiteral("Titel: ") + b.Titel,
-      QStringLiteral("gemessen: ") + b.PhysGr + u' ' + b.Zeichen + u'(' + einheitenvorsatz(yCode) + b.Einheit + u')',
+      QStringLiteral("gemessen: ") + b.PhysGr + u' ' + b.Zeichen + u'(' + yVorsatz(yCode) + b.Einheit + u')',
       QString(),
       QStringLiteral("Kommentar:"),
       u'"' + crLfZeilenenden(b.Kommentar) + u'"',
