@@ -114,12 +114,9 @@ int32_t exportFortschritt(int32_t k, const Bereich& b) {
 
 TextExportLauf::TextExportLauf(Messdaten daten, const Messbeschreibung& beschreibung, ExportOptionen optionen)
     : daten_(std::move(daten)), optionen_(std::move(optionen)) {
-  Bereich& b = optionen_.bereich;
-  b.schritt = std::max<int32_t>(b.schritt, 1);
   // Never beyond the values the copy holds.
-  b.von = std::max<int32_t>(b.von, 1);
-  b.bis = std::min<int32_t>(b.bis, daten_.m);
-  anzahl_ = b.anzahl();
+  optionen_.bereich = optionen_.bereich.begrenzt(daten_.m);
+  anzahl_ = optionen_.bereich.anzahl();
   trenner_ = zuCp1252(optionen_.trennzeichen);
   bytes_ = exportKopf(daten_, beschreibung, optionen_.yCode);
   // About 32 bytes a line; a guess that saves most re-allocations.
