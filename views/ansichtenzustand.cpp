@@ -1,5 +1,8 @@
 #include "ansichtenzustand.h"
 
+#include <QWidget>
+
+#include "common/tolvek.h"
 #include "views/grafiklogik.h"
 
 namespace pv {
@@ -60,6 +63,14 @@ void grafikParameterInEinstellungen(Einstellungen& e) {
   e.SchriftgroesseAchsen = p.SchriftgroesseAchsen;
   e.SchrittweiteAutomatisch = p.SchrittweiteAutomatisch;
   e.Schrittweite = p.Schrittweite;
+}
+
+void arbeitsbereichFuellen(QWidget& fenster) {
+  const QRect bereich = Tolvek::zustand().Arbeitsbereich;
+  if (bereich.isEmpty()) return;
+  const QSize rahmen = fenster.frameGeometry().size() - fenster.size();
+  fenster.resize((bereich.size() - rahmen).expandedTo(fenster.minimumSize()));
+  fenster.move(bereich.topLeft());
 }
 
 }  // namespace pv

@@ -58,6 +58,7 @@ std::array<double, 2> einheitSchriftgroessen(const std::array<QFont, 2>& schrift
 struct Textplatz {
   double groesse = 0;  // font size for this drawing
   double x = 0;        // left edge of the text
+  bool operator==(const Textplatz&) const = default;
 };
 enum class Ausrichtung { Links = 0, Rechts = 1, Mitte = 2 };
 // The value: drawn at its size, from the left, the right or centred; a text

@@ -36,6 +36,11 @@ constexpr std::array<int16_t, 5> kStilReihenfolge = {4, 0, 1, 2, 3};
 
 QString farbe(const QColor& c) { return c.name(QColor::HexRgb); }
 
+void panelFaerben(QWidget* panel, const QColor& fuellung, const QColor& rand) {
+  panel->setStyleSheet(QStringLiteral("#ShapeBG1 { background-color: %1; border: 1px solid %2; }")
+                           .arg(farbe(fuellung), farbe(rand)));
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- Anzeigefeld
@@ -52,6 +57,8 @@ void Anzeigefeld::farbenSetzen(const QColor& hintergrund, const QColor& text) {
 }
 
 void Anzeigefeld::zeichnen(const QString& text, const Textplatz& platz) {
+  // Every value redraws all three fields; the units rarely change.
+  if (text == text_ && platz == platz_) return;
   text_ = text;
   platz_ = platz;
   update();
@@ -201,11 +208,7 @@ void DisplayNeu::Zeigen() {
   // The frame is known once the window is shown: the whole window, frame
   // included, covers the work area and no more.
   QTimer::singleShot(0, this, [this] {
-    const QRect bereich = Tolvek::zustand().Arbeitsbereich;
-    if (bereich.isEmpty() || isMaximized()) return;
-    const QSize rahmen = frameGeometry().size() - geometry().size();
-    resize((bereich.size() - rahmen).expandedTo(minimumSize()));
-    move(bereich.topLeft());
+    if (!isMaximized()) arbeitsbereichFuellen(*this);
   });
 }
 
@@ -261,8 +264,7 @@ void DisplayNeu::einheitZeichnen(Anzeigefeld* feld, const QString& text) {
 void DisplayNeu::PicCmdLEDLCD_Click(int16_t index) {
   try {
     if (const Displaystil* s = displayStil(index)) {
-      ShapeBG1->setStyleSheet(QStringLiteral("#ShapeBG1 { background-color: %1; border: 1px solid %2; }")
-                                  .arg(farbe(s->hintergrund), farbe(displayHintergrund(OptionBGHell->isChecked()).panelRand)));
+      panelFaerben(ShapeBG1, s->hintergrund, displayHintergrund(OptionBGHell->isChecked()).panelRand);
       for (Anzeigefeld* feld : {PicMW, picEinheit1, picEinheit2}) feld->farbenSetzen(s->hintergrund, s->text);
     }
     hauptmodul().einstellungen.LEDLCD = index;
@@ -308,13 +310,9 @@ void DisplayNeu::CheckDigital_Click() {
 void DisplayNeu::OptionBG_Click(bool hell) {
   try {
     const Displayhintergrund h = displayHintergrund(hell);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, h.fenster);
-    p.setColor(QPalette::WindowText, h.text);
-    setPalette(p);
-    for (QWidget* w : std::initializer_list<QWidget*>{FrameAnzeige, OptionMessgeraet, OptionMesswert, FrameSchrift,
-                                                      CheckFett, CheckDigital, FrameHintergrund, OptionBGHell,
-                                                      OptionBGDunkel}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{this, FrameAnzeige, OptionMessgeraet, OptionMesswert,
+                                                      FrameSchrift, CheckFett, CheckDigital, FrameHintergrund,
+                                                      OptionBGHell, OptionBGDunkel}) {
       QPalette q = w->palette();
       q.setColor(QPalette::Window, h.fenster);
       q.setColor(QPalette::WindowText, h.text);
@@ -323,8 +321,7 @@ void DisplayNeu::OptionBG_Click(bool hell) {
     LabelMessBez->setFrameShape(h.nameRahmen ? QFrame::Box : QFrame::NoFrame);
     const Displaystil* s = displayStil(hauptmodul().einstellungen.LEDLCD);
     const QColor fuellung = s ? s->hintergrund : QColor(192, 192, 192);
-    ShapeBG1->setStyleSheet(QStringLiteral("#ShapeBG1 { background-color: %1; border: 1px solid %2; }")
-                                .arg(farbe(fuellung), farbe(h.panelRand)));
+    panelFaerben(ShapeBG1, fuellung, h.panelRand);
     hauptmodul().einstellungen.DisplayHell = hell;
   } catch (const std::exception& fehler) {
     Tolvek::Fehlerbehandlung(hell ? QStringLiteral("DisplayNeu -> OptionBGHell")

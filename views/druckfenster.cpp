@@ -320,7 +320,7 @@ void FormDrucken::GrafikVorschauDrucken(int16_t VorDruck) {
   }
   const double f = seitenanteil(*l, s);
   if (VorDruck == 1) {
-    if (!drucken(*r)) Tolvek::meldungen().hinweis(kDruckProblem);
+    if (!drucken(*r, f)) Tolvek::meldungen().hinweis(kDruckProblem);
     orientierungAnwenden();
     return;
   }
@@ -330,9 +330,7 @@ void FormDrucken::GrafikVorschauDrucken(int16_t VorDruck) {
   const double teiler = std::max(1.0, drucker_->resolution() / 96.0) * breiteZoll / papierZoll;
   r->Messpunktgroesse = ganzzahl16(r->Messpunktgroesse / teiler).value_or(r->Messpunktgroesse);
   r->Druckausgabe = false;
-  const double verhaeltnis = PicPrintPrev->height() / grafikHoehe();
-  r->SchriftgroesseTitel = schriftgroesseSkaliert(r->SchriftgroesseTitel, verhaeltnis, f);
-  r->SchriftgroesseAchsen = schriftgroesseSkaliert(r->SchriftgroesseAchsen, verhaeltnis, f);
+  schriftenSkalieren(*r, PicPrintPrev->height() / grafikHoehe(), f);
   const Tolvek::GrafikZustand g = Tolvek::grafikZustand();
   float x1 = g.GrafikXMin, x2 = g.GrafikXMax, y1 = g.GrafikYMin, y2 = g.GrafikYMax;
   Zeichenflaeche& ziel = PicPrintPrev->bild.flaeche();
@@ -344,13 +342,10 @@ void FormDrucken::GrafikVorschauDrucken(int16_t VorDruck) {
   PicPrintPrev->update();
 }
 
-bool FormDrucken::drucken(GrafikEinstellungen r) {
+bool FormDrucken::drucken(GrafikEinstellungen r, double f) {
   const Hauptmodul& h = hauptmodul();
   r.Druckausgabe = true;
-  const double verhaeltnis = drucker_->paperRect(QPrinter::Inch).height() * 96.0 / grafikHoehe();
-  const double f = seitenanteil(*layoutLesen(), seite());
-  r.SchriftgroesseTitel = schriftgroesseSkaliert(r.SchriftgroesseTitel, verhaeltnis, f);
-  r.SchriftgroesseAchsen = schriftgroesseSkaliert(r.SchriftgroesseAchsen, verhaeltnis, f);
+  schriftenSkalieren(r, drucker_->paperRect(QPrinter::Inch).height() * 96.0 / grafikHoehe(), f);
   const bool pdf = drucker_->outputFormat() == QPrinter::PdfFormat;
   if (pdf) {
     const QString name = h.messdaten.Messung.isEmpty() ? QStringLiteral("Grafik") : h.messdaten.Messung;

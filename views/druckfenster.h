@@ -80,7 +80,8 @@ class FormDrucken : public QDialog {
   void vorschauWennAutomatisch();
   QSizeF seite() const;
   std::optional<Drucklayout> layoutLesen() const;
-  bool drucken(GrafikEinstellungen r);
+  // f: the graph's share of the page (seitenanteil).
+  bool drucken(GrafikEinstellungen r, double f);
 
   std::unique_ptr<QPrinter> drucker_;
 };

@@ -49,6 +49,11 @@ int16_t schriftgroesseSkaliert(int16_t groesse, double hoehenverhaeltnis, double
   return ganzzahl16(std::fabs(hoehenverhaeltnis) * groesse * f).value_or(groesse);
 }
 
+void schriftenSkalieren(GrafikEinstellungen& r, double hoehenverhaeltnis, double f) {
+  r.SchriftgroesseTitel = schriftgroesseSkaliert(r.SchriftgroesseTitel, hoehenverhaeltnis, f);
+  r.SchriftgroesseAchsen = schriftgroesseSkaliert(r.SchriftgroesseAchsen, hoehenverhaeltnis, f);
+}
+
 double seitenanteil(const Drucklayout& l, QSizeF seite) {
   return l.breite / std::max(seite.width(), seite.height());
 }

@@ -34,6 +34,8 @@ std::optional<GrafikEinstellungen> druckeinstellungen(const GrafikEinstellungen&
 // A font size grown by the ratio of target to window height and by f, the
 // graph's width against the page's larger side; 0 (automatic) stays 0.
 int16_t schriftgroesseSkaliert(int16_t groesse, double hoehenverhaeltnis, double f);
+// The record's title and axis fonts scaled so.
+void schriftenSkalieren(GrafikEinstellungen& r, double hoehenverhaeltnis, double f);
 // f: W against the page's larger side.
 double seitenanteil(const Drucklayout& l, QSizeF seite);
 

@@ -47,6 +47,14 @@ QLineEdit* kleinesFeld(QWidget* eltern) {
   return feld;
 }
 
+// The first chosen of a row of option buttons; -1 when none is.
+template <size_t N>
+int gewaehlt(const std::array<QRadioButton*, N>& knoepfe) {
+  for (size_t i = 0; i < N; ++i)
+    if (knoepfe[i]->isChecked()) return static_cast<int>(i);
+  return -1;
+}
+
 }  // namespace
 
 FormEinstellungen::FormEinstellungen(QWidget* eltern) : QDialog(eltern) {
@@ -232,11 +240,8 @@ Einstellungsfelder FormEinstellungen::felder() const {
   f.schemaDrucker = chkSchemaDrucker->isChecked();
   f.nachkommastellenX = TextNKSx->text();
   f.nachkommastellenY = TextNKSy->text();
-  f.xFormat = f.yFormat = -1;
-  for (int i = 6; i >= 0; --i)
-    if (OptionZahlenformatX[i]->isChecked()) f.xFormat = i;
-  for (int i = 7; i >= 0; --i)
-    if (OptionZahlenformatY[i]->isChecked()) f.yFormat = i;
+  f.xFormat = gewaehlt(OptionZahlenformatX);
+  f.yFormat = gewaehlt(OptionZahlenformatY);
   f.xBeschriftung = txtXBeschriftung->text();
   f.xBeschriftungManuell = optXBeschriftung[1]->isChecked() ? 1 : 0;
   f.schriftart = ComboFont->currentText();
@@ -315,10 +320,7 @@ void FormEinstellungen::optXBeschriftung_Click(int16_t Index) {
 
 void FormEinstellungen::XBeschriftungSetzen() {
   if (!optXBeschriftung[0]->isChecked()) return;
-  int index = -1;
-  for (int i = 6; i >= 0; --i)
-    if (OptionZahlenformatX[i]->isChecked()) index = i;
-  txtXBeschriftung->setText(xTitelAutomatisch(index));
+  txtXBeschriftung->setText(xTitelAutomatisch(gewaehlt(OptionZahlenformatX)));
 }
 
 void FormEinstellungen::ComboFont_Click() {

@@ -128,12 +128,7 @@ ExportFenster::ExportFenster(const QString& ziel, const TabellenFenster* tabelle
   connect(Option2, &QRadioButton::clicked, this, [this] { txtVon->setFocus(); });
   txtVon->installEventFilter(this);
   txtBis->installEventFilter(this);
-  for (QLineEdit* feld : {txtVon, txtBis, txtStep}) {
-    connect(feld, &QLineEdit::textEdited, this, [feld](const QString& text) {
-      const QString gefiltert = ganzzahlFilter(text, hauptmodul().Dezimaltrennzeichen);
-      if (gefiltert != text) feld->setText(gefiltert);
-    });
-  }
+  for (QLineEdit* feld : {txtVon, txtBis, txtStep}) ganzzahlfeld(feld);
 
   // Presets.
   const Hauptmodul& h = hauptmodul();

@@ -39,6 +39,15 @@ namespace {
 constexpr int kMinBreite = 9600 / 15;
 constexpr int kMinHoehe = 7380 / 15;
 constexpr int kTimer1Ms = 100;
+
+// The plotting routine on `ziel`, in the record's background, with the
+// measurement's times and the values `y`.
+int16_t kurveZeichnen(Zeichenflaeche& ziel, const std::vector<float>& y, float& x1, float& x2, float& y1, float& y2,
+                      GrafikEinstellungen& p) {
+  const Hauptmodul& h = hauptmodul();
+  ziel.hintergrundfarbe = farbe(p.FarbeHintergrund);
+  return Tolvek::GrafikZeichnen(ziel, x1, x2, y1, y2, h.messdaten.x, y, p, h.Dezimaltrennzeichen);
+}
 }  // namespace
 
 // -------------------------------------------------------------- FormGRAFIK
@@ -326,7 +335,6 @@ void FormGRAFIK::ZFxAendern(int16_t ZFOld, int16_t ZFNew) {
                            u.messStart))
     return;
   felderSetzen(f);
-  xFelderBemessen({ZFNew, grafikParameter().XNachkommastellen});
 }
 
 void FormGRAFIK::ZFyAendern(int16_t ZFOld, int16_t ZFNew) {
@@ -372,10 +380,8 @@ void FormGRAFIK::NeuButton_Click() {
   const bool exportieren = ExportAktiv && !vorschau;
   const Zeichnen zeichnen = [&](float& x1, float& x2, float& y1, float& y2, GrafikEinstellungen& p) {
     const Sanduhr sanduhr;
-    Zeichenflaeche& ziel = exportieren ? picExport.flaeche() : GRAF->flaeche();
-    ziel.hintergrundfarbe = farbe(p.FarbeHintergrund);
-    const std::vector<float>& reihe = vorschau ? YGeglaettet : h.messdaten.y;
-    return Tolvek::GrafikZeichnen(ziel, x1, x2, y1, y2, h.messdaten.x, reihe, p, h.Dezimaltrennzeichen);
+    return kurveZeichnen(exportieren ? picExport.flaeche() : GRAF->flaeche(), vorschau ? YGeglaettet : h.messdaten.y,
+                         x1, x2, y1, y2, p);
   };
   Grafikfelder f = felder();
   const Zeichenergebnis r = neuZeichnen(f, grafikParameter(), VorherigeAnsicht, lage, zeichnen);
@@ -396,11 +402,8 @@ void FormGRAFIK::Zeigen() {
 }
 
 void FormGRAFIK::ZoomAusfuehren() {
-  Hauptmodul& h = hauptmodul();
-  const Zeichnen zeichnen = [&](float& x1, float& x2, float& y1, float& y2, GrafikEinstellungen& p) {
-    Zeichenflaeche& ziel = GRAF->flaeche();
-    ziel.hintergrundfarbe = farbe(p.FarbeHintergrund);
-    return Tolvek::GrafikZeichnen(ziel, x1, x2, y1, y2, h.messdaten.x, h.messdaten.y, p, h.Dezimaltrennzeichen);
+  const Zeichnen zeichnen = [this](float& x1, float& x2, float& y1, float& y2, GrafikEinstellungen& p) {
+    return kurveZeichnen(GRAF->flaeche(), hauptmodul().messdaten.y, x1, x2, y1, y2, p);
   };
   Grafikfelder f = felder();
   const Zeichenergebnis r = zoomen(maus.zoom, f, grafikParameter(), VorherigeAnsicht, feldumgebung(), zeichnen);
@@ -498,12 +501,7 @@ void FormGRAFIK::Form_Load() {
       maus.MaustasteOben = 1;
       // The window covers the work area beside the task bar.
       Tolvek::ArbeitsbereichErmitteln();
-      const QRect bereich = z.Arbeitsbereich;
-      if (bereich.isValid()) {
-        const QSize rahmen = frameGeometry().size() - size();
-        resize((bereich.size() - rahmen).expandedTo(minimumSize()));
-        move(bereich.topLeft());
-      }
+      arbeitsbereichFuellen(*this);
       schrittBeginnen(8);
     } catch (const std::exception& fehler) {
       Tolvek::Fehlerbehandlung(QStringLiteral("FormGrafik -> FormLoad ID:") + QString::number(schritt), fehler);

@@ -49,7 +49,8 @@ class FormGRAFIK : public QMainWindow, public GrafikAnsicht {
   // The start-up (Form_Load) followed by the layout and the deferred redraw.
   void Init() override;
   // Re-formats the three x (y) fields from one number format code to
-  // another; no redraw. A field that cannot be read keeps its text.
+  // another; no redraw. A field that cannot be read keeps its text. The
+  // settings hold the new code already: the x fields are sized to them.
   void ZFxAendern(int16_t ZFOld, int16_t ZFNew);
   void ZFyAendern(int16_t ZFOld, int16_t ZFNew);
   // Applies display scheme 1..5 and redraws (or asks for a redraw while a

@@ -129,16 +129,13 @@ void FormGRAFIK::MNeuzeichnen_Click() {
 
 void FormGRAFIK::MVorhAns_Click() {
   const Feldumgebung u = feldumgebung();
-  const auto text = [&u](float wert, const Achsenformat& a) {
-    return feldText(wert, a.code, a.nachkommastellen, u.dezimaltrennzeichen, u.messStart);
-  };
   const Ansicht a = VorherigeAnsicht;
   CheckMinMaxAutoX->setChecked(false);
-  TextMinimumX->setText(text(a.XMin, u.x));
-  TextMaximumX->setText(text(a.XMax, u.x));
+  TextMinimumX->setText(feldText(a.XMin, u.x, u));
+  TextMaximumX->setText(feldText(a.XMax, u.x, u));
   CheckMinMaxAutoY->setChecked(false);
-  TextMinimumY->setText(text(a.YMin, u.y));
-  TextMaximumY->setText(text(a.YMax, u.y));
+  TextMinimumY->setText(feldText(a.YMin, u.y, u));
+  TextMaximumY->setText(feldText(a.YMax, u.y, u));
   NeuButton_Click();
 }
 

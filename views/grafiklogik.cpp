@@ -42,9 +42,9 @@ float lesen(const QString& text, int16_t code, const Feldumgebung& u) {
 
 void achseSchreiben(Achsenfelder& f, float min, float max, float abstand, const Achsenformat& a,
                     const Feldumgebung& u) {
-  f.minimum = feldText(min, a.code, a.nachkommastellen, u.dezimaltrennzeichen, u.messStart);
-  f.maximum = feldText(max, a.code, a.nachkommastellen, u.dezimaltrennzeichen, u.messStart);
-  f.intervall = feldText(abstand, intervallCode(a.code), a.nachkommastellen, u.dezimaltrennzeichen, u.messStart);
+  f.minimum = feldText(min, a, u);
+  f.maximum = feldText(max, a, u);
+  f.intervall = feldText(abstand, a, u, true);
 }
 
 QString schrittweiteText(const GrafikEinstellungen& p) {
@@ -87,6 +87,11 @@ QString breitesterFeldtext(int16_t code, int16_t nachkommastellen, QChar dezimal
 QString feldText(float wert, int16_t code, int16_t nachkommastellen, QChar dezimaltrennzeichen,
                  const QDateTime& messStart) {
   return Tolvek::zahlFormatieren(wert, code, nachkommastellen, dezimaltrennzeichen, messStart).text;
+}
+
+QString feldText(float wert, const Achsenformat& format, const Feldumgebung& u, bool intervall) {
+  return feldText(wert, intervall ? intervallCode(format.code) : format.code, format.nachkommastellen,
+                  u.dezimaltrennzeichen, u.messStart);
 }
 
 std::optional<float> feldWert(const QString& text, int16_t code, QChar dezimaltrennzeichen,
@@ -303,11 +308,10 @@ void felderLaden(Grafikfelder& felder, const GrafikEinstellungen& p, const Feldu
   const auto laden = [&](Achsenfelder& f, bool minMaxAuto, float min, float max, bool abstandAuto, float abstand,
                          const Achsenformat& a) {
     f.minMaxAuto = minMaxAuto;
-    f.minimum = feldText(min, a.code, a.nachkommastellen, u.dezimaltrennzeichen, u.messStart);
-    f.maximum = feldText(max, a.code, a.nachkommastellen, u.dezimaltrennzeichen, u.messStart);
+    f.minimum = feldText(min, a, u);
+    f.maximum = feldText(max, a, u);
     f.intervallAuto = abstandAuto;
-    if (abstand > 0)
-      f.intervall = feldText(abstand, intervallCode(a.code), a.nachkommastellen, u.dezimaltrennzeichen, u.messStart);
+    if (abstand > 0) f.intervall = feldText(abstand, a, u, true);
   };
   laden(felder.x, p.MinMaxAutoX, p.XMin, p.XMax, p.GitterabstandAutoX, p.GitterabstandX, u.x);
   laden(felder.y, p.MinMaxAutoY, p.YMin, p.YMax, p.GitterabstandAutoY, p.GitterabstandY, u.y);

@@ -41,6 +41,8 @@ QString breitesterFeldtext(int16_t code, int16_t nachkommastellen, QChar dezimal
 // A value as an axis field shows it ("ERR" when it cannot be shown).
 QString feldText(float wert, int16_t code, int16_t nachkommastellen, QChar dezimaltrennzeichen,
                  const QDateTime& messStart);
+// The same in an axis's format; with `intervall` in its interval field's.
+QString feldText(float wert, const Achsenformat& format, const Feldumgebung& u, bool intervall = false);
 // An axis field's text read back in its code; empty when the text is no
 // number in that code or lies beyond single precision.
 std::optional<float> feldWert(const QString& text, int16_t code, QChar dezimaltrennzeichen,

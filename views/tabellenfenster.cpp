@@ -139,9 +139,7 @@ TabellenFenster::TabellenFenster(QWidget* parent) : QMainWindow(parent) {
   connect(AktuellButton, &QPushButton::clicked, this, [this] { Fuellen(); });
   connect(CommandZA, &QPushButton::clicked, this, [this] { CommandZA_Click(); });
   connect(cmdZeitVerdichten, &QPushButton::clicked, this, [this] { cmdZeitVerdichten_Click(); });
-  filterAnschliessen(VonText);
-  filterAnschliessen(BisText);
-  filterAnschliessen(txtStep);
+  for (QLineEdit* feld : {VonText, BisText, txtStep}) ganzzahlfeld(feld);
   BisText->installEventFilter(this);
   // The value columns share the grid's width whenever the grid changes size.
   FGridT->installEventFilter(this);
@@ -152,8 +150,8 @@ TabellenFenster::~TabellenFenster() {
   if (ansichten().tabelle == this) ansichten().tabelle = nullptr;
 }
 
-void TabellenFenster::filterAnschliessen(QLineEdit* feld) {
-  connect(feld, &QLineEdit::textEdited, this, [feld](const QString& text) {
+void ganzzahlfeld(QLineEdit* feld) {
+  QObject::connect(feld, &QLineEdit::textEdited, feld, [feld](const QString& text) {
     const QString gefiltert = ganzzahlFilter(text, hauptmodul().Dezimaltrennzeichen);
     if (gefiltert != text) feld->setText(gefiltert);
   });

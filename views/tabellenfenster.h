@@ -21,6 +21,10 @@ class QTimer;
 
 namespace pv {
 
+// A field for a whole number of values, in the table window and the export
+// dialog: a decimal sign typed after a whole number is taken away again.
+void ganzzahlfeld(QLineEdit* feld);
+
 // The table window "TABELLE": the current measurement as a list of number,
 // time and value for a range and a step the user chooses. Every activation
 // lists the measurement from "Von" to its end with the proposed step; while
@@ -121,7 +125,6 @@ class TabellenFenster : public QMainWindow, public TabellenAnsicht {
   void fuellen(Anlass anlass);
   void kopfSchreiben();
   void spaltenbreitenSetzen();
-  void filterAnschliessen(QLineEdit* feld);
   void ansichtNachfuehren();
   static void inDieZwischenablage(const QString& text);
 

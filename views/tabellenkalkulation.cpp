@@ -62,11 +62,8 @@ struct TabellenkalkulationLauf::Mappe {
 TabellenkalkulationLauf::TabellenkalkulationLauf(const QString& pfad, Messdaten daten,
                                                  TabellenkalkulationOptionen optionen)
     : mappe_(std::make_unique<Mappe>()), daten_(std::move(daten)), optionen_(std::move(optionen)) {
-  Bereich& b = optionen_.bereich;
-  b.schritt = std::max<int32_t>(b.schritt, 1);
-  b.von = std::max<int32_t>(b.von, 1);
-  b.bis = std::min<int32_t>(b.bis, daten_.m);
-  anzahl_ = b.anzahl();
+  optionen_.bereich = optionen_.bereich.begrenzt(daten_.m);
+  anzahl_ = optionen_.bereich.anzahl();
   // Rows go out in order, so the sheet is streamed instead of kept whole.
   lxw_workbook_options einstellungen{};
   einstellungen.constant_memory = LXW_TRUE;

@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -21,6 +22,10 @@ struct Bereich {
   int32_t anzahl() const { return bis < von ? 0 : (bis - von) / schritt + 1; }
   // The value number of the r-th listed value (r from 0).
   int32_t nummer(int32_t r) const { return von + r * schritt; }
+  // The same range held to the values 1..m, with a step of at least 1.
+  Bereich begrenzt(int32_t m) const {
+    return {std::max<int32_t>(von, 1), std::min<int32_t>(bis, m), std::max<int32_t>(schritt, 1)};
+  }
 };
 
 // The field a refusal sends the focus to.

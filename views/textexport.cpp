@@ -5,6 +5,7 @@
 #include "common/cp1252.h"
 #include "common/textdatei.h"
 #include "common/zahlenformat.h"
+#include "views/einstellungslogik.h"
 
 namespace pv {
 
@@ -45,10 +46,6 @@ void textAnhaengen(QByteArray& ziel, const QString& text) {
   ziel += zuCp1252(text);
 }
 
-QString einheitenvorsatz(int16_t yCode) {
-  return Tolvek::zahlFormatieren(0.0f, yCode, 0, u',', QDateTime()).vorsatz;
-}
-
 // One data line with the separator already encoded.
 void zeileAnhaengen(QByteArray& ziel, const Messdaten& d, int32_t i, const ExportOptionen& o,
                     const QByteArray& trenner) {
@@ -84,7 +81,7 @@ QByteArray exportKopf(const Messdaten& daten, const Messbeschreibung& b, int16_t
       QStringLiteral("Messung gestartet: ") + daten.MesBeg,
       QStringLiteral("Messung beendet: ") + daten.MesEnd,
       QStringLiteral("Titel: ") + b.Titel,
-      QStringLiteral("gemessen: ") + b.PhysGr + u' ' + b.Zeichen + u'(' + einheitenvorsatz(yCode) + b.Einheit + u')',
+      QStringLiteral("gemessen: ") + b.PhysGr + u' ' + b.Zeichen + u'(' + yVorsatz(yCode) + b.Einheit + u')',
       QString(),
       QStringLiteral("Kommentar:"),
       u'"' + crLfZeilenenden(b.Kommentar) + u'"',
@@ -117,12 +114,9 @@ int32_t exportFortschritt(int32_t k, const Bereich& b) {
 
 TextExportLauf::TextExportLauf(Messdaten daten, const Messbeschreibung& beschreibung, ExportOptionen optionen)
     : daten_(std::move(daten)), optionen_(std::move(optionen)) {
-  Bereich& b = optionen_.bereich;
-  b.schritt = std::max<int32_t>(b.schritt, 1);
   // Never beyond the values the copy holds.
-  b.von = std::max<int32_t>(b.von, 1);
-  b.bis = std::min<int32_t>(b.bis, daten_.m);
-  anzahl_ = b.anzahl();
+  optionen_.bereich = optionen_.bereich.begrenzt(daten_.m);
+  anzahl_ = optionen_.bereich.anzahl();
   trenner_ = zuCp1252(optionen_.trennzeichen);
   bytes_ = exportKopf(daten_, beschreibung, optionen_.yCode);
   // About 32 bytes a line; a guess that saves most re-allocations.

@@ -130,6 +130,9 @@ TEST(TextExport, RangeAndStepChooseTheLines) {
   o.trennzeichen = pv::trennzeichen(Trennzeichenwahl::Anderes, QString());
   o.bereich = {5, 5, 1};
   EXPECT_EQ(datenzeilen(pv::exportText(fixtur(), {}, o)), QList<QByteArray>{"52,251234,500"});
+  // A range reaching past the values, with no step, stays within them.
+  o.bereich = {-3, 99, 0};
+  EXPECT_EQ(datenzeilen(pv::exportText(fixtur(), {}, o)).size(), 6);
 }
 
 TEST(TextExport, ARunStoppedEarlyHoldsTheHeaderAndTheLinesDone) {
