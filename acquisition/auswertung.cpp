@@ -9,6 +9,7 @@
 
 #include "acquisition/ansichten.h"
 #include "acquisition/groessenordnung.h"
+#include "acquisition/sensorinterpolation.h"
 #include "common/cp1252.h"
 #include "common/laufzeitfehler.h"
 #include "common/tolvek.h"
@@ -334,12 +335,12 @@ std::optional<float> verarbeiten(float v, const Erfassungsmodul& modul, const Au
     }
     case Messwertverarbeitung::Sensor: {
       if (!skaliert) return ueberlauf();
-      const QString antwort = sensor ? sensor(*skaliert) : QStringLiteral("FEHLER");
-      if (antwort == QLatin1StringView("OutOfRange_Low")) {
+      const QString antwort = sensor ? sensor(*skaliert) : kSensorFehler;
+      if (antwort == kSensorUnterhalb) {
         r.meldung = kSensorUnterschritten;
-      } else if (antwort == QLatin1StringView("OutOfRange_High")) {
+      } else if (antwort == kSensorOberhalb) {
         r.meldung = kSensorUeberschritten;
-      } else if (antwort == QLatin1StringView("FEHLER")) {
+      } else if (antwort == kSensorFehler) {
         r.meldung = kSensorNichtAuswertbar;
       } else {
         const auto zahl = zahlLesen(antwort, e.Dezimaltrennzeichen);
