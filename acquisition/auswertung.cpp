@@ -74,7 +74,7 @@ ZerlegterDatensatz DatensatzZerlegen(QByteArrayView datensatz, int16_t lzAscii) 
   ZerlegterDatensatz z;
   constexpr qsizetype kGrenze = std::numeric_limits<int16_t>::max();
   if (datensatz.size() > kGrenze) {
-    z.datensatz = QByteArrayLiteral("FEHLER");
+    z.datensatz = kFEHLER.toByteArray();
     return z;
   }
   Puffer vorne;
@@ -98,7 +98,7 @@ ZerlegterDatensatz DatensatzZerlegen(QByteArrayView datensatz, int16_t lzAscii) 
   const qsizetype zahlLaenge = zahl.size() + (minus ? 1 : 0);
   const qsizetype laenge = einheit1.size() + zahlLaenge + einheit2.size() + 1;
   if (laenge > kGrenze) {
-    z.datensatz = QByteArrayLiteral("FEHLER");
+    z.datensatz = kFEHLER.toByteArray();
     return z;
   }
   QByteArray& d = z.datensatz;
@@ -107,7 +107,7 @@ ZerlegterDatensatz DatensatzZerlegen(QByteArrayView datensatz, int16_t lzAscii) 
   if (minus) d.append('-');
   d.append(zahl.data(), zahl.size());
   d.append(einheit2);
-  d.append(static_cast<char>(static_cast<unsigned char>(lzAscii)));
+  d.append(abschlusszeichen(lzAscii));
 
   Datensatzlayout& l = z.layout;
   l.Einheit1Pos = einheit1.isEmpty() ? std::array<int16_t, 2>{0, 0}
@@ -233,12 +233,12 @@ bool satzPruefen(QByteArray& satz, const Erfassungszustand& g, Auswertungsergebn
     } else {
       ZerlegterDatensatz z = DatensatzZerlegen(satz, g.LZAscii);
       satz = std::move(z.datensatz);
-      if (satz != "FEHLER") r.layout = z.layout;
+      if (satz != kFEHLER) r.layout = z.layout;
     }
     r.umgeschrieben = satz;
   }
   r.ausgang = Auswertungsausgang::Abgewiesen;
-  if (satz.contains("FEHLER")) {
+  if (satz.contains(kFEHLER)) {
     r.meldung = kDatensatzNichtAuswertbar;
   } else if (satz.size() != r.layout.DatensatzLaenge) {
     r.meldung = kDatensatzlaengeFalsch;

@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <algorithm>
 
+#include "acquisition/normdatensatz.h"
 
 namespace pv {
 
@@ -125,7 +126,7 @@ void Empfang::anfrageEmpfangen(QIODevice& quelle, Uhr::time_point jetzt) {
   if (z_.AutoFormat) {
     // One character at a time, so what follows the end mark stays in the
     // port for the next request to drain.
-    const char ende = static_cast<char>(z_.LZAscii);
+    const char ende = abschlusszeichen(z_.LZAscii);
     while ((puffer.isEmpty() || puffer.back() != ende) && quelle.bytesAvailable() > 0) {
       puffer += quelle.read(1);
     }
@@ -199,7 +200,7 @@ int Empfang::endmarke() const {
     }
     return 0;
   }
-  return static_cast<int>(puffer.indexOf(static_cast<char>(z_.LZAscii)) + 1);
+  return static_cast<int>(puffer.indexOf(abschlusszeichen(z_.LZAscii)) + 1);
 }
 
 void Empfang::fortlaufendEmpfangen(QIODevice& quelle) {
