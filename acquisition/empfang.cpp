@@ -177,11 +177,10 @@ bool Empfang::binaerLesen(QIODevice& quelle, Uhr::time_point jetzt, QByteArray& 
     b.resize(kBinaerLang, '\0');
     for (int i = 0; i < 5; ++i) b[kBinaerKurz + i] = b2[i];
   }
+  // A failed or missing conversion (an empty one throws) gives "ERROR".
   try {
-    const QByteArray text = wandlung ? wandlung(b) : QByteArray();
-    if (!wandlung) {
-      datensatz = QByteArrayLiteral("ERROR");
-    } else if (text == "0") {
+    const QByteArray text = wandlung(b);
+    if (text == "0") {
       datensatz.clear();
     } else {
       datensatz = text.left(kWertZeichen) + text.mid(kWertZeichen + 2, kEinheitZeichen);
