@@ -365,17 +365,18 @@ std::optional<float> verarbeiten(float v, const Erfassungsmodul& modul, const Au
 // The limits and the processed value's text.
 void grenzenPruefen(float p, const Auswertungseinstellungen& e, Auswertungsergebnis& r) {
   Tolvek::Zustand& tolvek = Tolvek::zustand();
+  int grenze = 0;  // -1 below CheckMin, 1 above CheckMax
   if (e.CheckMinON == 1 && !(p >= e.CheckMin)) {
     r.meldung = kWertebereichUnterschritten;
-    r.grenzzustand = -1;
+    grenze = -1;
   }
   if (e.CheckMaxON == 1 && p > e.CheckMax) {
     r.meldung = kWertebereichUeberschritten;
-    r.grenzzustand = 1;
+    grenze = 1;
   }
-  if (r.grenzzustand == -1) {
+  if (grenze == -1) {
     r.anzeigetext = kUnterMinimum;
-  } else if (r.grenzzustand == 1) {
+  } else if (grenze == 1) {
     r.anzeigetext = kUeberMaximum;
   } else {
     Tolvek::Formatiert f = Tolvek::zahlFormatieren(p, e.YZahlenformatnummer, e.YNachkommastellen,
@@ -418,7 +419,6 @@ Auswertungsergebnis Auswertung::auswerten(const QByteArray& eingang, const Erfas
   if (!geraetewert) {
     r.ausgang = Auswertungsausgang::KeinMesswert;
     r.meldung = kKeinAuswertbarerMesswert;
-    r.kommaPosition = static_cast<int16_t>(kommaPosition);
     if (SkalaMaximum > 0 && e.BarGraphAktiviert >= 1) r.pegel.art = Pegelanzeige::Art::Achtung;
     return r;
   }
@@ -431,7 +431,6 @@ Auswertungsergebnis Auswertung::auswerten(const QByteArray& eingang, const Erfas
     const qsizetype k = singleText(v, e.Dezimaltrennzeichen).indexOf(u',') + 1;
     if (k > 0) kommaPosition = w.exponent ? l.Messwertbeginn + k + 2 : l.Messwertbeginn + k - 1;
   }
-  r.kommaPosition = static_cast<int16_t>(std::clamp(kommaPosition, -32768, 32767));
 
   // Range recognition and full scale.
   if (const auto bereich =
