@@ -94,7 +94,7 @@ QString anforderungErsetzen(const QString& datenanforderungszeichen, QChar dezim
     const auto zahl = zahlLesen(QStringView(t).mid(p + 1, q - p - 1), dezimal);
     if (zahl) {
       const auto code = ganzzahl32(*zahl);
-      if (!code) throw Laufzeitfehler(Laufzeitfehler::kUeberlauf, QStringLiteral("Überlauf"));
+      if (!code) throw Laufzeitfehler::ueberlauf();
       if (*code < 0 || *code > 255) {
         throw Laufzeitfehler(Laufzeitfehler::kUngueltigerAufruf,
                              QStringLiteral("Ungültiger Prozeduraufruf oder ungültiges Argument"));

@@ -191,7 +191,7 @@ void ArbeitsbereichErmitteln() {
 std::optional<int32_t> IndexSuchen(const std::vector<float>& a, float v, const QString& vergleich,
                                    const QString& richtung) {
   if (a.empty()) {
-    throw pv::Laufzeitfehler(9, QStringLiteral("Index außerhalb des gültigen Bereichs"));
+    throw pv::Laufzeitfehler::indexAusserhalb();
   }
   const int32_t n = static_cast<int32_t>(a.size()) - 1;
   const bool aufsteigend = richtung == u"<";
@@ -233,11 +233,6 @@ bool TasteGedrueckt(int32_t vk) {
     case kTasteAlt: return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier);
     default: return false;
   }
-}
-
-bool MaustastenVertauscht() {
-  // Qt maps the primary button to Qt::LeftButton on its own.
-  return false;
 }
 
 }  // namespace Tolvek

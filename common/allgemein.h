@@ -124,9 +124,4 @@ inline constexpr int32_t kTasteAlt = 18;
 // give false.
 bool TasteGedrueckt(int32_t vk);
 
-// Whether the primary mouse button is the right one. Qt already reports the
-// primary button as the left button, whichever physical button it is, so
-// this is always false and zustand().Maustaste stays 1.
-bool MaustastenVertauscht();
-
 }  // namespace Tolvek

@@ -29,7 +29,14 @@ class BoxOffen {
   BoxOffen& operator=(const BoxOffen&) = delete;
 };
 
-void protokollieren(const QString& label, int32_t nummer, const QString& text) noexcept {
+void zaehlen() noexcept {
+  int16_t& zaehler = zustand().Fehlerzaehler;
+  if (zaehler <= kFehlerGrenze) ++zaehler;
+}
+
+}  // namespace
+
+void FehlerProtokollieren(const QString& label, int32_t nummer, const QString& text) noexcept {
   try {
     const QLocale system = QLocale::system();
     const QString datum = system.toString(QDate::currentDate(), QLocale::ShortFormat);
@@ -42,17 +49,6 @@ void protokollieren(const QString& label, int32_t nummer, const QString& text) n
                        pv::CrLfText().zeile(zeile).bytes());
   } catch (...) {
   }
-}
-
-void zaehlen() noexcept {
-  int16_t& zaehler = zustand().Fehlerzaehler;
-  if (zaehler <= kFehlerGrenze) ++zaehler;
-}
-
-}  // namespace
-
-void FehlerProtokollieren(const QString& label, int32_t nummer, const QString& text) noexcept {
-  protokollieren(label, nummer, text);
 }
 
 QString FehlermeldungText(const QString& label, int32_t nummer, const QString& text) {
@@ -99,7 +95,7 @@ void Fehlerbehandlung(const QString& label, int32_t nummer, const QString& text)
 
   // The line goes to the log first, so that it is kept in the order the
   // errors happened even when further errors come in while the box is open.
-  protokollieren(label, nummer, text);
+  FehlerProtokollieren(label, nummer, text);
 
   Zustand& z = zustand();
   if (z.FehlermeldungOffen) {

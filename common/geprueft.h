@@ -11,7 +11,7 @@
 namespace pv::geprueft {
 
 [[noreturn]] inline void ueberlauf() {
-  throw Laufzeitfehler(Laufzeitfehler::kUeberlauf, QStringLiteral("Überlauf"));
+  throw Laufzeitfehler::ueberlauf();
 }
 
 inline float single(double x) {

@@ -16,6 +16,7 @@ class Laufzeitfehler : public std::runtime_error {
 
   // The numbers the program raises itself.
   static constexpr int kUeberlauf = 6;
+  static constexpr int kIndexAusserhalb = 9;
   static constexpr int kTypenUnvertraeglich = 13;
   static constexpr int kDateiNichtGefunden = 53;
   static constexpr int kDateiGeoeffnet = 55;
@@ -24,6 +25,13 @@ class Laufzeitfehler : public std::runtime_error {
   static constexpr int kPfadNichtGefunden = 76;
   static constexpr int kUngueltigerAufruf = 5;
   static constexpr int kInternerFehler = 51;
+
+  // A result that does not fit its type.
+  static Laufzeitfehler ueberlauf() { return Laufzeitfehler(kUeberlauf, QStringLiteral("Überlauf")); }
+  // An array read past its end.
+  static Laufzeitfehler indexAusserhalb() {
+    return Laufzeitfehler(kIndexAusserhalb, QStringLiteral("Index außerhalb des gültigen Bereichs"));
+  }
 
  private:
   int nummer_;

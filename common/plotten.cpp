@@ -468,7 +468,7 @@ int16_t werteStufe(Zeichnung& z, Zeichenflaeche& ziel, const std::vector<float>&
   if (sichtbar.leer()) return kGrafikFertig;
   const int64_t letzter = sichtbar.erster + int64_t(sichtbar.letzter - sichtbar.erster) / schritt * schritt;
   if (letzter >= static_cast<int64_t>(Y.size())) {
-    throw pv::Laufzeitfehler(9, QStringLiteral("Index außerhalb des gültigen Bereichs"));
+    throw pv::Laufzeitfehler::indexAusserhalb();
   }
   werteZeichnen(ziel, X, Y, sichtbar, schritt, b, e, z.druckfaktor());
   return kGrafikFertig;
@@ -517,7 +517,7 @@ int16_t GrafikZeichnen(pv::Zeichenflaeche& ziel, float& XMin, float& XMax, float
     stufe = kGrafikFehlerBereich;
     // An automatic y range reads every y value.
     if (autoY && Y.size() < X.size()) {
-      throw pv::Laufzeitfehler(9, QStringLiteral("Index außerhalb des gültigen Bereichs"));
+      throw pv::Laufzeitfehler::indexAusserhalb();
     }
     z.bereicheWaehlen(XMin, XMax, YMin, YMax, X, Y, n);
     z.skalieren();

@@ -24,7 +24,8 @@ struct Zustand {
   QString Hilfedatei;
   // The part of the screen that panels and task bars leave free, in pixels.
   QRect Arbeitsbereich;
-  // Primary mouse button: 1, or 2 when the buttons are swapped.
+  // The primary mouse button for TasteGedrueckt: always 1, as Qt reports the
+  // primary button as the left one whichever physical button it is.
   int32_t Maustaste = 1;
   // The unit prefix letter the last value formatting left (codes 2 to 7).
   QString Einheitenvorsatz;

@@ -103,7 +103,6 @@ bool Programm::frueheSchritte() {
     return false;
   }
   h.Dezimaltrennzeichen = trenner.at(0);
-  Tolvek::zustand().Maustaste = Tolvek::MaustastenVertauscht() ? 2 : 1;
   Tolvek::ArbeitsbereichErmitteln();
 
   h.MessungLaeuft = false;

@@ -34,7 +34,7 @@ int16_t zahlItem(FeldLeser& leser) {
   const std::optional<double> z = zahlLesen(item, u'.');
   if (!z) throw Laufzeitfehler(Laufzeitfehler::kTypenUnvertraeglich, QStringLiteral("Typen unverträglich"));
   const std::optional<int16_t> g = ganzzahl16(*z);
-  if (!g) throw Laufzeitfehler(Laufzeitfehler::kUeberlauf, QStringLiteral("Überlauf"));
+  if (!g) throw Laufzeitfehler::ueberlauf();
   return *g;
 }
 

@@ -2,7 +2,8 @@
 # Screenshots of the large display in its five styles, light and dark, at
 # 1024x768 under Xvfb: a pseudo-terminal plays a multimeter sending
 # "-12,345 mV" on COM 2, the program starts with PELVARON_DISPLAY set, which
-# opens the display and connects.
+# opens the display and connects (the main window's screenshot script with
+# further settings).
 # Needs xvfb, imagemagick and python3; run after `make` from the top folder.
 # Writes display-<style>-<hell|dunkel>.png into the given folder.
 set -euo pipefail
@@ -12,7 +13,6 @@ cd "$(dirname "$0")/.."
 ordner=$(mktemp -d)
 instrument=
 trap '[ -n "$instrument" ] && kill "$instrument" 2>/dev/null; rm -rf "$ordner"' EXIT
-cp data/* "$ordner"/
 
 # The instrument: one record every 300 ms on a pseudo-terminal.
 python3 -u -c '
@@ -30,16 +30,7 @@ port=$(head -n1 "$ordner/port")
 for stil in 0 1 2 3 4; do
   for hell in 1 0; do
     name=$([ "$hell" = 1 ] && echo hell || echo dunkel)
-    LC_ALL=C sed -e 's/^\(Aktuelles Messger.t=\)\r$/\1Multimeter (sendet selbst)\r/' \
-      -e "s/^LED\/LCD=.*\r\$/LED\/LCD=$stil\r/" -e "s/^Display hell=.*\r\$/Display hell=$hell\r/" \
-      tests/daten/pelvaron_werkseinstellungen.ini > "$ordner/Pelvaron.ini"
-    datei="$ziel/display-$stil-$name.png"
-    PELVARON_HOME="$ordner" PELVARON_COM2="$port" PELVARON_DISPLAY=1 \
-      xvfb-run -a -s '-screen 0 1024x768x24' sh -c "
-        build/programm/pelvaron & programm=\$!
-        sleep 4
-        import -window root '$datei'
-        kill \$programm"
-    echo "$datei"
+    EINSTELLUNGEN="s/^LED\/LCD=.*\r\$/LED\/LCD=$stil\r/; s/^Display hell=.*\r\$/Display hell=$hell\r/" \
+      PELVARON_COM2="$port" PELVARON_DISPLAY=1 scripts/bildschirmfoto.sh "$ziel/display-$stil-$name.png"
   done
 done

@@ -95,7 +95,7 @@ std::optional<int32_t> glaettungsbreiteLesen(const QString& text, QChar dezimalt
   const std::optional<double> zahl = zahlLesen(text, dezimaltrennzeichen);
   if (!zahl) return std::nullopt;
   const std::optional<int16_t> n = ganzzahl16(*zahl);
-  if (!n && *zahl > 0) throw Laufzeitfehler(Laufzeitfehler::kUeberlauf, QStringLiteral("Überlauf"));
+  if (!n && *zahl > 0) throw Laufzeitfehler::ueberlauf();
   if (!n || *n < 0) return std::nullopt;
   return *n;
 }

@@ -342,7 +342,7 @@ void FormGRAFIK::MSchema_Click(int16_t Index) {
   try {
     Einstellungen& e = hauptmodul().einstellungen;
     if (Index < 1 || Index > 5)
-      throw Laufzeitfehler(9, QStringLiteral("Index außerhalb des gültigen Bereichs"));
+      throw Laufzeitfehler::indexAusserhalb();
     schemaAnwenden(grafikParameter(), e.Schemata[static_cast<size_t>(Index)]);
     for (int i = 1; i <= 5; ++i) MSchema[i]->setChecked(i == Index);
     e.AktuellesSchema = Index;
