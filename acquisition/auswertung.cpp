@@ -20,9 +20,6 @@ namespace pv {
 
 namespace {
 
-// Run-time error numbers of the evaluation.
-constexpr int kIndexAusserhalb = 9;  // a field position outside the record
-
 using Puffer = QVarLengthArray<char, 64>;
 
 QString text1252(const Puffer& p) { return vonCp1252(p.data(), p.size()); }
@@ -408,7 +405,7 @@ Auswertungsergebnis Auswertung::auswerten(const QByteArray& eingang, const Erfas
   const char dezimal = e.Dezimaltrennzeichen == u'.' ? '.' : ',';
   Wertfeld w;
   if (!felderSchneiden(satz, dezimal, r, w)) {
-    verarbeitungsfehler(r, kIndexAusserhalb);
+    verarbeitungsfehler(r, Laufzeitfehler::kIndexAusserhalb);  // a field position outside the record
     return r;
   }
   const Datensatzlayout& l = r.layout;
