@@ -9,6 +9,7 @@
 
 #include "acquisition/ansichten.h"
 #include "acquisition/groessenordnung.h"
+#include "acquisition/sensorinterpolation.h"
 #include "common/cp1252.h"
 #include "common/laufzeitfehler.h"
 #include "common/tolvek.h"
@@ -18,9 +19,6 @@
 namespace pv {
 
 namespace {
-
-// Run-time error numbers of the evaluation.
-constexpr int kIndexAusserhalb = 9;  // a field position outside the record
 
 using Puffer = QVarLengthArray<char, 64>;
 
@@ -73,7 +71,7 @@ ZerlegterDatensatz DatensatzZerlegen(QByteArrayView datensatz, int16_t lzAscii) 
   ZerlegterDatensatz z;
   constexpr qsizetype kGrenze = std::numeric_limits<int16_t>::max();
   if (datensatz.size() > kGrenze) {
-    z.datensatz = QByteArrayLiteral("FEHLER");
+    z.datensatz = kFEHLER.toByteArray();
     return z;
   }
   Puffer vorne;
@@ -97,7 +95,7 @@ ZerlegterDatensatz DatensatzZerlegen(QByteArrayView datensatz, int16_t lzAscii) 
   const qsizetype zahlLaenge = zahl.size() + (minus ? 1 : 0);
   const qsizetype laenge = einheit1.size() + zahlLaenge + einheit2.size() + 1;
   if (laenge > kGrenze) {
-    z.datensatz = QByteArrayLiteral("FEHLER");
+    z.datensatz = kFEHLER.toByteArray();
     return z;
   }
   QByteArray& d = z.datensatz;
@@ -106,7 +104,7 @@ ZerlegterDatensatz DatensatzZerlegen(QByteArrayView datensatz, int16_t lzAscii) 
   if (minus) d.append('-');
   d.append(zahl.data(), zahl.size());
   d.append(einheit2);
-  d.append(static_cast<char>(static_cast<unsigned char>(lzAscii)));
+  d.append(abschlusszeichen(lzAscii));
 
   Datensatzlayout& l = z.layout;
   l.Einheit1Pos = einheit1.isEmpty() ? std::array<int16_t, 2>{0, 0}
@@ -232,12 +230,12 @@ bool satzPruefen(QByteArray& satz, const Erfassungszustand& g, Auswertungsergebn
     } else {
       ZerlegterDatensatz z = DatensatzZerlegen(satz, g.LZAscii);
       satz = std::move(z.datensatz);
-      if (satz != "FEHLER") r.layout = z.layout;
+      if (satz != kFEHLER) r.layout = z.layout;
     }
     r.umgeschrieben = satz;
   }
   r.ausgang = Auswertungsausgang::Abgewiesen;
-  if (satz.contains("FEHLER")) {
+  if (satz.contains(kFEHLER)) {
     r.meldung = kDatensatzNichtAuswertbar;
   } else if (satz.size() != r.layout.DatensatzLaenge) {
     r.meldung = kDatensatzlaengeFalsch;
@@ -334,12 +332,12 @@ std::optional<float> verarbeiten(float v, const Erfassungsmodul& modul, const Au
     }
     case Messwertverarbeitung::Sensor: {
       if (!skaliert) return ueberlauf();
-      const QString antwort = sensor ? sensor(*skaliert) : QStringLiteral("FEHLER");
-      if (antwort == QLatin1StringView("OutOfRange_Low")) {
+      const QString antwort = sensor ? sensor(*skaliert) : kSensorFehler;
+      if (antwort == kSensorUnterhalb) {
         r.meldung = kSensorUnterschritten;
-      } else if (antwort == QLatin1StringView("OutOfRange_High")) {
+      } else if (antwort == kSensorOberhalb) {
         r.meldung = kSensorUeberschritten;
-      } else if (antwort == QLatin1StringView("FEHLER")) {
+      } else if (antwort == kSensorFehler) {
         r.meldung = kSensorNichtAuswertbar;
       } else {
         const auto zahl = zahlLesen(antwort, e.Dezimaltrennzeichen);
@@ -364,17 +362,18 @@ std::optional<float> verarbeiten(float v, const Erfassungsmodul& modul, const Au
 // The limits and the processed value's text.
 void grenzenPruefen(float p, const Auswertungseinstellungen& e, Auswertungsergebnis& r) {
   Tolvek::Zustand& tolvek = Tolvek::zustand();
+  int grenze = 0;  // -1 below CheckMin, 1 above CheckMax
   if (e.CheckMinON == 1 && !(p >= e.CheckMin)) {
     r.meldung = kWertebereichUnterschritten;
-    r.grenzzustand = -1;
+    grenze = -1;
   }
   if (e.CheckMaxON == 1 && p > e.CheckMax) {
     r.meldung = kWertebereichUeberschritten;
-    r.grenzzustand = 1;
+    grenze = 1;
   }
-  if (r.grenzzustand == -1) {
+  if (grenze == -1) {
     r.anzeigetext = kUnterMinimum;
-  } else if (r.grenzzustand == 1) {
+  } else if (grenze == 1) {
     r.anzeigetext = kUeberMaximum;
   } else {
     Tolvek::Formatiert f = Tolvek::zahlFormatieren(p, e.YZahlenformatnummer, e.YNachkommastellen,
@@ -406,7 +405,7 @@ Auswertungsergebnis Auswertung::auswerten(const QByteArray& eingang, const Erfas
   const char dezimal = e.Dezimaltrennzeichen == u'.' ? '.' : ',';
   Wertfeld w;
   if (!felderSchneiden(satz, dezimal, r, w)) {
-    verarbeitungsfehler(r, kIndexAusserhalb);
+    verarbeitungsfehler(r, Laufzeitfehler::kIndexAusserhalb);  // a field position outside the record
     return r;
   }
   const Datensatzlayout& l = r.layout;
@@ -417,7 +416,6 @@ Auswertungsergebnis Auswertung::auswerten(const QByteArray& eingang, const Erfas
   if (!geraetewert) {
     r.ausgang = Auswertungsausgang::KeinMesswert;
     r.meldung = kKeinAuswertbarerMesswert;
-    r.kommaPosition = static_cast<int16_t>(kommaPosition);
     if (SkalaMaximum > 0 && e.BarGraphAktiviert >= 1) r.pegel.art = Pegelanzeige::Art::Achtung;
     return r;
   }
@@ -430,7 +428,6 @@ Auswertungsergebnis Auswertung::auswerten(const QByteArray& eingang, const Erfas
     const qsizetype k = singleText(v, e.Dezimaltrennzeichen).indexOf(u',') + 1;
     if (k > 0) kommaPosition = w.exponent ? l.Messwertbeginn + k + 2 : l.Messwertbeginn + k - 1;
   }
-  r.kommaPosition = static_cast<int16_t>(std::clamp(kommaPosition, -32768, 32767));
 
   // Range recognition and full scale.
   if (const auto bereich =

@@ -183,10 +183,8 @@ struct Auswertungsergebnis {
   QString einheit2;
   QString messwertText;  // sign and value field, after the decimal swap
   std::optional<float> geraetewert;
-  int16_t kommaPosition = 0;
 
   float verarbeitet = 0;  // processed value
-  int grenzzustand = 0;   // -1 below CheckMin, 0 inside, 1 above CheckMax
   QString anzeigetext;    // the processed value as shown
   QString vorsatz;        // unit prefix shown before the unit box's text
   QString einheit;        // the unit box's text

@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <algorithm>
 
+#include "acquisition/normdatensatz.h"
 
 namespace pv {
 
@@ -125,7 +126,7 @@ void Empfang::anfrageEmpfangen(QIODevice& quelle, Uhr::time_point jetzt) {
   if (z_.AutoFormat) {
     // One character at a time, so what follows the end mark stays in the
     // port for the next request to drain.
-    const char ende = static_cast<char>(z_.LZAscii);
+    const char ende = abschlusszeichen(z_.LZAscii);
     while ((puffer.isEmpty() || puffer.back() != ende) && quelle.bytesAvailable() > 0) {
       puffer += quelle.read(1);
     }
@@ -176,11 +177,10 @@ bool Empfang::binaerLesen(QIODevice& quelle, Uhr::time_point jetzt, QByteArray& 
     b.resize(kBinaerLang, '\0');
     for (int i = 0; i < 5; ++i) b[kBinaerKurz + i] = b2[i];
   }
+  // A failed or missing conversion (an empty one throws) gives "ERROR".
   try {
-    const QByteArray text = wandlung ? wandlung(b) : QByteArray();
-    if (!wandlung) {
-      datensatz = QByteArrayLiteral("ERROR");
-    } else if (text == "0") {
+    const QByteArray text = wandlung(b);
+    if (text == "0") {
       datensatz.clear();
     } else {
       datensatz = text.left(kWertZeichen) + text.mid(kWertZeichen + 2, kEinheitZeichen);
@@ -199,7 +199,7 @@ int Empfang::endmarke() const {
     }
     return 0;
   }
-  return static_cast<int>(puffer.indexOf(static_cast<char>(z_.LZAscii)) + 1);
+  return static_cast<int>(puffer.indexOf(abschlusszeichen(z_.LZAscii)) + 1);
 }
 
 void Empfang::fortlaufendEmpfangen(QIODevice& quelle) {

@@ -56,7 +56,6 @@ struct Erfassungszustand {
   // --- Receiving and evaluating records ---
   QByteArray DataCol;                   // receive buffer of the serial framing (bytes as received)
   bool EmpfangAktiv = false;            // busy flag of the continuous-mode receive
-  int16_t DatensatzLaenge = 0;          // expected length of the record being evaluated
 
   bool operator==(const Erfassungszustand&) const = default;
 };

@@ -16,7 +16,7 @@ int ohneBit7(int code) { return code >= 128 ? code - 128 : code; }
 // ---------------------------------------------------------------- M980T
 
 // A range row: the number of digits before the decimal mark (0: no mark,
-// two leading blanks) and the unit.
+// two leading blanks; -1: a gap in the table) and the unit.
 struct M980TBereich {
   int vorKomma;
   const char* einheit;
@@ -28,15 +28,21 @@ struct M980TFunktion {
   bool keineAnzeige;      // no reading: "------" and " -- "
 };
 
+// Row `bereich` of a range table; false when the table does not list it.
+template <size_t N>
+bool tabellenzeile(const M980TBereich (&t)[N], int bereich, M980TBereich& b) {
+  if (bereich < 0 || bereich >= static_cast<int>(N) || t[bereich].vorKomma < 0) return false;
+  b = t[bereich];
+  return true;
+}
+
 // The range row of a function, false when the function does not list it.
 bool m980tBereich(int funktion, int bereich, M980TBereich& b) {
   switch (funktion) {
     case 0:
     case 1: {
       constexpr M980TBereich t[] = {{3, " mV "}, {1, "  V "}, {2, "  V "}, {3, "  V "}, {0, "  V "}};
-      if (bereich < 0 || bereich > 4) return false;
-      b = t[bereich];
-      return true;
+      return tabellenzeile(t, bereich, b);
     }
     case 2:
     case 3:
@@ -46,9 +52,7 @@ bool m980tBereich(int funktion, int bereich, M980TBereich& b) {
     case 4: {
       constexpr M980TBereich t[] = {{3, " Ohm"}, {1, "kOhm"}, {2, "kOhm"},
                                     {3, "kOhm"}, {0, "kOhm"}, {2, "MOhm"}};
-      if (bereich < 0 || bereich > 5) return false;
-      b = t[bereich];
-      return true;
+      return tabellenzeile(t, bereich, b);
     }
     case 5:
       b = {3, " Ohm"};
@@ -66,15 +70,11 @@ bool m980tBereich(int funktion, int bereich, M980TBereich& b) {
     case 10: {
       constexpr M980TBereich t[] = {{1, " kHz"}, {2, " kHz"}, {3, " kHz"}, {0, " kHz"},
                                     {-1, ""},    {2, " Hz "}, {3, " Hz "}};
-      if (bereich < 0 || bereich > 6 || t[bereich].vorKomma < 0) return false;
-      b = t[bereich];
-      return true;
+      return tabellenzeile(t, bereich, b);
     }
     case 12: {
       constexpr M980TBereich t[] = {{1, " nF "}, {2, " nF "}, {3, " nF "}, {1, " uF "}, {2, " uF "}};
-      if (bereich < 0 || bereich > 4) return false;
-      b = t[bereich];
-      return true;
+      return tabellenzeile(t, bereich, b);
     }
     default:
       return false;

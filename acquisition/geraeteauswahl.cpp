@@ -24,11 +24,6 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kSanwaTag = QStringLiteral("SANWAPC5x0");
 
-// The character a request byte is sent as.
-QString zeichenAusCode(int code) {
-  return vonCp1252(QByteArray(1, static_cast<char>(static_cast<unsigned char>(code))));
-}
-
 QString ohneLeerzeichenAussen(const QString& t) {
   qsizetype a = 0;
   qsizetype e = t.size();
@@ -104,7 +99,8 @@ QString anforderungErsetzen(const QString& datenanforderungszeichen, QChar dezim
         throw Laufzeitfehler(Laufzeitfehler::kUngueltigerAufruf,
                              QStringLiteral("Ungültiger Prozeduraufruf oder ungültiges Argument"));
       }
-      t.replace(p, q - p + 1, zeichenAusCode(*code));
+      // The character the request byte is sent as.
+      t.replace(p, q - p + 1, cp1252Zeichen(static_cast<char>(*code)));
     }
     p = t.indexOf(u'{', p + 1);
   }

@@ -64,8 +64,6 @@ class HidZugriff {
 
   // The wanted device.
   void kennungenSetzen(uint16_t herstellerKennung, uint16_t produktKennung);
-  uint16_t HidHerstellerKennung() const { return hersteller_; }
-  uint16_t HidProduktKennung() const { return produkt_; }
 
   // One exchange: searches the device when it is not open, writes the output
   // report (report id 0, then the 8 data bytes 01 01 00 00 00 00 00 00 as far
@@ -81,10 +79,6 @@ class HidZugriff {
   // The device is found and open.
   bool HidGeraetGefunden() const { return geraet_ != nullptr; }
 
-  // Report lengths of the open (or last opened) device, id byte included.
-  int HidEingabeLaenge() const { return laengen_.eingabe; }
-  int HidAusgabeLaenge() const { return laengen_.ausgabe; }
-
   // The last input report: byte 0 the report id, then the data. Zeroed when
   // a read starts, so a time-out leaves zeros; a failed write leaves the
   // report before. Use berichtGelesen() to know whether it is fresh.
@@ -93,9 +87,6 @@ class HidZugriff {
   // Bytes the last exchange's input report really filled, the id included;
   // 0 when the last exchange read nothing.
   int berichtGelesen() const { return gelesen_; }
-
-  // Closes the device (program end, or a caller giving it up).
-  void schliessen() { geraet_.reset(); }
 
   // A byte 0..255 as its 8-character bit text, bit 7 first.
   static QString ByteZuBits(int byte);

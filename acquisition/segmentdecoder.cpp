@@ -100,6 +100,14 @@ const char* ersteAn(const Segmente& s, std::span<const Symbol> symbole, const ch
   return sonst;
 }
 
+// The mode by the AC and DC symbols; `sonst` when neither is on.
+const char* wechselGleich(const Segmente& s, int ac, int dc, const char* sonst) {
+  if (s.an(ac) && s.an(dc)) return "AC/DC";
+  if (s.an(ac) && s.aus(dc)) return " AC  ";
+  if (s.an(dc) && s.aus(ac)) return " DC  ";
+  return sonst;
+}
+
 constexpr Symbol kVC608Vorsatz[] = {{113, "k"}, {117, "M"}, {118, "u"}, {119, "m"}, {120, "n"}};
 constexpr Symbol kVC608Einheiten[] = {
     {106, "Hz "}, {107, "\xB0" "F "}, {108, "s  "}, {110, "Ohm"}, {111, "A  "},
@@ -121,14 +129,7 @@ QByteArray vc820Familie(QByteArrayView satz, int16_t lzAscii, std::span<const Sy
   if (satz.size() < kVC820Laenge) return fehlerDatensatz(lzAscii);
   const Segmente s(satz);
 
-  const char* modus = "     ";
-  if (s.aus(4) && s.an(3)) {
-    modus = " DC  ";
-  } else if (s.aus(3) && s.an(4)) {
-    modus = " AC  ";
-  } else if (s.an(4) && s.an(3)) {
-    modus = "AC/DC";
-  }
+  const char* modus = wechselGleich(s, 4, 3, "     ");
   const char vorzeichen = s.an(8) ? '-' : ' ';
 
   // Four digits; the decimal mark stands before the 2nd, 3rd or 4th.
@@ -156,20 +157,11 @@ QByteArray VC608Auswerten(QByteArrayView satz, int16_t lzAscii) {
   // Without the first byte and the terminator.
   const Segmente s(satz.size() > 2 ? satz.sliced(1, satz.size() - 2) : QByteArrayView());
 
-  const char* modus = "     ";
-  if (s.aus(44) && s.an(42)) {
-    modus = " AC  ";
-  } else if (s.aus(42) && s.an(44)) {
-    modus = " DC  ";
-  } else if (s.an(44) && s.an(42)) {
-    modus = "AC/DC";
-  } else if (s.an(73) && s.an(69) && s.an(36)) {
-    modus = "PW/P-";
-  } else if (s.an(73) && s.an(70) && s.an(36)) {
-    modus = "PW/P+";
-  } else if (s.an(73) && s.an(36)) {
-    modus = " PW  ";
-  }
+  const char* pulsweite = !(s.an(73) && s.an(36)) ? "     "
+                          : s.an(69)                ? "PW/P-"
+                          : s.an(70)                ? "PW/P+"
+                                                    : " PW  ";
+  const char* modus = wechselGleich(s, 42, 44, pulsweite);
   const char vorzeichen = s.an(43) ? '-' : ' ';
 
   // Five digits; the decimal mark follows the 1st, 2nd, 3rd or 4th.

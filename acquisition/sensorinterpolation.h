@@ -6,6 +6,11 @@
 
 namespace pv {
 
+// The answers of a characteristic that gives no value.
+inline const QString kSensorUnterhalb = QStringLiteral("OutOfRange_Low");
+inline const QString kSensorOberhalb = QStringLiteral("OutOfRange_High");
+inline const QString kSensorFehler = QStringLiteral("FEHLER");
+
 // Converts a value through a sensor characteristic by piecewise-linear
 // interpolation between its pairs (x and y 1-based, n = x.size() - 1). It
 // never extrapolates. The result is the value's standard text with the

@@ -5,6 +5,7 @@
 
 #include "acquisition/abfrage.h"
 #include "acquisition/hidapibackend.h"
+#include "acquisition/normdatensatz.h"
 #include "common/cp1252.h"
 
 namespace pv {
@@ -145,9 +146,7 @@ QString M3890DAuswerten(const QString& byte1, const QString& byte2, const QStrin
   }
   if (kommaStelle == 5) wert += u' ';
 
-  const QString abschluss =
-      vonCp1252(QByteArray(1, static_cast<char>(static_cast<uint8_t>(lzAscii))));
-  return me.modus + vorzeichen + wert + me.einheit + abschluss;
+  return me.modus + vorzeichen + wert + me.einheit + cp1252Zeichen(abschlusszeichen(lzAscii));
 }
 
 UsbMultimeter::UsbMultimeter(HidBackend& backend) : hid_(backend) {}

@@ -41,8 +41,6 @@ class UsbMultimeter {
   // ever decoded.
   QString M3890DLesen(int16_t lzAscii);
 
-  HidZugriff& hid() { return hid_; }
-
  private:
   HidZugriff hid_;
 };

@@ -214,6 +214,12 @@ TEST(EmpfangAnfrage, BinaryRepliesGoThroughTheConverter) {
   leer.ankommen(binaer(7, QByteArray(7, '\0')));
   ASSERT_EQ(leer.m.saetze.size(), 1u);
   EXPECT_TRUE(leer.m.saetze[0].isEmpty());
+
+  // Without a converter the reply is "ERROR".
+  leer.empfang->wandlung = nullptr;
+  leer.ankommen(binaer(7, " 1.2345"));
+  ASSERT_EQ(leer.m.saetze.size(), 2u);
+  EXPECT_EQ(leer.m.saetze[1], "ERROR");
 }
 
 TEST(EmpfangZeilenfehler, StatusTextsAndWhatIsDiscarded) {

@@ -49,6 +49,8 @@ TEST(Funktionsdecoder, DecodesByFunctionAndRange) {
       {"M980T: function 11: no reading", m980, pvtest::kM980TKeineAnzeige.satz.toByteArray(), bsp(pvtest::kM980TKeineAnzeige)},
       {"M980T: function 127: no reading", m980, m980t(0, 127, 0), " ---  ------ -- \r"},
       {"M980T: frequency range 4 not listed", m980, m980t(0, 10, 4), "FEHLER"},
+      {"M980T: range beyond the resistance table", m980, m980t(0, 4, 6), "FEHLER"},
+      {"M980T: range beyond the frequency table", m980, m980t(0, 10, 7), "FEHLER"},
       {"M980T: frequency range 5 in hertz", m980, m980t(0, 10, 5), "FREQ   12,34 Hz \r"},
       {"M980T: four digits without a mark", m980, m980t(0, 0, 4), "  DC    1234  V \r"},
       {"M980T: megaohm", m980, m980t(8, 4, 5), "RES    12,34MOhm\r"},
