@@ -35,7 +35,7 @@ QString ohneLeerzeichenAussen(const QString& t) {
 double einheitSchriftgroesse(const std::array<int16_t, 2>& pos, const EinheitLabelMass& m) {
   if (pos[1] - pos[0] <= 0) return m.schriftgroesse;
   if (m.textBreite == 0 || m.textHoehe == 0) {
-    throw Laufzeitfehler(11, QStringLiteral("Division durch Null"));
+    throw Laufzeitfehler(Laufzeitfehler::kDivisionDurchNull, QStringLiteral("Division durch Null"));
   }
   const double w = m.breite / m.textBreite;
   const double h = m.hoehe / m.textHoehe;

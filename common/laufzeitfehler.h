@@ -17,6 +17,7 @@ class Laufzeitfehler : public std::runtime_error {
   // The numbers the program raises itself.
   static constexpr int kUeberlauf = 6;
   static constexpr int kIndexAusserhalb = 9;
+  static constexpr int kDivisionDurchNull = 11;
   static constexpr int kTypenUnvertraeglich = 13;
   static constexpr int kDateiNichtGefunden = 53;
   static constexpr int kDateiGeoeffnet = 55;
