@@ -422,10 +422,11 @@ Auswertungsergebnis Auswertung::auswerten(const QByteArray& eingang, const Erfas
   const float v = *geraetewert;
   r.geraetewert = v;
 
-  // For this meter family the full scale counts from the comma of the value
-  // as written back as text (leading zeros of its field do not count).
+  // For this meter family the full scale counts from the separator of the
+  // value as written back as text (leading zeros of its field do not count).
+  // The text carries the system's separator, so that is the one looked for.
   if (spezialBeginnt(g.Spezial, u"SANWAPC5x0")) {
-    const qsizetype k = singleText(v, e.Dezimaltrennzeichen).indexOf(u',') + 1;
+    const qsizetype k = singleText(v, e.Dezimaltrennzeichen).indexOf(e.Dezimaltrennzeichen) + 1;
     if (k > 0) kommaPosition = w.exponent ? l.Messwertbeginn + k + 2 : l.Messwertbeginn + k - 1;
   }
 

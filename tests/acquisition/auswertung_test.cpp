@@ -290,6 +290,16 @@ TEST(Auswertung, FullScaleAndLevelBar) {
     EXPECT_NEAR(r.pegel.zeichenwert(), f.zeichenwert, 1e-4);
     EXPECT_EQ(r.pegel.beschriftung(), f.beschriftung);
   }
+  // The binary-reply meters count from the separator of the value written
+  // back, so a leading zero of the field does not count, under either
+  // system separator.
+  for (const QChar dezimal : {QChar(u','), QChar(u'.')}) {
+    SCOPED_TRACE(QString(dezimal).toStdString());
+    Lauf lauf;
+    lauf.einst.Dezimaltrennzeichen = dezimal;
+    lauf.los("DC  01.99 V \r", geraet([](auto& g) { g.Spezial = QStringLiteral("SANWAPC5x0"); }));
+    EXPECT_FLOAT_EQ(lauf.auswertung.SkalaMaximum, 1.999f);
+  }
 }
 
 TEST(Auswertung, ModelDecodersAndContinuousPieces) {
