@@ -18,6 +18,7 @@
 #include "common/zahlen.h"
 #include "main/form1.h"
 #include "main/hauptzustand.h"
+#include "main/langzeit.h"
 #include "main/verbindung.h"
 
 namespace pv {
@@ -183,7 +184,9 @@ void Aufnahme::ZwischenSpeichern() {
   QString& datei = hauptmodul().einstellungen.ZwischenspeichernDatei;
   bool erfolg = false;
   try {
-    if (!datei.isEmpty()) {
+    // A name that is no measurement file (empty, or a setting pointing at a
+    // program file) is never written; the default name takes over.
+    if (zwischenspeicherDateiErlaubt(datei)) {
       f_.StatusSetzen(QStringLiteral("Zwischenspeichern..."));
       f_.Label1->repaint();
       erfolg = MessungSpeichern(Programmordner::datei(datei));
@@ -195,7 +198,7 @@ void Aufnahme::ZwischenSpeichern() {
     f_.StatusSetzen(QStringLiteral("Zwischenspeichern erfolgreich beendet"));
   } else {
     f_.StatusSetzen(QStringLiteral("Fehler beim Zwischenspeichern! Neue Datei: pvsavezs.mes"));
-    datei = QStringLiteral("pvsavezs.mes");
+    datei = kStandardZsDatei;
   }
   f_.Label1->repaint();
 }

@@ -11,17 +11,11 @@
 
 namespace pv {
 
-namespace {
-
-const QString kStandardZsDatei = QStringLiteral("pvsavezs.mes");
-
-// A name directly in the program folder: no folder part, no way up.
-bool schlichterName(const QString& name) {
-  return !name.trimmed().isEmpty() && !name.contains(u'/') && !name.contains(u'\\') &&
-         !name.contains(u':') && name != QLatin1String("..") && name != QLatin1String(".");
+bool zwischenspeicherDateiErlaubt(const QString& name) {
+  static const QString kEndung = QStringLiteral(".mes");
+  if (name.contains(u'/') || name.contains(u'\\') || name.contains(u':')) return false;
+  return name.endsWith(kEndung, Qt::CaseInsensitive) && !name.chopped(kEndung.size()).trimmed().isEmpty();
 }
-
-}  // namespace
 
 QString wartezeitText(float sekunden, QChar dezimal) {
   if (sekunden <= 0) return QStringLiteral("0");
@@ -80,10 +74,10 @@ bool langzeitfelderUebernehmen(const Langzeitfelder& f, const QString& ordner, Q
   }
 
   // The intermediate save is written into the program folder, under a plain
-  // name; the file is made now so that a name the system refuses shows up
-  // here. An existing file is opened without losing a byte.
+  // measurement file name; the file is made now so that a name the system
+  // refuses shows up here. An existing file is opened without losing a byte.
   feld = QStringLiteral("Datei für Zwischenspeicherung");
-  if (!schlichterName(f.zsDatei)) return fehlt();
+  if (!zwischenspeicherDateiErlaubt(f.zsDatei)) return fehlt();
   QFile datei(QDir(ordner).filePath(f.zsDatei));
   if (!datei.open(QIODevice::ReadWrite)) return fehlt();
   datei.close();

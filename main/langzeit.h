@@ -10,6 +10,13 @@ namespace pv {
 
 class Meldungen;
 
+// The intermediate save's file in the program folder: its default, and
+// whether a name may be written to. Only a plain name of a measurement file
+// (ending in ".mes", any case) is; anything else could name a device,
+// sensor, settings or safety file, or lead out of the program folder.
+inline const QString kStandardZsDatei = QStringLiteral("pvsavezs.mes");
+bool zwischenspeicherDateiErlaubt(const QString& name);
+
 // What the long-term measurement dialog shows and the user edits: check
 // boxes and the texts of its boxes.
 struct Langzeitfelder {

@@ -197,15 +197,23 @@ TEST_F(AufnahmeTest, SaveAsOpenAndRecentFiles) {
   EXPECT_EQ(h().messdaten.m, 2);
 }
 
+// No name, or a stored name of a program file: nothing is written under
+// it, and the next save goes to the default file.
 TEST_F(AufnahmeTest, IntermediateSaveWithoutANameFallsBack) {
   starten(QStringLiteral("Fortlaufend"), kAutomatisch);
   h().messdaten.anhaengen(0, 1);
-  h().einstellungen.ZwischenspeichernDatei.clear();
-  aufnahme().ZwischenSpeichern();
-  EXPECT_EQ(status(), QStringLiteral("Fehler beim Zwischenspeichern! Neue Datei: pvsavezs.mes"));
-  aufnahme().ZwischenSpeichern();
-  EXPECT_EQ(status(), QStringLiteral("Zwischenspeichern erfolgreich beendet"));
-  EXPECT_TRUE(pv::messdateiLesen(u.pfad(QStringLiteral("pvsavezs.mes")), false).gelesen());
+  for (const QString name : {QString(), QStringLiteral("Test.ger"), QStringLiteral("Pelvaron.ini")}) {
+    QFile::remove(u.pfad(QStringLiteral("pvsavezs.mes")));
+    const QByteArray vorher = name.isEmpty() ? QByteArray() : u.lies(name);
+    h().einstellungen.ZwischenspeichernDatei = name;
+    aufnahme().ZwischenSpeichern();
+    EXPECT_EQ(status(), QStringLiteral("Fehler beim Zwischenspeichern! Neue Datei: pvsavezs.mes")) << name.toStdString();
+    if (!name.isEmpty()) EXPECT_EQ(u.lies(name), vorher) << name.toStdString();
+    EXPECT_EQ(h().einstellungen.ZwischenspeichernDatei, QStringLiteral("pvsavezs.mes"));
+    aufnahme().ZwischenSpeichern();
+    EXPECT_EQ(status(), QStringLiteral("Zwischenspeichern erfolgreich beendet"));
+    EXPECT_TRUE(pv::messdateiLesen(u.pfad(QStringLiteral("pvsavezs.mes")), false).gelesen());
+  }
 }
 
 TEST(LetzteDateien, ListMovesUpAndKeepsItsLength) {

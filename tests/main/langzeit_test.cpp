@@ -91,6 +91,8 @@ TEST(Langzeit, ChecksEachEntryInTurn) {
        fehlt + QStringLiteral("Datei für Zwischenspeicherung")},
       {"file name going up", [](Langzeitfelder& f) { f.zsDatei = QStringLiteral(".."); },
        fehlt + QStringLiteral("Datei für Zwischenspeicherung")},
+      {"a device file's name", [](Langzeitfelder& f) { f.zsDatei = QStringLiteral("Waage.ger"); },
+       fehlt + QStringLiteral("Datei für Zwischenspeicherung")},
       {"negative time-out", [](Langzeitfelder& f) { f.timeOutZeit = QStringLiteral("-1"); },
        fehlt + QStringLiteral("'Time Out'-Zeit")},
       {"equal limits accepted",
@@ -121,6 +123,18 @@ TEST(Langzeit, ChecksEachEntryInTurn) {
       EXPECT_TRUE(u.meldungen.boxen[0].text.startsWith(fall.meldung)) << fall.name << " " << u.meldungen.boxen[0].text.toStdString();
       EXPECT_EQ(e.Messdauer, 123.0f) << fall.name << ": nothing stored";
     }
+  }
+}
+
+// Whatever else lies in the program folder must never be overwritten by
+// an intermediate save.
+TEST(Langzeit, OnlyAPlainMeasurementFileNameIsASaveFile) {
+  for (const char* name : {"pvsavezs.mes", "A.MES", "Messung 1.Mes"}) {
+    EXPECT_TRUE(pv::zwischenspeicherDateiErlaubt(QString::fromUtf8(name))) << name;
+  }
+  for (const char* name : {"", "Waage.ger", "Pelvaron.ini", "pvsave.tmp", "Sensor.sen", "DebugData.txt", "a.mes.ger",
+                           "a.mes ", ".mes", " .mes", "..", "../a.mes", "sub/a.mes", "..\\a.mes", "C:a.mes"}) {
+    EXPECT_FALSE(pv::zwischenspeicherDateiErlaubt(QString::fromUtf8(name))) << name;
   }
 }
 
