@@ -64,6 +64,10 @@ Zahlenfeld::Zahlenfeld(QLineEdit* feld, Festlegen festlegen, Anzeige wiederherst
     : QObject(feld), feld_(feld), festlegen_(std::move(festlegen)), wiederherstellen_(std::move(wiederherstellen)) {
   feld_->setAutoFillBackground(true);
   feld_->installEventFilter(this);
+  // Whatever way the user changes the text (typing, pasting from the context
+  // menu or with the middle button, dropping, undoing) counts as typing; the
+  // program setting the text does not.
+  connect(feld_, &QLineEdit::textEdited, this, [this] { farbe(kFeldGeaendert); });
   festgesetzt();
 }
 

@@ -47,7 +47,8 @@ inline const QString kAchsenabschnittUngueltig =
 bool linearUebernehmen(QString& textM, QString& textT, float& m, float& t, QChar dezimal, Meldungen& meldungen);
 
 // Makes a line edit a numeric box that commits as it is typed: any key but
-// Enter and Esc greys it, Enter or leaving it commits, Esc shows the value
+// Enter and Esc greys it, and so does any change of its text by the user
+// (a paste, a drop); Enter or leaving it commits, Esc shows the value
 // in force again. Leaving it because another window or the menu bar came
 // up (a message box, a dialog, another program) does not commit, nor does
 // leaving a box that shows the value in force. The box remembers the text

@@ -1,8 +1,11 @@
 // The main window's numeric boxes: commit, restore, refusal.
 #include <QApplication>
+#include <QClipboard>
+#include <QDragEnterEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <gtest/gtest.h>
 
 #include "main/zahlenfeld.h"
@@ -91,6 +94,47 @@ TEST(Zahlenfeld, FocusLostToAnotherWindowDoesNotCommit) {
   EXPECT_FALSE(w.eingabe.geaendert());
   QApplication::sendEvent(&w.feld, &tab);
   EXPECT_EQ(w.wartezeit, 2.56f);
+}
+
+// A text changed without a key (context menu, middle button, drag and
+// drop) is an entry like a typed one: grey, and leaving the box commits it.
+TEST(Zahlenfeld, PasteAndDropCountAsTyping) {
+  const std::vector<std::pair<const char*, std::function<void(QLineEdit&)>>> wege = {
+      {"paste", [](QLineEdit& feld) {
+         QGuiApplication::clipboard()->setText(QStringLiteral("7"));
+         feld.selectAll();
+         feld.paste();
+       }},
+      {"middle-button paste", [](QLineEdit& feld) {
+         feld.selectAll();
+         feld.insert(QStringLiteral("7"));
+       }},
+      {"drop", [](QLineEdit& feld) {
+         feld.selectAll();
+         feld.del();
+         QMimeData daten;
+         daten.setText(QStringLiteral("7"));
+         QDragEnterEvent hinein(QPoint(2, 2), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+         QApplication::sendEvent(&feld, &hinein);
+         QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+         QApplication::sendEvent(&feld, &drop);
+       }},
+  };
+  for (const auto& [name, aendern] : wege) {
+    Wartezeitfeld w;
+    aendern(w.feld);
+    ASSERT_EQ(w.feld.text(), QStringLiteral("7")) << name;
+    EXPECT_TRUE(w.eingabe.geaendert()) << name;
+    EXPECT_EQ(pv::festerText(&w.feld), QStringLiteral("1,5")) << name;  // what the exit stores
+    QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(&w.feld, &tab);
+    EXPECT_EQ(w.wartezeit, 7.0f) << name;
+    EXPECT_FALSE(w.eingabe.geaendert()) << name;
+  }
+  // The program putting a text in is no entry.
+  Wartezeitfeld w;
+  w.feld.setText(QStringLiteral("9"));
+  EXPECT_FALSE(w.eingabe.geaendert());
 }
 
 TEST(Zahlenfeld, CoefficientsAndTheLinearChoice) {
