@@ -58,9 +58,11 @@ void Aufnahme::StartButton_Click() {
       if (a != Antwort::Ja) return;
     }
     if (f_.OptionLinear->isChecked()) {
-      const auto lesen = [&](const QString& text) -> std::optional<double> {
-        if (text.isEmpty()) return 0.0;
-        return zahlLesen(text, h.Dezimaltrennzeichen);
+      // Both factors are kept in single precision: a number beyond it is
+      // as invalid as no number at all.
+      const auto lesen = [&](const QString& text) -> std::optional<float> {
+        if (text.isEmpty()) return 0.0f;
+        return singleLesen(text, h.Dezimaltrennzeichen);
       };
       const auto m = lesen(f_.TextM->text());
       const auto t = lesen(f_.TextT->text());
@@ -68,8 +70,8 @@ void Aufnahme::StartButton_Click() {
         Tolvek::meldungen().hinweis(QStringLiteral("Ungültige Eingabe bei der Formel für die Lineare Funktion!"));
         return;
       }
-      h.einstellungen.LinearM = static_cast<float>(*m);
-      h.einstellungen.LinearT = static_cast<float>(*t);
+      h.einstellungen.LinearM = *m;
+      h.einstellungen.LinearT = *t;
     }
     if (!z.Verbunden) {
       h.VorStartVerbunden = false;

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 #include "common/dateiauswahl.h"
@@ -145,6 +146,24 @@ TEST_F(AufnahmeTest, StartAsksBeforeUnsavedValuesAreLostAndNeedsAConnection) {
   EXPECT_EQ(u.meldungen.boxen.back().text, QStringLiteral("Es ist kein Messgerät ausgewählt!"));
   EXPECT_FALSE(h().MessungLaeuft);
   EXPECT_FALSE(ui().PauseButton->isEnabled());
+}
+
+// A factor beyond single precision would make every value infinite: the
+// recording would store nothing.
+TEST_F(AufnahmeTest, StartRefusesALinearFactorBeyondSinglePrecision) {
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+  ui().OptionLinear->setChecked(true);
+  for (QLineEdit* feld : {ui().TextM, ui().TextT}) {
+    ui().TextM->setText(QStringLiteral("2"));
+    ui().TextT->setText(QStringLiteral("0"));
+    feld->setText(QStringLiteral("1e39"));
+    u.meldungen.boxen.clear();
+    ui().StartButton->click();
+    ASSERT_EQ(u.meldungen.boxen.size(), 1u) << feld->objectName().toStdString();
+    EXPECT_EQ(u.meldungen.boxen[0].text, QStringLiteral("Ungültige Eingabe bei der Formel für die Lineare Funktion!"));
+    EXPECT_FALSE(h().MessungLaeuft);
+    EXPECT_EQ(ui().CommandPort->text(), QStringLiteral("Verbinden"));
+  }
 }
 
 TEST_F(AufnahmeTest, SaveAsOpenAndRecentFiles) {

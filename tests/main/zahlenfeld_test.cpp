@@ -148,6 +148,10 @@ TEST(Zahlenfeld, CoefficientsAndTheLinearChoice) {
   EXPECT_EQ(wert, 1.5f);
   ASSERT_EQ(m.boxen.size(), 1u);
   EXPECT_EQ(m.boxen[0].text, pv::kSteigungUngueltig);
+  // Beyond single precision is no number for a factor.
+  EXPECT_FALSE(pv::koeffizientFestlegen(QStringLiteral("1e39"), wert, u',', pv::kSteigungUngueltig, m).fest);
+  EXPECT_EQ(wert, 1.5f);
+  m.boxen.clear();
 
   // Esc brings back the text last in force, whatever the factor holds.
   QLineEdit feld(QStringLiteral("3"));
