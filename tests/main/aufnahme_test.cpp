@@ -166,6 +166,27 @@ TEST_F(AufnahmeTest, StartRefusesALinearFactorBeyondSinglePrecision) {
   }
 }
 
+// Memory running out while recording: the values so far go to the safety
+// file, the user is told why, and nothing more is stored.
+TEST_F(AufnahmeTest, SeriesThatCannotGrowAbortsIntoTheSafetyFile) {
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+  h().messdaten.Hoechstzahl = 2;
+  takt.start(50);
+  ui().StartButton->click();
+  ASSERT_TRUE(warteBis([&] { return !h().MessungLaeuft; }, 5000));
+  ASSERT_FALSE(u.meldungen.boxen.empty());
+  EXPECT_EQ(u.meldungen.boxen.back().text, QStringLiteral("Die Messung musste Aufgrund eines Problems beendet werden.\r\n"
+                                                          "Fehlercode: 7\r\nFehlerbeschreibung: Nicht genügend Speicher"));
+  EXPECT_EQ(u.meldungen.boxen.back().titel, QStringLiteral("Achtung"));
+  pvtest::ereignisseFuer(200);
+  takt.stop();
+  EXPECT_EQ(h().messdaten.m, 2);
+  EXPECT_FALSE(h().AufzeichnungAktiv);
+  const pv::Leseergebnis r = pv::messdateiLesen(u.pfad(QStringLiteral("pvsave.tmp")), false);
+  ASSERT_TRUE(r.gelesen());
+  EXPECT_EQ(r.inhalt.daten.y, h().messdaten.y);
+}
+
 TEST_F(AufnahmeTest, SaveAsOpenAndRecentFiles) {
   starten(QStringLiteral("Fortlaufend"), kAutomatisch);
   pv::Dateimenue& menue = programm->dateimenue();
