@@ -187,6 +187,32 @@ TEST_F(AufnahmeTest, SeriesThatCannotGrowAbortsIntoTheSafetyFile) {
   EXPECT_EQ(r.inhalt.daten.y, h().messdaten.y);
 }
 
+// A save that cannot be written (below a "folder" that is a file, which not
+// even an administrator can write to) leaves the measurement unsaved: the
+// user is told, and the exit still asks.
+TEST_F(AufnahmeTest, FailedSaveLeavesTheMeasurementUnsaved) {
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+  pv::Dateimenue& menue = programm->dateimenue();
+  h().messdaten.anhaengen(0, 1);
+  h().MessungGespeichert = false;
+  u.schreibe(QStringLiteral("keinOrdner"), "x");
+  const QString ziel = u.pfad(QStringLiteral("keinOrdner/a.mes"));
+  dialoge.antworten = {ziel};
+  EXPECT_FALSE(menue.MMesSpUn_Click());
+  EXPECT_TRUE(u.meldungen.boxen.back().text.startsWith(QStringLiteral("Beim Speichern der Daten ist ein Fehler aufgetreten!")));
+  EXPECT_FALSE(h().MessungGespeichert);
+  EXPECT_TRUE(h().messdaten.MessDateiName.isEmpty());
+
+  h().messdaten.MessDateiName = ziel;
+  menue.MSpeichern_Click();
+  EXPECT_EQ(u.meldungen.boxen.back().text, QStringLiteral("Es traten Probleme beim Speichern der Datei auf!"));
+  EXPECT_FALSE(h().MessungGespeichert);
+
+  u.meldungen.antworten = {pv::Antwort::Nein};
+  programm->ProgrammBeenden();
+  EXPECT_TRUE(u.meldungen.boxen.back().text.startsWith(QStringLiteral("Die Messung wurde noch nicht gespeichert!")));
+}
+
 TEST_F(AufnahmeTest, SaveAsOpenAndRecentFiles) {
   starten(QStringLiteral("Fortlaufend"), kAutomatisch);
   pv::Dateimenue& menue = programm->dateimenue();
