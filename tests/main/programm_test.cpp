@@ -207,6 +207,24 @@ TEST_F(ProgrammTest, RefusingTheDefaultsEndsTheStartUp) {
   EXPECT_FALSE(QFileInfo::exists(u.pfad(QStringLiteral("Pelvaron.ini"))));
 }
 
+// A settings file that cannot be read stops the program before anything
+// could write over it.
+TEST_F(ProgrammTest, UnreadableSettingsEndTheStartAndStayAsTheyWere) {
+  ASSERT_TRUE(einstellungenMitGeraet(QString()));
+  QByteArray datei = u.lies(QStringLiteral("Pelvaron.ini"));
+  datei.replace("Serielle Schnittstelle=2\r\n", "Serielle Schnittstelle=zwei\r\n");
+  ASSERT_TRUE(datei.contains("=zwei"));
+  u.schreibe(QStringLiteral("Pelvaron.ini"), datei);
+  {
+    auto programm = neuesProgramm();
+    EXPECT_FALSE(programm->FormLaden());
+  }
+  EXPECT_EQ(boxTexte(), QStringList{QStringLiteral("Fehler beim Lesen der Initialisierungsdatei.\r\n"
+                                                   "Pelvaron kann nicht ausgeführt werden!")});
+  EXPECT_EQ(beendet, 0);  // no exit procedure: it would write the settings
+  EXPECT_EQ(u.lies(QStringLiteral("Pelvaron.ini")), datei);
+}
+
 TEST_F(ProgrammTest, ExitRefusesWhileRecordingAndAsksBeforeLosingValues) {
   auto programm = neuesProgramm();
   ASSERT_TRUE(programm->FormLaden());
