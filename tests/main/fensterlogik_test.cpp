@@ -110,21 +110,69 @@ TEST(ToolTipps, SetOnlyWithOneAndClearedEverywhere) {
   EXPECT_TRUE(auto_->toolTip().isEmpty());
 }
 
-// A control renamed in its window would lose its tip without a word.
+// The texts as the user reads them, written out here rather than taken from
+// the program's table: a changed text or a control renamed in its window
+// (which would lose its tip without a word) fails.
 TEST(ToolTipps, EveryTipReachesItsControlInTheRealWindows) {
+  struct Tipp {
+    int fenster;
+    const char* name;
+    const char* text;
+  };
+  const Tipp tipps[] = {
+      {0, "CommandPort", "Herstellen/Trennen der Verbindung zwischen PC und Messgerät"},
+      {0, "StartButton", "Startet die Aufzeichnung von Messwerten"},
+      {0, "PauseButton", "Unterbrechen/Fortsetzen die Aufzeichnung der Messwerte"},
+      {0, "StopButton", "Beendet die Aufzeichnung der Messwerte"},
+      {0, "OptionWert1", "Im Display wird der vom Messgerät übertragene Messwert angezeigt"},
+      {0, "OptionWert2",
+       "Im Display wird der - entsprechend der Einstellung im Rahmen 'Messwertverarbeitung' - verarbeitete Messwert "
+       "angezeigt"},
+      {0, "TextAufzPause", "Zeit, die zwischen der Aufzeichnung zweier Messwerte liegt (mindestens)"},
+      {0, "Label24", "Zeit, die zwischen der Aufzeichnung zweier Messwerte liegt (mindestens)"},
+      {0, "LabelNumMW", "Anzahl der aufgezeichneten Messwerte"},
+      {0, "Label20", "Anzahl der aufgezeichneten Messwerte"},
+      {0, "OptionMWMessgeraet", "Der vom Messgerät übertragene Messwert wird unverändert übernommen."},
+      {0, "OptionLinear", "Der vom Messgerät übertragene Messwert wird in einer linearen Funktion verarbeitet."},
+      {0, "lblMVVM", "verarbeiteter Messwert"},
+      {0, "TextM", "Steigung der Geradengleichung (Proportionalitätsfaktor)"},
+      {0, "lblMVMM", "vom Messgerät übertragener Messwert"},
+      {0, "TextT", "Achsenabschnitt der Geradengleichung (Offset)"},
+      {0, "OptionFuehler",
+       "Der vom Messgerät übertragene Messwert wird durch Interpolation zwischen Datenpunkten eines Sensors "
+       "ausgewertet."},
+      {0, "CommandMessfuehlerAendern", "ändern des eingestellten Sensors"},
+      {0, "FrameMBmanuell", "am Messgerät eingestellter Messbereich"},
+      {0, "CommandMB0", "Mega..."},
+      {0, "CommandMB1", "Kilo..."},
+      {0, "CommandMB2", "Milli..."},
+      {0, "CommandMB3", "Mikro..."},
+      {0, "CommandMB4", "Nano..."},
+      {0, "CommandMB5", "Piko..."},
+      {0, "CommandMB6", "Standard"},
+      {0, "FrameOptional#0", "Klicken Sie hier, um Informationen über das aktuelle Messgerät anzuzeigen."},
+      {0, "FrameOptional#1", "Klicken Sie hier, um einen Kommentar zur Messung einzugeben bzw. anzuzeigen"},
+      {1, "VonText", "Nummer des ersten anzuzeigenden Messwertes"},
+      {1, "BisText", "Nummer des letzten anzuzeigenden Messwertes"},
+      {1, "txtStep", "Schrittweite zwischen den Messwerten"},
+      {1, "CommandZA", "Kopiert den Inhalt der Tabelle in die Zwischenablage"},
+      {1, "CheckAuto", "legt fest, ob bei laufender Messung die Tabelle automatisch aktualisiert wird."},
+      {1, "AktuellButton", "Aktualisiert die Tabelle"},
+  };
+  static_assert(std::size(tipps) == 34);
   pv::Form1 haupt;
   pv::TabellenFenster tabelle;
   const std::array<QWidget*, 2> fenster{&haupt, &tabelle};
   pv::ToolTippsSetzen(1, &haupt, &tabelle);
-  for (const pv::ToolTipp& t : pv::toolTippTabelle()) {
-    const QStringList teile = t.name.split(u'#');
+  for (const Tipp& t : tipps) {
+    const QStringList teile = QString::fromUtf8(t.name).split(u'#');
     QString gesetzt;
     if (teile.size() == 2) {
       if (auto* reiter = fenster[t.fenster]->findChild<QTabWidget*>(teile[0])) gesetzt = reiter->tabToolTip(teile[1].toInt());
-    } else if (auto* w = fenster[t.fenster]->findChild<QWidget*>(t.name)) {
+    } else if (auto* w = fenster[t.fenster]->findChild<QWidget*>(teile[0])) {
       gesetzt = w->toolTip();
     }
-    EXPECT_EQ(gesetzt, t.text) << t.name.toStdString();
+    EXPECT_EQ(gesetzt, QString::fromUtf8(t.text)) << t.name;
   }
 }
 
