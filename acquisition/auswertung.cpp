@@ -181,6 +181,17 @@ bool Auswertungsergebnis::debugZeile() const {
          ausgang == Auswertungsausgang::Sensorfehler || ausgang == Auswertungsausgang::Messwert;
 }
 
+QString Auswertungsergebnis::debugMitte(QChar dez) const {
+  QString text;
+  if (umgeschrieben) text += QStringLiteral("Dta$(1)'") + vonCp1252(*umgeschrieben) + QStringLiteral("'\t");
+  if (felderGeschnitten) {
+    text += QStringLiteral("E1:'") + einheit1 + QStringLiteral("'\tE2:'") + einheit2 + QStringLiteral("'\tMWStr:'") +
+            messwertText + QStringLiteral("'\t");
+  }
+  if (geraetewert) text += QStringLiteral("MW_MG:'") + singleText(*geraetewert, dez) + QStringLiteral("'\t");
+  return text;
+}
+
 QString Auswertungsergebnis::statustext() const {
   if (!meldung.isEmpty()) return meldung;
   return angenommen ? kDatenWerdenEmpfangen : QString();

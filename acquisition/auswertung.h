@@ -196,6 +196,9 @@ struct Auswertungsergebnis {
   bool speicherbar() const { return ausgang == Auswertungsausgang::Messwert; }
   // The evaluation ends with the debug line (when not stored).
   bool debugZeile() const;
+  // The debug line's middle pieces, as far as the evaluation came: the
+  // record as rewritten, the cut fields, the device value.
+  QString debugMitte(QChar dezimaltrennzeichen) const;
   // What the status line shows at the end; empty = unchanged.
   QString statustext() const;
   // The instrument's view, the processed view, and the main window's choice.

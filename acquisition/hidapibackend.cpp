@@ -129,25 +129,55 @@ QByteArray hidrawDeskriptorLesen(const char* pfad) {
   return QByteArray(reinterpret_cast<const char*>(beschreibung.value), groesse);
 }
 
-struct HidSchliessen {
-  void operator()(hid_device* geraet) const { hid_close(geraet); }
+class HidapiRohgeraet : public HidPlattform::Geraet {
+ public:
+  explicit HidapiRohgeraet(hid_device* geraet) : geraet_(geraet) {}
+  ~HidapiRohgeraet() override { hid_close(geraet_); }
+  HidapiRohgeraet(const HidapiRohgeraet&) = delete;
+  HidapiRohgeraet& operator=(const HidapiRohgeraet&) = delete;
+
+  int schreiben(const unsigned char* daten, size_t laenge) override { return hid_write(geraet_, daten, laenge); }
+  int lesen(unsigned char* daten, size_t laenge, int wartezeitMs) override {
+    return hid_read_timeout(geraet_, daten, laenge, wartezeitMs);
+  }
+
+ private:
+  hid_device* geraet_;
 };
+
 struct ListeFreigeben {
   void operator()(hid_device_info* liste) const { hid_free_enumeration(liste); }
 };
 
+class HidapiPlattform : public HidPlattform {
+ public:
+  std::vector<Schnittstelle> aufzaehlen(uint16_t herstellerKennung, uint16_t produktKennung) override {
+    std::unique_ptr<hid_device_info, ListeFreigeben> liste(hid_enumerate(herstellerKennung, produktKennung));
+    std::vector<Schnittstelle> schnittstellen;
+    for (hid_device_info* info = liste.get(); info; info = info->next) {
+      schnittstellen.push_back({info->path ? info->path : "", info->vendor_id, info->product_id});
+    }
+    return schnittstellen;
+  }
+  std::unique_ptr<Geraet> oeffnen(const std::string& pfad) override {
+    hid_device* geraet = hid_open_path(pfad.c_str());
+    if (!geraet) return nullptr;
+    return std::make_unique<HidapiRohgeraet>(geraet);
+  }
+  QByteArray deskriptor(const std::string& pfad) override { return hidrawDeskriptorLesen(pfad.c_str()); }
+};
+
 class HidapiGeraet : public HidGeraet {
  public:
-  HidapiGeraet(hid_device* geraet, HidBerichtLaengen laengen, bool nummeriert)
-      : geraet_(geraet), laengen_(laengen), nummeriert_(nummeriert) {}
+  HidapiGeraet(std::unique_ptr<HidPlattform::Geraet> geraet, HidBerichtLaengen laengen, bool nummeriert)
+      : geraet_(std::move(geraet)), laengen_(laengen), nummeriert_(nummeriert) {}
 
   HidBerichtLaengen berichtLaengen() const override { return laengen_; }
 
   bool berichtSchreiben(const QByteArray& bericht) override {
     if (bericht.isEmpty()) return false;
-    const int ergebnis =
-        hid_write(geraet_.get(), reinterpret_cast<const unsigned char*>(bericht.constData()),
-                  static_cast<size_t>(bericht.size()));
+    const int ergebnis = geraet_->schreiben(reinterpret_cast<const unsigned char*>(bericht.constData()),
+                                            static_cast<size_t>(bericht.size()));
     return ergebnis > 0;
   }
 
@@ -159,8 +189,7 @@ class HidapiGeraet : public HidGeraet {
     const qsizetype versatz = nummeriert_ ? 0 : 1;
     if (puffer.size() - versatz < 1) return HidLeseergebnis::Fehler;
     auto* ziel = reinterpret_cast<unsigned char*>(puffer.data()) + versatz;
-    const int n = hid_read_timeout(geraet_.get(), ziel,
-                                   static_cast<size_t>(puffer.size() - versatz), wartezeitMs);
+    const int n = geraet_->lesen(ziel, static_cast<size_t>(puffer.size() - versatz), wartezeitMs);
     if (n == 0) return HidLeseergebnis::Zeitueberschreitung;
     if (n < 0) return HidLeseergebnis::Fehler;
     if (!nummeriert_) puffer[0] = '\0';
@@ -169,31 +198,34 @@ class HidapiGeraet : public HidGeraet {
   }
 
  private:
-  std::unique_ptr<hid_device, HidSchliessen> geraet_;
+  std::unique_ptr<HidPlattform::Geraet> geraet_;
   HidBerichtLaengen laengen_;
   bool nummeriert_;
 };
 
 }  // namespace
 
+HidPlattform& hidapiPlattform() {
+  static HidapiPlattform plattform;
+  return plattform;
+}
+
 std::unique_ptr<HidGeraet> HidapiBackend::oeffnen(uint16_t herstellerKennung,
                                                   uint16_t produktKennung) {
   // hid_enumerate takes 0 as "any"; the ids are compared here as well so
   // that only the wanted device matches.
-  std::unique_ptr<hid_device_info, ListeFreigeben> liste(
-      hid_enumerate(herstellerKennung, produktKennung));
-  for (hid_device_info* info = liste.get(); info; info = info->next) {
-    if (info->vendor_id != herstellerKennung || info->product_id != produktKennung) continue;
-    hid_device* geraet = hid_open_path(info->path);
+  for (const HidPlattform::Schnittstelle& s : plattform_.aufzaehlen(herstellerKennung, produktKennung)) {
+    if (s.herstellerKennung != herstellerKennung || s.produktKennung != produktKennung) continue;
+    std::unique_ptr<HidPlattform::Geraet> geraet = plattform_.oeffnen(s.pfad);
     if (!geraet) continue;  // cannot be opened: does not match
     HidBerichtLaengen laengen = kHidErsatzLaengen;
     bool nummeriert = false;
-    const auto angaben = hidDeskriptorAuswerten(hidrawDeskriptorLesen(info->path));
+    const auto angaben = hidDeskriptorAuswerten(plattform_.deskriptor(s.pfad));
     if (angaben && (angaben->laengen.eingabe > 0 || angaben->laengen.ausgabe > 0)) {
       laengen = angaben->laengen;
       nummeriert = angaben->berichtsnummern;
     }
-    return std::make_unique<HidapiGeraet>(geraet, laengen, nummeriert);
+    return std::make_unique<HidapiGeraet>(std::move(geraet), laengen, nummeriert);
   }
   return nullptr;
 }

@@ -81,6 +81,12 @@ struct Speicherergebnis {
   Speicherausgang ausgang = Speicherausgang::Uebersprungen;
   // For the debug line of a stored value: "m:'..'\tx(m):'..'\ty(m):'..'\t".
   QString debugStueck;
+
+  // The evaluation goes on to its debug line: not after the automatic end
+  // or an aborted recording.
+  bool debugZeile() const {
+    return ausgang != Speicherausgang::Beendet && ausgang != Speicherausgang::Abgebrochen;
+  }
 };
 
 // Stores one evaluated value of the running recording: the automatic end,

@@ -11,10 +11,8 @@
 #include "acquisition/sensorinterpolation.h"
 #include "devices/sensordatei.h"
 #include "common/balken.h"
-#include "common/cp1252.h"
 #include "common/laufzeitfehler.h"
 #include "common/programmordner.h"
-#include "common/zahlen.h"
 #include "main/aufnahme.h"
 #include "main/form1.h"
 #include "main/hauptzustand.h"
@@ -71,17 +69,6 @@ Speichereinstellungen Datenauswertung::speichereinstellungen() const {
   return s;
 }
 
-QString debugMitte(const Auswertungsergebnis& r, bool autoFormat, QChar dez) {
-  QString text;
-  if (autoFormat && r.umgeschrieben) text += QStringLiteral("Dta$(1)'") + vonCp1252(*r.umgeschrieben) + QStringLiteral("'\t");
-  if (r.felderGeschnitten) {
-    text += QStringLiteral("E1:'") + r.einheit1 + QStringLiteral("'\tE2:'") + r.einheit2 + QStringLiteral("'\tMWStr:'") +
-            r.messwertText + QStringLiteral("'\t");
-  }
-  if (r.geraetewert) text += QStringLiteral("MW_MG:'") + singleText(*r.geraetewert, dez) + QStringLiteral("'\t");
-  return text;
-}
-
 void feldpositionenUebernehmen(const Datensatzlayout& layout, Erfassungszustand& zustand) {
   zustand.Einheit1Pos = layout.Einheit1Pos;
   zustand.Einheit2Pos = layout.Einheit2Pos;
@@ -108,14 +95,14 @@ void Datenauswertung::DatensatzAuswerten(const QByteArray& datensatz) {
     if (r.speicherbar() && h.AufzeichnungAktiv) {
       const Speicherergebnis s = WertSpeichern(r.verarbeitet, jetzt, h.messdaten, h.aufzeichnung,
                                                speichereinstellungen(), modul.zustand.Spezial, aufnahme_, ansichten());
-      if (s.ausgang == Speicherausgang::Beendet || s.ausgang == Speicherausgang::Abgebrochen) return;
+      if (!s.debugZeile()) return;
       // Values recorded after a save are not in the file yet.
       if (s.ausgang == Speicherausgang::Gespeichert) h.MessungGespeichert = false;
       if (s.ausgang == Speicherausgang::ZuDicht) debugFehlerMelden = false;
       gespeichert = s.debugStueck;
     }
     if (h.DebugDatei) {
-      const QString zeile = anfang + debugMitte(r, modul.zustand.AutoFormat, h.Dezimaltrennzeichen) + gespeichert +
+      const QString zeile = anfang + r.debugMitte(h.Dezimaltrennzeichen) + gespeichert +
                             debugEnde(QDateTime::currentDateTime());
       if (!debugSchreiben(Programmordner::pfad(), zeile) && debugFehlerMelden) {
         throw Laufzeitfehler(75, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));

@@ -48,10 +48,6 @@ class Datenauswertung : public Messwertanzeige {
   Aufnahme& aufnahme_;
 };
 
-// The middle of the debug line: the rewritten record, the cut fields and
-// the device value, as far as the evaluation came.
-QString debugMitte(const Auswertungsergebnis& r, bool autoFormat, QChar dezimaltrennzeichen);
-
 // A record read by a built-in model decoder sets the device's field
 // positions (units, sign, value) to its record's, until the next record or
 // the next device selection; the large display fits its fonts to them.

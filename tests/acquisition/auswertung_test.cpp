@@ -252,6 +252,45 @@ TEST(Auswertung, ProcessingLimitsAndSensor) {
   }
 }
 
+// Which evaluations end with a debug line, and its middle pieces: the
+// rewritten record, the cut fields and the device value as far as it came.
+TEST(Auswertung, DebugLine) {
+  struct Fall {
+    const char* name;
+    QByteArray satz;
+    pv::Erfassungszustand g;
+    bool zeile;
+    QString mitte = {};
+    V art = V::Messgeraet;
+    QChar dezimal = u',';
+  };
+  const Fall faelle[] = {
+      {"value", "DC -1.999 mV\r", geraet(), true, "E1:'DC'\tE2:'mV'\tMWStr:'-1,999'\tMW_MG:'-1,999'\t"},
+      {"system separator point", "DC -1,999 mV\r", geraet(), true,
+       "E1:'DC'\tE2:'mV'\tMWStr:'-1.999'\tMW_MG:'-1.999'\t", V::Messgeraet, u'.'},
+      {"automatic format", "DC -1.234 V\r", autoGeraet(), true,
+       "Dta$(1)'DC-1.234V\r'\tE1:'DC'\tE2:'V'\tMWStr:'-1,234'\tMW_MG:'-1,234'\t"},
+      {"no conversion: no device value", "DC ------ mV\r", geraet(), true, "E1:'DC'\tE2:'mV'\tMWStr:'------'\t"},
+      {"automatic format, no conversion", "OL\r", autoGeraet(), true, "Dta$(1)'OL\r'\tE1:'OL'\tE2:''\tMWStr:''\t"},
+      {"sensor failure", "DC -1.999 mV\r", geraet(), true, "E1:'DC'\tE2:'mV'\tMWStr:'-1,999'\tMW_MG:'-1,999'\t",
+       V::Sensor},
+      {"empty record: start and end only", "", autoGeraet(), true, ""},
+      // Rejected records and run-time errors: RecordsByFixedPositions.
+      {"FEHLER after rewriting", "\x01", autoGeraet(QStringLiteral("SKINTALK")), false},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    Lauf lauf;
+    lauf.einst.Verarbeitung = f.art;
+    lauf.einst.Dezimaltrennzeichen = f.dezimal;
+    const auto r = lauf.los(f.satz, f.g);
+    EXPECT_EQ(r.debugZeile(), f.zeile);
+    if (f.zeile) {
+      EXPECT_EQ(r.debugMitte(f.dezimal), f.mitte);
+    }
+  }
+}
+
 TEST(Auswertung, FullScaleAndLevelBar) {
   struct Fall {
     const char* name;

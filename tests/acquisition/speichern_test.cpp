@@ -65,10 +65,12 @@ struct Tabelle : pv::TabellenAnsicht {
 class Speichern : public ::testing::Test {
  protected:
   void SetUp() override { stand.starten(start, 300); }
-  Speicherausgang wert(double sekunden, float y, const QString& spezial = {}) {
+  pv::Speicherergebnis speichern(double sekunden, float y, const QString& spezial = {}) {
     return pv::WertSpeichern(y, start.addMSecs(qint64(sekunden * 1000)), messung, stand, e, spezial, ziel,
-                             ansichten)
-        .ausgang;
+                             ansichten);
+  }
+  Speicherausgang wert(double sekunden, float y, const QString& spezial = {}) {
+    return speichern(sekunden, y, spezial).ausgang;
   }
   QDateTime start{QDate(2026, 3, 1), QTime(23, 59, 0)};
   pv::Messdaten messung;
@@ -168,6 +170,35 @@ TEST_F(Speichern, TableRowsOnlyWhileAppendingIsChecked) {
   t.autoAnhaengen = false;
   wert(2, 3);
   EXPECT_EQ(t.zeilen.size(), 3);
+}
+
+// Stored or passed over, the evaluation goes on to its debug line, and a
+// stored value adds its piece; the automatic end writes no line.
+TEST_F(Speichern, DebugLineAfterEveryOutcomeButTheEnd) {
+  e.MessendeAutomatisch = true;
+  e.Messdauer = 60;
+  struct Schritt {
+    double sekunden;
+    float wartezeit;
+    Speicherausgang ausgang;
+    bool zeile;
+    QString stueck = {};
+  };
+  const Schritt schritte[] = {
+      {0, 0, Speicherausgang::Gespeichert, true, "m:'1'\tx(m):'0'\ty(m):'1,5'\t"},
+      {0.1, 0, Speicherausgang::ZuDicht, true},
+      {1, 5, Speicherausgang::Uebersprungen, true},
+      {5.5, 5, Speicherausgang::Gespeichert, true, "m:'2'\tx(m):'5,5'\ty(m):'1,5'\t"},
+      {60, 5, Speicherausgang::Beendet, false},
+  };
+  for (const auto& s : schritte) {
+    SCOPED_TRACE(s.sekunden);
+    e.Wartezeit = s.wartezeit;
+    const pv::Speicherergebnis r = speichern(s.sekunden, 1.5f, "M980T");
+    EXPECT_EQ(r.ausgang, s.ausgang);
+    EXPECT_EQ(r.debugZeile(), s.zeile);
+    EXPECT_EQ(r.debugStueck, s.stueck);
+  }
 }
 
 TEST_F(Speichern, NewStartCutsOldValuesAtTheFirstAppend) {

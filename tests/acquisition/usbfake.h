@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "acquisition/hidapibackend.h"
 #include "acquisition/hidzugriff.h"
 
 namespace pvtest {
@@ -83,6 +84,62 @@ class FakeHidBackend : public pv::HidBackend {
   }
 
   FakeHid f;
+};
+
+// Below the hidapi backend: interfaces with their report descriptors, read
+// and written as hidraw does, so an unnumbered device hands its input
+// reports without the id byte. A read with no report left ends its wait.
+struct FakeHidPlattform : pv::HidPlattform {
+  struct Eintrag {
+    Schnittstelle schnittstelle;
+    QByteArray deskriptor;  // empty: cannot be read
+    bool oeffenbar = true;
+  };
+  std::vector<Eintrag> eintraege;
+  std::deque<QByteArray> berichte;  // as the device hands them
+  std::vector<QByteArray> geschrieben;
+  std::vector<size_t> leselaengen;  // room offered to each read
+
+  struct Roh : Geraet {
+    explicit Roh(FakeHidPlattform& p) : p_(p) {}
+    int schreiben(const unsigned char* daten, size_t laenge) override {
+      p_.geschrieben.emplace_back(reinterpret_cast<const char*>(daten), static_cast<qsizetype>(laenge));
+      return static_cast<int>(laenge);
+    }
+    int lesen(unsigned char* daten, size_t laenge, int) override {
+      p_.leselaengen.push_back(laenge);
+      if (p_.berichte.empty()) return 0;
+      const QByteArray b = p_.berichte.front();
+      p_.berichte.pop_front();
+      const size_t n = std::min(laenge, static_cast<size_t>(b.size()));
+      std::copy_n(b.constData(), n, reinterpret_cast<char*>(daten));
+      return static_cast<int>(n);
+    }
+    FakeHidPlattform& p_;
+  };
+
+  std::vector<Schnittstelle> aufzaehlen(uint16_t, uint16_t) override {
+    std::vector<Schnittstelle> alle;
+    for (const Eintrag& e : eintraege) alle.push_back(e.schnittstelle);
+    return alle;
+  }
+  std::unique_ptr<Geraet> oeffnen(const std::string& pfad) override {
+    const Eintrag* e = eintrag(pfad);
+    if (!e || !e->oeffenbar) return nullptr;
+    return std::make_unique<Roh>(*this);
+  }
+  QByteArray deskriptor(const std::string& pfad) override {
+    const Eintrag* e = eintrag(pfad);
+    return e ? e->deskriptor : QByteArray();
+  }
+
+ private:
+  const Eintrag* eintrag(const std::string& pfad) const {
+    for (const Eintrag& e : eintraege) {
+      if (e.schnittstelle.pfad == pfad) return &e;
+    }
+    return nullptr;
+  }
 };
 
 // An input report: id 0 and the given data bytes.

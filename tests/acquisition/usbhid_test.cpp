@@ -132,6 +132,50 @@ TEST(HidZugriff, BitTexts) {
   EXPECT_EQ(HidZugriff::BitsZuZahl(u"1010"), 10u);
 }
 
+// --- The hidapi backend on a scripted platform ---
+
+// From the HID access down to what the device sees: the lengths come from
+// the matching interface's report descriptor, and an unnumbered device's
+// input report gets its 0 id byte in front.
+TEST(HidapiBackend, ReportFraming) {
+  const auto hex = [](const char* h) { return QByteArray::fromHex(h); };
+  struct Fall {
+    const char* name;
+    const char* deskriptor;
+    QByteArray bericht;  // as the device hands it
+    QByteArray geschrieben;
+    size_t leselaenge;
+    QByteArray puffer;  // as the HID access holds it
+  };
+  const Fall faelle[] = {
+      {"unnumbered: 4 bytes in, 2 out", "7508 9504 8102 9502 9102", hex("11223344"), hex("000101"), 4,
+       hex("0011223344")},
+      {"numbered: the id comes with the report", "8501 7508 9503 8102 9502 9102", hex("01112233"), hex("000101"),
+       4, hex("01112233")},
+      {"descriptor unreadable: 8 data bytes, unnumbered", "", hex("0102030405060708"),
+       hex("000101000000000000"), 8, hex("000102030405060708")},
+      {"descriptor broken", "7508 9601", hex("0102030405060708"), hex("000101000000000000"), 8,
+       hex("000102030405060708")},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    pvtest::FakeHidPlattform p;
+    p.eintraege = {{{"andere", 0x0925, 0x4321}, hex("7508 9510 8102")},
+                   {{"gesperrt", 0x0925, 0x1234}, hex("7508 9510 8102"), false},
+                   {{"meter", 0x0925, 0x1234}, hex(f.deskriptor)}};
+    p.berichte = {f.bericht};
+    pv::HidapiBackend backend(p);
+    HidZugriff hid(backend);
+    hid.kennungenSetzen(0x0925, 0x1234);
+
+    ASSERT_EQ(hid.HidAustausch(), 1);
+    EXPECT_EQ(p.geschrieben, std::vector<QByteArray>{f.geschrieben});
+    EXPECT_EQ(p.leselaengen, std::vector<size_t>{f.leselaenge});
+    EXPECT_EQ(hid.HidLesePuffer(), f.puffer);
+    EXPECT_EQ(hid.berichtGelesen(), f.puffer.size());
+  }
+}
+
 // --- Report descriptor ---
 
 TEST(HidDeskriptor, ReportLengths) {

@@ -147,6 +147,19 @@ TEST(M3890DLesen, FrameChoice) {
   }
 }
 
+// The meter's unnumbered reports come without their id byte from the
+// platform; the frame still starts at the first data byte.
+TEST(M3890DLesen, ThroughTheHidapiBackend) {
+  pvtest::FakeHidPlattform p;
+  p.eintraege = {{{"meter", 0x0925, 0x1234},
+                  QByteArray::fromHex("0600FF 0901 A101 1500 26FF00 7508 9508 0901 8102 0901 9102 C0")}};
+  const QByteArray leer(8, '\0');
+  p.berichte = {leer, leer, kRahmen.mid(1), leer};
+  pv::HidapiBackend backend(p);
+  pv::UsbMultimeter meter(backend);
+  EXPECT_EQ(meter.M3890DLesen(13), kSatz);
+}
+
 // --- The shipped device file ---
 
 TEST(UsbMultimeterGeraetedatei, FitsTheRecord) {
