@@ -1,5 +1,6 @@
 #include "textdatei.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
@@ -36,6 +37,10 @@ bool dateiAnhaengen(const QString& pfad, const QByteArray& inhalt) {
   if (!datei.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
   // Flushing reports a full disk, which the buffered write would not.
   return datei.write(inhalt) == inhalt.size() && datei.flush();
+}
+
+QStringList dateienIn(const QString& ordner, const QString& muster) {
+  return QDir(ordner).entryList({muster}, QDir::Files | QDir::Hidden, QDir::Name);
 }
 
 QString crLfZeilenenden(QString text) {

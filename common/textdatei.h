@@ -23,6 +23,11 @@ bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt);
 // Appends to a file, creating it when missing.
 bool dateiAnhaengen(const QString& pfad, const QByteArray& inhalt);
 
+// The names of the files in `ordner` that match `muster` ("*.ger"), in
+// file-name order, hidden ones included: a name the user saves may begin
+// with a dot. Empty when none or the folder cannot be listed.
+QStringList dateienIn(const QString& ordner, const QString& muster);
+
 // Every kind of line break (CR LF, CR, LF) as CR LF, the line end of every
 // text the program stores.
 QString crLfZeilenenden(QString text);

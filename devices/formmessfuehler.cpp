@@ -136,9 +136,7 @@ void FormMessfuehler::FormLoad(const QString& labelFuehler) {
   try {
     const QDir ordner(Programmordner::pfad());
     QDir::setCurrent(ordner.path());
-    // Hidden files too: a saved name may begin with a dot.
-    for (const QString& name :
-         ordner.entryList({QStringLiteral("*.pvf")}, QDir::Files | QDir::Hidden, QDir::Name)) {
+    for (const QString& name : dateienIn(ordner.path(), QStringLiteral("*.pvf"))) {
       QByteArray bytes;
       if (!dateiLesen(ordner.filePath(name), bytes)) {
         throw Laufzeitfehler(Laufzeitfehler::kPfadZugriff, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));

@@ -134,7 +134,7 @@ bool schluesselLesen(const QString& text, bool version31, QChar dezimal, Geraete
   // Terminator: a code 0..255, or the letters the editor accepts.
   t.abschlusszeichen = wert(QStringLiteral("Datenstringabschlusszeichen"));
   if (const auto code = zahlLesen(t.abschlusszeichen, dezimal)) {
-    if (*code < 0 || *code > 255) return false;
+    if (!istAbschlusscode(*code)) return false;
     d.LZAsciiPub = static_cast<int16_t>(rundeHalbGerade(*code));
   } else {
     const QString gross = t.abschlusszeichen.toUpper();
@@ -354,11 +354,19 @@ Einzeiler einzeilerLesen(FeldLeser& f, const QString& programmordner, Geraetedef
   return Einzeiler::Gelesen;
 }
 
-// Reads an old-generation file (`kopf` its first field) into `d`.
+// Reads an old-generation file (`kopf` its first field) into `d`. A
+// terminator code outside 0..255 fails as in the current generation, so
+// that no conversion writes a file that cannot be read again.
 Einzeiler altLesen(FeldLeser& f, const QString& kopf, const QString& programmordner, Geraetedefinition& d) {
-  if (kopf == kGeraetedateiKopfPositionell) return positionellLesen(f, d) ? Einzeiler::Gelesen : Einzeiler::Fehler;
-  f.vonVorn();
-  return einzeilerLesen(f, programmordner, d);
+  Einzeiler e = Einzeiler::Fehler;
+  if (kopf == kGeraetedateiKopfPositionell) {
+    if (positionellLesen(f, d)) e = Einzeiler::Gelesen;
+  } else {
+    f.vonVorn();
+    e = einzeilerLesen(f, programmordner, d);
+  }
+  if (e == Einzeiler::Gelesen && !istAbschlusscode(d.LZAsciiPub)) return Einzeiler::Fehler;
+  return e;
 }
 
 // The three typed texts a converted file gets: a positional file names its

@@ -4,15 +4,15 @@
 
 namespace pv {
 
+QString abschlusszeichenText(int16_t code) {
+  if (code == 13) return QStringLiteral("R");
+  if (code == 10) return QStringLiteral("L");
+  return QString::number(code);
+}
+
 GeraeteEingabetexte eingabetexteAus(const Geraetedefinition& def, QChar dezimal) {
   GeraeteEingabetexte t;
-  if (def.LZAsciiPub == 13) {
-    t.abschlusszeichen = QStringLiteral("R");
-  } else if (def.LZAsciiPub == 10) {
-    t.abschlusszeichen = QStringLiteral("L");
-  } else {
-    t.abschlusszeichen = QString::number(def.LZAsciiPub);
-  }
+  t.abschlusszeichen = abschlusszeichenText(def.LZAsciiPub);
   t.wartezeit = singleText(def.DatenTransferZeitPub, dezimal);
   if (def.ZeichenStellePub != 0) t.zeichenposition = QString::number(def.ZeichenStellePub);
   return t;

@@ -75,6 +75,13 @@ struct GeraeteEingabetexte {
   bool operator==(const GeraeteEingabetexte&) const = default;
 };
 
+// Whether a number is a terminator code: a character code 0..255.
+inline bool istAbschlusscode(double code) { return code >= 0 && code <= 255; }
+
+// A terminator code as the editor shows it: "R" for 13, "L" for 10, any
+// other code in decimal.
+QString abschlusszeichenText(int16_t code);
+
 // Texts for a definition that has none of its own (an old-generation file, a
 // definition built in code): terminator 13 "R", 10 "L", any other code in
 // decimal; the waiting time as a number with the given decimal separator; the

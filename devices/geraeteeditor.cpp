@@ -112,7 +112,9 @@ EditorAnsicht ansichtAus(const Geraetedefinition& d, const GeraeteEingabetexte& 
   e.txtEinheit1_1 = QString::number(d.Einheit1_1Pub);
   e.txtEinheit2_0 = QString::number(d.Einheit2_0Pub);
   e.txtEinheit2_1 = QString::number(d.Einheit2_1Pub);
-  e.txtLetzteZeichen = t.abschlusszeichen;
+  // Shown by its code: a file may name it in a way the box does not take
+  // ("{CR}", "13"), and saving unchanged must not be refused for it.
+  e.txtLetzteZeichen = abschlusszeichenText(d.LZAsciiPub);
   if (e.OptionGeraet >= kWaage) {
     e.TextMBVoll = skalaText(d, dezimal);
   } else if (e.OptionGeraet >= 0) {

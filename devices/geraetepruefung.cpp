@@ -149,7 +149,7 @@ Pruefschritt abschlussPruefen(const QString& t, QChar dezimal, Geraetedefinition
   if (const auto code = zahlLesen(t, dezimal)) {
     // The typed number is range-checked as the file reader checks it, then
     // rounded: "-0,4" would not read back.
-    if (*code < 0 || *code > 255) {
+    if (!istAbschlusscode(*code)) {
       return Fehler{QStringLiteral("Der ASCII-Code des Datenabschlusszeichens ist ungültig."),
                     EditorFeld::txtLetzteZeichen};
     }

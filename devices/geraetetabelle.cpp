@@ -1,6 +1,5 @@
 #include "geraetetabelle.h"
 
-#include <QDir>
 #include <QFile>
 #include <optional>
 
@@ -106,7 +105,7 @@ GeraetEintrag& eintragZuName(const QString& name) {
 QStringList geraetedateienIn(const QString& ordner) {
   // In file-name order so that the table's order, and with it which of two
   // equal names gets the "+", does not depend on the file system.
-  return QDir(ordner).entryList({QStringLiteral("*.ger")}, QDir::Files, QDir::Name);
+  return dateienIn(ordner, QStringLiteral("*.ger"));
 }
 
 GeraeteZustand& geraeteZustand() {

@@ -68,8 +68,8 @@ struct GeraeteListen {
   QStringList lstMenu;
 };
 
-// The device files (*.ger) in a folder, in file-name order; empty when none
-// or the folder cannot be listed.
+// The device files (*.ger) in a folder, in file-name order, a name that
+// begins with a dot included; empty when none or the folder cannot be listed.
 QStringList geraetedateienIn(const QString& ordner);
 
 // The index (1..n) of the device with exactly this name (case-sensitive, no

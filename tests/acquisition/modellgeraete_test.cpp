@@ -7,33 +7,14 @@
 #include <QSet>
 
 #include "acquisition/modelle.h"
-#include "devices/geraetedatei.h"
 #include "tests/acquisition/decoderbeispiele.h"
+#include "tests/acquisition/mitgeliefertegeraete.h"
 
 namespace {
 
-const QString kDaten = QStringLiteral(PELVARON_DATEN);
-
-pv::Geraetedefinition lesen(const QString& datei) {
-  pv::Geraetedefinition def;
-  EXPECT_EQ(pv::GeraeteDatenLesen(QDir(kDaten).filePath(datei), u',', kDaten, def), 1) << datei.toStdString();
-  return def;
-}
-
-// What the device selection takes from a definition for the decoding.
-pv::Erfassungszustand zustand(const pv::Geraetedefinition& def) {
-  pv::Erfassungszustand z;
-  z.AutoFormat = def.autoFormat();
-  z.Spezial = def.SpezialPub;
-  z.LZAscii = def.LZAsciiPub;
-  z.Einheit1Pos = {def.Einheit1_0Pub, def.Einheit1_1Pub};
-  z.Einheit2Pos = {def.Einheit2_0Pub, def.Einheit2_1Pub};
-  z.Vorzeichenstelle = def.VorzeichenStellePub;
-  z.Messwertbeginn = def.DatenAnfangPub;
-  z.Messwertende = def.DatenEndePub;
-  z.Datenstringlaenge = def.DatenstringLaengePub;
-  return z;
-}
+using pvtest::kMitgeliefert;
+pv::Geraetedefinition lesen(const QString& datei) { return pvtest::mitgeliefertLesen(datei); }
+pv::Erfassungszustand zustand(const pv::Geraetedefinition& def) { return pvtest::erfassungszustand(def); }
 
 TEST(Modellgeraete, DecodedRecordsPassTheChecks) {
   const std::tuple<const char*, const char*, QByteArray> faelle[] = {
@@ -65,7 +46,7 @@ TEST(Modellgeraete, DecodedRecordsPassTheChecks) {
 
 TEST(Modellgeraete, ShippedDeviceNamesAreUnique) {
   QSet<QString> namen;
-  for (const QString& datei : QDir(kDaten).entryList({QStringLiteral("*.ger")}, QDir::Files)) {
+  for (const QString& datei : QDir(kMitgeliefert).entryList({QStringLiteral("*.ger")}, QDir::Files)) {
     const QString name = lesen(datei).GeraeteNamePub;
     EXPECT_FALSE(namen.contains(name)) << datei.toStdString();
     namen.insert(name);

@@ -556,6 +556,11 @@ TEST_F(GeraeteDatei, FehlerBeimKonvertierenMitMeldung) {
   kurz.removeLast();
   QStringList schlechterWahrheitswert = zeilenPositionell(ordner());
   schlechterWahrheitswert[2].replace(QStringLiteral("#TRUE#"), QStringLiteral("#JA#"));
+  // A terminator code outside 0..255 does not read, in no generation.
+  QStringList code300 = zeilenPositionell(ordner());
+  code300[1].replace(QStringLiteral(",13,"), QStringLiteral(",300,"));
+  const QByteArray unlesbar[] = {zeilenBytes(code300), einzeiler(QStringLiteral("DMM"), 2, 7, 300)};
+  for (const QByteArray& bytes : unlesbar) EXPECT_EQ(lies(bytes).ergebnis, 0);
 
   const struct {
     const char* was;
@@ -563,6 +568,8 @@ TEST_F(GeraeteDatei, FehlerBeimKonvertierenMitMeldung) {
   } faelle[] = {
       {"positional file ending early", zeilenBytes(kurz)},
       {"positional file with a bad Boolean", zeilenBytes(schlechterWahrheitswert)},
+      {"positional file with terminator 300", unlesbar[0]},
+      {"one-line file with terminator 300", unlesbar[1]},
       {"one-line file with eleven fields", zeilenBytes({QStringLiteral("\"A\",\"DMM\",2,7,14,0,0,0,0,0,13")})},
       {"scale without a value field", einzeiler(QStringLiteral("Waage"), 5, 3, 13)},
       {"quoted name spanning two lines", zeilenBytes({QStringLiteral("\"A"),

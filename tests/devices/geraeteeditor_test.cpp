@@ -145,6 +145,31 @@ TEST(GeraeteEditor, UnreadableFileIsRepairedUnderItsOwnName) {
   EXPECT_EQ(repariert.ImMenue, 1);
 }
 
+// A device file of any generation, converted by the folder scan where old,
+// shows its terminator as the box takes it and saves unchanged.
+TEST(GeraeteEditor, EveryGenerationSavesUnchanged) {
+  Editorumgebung u;
+  QByteArray v30 = mitgeliefert(QStringLiteral("Multimeter.ger"));
+  v30.replace("Version 3.1]", "Version 3.0]").replace("abschlusszeichen=R", "abschlusszeichen={cr}");
+  u.schreibe(QStringLiteral("v30.ger"), v30);
+  u.schreibe(QStringLiteral("v31.ger"), mitgeliefert(QStringLiteral("Waage.ger")));
+  u.schreibe(QStringLiteral("positionell.ger"),
+             "\"[VER3.0]\",\"Positionell\",2,2,7,14,1,9,10,11,12,13,199990,\"9600,n,8,1\",#TRUE#,#FALSE#,"
+             "\"\",1,\"\",#FALSE#,#TRUE#,#FALSE#,#TRUE#,#FALSE#,0,\"M\",\"k\",\"m\",\"u\",\"n\",\"p\"\r\n");
+  u.schreibe(QStringLiteral("einzeilig.ger"), "\"Einzeilig\",\"Waage\",2,7,14,1,9,10,0,0,3,\"9600,n,8,1\"\r\n");
+  pv::Initialisieren(kKomma);
+  const std::pair<const char*, const char*> faelle[] = {
+      {"Multimeter (sendet selbst)", "R"}, {"Waage (Abfrage)", "L"}, {"Positionell", "R"}, {"Einzeilig", "3"}};
+  for (const auto& [name, abschluss] : faelle) {
+    SCOPED_TRACE(name);
+    pv::GeraeteEditor editor = u.editor();
+    const pv::EditorAnsicht a = editor.GeraetBearbeiten(QString::fromUtf8(name));
+    EXPECT_EQ(a.eingaben.txtLetzteZeichen, QString::fromLatin1(abschluss));
+    EXPECT_TRUE(editor.UebernButton_Click(1, a.eingaben).gespeichert);
+    EXPECT_EQ(u.texte(), QStringList());
+  }
+}
+
 TEST(GeraeteEditor, NewDeviceIsSavedUnderTheChosenNameOnly) {
   Editorumgebung u;
   pv::GeraeteEditor editor = u.editor();

@@ -108,6 +108,14 @@ TEST(GeraeteTabelle, MenueValueDecidesTheList) {
   EXPECT_EQ(g[3], (pv::GeraetEintrag{3, ordner.pfad(QStringLiteral("c.ger")), QStringLiteral("Zwei"), false}));
 }
 
+// "Gerät speichern unter ..." accepts a name that begins with a dot.
+TEST(GeraeteTabelle, FileNameWithALeadingDotIsListed) {
+  Geraeteordner ordner;
+  ordner.geraet(QStringLiteral(".Waage.ger"), QStringLiteral("Waage"), QStringLiteral("1"));
+  EXPECT_EQ(pv::geraetedateienIn(ordner.pfad()), QStringList{QStringLiteral(".Waage.ger")});
+  EXPECT_EQ(pv::Initialisieren(kKomma).lstMenu, QStringList{QStringLiteral("Waage")});
+}
+
 // A failing file is left out after a question; Yes goes on, No stops with the
 // devices read so far.
 TEST(GeraeteTabelle, FailingFileAsksWhetherToGoOn) {
