@@ -210,16 +210,19 @@ QWidget* FormDrucken::orientierungsrahmenAnlegen() {
   return rahmen;
 }
 
+void druckerWaehlen(QPrinter& drucker, const QString& eintrag) {
+  if (eintrag == FormDrucken::kPdfEintrag) {
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    return;
+  }
+  drucker.setOutputFormat(QPrinter::NativeFormat);
+  drucker.setPrinterName(eintrag);
+}
+
 void FormDrucken::Combo1_Click() {
   const QString name = Combo1->currentText();
-  if (name == kPdfEintrag) {
-    drucker_->setOutputFormat(QPrinter::PdfFormat);
-    LabelOrt->setText(QStringLiteral("Datei"));
-  } else {
-    drucker_->setOutputFormat(QPrinter::NativeFormat);
-    drucker_->setPrinterName(name);
-    LabelOrt->setText(QPrinterInfo::printerInfo(name).location());
-  }
+  druckerWaehlen(*drucker_, name);
+  LabelOrt->setText(name == kPdfEintrag ? QStringLiteral("Datei") : QPrinterInfo::printerInfo(name).location());
   hauptmodul().einstellungen.DruckerName = name;
   if (OptionPOQ->isChecked())
     orientierungWaehlen(true);
@@ -246,12 +249,7 @@ void FormDrucken::orientierungWaehlen(bool querformat) {
 }
 
 void FormDrucken::seitenkastenAnlegen(bool querformat) {
-  const QSizeF s = seite();
-  QSize kasten;
-  if (querformat)
-    kasten = QSize(kVorschauflaeche, static_cast<int>(std::fabs(s.height() / s.width()) * kVorschauflaeche));
-  else
-    kasten = QSize(static_cast<int>(std::fabs(s.width() / s.height()) * kVorschauflaeche), kVorschauflaeche);
+  const QSize kasten = seitenkasten(querformat, seite(), kVorschauflaeche);
   PicPrintPrev->setGeometry((kVorschauflaeche - kasten.width()) / 2, (kVorschauflaeche - kasten.height()) / 2,
                             kasten.width(), kasten.height());
   PicPrintPrev->bild.groesseSetzen(kasten);

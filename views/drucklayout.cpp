@@ -58,6 +58,11 @@ double seitenanteil(const Drucklayout& l, QSizeF seite) {
   return l.breite / std::max(seite.width(), seite.height());
 }
 
+QSize seitenkasten(bool querformat, QSizeF seite, int flaeche) {
+  if (querformat) return {flaeche, static_cast<int>(std::fabs(seite.height() / seite.width()) * flaeche)};
+  return {static_cast<int>(std::fabs(seite.width() / seite.height()) * flaeche), flaeche};
+}
+
 std::pair<QString, QString> seitenfelder(bool querformat, QSizeF seite) {
   const auto mm = [](double wert) { return QString::number(rundeHalbGerade(wert), 'f', 0); };
   return {mm(seite.width()), mm(querformat ? seite.height() : seite.height() / 2)};
