@@ -217,6 +217,9 @@ void druckerWaehlen(QPrinter& drucker, const QString& eintrag) {
   }
   drucker.setOutputFormat(QPrinter::NativeFormat);
   drucker.setPrinterName(eintrag);
+  // A printer that still names a file writes every job into it, whatever
+  // printer is chosen: the file of an earlier PDF print goes.
+  drucker.setOutputFileName(QString());
 }
 
 void FormDrucken::Combo1_Click() {

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -123,6 +124,18 @@ TEST_F(Drucken, TheFixtureGraphPrintsToOnePdfPageWithTitleAxesAndCurve) {
   ASSERT_FALSE(seite.isNull());
   EXPECT_GT(pixelWie(seite, rot), 20) << "curve";
   EXPECT_GT(pixelWie(seite, dunkel), 200) << "title, labels and axes";
+}
+
+TEST_F(Drucken, ASystemPrinterChosenAfterAPdfPrintsNoLongerIntoThatFile) {
+  pv::FormDrucken dialog;
+  dialog.Combo1->setCurrentText(pv::FormDrucken::kPdfEintrag);
+  dialog.Combo1->activated(dialog.Combo1->currentIndex());
+  EXPECT_EQ(dialog.drucker().outputFormat(), QPrinter::PdfFormat);
+  dialog.drucker().setOutputFileName(auswahl.antwort);  // as a PDF print leaves it
+  dialog.Combo1->addItem(QStringLiteral("Laserdrucker"));
+  dialog.Combo1->setCurrentText(QStringLiteral("Laserdrucker"));
+  dialog.Combo1->activated(dialog.Combo1->currentIndex());
+  EXPECT_EQ(dialog.drucker().outputFileName(), QString());
 }
 
 TEST_F(Drucken, ADrawingThatFailsCancelsTheJob) {
