@@ -74,7 +74,8 @@ class FormDrucken : public QDialog {
   QWidget* orientierungsrahmenAnlegen();
   void Combo1_Click();
   void orientierungWaehlen(bool querformat);
-  void seitenkastenAnlegen(bool querformat);
+  // False when the page has no size (the box stays empty).
+  bool seitenkastenAnlegen(bool querformat);
   void orientierungAnwenden();
   void randfeldUmschalten(QCheckBox* box, QLineEdit* feld);
   void vorschauWennAutomatisch();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/geprueft.h"
 #include "common/zahlen.h"
 #include "views/grafiklogik.h"
 
@@ -59,8 +60,12 @@ double seitenanteil(const Drucklayout& l, QSizeF seite) {
 }
 
 QSize seitenkasten(bool querformat, QSizeF seite, int flaeche) {
-  if (querformat) return {flaeche, static_cast<int>(std::fabs(seite.height() / seite.width()) * flaeche)};
-  return {static_cast<int>(std::fabs(seite.width() / seite.height()) * flaeche), flaeche};
+  // Whole pixels, cut off.
+  const auto laenge = [flaeche](double verhaeltnis) {
+    return geprueft::int32(std::trunc(std::fabs(verhaeltnis) * flaeche));
+  };
+  if (querformat) return {flaeche, laenge(seite.height() / seite.width())};
+  return {laenge(seite.width() / seite.height()), flaeche};
 }
 
 std::pair<QString, QString> seitenfelder(bool querformat, QSizeF seite) {

@@ -42,6 +42,8 @@ double seitenanteil(const Drucklayout& l, QSizeF seite);
 
 // The preview's page box: the page's proportions in a square of `flaeche`
 // pixels, its longer side (the height upright, the width across) filling it.
+// A page of no height upright (no width across) raises the overflow
+// run-time error.
 QSize seitenkasten(bool querformat, QSizeF seite, int flaeche);
 
 // The size fields an orientation fills in: the page's width, and half its

@@ -15,6 +15,7 @@
 #include "ansichten_testhilfe.h"
 #include "common/dateiauswahl.h"
 #include "common/farben.h"
+#include "common/laufzeitfehler.h"
 #include "main/messdatei.h"
 #include "views/ansichtenzustand.h"
 #include "views/grafikfenster.h"
@@ -53,6 +54,19 @@ TEST(Drucklayout, TheGraphSitsAtItsPlaceOnThePage) {
   EXPECT_EQ(pv::seitenfelder(true, {280, 200}), std::make_pair(QStringLiteral("280"), QStringLiteral("200")));
   EXPECT_EQ(pv::schriftgroesseSkaliert(0, 3, 0.5), 0);
   EXPECT_EQ(pv::schriftgroesseSkaliert(12, 3, 0.5), 18);
+}
+
+TEST(Drucklayout, ThePageBoxHasThePagesProportionsAndAPageWithoutSizeOverflows) {
+  EXPECT_EQ(pv::seitenkasten(false, {200, 280}, 260), QSize(185, 260));
+  EXPECT_EQ(pv::seitenkasten(true, {280, 200}, 260), QSize(260, 185));
+  for (const bool quer : {false, true}) {
+    try {
+      pv::seitenkasten(quer, {0, 0}, 260);
+      ADD_FAILURE() << "no overflow, across: " << quer;
+    } catch (const pv::Laufzeitfehler& fehler) {
+      EXPECT_EQ(fehler.nummer(), pv::Laufzeitfehler::kUeberlauf);
+    }
+  }
 }
 
 struct PdfAuswahl : pv::Dateiauswahl {
@@ -136,6 +150,28 @@ TEST_F(Drucken, ASystemPrinterChosenAfterAPdfPrintsNoLongerIntoThatFile) {
   dialog.Combo1->setCurrentText(QStringLiteral("Laserdrucker"));
   dialog.Combo1->activated(dialog.Combo1->currentIndex());
   EXPECT_EQ(dialog.drucker().outputFileName(), QString());
+}
+
+TEST_F(Drucken, ACopyCountBeyondAnyNumberIsRefusedAsOtherInputIs) {
+  pvtest::Ansichtenumgebung::messungMit(21);
+  pv::GrafikEinstellungen& p = pv::grafikParameter();
+  p.XMax = Tolvek::grafikZustand().GrafikXMax = 10;
+  p.YMax = Tolvek::grafikZustand().GrafikYMax = 210;
+  p.Schrittweite = 1;
+  pv::FormDrucken dialog;
+  dialog.Combo1->setCurrentText(pv::FormDrucken::kPdfEintrag);
+  dialog.Combo1->activated(dialog.Combo1->currentIndex());
+  umgebung.programm.meldungen.boxen.clear();
+  dialog.Text2->setText(QStringLiteral("99999999999"));
+  dialog.CommandOK_Click();
+  ASSERT_EQ(umgebung.programm.meldungen.boxen.size(), 1u);
+  EXPECT_EQ(umgebung.programm.meldungen.boxen[0].text, QStringLiteral("Es gab ein Problem bei der Vorschau der Grafik!"));
+  EXPECT_FALSE(QFile::exists(auswahl.antwort));
+
+  dialog.Text2->setText(QStringLiteral("2"));
+  dialog.CommandOK_Click();
+  EXPECT_EQ(umgebung.programm.meldungen.boxen.size(), 1u);
+  EXPECT_TRUE(QFile::exists(auswahl.antwort));
 }
 
 TEST_F(Drucken, ADrawingThatFailsCancelsTheJob) {
