@@ -232,7 +232,13 @@ void FormGRAFIK::NeuButton_Click() {
 
 void FormGRAFIK::Zeigen() {
   if (!Offen() || !isVisible()) {
+    mausmodiNeu();
     Form_Load();
+    // Shown again at its old size the window gets no resize and so no
+    // drawing: it would show the picture and scale of the measurement it
+    // was closed with.
+    Timer1->stop();
+    NeuButton_Click();
   } else if (isMinimized()) {
     showNormal();
   }
