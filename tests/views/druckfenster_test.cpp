@@ -104,6 +104,13 @@ class Drucken : public ::testing::Test {
     pv::ansichtenzustand() = pv::Ansichtenzustand{};
     Tolvek::grafikZustand() = {};
   }
+  // As the user picks an entry of the printer box.
+  static void eintragWaehlen(pv::FormDrucken& dialog, const QString& eintrag) {
+    if (dialog.Combo1->findText(eintrag) < 0) dialog.Combo1->addItem(eintrag);
+    dialog.Combo1->setCurrentText(eintrag);
+    dialog.Combo1->activated(dialog.Combo1->currentIndex());
+  }
+
   pvtest::Ansichtenumgebung umgebung;
   PdfAuswahl auswahl;
 };
@@ -118,8 +125,7 @@ TEST_F(Drucken, TheFixtureGraphPrintsToOnePdfPageWithTitleAxesAndCurve) {
   grafik.NeuButton_Click();
 
   pv::FormDrucken dialog;
-  dialog.Combo1->setCurrentText(pv::FormDrucken::kPdfEintrag);
-  dialog.Combo1->activated(dialog.Combo1->currentIndex());
+  eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
   EXPECT_GT(pixelWie(dialog.vorschaubild(), rot), 0) << "the preview shows the curve";
   dialog.CommandOK_Click();
   EXPECT_TRUE(umgebung.programm.meldungen.boxen.empty());
@@ -142,13 +148,10 @@ TEST_F(Drucken, TheFixtureGraphPrintsToOnePdfPageWithTitleAxesAndCurve) {
 
 TEST_F(Drucken, ASystemPrinterChosenAfterAPdfPrintsNoLongerIntoThatFile) {
   pv::FormDrucken dialog;
-  dialog.Combo1->setCurrentText(pv::FormDrucken::kPdfEintrag);
-  dialog.Combo1->activated(dialog.Combo1->currentIndex());
+  eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
   EXPECT_EQ(dialog.drucker().outputFormat(), QPrinter::PdfFormat);
   dialog.drucker().setOutputFileName(auswahl.antwort);  // as a PDF print leaves it
-  dialog.Combo1->addItem(QStringLiteral("Laserdrucker"));
-  dialog.Combo1->setCurrentText(QStringLiteral("Laserdrucker"));
-  dialog.Combo1->activated(dialog.Combo1->currentIndex());
+  eintragWaehlen(dialog, QStringLiteral("Laserdrucker"));
   EXPECT_EQ(dialog.drucker().outputFileName(), QString());
 }
 
@@ -159,8 +162,7 @@ TEST_F(Drucken, ACopyCountBeyondAnyNumberIsRefusedAsOtherInputIs) {
   p.YMax = Tolvek::grafikZustand().GrafikYMax = 210;
   p.Schrittweite = 1;
   pv::FormDrucken dialog;
-  dialog.Combo1->setCurrentText(pv::FormDrucken::kPdfEintrag);
-  dialog.Combo1->activated(dialog.Combo1->currentIndex());
+  eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
   umgebung.programm.meldungen.boxen.clear();
   dialog.Text2->setText(QStringLiteral("99999999999"));
   dialog.CommandOK_Click();
@@ -183,8 +185,7 @@ TEST_F(Drucken, ADrawingThatFailsCancelsTheJob) {
   p.YMax = 1;
   p.Schrittweite = 1;
   pv::FormDrucken dialog;
-  dialog.Combo1->setCurrentText(pv::FormDrucken::kPdfEintrag);
-  dialog.Combo1->activated(dialog.Combo1->currentIndex());
+  eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
   umgebung.programm.meldungen.boxen.clear();
   dialog.CommandOK_Click();
   ASSERT_EQ(umgebung.programm.meldungen.boxen.size(), 1u);
