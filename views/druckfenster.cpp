@@ -22,6 +22,8 @@
 #include "common/allgemein.h"
 #include "common/dateiauswahl.h"
 #include "common/farben.h"
+#include "common/geprueft.h"
+#include "common/laufzeitfehler.h"
 #include "common/meldungen.h"
 #include "common/tolvek.h"
 #include "common/zahlen.h"
@@ -159,7 +161,8 @@ QWidget* FormDrucken::druckerrahmenAnlegen() {
   k->addWidget(VScroll1);
   connect(Text2, &QLineEdit::textChanged, this, [this](const QString& text) {
     const QSignalBlocker sperre(VScroll1);
-    VScroll1->setValue(static_cast<int>(rundeHalbGerade(val(text))));
+    // A number no scroll bar holds leaves it where it is.
+    if (const std::optional<int32_t> wert = ganzzahl32(val(text))) VScroll1->setValue(*wert);
   });
   connect(VScroll1, &QScrollBar::valueChanged, this, [this](int wert) { Text2->setText(QString::number(wert)); });
   r->addWidget(kopien, 0, 3, 2, 1);
@@ -210,16 +213,22 @@ QWidget* FormDrucken::orientierungsrahmenAnlegen() {
   return rahmen;
 }
 
+void druckerWaehlen(QPrinter& drucker, const QString& eintrag) {
+  if (eintrag == FormDrucken::kPdfEintrag) {
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    return;
+  }
+  drucker.setOutputFormat(QPrinter::NativeFormat);
+  drucker.setPrinterName(eintrag);
+  // A printer that still names a file writes every job into it, whatever
+  // printer is chosen: the file of an earlier PDF print goes.
+  drucker.setOutputFileName(QString());
+}
+
 void FormDrucken::Combo1_Click() {
   const QString name = Combo1->currentText();
-  if (name == kPdfEintrag) {
-    drucker_->setOutputFormat(QPrinter::PdfFormat);
-    LabelOrt->setText(QStringLiteral("Datei"));
-  } else {
-    drucker_->setOutputFormat(QPrinter::NativeFormat);
-    drucker_->setPrinterName(name);
-    LabelOrt->setText(QPrinterInfo::printerInfo(name).location());
-  }
+  druckerWaehlen(*drucker_, name);
+  LabelOrt->setText(name == kPdfEintrag ? QStringLiteral("Datei") : QPrinterInfo::printerInfo(name).location());
   hauptmodul().einstellungen.DruckerName = name;
   if (OptionPOQ->isChecked())
     orientierungWaehlen(true);
@@ -245,18 +254,22 @@ void FormDrucken::orientierungWaehlen(bool querformat) {
     PicPrintPrev->bild.leeren();
 }
 
-void FormDrucken::seitenkastenAnlegen(bool querformat) {
-  const QSizeF s = seite();
+bool FormDrucken::seitenkastenAnlegen(bool querformat) {
   QSize kasten;
-  if (querformat)
-    kasten = QSize(kVorschauflaeche, static_cast<int>(std::fabs(s.height() / s.width()) * kVorschauflaeche));
-  else
-    kasten = QSize(static_cast<int>(std::fabs(s.width() / s.height()) * kVorschauflaeche), kVorschauflaeche);
+  try {
+    kasten = seitenkasten(querformat, seite(), kVorschauflaeche);
+  } catch (const Laufzeitfehler&) {
+    // A page without size: no box, and nothing in it.
+    PicPrintPrev->bild.leeren();
+    PicPrintPrev->update();
+    return false;
+  }
   PicPrintPrev->setGeometry((kVorschauflaeche - kasten.width()) / 2, (kVorschauflaeche - kasten.height()) / 2,
                             kasten.width(), kasten.height());
   PicPrintPrev->bild.groesseSetzen(kasten);
   PicPrintPrev->bild.leeren();
   PicPrintPrev->update();
+  return true;
 }
 
 void FormDrucken::orientierungAnwenden() {
@@ -307,7 +320,10 @@ std::optional<Drucklayout> FormDrucken::layoutLesen() const {
 void FormDrucken::GrafikVorschauDrucken(int16_t VorDruck) {
   const Einstellungen& e = hauptmodul().einstellungen;
   const bool quer = OptionPOQ->isChecked();
-  if ((OptionPOQ->isChecked() || OptionPOH->isChecked()) && VorDruck == 0) seitenkastenAnlegen(quer);
+  if ((OptionPOQ->isChecked() || OptionPOH->isChecked()) && VorDruck == 0 && !seitenkastenAnlegen(quer)) {
+    Tolvek::meldungen().hinweis(kVorschauProblem);
+    return;
+  }
   orientierungAnwenden();
   const QSizeF s = seite();
   const std::optional<Drucklayout> l = layoutLesen();
@@ -377,9 +393,17 @@ bool FormDrucken::drucken(GrafikEinstellungen r, double f) {
 }
 
 void FormDrucken::CommandOK_Click() {
-  const double kopien = std::max(1.0, val(Text2->text()));
-  drucker_->setCopyCount(static_cast<int>(rundeHalbGerade(kopien)));
-  GrafikVorschauDrucken(1);
+  bool kopienGesetzt = true;
+  try {
+    drucker_->setCopyCount(geprueft::int32(std::max(1.0, val(Text2->text()))));
+  } catch (const Laufzeitfehler&) {
+    kopienGesetzt = false;
+  }
+  // A count beyond any number fails before drawing, as a size that is not one.
+  if (kopienGesetzt)
+    GrafikVorschauDrucken(1);
+  else
+    Tolvek::meldungen().hinweis(kVorschauProblem);
   accept();
 }
 

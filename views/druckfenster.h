@@ -74,7 +74,8 @@ class FormDrucken : public QDialog {
   QWidget* orientierungsrahmenAnlegen();
   void Combo1_Click();
   void orientierungWaehlen(bool querformat);
-  void seitenkastenAnlegen(bool querformat);
+  // False when the page has no size (the box stays empty).
+  bool seitenkastenAnlegen(bool querformat);
   void orientierungAnwenden();
   void randfeldUmschalten(QCheckBox* box, QLineEdit* feld);
   void vorschauWennAutomatisch();
@@ -85,6 +86,10 @@ class FormDrucken : public QDialog {
 
   std::unique_ptr<QPrinter> drucker_;
 };
+
+// Applies an entry of the printer box to the printer: "PDF-Datei" prints
+// into a PDF file, any other entry on the system printer of that name.
+void druckerWaehlen(QPrinter& drucker, const QString& eintrag);
 
 // Shows the one print dialog modally.
 void druckfensterZeigen(QWidget* eltern);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/geprueft.h"
 #include "common/zahlen.h"
 #include "views/grafiklogik.h"
 
@@ -56,6 +57,15 @@ void schriftenSkalieren(GrafikEinstellungen& r, double hoehenverhaeltnis, double
 
 double seitenanteil(const Drucklayout& l, QSizeF seite) {
   return l.breite / std::max(seite.width(), seite.height());
+}
+
+QSize seitenkasten(bool querformat, QSizeF seite, int flaeche) {
+  // Whole pixels, cut off.
+  const auto laenge = [flaeche](double verhaeltnis) {
+    return geprueft::int32(std::trunc(std::fabs(verhaeltnis) * flaeche));
+  };
+  if (querformat) return {flaeche, laenge(seite.height() / seite.width())};
+  return {laenge(seite.width() / seite.height()), flaeche};
 }
 
 std::pair<QString, QString> seitenfelder(bool querformat, QSizeF seite) {

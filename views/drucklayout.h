@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QSizeF>
 #include <QString>
 #include <cstdint>
@@ -38,6 +39,12 @@ int16_t schriftgroesseSkaliert(int16_t groesse, double hoehenverhaeltnis, double
 void schriftenSkalieren(GrafikEinstellungen& r, double hoehenverhaeltnis, double f);
 // f: W against the page's larger side.
 double seitenanteil(const Drucklayout& l, QSizeF seite);
+
+// The preview's page box: the page's proportions in a square of `flaeche`
+// pixels, its longer side (the height upright, the width across) filling it.
+// A page of no height upright (no width across) raises the overflow
+// run-time error.
+QSize seitenkasten(bool querformat, QSizeF seite, int flaeche);
 
 // The size fields an orientation fills in: the page's width, and half its
 // height upright or its whole height across.

@@ -302,6 +302,13 @@ void FormGRAFIK::GRAF_MouseMove(int tasten, QPointF wert) {
 
 void FormGRAFIK::GRAF_MouseUp(int taste) { mausergebnisZeigen(maus.loslassen(taste, mauskontext())); }
 
+void FormGRAFIK::mausmodiNeu() {
+  maus = Mausmodi{};
+  OptionKoordinaten->setChecked(true);
+  CheckMWRasten->setChecked(true);
+  GRAF->update();
+}
+
 void FormGRAFIK::OptionZoom_Click() {
   if (maus.modusWaehlen(Mausmodus::Zoom, hauptmodul().messdaten.m)) {
     CheckMinMaxAutoX->setChecked(false);

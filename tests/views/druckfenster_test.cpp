@@ -8,12 +8,14 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 
 #include "ansichten_testhilfe.h"
 #include "common/dateiauswahl.h"
 #include "common/farben.h"
+#include "common/laufzeitfehler.h"
 #include "main/messdatei.h"
 #include "views/ansichtenzustand.h"
 #include "views/grafikfenster.h"
@@ -54,6 +56,19 @@ TEST(Drucklayout, TheGraphSitsAtItsPlaceOnThePage) {
   EXPECT_EQ(pv::schriftgroesseSkaliert(12, 3, 0.5), 18);
 }
 
+TEST(Drucklayout, ThePageBoxHasThePagesProportionsAndAPageWithoutSizeOverflows) {
+  EXPECT_EQ(pv::seitenkasten(false, {200, 280}, 260), QSize(185, 260));
+  EXPECT_EQ(pv::seitenkasten(true, {280, 200}, 260), QSize(260, 185));
+  for (const bool quer : {false, true}) {
+    try {
+      pv::seitenkasten(quer, {0, 0}, 260);
+      ADD_FAILURE() << "no overflow, across: " << quer;
+    } catch (const pv::Laufzeitfehler& fehler) {
+      EXPECT_EQ(fehler.nummer(), pv::Laufzeitfehler::kUeberlauf);
+    }
+  }
+}
+
 struct PdfAuswahl : pv::Dateiauswahl {
   QString oeffnen(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
   QString speichern(QWidget*, const QString&, const QString&, const QString&, const QString&,
@@ -89,6 +104,13 @@ class Drucken : public ::testing::Test {
     pv::ansichtenzustand() = pv::Ansichtenzustand{};
     Tolvek::grafikZustand() = {};
   }
+  // As the user picks an entry of the printer box.
+  static void eintragWaehlen(pv::FormDrucken& dialog, const QString& eintrag) {
+    if (dialog.Combo1->findText(eintrag) < 0) dialog.Combo1->addItem(eintrag);
+    dialog.Combo1->setCurrentText(eintrag);
+    dialog.Combo1->activated(dialog.Combo1->currentIndex());
+  }
+
   pvtest::Ansichtenumgebung umgebung;
   PdfAuswahl auswahl;
 };
@@ -103,8 +125,7 @@ TEST_F(Drucken, TheFixtureGraphPrintsToOnePdfPageWithTitleAxesAndCurve) {
   grafik.NeuButton_Click();
 
   pv::FormDrucken dialog;
-  dialog.Combo1->setCurrentText(pv::FormDrucken::kPdfEintrag);
-  dialog.Combo1->activated(dialog.Combo1->currentIndex());
+  eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
   EXPECT_GT(pixelWie(dialog.vorschaubild(), rot), 0) << "the preview shows the curve";
   dialog.CommandOK_Click();
   EXPECT_TRUE(umgebung.programm.meldungen.boxen.empty());
@@ -125,6 +146,36 @@ TEST_F(Drucken, TheFixtureGraphPrintsToOnePdfPageWithTitleAxesAndCurve) {
   EXPECT_GT(pixelWie(seite, dunkel), 200) << "title, labels and axes";
 }
 
+TEST_F(Drucken, ASystemPrinterChosenAfterAPdfPrintsNoLongerIntoThatFile) {
+  pv::FormDrucken dialog;
+  eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
+  EXPECT_EQ(dialog.drucker().outputFormat(), QPrinter::PdfFormat);
+  dialog.drucker().setOutputFileName(auswahl.antwort);  // as a PDF print leaves it
+  eintragWaehlen(dialog, QStringLiteral("Laserdrucker"));
+  EXPECT_EQ(dialog.drucker().outputFileName(), QString());
+}
+
+TEST_F(Drucken, ACopyCountBeyondAnyNumberIsRefusedAsOtherInputIs) {
+  pvtest::Ansichtenumgebung::messungMit(21);
+  pv::GrafikEinstellungen& p = pv::grafikParameter();
+  p.XMax = Tolvek::grafikZustand().GrafikXMax = 10;
+  p.YMax = Tolvek::grafikZustand().GrafikYMax = 210;
+  p.Schrittweite = 1;
+  pv::FormDrucken dialog;
+  eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
+  umgebung.programm.meldungen.boxen.clear();
+  dialog.Text2->setText(QStringLiteral("99999999999"));
+  dialog.CommandOK_Click();
+  ASSERT_EQ(umgebung.programm.meldungen.boxen.size(), 1u);
+  EXPECT_EQ(umgebung.programm.meldungen.boxen[0].text, QStringLiteral("Es gab ein Problem bei der Vorschau der Grafik!"));
+  EXPECT_FALSE(QFile::exists(auswahl.antwort));
+
+  dialog.Text2->setText(QStringLiteral("2"));
+  dialog.CommandOK_Click();
+  EXPECT_EQ(umgebung.programm.meldungen.boxen.size(), 1u);
+  EXPECT_TRUE(QFile::exists(auswahl.antwort));
+}
+
 TEST_F(Drucken, ADrawingThatFailsCancelsTheJob) {
   // More values in view than a graph draws one by one: the plotting
   // routine ends with 6, everything but the values drawn.
@@ -134,8 +185,7 @@ TEST_F(Drucken, ADrawingThatFailsCancelsTheJob) {
   p.YMax = 1;
   p.Schrittweite = 1;
   pv::FormDrucken dialog;
-  dialog.Combo1->setCurrentText(pv::FormDrucken::kPdfEintrag);
-  dialog.Combo1->activated(dialog.Combo1->currentIndex());
+  eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
   umgebung.programm.meldungen.boxen.clear();
   dialog.CommandOK_Click();
   ASSERT_EQ(umgebung.programm.meldungen.boxen.size(), 1u);

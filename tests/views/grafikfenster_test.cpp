@@ -22,6 +22,7 @@
 #include "common/tolvek.h"
 #include "main/datenauswertung.h"
 #include "main/form1.h"
+#include "main/messdatei.h"
 #include "main/programm.h"
 #include "views/ansichtenzustand.h"
 #include "views/einstellungsfenster.h"
@@ -209,6 +210,39 @@ TEST_F(Grafikfenster, ADragZoomsAndThePreviousViewComesBack) {
   EXPECT_TRUE(fenster.CheckIntervallAutoY->isChecked());
   fenster.TextIntervallY->textEdited(QStringLiteral("5"));
   EXPECT_FALSE(fenster.CheckIntervallAutoY->isChecked());
+}
+
+TEST_F(Grafikfenster, ShownAgainAfterClosingItDrawsTheMeasurementNowOpenAsIfFreshlyLoaded) {
+  pvtest::Ansichtenumgebung::messungMit(21);
+  pv::FormGRAFIK fenster;
+  fenster.Zeigen();
+  fenster.close();
+  fenster.Zeigen();  // with its frame known: from now on shown at one size
+  fenster.NeuButton_Click();
+  const QString vorherMax = fenster.TextMaximumX->text();
+  fenster.OptionFlaecheninhalt->click();
+  fenster.CheckMWRasten->setChecked(false);
+  maus(fenster.GRAF, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {2, 100});
+  ASSERT_TRUE(fenster.maus.ueberlagerung.integralLinie);
+  fenster.close();
+
+  pv::Messtexte texte;
+  ASSERT_TRUE(pv::MessungEinlesen(pvtest::testdatei(QStringLiteral("messung_grafik.mes")), false,
+                                  pv::hauptmodul().messdaten, texte)
+                  .gelesen());
+  fenster.Zeigen();
+  const QString gezeigtMax = fenster.TextMaximumX->text();
+  const float gezeichnetMax = Tolvek::grafikZustand().GrafikXMax;
+  EXPECT_NE(gezeigtMax, vorherMax);
+  fenster.NeuButton_Click();
+  EXPECT_EQ(gezeigtMax, fenster.TextMaximumX->text()) << "as \"Aktualisieren\" draws it";
+  EXPECT_EQ(gezeichnetMax, Tolvek::grafikZustand().GrafikXMax);
+
+  EXPECT_TRUE(fenster.OptionKoordinaten->isChecked());
+  EXPECT_TRUE(fenster.CheckMWRasten->isChecked());
+  EXPECT_EQ(fenster.maus.modus, pv::Mausmodus::Koordinaten);
+  EXPECT_TRUE(fenster.maus.einrasten);
+  EXPECT_FALSE(fenster.maus.ueberlagerung.integralLinie);
 }
 
 TEST_F(Grafikfenster, SmoothingAsksPreviewsAndMarksTheMeasurementUnsaved) {
