@@ -93,7 +93,7 @@ TEST_F(AufnahmeTest, TimedRecordingWaitsEndsSavesAndReadsBackEqual) {
   EXPECT_TRUE(ui().StartButton->isEnabled());
   EXPECT_EQ(pv::feldFarbe(ui().PicStatStop), 0x0000FFu);
 
-  for (const QString name : {QStringLiteral("pvsave.tmp"), QStringLiteral("zwischen.mes")}) {
+  for (const QString& name : {QStringLiteral("pvsave.tmp"), QStringLiteral("zwischen.mes")}) {
     const pv::Leseergebnis r = pv::messdateiLesen(u.pfad(name), false);
     ASSERT_TRUE(r.gelesen()) << name.toStdString();
     EXPECT_EQ(r.inhalt.daten.m, d.m);
@@ -268,13 +268,15 @@ TEST_F(AufnahmeTest, SaveAsOpenAndRecentFiles) {
 TEST_F(AufnahmeTest, IntermediateSaveWithoutANameFallsBack) {
   starten(QStringLiteral("Fortlaufend"), kAutomatisch);
   h().messdaten.anhaengen(0, 1);
-  for (const QString name : {QString(), QStringLiteral("Test.ger"), QStringLiteral("Pelvaron.ini")}) {
+  for (const QString& name : {QString(), QStringLiteral("Test.ger"), QStringLiteral("Pelvaron.ini")}) {
     QFile::remove(u.pfad(QStringLiteral("pvsavezs.mes")));
     const QByteArray vorher = name.isEmpty() ? QByteArray() : u.lies(name);
     h().einstellungen.ZwischenspeichernDatei = name;
     aufnahme().ZwischenSpeichern();
     EXPECT_EQ(status(), QStringLiteral("Fehler beim Zwischenspeichern! Neue Datei: pvsavezs.mes")) << name.toStdString();
-    if (!name.isEmpty()) EXPECT_EQ(u.lies(name), vorher) << name.toStdString();
+    if (!name.isEmpty()) {
+      EXPECT_EQ(u.lies(name), vorher) << name.toStdString();
+    }
     EXPECT_EQ(h().einstellungen.ZwischenspeichernDatei, QStringLiteral("pvsavezs.mes"));
     aufnahme().ZwischenSpeichern();
     EXPECT_EQ(status(), QStringLiteral("Zwischenspeichern erfolgreich beendet"));
