@@ -4,11 +4,13 @@
 #include <QTranslator>
 
 #include "common/programmordner.h"
+#include "common/zahlen.h"
 #include "main/programm.h"
 #include "views/verdrahtung.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  pv::cZahlenFestlegen();
   QApplication::setApplicationName(QStringLiteral("Pelvaron"));
   QApplication::setApplicationVersion(QStringLiteral(PELVARON_VERSION));
   // The main window decides about closing; the last window closing does not.

@@ -5,22 +5,27 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTimer>
-#include <QUrl>
+#include <utility>
+
+#include "programmordner.h"
 
 namespace pv {
 
 namespace {
 
 FreeLink::Oeffner& oeffner() {
-  static FreeLink::Oeffner o = [](const QString& ziel) {
-    // A plain path opens as a file, everything else as the address it is.
-    const QUrl url = QUrl::fromUserInput(ziel);
-    QDesktopServices::openUrl(url);
-  };
+  static FreeLink::Oeffner o = [](const QUrl& adresse) { QDesktopServices::openUrl(adresse); };
   return o;
 }
 
 }  // namespace
+
+QUrl linkAdresse(const QString& ziel) {
+  // A one-letter "scheme" is a drive ("C:\...").
+  const QUrl url(ziel);
+  if (url.isValid() && url.scheme().size() > 1) return url;
+  return QUrl::fromLocalFile(Programmordner::datei(ziel));
+}
 
 void FreeLink::oeffnerSetzen(Oeffner neu) { oeffner() = std::move(neu); }
 
@@ -74,7 +79,7 @@ void FreeLink::AutoSizeSetzen(bool an) {
 void FreeLink::AlignmentSetzen(Qt::Alignment ausrichtung) { lblLink_->setAlignment(ausrichtung); }
 
 void FreeLink::OpenURL() {
-  if (!hyperLink_.isEmpty() && oeffner()) oeffner()(hyperLink_);
+  if (!hyperLink_.isEmpty() && oeffner()) oeffner()(linkAdresse(hyperLink_));
 }
 
 QSize FreeLink::sizeHint() const { return lblLink_->sizeHint(); }
@@ -114,9 +119,13 @@ void FreeLink::enterEvent(QEnterEvent*) {
 void FreeLink::leaveEvent(QEvent*) { aussehen(false); }
 
 void FreeLink::mouseReleaseEvent(QMouseEvent* ereignis) {
+  // A double click clicks once: with its first release.
+  if (std::exchange(doppelklick_, false)) return;
   if (ereignis->button() != Qt::LeftButton || !rect().contains(ereignis->position().toPoint())) return;
   emit Click();
   OpenURL();
 }
+
+void FreeLink::mouseDoubleClickEvent(QMouseEvent*) { doppelklick_ = true; }
 
 }  // namespace pv

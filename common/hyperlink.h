@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 #include <functional>
 
@@ -10,6 +11,11 @@ class QLabel;
 class QTimer;
 
 namespace pv {
+
+// The address a link target opens: a target with a scheme ("https:",
+// "mailto:", "file:") as it is, any other as a file; a relative one names a
+// file of the program folder.
+QUrl linkAdresse(const QString& ziel);
 
 // A label that behaves like a link: while the mouse is over it, it shows its
 // hover font, text colour and background (by default underlined red text);
@@ -21,8 +27,9 @@ class FreeLink : public QWidget {
  public:
   explicit FreeLink(QWidget* eltern = nullptr);
 
-  // Opens a target; the default asks the desktop. Tests put their own in.
-  using Oeffner = std::function<void(const QString& ziel)>;
+  // Opens a target's address; the default asks the desktop. Tests put their
+  // own in.
+  using Oeffner = std::function<void(const QUrl& adresse)>;
   static void oeffnerSetzen(Oeffner oeffner);
 
   QColor BackColor() const { return backColor_; }
@@ -60,6 +67,7 @@ class FreeLink : public QWidget {
   void enterEvent(QEnterEvent* ereignis) override;
   void leaveEvent(QEvent* ereignis) override;
   void mouseReleaseEvent(QMouseEvent* ereignis) override;
+  void mouseDoubleClickEvent(QMouseEvent* ereignis) override;
   void resizeEvent(QResizeEvent* ereignis) override;
 
  private:
@@ -74,6 +82,8 @@ class FreeLink : public QWidget {
   bool autoSize_ = false;
   bool aktiv_ = false;
   bool groesseAendern_ = false;
+  // The button of a double click is down: its release is no second click.
+  bool doppelklick_ = false;
 };
 
 }  // namespace pv

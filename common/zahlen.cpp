@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -232,5 +233,7 @@ QString singleText(float x, QChar dezimaltrennzeichen) {
   ergebnis.replace(u'.', dezimaltrennzeichen);
   return ergebnis;
 }
+
+void cZahlenFestlegen() { std::setlocale(LC_NUMERIC, "C"); }
 
 }  // namespace pv

@@ -50,4 +50,12 @@ std::optional<float> singleLesen(QStringView text, QChar dezimaltrennzeichen);
 // least two digits ("1,234568E+07", "1E-05"). The decimal mark is the given one.
 QString singleText(float x, QChar dezimaltrennzeichen);
 
+// Puts the C library's number habits back to "." after the application
+// object has given it the user's locale. Libraries that format numbers with
+// printf (the spreadsheet writer) must write "." into their files whatever
+// the user's locale; the program's own texts take the system's decimal
+// separator from QLocale::system(), which this leaves alone. Called once,
+// right after the application object is made.
+void cZahlenFestlegen();
+
 }  // namespace pv

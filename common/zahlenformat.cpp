@@ -150,8 +150,12 @@ QString datumText(float x, const QDateTime& messStart) {
   // Fractions of a second round to the nearest second.
   const double sekunden = std::floor(startSekunden(messStart) + static_cast<double>(x) + 0.5);
   const double tage = std::floor(sekunden / 86400.0);
+  // The day count is checked while a double: beyond the calendar's years it
+  // may not even fit an integer.
+  static const double ersterTag = static_cast<double>(QDate(100, 1, 1).toJulianDay());
+  static const double letzterTag = static_cast<double>(QDate(9999, 12, 31).toJulianDay());
+  if (!(tage >= ersterTag && tage <= letzterTag)) return kErr;
   const QDate datum = QDate::fromJulianDay(static_cast<qint64>(tage));
-  if (!datum.isValid() || datum.year() < 100 || datum.year() > 9999) return kErr;
   const auto tagesSekunden = static_cast<qint64>(sekunden - tage * 86400.0);
   return QStringLiteral("%1.%2.%3 %4:%5:%6")
       .arg(zweistellig(datum.day()), zweistellig(datum.month()),

@@ -175,8 +175,9 @@ TEST(Programmordner, EnvironmentWinsThenWritableExeFolderThenSeededDataFolder) {
 
 namespace {
 
-// The program runs under the user's C library locale (the application object
-// sets it); numbers in files and on screen must not follow it.
+// The application object gives the C library the user's locale and the
+// program sets only its numbers back, for the libraries it links; its own
+// conversions must not follow the C library's locale at all.
 TEST(Zahlen, ConversionsIgnoreTheCLibraryLocale) {
   const std::string vorher = std::setlocale(LC_ALL, nullptr);
   if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "German locale not installed";

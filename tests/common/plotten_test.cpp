@@ -538,4 +538,39 @@ TEST_F(GrafikZeichnenTest, RenderedCurveLiesWhereTheValuesAre) {
   EXPECT_EQ(anders, 0);
 }
 
+// Where two pictures differ: the ink of what only one of them holds.
+QRect unterschied(const QImage& a, const QImage& b) {
+  QRect r;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y)) r |= QRect(x, y, 1, 1);
+  return r;
+}
+
+TEST_F(GrafikZeichnenTest, YTitleStandsTurnedLeftOfTheYLabels) {
+  // An empty graph from 20 to 30, drawn with and without a y title.
+  const auto zeichnen = [](const QString& yTitel, QImage& bild) {
+    pv::Zeichenflaeche z(bild);
+    auto e = einstellungen();
+    e.YTitel = yTitel;
+    float x0 = 0, x1 = 300, y0 = 20, y1 = 30;
+    const std::vector<float> leer(1, 0.0f);
+    EXPECT_EQ(Tolvek::GrafikZeichnen(z, x0, x1, y0, y1, leer, leer, e, u','), Tolvek::kGrafikFertig);
+    return std::pair(int(z.zuPixel(0, y1).y()), int(z.zuPixel(0, y0).y()));
+  };
+  QImage mit(800, 500, QImage::Format_RGB32), ohne(800, 500, QImage::Format_RGB32);
+  zeichnen(QStringLiteral("Spannungsverlauf"), mit);
+  const auto [oben, unten] = zeichnen(QString(), ohne);
+  const QRect titel = unterschied(mit, ohne);
+  ASSERT_FALSE(titel.isEmpty());
+  EXPECT_GT(titel.height(), 3 * titel.width()) << "turned by 90 degrees";
+  // The y labels' left edge: the first ink on the background in their rows.
+  const QRgb hintergrund = ohne.pixel(0, 0);
+  int labels = ohne.width();
+  for (int y = oben; y <= unten; ++y)
+    for (int x = 0; x < labels; ++x)
+      if (ohne.pixel(x, y) != hintergrund) labels = x;
+  EXPECT_LT(titel.right(), labels);
+}
+
 }  // namespace

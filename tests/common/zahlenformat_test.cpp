@@ -111,6 +111,10 @@ TEST(ZahlFormatieren, ShowsEachCodeWithBothSeparators) {
       {"date rounds to the nearest second", 16, 0.6f, 2, "08.12.2026 10:00:01", ""},
       {"date beyond the year 9999", 16, 1e12f, 2, "ERR", ""},
       {"date before the year 100", 16, -1e11f, 2, "ERR", ""},
+      {"date of a time beyond any day count", 16, 1e30f, 2, "ERR", ""},
+      {"date of a time before any day count", 16, -1e30f, 2, "ERR", ""},
+      {"date of an endless time", 16, -inf, 2, "ERR", ""},
+      {"date of no number", 16, std::nanf(""), 2, "ERR", ""},
       // No text at all.
       {"code 9", 9, 1.0f, 2, "", ""},
       {"code 17", 17, 1.0f, 2, "", ""},

@@ -4,8 +4,11 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "common/programmordner.h"
 #include "common/tolvek.h"
+#include "common/zahlen.h"
 
 namespace pvtest {
 
@@ -51,6 +54,13 @@ QByteArray Programmumgebung::lies(const QString& name) const {
   if (!f.open(QIODevice::ReadOnly)) return {};
   return f.readAll();
 }
+
+DeutschesGebietsschema::DeutschesGebietsschema() : vorher_(std::setlocale(LC_ALL, nullptr)) {
+  gesetzt_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+  pv::cZahlenFestlegen();
+}
+
+DeutschesGebietsschema::~DeutschesGebietsschema() { std::setlocale(LC_ALL, vorher_.c_str()); }
 
 QString testdatei(const QString& name) {
   return QDir(QStringLiteral(PELVARON_TESTDATEN)).filePath(name);

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "common/eingabebox.h"
@@ -78,6 +79,23 @@ class Programmumgebung {
  private:
   QTemporaryDir ordner_;
   QString vorher_;
+};
+
+// The C library in the German locale, as the application object sets it for
+// a German user, with the numbers then set as the program sets them at
+// start; the locale before is put back afterwards. gesetzt() is false when
+// the German locale is not installed.
+class DeutschesGebietsschema {
+ public:
+  DeutschesGebietsschema();
+  ~DeutschesGebietsschema();
+  DeutschesGebietsschema(const DeutschesGebietsschema&) = delete;
+  DeutschesGebietsschema& operator=(const DeutschesGebietsschema&) = delete;
+  bool gesetzt() const { return gesetzt_; }
+
+ private:
+  std::string vorher_;
+  bool gesetzt_ = false;
 };
 
 // A file from tests/daten.
