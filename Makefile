@@ -27,13 +27,17 @@ bench: deps
 	@cmake --build $(BENCH_BUILD)
 	@for b in $(BENCH_BUILD)/bench/bench_*; do $$b; done
 
-# The decoders fed random bytes under AddressSanitizer (bounded, a few seconds).
+# The decoders fed random bytes, and the number formats fed values beyond
+# every range, under AddressSanitizer and UndefinedBehaviorSanitizer; any
+# report fails the run (bounded, a few seconds).
 ASAN_BUILD ?= build-asan
 robust: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DPELVARON_ASAN=ON >/dev/null
-	@cmake --build $(ASAN_BUILD) --target test_acquisition
-	@cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
-	  programm/test_acquisition --gtest_filter='DecoderRobustheit.*'
+	@cmake --build $(ASAN_BUILD) --target test_acquisition test_common
+	@cd $(ASAN_BUILD) && export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 && \
+	  programm/test_acquisition --gtest_filter='DecoderRobustheit.*' && \
+	  programm/test_common --gtest_filter='ZahlFormatieren.*:ZahlEinlesen.*'
 
 clean:
 	rm -rf $(BUILD) $(BENCH_BUILD) $(ASAN_BUILD)
