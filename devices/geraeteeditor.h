@@ -36,9 +36,8 @@ struct EditorAnsicht {
 
 // The controls' values for a definition: the terminator as "R", "L" or its
 // code, waiting time and recognition position as the file has them typed
-// (`texte`), the full
-// scale of a scale or other device padded with "0" to the value's width,
-// the serial settings split into the lists. False in `vollstaendig` when a
+// (`texte`), the full scale of a scale or other device padded with "0" to
+// the value's width, the serial settings split into the lists. False in `vollstaendig` when a
 // value has no place in its control (an unknown kind, parity letter, data or
 // stop bits); that control keeps its default.
 EditorAnsicht ansichtAus(const Geraetedefinition& def, const GeraeteEingabetexte& texte, QChar dezimal,
