@@ -22,7 +22,6 @@
 #include "common/allgemein.h"
 #include "common/dateiauswahl.h"
 #include "common/farben.h"
-#include "common/geprueft.h"
 #include "common/laufzeitfehler.h"
 #include "common/meldungen.h"
 #include "common/tolvek.h"
@@ -393,17 +392,13 @@ bool FormDrucken::drucken(GrafikEinstellungen r, double f) {
 }
 
 void FormDrucken::CommandOK_Click() {
-  bool kopienGesetzt = true;
-  try {
-    drucker_->setCopyCount(geprueft::int32(std::max(1.0, val(Text2->text()))));
-  } catch (const Laufzeitfehler&) {
-    kopienGesetzt = false;
-  }
   // A count beyond any number fails before drawing, as a size that is not one.
-  if (kopienGesetzt)
+  if (const std::optional<int32_t> kopien = ganzzahl32(std::max(1.0, val(Text2->text())))) {
+    drucker_->setCopyCount(*kopien);
     GrafikVorschauDrucken(1);
-  else
+  } else {
     Tolvek::meldungen().hinweis(kVorschauProblem);
+  }
   accept();
 }
 
