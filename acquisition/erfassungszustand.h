@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "acquisition/normdatensatz.h"
+
 namespace pv {
 
 // The current device as the acquisition works with it: the receive, polling
@@ -59,6 +61,17 @@ struct Erfassungszustand {
 
   bool operator==(const Erfassungszustand&) const = default;
 };
+
+// A record read by a built-in model decoder sets the device's field
+// positions (units, sign, value) to its record's, until the next record or
+// the next device selection; the large display fits its fonts to them.
+inline void feldpositionenUebernehmen(const Datensatzlayout& layout, Erfassungszustand& zustand) {
+  zustand.Einheit1Pos = layout.Einheit1Pos;
+  zustand.Einheit2Pos = layout.Einheit2Pos;
+  zustand.Vorzeichenstelle = layout.Vorzeichenstelle;
+  zustand.Messwertbeginn = layout.Messwertbeginn;
+  zustand.Messwertende = layout.Messwertende;
+}
 
 // The acquisition's shared variables, in one place for the whole run.
 struct Erfassungsmodul {

@@ -149,6 +149,39 @@ std::array<double, 2> einheitenSchriftgroessen(const std::array<int16_t, 2>& ein
   return g;
 }
 
+void definitionUebernehmen(const Geraetedefinition& def, QChar dezimal, Erfassungszustand& neu) {
+  neu.MessgeraetBezeichnung = def.GeraeteNamePub;
+  neu.Geraeteart = def.GeraeteArtIndexPub;
+  neu.Messwertbeginn = def.DatenAnfangPub;
+  neu.Messwertende = def.DatenEndePub;
+  neu.Datenstringlaenge = def.DatenstringLaengePub;
+  neu.Vorzeichenstelle = def.VorzeichenStellePub;
+  neu.Einheit1Pos = {def.Einheit1_0Pub, def.Einheit1_1Pub};
+  neu.Einheit2Pos = {def.Einheit2_0Pub, def.Einheit2_1Pub};
+  neu.AutoFormat = def.autoFormat();
+  neu.LZAscii = def.LZAsciiPub;
+  neu.SkalaMaximumGeraet = def.MBVollPub;
+  neu.USBGeraet = istUsbEinstellung(def.ComSettingPub);
+  if (!neu.USBGeraet) {
+    neu.Schnittstellenparameter = def.ComSettingPub;
+    neu.RTS = def.ComRTSPub;
+    neu.DTR = def.ComDTRPub;
+    einstellungenPruefen(neu.Schnittstellenparameter);
+  }
+  neu.GeraetAktiv = def.GeraetAktivPub;
+  neu.Datenanforderungszeichen = datenanforderungszeichenBilden(def.DatenTransferZeichenPub, def.SpezialPub);
+  neu.Datenanforderung = anforderungErsetzen(neu.Datenanforderungszeichen, dezimal);
+  neu.Abfrageintervall = def.DatenTransferZeitPub;
+  neu.Bilddatei = def.BildDateiPub;
+  neu.MessbereichAutomatisch = def.MBAutoPub;
+  neu.MessbereichErkennung = def.ZeichenStelleOptionPub;
+  neu.MessbereichZeichenposition = def.ZeichenStellePub;
+  for (size_t i = 0; i < def.MBZeichenPub.size(); ++i) {
+    neu.MessbereichZeichen[i] = def.MBZeichenPub[i];
+  }
+  neu.Spezial = def.SpezialPub;
+}
+
 bool mnuMessgeraete_Click(int16_t Index, GeraeteauswahlUmgebung& u) {
   // 1. The device by the caption of its menu item.
   const QString name = u.fenster.MenuepunktText(Index);
@@ -181,48 +214,14 @@ bool mnuMessgeraete_Click(int16_t Index, GeraeteauswahlUmgebung& u) {
   try {
     // The new state, worked out completely before anything is shown or set.
     Erfassungszustand neu = u.modul.zustand;
-    neu.MessgeraetBezeichnung = def.GeraeteNamePub;
-    neu.Geraeteart = def.GeraeteArtIndexPub;
-    neu.Messwertbeginn = def.DatenAnfangPub;
-    neu.Messwertende = def.DatenEndePub;
-    neu.Datenstringlaenge = def.DatenstringLaengePub;
-    neu.Vorzeichenstelle = def.VorzeichenStellePub;
-    neu.Einheit1Pos = {def.Einheit1_0Pub, def.Einheit1_1Pub};
-    neu.Einheit2Pos = {def.Einheit2_0Pub, def.Einheit2_1Pub};
-    neu.AutoFormat = def.autoFormat();
-
+    definitionUebernehmen(def, u.dezimal, neu);
+    const QString zusammenfassung = geraeteZusammenfassung(neu, u.dezimal);
     const EinheitLabelMass mass1 = u.fenster.EinheitLabelMessen(
         1, einheitBreitenText(neu.Einheit1Pos), kEinheitHoehenText);
     const EinheitLabelMass mass2 = u.fenster.EinheitLabelMessen(
         2, einheitBreitenText(neu.Einheit2Pos), kEinheitHoehenText);
     const auto schriftgroessen =
         einheitenSchriftgroessen(neu.Einheit1Pos, neu.Einheit2Pos, mass1, mass2);
-
-    neu.LZAscii = def.LZAsciiPub;
-    neu.SkalaMaximumGeraet = def.MBVollPub;
-    neu.USBGeraet = istUsbEinstellung(def.ComSettingPub);
-    if (!neu.USBGeraet) {
-      neu.Schnittstellenparameter = def.ComSettingPub;
-      neu.RTS = def.ComRTSPub;
-      neu.DTR = def.ComDTRPub;
-      einstellungenPruefen(neu.Schnittstellenparameter);
-    }
-
-    neu.GeraetAktiv = def.GeraetAktivPub;
-    neu.Datenanforderungszeichen =
-        datenanforderungszeichenBilden(def.DatenTransferZeichenPub, def.SpezialPub);
-    neu.Datenanforderung = anforderungErsetzen(neu.Datenanforderungszeichen, u.dezimal);
-
-    neu.Abfrageintervall = def.DatenTransferZeitPub;
-    neu.Bilddatei = def.BildDateiPub;
-    neu.MessbereichAutomatisch = def.MBAutoPub;
-    neu.MessbereichErkennung = def.ZeichenStelleOptionPub;
-    neu.MessbereichZeichenposition = def.ZeichenStellePub;
-    for (size_t i = 0; i < def.MBZeichenPub.size(); ++i) {
-      neu.MessbereichZeichen[i] = def.MBZeichenPub[i];
-    }
-    neu.Spezial = def.SpezialPub;
-    const QString zusammenfassung = geraeteZusammenfassung(neu, u.dezimal);
 
     // The effects, in the order the window shows them.
     u.fenster.EinheitSchriftgroessenSetzen(schriftgroessen[0], schriftgroessen[1]);

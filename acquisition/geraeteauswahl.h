@@ -79,6 +79,12 @@ std::array<double, 2> einheitenSchriftgroessen(const std::array<int16_t, 2>& ein
 
 // --- The selection ---
 
+// Takes the device's part of the acquisition state from its definition:
+// record layout, terminator, full scale, interface, request and range
+// recognition. Serial settings the port cannot take raise their run-time
+// error (einstellungenPruefen), leaving `zustand` partly set.
+void definitionUebernehmen(const Geraetedefinition& def, QChar dezimal, Erfassungszustand& zustand);
+
 // What the selection needs of the main window.
 class GeraeteauswahlFenster {
  public:

@@ -69,14 +69,6 @@ Speichereinstellungen Datenauswertung::speichereinstellungen() const {
   return s;
 }
 
-void feldpositionenUebernehmen(const Datensatzlayout& layout, Erfassungszustand& zustand) {
-  zustand.Einheit1Pos = layout.Einheit1Pos;
-  zustand.Einheit2Pos = layout.Einheit2Pos;
-  zustand.Vorzeichenstelle = layout.Vorzeichenstelle;
-  zustand.Messwertbeginn = layout.Messwertbeginn;
-  zustand.Messwertende = layout.Messwertende;
-}
-
 void Datenauswertung::DatensatzAuswerten(const QByteArray& datensatz) {
   Hauptmodul& h = hauptmodul();
   Erfassungsmodul& modul = erfassungsmodul();

@@ -48,9 +48,4 @@ class Datenauswertung : public Messwertanzeige {
   Aufnahme& aufnahme_;
 };
 
-// A record read by a built-in model decoder sets the device's field
-// positions (units, sign, value) to its record's, until the next record or
-// the next device selection; the large display fits its fonts to them.
-void feldpositionenUebernehmen(const Datensatzlayout& layout, Erfassungszustand& zustand);
-
 }  // namespace pv

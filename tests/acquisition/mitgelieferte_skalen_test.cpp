@@ -20,11 +20,7 @@ float pegel(const pv::Geraetedefinition& def, QByteArray satz) {
     const pv::Datensatzlayout l = m->layout(satz);
     z.AutoFormat = false;
     z.Spezial.clear();
-    z.Einheit1Pos = l.Einheit1Pos;
-    z.Vorzeichenstelle = l.Vorzeichenstelle;
-    z.Messwertbeginn = l.Messwertbeginn;
-    z.Messwertende = l.Messwertende;
-    z.Einheit2Pos = l.Einheit2Pos;
+    pv::feldpositionenUebernehmen(l, z);
     z.Datenstringlaenge = l.DatensatzLaenge;
   }
   pv::Auswertung auswertung;

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "acquisition/erfassungszustand.h"
+#include "acquisition/geraeteauswahl.h"
 #include "devices/geraetedatei.h"
 
 namespace pvtest {
@@ -26,17 +27,7 @@ inline pv::Geraetedefinition mitgeliefertLesen(const QString& datei) {
 // evaluating its records.
 inline pv::Erfassungszustand erfassungszustand(const pv::Geraetedefinition& def) {
   pv::Erfassungszustand z;
-  z.Geraeteart = def.GeraeteArtIndexPub;
-  z.SkalaMaximumGeraet = def.MBVollPub;
-  z.AutoFormat = def.autoFormat();
-  z.Spezial = def.SpezialPub;
-  z.LZAscii = def.LZAsciiPub;
-  z.Einheit1Pos = {def.Einheit1_0Pub, def.Einheit1_1Pub};
-  z.Einheit2Pos = {def.Einheit2_0Pub, def.Einheit2_1Pub};
-  z.Vorzeichenstelle = def.VorzeichenStellePub;
-  z.Messwertbeginn = def.DatenAnfangPub;
-  z.Messwertende = def.DatenEndePub;
-  z.Datenstringlaenge = def.DatenstringLaengePub;
+  pv::definitionUebernehmen(def, u',', z);
   return z;
 }
 
