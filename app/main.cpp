@@ -3,14 +3,13 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "common/anwendung.h"
 #include "common/programmordner.h"
-#include "common/zahlen.h"
 #include "main/programm.h"
 #include "views/verdrahtung.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  pv::cZahlenFestlegen();
+  const auto anwendung = pv::anwendungErstellen(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Pelvaron"));
   QApplication::setApplicationVersion(QStringLiteral(PELVARON_VERSION));
   // The main window decides about closing; the last window closing does not.

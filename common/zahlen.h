@@ -54,8 +54,8 @@ QString singleText(float x, QChar dezimaltrennzeichen);
 // object has given it the user's locale. Libraries that format numbers with
 // printf (the spreadsheet writer) must write "." into their files whatever
 // the user's locale; the program's own texts take the system's decimal
-// separator from QLocale::system(), which this leaves alone. Called once,
-// right after the application object is made.
+// separator from QLocale::system(), which this leaves alone. Called by
+// anwendungErstellen right after the application object is made.
 void cZahlenFestlegen();
 
 }  // namespace pv

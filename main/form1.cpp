@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -235,6 +236,13 @@ QWidget* Form1::optionalAnlegen() {
   TextKommentar = new QTextEdit;
   TextKommentar->setAcceptRichText(false);
   FrameOptional->addTab(TextKommentar, QStringLiteral("Kommentar"));
+  // The chosen tab's caption is blue, the other one's dark blue.
+  const auto reiterFarben = [tabs = FrameOptional](int gewaehlt) {
+    for (int i = 0; i < tabs->count(); ++i)
+      tabs->tabBar()->setTabTextColor(i, farbe(i == gewaehlt ? 0xFF0000u : 0x800000u));
+  };
+  reiterFarben(FrameOptional->currentIndex());
+  connect(FrameOptional, &QTabWidget::currentChanged, FrameOptional, reiterFarben);
   return FrameOptional;
 }
 
@@ -260,10 +268,12 @@ QWidget* Form1::datenuebertragungAnlegen() {
   LEDPC = new LEDs;
   LEDPC->Init(0, 0, 0, true);
 
-  // The data line between the two pictures: a row of lamps each way.
+  // The data line between the two pictures: a row of lamps each way, the
+  // lamps touching, the PC row right above the device row.
   auto* linie = picAni = new QWidget;
   auto* linieLayout = new QGridLayout(linie);
-  linieLayout->setSpacing(2);
+  linieLayout->setSpacing(0);
+  linieLayout->setContentsMargins(0, 0, 0, 0);
   for (int i = 0; i < 6; ++i) {
     auto* pc = new LEDs;
     pc->Init(0, 0, 0, true);

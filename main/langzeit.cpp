@@ -134,8 +134,9 @@ std::optional<float> wartezeitBerechnen(const Wartezeitwahl& wahl, QChar dezimal
   } else if (wahl.anzahl >= 1 && wahl.anzahl <= 5) {
     n = kAnzahl[wahl.anzahl];
   }
-  // A duration of nothing or a count of none cannot give a waiting time.
-  if (!h || !n || *h <= 0 || *n <= 0) return unmoeglich();
+  // No count divides nothing. A duration of 0 hours or a negative count
+  // gives a waiting time of at most 0, which is shown as "0".
+  if (!h || !n || *n == 0) return unmoeglich();
 
   if (*h > 10000) {
     meldungen.zeigen(QStringLiteral("Bis Sie diese Messung abgeschlossen hätten \r\n"

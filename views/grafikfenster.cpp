@@ -232,7 +232,9 @@ void FormGRAFIK::NeuButton_Click() {
 
 void FormGRAFIK::Zeigen() {
   if (!Offen() || !isVisible()) {
+    // As freshly loaded: the mouse modes reset and no current value yet.
     mausmodiNeu();
+    MesswertAnzeigen(QString(), QString(), QString());
     Form_Load();
     // Shown again at its old size the window gets no resize and so no
     // drawing: it would show the picture and scale of the measurement it

@@ -547,7 +547,7 @@ QRect unterschied(const QImage& a, const QImage& b) {
   return r;
 }
 
-TEST_F(GrafikZeichnenTest, YTitleStandsTurnedLeftOfTheYLabels) {
+TEST_F(GrafikZeichnenTest, YTitleReadsUpwardsLeftOfTheYLabels) {
   // An empty graph from 20 to 30, drawn with and without a y title.
   const auto zeichnen = [](const QString& yTitel, QImage& bild) {
     pv::Zeichenflaeche z(bild);
@@ -559,11 +559,17 @@ TEST_F(GrafikZeichnenTest, YTitleStandsTurnedLeftOfTheYLabels) {
     return std::pair(int(z.zuPixel(0, y1).y()), int(z.zuPixel(0, y0).y()));
   };
   QImage mit(800, 500, QImage::Format_RGB32), ohne(800, 500, QImage::Format_RGB32);
-  zeichnen(QStringLiteral("Spannungsverlauf"), mit);
+  // A title heavy at its start and light at its end.
+  zeichnen(QStringLiteral("WWW.........."), mit);
   const auto [oben, unten] = zeichnen(QString(), ohne);
   const QRect titel = unterschied(mit, ohne);
   ASSERT_FALSE(titel.isEmpty());
   EXPECT_GT(titel.height(), 3 * titel.width()) << "turned by 90 degrees";
+  int untereHaelfte = 0, obereHaelfte = 0;
+  for (int y = titel.top(); y <= titel.bottom(); ++y)
+    for (int x = titel.left(); x <= titel.right(); ++x)
+      if (mit.pixel(x, y) != ohne.pixel(x, y)) ++(y > titel.center().y() ? untereHaelfte : obereHaelfte);
+  EXPECT_GT(untereHaelfte, 2 * obereHaelfte) << "counter-clockwise: read from bottom to top";
   // The y labels' left edge: the first ink on the background in their rows.
   const QRgb hintergrund = ohne.pixel(0, 0);
   int labels = ohne.width();

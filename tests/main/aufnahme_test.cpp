@@ -13,6 +13,7 @@
 
 #include "common/dateiauswahl.h"
 #include "main/dateimenue.h"
+#include "main/datenauswertung.h"
 #include "main/messdatei.h"
 #include "programm_mit_geraet.h"
 
@@ -185,6 +186,23 @@ TEST_F(AufnahmeTest, SeriesThatCannotGrowAbortsIntoTheSafetyFile) {
   const pv::Leseergebnis r = pv::messdateiLesen(u.pfad(QStringLiteral("pvsave.tmp")), false);
   ASSERT_TRUE(r.gelesen());
   EXPECT_EQ(r.inhalt.daten.y, h().messdaten.y);
+}
+
+// The debug file keeps a line for every record evaluated to its end, stored
+// or not, but none for the record that could not be stored any more.
+TEST_F(AufnahmeTest, TheRecordThatAbortsTheRecordingLeavesNoDebugLine) {
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+  h().messdaten.Hoechstzahl = 2;
+  h().DebugDatei = true;
+  ui().StartButton->click();
+  for (int i = 0; i < 4; ++i) programm->datenauswertung().DatensatzAuswerten("DC  1.500 V\r");
+  ASSERT_FALSE(h().MessungLaeuft);
+  const QList<QByteArray> zeilen = u.lies(QStringLiteral("DebugData.txt")).split('\n');
+  // Each line is followed by an empty one.
+  ASSERT_EQ(zeilen.size(), 7);
+  EXPECT_TRUE(zeilen[0].contains("m:'1'"));
+  EXPECT_TRUE(zeilen[2].contains("m:'2'"));
+  EXPECT_FALSE(zeilen[4].contains("m:'")) << "the record after the abort";
 }
 
 // A save that cannot be written (below a "folder" that is a file, which not

@@ -219,6 +219,7 @@ TEST_F(Grafikfenster, ShownAgainAfterClosingItDrawsTheMeasurementNowOpenAsIfFres
   fenster.close();
   fenster.Zeigen();  // with its frame known: from now on shown at one size
   fenster.NeuButton_Click();
+  fenster.MesswertAnzeigen(QStringLiteral("1,5"), QStringLiteral("m"), QStringLiteral("V"));
   const QString vorherMax = fenster.TextMaximumX->text();
   fenster.OptionFlaecheninhalt->click();
   fenster.CheckMWRasten->setChecked(false);
@@ -243,6 +244,8 @@ TEST_F(Grafikfenster, ShownAgainAfterClosingItDrawsTheMeasurementNowOpenAsIfFres
   EXPECT_EQ(fenster.maus.modus, pv::Mausmodus::Koordinaten);
   EXPECT_TRUE(fenster.maus.einrasten);
   EXPECT_FALSE(fenster.maus.ueberlagerung.integralLinie);
+  for (const QLabel* l : {fenster.lblMesswert, fenster.lblEinheit1, fenster.lblEinheit2})
+    EXPECT_TRUE(l->text().isEmpty());
 }
 
 TEST_F(Grafikfenster, SmoothingAsksPreviewsAndMarksTheMeasurementUnsaved) {
