@@ -116,6 +116,10 @@ TEST_F(Messfuehlereditor, EntryChecks) {
   const Fall faelle[] = {
       {"no designation", "", "x", "y", {}, QStringLiteral("Geben Sie eine Bezeichnung für den Sensor ein!")},
       {"no y label", "S", "x", "", {}, QStringLiteral("Geben Sie eine Bezeichnung für die y-Achse ein!")},
+      {"designation of blanks", "  ", "x", "y", {}, QStringLiteral("Geben Sie eine Bezeichnung für den Sensor ein!")},
+      {"x label of blanks", "S", " ", "y", {}, QStringLiteral("Geben Sie eine Bezeichnung für die x-Achse ein!")},
+      {"y label of blanks", "S", "x", " ", {}, QStringLiteral("Geben Sie eine Bezeichnung für die y-Achse ein!")},
+      {"leading blank in the x label", "S", " x", "y", {}, QStringLiteral("Bezeichnung und x-Achse dürfen nicht mit einem Leerzeichen beginnen!")},
       {"comma in the designation", "S,1", "x", "y", {}, "Bezeichnung und Achsenbeschriftungen dürfen keine Kommas (,), keine Anführungszeichen (\") und keine Tabulatoren enthalten!"},
       {"quote in a label", "S", "x\"", "y", {}, "Bezeichnung und Achsenbeschriftungen dürfen keine Kommas (,), keine Anführungszeichen (\") und keine Tabulatoren enthalten!"},
       {"tab in a label", "S", "x\ty", "y", {}, "Bezeichnung und Achsenbeschriftungen dürfen keine Kommas (,), keine Anführungszeichen (\") und keine Tabulatoren enthalten!"},

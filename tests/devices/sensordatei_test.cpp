@@ -42,6 +42,28 @@ TEST_F(Sensordatei, WrittenBytesReadBackAndWriteAgainUnchanged) {
   EXPECT_EQ(pv::sensordateiText(*i.bezeichnung, i.xAchse, i.yAchse, zellen, u','), kPt100);
 }
 
+TEST_F(Sensordatei, BlanksInNamesAndLabelsReadBackAsWritten) {
+  struct Fall {
+    QString bez, x, y;
+  };
+  const Fall faelle[] = {
+      {"S", "U", "   "},     // a y label of blanks
+      {"S", "mV ", "T "},    // trailing blanks
+      {"S ", "U", " T"},     // the y label starts after the TAB
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE((f.bez + u'|' + f.x + u'|' + f.y).toStdString());
+    const auto text = pv::sensordateiText(f.bez, f.x, f.y, {{"1", "2"}}, u',');
+    ASSERT_TRUE(text);
+    const pv::SensordateiInhalt i = pv::sensordateiLesen(*text, u',');
+    ASSERT_TRUE(i.gelesen()) << i.fehler.toStdString();
+    EXPECT_EQ(*i.bezeichnung, f.bez);
+    EXPECT_EQ(i.xAchse, f.x);
+    EXPECT_EQ(i.yAchse, f.y);
+    EXPECT_EQ(pv::sensordateiKopfLesen(*text).bezeichnung, f.bez) << "the editor's list";
+  }
+}
+
 TEST_F(Sensordatei, WriterRefusesWhatWouldNotReadBack) {
   const auto schreibe = [](const QString& name, const QString& x) {
     return pv::sensordateiText(name, QStringLiteral("x"), QStringLiteral("y"), {{x, "1"}}, u',');
