@@ -134,6 +134,18 @@ TEST_F(Messfuehlereditor, EntryChecks) {
   }
 }
 
+TEST_F(Messfuehlereditor, EditWithNothingSelectedStartsFromTheLastRead) {
+  sensorZustand().Sensorname = QStringLiteral("Alt");
+  sensorZustand().Fuehler.XAchse = QStringLiteral("U");
+  sensorZustand().Fuehler.YAchse = QStringLiteral("T");
+  auto f = oeffnen(QStringLiteral("nicht vorhanden"));
+  f->CommandAendern->click();
+  EXPECT_TRUE(f->ModusBearbeiten());
+  EXPECT_EQ(f->TextMFNeuBez->text(), QStringLiteral("Alt"));
+  EXPECT_EQ(f->TextMFNeuXAchse->text(), QStringLiteral("U"));
+  EXPECT_EQ(f->TextMFNeuYAchse->text(), QStringLiteral("T"));
+}
+
 TEST_F(Messfuehlereditor, FileNamesOutsideTheFolderOrTheSettingsAreRefused) {
   u.schreibe(QStringLiteral(".versteckt.pvf"), kKopf + "V\r\nx\ty\r\n");
   auto f = oeffnen();
