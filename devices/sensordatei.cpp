@@ -103,7 +103,7 @@ std::optional<QByteArray> sensordateiText(const QString& bezeichnung, const QStr
   return text.bytes();
 }
 
-QString SensorDateiLaden(const QString& datei, QChar dezimal, QString* geladen) {
+QString SensorDateiLaden(const QString& datei, QChar dezimal, std::optional<QString>* geladen) {
   const QString fehler = QStringLiteral("FEHLER");
   QByteArray bytes;
   if (!dateiLesen(datei, bytes)) return fehler;

@@ -95,8 +95,10 @@ std::optional<QByteArray> sensordateiText(const QString& bezeichnung, const QStr
 // changes), "UNGÜLTIGE DATEI" when its first line is no sensor header and
 // "FEHLER" after any other failure; the active characteristic and
 // Sensorname change only after a read with at least one pair. `geladen`
-// receives the designation then.
-QString SensorDateiLaden(const QString& datei, QChar dezimaltrennzeichen, QString* geladen = nullptr);
+// receives the designation then, an empty one included; it stays without a
+// value when nothing became active.
+QString SensorDateiLaden(const QString& datei, QChar dezimaltrennzeichen,
+                         std::optional<QString>* geladen = nullptr);
 
 // A single-precision number from a cell or file text; empty when the text is
 // no number or lies beyond single precision.

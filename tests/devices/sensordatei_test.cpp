@@ -125,7 +125,7 @@ TEST_F(Sensordatei, LoadingReplacesTheActiveCharacteristicWhole) {
   u.schreibe(QStringLiteral("kaputt.pvf"), "[Pelvaron Sensordatei]\r\nKaputt\r\nKx\tKy\r\n1\t2\r\nx\r\n");
   u.schreibe(QStringLiteral("fremd.pvf"), "[Anderes]\r\n");
 
-  QString name;
+  std::optional<QString> name;
   EXPECT_EQ(pv::SensorDateiLaden(u.pfad("drei.pvf"), u',', &name), QString());
   EXPECT_EQ(name, QStringLiteral("Drei"));
   EXPECT_EQ(pv::SensorDateiLaden(u.pfad("zwei.pvf"), u','), QString());
@@ -137,9 +137,9 @@ TEST_F(Sensordatei, LoadingReplacesTheActiveCharacteristicWhole) {
 
   // Nothing active changes after a file without pairs, a broken one, a
   // foreign one or a missing one; only the editing labels take the file's.
-  name.clear();
+  name.reset();
   EXPECT_EQ(pv::SensorDateiLaden(u.pfad("leer.pvf"), u',', &name), QString());
-  EXPECT_TRUE(name.isEmpty());
+  EXPECT_FALSE(name);
   EXPECT_EQ(s.Fuehler.XAchse, QStringLiteral("Lx"));
   EXPECT_EQ(pv::SensorDateiLaden(u.pfad("kaputt.pvf"), u','), QStringLiteral("FEHLER"));
   EXPECT_EQ(pv::SensorDateiLaden(u.pfad("fremd.pvf"), u','), QStringLiteral("UNGÜLTIGE DATEI"));
