@@ -21,7 +21,8 @@ std::optional<bool> wahrheitswertLesen(const QString& feld) {
 
 std::optional<QString> FeldLeser::text() {
   const qsizetype n = text_.size();
-  while (pos_ < n && istBlank(text_[pos_])) ++pos_;
+  const bool kuerzen = raender_ == Raender::Kuerzen;
+  while (pos_ < n && (kuerzen ? istBlank(text_[pos_]) : text_[pos_] == u' ')) ++pos_;
   if (pos_ >= n) return std::nullopt;
 
   QString feld;
@@ -36,7 +37,7 @@ std::optional<QString> FeldLeser::text() {
     const qsizetype anfang = pos_;
     while (pos_ < n && !istTrenner(text_[pos_])) ++pos_;
     feld = text_.mid(anfang, pos_ - anfang);
-    while (!feld.isEmpty() && istBlank(feld.back())) feld.chop(1);
+    while (kuerzen && !feld.isEmpty() && istBlank(feld.back())) feld.chop(1);
   }
 
   // Consume the delimiter; CR LF is one line end.

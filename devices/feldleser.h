@@ -7,10 +7,11 @@
 namespace pv {
 
 // Reads the comma-separated fields of the old sequential files (the two old
-// device-file generations, the old settings file), one after the other:
+// device-file generations, the old settings file, the first lines of a
+// sensor file), one after the other:
 //  - a field ends at a comma or at a line end (CR LF, CR or LF alone);
 //  - blanks and tabs before a field are skipped, after an unquoted field they
-//    are dropped;
+//    are dropped (unless the reader is told to keep them, see Raender);
 //  - a field that begins with a double quote runs to the next double quote
 //    (line ends and commas included); the quotes are not part of the value,
 //    and anything between the closing quote and the next comma or line end
@@ -25,7 +26,14 @@ namespace pv {
 // converted; the caller then gives up on the file.
 class FeldLeser {
  public:
-  explicit FeldLeser(QString text) : text_(std::move(text)) {}
+  // What happens to the white space around an unquoted field.
+  enum class Raender {
+    Kuerzen,   // blanks and tabs before it skipped, after it dropped
+    Behalten,  // only blanks before it skipped; tabs, and blanks after it, stay
+               // in the field (the TAB between a sensor file's two labels)
+  };
+  explicit FeldLeser(QString text, Raender raender = Raender::Kuerzen)
+      : text_(std::move(text)), raender_(raender) {}
 
   std::optional<QString> text();
   std::optional<int16_t> ganzzahl();
@@ -39,6 +47,7 @@ class FeldLeser {
 
  private:
   QString text_;
+  Raender raender_;
   qsizetype pos_ = 0;
 };
 

@@ -60,7 +60,8 @@ void FormMessfuehler::anlegen() {
     links->addWidget(b);
     b->setAutoDefault(false);
   }
-  CommandAendern->setEnabled(false);
+  // "Bearbeiten" is ready from the start, also with nothing selected: it
+  // then opens the entry with the name and labels last read.
   CommandAuswaehlen->setEnabled(false);
 
   PicFuehler = new KennlinienBild;

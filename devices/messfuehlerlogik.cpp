@@ -12,6 +12,10 @@ bool hatFeldtrenner(const QString& text) {
   return text.contains(u',') || text.contains(u'"') || text.contains(u'\t');
 }
 
+// A designation or label needs more than blanks: the user sees nothing in
+// it, and a blank x label would not read back.
+bool leer(const QString& text) { return text.trimmed().isEmpty(); }
+
 QString zeilenText(int zeile, const char* rest) {
   return QStringLiteral("Das Wertepaar in Zeile ") + QString::number(zeile) + QString::fromUtf8(rest);
 }
@@ -20,12 +24,17 @@ QString zeilenText(int zeile, const char* rest) {
 
 QString sensorEingabePruefen(const QString& bezeichnung, const QString& xAchse, const QString& yAchse,
                              const std::vector<SensorZellen>& zeilen, QChar dezimal) {
-  if (bezeichnung.isEmpty()) return QStringLiteral("Geben Sie eine Bezeichnung für den Sensor ein!");
-  if (xAchse.isEmpty()) return QStringLiteral("Geben Sie eine Bezeichnung für die x-Achse ein!");
-  if (yAchse.isEmpty()) return QStringLiteral("Geben Sie eine Bezeichnung für die y-Achse ein!");
+  if (leer(bezeichnung)) return QStringLiteral("Geben Sie eine Bezeichnung für den Sensor ein!");
+  if (leer(xAchse)) return QStringLiteral("Geben Sie eine Bezeichnung für die x-Achse ein!");
+  if (leer(yAchse)) return QStringLiteral("Geben Sie eine Bezeichnung für die y-Achse ein!");
   if (hatFeldtrenner(bezeichnung) || hatFeldtrenner(xAchse) || hatFeldtrenner(yAchse)) {
     return QStringLiteral("Bezeichnung und Achsenbeschriftungen dürfen keine Kommas (,), "
                           "keine Anführungszeichen (\") und keine Tabulatoren enthalten!");
+  }
+  // The reader skips blanks before a field; the y label follows the TAB
+  // inside its field and keeps them.
+  if (bezeichnung.startsWith(u' ') || xAchse.startsWith(u' ')) {
+    return QStringLiteral("Bezeichnung und x-Achse dürfen nicht mit einem Leerzeichen beginnen!");
   }
   for (size_t i = 0; i < zeilen.size(); ++i) {
     if (zeilen[i].x.isEmpty() != zeilen[i].y.isEmpty()) return zeilenText(int(i) + 1, " ist unvollständig!");

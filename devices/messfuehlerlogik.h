@@ -16,9 +16,11 @@ class Eingaben;
 // Checks an entry before it is saved; the first failing check gives its
 // message, an empty text means the entry may be saved. Zeilen are the grid's
 // pair rows; the row numbers in the messages count the first pair row as 1.
-// Rows with both cells empty are ignored. Commas and double quotes are
-// refused in the designation and the labels: the file's first lines are
-// comma-delimited fields and would not read back as typed.
+// Rows with both cells empty are ignored. A designation or label of blanks
+// only counts as empty. Commas and double quotes are refused in the
+// designation and the labels, and a leading blank in the designation and the
+// x label: the file's first lines are comma-delimited fields and would not
+// read back as typed.
 QString sensorEingabePruefen(const QString& bezeichnung, const QString& xAchse, const QString& yAchse,
                              const std::vector<SensorZellen>& zeilen, QChar dezimaltrennzeichen);
 

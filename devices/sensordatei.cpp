@@ -26,6 +26,11 @@ QStringList paarzeilen(const QString& rest) {
   return zeilen;
 }
 
+// Lines 1 to 3 as fields that keep what the writer wrote: a label's
+// trailing blanks, and a TAB at the start of the label line (an empty or
+// blank x label) stays in the field instead of being skipped with it.
+FeldLeser sensorFelder(const QByteArray& bytes) { return FeldLeser(vonCp1252(bytes), FeldLeser::Raender::Behalten); }
+
 SensordateiInhalt kopfLesen(FeldLeser& leser) {
   SensordateiInhalt inhalt;
   inhalt.kopf = leser.text();
@@ -41,14 +46,14 @@ SensordateiInhalt kopfLesen(FeldLeser& leser) {
 }  // namespace
 
 SensordateiInhalt sensordateiKopfLesen(const QByteArray& bytes) {
-  FeldLeser leser(vonCp1252(bytes));
+  FeldLeser leser = sensorFelder(bytes);
   SensordateiInhalt inhalt = kopfLesen(leser);
   if (inhalt.bezeichnung) inhalt.stand = SensordateiInhalt::Stand::Gelesen;
   return inhalt;
 }
 
 SensordateiInhalt sensordateiLesen(const QByteArray& bytes, QChar dezimal) {
-  FeldLeser leser(vonCp1252(bytes));
+  FeldLeser leser = sensorFelder(bytes);
   SensordateiInhalt inhalt = kopfLesen(leser);
   if (!inhalt.bezeichnung || !inhalt.kopfPasst()) return inhalt;
 
@@ -98,7 +103,7 @@ std::optional<QByteArray> sensordateiText(const QString& bezeichnung, const QStr
   return text.bytes();
 }
 
-QString SensorDateiLaden(const QString& datei, QChar dezimal, QString* geladen) {
+QString SensorDateiLaden(const QString& datei, QChar dezimal, std::optional<QString>* geladen) {
   const QString fehler = QStringLiteral("FEHLER");
   QByteArray bytes;
   if (!dateiLesen(datei, bytes)) return fehler;

@@ -41,10 +41,12 @@ inline const QString kSensorKopf = QStringLiteral("[Pelvaron Sensordatei]");
 inline constexpr int kSensorMaxPaare = 32767;
 
 // What a sensor file holds, as far as it could be read. Lines 1 to 3 are
-// comma-delimited fields (a quoted field runs to the next quote), so a
-// designation or label with a comma or a double quote does not read back as
-// written; the editor refuses such texts. Every line after the third is one
-// pair: x, TAB, y, numbers with either decimal mark.
+// comma-delimited fields (a quoted field runs to the next quote, blanks
+// before a field are skipped, a TAB and blanks after it are kept), so a
+// designation or label with a comma or a double quote, or a designation or
+// x label that begins with a blank, does not read back as written; the
+// editor refuses such texts. Every line after the third is one pair: x, TAB,
+// y, numbers with either decimal mark.
 struct SensordateiInhalt {
   enum class Stand {
     Gelesen,     // the whole file was read
@@ -93,8 +95,10 @@ std::optional<QByteArray> sensordateiText(const QString& bezeichnung, const QStr
 // changes), "UNGÜLTIGE DATEI" when its first line is no sensor header and
 // "FEHLER" after any other failure; the active characteristic and
 // Sensorname change only after a read with at least one pair. `geladen`
-// receives the designation then.
-QString SensorDateiLaden(const QString& datei, QChar dezimaltrennzeichen, QString* geladen = nullptr);
+// receives the designation then, an empty one included; it stays without a
+// value when nothing became active.
+QString SensorDateiLaden(const QString& datei, QChar dezimaltrennzeichen,
+                         std::optional<QString>* geladen = nullptr);
 
 // A single-precision number from a cell or file text; empty when the text is
 // no number or lies beyond single precision.

@@ -28,10 +28,11 @@ Sensorwahl::Sensorwahl(Form1& form) : f_(form) {
 
 void Sensorwahl::OptionFuehler_Click() {
   uebergehen([&] {
-    QString geladen;
+    std::optional<QString> geladen;
     const QString ergebnis = SensorDateiLaden(Programmordner::datei(sensorZustand().Sensordatei),
                                               hauptmodul().Dezimaltrennzeichen, &geladen);
-    if (!geladen.isEmpty()) f_.LabelFuehler->setText(geladen);
+    // The label names the characteristic in force, even by an empty name.
+    if (geladen) f_.LabelFuehler->setText(*geladen);
     if (ergebnis == QStringLiteral("FEHLER")) CommandMessfuehlerAendern_Click();
   });
 }

@@ -116,6 +116,10 @@ TEST_F(Messfuehlereditor, EntryChecks) {
   const Fall faelle[] = {
       {"no designation", "", "x", "y", {}, QStringLiteral("Geben Sie eine Bezeichnung für den Sensor ein!")},
       {"no y label", "S", "x", "", {}, QStringLiteral("Geben Sie eine Bezeichnung für die y-Achse ein!")},
+      {"designation of blanks", "  ", "x", "y", {}, QStringLiteral("Geben Sie eine Bezeichnung für den Sensor ein!")},
+      {"x label of blanks", "S", " ", "y", {}, QStringLiteral("Geben Sie eine Bezeichnung für die x-Achse ein!")},
+      {"y label of blanks", "S", "x", " ", {}, QStringLiteral("Geben Sie eine Bezeichnung für die y-Achse ein!")},
+      {"leading blank in the x label", "S", " x", "y", {}, QStringLiteral("Bezeichnung und x-Achse dürfen nicht mit einem Leerzeichen beginnen!")},
       {"comma in the designation", "S,1", "x", "y", {}, "Bezeichnung und Achsenbeschriftungen dürfen keine Kommas (,), keine Anführungszeichen (\") und keine Tabulatoren enthalten!"},
       {"quote in a label", "S", "x\"", "y", {}, "Bezeichnung und Achsenbeschriftungen dürfen keine Kommas (,), keine Anführungszeichen (\") und keine Tabulatoren enthalten!"},
       {"tab in a label", "S", "x\ty", "y", {}, "Bezeichnung und Achsenbeschriftungen dürfen keine Kommas (,), keine Anführungszeichen (\") und keine Tabulatoren enthalten!"},
@@ -128,6 +132,18 @@ TEST_F(Messfuehlereditor, EntryChecks) {
     SCOPED_TRACE(f.name);
     EXPECT_EQ(pv::sensorEingabePruefen(f.bez, f.x, f.y, f.zeilen, u','), f.meldung);
   }
+}
+
+TEST_F(Messfuehlereditor, EditWithNothingSelectedStartsFromTheLastRead) {
+  sensorZustand().Sensorname = QStringLiteral("Alt");
+  sensorZustand().Fuehler.XAchse = QStringLiteral("U");
+  sensorZustand().Fuehler.YAchse = QStringLiteral("T");
+  auto f = oeffnen(QStringLiteral("nicht vorhanden"));
+  f->CommandAendern->click();
+  EXPECT_TRUE(f->ModusBearbeiten());
+  EXPECT_EQ(f->TextMFNeuBez->text(), QStringLiteral("Alt"));
+  EXPECT_EQ(f->TextMFNeuXAchse->text(), QStringLiteral("U"));
+  EXPECT_EQ(f->TextMFNeuYAchse->text(), QStringLiteral("T"));
 }
 
 TEST_F(Messfuehlereditor, FileNamesOutsideTheFolderOrTheSettingsAreRefused) {

@@ -42,6 +42,28 @@ TEST_F(Sensordatei, WrittenBytesReadBackAndWriteAgainUnchanged) {
   EXPECT_EQ(pv::sensordateiText(*i.bezeichnung, i.xAchse, i.yAchse, zellen, u','), kPt100);
 }
 
+TEST_F(Sensordatei, BlanksInNamesAndLabelsReadBackAsWritten) {
+  struct Fall {
+    QString bez, x, y;
+  };
+  const Fall faelle[] = {
+      {"S", "U", "   "},     // a y label of blanks
+      {"S", "mV ", "T "},    // trailing blanks
+      {"S ", "U", " T"},     // the y label starts after the TAB
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE((f.bez + u'|' + f.x + u'|' + f.y).toStdString());
+    const auto text = pv::sensordateiText(f.bez, f.x, f.y, {{"1", "2"}}, u',');
+    ASSERT_TRUE(text);
+    const pv::SensordateiInhalt i = pv::sensordateiLesen(*text, u',');
+    ASSERT_TRUE(i.gelesen()) << i.fehler.toStdString();
+    EXPECT_EQ(*i.bezeichnung, f.bez);
+    EXPECT_EQ(i.xAchse, f.x);
+    EXPECT_EQ(i.yAchse, f.y);
+    EXPECT_EQ(pv::sensordateiKopfLesen(*text).bezeichnung, f.bez) << "the editor's list";
+  }
+}
+
 TEST_F(Sensordatei, WriterRefusesWhatWouldNotReadBack) {
   const auto schreibe = [](const QString& name, const QString& x) {
     return pv::sensordateiText(name, QStringLiteral("x"), QStringLiteral("y"), {{x, "1"}}, u',');
@@ -103,7 +125,7 @@ TEST_F(Sensordatei, LoadingReplacesTheActiveCharacteristicWhole) {
   u.schreibe(QStringLiteral("kaputt.pvf"), "[Pelvaron Sensordatei]\r\nKaputt\r\nKx\tKy\r\n1\t2\r\nx\r\n");
   u.schreibe(QStringLiteral("fremd.pvf"), "[Anderes]\r\n");
 
-  QString name;
+  std::optional<QString> name;
   EXPECT_EQ(pv::SensorDateiLaden(u.pfad("drei.pvf"), u',', &name), QString());
   EXPECT_EQ(name, QStringLiteral("Drei"));
   EXPECT_EQ(pv::SensorDateiLaden(u.pfad("zwei.pvf"), u','), QString());
@@ -115,9 +137,9 @@ TEST_F(Sensordatei, LoadingReplacesTheActiveCharacteristicWhole) {
 
   // Nothing active changes after a file without pairs, a broken one, a
   // foreign one or a missing one; only the editing labels take the file's.
-  name.clear();
+  name.reset();
   EXPECT_EQ(pv::SensorDateiLaden(u.pfad("leer.pvf"), u',', &name), QString());
-  EXPECT_TRUE(name.isEmpty());
+  EXPECT_FALSE(name);
   EXPECT_EQ(s.Fuehler.XAchse, QStringLiteral("Lx"));
   EXPECT_EQ(pv::SensorDateiLaden(u.pfad("kaputt.pvf"), u','), QStringLiteral("FEHLER"));
   EXPECT_EQ(pv::SensorDateiLaden(u.pfad("fremd.pvf"), u','), QStringLiteral("UNGÜLTIGE DATEI"));

@@ -66,6 +66,18 @@ TEST_F(Sensorwahl, StoredSensorIsLoadedConvertsRecordsAndSurvivesARestart) {
   EXPECT_EQ(pv::sensorZustand().Sensor.Y, (std::vector<float>{0, 0, 100}));
 }
 
+TEST_F(Sensorwahl, LabelNamesTheLoadedSensorEvenWithoutADesignation) {
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch, 5,
+          [](pv::Einstellungen& e) { sensorGewaehlt(e, QStringLiteral("lin.pvf")); });
+  ASSERT_EQ(ui().LabelFuehler->text(), QStringLiteral("Linear"));
+  u.schreibe(QStringLiteral("ohne.pvf"), "[Pelvaron Sensordatei]\r\n\r\nU\tT\r\n0\t0\r\n1\t2\r\n");
+  pv::sensorZustand().Sensordatei = QStringLiteral("ohne.pvf");
+  ui().OptionMWMessgeraet->setChecked(true);
+  ui().OptionFuehler->setChecked(true);
+  EXPECT_EQ(pv::sensorZustand().Sensor.Y, (std::vector<float>{0, 0, 2}));
+  EXPECT_EQ(ui().LabelFuehler->text(), QString());
+}
+
 TEST_F(Sensorwahl, UnreadableFileOpensTheEditorWhichChoosesTheOption) {
   starten(QStringLiteral("Fortlaufend"), kAutomatisch);
   QStringList geoeffnet;
