@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QDesktopServices>
+#include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTimer>
@@ -38,8 +39,10 @@ FreeLink::FreeLink(QWidget* eltern)
   fontActive_ = font_;
   fontActive_.setUnderline(true);
   setAutoFillBackground(true);
-  setCursor(Qt::PointingHandCursor);
+  // Every move over the link is reported, not only those with a button down.
+  setMouseTracking(true);
   lblLink_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  UseMnemonicSetzen(true);
   // The pointer may leave without a leave event (a window popping up over
   // the link): every 20 ms the hover look checks that it is still inside.
   tmrMouse_->setInterval(20);
@@ -76,7 +79,70 @@ void FreeLink::AutoSizeSetzen(bool an) {
   groesseAnpassen();
 }
 
+bool FreeLink::WordWrap() const { return lblLink_->wordWrap(); }
+
+void FreeLink::WordWrapSetzen(bool an) {
+  lblLink_->setWordWrap(an);
+  updateGeometry();
+}
+
+Qt::Alignment FreeLink::Alignment() const { return lblLink_->alignment(); }
+
 void FreeLink::AlignmentSetzen(Qt::Alignment ausrichtung) { lblLink_->setAlignment(ausrichtung); }
+
+void FreeLink::BorderStyleSetzen(int16_t stil) {
+  if (stil != 0 && stil != 1) return;
+  borderStyle_ = stil;
+  rahmenZeigen();
+}
+
+void FreeLink::AppearanceSetzen(int16_t art) {
+  if (art != 0 && art != 1) return;
+  appearance_ = art;
+  rahmenZeigen();
+}
+
+void FreeLink::rahmenZeigen() {
+  if (borderStyle_ == 0)
+    lblLink_->setFrameStyle(QFrame::NoFrame);
+  else
+    lblLink_->setFrameStyle(appearance_ == 1 ? QFrame::Panel | QFrame::Sunken : QFrame::Box | QFrame::Plain);
+  lblLink_->setLineWidth(1);
+  updateGeometry();
+}
+
+// A label shows "&" as a mnemonic only when it has a buddy; the link itself
+// is the one the mnemonic leads to.
+bool FreeLink::UseMnemonic() const { return lblLink_->buddy() != nullptr; }
+
+void FreeLink::UseMnemonicSetzen(bool an) {
+  // The label decides on the mnemonic when it gets its text; losing the
+  // buddy alone would leave the "&" hidden.
+  const QString text = lblLink_->text();
+  lblLink_->clear();
+  lblLink_->setBuddy(an ? this : nullptr);
+  lblLink_->setText(text);
+}
+
+void FreeLink::MousePointerSetzen(Qt::CursorShape form) {
+  if (form == Qt::BitmapCursor || form == Qt::CustomCursor) return;
+  setCursor(form);
+}
+
+QPixmap FreeLink::MouseIcon() const {
+  return cursor().shape() == Qt::BitmapCursor ? cursor().pixmap() : QPixmap();
+}
+
+void FreeLink::MouseIconSetzen(const QPixmap& bild) {
+  if (!bild.isNull())
+    setCursor(QCursor(bild));
+  else if (cursor().shape() == Qt::BitmapCursor)
+    unsetCursor();
+}
+
+void FreeLink::OLEDropModeSetzen(int16_t modus) {
+  if (modus == 0 || modus == 1) setAcceptDrops(modus == 1);
+}
 
 void FreeLink::OpenURL() {
   if (!hyperLink_.isEmpty() && oeffner()) oeffner()(linkAdresse(hyperLink_));
@@ -113,12 +179,27 @@ void FreeLink::resizeEvent(QResizeEvent*) {
 }
 
 void FreeLink::enterEvent(QEnterEvent*) {
-  if (!aktiv_) aussehen(true);
+  // A disabled link reports no mouse and so shows no hover look either.
+  if (!aktiv_ && isEnabled()) aussehen(true);
 }
 
 void FreeLink::leaveEvent(QEvent*) { aussehen(false); }
 
+QPointF FreeLink::aufDemLabel(const QMouseEvent* ereignis) const {
+  return lblLink_->mapFrom(this, ereignis->position());
+}
+
+void FreeLink::mousePressEvent(QMouseEvent* ereignis) {
+  emit MouseDown(ereignis->button(), ereignis->modifiers(), aufDemLabel(ereignis));
+}
+
+void FreeLink::mouseMoveEvent(QMouseEvent* ereignis) {
+  if (!aktiv_) aussehen(true);
+  emit MouseMove(ereignis->buttons(), ereignis->modifiers(), aufDemLabel(ereignis));
+}
+
 void FreeLink::mouseReleaseEvent(QMouseEvent* ereignis) {
+  emit MouseUp(ereignis->button(), ereignis->modifiers(), aufDemLabel(ereignis));
   // A double click clicks once: with its first release.
   if (std::exchange(doppelklick_, false)) return;
   if (ereignis->button() != Qt::LeftButton || !rect().contains(ereignis->position().toPoint())) return;
@@ -126,6 +207,10 @@ void FreeLink::mouseReleaseEvent(QMouseEvent* ereignis) {
   OpenURL();
 }
 
-void FreeLink::mouseDoubleClickEvent(QMouseEvent*) { doppelklick_ = true; }
+// The second press of a double click is no further MouseDown.
+void FreeLink::mouseDoubleClickEvent(QMouseEvent* ereignis) {
+  doppelklick_ = true;
+  if (ereignis->button() == Qt::LeftButton) emit DblClick();
+}
 
 }  // namespace pv

@@ -44,6 +44,7 @@ frmInfo::frmInfo(const QString& version, QWidget* eltern) : QDialog(eltern) {
     auto* l = new FreeLink;
     l->CaptionSetzen(text);
     l->HyperLinkSetzen(ziel);
+    l->MousePointerSetzen(Qt::PointingHandCursor);
     return l;
   };
   g->addWidget(new QLabel(QStringLiteral("Internet:")), 5, 0);

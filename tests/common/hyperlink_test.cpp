@@ -1,9 +1,13 @@
-// The link label: hover look, and a click opening its target.
+// The link label: hover look, a click opening its target, the mouse
+// events it reports and its design-time properties.
 #include <QApplication>
 #include <QDir>
 #include <QEnterEvent>
+#include <QImage>
 #include <QLabel>
+#include <QMetaProperty>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <gtest/gtest.h>
 
 #include "common/hyperlink.h"
@@ -40,6 +44,9 @@ TEST(FreeLink, ClickOpensTheTargetAndHoverChangesTheLook) {
   QEvent hinaus(QEvent::Leave);
   QApplication::sendEvent(&link, &hinaus);
   EXPECT_FALSE(text->font().underline());
+  link.setEnabled(false);
+  QApplication::sendEvent(&link, &hinein);
+  EXPECT_FALSE(text->font().underline()) << "a disabled link shows no hover look";
   pv::FreeLink::oeffnerSetzen({});
 }
 
@@ -56,6 +63,127 @@ TEST(FreeLink, ADoubleClickOpensOnce) {
   klicken(link);
   EXPECT_EQ(geoeffnet, 2) << "the next click opens again";
   pv::FreeLink::oeffnerSetzen({});
+}
+
+TEST(FreeLink, MouseEventsCarryButtonModifiersAndPosition) {
+  pv::FreeLink link;
+  link.resize(120, 20);
+  QStringList gemeldet;
+  const auto text = [](const char* art, Qt::MouseButtons knopf, Qt::KeyboardModifiers umschalt, QPointF pos) {
+    return QStringLiteral("%1 %2 %3 %4,%5").arg(art).arg(int(knopf)).arg(int(umschalt)).arg(pos.x()).arg(pos.y());
+  };
+  const auto merken = [&](const char* art) {
+    return [&, art](Qt::MouseButtons k, Qt::KeyboardModifiers u, QPointF p) { gemeldet << text(art, k, u, p); };
+  };
+  QObject::connect(&link, &pv::FreeLink::MouseDown, merken("Down"));
+  QObject::connect(&link, &pv::FreeLink::MouseMove, merken("Move"));
+  QObject::connect(&link, &pv::FreeLink::MouseUp, merken("Up"));
+  QObject::connect(&link, &pv::FreeLink::Click, [&] { gemeldet << QStringLiteral("Click"); });
+  QObject::connect(&link, &pv::FreeLink::DblClick, [&] { gemeldet << QStringLiteral("DblClick"); });
+
+  const auto senden = [&](QEvent::Type art, QPointF pos, Qt::MouseButton knopf, Qt::MouseButtons gehalten,
+                          Qt::KeyboardModifiers umschalt) {
+    QMouseEvent e(art, pos, link.mapToGlobal(pos), knopf, gehalten, umschalt);
+    QApplication::sendEvent(&link, &e);
+  };
+  const Qt::MouseButtons beide = Qt::LeftButton | Qt::RightButton;
+  senden(QEvent::MouseButtonPress, {7, 4}, Qt::RightButton, Qt::RightButton, Qt::ShiftModifier);
+  senden(QEvent::MouseMove, {9.5, 5}, Qt::NoButton, beide, Qt::ControlModifier);
+  senden(QEvent::MouseButtonRelease, {11, 6}, Qt::RightButton, Qt::NoButton, Qt::AltModifier);
+  EXPECT_EQ(gemeldet, QStringList({text("Down", Qt::RightButton, Qt::ShiftModifier, {7, 4}),
+                                   text("Move", beide, Qt::ControlModifier, {9.5, 5}),
+                                   text("Up", Qt::RightButton, Qt::AltModifier, {11, 6})}));
+
+  gemeldet.clear();
+  for (QEvent::Type art : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                           QEvent::MouseButtonRelease}) {
+    const bool gedrueckt = art != QEvent::MouseButtonRelease;
+    senden(art, {3, 2}, Qt::LeftButton, gedrueckt ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+  }
+  const QString unten = text("Down", Qt::LeftButton, Qt::NoModifier, {3, 2});
+  const QString oben = text("Up", Qt::LeftButton, Qt::NoModifier, {3, 2});
+  EXPECT_EQ(gemeldet, QStringList({unten, oben, QStringLiteral("Click"), QStringLiteral("DblClick"), oben}));
+}
+
+// Where the caption's dark pixels lie, as a rectangle.
+QRect tinte(pv::FreeLink& link) {
+  QImage bild(link.size(), QImage::Format_RGB32);
+  bild.fill(Qt::white);
+  link.render(&bild);
+  QRect r;
+  for (int y = 0; y < bild.height(); ++y)
+    for (int x = 0; x < bild.width(); ++x)
+      if (qGray(bild.pixel(x, y)) < 100) r |= QRect(x, y, 1, 1);
+  return r;
+}
+
+TEST(FreeLink, WordWrapAlignmentAndMnemonicsMoveTheCaption) {
+  pv::FreeLink link;
+  link.resize(200, 120);
+  link.CaptionSetzen(QStringLiteral("Messwerte erfassen und auswerten mit Pelvaron"));
+  const int zeile = link.fontMetrics().height();
+  const QRect eineZeile = tinte(link);
+  ASSERT_FALSE(eineZeile.isEmpty());
+  EXPECT_LE(eineZeile.height(), zeile);
+  link.setProperty("WordWrap", true);
+  EXPECT_TRUE(link.WordWrap());
+  EXPECT_GT(tinte(link).height(), zeile) << "wrapped onto a second line";
+
+  link.CaptionSetzen(QStringLiteral("kurz"));
+  EXPECT_LT(tinte(link).left(), 20);
+  link.setProperty("Alignment", QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter)));
+  EXPECT_EQ(link.Alignment(), Qt::AlignRight | Qt::AlignVCenter);
+  EXPECT_GT(tinte(link).left(), 120);
+  EXPECT_GT(tinte(link).right(), 180);
+
+  link.CaptionSetzen(QStringLiteral("&&&&&&"));
+  const int mnemonik = tinte(link).width();
+  link.setProperty("UseMnemonic", false);
+  EXPECT_GT(tinte(link).width(), mnemonik) << "six \"&\" instead of three";
+}
+
+TEST(FreeLink, ANewLinkHoldsTheDefaultsAFormKeeps) {
+  QWidget behaelter;
+  const QFont schrift(QStringLiteral("Arial"), 13);
+  behaelter.setFont(schrift);
+  QFont unterstrichen = schrift;
+  unterstrichen.setUnderline(true);
+  const QColor knopfflaeche = QPalette().color(QPalette::Button);
+  pv::FreeLink link(&behaelter);
+  const struct {
+    const char* name;
+    QVariant standard;
+  } tabelle[] = {
+      {"BackColor", knopfflaeche},
+      {"ForeColor", QPalette().color(QPalette::WindowText)},
+      {"enabled", true},
+      {"Font", schrift},
+      {"BorderStyle", 0},
+      {"AutoSize", false},
+      {"WordWrap", false},
+      {"Caption", QStringLiteral("Label1")},
+      {"HyperLink", QString()},
+      {"MouseIcon", QVariant()},  // no picture
+      {"MousePointer", QVariant::fromValue(Qt::ArrowCursor)},
+      {"OLEDropMode", 0},
+      {"UseMnemonic", true},
+      {"FontActive", unterstrichen},
+      {"ForeColorActive", QColor(255, 0, 0)},
+      {"Appearance", 1},
+      {"Alignment", QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter))},
+      {"BackColorActive", knopfflaeche},
+  };
+  const QMetaObject* meta = link.metaObject();
+  for (const auto& zeile : tabelle) {
+    const QMetaProperty eigenschaft = meta->property(meta->indexOfProperty(zeile.name));
+    ASSERT_TRUE(eigenschaft.isValid()) << zeile.name;
+    EXPECT_TRUE(eigenschaft.isStored() && eigenschaft.isDesignable() && eigenschaft.isWritable()) << zeile.name;
+    const QVariant wert = eigenschaft.read(&link);
+    if (zeile.standard.isValid())
+      EXPECT_EQ(wert, zeile.standard) << zeile.name;
+    else
+      EXPECT_TRUE(wert.value<QPixmap>().isNull()) << zeile.name;
+  }
 }
 
 TEST(FreeLink, AddressesKeepTheirSchemeAndFileNamesLieInTheProgramFolder) {
