@@ -34,14 +34,17 @@ Fundstelle suchen(const QString& text, const QString& schluessel, bool ersteZeil
 }  // namespace
 
 QString ParameterLesen(const QString& text, const QString& datei, const QString& schluessel) {
-  if (!text.isEmpty()) {
-    const Fundstelle f = suchen(text, schluessel, true);
-    return f.wertAnfang < 0 ? QString() : text.mid(f.wertAnfang, f.wertEnde - f.wertAnfang);
-  }
+  if (!text.isEmpty()) return ParameterFinden(text, schluessel).value_or(QString());
   QString inhalt;
   if (!pv::textdateiLesen(datei, inhalt)) return QStringLiteral("ERR");
   const Fundstelle f = suchen(inhalt, schluessel, false);
   return f.wertAnfang < 0 ? QString() : inhalt.mid(f.wertAnfang, f.wertEnde - f.wertAnfang);
+}
+
+std::optional<QString> ParameterFinden(const QString& text, const QString& schluessel) {
+  const Fundstelle f = suchen(text, schluessel, true);
+  if (f.wertAnfang < 0) return std::nullopt;
+  return text.mid(f.wertAnfang, f.wertEnde - f.wertAnfang);
 }
 
 bool ParameterErsetzen(QString& text, const QString& schluessel, const QString& wert) {

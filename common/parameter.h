@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 // Access to single values of key=value lines (settings file, device files).
 namespace Tolvek {
@@ -12,6 +13,10 @@ namespace Tolvek {
 // match wins. The value runs up to CR, LF or the end of the text. Returns ""
 // for a missing key or an empty value, "ERR" when the file cannot be read.
 QString ParameterLesen(const QString& text, const QString& datei, const QString& schluessel);
+
+// The value of the key in `text` by the same rule; no value when no line of
+// the text holds the key, an empty one for a line with nothing after "=".
+std::optional<QString> ParameterFinden(const QString& text, const QString& schluessel);
 
 // Replaces the value of the key's first line in a file's text (a key on the
 // header line does not count) and returns true; false when the key is missing.

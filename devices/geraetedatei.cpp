@@ -54,6 +54,10 @@ const std::array<QString, 30>& geraetedateiSchluessel() {
 
 namespace {
 
+// The RTS and DTR lines of a file that does not name them (3.0 and older).
+constexpr int16_t kRtsOhneAngabe = 0;
+constexpr int16_t kDtrOhneAngabe = 1;
+
 // ---- writing -------------------------------------------------------------
 
 // The file text from the thirty values in key order.
@@ -108,10 +112,7 @@ bool schluesselLesen(const QString& text, bool version31, QChar dezimal, Geraete
   const auto wert = [&](const QString& schluessel) {
     return Tolvek::ParameterLesen(text, QString(), schluessel);
   };
-  const auto ganz = [&](const QString& schluessel) -> std::optional<int16_t> {
-    const auto z = zahlLesen(wert(schluessel), dezimal);
-    return z ? ganzzahl16(*z) : std::nullopt;
-  };
+  const auto ganz = [&](const QString& schluessel) { return geraetedateiGanzzahl(wert(schluessel), dezimal); };
   const auto einlesen = [&](const QString& schluessel, int16_t& ziel) {
     const auto z = ganz(schluessel);
     if (z) ziel = *z;
@@ -131,21 +132,10 @@ bool schluesselLesen(const QString& text, bool version31, QChar dezimal, Geraete
     return false;
   }
 
-  // Terminator: a code 0..255, or the letters the editor accepts.
   t.abschlusszeichen = wert(QStringLiteral("Datenstringabschlusszeichen"));
-  if (const auto code = zahlLesen(t.abschlusszeichen, dezimal)) {
-    if (!istAbschlusscode(*code)) return false;
-    d.LZAsciiPub = static_cast<int16_t>(rundeHalbGerade(*code));
-  } else {
-    const QString gross = t.abschlusszeichen.toUpper();
-    if (gross == u"L" || gross == u"{LF}") {
-      d.LZAsciiPub = 10;
-    } else if (gross == u"R" || gross == u"{CR}") {
-      d.LZAsciiPub = 13;
-    } else {
-      return false;
-    }
-  }
+  const auto code = abschlusscodeLesen(t.abschlusszeichen, dezimal);
+  if (!code) return false;
+  d.LZAsciiPub = *code;
 
   const auto skalaSingle = singleLesen(wert(QStringLiteral("Skala Maximum")), dezimal);
   if (!skalaSingle) return false;
@@ -157,8 +147,8 @@ bool schluesselLesen(const QString& text, bool version31, QChar dezimal, Geraete
       return false;
     }
   } else {
-    d.ComRTSPub = 0;
-    d.ComDTRPub = 1;
+    d.ComRTSPub = kRtsOhneAngabe;
+    d.ComDTRPub = kDtrOhneAngabe;
   }
 
   const auto aktiv = ganz(QStringLiteral("Gerät aktiv"));
@@ -257,8 +247,8 @@ bool positionellLesen(FeldLeser& f, Geraetedefinition& d) {
   d.ZeichenStelleOptionPub = *perEinheit1 ? 1 : *perStelle ? 3 : 2;
   d.ZeichenStellePub = *stelle;
   for (int i = 0; i < 6; ++i) d.MBZeichenPub[i] = *zeichen[i];
-  d.ComRTSPub = 0;
-  d.ComDTRPub = 1;
+  d.ComRTSPub = kRtsOhneAngabe;
+  d.ComDTRPub = kDtrOhneAngabe;
   d.SpezialPub.clear();
   d.ImMenue = 1;
   return true;
@@ -339,8 +329,8 @@ Einzeiler einzeilerLesen(FeldLeser& f, const QString& programmordner, Geraetedef
   d.Einheit2_1Pub = e.e21;
   d.LZAsciiPub = e.lz;
   d.ComSettingPub = e.com;
-  d.ComRTSPub = 0;
-  d.ComDTRPub = 1;
+  d.ComRTSPub = kRtsOhneAngabe;
+  d.ComDTRPub = kDtrOhneAngabe;
   d.GeraetAktivPub = true;
   d.DatenTransferZeichenPub.clear();
   d.DatenTransferZeitPub = 1;
@@ -384,6 +374,38 @@ GeraeteEingabetexte konvertierteTexte(const Geraetedefinition& d, bool positione
 }
 
 }  // namespace
+
+std::optional<int16_t> geraetedateiGanzzahl(const QString& wert, QChar dezimal) {
+  const auto z = zahlLesen(wert, dezimal);
+  return z ? ganzzahl16(*z) : std::nullopt;
+}
+
+std::optional<int16_t> abschlusscodeLesen(const QString& wert, QChar dezimal) {
+  if (const auto code = zahlLesen(wert, dezimal)) {
+    if (!istAbschlusscode(*code)) return std::nullopt;
+    return static_cast<int16_t>(rundeHalbGerade(*code));
+  }
+  const QString gross = wert.toUpper();
+  if (gross == u"L" || gross == u"{LF}") return 10;
+  if (gross == u"R" || gross == u"{CR}") return 13;
+  return std::nullopt;
+}
+
+QMap<QString, QString> geraetedateiTexte(const QString& datei) {
+  QMap<QString, QString> texte;
+  QString inhalt;
+  if (!textdateiLesen(datei, inhalt)) return texte;
+  const auto kopf = erstesFeld(inhalt);
+  if (kopf != kGeraetedateiKopf31 && kopf != kGeraetedateiKopf30) return texte;
+  for (const QString& schluessel : geraetedateiSchluessel()) {
+    if (const auto wert = Tolvek::ParameterFinden(inhalt, schluessel)) texte.insert(schluessel, *wert);
+  }
+  if (kopf == kGeraetedateiKopf30) {
+    texte.insert(QStringLiteral("RTS"), QString::number(kRtsOhneAngabe));
+    texte.insert(QStringLiteral("DTR"), QString::number(kDtrOhneAngabe));
+  }
+  return texte;
+}
 
 int16_t GeraeteDatenLesen(const QString& datei, QChar dezimal, const QString& programmordner,
                           Geraetedefinition& def, GeraeteEingabetexte* texte) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QChar>
+#include <QMap>
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "devices/geraetedefinition.h"
 
@@ -37,6 +39,21 @@ const std::array<QString, 30>& geraetedateiSchluessel();
 // they were. No message is shown; callers report the failure.
 int16_t GeraeteDatenLesen(const QString& datei, QChar dezimal, const QString& programmordner,
                           Geraetedefinition& def, GeraeteEingabetexte* texte = nullptr);
+
+// An integer key's value as the reader takes it: a number in the system's
+// format (either separator), rounded half to even, that fits 16 bits.
+std::optional<int16_t> geraetedateiGanzzahl(const QString& wert, QChar dezimal);
+
+// The terminator key's value as the reader takes it: a code 0..255 (rounded),
+// or L / {LF} for 10 and R / {CR} for 13 in any letter case.
+std::optional<int16_t> abschlusscodeLesen(const QString& wert, QChar dezimal);
+
+// The texts of a current-generation file by key, for a file that may not
+// read as a whole: every key of geraetedateiSchluessel() the file holds, with
+// its value as written. A 3.0 file gets "RTS" 0 and "DTR" 1, which is what
+// the reader takes for it. Empty when the file cannot be read or its first
+// line is no current header.
+QMap<QString, QString> geraetedateiTexte(const QString& datei);
 
 // The current-generation file text: the 3.1 header and the thirty key lines,
 // each ended by CR LF, and one more CR LF so that the last line is empty.

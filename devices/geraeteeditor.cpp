@@ -63,6 +63,114 @@ QString skalaText(const Geraetedefinition& d, QChar dezimal) {
   return text;
 }
 
+// The terminator box for the file's text: the text itself, except a name in
+// braces that the file allows and the box does not ("{CR}"), which shows as
+// the box names its code.
+QString abschlussfeld(const QString& text, QChar dezimal) {
+  const auto code = abschlusscodeLesen(text, dezimal);
+  const bool inKlammern = code && text.size() > 1 && !zahlLesen(text, dezimal);
+  return inKlammern ? abschlusszeichenText(*code) : text;
+}
+
+// The texts of a device file's keys that it holds; for a file that does not
+// read as a whole, whose controls are filled from them. A key the file lacks
+// leaves its control as for a new device.
+class Schluesseltexte {
+ public:
+  Schluesseltexte(const QMap<QString, QString>& w, QChar dezimal) : w_(w), dezimal_(dezimal) {}
+  bool hat(const QString& schluessel) const { return w_.contains(schluessel); }
+  void fuellen(const QString& schluessel, QString& box) const {
+    if (hat(schluessel)) box = w_.value(schluessel);
+  }
+  // The value as the reader takes an integer key; none when it is missing
+  // or no integer.
+  std::optional<int16_t> ganz(const QString& schluessel) const {
+    return hat(schluessel) ? geraetedateiGanzzahl(w_.value(schluessel), dezimal_) : std::nullopt;
+  }
+
+ private:
+  const QMap<QString, QString>& w_;
+  QChar dezimal_;
+};
+
+// The option buttons, lists and check boxes follow the keys they show.
+// False for a kind or serial settings text that has no place in them.
+bool schalterAusTexten(const Schluesseltexte& t, EditorAnsicht& a) {
+  GeraeteEingaben& e = a.eingaben;
+  bool vollstaendig = true;
+  const auto art = t.ganz(QStringLiteral("Geräteart"));
+  if (art && *art >= kDmm3_5 && *art <= kSonstiges) {
+    e.OptionGeraet = *art;
+  } else if (t.hat(QStringLiteral("Geräteart"))) {
+    vollstaendig = false;
+  }
+  QString com;
+  t.fuellen(QStringLiteral("Schnittstellenparameter"), com);
+  if (t.hat(QStringLiteral("Schnittstellenparameter")) && !schnittstelleEintragen(com, e, a.usb)) {
+    vollstaendig = false;
+  }
+  e.chkRTS = t.ganz(QStringLiteral("RTS")).value_or(0) != 0;
+  e.chkDTR = t.ganz(QStringLiteral("DTR")).value_or(0) != 0;
+  using T = GeraeteEingaben::Transfer;
+  if (const auto aktiv = t.ganz(QStringLiteral("Gerät aktiv"))) e.transfer = *aktiv == 1 ? T::Aktiv : T::Passiv;
+  using M = GeraeteEingaben::Messbereich;
+  if (const auto manuell = t.ganz(QStringLiteral("Messbereich manuell"))) {
+    e.messbereich = *manuell == 1 ? M::Manuell : M::Automatisch;
+  }
+  const auto erkennung = t.ganz(QStringLiteral("Messbereich Erkennung"));
+  if (erkennung && *erkennung >= 1 && *erkennung <= 3) e.OptionZeichenStelle = *erkennung;
+  return vollstaendig;
+}
+
+// Every text box shows its key's text as the file has it, a broken one
+// included; the full scale of a DMM kind is the kind's own.
+void boxenAusTexten(const Schluesseltexte& t, QChar dezimal, GeraeteEingaben& e) {
+  const std::pair<const char*, QString*> boxen[] = {
+      {"Bezeichnung", &e.GerBezText},
+      {"Datenstringlänge", &e.txtDatenStringLaenge},
+      {"Messwertbeginn", &e.txtMesswertStart},
+      {"Messwertende", &e.txtMesswertStop},
+      {"Vorzeichenstelle", &e.txtVorzeichenStelle},
+      {"Einheit1 Beginn", &e.txtEinheit1_0},
+      {"Einheit1 Ende", &e.txtEinheit1_1},
+      {"Einheit2 Beginn", &e.txtEinheit2_0},
+      {"Einheit2 Ende", &e.txtEinheit2_1},
+      {"Datenstringabschlusszeichen", &e.txtLetzteZeichen},
+      {"Datenanforderungszeichen", &e.TextTransferzeichen},
+      {"Wartezeit", &e.TextDatenTransferZeit},
+      {"Bilddatei", &e.TextBildDateiEigenGeraet},
+      {"Messbereich Zeichenposition", &e.TextZeichenStelle},
+  };
+  for (const auto& [schluessel, box] : boxen) t.fuellen(QString::fromUtf8(schluessel), *box);
+  for (int i = 0; i < 6; ++i) t.fuellen(QStringLiteral("Messbereich Zeichen %1").arg(i), e.TextMBZeichen[i]);
+  e.txtLetzteZeichen = abschlussfeld(e.txtLetzteZeichen, dezimal);
+  const QString dmm = dmmSkalaText(e.OptionGeraet);
+  if (dmm.isEmpty()) {
+    t.fuellen(QStringLiteral("Skala Maximum"), e.TextMBVoll);
+  } else {
+    e.TextMBVoll = dmm;
+  }
+}
+
+// The editor on a device file that does not read: its controls from the
+// file's own key texts, shown under the name it was opened for when the file
+// names none. The decoder tag and the menu flag, which the editor saves
+// without a control of its own, come from the file as well; the record's
+// other values belong to the device read before and stay unused.
+EditorAnsicht ungelesenAnsicht(const GeraetEintrag* eintrag, const QString& messgeraet, QChar dezimal,
+                               Geraetedefinition& def, bool& vollstaendig) {
+  const auto w = eintrag ? geraetedateiTexte(eintrag->Datei) : QMap<QString, QString>();
+  const Schluesseltexte t(w, dezimal);
+  EditorAnsicht a;
+  vollstaendig = schalterAusTexten(t, a);
+  boxenAusTexten(t, dezimal, a.eingaben);
+  if (!t.hat(QStringLiteral("Bezeichnung"))) a.eingaben.GerBezText = messgeraet;
+  def.SpezialPub = w.value(QStringLiteral("Spezial"));
+  const auto menue = geraetedateiGanzzahl(w.value(QStringLiteral("Menü")), dezimal);
+  def.ImMenue = menue.value_or(eintrag && eintrag->ImMenue ? 1 : 0);
+  return a;
+}
+
 }  // namespace
 
 const QStringList& baudraten() {
@@ -162,20 +270,15 @@ EditorAnsicht GeraeteEditor::GeraetBearbeiten(const QString& messgeraet) {
   def.ImMenue = 0;
   const bool gelesen =
       eintrag && GeraeteDatenLesen(eintrag->Datei, u_.dezimal, Programmordner::pfad(), def, &texte_) != 0;
-  if (!gelesen) {
+  bool vollstaendig = true;
+  EditorAnsicht a;
+  if (gelesen) {
+    a = ansichtAus(def, texte_, u_.dezimal, vollstaendig);
+  } else {
     meldungen.hinweis(QStringLiteral("Beim Lesen der Geräteparameter ist ein Fehler aufgetreten!") + kCrLf +
                       QStringLiteral("Die angezeigten Werte sind möglicherweise nicht korrekt!"));
-    texte_ = eingabetexteAus(def, u_.dezimal);
-    // The record holds another device: repairing this file keeps its own
-    // name and menu place.
-    if (eintrag) {
-      def.GeraeteNamePub = eintrag->Bezeichnung;
-      def.ImMenue = eintrag->ImMenue ? 1 : 0;
-    }
+    a = ungelesenAnsicht(eintrag, messgeraet, u_.dezimal, def, vollstaendig);
   }
-
-  bool vollstaendig = true;
-  EditorAnsicht a = ansichtAus(def, texte_, u_.dezimal, vollstaendig);
   a.dateiNameGeraet = dateiNameGeraet_;
   if (eintrag) a.titel = QStringLiteral("Messgerät '") + eintrag->Bezeichnung + QStringLiteral("' bearbeiten");
   a.titel += spezialTitel(def.SpezialPub);

@@ -77,10 +77,11 @@ class GeraeteEditor {
 
   // Prepares the editor for the named device of the device table, or for a
   // new device when the name is empty. A file that cannot be read shows
-  // "Beim Lesen der Geräteparameter ist ein Fehler aufgetreten!" and the
-  // values the record holds, with the name and menu flag of the table entry;
-  // values without a place show "Beim Eintragen der Geräteparameter sind
-  // Fehler aufgetreten.".
+  // "Beim Lesen der Geräteparameter ist ein Fehler aufgetreten!" and its own
+  // key texts as they stand, the broken one included, so that it can be
+  // corrected and saved with every other key as it was; the record, which
+  // then holds another device, lends it nothing. Values without a place
+  // show "Beim Eintragen der Geräteparameter sind Fehler aufgetreten.".
   EditorAnsicht GeraetBearbeiten(const QString& messgeraet);
 
   // A save button (0 "Gerät speichern unter ...", 1 "Änderungen speichern"):

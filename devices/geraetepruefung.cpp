@@ -263,9 +263,11 @@ Pruefschritt messbereichPruefen(const GeraeteEingaben& e, QChar dezimal, Geraete
         return Fehler{QStringLiteral("Geben Sie an, an welcher Stelle des Datenstrings ") + u'\n' +
                       QStringLiteral("das Messbereich-Erkennungszeichen übertragen wird.")};
       }
-      if (!stelle) return positionUnzulaessig;
+      // The range is checked on the number the text begins with ("x" is 0);
+      // a text that is more than a whole number is refused below.
+      const double vorne = val(e.TextZeichenStelle);
       const int hoechste = d.DatenstringLaengePub - 1;
-      if (*stelle < 1 || *stelle > hoechste) {
+      if (vorne < 1 || vorne > hoechste) {
         return Fehler{QStringLiteral("Sie haben eine ungültige Stelle für das Messbereich-Erkennungszeichen "
                                      "angegeben.") +
                       u'\n' + QStringLiteral("Erlaubter Bereich: 1 bis ") + QString::number(hoechste)};

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QMap>
 
 #include "devices/geraetedatei.h"
 #include "devices/geraeteeditor.h"
 #include "geraetetabelle_testhilfe.h"
+#include "geraetetesthilfe.h"
 
 namespace {
 
@@ -124,25 +126,88 @@ TEST(GeraeteEditor, SavingTheCurrentDeviceRenamesItAndSelectsItAgain) {
   EXPECT_EQ(u.gewaehlt.size(), 1u);
 }
 
-// A file that cannot be read is shown with its own name and menu place, so
-// repairing it does not write the name of the device read before.
-TEST(GeraeteEditor, UnreadableFileIsRepairedUnderItsOwnName) {
-  Editorumgebung u;
-  u.schreibe(QStringLiteral("Multimeter.ger"), mitgeliefert(QStringLiteral("Multimeter.ger")));
-  u.geraet(QStringLiteral("kaputt.ger"), QStringLiteral("Kaputt"), QStringLiteral("1"));
-  pv::Initialisieren(kKomma);
-  ASSERT_EQ(pv::GeraeteDatenLesen(u.pfad(QStringLiteral("Multimeter.ger")), kKomma, u.pfad(), u.def), 1);
-  pv::GeraeteEditor editor = u.editor();
+// A device file that fails to read opens with its own key texts, the broken
+// one included, while the record holds another device. Corrected and saved,
+// it keeps every other key; a 3.0 file gains the RTS and DTR it reads with,
+// and a key it lacks gets the new device's value.
+TEST(GeraeteEditor, UnreadableFileShowsItsOwnTextsAndSavesThemBack) {
+  const QStringList schluessel = {
+      "Bezeichnung", "Datenstringlänge", "Messwertbeginn", "Messwertende", "Vorzeichenstelle",
+      "Einheit1 Beginn", "Einheit1 Ende", "Einheit2 Beginn", "Einheit2 Ende", "Datenstringabschlusszeichen",
+      "Skala Maximum", "Datenanforderungszeichen", "Wartezeit", "Bilddatei", "Messbereich Zeichenposition",
+      "Messbereich Zeichen 0", "Messbereich Zeichen 1", "Messbereich Zeichen 2", "Messbereich Zeichen 3",
+      "Messbereich Zeichen 4", "Messbereich Zeichen 5"};
+  const auto boxen = [](const pv::GeraeteEingaben& e) {
+    return QStringList{e.GerBezText, e.txtDatenStringLaenge, e.txtMesswertStart, e.txtMesswertStop,
+                       e.txtVorzeichenStelle, e.txtEinheit1_0, e.txtEinheit1_1, e.txtEinheit2_0,
+                       e.txtEinheit2_1, e.txtLetzteZeichen, e.TextMBVoll, e.TextTransferzeichen,
+                       e.TextDatenTransferZeit, e.TextBildDateiEigenGeraet, e.TextZeichenStelle}
+           << QStringList(e.TextMBZeichen.begin(), e.TextMBZeichen.end());
+  };
+  const QStringList waage = {
+      "Bezeichnung=Defekte Waage", "Geräteart=4", "Datenstringlänge=16", "Messwertbeginn=2", "Messwertende=10",
+      "Vorzeichenstelle=1", "Einheit1 Beginn=12", "Einheit1 Ende=13", "Einheit2 Beginn=0", "Einheit2 Ende=0",
+      "Datenstringabschlusszeichen=10", "Skala Maximum=abc", "Schnittstellenparameter=9600,e,7,2",
+      "RTS=1", "DTR=0", "Gerät aktiv=0", "Datenanforderungszeichen=W{CR}", "Wartezeit=1", "Bilddatei=",
+      "Messbereich manuell=0", "Messbereich Erkennung=3", "Messbereich Zeichenposition=14",
+      "Messbereich Zeichen 0=M", "Messbereich Zeichen 1=K", "Messbereich Zeichen 2=m", "Messbereich Zeichen 3=u",
+      "Messbereich Zeichen 4=n", "Messbereich Zeichen 5=P", "Spezial=Waage *// eigene", "Menü=1"};
+  QStringList v30 = waage;
+  v30.replace(1, QStringLiteral("Geräteart=5"));
+  v30.replace(11, QStringLiteral("Skala Maximum=2500"));
+  v30.replace(17, QStringLiteral("Wartezeit=x"));
+  v30.removeAt(27);  // "Messbereich Zeichen 5"
+  v30.removeAt(14);  // "DTR"
+  v30.removeAt(13);  // "RTS"
+  struct Fall {
+    const char* kopf;
+    QStringList zeilen;
+    QString pv::GeraeteEingaben::*box;
+    QString schluessel, korrigiert, meldung;
+    QMap<QString, QString> neu;  // what the keys become that the file lacks
+  };
+  // The full scale's check takes the leading number of "abc" without a
+  // message; the waiting time's check refuses "x".
+  const Fall faelle[] = {
+      {"Version 3.1", waage, &pv::GeraeteEingaben::TextMBVoll, "Skala Maximum", "5000", {}, {}},
+      {"Version 3.0", v30, &pv::GeraeteEingaben::TextDatenTransferZeit, "Wartezeit", "2",
+       "Unzulässige Eingabe im Feld Wartezeit",
+       {{"RTS", "0"}, {"DTR", "1"}, {"Messbereich Zeichen 5", "p"}}},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.kopf);
+    Editorumgebung u;
+    const QString datei = QStringLiteral("Defekte Waage.ger");
+    u.schreibe(QStringLiteral("Multimeter.ger"), mitgeliefert(QStringLiteral("Multimeter.ger")));
+    const QByteArray original = pvtest::zeilenBytes(
+        QStringList{QStringLiteral("[Pelvaron Gerätedatei %1]").arg(QString::fromLatin1(f.kopf))} << f.zeilen);
+    u.schreibe(datei, original);
+    pv::Initialisieren(kKomma);
+    ASSERT_EQ(pv::GeraeteDatenLesen(u.pfad(QStringLiteral("Multimeter.ger")), kKomma, u.pfad(), u.def), 1);
+    pv::GeraeteEditor editor = u.editor();
 
-  const pv::EditorAnsicht a = editor.GeraetBearbeiten(QStringLiteral("Kaputt"));
-  EXPECT_EQ(u.texte(), QStringList{QStringLiteral("Beim Lesen der Geräteparameter ist ein Fehler aufgetreten!\r\n"
-                                                  "Die angezeigten Werte sind möglicherweise nicht korrekt!")});
-  EXPECT_EQ(a.eingaben.GerBezText, QStringLiteral("Kaputt"));
-  ASSERT_TRUE(editor.UebernButton_Click(1, a.eingaben).gespeichert);
-  pv::Geraetedefinition repariert;
-  ASSERT_EQ(pv::GeraeteDatenLesen(u.pfad(QStringLiteral("kaputt.ger")), kKomma, u.pfad(), repariert), 1);
-  EXPECT_EQ(repariert.GeraeteNamePub, QStringLiteral("Kaputt"));
-  EXPECT_EQ(repariert.ImMenue, 1);
+    const pv::EditorAnsicht a = editor.GeraetBearbeiten(QStringLiteral("Defekte Waage"));
+    EXPECT_EQ(u.texte(), QStringList{QStringLiteral("Beim Lesen der Geräteparameter ist ein Fehler aufgetreten!\r\n"
+                                                    "Die angezeigten Werte sind möglicherweise nicht korrekt!")});
+    QMap<QString, QString> vorher;
+    for (const QString& k : pv::geraetedateiSchluessel()) vorher.insert(k, f.neu.value(k, u.wert(datei, k)));
+    QStringList erwartet;
+    for (const QString& k : schluessel) erwartet << vorher.value(k);
+    EXPECT_EQ(boxen(a.eingaben), erwartet);
+
+    pv::GeraeteEingaben e = a.eingaben;
+    if (!f.meldung.isEmpty()) {
+      EXPECT_FALSE(editor.UebernButton_Click(1, e).gespeichert);
+      EXPECT_EQ(u.texte().last(), f.meldung);
+      EXPECT_EQ(u.lies(datei), original);
+    }
+    e.*f.box = f.korrigiert;
+    ASSERT_TRUE(editor.UebernButton_Click(1, e).gespeichert);
+    vorher.insert(f.schluessel, f.korrigiert);
+    for (const QString& k : pv::geraetedateiSchluessel()) {
+      EXPECT_EQ(u.wert(datei, k), vorher.value(k)) << k.toStdString();
+    }
+  }
 }
 
 // A device file of any generation, converted by the folder scan where old,

@@ -199,6 +199,12 @@ TEST(GeraetPruefen, EveryMessageWithItsFocusAndEveryAcceptedSaveReadsBack) {
          e.TextZeichenStelle = QStringLiteral("14");
        },
        QStringLiteral("Sie haben eine ungültige Stelle für das Messbereich-Erkennungszeichen angegeben.\nErlaubter Bereich: 1 bis 13")},
+      {"recognition at a position that is no number",
+       [](auto& e) {
+         e.OptionZeichenStelle = 3;
+         e.TextZeichenStelle = QStringLiteral("x");
+       },
+       QStringLiteral("Sie haben eine ungültige Stelle für das Messbereich-Erkennungszeichen angegeben.\nErlaubter Bereich: 1 bis 13")},
       {"recognition at length - 1",
        [](auto& e) {
          e.OptionZeichenStelle = 3;
