@@ -135,6 +135,8 @@ TabellenFenster::TabellenFenster(QWidget* parent) : QMainWindow(parent) {
   nachfuehren_->setInterval(kNachfuehrenMs);
   connect(nachfuehren_, &QTimer::timeout, this, [this] { ansichtNachfuehren(); });
   ansichten().tabelle = this;
+  connect(modell_, &QAbstractItemModel::modelReset, this, [this] { aktuelleZelleVorgeben(); });
+  connect(modell_, &QAbstractItemModel::rowsInserted, this, [this] { aktuelleZelleVorgeben(); });
 
   connect(AktuellButton, &QPushButton::clicked, this, [this] { Fuellen(); });
   connect(CommandZA, &QPushButton::clicked, this, [this] { CommandZA_Click(); });
@@ -263,14 +265,22 @@ void TabellenFenster::ObersteZeileSetzen(int zeile) {
 
 void TabellenFenster::ansichtNachfuehren() {
   const int zeilen = modell_->rowCount();
-  // Grid row r is model row r - 1; the header row is never current.
+  // Grid row r is model row r - 1; the header row is never current. The
+  // selection shrinks to the new current cell, so Ctrl+C copies that cell.
   if (aktuelleZeile_ >= 1 && aktuelleZeile_ <= zeilen)
     FGridT->selectionModel()->setCurrentIndex(modell_->index(aktuelleZeile_ - 1, aktuelleSpalte_),
-                                              QItemSelectionModel::NoUpdate);
+                                              QItemSelectionModel::ClearAndSelect);
   if (obersteZeile_ >= 1 && obersteZeile_ <= zeilen)
     FGridT->scrollTo(modell_->index(obersteZeile_ - 1, 0), QAbstractItemView::PositionAtTop);
   aktuelleZeile_ = -1;
   obersteZeile_ = -1;
+}
+
+void TabellenFenster::aktuelleZelleVorgeben() {
+  // The grid always has a current cell once it has rows: the first time,
+  // unless the user or the recording has chosen another.
+  if (!FGridT->currentIndex().isValid() && modell_->rowCount() > 0)
+    FGridT->selectionModel()->setCurrentIndex(modell_->index(0, 1), QItemSelectionModel::NoUpdate);
 }
 
 void TabellenFenster::Ende() {
@@ -296,7 +306,15 @@ void TabellenFenster::CommandZA_Click() {
 
 void TabellenFenster::AuswahlKopieren() {
   try {
-    const QItemSelection auswahl = FGridT->selectionModel()->selection();
+    // A row the recording has just added makes its cell current first.
+    if (nachfuehren_->isActive()) {
+      nachfuehren_->stop();
+      ansichtNachfuehren();
+    }
+    // Without a selection the current cell alone is copied.
+    const QModelIndex aktuell = FGridT->currentIndex();
+    QItemSelection auswahl = FGridT->selectionModel()->selection();
+    if (auswahl.isEmpty() && aktuell.isValid()) auswahl.select(aktuell, aktuell);
     if (auswahl.isEmpty()) return;
     // The grid's rows are the model's rows + 1 (row 0 is the header).
     int oben = auswahl.first().top(), unten = auswahl.first().bottom();

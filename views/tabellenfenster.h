@@ -75,7 +75,8 @@ class TabellenFenster : public QMainWindow, public TabellenAnsicht {
   void Ende();
   // "in die Zwischenablage kopieren": the whole grid to the clipboard.
   void CommandZA_Click();
-  // Ctrl+C in the grid: the selected rows to the clipboard.
+  // Ctrl+C in the grid: the selected rows to the clipboard, or the current
+  // cell's text when nothing is selected.
   void AuswahlKopieren();
   // "Zeit verdichten": 60 sample-and-hold lines from the first jump to the
   // clipboard, or a message saying why not.
@@ -127,6 +128,7 @@ class TabellenFenster : public QMainWindow, public TabellenAnsicht {
   void kopfSchreiben();
   void spaltenbreitenSetzen();
   void ansichtNachfuehren();
+  void aktuelleZelleVorgeben();
   static void inDieZwischenablage(const QString& text);
 
   Tabellenmodell* modell_ = nullptr;

@@ -378,6 +378,21 @@ TEST_F(TabellenFensterTest, CopiesTheTableOrTheSelectionToTheClipboard) {
   EXPECT_EQ(ablage(), QStringLiteral("0,00\r\n0,50\r\n1,00"));
 }
 
+TEST_F(TabellenFensterTest, CtrlCWithoutASelectionCopiesTheCurrentCellWhichFollowsTheRecording) {
+  pvtest::Ansichtenumgebung::messungMit(3);
+  fenster.Aktivieren();
+  QGuiApplication::clipboard()->setText(QStringLiteral("alt"));
+  strgC(fenster.FGridT);
+  EXPECT_EQ(ablage(), QStringLiteral("0,00"));
+  // A selection made before the recording adds a row gives way to the new row.
+  const QAbstractItemModel* m = fenster.FGridT->model();
+  fenster.FGridT->selectionModel()->select(QItemSelection(m->index(0, 1), m->index(1, 2)),
+                                           QItemSelectionModel::ClearAndSelect);
+  speichern(7.5, 1.5f);
+  strgC(fenster.FGridT);
+  EXPECT_EQ(ablage(), QStringLiteral("7,50"));
+}
+
 TEST_F(TabellenFensterTest, TimeCompressionCopiesSixtyLinesOrSaysWhyNot) {
   pvtest::Ansichtenumgebung::messungMit(5);  // 10, 20, ...: every step a jump
   fenster.Aktivieren();
