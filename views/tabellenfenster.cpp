@@ -135,6 +135,8 @@ TabellenFenster::TabellenFenster(QWidget* parent) : QMainWindow(parent) {
   nachfuehren_->setInterval(kNachfuehrenMs);
   connect(nachfuehren_, &QTimer::timeout, this, [this] { ansichtNachfuehren(); });
   ansichten().tabelle = this;
+  connect(modell_, &QAbstractItemModel::modelReset, this, [this] { aktuelleZelleVorgeben(); });
+  connect(modell_, &QAbstractItemModel::rowsInserted, this, [this] { aktuelleZelleVorgeben(); });
 
   connect(AktuellButton, &QPushButton::clicked, this, [this] { Fuellen(); });
   connect(CommandZA, &QPushButton::clicked, this, [this] { CommandZA_Click(); });
@@ -163,6 +165,7 @@ void TabellenFenster::optionenSetzen(std::function<void()> oeffnen) {
 }
 
 void TabellenFenster::Zeigen() {
+  meldungHatAktivierung_ = false;  // showing it from the menu is the user's activation
   show();
   raise();
   activateWindow();
@@ -175,16 +178,14 @@ void TabellenFenster::Aktivieren() {
     txtStep->setText(QString::number(Schritt));
     BisText->setText(QString::number(m));
     // A single value cannot form a range: nothing to list and nothing to say.
-    if (m >= 2) fuellen(Anlass::Aktivierung);
+    if (m >= 2) Fuellen();
     hauptmodul().TabelleOffen = true;
   } catch (const std::exception& fehler) {
-    Tolvek::Fehlerbehandlung(QStringLiteral("Tabelle -> FormActivate"), fehler);
+    fehlerMelden(QStringLiteral("Tabelle -> FormActivate"), fehler);
   }
 }
 
-void TabellenFenster::Fuellen() { fuellen(Anlass::Knopf); }
-
-void TabellenFenster::fuellen(Anlass anlass) {
+void TabellenFenster::Fuellen() {
   if (fuelltGerade_) return;
   fuelltGerade_ = true;
   struct Ende {
@@ -196,13 +197,8 @@ void TabellenFenster::fuellen(Anlass anlass) {
   const Bereichspruefung pruefung =
       tabellenbereichPruefen(VonText->text(), BisText->text(), txtStep->text(), h.messdaten.m, h.Dezimaltrennzeichen);
   if (!pruefung.gueltig()) {
-    if (anlass == Anlass::Aktivierung) {
-      const QString eingaben = VonText->text() + u'\n' + BisText->text() + u'\n' + txtStep->text();
-      if (eingaben == abgelehnteAktivierung_) return;
-      abgelehnteAktivierung_ = eingaben;
-    }
     const Ablehnung& a = pruefung.ablehnung;
-    Tolvek::meldungen().hinweis(a.text, a.symbol, a.titel);
+    melden(a.text, a.symbol, a.titel);
     switch (a.fokus) {
       case Eingabefeld::Von: VonText->setFocus(); break;
       case Eingabefeld::Bis: BisText->setFocus(); break;
@@ -211,7 +207,6 @@ void TabellenFenster::fuellen(Anlass anlass) {
     }
     return;
   }
-  abgelehnteAktivierung_.clear();
   const Bereich& b = *pruefung.bereich;
   VonIndex = b.von;
   BisIndex = b.bis;
@@ -222,11 +217,11 @@ void TabellenFenster::fuellen(Anlass anlass) {
     kopfSchreiben();
     modell_->zeilenSetzen(tabellenzeilen(h.messdaten, b, aktuellesFormat()));
   } catch (const std::bad_alloc&) {
-    Tolvek::meldungen().hinweis(QStringLiteral("Der Speicher reicht nicht aus, um die Tabelle \r\n"
-                                               "in der von Ihnen gewünschten Größe darzustellen.\r\n"
-                                               "Ändern Sie daher bitte Ihre Eingaben!"));
+    melden(QStringLiteral("Der Speicher reicht nicht aus, um die Tabelle \r\n"
+                          "in der von Ihnen gewünschten Größe darzustellen.\r\n"
+                          "Ändern Sie daher bitte Ihre Eingaben!"));
   } catch (const std::exception& fehler) {
-    Tolvek::Fehlerbehandlung(QStringLiteral("Tabelle -> AktuellButton"), fehler);
+    fehlerMelden(QStringLiteral("Tabelle -> AktuellButton"), fehler);
   }
 }
 
@@ -270,14 +265,22 @@ void TabellenFenster::ObersteZeileSetzen(int zeile) {
 
 void TabellenFenster::ansichtNachfuehren() {
   const int zeilen = modell_->rowCount();
-  // Grid row r is model row r - 1; the header row is never current.
+  // Grid row r is model row r - 1; the header row is never current. The
+  // selection shrinks to the new current cell, so Ctrl+C copies that cell.
   if (aktuelleZeile_ >= 1 && aktuelleZeile_ <= zeilen)
     FGridT->selectionModel()->setCurrentIndex(modell_->index(aktuelleZeile_ - 1, aktuelleSpalte_),
-                                              QItemSelectionModel::NoUpdate);
+                                              QItemSelectionModel::ClearAndSelect);
   if (obersteZeile_ >= 1 && obersteZeile_ <= zeilen)
     FGridT->scrollTo(modell_->index(obersteZeile_ - 1, 0), QAbstractItemView::PositionAtTop);
   aktuelleZeile_ = -1;
   obersteZeile_ = -1;
+}
+
+void TabellenFenster::aktuelleZelleVorgeben() {
+  // The grid always has a current cell once it has rows: the first time,
+  // unless the user or the recording has chosen another.
+  if (!FGridT->currentIndex().isValid() && modell_->rowCount() > 0)
+    FGridT->selectionModel()->setCurrentIndex(modell_->index(0, 1), QItemSelectionModel::NoUpdate);
 }
 
 void TabellenFenster::Ende() {
@@ -297,13 +300,21 @@ void TabellenFenster::CommandZA_Click() {
     Sanduhr sanduhr;
     inDieZwischenablage(tabellenText(*modell_));
   } catch (const std::exception& fehler) {
-    Tolvek::Fehlerbehandlung(QStringLiteral("Tabelle -> CommandZA"), fehler);
+    fehlerMelden(QStringLiteral("Tabelle -> CommandZA"), fehler);
   }
 }
 
 void TabellenFenster::AuswahlKopieren() {
   try {
-    const QItemSelection auswahl = FGridT->selectionModel()->selection();
+    // A row the recording has just added makes its cell current first.
+    if (nachfuehren_->isActive()) {
+      nachfuehren_->stop();
+      ansichtNachfuehren();
+    }
+    // Without a selection the current cell alone is copied.
+    const QModelIndex aktuell = FGridT->currentIndex();
+    QItemSelection auswahl = FGridT->selectionModel()->selection();
+    if (auswahl.isEmpty() && aktuell.isValid()) auswahl.select(aktuell, aktuell);
     if (auswahl.isEmpty()) return;
     // The grid's rows are the model's rows + 1 (row 0 is the header).
     int oben = auswahl.first().top(), unten = auswahl.first().bottom();
@@ -317,7 +328,7 @@ void TabellenFenster::AuswahlKopieren() {
     Sanduhr sanduhr;
     inDieZwischenablage(auswahlText(*modell_, oben + 1, links, unten + 1, rechts));
   } catch (const std::exception& fehler) {
-    Tolvek::Fehlerbehandlung(QStringLiteral("Tabelle -> Grid -> KeyDown"), fehler);
+    fehlerMelden(QStringLiteral("Tabelle -> Grid -> KeyDown"), fehler);
   }
 }
 
@@ -335,10 +346,10 @@ void TabellenFenster::cmdZeitVerdichten_Click() {
   switch (v.ausgang) {
     case Zeitverdichtung::Ausgang::Text: inDieZwischenablage(v.text); break;
     case Zeitverdichtung::Ausgang::OhneErgebnis:
-      Tolvek::meldungen().hinweis(kZeitverdichtungOhneErgebnis, Symbol::Information);
+      melden(kZeitverdichtungOhneErgebnis, Symbol::Information);
       break;
     case Zeitverdichtung::Ausgang::Fehler:
-      Tolvek::meldungen().hinweis(kZeitverdichtungFehler, Symbol::Kritisch);
+      melden(kZeitverdichtungFehler, Symbol::Kritisch);
       break;
   }
 }
@@ -351,8 +362,26 @@ void TabellenFenster::ExportExcel() {
 
 TabellenFelder TabellenFenster::felder() const { return {VonText->text(), BisText->text(), txtStep->text()}; }
 
+void TabellenFenster::melden(const QString& text, Symbol symbol, const QString& titel) {
+  ++offeneMeldungen_;
+  Tolvek::meldungen().hinweis(text, symbol, titel);
+  --offeneMeldungen_;
+}
+
+void TabellenFenster::fehlerMelden(const QString& label, const std::exception& fehler) {
+  ++offeneMeldungen_;
+  Tolvek::Fehlerbehandlung(label, fehler);
+  --offeneMeldungen_;
+}
+
 bool TabellenFenster::event(QEvent* ereignis) {
-  if (ereignis->type() == QEvent::WindowActivate) Aktivieren();
+  if (ereignis->type() == QEvent::WindowDeactivate && offeneMeldungen_ > 0) meldungHatAktivierung_ = true;
+  if (ereignis->type() == QEvent::WindowActivate) {
+    if (offeneMeldungen_ > 0 || meldungHatAktivierung_)
+      meldungHatAktivierung_ = false;  // back from a box of the window's own
+    else
+      Aktivieren();
+  }
   return QMainWindow::event(ereignis);
 }
 

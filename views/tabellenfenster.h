@@ -3,9 +3,11 @@
 #include <QMainWindow>
 #include <QString>
 #include <cstdint>
+#include <exception>
 #include <functional>
 
 #include "acquisition/ansichten.h"
+#include "common/meldungen.h"
 #include "views/tabellenlogik.h"
 #include "views/tabellenmodell.h"
 #include "views/textexport.h"
@@ -27,7 +29,8 @@ void ganzzahlfeld(QLineEdit* feld);
 
 // The table window "TABELLE": the current measurement as a list of number,
 // time and value for a range and a step the user chooses. Every activation
-// lists the measurement from "Von" to its end with the proposed step; while
+// lists the measurement from "Von" to its end with the proposed step (the
+// return from one of the window's own message boxes does not count); while
 // a recording runs, each stored value adds a row when "automatisch" is
 // ticked. Closing only hides the window, so the rows stay.
 //
@@ -72,7 +75,8 @@ class TabellenFenster : public QMainWindow, public TabellenAnsicht {
   void Ende();
   // "in die Zwischenablage kopieren": the whole grid to the clipboard.
   void CommandZA_Click();
-  // Ctrl+C in the grid: the selected rows to the clipboard.
+  // Ctrl+C in the grid: the selected rows to the clipboard, or the current
+  // cell's text when nothing is selected.
   void AuswahlKopieren();
   // "Zeit verdichten": 60 sample-and-hold lines from the first jump to the
   // clipboard, or a message saying why not.
@@ -121,11 +125,10 @@ class TabellenFenster : public QMainWindow, public TabellenAnsicht {
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
  private:
-  enum class Anlass { Knopf, Aktivierung };
-  void fuellen(Anlass anlass);
   void kopfSchreiben();
   void spaltenbreitenSetzen();
   void ansichtNachfuehren();
+  void aktuelleZelleVorgeben();
   static void inDieZwischenablage(const QString& text);
 
   Tabellenmodell* modell_ = nullptr;
@@ -137,10 +140,16 @@ class TabellenFenster : public QMainWindow, public TabellenAnsicht {
   std::function<void()> optionen_;
   // True while a fill runs (its message box lets events through).
   bool fuelltGerade_ = false;
-  // The inputs of the last fill an activation had to refuse. Closing the
-  // message box activates the window again; with unchanged inputs that
-  // activation stays silent instead of showing the same refusal forever.
-  QString abgelehnteAktivierung_;
+  // The window's own message boxes. Closing one hands the activation back
+  // to the window; that return is no activation by the user, so it neither
+  // resets the fields nor lists the measurement anew (which would throw
+  // away what the user typed and repeat a refusal over and over).
+  void melden(const QString& text, Symbol symbol = Symbol::Keins, const QString& titel = kAnwendungstitel);
+  void fehlerMelden(const QString& label, const std::exception& fehler);
+  int offeneMeldungen_ = 0;
+  // Set when a box of the window took the activation away; the activation
+  // that follows is the box's return.
+  bool meldungHatAktivierung_ = false;
 };
 
 }  // namespace pv

@@ -1,5 +1,6 @@
 #include "testhilfe.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -15,11 +16,17 @@ namespace pvtest {
 pv::Antwort FakeMeldungen::zeigen(const QString& text, const QString& titel, pv::Knoepfe knoepfe,
                                   pv::Symbol symbol, pv::Antwort standard) {
   boxen.push_back({text, titel, knoepfe, symbol, standard});
+  QWidget* eltern = fensterverwaltung ? QApplication::activeWindow() : nullptr;
+  if (eltern) {
+    QEvent abgegeben(QEvent::WindowDeactivate);
+    QApplication::sendEvent(eltern, &abgegeben);
+  }
   if (waehrendBox) {
     auto aufruf = std::move(waehrendBox);
     waehrendBox = nullptr;
     aufruf();
   }
+  if (eltern) QCoreApplication::postEvent(eltern, new QEvent(QEvent::WindowActivate));
   if (antworten.empty()) return standard;
   const pv::Antwort a = antworten.front();
   antworten.pop_front();

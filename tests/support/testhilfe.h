@@ -33,6 +33,11 @@ class FakeMeldungen : public pv::Meldungen {
   std::deque<pv::Antwort> antworten;
   // Runs while a box is "open" (to test re-entry from inside a box).
   std::function<void()> waehrendBox;
+  // Boxes behave as under a window manager: the box takes the activation
+  // from the active window while it is open, and the window is activated
+  // again once the box has closed (posted, as the window system's event
+  // arrives after the box has returned).
+  bool fensterverwaltung = false;
 };
 
 // Records every input box and answers from a queue (default: cancelled, an

@@ -12,6 +12,8 @@
 #include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "ansichten_testhilfe.h"
 #include "views/tabellenfenster.h"
 #include "views/tabellenlogik.h"
@@ -188,22 +190,72 @@ TEST_F(TabellenFensterTest, ActivationWithFewerThanTwoValuesFillsNothingAndSaysN
   EXPECT_TRUE(pv::hauptmodul().TabelleOffen);
 }
 
+// The window shown and active, its message boxes behaving as under a window
+// manager: closing one activates the window again.
+void zeigenMitFensterverwaltung(pv::TabellenFenster& fenster, pvtest::FakeMeldungen& meldungen) {
+  meldungen.fensterverwaltung = true;
+  fenster.Zeigen();
+  ASSERT_TRUE(QTest::qWaitFor([&fenster] { return fenster.isActiveWindow(); }, 2000));
+  QCoreApplication::sendPostedEvents();
+}
+
+void aktivieren(QWidget& fenster) {
+  QEvent aktiviert(QEvent::WindowActivate);
+  QApplication::sendEvent(&fenster, &aktiviert);
+  QCoreApplication::sendPostedEvents();
+}
+
 TEST_F(TabellenFensterTest, ARefusedActivationIsNotRepeatedByTheActivationAfterItsMessage) {
   pvtest::Ansichtenumgebung::messungMit(3);
   fenster.VonText->setText(QStringLiteral("5"));
-  // Closing the message box activates the window again, as the system does.
-  umgebung.programm.meldungen.waehrendBox = [this] { fenster.Aktivieren(); };
-  fenster.Aktivieren();
-  fenster.Aktivieren();
+  zeigenMitFensterverwaltung(fenster, umgebung.programm.meldungen);
   EXPECT_EQ(meldungen(), std::vector<QString>{kVonBis});
-  // Once the inputs change, a refusal is worth telling again.
-  pvtest::Ansichtenumgebung::messungMit(4);
-  fenster.Aktivieren();
+  // The user's next activation tries again.
+  aktivieren(fenster);
   EXPECT_EQ(meldungen().size(), 2u);
-  // "Aktualisieren" always answers.
-  fenster.Fuellen();
-  EXPECT_EQ(meldungen().size(), 3u);
   EXPECT_EQ(fenster.modell()->zeilen(), 0);
+}
+
+TEST_F(TabellenFensterTest, ClosingItsOwnMessageKeepsTheFieldsAndTheRows) {
+  pvtest::Ansichtenumgebung::messungMit(20);
+  for (float& y : pv::hauptmodul().messdaten.y) y = 1.0f;  // no jump to compress from
+  zeigenMitFensterverwaltung(fenster, umgebung.programm.meldungen);
+  fenster.VonText->setText(QStringLiteral("5"));
+  fenster.BisText->setText(QStringLiteral("10"));
+  fenster.txtStep->setText(QStringLiteral("2"));
+  fenster.Fuellen();
+  ASSERT_EQ(fenster.modell()->zeilen(), 3);
+
+  struct Fall {
+    const char* von;
+    const char* bis;
+    std::function<void()> aktion;
+    QString meldung;
+  };
+  const Fall faelle[] = {
+      {"5", "99", [this] { fenster.AktuellButton->click(); }, bisZuGross(20)},
+      {"0", "10", [this] { fenster.AktuellButton->click(); }, kVonKlein},
+      {"5", "99", [this] { fenster.cmdZeitVerdichten->click(); }, QStringLiteral("Die Messung ist ohne Ergebnis.")},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.meldung.toStdString());
+    umgebung.programm.meldungen.boxen.clear();
+    fenster.VonText->setText(QString::fromUtf8(f.von));
+    fenster.BisText->setText(QString::fromUtf8(f.bis));
+    f.aktion();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(meldungen(), std::vector<QString>{f.meldung});
+    EXPECT_EQ(fenster.VonText->text(), QString::fromUtf8(f.von));
+    EXPECT_EQ(fenster.BisText->text(), QString::fromUtf8(f.bis));
+    EXPECT_EQ(fenster.txtStep->text(), QStringLiteral("2"));
+    EXPECT_EQ(fenster.modell()->zeilen(), 3);
+  }
+  // Coming back from another window lists the measurement anew.
+  fenster.VonText->setText(QStringLiteral("1"));
+  aktivieren(fenster);
+  EXPECT_EQ(fenster.BisText->text(), QStringLiteral("20"));
+  EXPECT_EQ(fenster.txtStep->text(), QStringLiteral("1"));
+  EXPECT_EQ(fenster.modell()->zeilen(), 20);
 }
 
 TEST_F(TabellenFensterTest, ARefusedFillLeavesTheRowsAndFocusesTheField) {
@@ -324,6 +376,21 @@ TEST_F(TabellenFensterTest, CopiesTheTableOrTheSelectionToTheClipboard) {
   EXPECT_TRUE(fenster.FGridT->selectionModel()->isSelected(m->index(1, 1)));
   strgC(fenster.FGridT);
   EXPECT_EQ(ablage(), QStringLiteral("0,00\r\n0,50\r\n1,00"));
+}
+
+TEST_F(TabellenFensterTest, CtrlCWithoutASelectionCopiesTheCurrentCellWhichFollowsTheRecording) {
+  pvtest::Ansichtenumgebung::messungMit(3);
+  fenster.Aktivieren();
+  QGuiApplication::clipboard()->setText(QStringLiteral("alt"));
+  strgC(fenster.FGridT);
+  EXPECT_EQ(ablage(), QStringLiteral("0,00"));
+  // A selection made before the recording adds a row gives way to the new row.
+  const QAbstractItemModel* m = fenster.FGridT->model();
+  fenster.FGridT->selectionModel()->select(QItemSelection(m->index(0, 1), m->index(1, 2)),
+                                           QItemSelectionModel::ClearAndSelect);
+  speichern(7.5, 1.5f);
+  strgC(fenster.FGridT);
+  EXPECT_EQ(ablage(), QStringLiteral("7,50"));
 }
 
 TEST_F(TabellenFensterTest, TimeCompressionCopiesSixtyLinesOrSaysWhyNot) {
