@@ -29,6 +29,11 @@ struct Displaygeometrie {
   QRect leiste;    // option strip at the bottom
 };
 
+// The window as designed, before its first layout: the unit boxes have
+// this size when "###" is first drawn into them, and a unit field shorter
+// than two characters keeps the size "###" got there.
+Displaygeometrie displayEntwurf();
+
 // The layout for an inner size and the option strip's height. The panel
 // keeps its proportions and is as wide as the window allows; when the window
 // is too low for the panel and the strip below it, the panel is narrowed
@@ -47,9 +52,10 @@ double wertSchriftgroesse(const QFont& schrift, QSize box, int zeichen);
 // The name's size: its text fits the label's width and line height; an
 // empty text keeps `bisher`.
 double nameSchriftgroesse(const QFont& schrift, QSize box, const QString& text, double bisher);
-// The unit sizes: a field of n characters fits n "0" (at least two) to the
-// box's width and the line height to its height; both take the smaller of
-// the two sizes.
+// The unit sizes: a field of n >= 2 characters fits n "0" to the box's
+// width and the line height to its height; an absent or one-character field
+// keeps its size. When either field has two or more characters, both take
+// the smaller of the two sizes.
 std::array<double, 2> einheitSchriftgroessen(const std::array<QFont, 2>& schriften, const std::array<QSize, 2>& boxen,
                                              const std::array<int16_t, 2>& einheit1Pos,
                                              const std::array<int16_t, 2>& einheit2Pos);

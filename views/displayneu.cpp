@@ -96,6 +96,7 @@ DisplayNeu::DisplayNeu(QWidget* parent) : QWidget(parent, Qt::Window) {
   picEinheit1 = new Anzeigefeld(this);
   picEinheit2 = new Anzeigefeld(this);
   leisteBauen();
+  entwurfAnordnen();
 
   auto* hilfe = new QShortcut(QKeySequence(Qt::Key_F1), this, [] { Tolvek::HilfeAnzeigen(kHilfekontext); });
   hilfe->setContext(Qt::WidgetWithChildrenShortcut);
@@ -195,6 +196,16 @@ void DisplayNeu::leisteBauen() {
   hintergrund->addWidget(OptionBGDunkel);
   raster->addWidget(FrameHintergrund, 1, 2);
   raster->setColumnStretch(0, 1);
+}
+
+void DisplayNeu::entwurfAnordnen() {
+  const Displaygeometrie g = displayEntwurf();
+  LabelMessBez->setGeometry(g.name);
+  ShapeBG1->setGeometry(g.panel);
+  PicMW->setGeometry(g.wert);
+  picEinheit1->setGeometry(g.einheit1);
+  picEinheit2->setGeometry(g.einheit2);
+  FrameAnzeige->setGeometry(g.leiste);
 }
 
 void DisplayNeu::Zeigen() {

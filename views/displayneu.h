@@ -112,6 +112,8 @@ class DisplayNeu : public QWidget, public GrossanzeigeAnsicht {
 
  private:
   void leisteBauen();
+  // The controls at their designed places, before the first layout.
+  void entwurfAnordnen();
   // The layout and the font fitting for the current size.
   void layout();
   void wertZeichnen();
