@@ -58,6 +58,23 @@ Displaygeometrie displayEntwurf() {
           entwurf(840, 3480, 3135, 735), entwurf(4200, 3480, 3015, 735), entwurf(120, 4560, 8775, 1215)};
 }
 
+Leistengeometrie displayLeiste(int breite) {
+  Leistengeometrie l;
+  l.messgeraet = entwurf(120, 270, 2415, 195);
+  l.messwert = entwurf(2640, 270, 4215, 195);
+  constexpr std::array<int, 5> stilLinks = {1080, 2040, 3000, 3960, 120};
+  for (size_t i = 0; i < l.stil.size(); ++i) l.stil[i] = entwurf(stilLinks[i], 600, 855, 495);
+  l.schrift = entwurf(4920, 480, 1815, 615);
+  l.fett = entwurf(120, 240, 735, 255);
+  l.digital = entwurf(840, 240, 855, 255);
+  l.hintergrund = entwurf(6840, 480, 1815, 615);
+  l.hell = entwurf(120, 240, 615, 255);
+  l.dunkel = entwurf(840, 240, 855, 255);
+  l.aus = entwurf(0, 180, 1095, 255);
+  l.aus.moveLeft(breite - l.aus.width() - kRand);
+  return l;
+}
+
 Displaygeometrie displayLayout(QSize innen, int leistenhoehe) {
   Displaygeometrie g;
   const int b = innen.width();

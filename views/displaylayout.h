@@ -40,6 +40,20 @@ Displaygeometrie displayEntwurf();
 // (and centred) rather than the window grown, so the strip stays inside.
 Displaygeometrie displayLayout(QSize innen, int leistenhoehe);
 
+// The controls of the option strip, placed as designed in a strip `breite`
+// wide: the value source on the top row and "Display AUS" at its right end;
+// below at the left the five style buttons (indexed by style), and right of
+// them the "Schrift" and "Hintergrund" frames.
+struct Leistengeometrie {
+  QRect messgeraet, messwert;  // the two value-source options
+  std::array<QRect, 5> stil;   // style buttons by style index
+  QRect schrift, hintergrund;  // the two small frames
+  QRect fett, digital;         // inside "Schrift"
+  QRect hell, dunkel;          // inside "Hintergrund"
+  QRect aus;                   // "Display AUS"
+};
+Leistengeometrie displayLeiste(int breite);
+
 // The number of characters the value box is fitted to: the device's value
 // field plus one for the sign; a device without fixed value positions
 // counts as a six-character field.

@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -177,6 +178,28 @@ TEST_F(DisplayFensterTest, OpensWithTheSettingsAndShowsWhatTheAcquisitionWrites)
   EXPECT_TRUE(d.isNull());
   EXPECT_FALSE(pv::hauptmodul().DisplayOffen);
   EXPECT_EQ(pv::ansichten().grossanzeige, nullptr);
+}
+
+TEST_F(DisplayFensterTest, AStyleButtonActsOnTheClickNotOnThePress) {
+  pv::hauptmodul().einstellungen.LEDLCD = 0;
+  pv::DisplayNeu d;
+  QWidget* rot = d.PicCmdLEDLCD[3];
+  const auto maus = [rot](QEvent::Type art, QPoint wo) {
+    QMouseEvent e(art, wo, rot->mapToGlobal(wo), Qt::LeftButton,
+                  art == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(rot, &e);
+  };
+  const QPoint innen = rot->rect().center();
+  const struct {
+    QPoint loslassen;
+    int16_t stil;
+  } schritte[] = {{innen + QPoint(0, rot->height()), 0}, {innen, 3}};  // released beside it, then on it
+  for (const auto& [loslassen, stil] : schritte) {
+    maus(QEvent::MouseButtonPress, innen);
+    EXPECT_EQ(pv::hauptmodul().einstellungen.LEDLCD, 0) << "the press alone switches nothing";
+    maus(QEvent::MouseButtonRelease, loslassen);
+    EXPECT_EQ(pv::hauptmodul().einstellungen.LEDLCD, stil);
+  }
 }
 
 TEST_F(DisplayFensterTest, ShowingItAgainKeepsTheSizeTheUserGaveIt) {
