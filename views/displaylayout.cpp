@@ -13,6 +13,9 @@ namespace {
 
 // The design is kept in twips; the screen has 15 twips to a pixel.
 constexpr int px(int twips) { return twips / 15; }
+QRect entwurf(int links, int oben, int breite, int hoehe) {
+  return {px(links), px(oben), px(breite), px(hoehe)};
+}
 
 constexpr int kNameLinks = px(120);
 constexpr int kNameOben = px(120);
@@ -49,6 +52,28 @@ double passend(QSize box, double breite, double hoehe, double bisher) {
 }  // namespace
 
 QSize displayMindestgroesse() { return {px(9105) - 8, px(7080) - 30}; }
+
+Displaygeometrie displayEntwurf() {
+  return {entwurf(120, 120, 7455, 645),  entwurf(240, 960, 7215, 3495),  entwurf(600, 1320, 6495, 1935),
+          entwurf(840, 3480, 3135, 735), entwurf(4200, 3480, 3015, 735), entwurf(120, 4560, 8775, 1215)};
+}
+
+Leistengeometrie displayLeiste(int breite) {
+  Leistengeometrie l;
+  l.messgeraet = entwurf(120, 270, 2415, 195);
+  l.messwert = entwurf(2640, 270, 4215, 195);
+  constexpr std::array<int, 5> stilLinks = {1080, 2040, 3000, 3960, 120};
+  for (size_t i = 0; i < l.stil.size(); ++i) l.stil[i] = entwurf(stilLinks[i], 600, 855, 495);
+  l.schrift = entwurf(4920, 480, 1815, 615);
+  l.fett = entwurf(120, 240, 735, 255);
+  l.digital = entwurf(840, 240, 855, 255);
+  l.hintergrund = entwurf(6840, 480, 1815, 615);
+  l.hell = entwurf(120, 240, 615, 255);
+  l.dunkel = entwurf(840, 240, 855, 255);
+  l.aus = entwurf(0, 180, 1095, 255);
+  l.aus.moveLeft(breite - l.aus.width() - kRand);
+  return l;
+}
 
 Displaygeometrie displayLayout(QSize innen, int leistenhoehe) {
   Displaygeometrie g;
@@ -99,12 +124,7 @@ double nameSchriftgroesse(const QFont& schrift, QSize box, const QString& text, 
 std::array<double, 2> einheitSchriftgroessen(const std::array<QFont, 2>& schriften, const std::array<QSize, 2>& boxen,
                                              const std::array<int16_t, 2>& einheit1Pos,
                                              const std::array<int16_t, 2>& einheit2Pos) {
-  // A field shorter than two characters is fitted like one of two, so that
-  // its box follows the window too (and does not hold the other one small).
-  const auto mindestens2 = [](std::array<int16_t, 2> pos) {
-    return pos[1] - pos[0] >= 1 ? pos : std::array<int16_t, 2>{1, 2};
-  };
-  const std::array<std::array<int16_t, 2>, 2> pos = {mindestens2(einheit1Pos), mindestens2(einheit2Pos)};
+  const std::array<std::array<int16_t, 2>, 2> pos = {einheit1Pos, einheit2Pos};
   std::array<EinheitLabelMass, 2> mass;
   for (size_t i = 0; i < 2; ++i) {
     const QFontMetricsF m(schriften[i]);

@@ -29,11 +29,30 @@ struct Displaygeometrie {
   QRect leiste;    // option strip at the bottom
 };
 
+// The window as designed, before its first layout: the unit boxes have
+// this size when "###" is first drawn into them, and a unit field shorter
+// than two characters keeps the size "###" got there.
+Displaygeometrie displayEntwurf();
+
 // The layout for an inner size and the option strip's height. The panel
 // keeps its proportions and is as wide as the window allows; when the window
 // is too low for the panel and the strip below it, the panel is narrowed
 // (and centred) rather than the window grown, so the strip stays inside.
 Displaygeometrie displayLayout(QSize innen, int leistenhoehe);
+
+// The controls of the option strip, placed as designed in a strip `breite`
+// wide: the value source on the top row and "Display AUS" at its right end;
+// below at the left the five style buttons (indexed by style), and right of
+// them the "Schrift" and "Hintergrund" frames.
+struct Leistengeometrie {
+  QRect messgeraet, messwert;  // the two value-source options
+  std::array<QRect, 5> stil;   // style buttons by style index
+  QRect schrift, hintergrund;  // the two small frames
+  QRect fett, digital;         // inside "Schrift"
+  QRect hell, dunkel;          // inside "Hintergrund"
+  QRect aus;                   // "Display AUS"
+};
+Leistengeometrie displayLeiste(int breite);
 
 // The number of characters the value box is fitted to: the device's value
 // field plus one for the sign; a device without fixed value positions
@@ -47,9 +66,10 @@ double wertSchriftgroesse(const QFont& schrift, QSize box, int zeichen);
 // The name's size: its text fits the label's width and line height; an
 // empty text keeps `bisher`.
 double nameSchriftgroesse(const QFont& schrift, QSize box, const QString& text, double bisher);
-// The unit sizes: a field of n characters fits n "0" (at least two) to the
-// box's width and the line height to its height; both take the smaller of
-// the two sizes.
+// The unit sizes: a field of n >= 2 characters fits n "0" to the box's
+// width and the line height to its height; an absent or one-character field
+// keeps its size. When either field has two or more characters, both take
+// the smaller of the two sizes.
 std::array<double, 2> einheitSchriftgroessen(const std::array<QFont, 2>& schriften, const std::array<QSize, 2>& boxen,
                                              const std::array<int16_t, 2>& einheit1Pos,
                                              const std::array<int16_t, 2>& einheit2Pos);

@@ -3,9 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontDatabase>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -31,8 +29,6 @@ const QString kSchriftart = QStringLiteral("Arial");
 constexpr double kNameGroesse = 27.75;
 constexpr double kFeldGroesse = 180;
 const QString kOhneEinheit = QStringLiteral("###");
-// Left to right as the style buttons stand.
-constexpr std::array<int16_t, 5> kStilReihenfolge = {4, 0, 1, 2, 3};
 
 QString farbe(const QColor& c) { return c.name(QColor::HexRgb); }
 
@@ -41,7 +37,52 @@ void panelFaerben(QWidget* panel, const QColor& fuellung, const QColor& rand) {
                            .arg(farbe(fuellung), farbe(rand)));
 }
 
+// A control of the option strip at its designed place in its frame. Where
+// the platform draws it taller than designed it grows around the designed
+// centre line, and it stays inside the frame, below the frame's title.
+void platzieren(QWidget* w, QRect r) {
+  const QSize noetig = w->sizeHint();
+  if (noetig.width() > r.width()) r.setWidth(noetig.width());
+  if (noetig.height() > r.height()) {
+    r.translate(0, -(noetig.height() - r.height()) / 2);
+    r.setHeight(noetig.height());
+  }
+  const QRect inhalt = static_cast<const Rahmen*>(w->parentWidget())->inhalt();
+  r.moveTop(std::max(inhalt.top(), std::min(r.top(), inhalt.bottom() + 1 - r.height())));
+  w->setGeometry(r);
+}
+
 }  // namespace
+
+// ---------------------------------------------------------------- Rahmen
+
+QRect Rahmen::inhalt() const { return rect().adjusted(1, fontMetrics().height(), -1, -1); }
+
+void Rahmen::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const QFontMetrics m = fontMetrics();
+  p.setPen(QColor(128, 128, 128));
+  p.drawRect(rect().adjusted(0, m.height() / 2, -1, -1));
+  const QRect titel(kTitelEinzug, 0, m.horizontalAdvance(title()) + 4, m.height());
+  p.fillRect(titel, palette().color(QPalette::Window));
+  p.setPen(palette().color(QPalette::WindowText));
+  p.drawText(titel, Qt::AlignCenter, title());
+}
+
+// ---------------------------------------------------------------- Stilknopf
+
+void Stilknopf::mousePressEvent(QMouseEvent* ereignis) {
+  gedrueckt_ = ereignis->button() == Qt::LeftButton;
+  ereignis->accept();
+}
+
+void Stilknopf::mouseReleaseEvent(QMouseEvent* ereignis) {
+  const bool klick =
+      gedrueckt_ && ereignis->button() == Qt::LeftButton && rect().contains(ereignis->position().toPoint());
+  gedrueckt_ = false;
+  ereignis->accept();
+  if (klick) emit geklickt();
+}
 
 // ---------------------------------------------------------------- Anzeigefeld
 
@@ -96,6 +137,7 @@ DisplayNeu::DisplayNeu(QWidget* parent) : QWidget(parent, Qt::Window) {
   picEinheit1 = new Anzeigefeld(this);
   picEinheit2 = new Anzeigefeld(this);
   leisteBauen();
+  entwurfAnordnen();
 
   auto* hilfe = new QShortcut(QKeySequence(Qt::Key_F1), this, [] { Tolvek::HilfeAnzeigen(kHilfekontext); });
   hilfe->setContext(Qt::WidgetWithChildrenShortcut);
@@ -146,55 +188,56 @@ DisplayNeu::~DisplayNeu() {
 }
 
 void DisplayNeu::leisteBauen() {
-  FrameAnzeige = new QGroupBox(QStringLiteral("Anzeige/Darstellung"), this);
+  FrameAnzeige = new Rahmen(QStringLiteral("Anzeige/Darstellung"), this);
   FrameAnzeige->setAutoFillBackground(true);
-  auto* raster = new QGridLayout(FrameAnzeige);
   OptionMessgeraet = new QRadioButton(QStringLiteral("Messwert des Messgerätes"), FrameAnzeige);
   OptionMesswert = new QRadioButton(QStringLiteral("nach Benutzerangaben verarbeiteter Messwert"), FrameAnzeige);
   OptionMessgeraet->setChecked(true);
   CommandDisplAus = new QPushButton(QStringLiteral("Display AUS"), FrameAnzeige);
-  auto* quelle = new QHBoxLayout;
-  quelle->addWidget(OptionMessgeraet);
-  quelle->addWidget(OptionMesswert);
-  quelle->addStretch();
-  quelle->addWidget(CommandDisplAus);
-  raster->addLayout(quelle, 0, 0, 1, 3);
 
-  auto* stile = new QHBoxLayout;
-  for (const int16_t i : kStilReihenfolge) {
+  for (int16_t i = 0; i < static_cast<int16_t>(PicCmdLEDLCD.size()); ++i) {
     const Displaystil* s = displayStil(i);
-    auto* knopf = new QLabel(s->beschriftung, FrameAnzeige);
+    auto* knopf = new Stilknopf(s->beschriftung, FrameAnzeige);
     knopf->setAlignment(Qt::AlignCenter);
-    knopf->setFixedSize(855 / 15, 495 / 15);
     QFont f(kSchriftart, 11.25);
     f.setBold(true);
     knopf->setFont(f);
     knopf->setStyleSheet(QStringLiteral("background-color: %1; color: %2;").arg(farbe(s->hintergrund), farbe(s->text)));
     knopf->setCursor(Qt::PointingHandCursor);
-    knopf->installEventFilter(this);
+    connect(knopf, &Stilknopf::geklickt, this, [this, i] { PicCmdLEDLCD_Click(i); });
     PicCmdLEDLCD[static_cast<size_t>(i)] = knopf;
-    stile->addWidget(knopf);
   }
-  stile->addStretch();
-  raster->addLayout(stile, 1, 0);
 
-  FrameSchrift = new QGroupBox(QStringLiteral("Schrift"), FrameAnzeige);
-  auto* schrift = new QHBoxLayout(FrameSchrift);
+  FrameSchrift = new Rahmen(QStringLiteral("Schrift"), FrameAnzeige);
   CheckFett = new QCheckBox(QStringLiteral("Fett"), FrameSchrift);
   CheckDigital = new QCheckBox(QStringLiteral("Digital"), FrameSchrift);
-  schrift->addWidget(CheckFett);
-  schrift->addWidget(CheckDigital);
-  raster->addWidget(FrameSchrift, 1, 1);
-
-  FrameHintergrund = new QGroupBox(QStringLiteral("Hintergrund"), FrameAnzeige);
-  auto* hintergrund = new QHBoxLayout(FrameHintergrund);
+  FrameHintergrund = new Rahmen(QStringLiteral("Hintergrund"), FrameAnzeige);
   OptionBGHell = new QRadioButton(QStringLiteral("hell"), FrameHintergrund);
   OptionBGDunkel = new QRadioButton(QStringLiteral("dunkel"), FrameHintergrund);
   OptionBGHell->setChecked(true);
-  hintergrund->addWidget(OptionBGHell);
-  hintergrund->addWidget(OptionBGDunkel);
-  raster->addWidget(FrameHintergrund, 1, 2);
-  raster->setColumnStretch(0, 1);
+}
+
+void DisplayNeu::entwurfAnordnen() {
+  const Displaygeometrie g = displayEntwurf();
+  LabelMessBez->setGeometry(g.name);
+  ShapeBG1->setGeometry(g.panel);
+  PicMW->setGeometry(g.wert);
+  picEinheit1->setGeometry(g.einheit1);
+  picEinheit2->setGeometry(g.einheit2);
+  FrameAnzeige->setGeometry(g.leiste);
+  leisteAnordnen();
+}
+
+void DisplayNeu::leisteAnordnen() {
+  const Leistengeometrie l = displayLeiste(FrameAnzeige->width());
+  for (size_t i = 0; i < PicCmdLEDLCD.size(); ++i) PicCmdLEDLCD[i]->setGeometry(l.stil[i]);
+  FrameSchrift->setGeometry(l.schrift);
+  FrameHintergrund->setGeometry(l.hintergrund);
+  const std::pair<QWidget*, QRect> steuerelemente[] = {
+      {OptionMessgeraet, l.messgeraet}, {OptionMesswert, l.messwert}, {CheckFett, l.fett},
+      {CheckDigital, l.digital},        {OptionBGHell, l.hell},         {OptionBGDunkel, l.dunkel}};
+  for (const auto& [w, r] : steuerelemente) platzieren(w, r);
+  CommandDisplAus->setGeometry(l.aus);
 }
 
 void DisplayNeu::Zeigen() {
@@ -339,7 +382,7 @@ bool DisplayNeu::schriftInstalliert(const QString& name) {
 void DisplayNeu::layout() {
   if (ladevorgang_ || isMinimized()) return;
   try {
-    const Displaygeometrie g = displayLayout(size(), FrameAnzeige->sizeHint().height());
+    const Displaygeometrie g = displayLayout(size(), displayEntwurf().leiste.height());
     LabelMessBez->setGeometry(g.name);
     QFont name = LabelMessBez->font();
     name.setPointSizeF(nameSchriftgroesse(name, g.name.size(), LabelMessBez->text(), name.pointSizeF()));
@@ -365,6 +408,7 @@ void DisplayNeu::layout() {
     einheitZeichnen(picEinheit1, einheit1_);
     einheitZeichnen(picEinheit2, einheit2_);
     FrameAnzeige->setGeometry(g.leiste);
+    leisteAnordnen();
   } catch (const std::exception& fehler) {
     Tolvek::Fehlerbehandlung(QStringLiteral("Display -> FormResize"), fehler);
   }
@@ -378,18 +422,6 @@ void DisplayNeu::resizeEvent(QResizeEvent* ereignis) {
 void DisplayNeu::closeEvent(QCloseEvent* ereignis) {
   hauptmodul().DisplayOffen = false;
   QWidget::closeEvent(ereignis);
-}
-
-bool DisplayNeu::eventFilter(QObject* objekt, QEvent* ereignis) {
-  if (ereignis->type() == QEvent::MouseButtonPress) {
-    for (size_t i = 0; i < PicCmdLEDLCD.size(); ++i) {
-      if (objekt == PicCmdLEDLCD[i]) {
-        PicCmdLEDLCD_Click(static_cast<int16_t>(i));
-        return true;
-      }
-    }
-  }
-  return QWidget::eventFilter(objekt, ereignis);
 }
 
 }  // namespace pv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QGroupBox>
+#include <QLabel>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -9,8 +11,6 @@
 #include "views/displaylayout.h"
 
 class QCheckBox;
-class QGroupBox;
-class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -40,6 +40,44 @@ class Anzeigefeld : public QWidget {
   QColor textfarbe_;
   QString text_;
   Textplatz platz_;
+};
+
+// A frame of the option strip drawn the classic way: its title sits on the
+// frame line, so the strip's designed height holds a title, the value source
+// and the row of style buttons. Colours from its palette.
+class Rahmen : public QGroupBox {
+  Q_OBJECT
+
+ public:
+  using QGroupBox::QGroupBox;
+  // The area below the title, inside the frame line.
+  QRect inhalt() const;
+
+ protected:
+  void paintEvent(QPaintEvent* ereignis) override;
+
+ private:
+  static constexpr int kTitelEinzug = 6;
+};
+
+// A style button of the display: its caption on its style's colours. Like
+// a button it acts on a click, when the mouse is released over it after a
+// press on it, not on the press alone.
+class Stilknopf : public QLabel {
+  Q_OBJECT
+
+ public:
+  using QLabel::QLabel;
+
+ signals:
+  void geklickt();
+
+ protected:
+  void mousePressEvent(QMouseEvent* ereignis) override;
+  void mouseReleaseEvent(QMouseEvent* ereignis) override;
+
+ private:
+  bool gedrueckt_ = false;
 };
 
 // The large display "DISPLAY": the measurement name, a coloured panel with
@@ -91,14 +129,14 @@ class DisplayNeu : public QWidget, public GrossanzeigeAnsicht {
   Anzeigefeld* PicMW = nullptr;
   Anzeigefeld* picEinheit1 = nullptr;
   Anzeigefeld* picEinheit2 = nullptr;
-  QGroupBox* FrameAnzeige = nullptr;
+  Rahmen* FrameAnzeige = nullptr;
   QRadioButton* OptionMessgeraet = nullptr;
   QRadioButton* OptionMesswert = nullptr;
-  std::array<QLabel*, 5> PicCmdLEDLCD{};
-  QGroupBox* FrameSchrift = nullptr;
+  std::array<Stilknopf*, 5> PicCmdLEDLCD{};  // by style index
+  Rahmen* FrameSchrift = nullptr;
   QCheckBox* CheckFett = nullptr;
   QCheckBox* CheckDigital = nullptr;
-  QGroupBox* FrameHintergrund = nullptr;
+  Rahmen* FrameHintergrund = nullptr;
   QRadioButton* OptionBGHell = nullptr;
   QRadioButton* OptionBGDunkel = nullptr;
   QPushButton* CommandDisplAus = nullptr;
@@ -108,10 +146,13 @@ class DisplayNeu : public QWidget, public GrossanzeigeAnsicht {
  protected:
   void resizeEvent(QResizeEvent* ereignis) override;
   void closeEvent(QCloseEvent* ereignis) override;
-  bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
  private:
   void leisteBauen();
+  // The controls at their designed places, before the first layout.
+  void entwurfAnordnen();
+  // Places the strip's controls for its current width.
+  void leisteAnordnen();
   // The layout and the font fitting for the current size.
   void layout();
   void wertZeichnen();

@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -98,25 +99,38 @@ TEST(DisplayFitting, TheValueFillsItsBoxAndIsNeverCut) {
   EXPECT_NEAR(rechts.x + mass(wert, rechts.groesse, QStringLiteral("1,5")).width(), 560, 1);
 }
 
-TEST(DisplayFitting, UnitFontsFitTheLongerFieldAndShortFieldsCountAsTwo) {
-  const QFont arial(QStringLiteral("Arial"), 180);
-  const std::array<QSize, 2> boxen = {QSize(120, 85), QSize(120, 85)};
-  const auto groessen = [&](std::array<int16_t, 2> e1, std::array<int16_t, 2> e2) {
-    return pv::einheitSchriftgroessen({arial, arial}, boxen, e1, e2);
-  };
-  const auto vier = groessen({0, 0}, {13, 16});
-  const auto zweiUndVier = groessen({1, 2}, {13, 16});
-  EXPECT_DOUBLE_EQ(zweiUndVier[0], vier[1]);
-  EXPECT_DOUBLE_EQ(zweiUndVier[1], vier[1]);
-  EXPECT_LE(mass(arial, vier[1], QStringLiteral("0000")).width(), 120 * 1.02);
-  const auto kurz = groessen({0, 0}, {5, 5});
-  EXPECT_DOUBLE_EQ(kurz[0], groessen({1, 2}, {7, 8})[0]);
-  EXPECT_DOUBLE_EQ(kurz[0], kurz[1]);
-  EXPECT_GT(kurz[0], vier[1]);
-  // "###" in a 180 pt box shrinks until it fits.
-  const pv::Textplatz p = pv::einheitPlatzieren(arial, boxen[0], QStringLiteral("###"));
-  EXPECT_LT(p.groesse, 180);
-  EXPECT_LE(mass(arial, p.groesse, QStringLiteral("###")).width(), 120 * 1.02);
+TEST(DisplayFitting, ShortUnitFieldsKeepTheHashSizeOnlyLongerOnesFollowTheWindow) {
+  // "###" drawn into the designed box on opening shrinks the 180 pt font.
+  QFont raute(QStringLiteral("Arial"), 180);
+  const QSize entwurf = pv::displayEntwurf().einheit1.size();
+  raute.setPointSizeF(pv::einheitPlatzieren(raute, entwurf, QStringLiteral("###")).groesse);
+  ASSERT_LT(raute.pointSizeF(), 180);
+  const pv::Displaygeometrie gross = pv::displayLayout({1900, 1100}, pv::displayEntwurf().leiste.height());
+  const std::array<QSize, 2> boxen = {gross.einheit1.size(), gross.einheit2.size()};
+  using Pos = std::array<int16_t, 2>;
+  const struct {
+    const char* name;
+    Pos e1, e2;
+    bool folgt;  // fitted to the larger box
+  } faelle[] = {{"positions found per record", {0, 0}, {0, 0}, false},
+                {"one character each", {3, 3}, {5, 5}, false},
+                {"two characters beside none: the smaller size wins", {11, 12}, {0, 0}, false},
+                {"two and four characters: the four fit", {1, 2}, {13, 16}, true}};
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    const auto g = pv::einheitSchriftgroessen({raute, raute}, boxen, f.e1, f.e2);
+    EXPECT_DOUBLE_EQ(g[0], g[1]);
+    if (!f.folgt) {
+      EXPECT_DOUBLE_EQ(g[0], raute.pointSizeF());
+      continue;
+    }
+    const QSizeF vier = mass(raute, g[0], QStringLiteral("0000"));
+    EXPECT_LE(vier.width(), boxen[1].width() * 1.02);
+    EXPECT_LE(vier.height(), boxen[1].height() * 1.02);
+    EXPECT_GT(std::max(vier.width() / boxen[1].width(), vier.height() / boxen[1].height()), 0.95);
+  }
+  EXPECT_DOUBLE_EQ(pv::einheitPlatzieren(raute, boxen[0], QStringLiteral("mV")).groesse, raute.pointSizeF())
+      << "a unit that fits is drawn at the kept size";
 }
 
 class DisplayFensterTest : public ::testing::Test {
@@ -138,6 +152,10 @@ TEST_F(DisplayFensterTest, OpensWithTheSettingsAndShowsWhatTheAcquisitionWrites)
   EXPECT_EQ(d->LabelMessBez->text(), QStringLiteral("Versuch"));
   EXPECT_TRUE(d->MessgeraetGewaehlt());
   EXPECT_EQ(d->picEinheit1->text(), QStringLiteral("###"));
+  const QFont arial(QStringLiteral("Arial"), 180);
+  EXPECT_DOUBLE_EQ(d->picEinheit1->font().pointSizeF(),
+                   pv::einheitPlatzieren(arial, pv::displayEntwurf().einheit1.size(), QStringLiteral("###")).groesse)
+      << "without unit fields the size \"###\" got in the designed box stays";
   EXPECT_EQ(pv::hauptmodul().einstellungen.LEDLCD, 9);
 
   d->MesswertAnzeigen(QStringLiteral("-1,234"), QStringLiteral(" DC  "), QStringLiteral(" mV "));
@@ -160,6 +178,28 @@ TEST_F(DisplayFensterTest, OpensWithTheSettingsAndShowsWhatTheAcquisitionWrites)
   EXPECT_TRUE(d.isNull());
   EXPECT_FALSE(pv::hauptmodul().DisplayOffen);
   EXPECT_EQ(pv::ansichten().grossanzeige, nullptr);
+}
+
+TEST_F(DisplayFensterTest, AStyleButtonActsOnTheClickNotOnThePress) {
+  pv::hauptmodul().einstellungen.LEDLCD = 0;
+  pv::DisplayNeu d;
+  QWidget* rot = d.PicCmdLEDLCD[3];
+  const auto maus = [rot](QEvent::Type art, QPoint wo) {
+    QMouseEvent e(art, wo, rot->mapToGlobal(wo), Qt::LeftButton,
+                  art == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(rot, &e);
+  };
+  const QPoint innen = rot->rect().center();
+  const struct {
+    QPoint loslassen;
+    int16_t stil;
+  } schritte[] = {{innen + QPoint(0, rot->height()), 0}, {innen, 3}};  // released beside it, then on it
+  for (const auto& [loslassen, stil] : schritte) {
+    maus(QEvent::MouseButtonPress, innen);
+    EXPECT_EQ(pv::hauptmodul().einstellungen.LEDLCD, 0) << "the press alone switches nothing";
+    maus(QEvent::MouseButtonRelease, loslassen);
+    EXPECT_EQ(pv::hauptmodul().einstellungen.LEDLCD, stil);
+  }
 }
 
 TEST_F(DisplayFensterTest, ShowingItAgainKeepsTheSizeTheUserGaveIt) {
