@@ -61,7 +61,8 @@ void FormMessfuehler::anlegen() {
     b->setAutoDefault(false);
   }
   // "Bearbeiten" is ready from the start, also with nothing selected: it
-  // then opens the entry with the name and labels last read.
+  // then opens the entry with the name and labels last read. "Übernehmen/
+  // Ende" waits for a sensor read whole, which alone may become active.
   CommandAuswaehlen->setEnabled(false);
 
   PicFuehler = new KennlinienBild;
