@@ -36,8 +36,8 @@ namespace pv {
 //
 // There is one window for the run. Closing it only hides it
 // (hauptmodul().GrafikFensterOffen becomes false), so its state is there
-// when it opens again; only the mouse modes start anew and the picture is
-// drawn anew. It registers itself as the acquisition's graph
+// when it opens again; only the mouse modes and the current value start
+// anew and the picture is drawn anew. It registers itself as the acquisition's graph
 // (ansichten()) for as long as it exists.
 class FormGRAFIK : public QMainWindow, public GrafikAnsicht {
   Q_OBJECT
@@ -62,8 +62,8 @@ class FormGRAFIK : public QMainWindow, public GrafikAnsicht {
 
   // The main window's "Grafik": loads the window when it is not open, else
   // brings it to the front. A loaded window starts as a new one (coordinate
-  // mode with snapping, no lines of the mouse modes) and draws the current
-  // measurement.
+  // mode with snapping, no lines of the mouse modes, no current value) and
+  // draws the current measurement.
   void Zeigen();
   // Draws the rectangle the zoom mode left as the new view, and hides the
   // rectangle.
