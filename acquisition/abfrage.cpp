@@ -61,4 +61,11 @@ QString verbindungsfehlerText(int nummer) {
   }
 }
 
+QString verbindungVerlorenText(int comPort, const QString& pfad) {
+  return QStringLiteral(
+             "Die Verbindung zum Messgerät an COM %1 (%2) wurde unterbrochen!\r\n"
+             "Überprüfen Sie bitte Kabel und Messgerät und stellen Sie die Verbindung mit 'Verbinden' wieder her.")
+      .arg(QString::number(comPort), pfad);
+}
+
 }  // namespace pv

@@ -31,6 +31,10 @@ QByteArray simulierteDatensaetze(double& phase, int16_t standardGeraetNr, QChar 
 // number; empty for numbers the common error handler reports.
 QString verbindungsfehlerText(int nummer);
 
+// The message for a connection whose port went away: the COM number and the
+// system port it named.
+QString verbindungVerlorenText(int comPort, const QString& pfad);
+
 inline const QString kZeitueberschreitungAnfrage =
     QStringLiteral("!! Zeitüberschreitung bei der Datenanforderung !!");
 inline const QString kGeraetSendetNicht = QStringLiteral("!! Gerät sendet keine Daten !!");

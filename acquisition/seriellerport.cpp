@@ -8,6 +8,28 @@ namespace pv {
 
 SeriellerPort::SeriellerPort(QProcessEnvironment umgebung) : umgebung_(std::move(umgebung)) {
   anwenden(port_, *schnittstellenparameterLesen(settings_));
+  fehlerMeldung_ = QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
+                                    [this](QSerialPort::SerialPortError fehler) { fehlerGemeldet(fehler); });
+}
+
+SeriellerPort::~SeriellerPort() { QObject::disconnect(fehlerMeldung_); }
+
+void SeriellerPort::fehlerGemeldet(QSerialPort::SerialPortError fehler) {
+  // A hung-up terminal reads as end of file, which the port reports as a
+  // read error and then again on every turn of the event loop; a device
+  // that is gone reports a resource error. Either way the port is dead.
+  if (fehler != QSerialPort::ReadError && fehler != QSerialPort::ResourceError) return;
+  if (schliesst_ || !port_.isOpen()) return;
+  schliessen();
+  if (verloren) verloren();
+}
+
+void SeriellerPort::schliessen() {
+  schliesst_ = true;
+  port_.close();
+  // The next open starts without the dead port's error.
+  port_.clearError();
+  schliesst_ = false;
 }
 
 void SeriellerPort::setCommPort(int16_t nummer) {
@@ -59,7 +81,7 @@ void SeriellerPort::leitungenSetzen() {
 
 void SeriellerPort::setPortOpen(bool offen) {
   if (!offen) {
-    if (port_.isOpen()) port_.close();
+    if (port_.isOpen()) schliessen();
     return;
   }
   if (port_.isOpen()) {

@@ -4,6 +4,7 @@
 #include <QSerialPort>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace pv {
 
@@ -19,6 +20,13 @@ class SeriellerPort {
 
   // `umgebung` decides which system port each COM number names (comports.h).
   explicit SeriellerPort(QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment());
+  ~SeriellerPort();
+
+  // Called once when the port goes away under an open connection: the far
+  // end hung up (a pulled cable or adapter, an ended pseudo-terminal) or a
+  // read failed. The port is closed by then, so nothing waits on the dead
+  // port any more.
+  std::function<void()> verloren;
 
   // COM number 1..10; another number, or a change while open, is refused.
   int16_t CommPort() const { return commPort_; }
@@ -52,6 +60,8 @@ class SeriellerPort {
 
  private:
   void leitungenSetzen();
+  void fehlerGemeldet(QSerialPort::SerialPortError fehler);
+  void schliessen();
 
   QProcessEnvironment umgebung_;
   QSerialPort port_;
@@ -60,6 +70,8 @@ class SeriellerPort {
   bool rts_ = false;
   bool dtr_ = false;
   int16_t inputMode_ = 0;
+  bool schliesst_ = false;  // closing a hung-up port may report errors itself
+  QMetaObject::Connection fehlerMeldung_;
 };
 
 }  // namespace pv

@@ -67,7 +67,7 @@ Verbindung::Verbindung(Form1& form) : QObject(&form), f_(form) {
   QSerialPort& port = f_.MSComm1->port();
   connect(&port, &QSerialPort::readyRead, this,
           [this, &port] { empfang_->ereignis(kEreignisEmpfang, port); });
-  connect(&port, &QSerialPort::errorOccurred, this, &Verbindung::portFehler);
+  f_.MSComm1->verloren = [this] { verbindungVerloren(); };
 
   f_.CommandPort->setEnabled(true);
   connect(f_.CommandPort, &QPushButton::clicked, this, &Verbindung::CommandPort_Click);
@@ -137,7 +137,9 @@ void Verbindung::verbinden() {
   f_.StatusSetzen(QString());
   anzeigeLeeren(QString());
   f_.CommandPort->setText(kTrennen);
-  f_.CommandPort->setEnabled(true);
+  // Made again while a recording runs (after a lost connection), the
+  // button stays off as the recording's start left it.
+  f_.CommandPort->setEnabled(!hauptmodul().MessungLaeuft);
 
   if (!z.GeraetAktiv) {
     Timer2->setInterval(abfrageintervallMs(z.Abfrageintervall, 0.01));
@@ -255,16 +257,19 @@ void Verbindung::datensatzAusgewertet(bool wachhundNeuStarten, bool datenlinieAn
   }
 }
 
-void Verbindung::portFehler(int fehler) {
-  // The port went away under an open connection (an unplugged adapter):
-  // the connection is closed as the button would, and the recording keeps
-  // every value it has.
-  if (fehler != QSerialPort::ResourceError) return;
-  if (!erfassungsmodul().zustand.Verbunden || erfassungsmodul().zustand.USBGeraet) return;
+void Verbindung::verbindungVerloren() {
+  // The port went away under the open connection and is closed already.
+  // The connection ends as "Trennen" ends it; a recording goes on with every
+  // value it has and its settings locked, and the button is free, so the
+  // connection can be made again once the port is back.
+  if (!erfassungsmodul().zustand.Verbunden) return;
   uebergehen([this] { trennen(); });
-  // The recording goes on (and keeps its values): its settings stay locked.
   if (hauptmodul().MessungLaeuft) f_.EinstellungenErmoeglichen(false);
+  f_.CommandPort->setEnabled(true);
   f_.StatusSetzen(kUebertragungsfehler);
+  // The box opens once the port's own signal has returned.
+  const QString text = verbindungVerlorenText(f_.MSComm1->CommPort(), f_.MSComm1->pfad());
+  QTimer::singleShot(0, this, [text] { Tolvek::meldungen().hinweis(text, Symbol::Ausruf); });
 }
 
 }  // namespace pv

@@ -60,7 +60,7 @@ class Verbindung : public QObject {
   void verbinden();
   void trennen();
   void anzeigeLeeren(const QString& platzhalter);
-  void portFehler(int fehler);
+  void verbindungVerloren();
   void auswerten(const QByteArray& satz);
   bool wachhundAn() const;
 

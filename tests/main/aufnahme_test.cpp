@@ -9,8 +9,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSerialPort>
 #include <QTimer>
 
+#include "acquisition/abfrage.h"
+#include "acquisition/seriellerport.h"
 #include "common/dateiauswahl.h"
 #include "main/dateimenue.h"
 #include "main/datenauswertung.h"
@@ -299,6 +302,73 @@ TEST_F(AufnahmeTest, IntermediateSaveWithoutANameFallsBack) {
     aufnahme().ZwischenSpeichern();
     EXPECT_EQ(status(), QStringLiteral("Zwischenspeichern erfolgreich beendet"));
     EXPECT_TRUE(pv::messdateiLesen(u.pfad(QStringLiteral("pvsavezs.mes")), false).gelesen());
+  }
+}
+
+// The instrument's port goes away during a recording (its far end closes,
+// as a pulled cable leaves it): the connection ends with one message and no
+// further read, the recording keeps its values, and once the port is back,
+// "Anhalten", "Verbinden", "Weiter" go on with the same recording.
+TEST_F(AufnahmeTest, VanishedPortEndsTheConnectionOnceAndTheRecordingGoesOn) {
+  for (const bool abfrage : {false, true}) {
+    SCOPED_TRACE(abfrage ? "polled" : "sends by itself");
+    // COM 3 names a link, so that the port comes back under its name.
+    const QString link = u.pfad(QStringLiteral("com3"));
+    auto instrument = std::make_unique<pvtest::Pseudoterminal>();
+    const auto anschliessen = [&] {
+      QFile::remove(link);
+      EXPECT_TRUE(QFile::link(instrument->slave(), link));
+    };
+    anschliessen();
+    qputenv("PELVARON_COM3", link.toLocal8Bit());
+    auto werte = kAutomatisch;
+    if (abfrage) {
+      werte << std::pair{QStringLiteral("Gerät aktiv"), QStringLiteral("0")}
+            << std::pair{QStringLiteral("Datenanforderungszeichen"), QStringLiteral("P")}
+            << std::pair{QStringLiteral("Wartezeit"), QStringLiteral("0.02")};
+    }
+    starten(QStringLiteral("Verschwindet"), werte);
+    QTimer sender;  // a record every 20 ms; polled, only once asked
+    QObject::connect(&sender, &QTimer::timeout, [&] {
+      if (instrument && (!abfrage || !instrument->empfangen().isEmpty())) instrument->senden("DC  1.500 V\r");
+    });
+    sender.start(20);
+    ui().StartButton->click();
+    ASSERT_TRUE(warteBis([&] { return h().messdaten.m >= 2; }));
+    int portFehler = 0;
+    QObject::connect(&f().MSComm1->port(), &QSerialPort::errorOccurred, [&] { ++portFehler; });
+
+    instrument.reset();
+    ASSERT_TRUE(warteBis([&] { return !u.meldungen.boxen.empty(); }));
+    const int gemeldet = portFehler;
+    const pv::Messdaten gespeichert = h().messdaten;
+    pvtest::ereignisseFuer(100);
+    EXPECT_EQ(portFehler, gemeldet);
+    EXPECT_FALSE(f().MSComm1->PortOpen());
+    ASSERT_EQ(u.meldungen.boxen.size(), 1u);
+    EXPECT_EQ(u.meldungen.boxen[0].text, pv::verbindungVerlorenText(3, link));
+    EXPECT_EQ(ui().CommandPort->text(), QStringLiteral("Verbinden"));
+    EXPECT_TRUE(ui().CommandPort->isEnabled());
+    EXPECT_EQ(pv::feldFarbe(ui().PicVerbindungStatus), 0x008000u);
+    EXPECT_TRUE(h().MessungLaeuft);
+    EXPECT_EQ(h().messdaten.m, gespeichert.m);
+
+    instrument = std::make_unique<pvtest::Pseudoterminal>();
+    anschliessen();
+    ui().PauseButton->click();
+    ui().CommandPort->click();
+    ui().PauseButton->click();
+    ASSERT_TRUE(warteBis([&] { return h().messdaten.m > gespeichert.m; }));
+    const auto anfang = [&](const std::vector<float>& v) {
+      return std::vector<float>(v.begin(), v.begin() + gespeichert.m + 1);
+    };
+    EXPECT_EQ(anfang(h().messdaten.x), gespeichert.x);
+    EXPECT_EQ(anfang(h().messdaten.y), gespeichert.y);
+    EXPECT_FALSE(ui().CommandPort->isEnabled());
+    ui().StopButton->click();
+    sender.stop();
+    programm.reset();
+    u.meldungen.boxen.clear();
   }
 }
 
