@@ -1,5 +1,9 @@
 #include "textdatei.h"
 
+#include <unistd.h>
+
+#include <cstdio>
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -25,18 +29,39 @@ bool textdateiLesen(const QString& pfad, QString& text) {
 bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt) {
   QSaveFile datei(pfad);
   if (!datei.open(QIODevice::WriteOnly)) return false;
-  if (datei.write(inhalt) != inhalt.size()) {
+  // commit() does not report a final flush that fails (a full disk), so
+  // every step is checked, up to the data being on disk, before the new
+  // file takes the old one's place.
+  const bool geschrieben = datei.write(inhalt) == inhalt.size() && datei.flush() &&
+                           datei.error() == QFileDevice::NoError && ::fsync(datei.handle()) == 0;
+  if (!geschrieben) {
     datei.cancelWriting();
     return false;
   }
   return datei.commit();
 }
 
+bool dateiUebernehmen(const QString& zwischendatei, const QString& ziel) {
+  QFile datei(zwischendatei);
+  const bool ok = datei.open(QIODevice::ReadOnly) && ::fsync(datei.handle()) == 0 &&
+                  std::rename(QFile::encodeName(zwischendatei).constData(), QFile::encodeName(ziel).constData()) == 0;
+  if (!ok) QFile::remove(zwischendatei);
+  return ok;
+}
+
 bool dateiAnhaengen(const QString& pfad, const QByteArray& inhalt) {
   QFile datei(pfad);
-  if (!datei.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
-  // Flushing reports a full disk, which the buffered write would not.
-  return datei.write(inhalt) == inhalt.size() && datei.flush();
+  const bool neu = !datei.exists();
+  // Unbuffered, so that a full disk shows in the write itself.
+  if (!datei.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) return false;
+  const qint64 vorher = datei.size();
+  if (datei.write(inhalt) == inhalt.size()) return true;
+  // A partly appended tail is cut off again: the file stays as it was.
+  if (neu)
+    datei.remove();
+  else
+    datei.resize(vorher);
+  return false;
 }
 
 QStringList dateienIn(const QString& ordner, const QString& muster) {

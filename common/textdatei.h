@@ -17,10 +17,18 @@ bool dateiLesen(const QString& pfad, QByteArray& inhalt);
 // Reads a whole Windows-1252 text file into a string.
 bool textdateiLesen(const QString& pfad, QString& text);
 
-// Replaces the file's contents atomically (creates it when missing).
+// Replaces the file's contents atomically (creates it when missing). True
+// only when every byte is on disk; on any failure (a full disk included) the
+// old file stays as it was.
 bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt);
 
-// Appends to a file, creating it when missing.
+// Puts a complete file that another writer made (a library that writes to a
+// path itself) in the place of `ziel`, once it is on disk; it must lie in the
+// same folder. On failure it is removed and `ziel` stays as it was.
+bool dateiUebernehmen(const QString& zwischendatei, const QString& ziel);
+
+// Appends to a file, creating it when missing. On failure the file stays as
+// it was (a file it created is removed again).
 bool dateiAnhaengen(const QString& pfad, const QByteArray& inhalt);
 
 // The names of the files in `ordner` that match `muster` ("*.ger"), in

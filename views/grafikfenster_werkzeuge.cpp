@@ -2,6 +2,7 @@
 // pieces (grafikauswertung, mausmodi) and shows what they answer.
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "common/laufzeitfehler.h"
 #include "common/meldungen.h"
 #include "common/sanduhr.h"
+#include "common/textdatei.h"
 #include "common/tolvek.h"
 #include "main/hauptzustand.h"
 #include "views/ansichtenzustand.h"
@@ -240,7 +242,11 @@ void FormGRAFIK::mnuGrafikExp_Click(int16_t Index) {
                                                  basis + QStringLiteral(".BMP"),
                                                  QStringLiteral("Bitmapdatei (*.BMP)"), QStringLiteral("BMP"));
   if (datei.isEmpty()) return;
-  if (!picExport.bild().save(datei, "BMP"))
+  // Encoded first and written through the file functions, so that a file
+  // that cannot be written whole keeps what it held.
+  QBuffer bmp;
+  bmp.open(QIODevice::WriteOnly);
+  if (!picExport.bild().save(&bmp, "BMP") || !dateiErsetzen(datei, bmp.data()))
     Tolvek::Fehlerbehandlung(QStringLiteral("FehlerMMGrafikBMP"), Laufzeitfehler::kPfadZugriff,
                              QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
 }

@@ -1,8 +1,10 @@
 #include "tabellenkalkulation.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <xlsxwriter.h>
 
+#include "common/textdatei.h"
 #include "common/zahlen.h"
 #include "common/zahlenformat.h"
 #include "views/textexport.h"
@@ -24,6 +26,11 @@ namespace {
 Tabellenzelle zahlOderText(const QString& text, QChar dezimal) {
   return {zahlLesen(text, dezimal), text};
 }
+
+// rw for everyone, less the umask: what a program's new file gets.
+constexpr QFileDevice::Permissions kNeueDatei = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ReadOther | QFileDevice::WriteOther;
 
 }  // namespace
 
@@ -49,6 +56,23 @@ std::array<Tabellenzelle, 3> tabellenkalkulationZeile(const Messdaten& d, int32_
 struct TabellenkalkulationLauf::Mappe {
   lxw_workbook* buch = nullptr;
   lxw_worksheet* blatt = nullptr;
+  // The library writes the whole file when the workbook is closed; it goes
+  // to this file beside the target first, so a failure keeps the old one.
+  QString ziel;
+  QString zwischendatei;
+
+  void oeffnen(lxw_workbook_options einstellungen) {
+    // Made as the library would make the target: a new file's permissions,
+    // or those of the file it replaces.
+    const auto rechte = QFileInfo::exists(ziel) ? QFile::permissions(ziel) : kNeueDatei;
+    for (int n = 1; n < 100 && zwischendatei.isEmpty(); ++n) {
+      QFile platz(ziel + QStringLiteral(".~%1").arg(n));
+      if (platz.open(QIODevice::WriteOnly | QIODevice::NewOnly, rechte)) zwischendatei = platz.fileName();
+    }
+    if (zwischendatei.isEmpty()) return;
+    buch = workbook_new_opt(QFile::encodeName(zwischendatei).constData(), &einstellungen);
+    if (!buch) QFile::remove(zwischendatei);
+  }
 
   void schreiben(lxw_row_t zeile, lxw_col_t spalte, const Tabellenzelle& z) const {
     if (!blatt) return;
@@ -67,7 +91,8 @@ TabellenkalkulationLauf::TabellenkalkulationLauf(const QString& pfad, Messdaten 
   // Rows go out in order, so the sheet is streamed instead of kept whole.
   lxw_workbook_options einstellungen{};
   einstellungen.constant_memory = LXW_TRUE;
-  mappe_->buch = workbook_new_opt(QFile::encodeName(pfad).constData(), &einstellungen);
+  mappe_->ziel = pfad;
+  mappe_->oeffnen(einstellungen);
   if (mappe_->buch) mappe_->blatt = workbook_add_worksheet(mappe_->buch, "Tabelle1");
   mappe_->schreiben(0, 0, {std::nullopt, QStringLiteral("Nummer")});
   mappe_->schreiben(0, 1, {std::nullopt, optionen_.zeitKopf});
@@ -92,7 +117,11 @@ bool TabellenkalkulationLauf::schliessen() {
   const lxw_error fehler = workbook_close(mappe_->buch);
   mappe_->buch = nullptr;
   mappe_->blatt = nullptr;
-  return fehler == LXW_NO_ERROR;
+  if (fehler != LXW_NO_ERROR) {
+    QFile::remove(mappe_->zwischendatei);
+    return false;
+  }
+  return dateiUebernehmen(mappe_->zwischendatei, mappe_->ziel);
 }
 
 }  // namespace pv

@@ -50,7 +50,8 @@ std::array<Tabellenzelle, 3> tabellenkalkulationZeile(const Messdaten& daten, in
 // Writes the file value by value, so the dialog can show progress and stop
 // between two values. It works on its own copy of the measurement. The file
 // is written when schliessen() is called (also after a cancel, with the rows
-// done so far) or when the run is destroyed.
+// done so far) or when the run is destroyed; it replaces an existing file
+// only once it is complete on disk.
 class TabellenkalkulationLauf {
  public:
   TabellenkalkulationLauf(const QString& pfad, Messdaten daten, TabellenkalkulationOptionen optionen);

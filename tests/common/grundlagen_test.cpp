@@ -14,6 +14,7 @@
 #include "common/programmordner.h"
 #include "common/textdatei.h"
 #include "common/zahlen.h"
+#include "support/kleinesdateisystem.h"
 
 namespace {
 
@@ -143,6 +144,44 @@ TEST(Textdatei, ReplaceWritesAllOrNothingAndLinesEndInCrLf) {
   EXPECT_FALSE(pv::dateiLesen(QDir(ordner.path()).filePath(QStringLiteral("fehlt.txt")), gelesen));
   // No temporary files are left behind.
   EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.txt")});
+}
+
+// On a filesystem that is really full, replacing and appending fail and
+// leave the old file byte for byte, with contents that fit the file layer's
+// 16 KiB write buffer (the disk is found full only when it is flushed) and
+// with contents larger than it. The old file has room left in its last
+// block, so an append gets part of the way.
+TEST(Textdatei, AFullDiskFailsAndLeavesTheOldFileByteForByte) {
+  struct Fall {
+    const char* name;
+    bool anhaengen;
+    qsizetype neu;
+    bool vorhanden = true;
+  };
+  const Fall faelle[] = {{"replace, fits the buffer", false, 3000},
+                         {"replace, larger than the buffer", false, 40000},
+                         {"append, fits the buffer", true, 6000},
+                         {"append, larger than the buffer", true, 40000},
+                         {"append to a missing file", true, 100, false}};
+  QByteArray alt;
+  for (int i = 0; i < 2132; ++i) alt += char('a' + i % 26);
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    pvtest::KleinesDateisystem platte;
+    if (!platte.bereit()) GTEST_SKIP() << platte.grund().toStdString();
+    const QString pfad = platte.pfad(QStringLiteral("alt.txt"));
+    if (f.vorhanden) ASSERT_TRUE(pv::dateiErsetzen(pfad, alt));
+    platte.fuellen();
+    const QByteArray neu(f.neu, 'n');
+    EXPECT_FALSE(f.anhaengen ? pv::dateiAnhaengen(pfad, neu) : pv::dateiErsetzen(pfad, neu));
+    QByteArray gelesen;
+    EXPECT_EQ(pv::dateiLesen(pfad, gelesen), f.vorhanden);
+    EXPECT_TRUE(gelesen == (f.vorhanden ? alt : QByteArray())) << "now " << gelesen.size() << " bytes";
+    // Nothing else is left behind.
+    QStringList erwartet{QStringLiteral(".fuellung")};
+    if (f.vorhanden) erwartet << QStringLiteral("alt.txt");
+    EXPECT_EQ(QDir(platte.pfad()).entryList(QDir::Files | QDir::Hidden, QDir::Name), erwartet);
+  }
 }
 
 TEST(Programmordner, EnvironmentWinsThenWritableExeFolderThenSeededDataFolder) {

@@ -19,6 +19,7 @@
 #include "main/datenauswertung.h"
 #include "main/messdatei.h"
 #include "programm_mit_geraet.h"
+#include "support/kleinesdateisystem.h"
 
 namespace {
 
@@ -232,6 +233,59 @@ TEST_F(AufnahmeTest, FailedSaveLeavesTheMeasurementUnsaved) {
   u.meldungen.antworten = {pv::Antwort::Nein};
   programm->ProgrammBeenden();
   EXPECT_TRUE(u.meldungen.boxen.back().text.startsWith(QStringLiteral("Die Messung wurde noch nicht gespeichert!")));
+}
+
+// The program folder on a disk that is full: every save keeps the file it
+// would replace byte for byte and says so as for any failed save; the
+// measurement stays unsaved, and the exit still asks, then reports the
+// settings file it could not write.
+TEST_F(AufnahmeTest, AFullDiskKeepsEveryFileAndSaysSo) {
+  pvtest::KleinesDateisystem platte(u.pfad(), 128);
+  if (!platte.bereit()) GTEST_SKIP() << platte.grund().toStdString();
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+  pv::Dateimenue& menue = programm->dateimenue();
+  h().messdaten.anhaengen(0, 1);
+  h().messdaten.anhaengen(1, 2);
+  const QString a = u.pfad(QStringLiteral("a.mes"));
+  dialoge.antworten = {a};
+  ASSERT_TRUE(menue.MMesSpUn_Click());
+  aufnahme().ZwischenSpeichern();
+  aufnahme().Sicherheitsdatei();
+  const QStringList dateien{QStringLiteral("a.mes"), QStringLiteral("pvsavezs.mes"), QStringLiteral("pvsave.tmp"),
+                            QStringLiteral("Pelvaron.ini")};
+  QList<QByteArray> vorher;
+  for (const QString& d : dateien) {
+    vorher << u.lies(d);
+    ASSERT_FALSE(vorher.back().isEmpty()) << d.toStdString();
+  }
+  h().messdaten.anhaengen(2, 3);
+  h().MessungGespeichert = false;
+  platte.fuellen();
+
+  // The texts of the boxes each step shows.
+  auto boxen = [&, gezeigt = size_t{0}]() mutable {
+    QStringList texte;
+    for (; gezeigt < u.meldungen.boxen.size(); ++gezeigt) texte << u.meldungen.boxen[gezeigt].text;
+    return texte;
+  };
+  boxen();
+  dialoge.antworten = {a};
+  EXPECT_FALSE(menue.MMesSpUn_Click());
+  EXPECT_TRUE(boxen().join(u'|').startsWith(QStringLiteral("Beim Speichern der Daten ist ein Fehler aufgetreten!")));
+  menue.MSpeichern_Click();
+  EXPECT_EQ(boxen(), QStringList{QStringLiteral("Es traten Probleme beim Speichern der Datei auf!")});
+  EXPECT_FALSE(h().MessungGespeichert);
+  aufnahme().ZwischenSpeichern();
+  EXPECT_EQ(status(), QStringLiteral("Fehler beim Zwischenspeichern! Neue Datei: pvsavezs.mes"));
+  aufnahme().Sicherheitsdatei();
+
+  u.meldungen.antworten = {pv::Antwort::Ja};
+  programm->ProgrammBeenden();
+  const QStringList ende = boxen();
+  ASSERT_EQ(ende.size(), 2);
+  EXPECT_TRUE(ende[0].startsWith(QStringLiteral("Die Messung wurde noch nicht gespeichert!")));
+  EXPECT_TRUE(ende[1].startsWith(QStringLiteral("In der Prozedur 'Form1 -> iniSichern'")));
+  for (qsizetype i = 0; i < dateien.size(); ++i) EXPECT_TRUE(u.lies(dateien[i]) == vorher[i]) << dateien[i].toStdString();
 }
 
 TEST_F(AufnahmeTest, SaveAsOpenAndRecentFiles) {

@@ -17,6 +17,7 @@
 #include "devices/geraeteliste.h"
 #include "devices/gereigen.h"
 #include "programm_mit_geraet.h"
+#include "support/kleinesdateisystem.h"
 
 namespace {
 
@@ -142,6 +143,27 @@ TEST_F(GeraeteeditorEnde, SerialCheckLeavesTheConnectionsPortAlone) {
   programm->MGerHinLoe_Click();
   EXPECT_EQ(f().MSComm1->Settings(), vorher);
   EXPECT_FALSE(QFile::exists(u.pfad(QStringLiteral("Anderes.ger"))));
+}
+
+// "Änderungen speichern" on a full disk: the device file stays byte for
+// byte, the error handler says so, and the editor stays open.
+TEST_F(GeraeteeditorEnde, AFullDiskKeepsTheDeviceFile) {
+  pvtest::KleinesDateisystem platte(u.pfad());
+  if (!platte.bereit()) GTEST_SKIP() << platte.grund().toStdString();
+  starten(QStringLiteral("Prüfmultimeter"), {});
+  const QByteArray vorher = u.lies(QStringLiteral("Test.ger"));
+  platte.fuellen();
+  bool offen = false;
+  imNaechstenFenster<pv::GerEigen>([&](pv::GerEigen& editor) {
+    editor.txtMesswertStop->setText(QStringLiteral("8"));
+    editor.UebernButton[1]->click();
+    offen = editor.isVisible();
+  });
+  f().MMessgeraet->trigger();
+  EXPECT_TRUE(offen);
+  ASSERT_FALSE(u.meldungen.boxen.empty());
+  EXPECT_TRUE(u.meldungen.boxen.back().text.startsWith(QStringLiteral("In der Prozedur 'GerEigen -> ÜbernButton'")));
+  EXPECT_TRUE(u.lies(QStringLiteral("Test.ger")) == vorher);
 }
 
 // A device file that cannot be read any more: its message, then the editor

@@ -27,6 +27,8 @@
 #include "views/ansichtenzustand.h"
 #include "views/einstellungsfenster.h"
 #include "views/verdrahtung.h"
+#include "common/textdatei.h"
+#include "support/kleinesdateisystem.h"
 #include "support/pseudoterminal.h"
 
 namespace {
@@ -313,6 +315,29 @@ TEST_F(Grafikfenster, ThePictureGoesToABitmapOfTheAskedSizeAndToTheClipboard) {
   fenster.mnuGrafikExp[1]->trigger();
   EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(300, 200));
   EXPECT_EQ(fenster.GRAF->bild(), vorher);
+}
+
+// A bitmap that a full disk cannot take keeps the file it would replace
+// byte for byte; the error handler says so.
+TEST_F(Grafikfenster, AFullDiskKeepsTheBitmapFileItWouldReplace) {
+  pvtest::KleinesDateisystem platte;
+  if (!platte.bereit()) GTEST_SKIP() << platte.grund().toStdString();
+  pvtest::Ansichtenumgebung::messungMit(5);
+  pv::FormGRAFIK fenster;
+  fenster.Zeigen();
+  BmpAuswahl auswahl;
+  auswahl.antwort = platte.pfad(QStringLiteral("bild.bmp"));
+  const QByteArray alt(3000, 'a');
+  ASSERT_TRUE(pv::dateiErsetzen(auswahl.antwort, alt));
+  platte.fuellen();
+  pv::dateiauswahlSetzen(&auswahl);
+  umgebung.programm.eingaben.antworten = {QStringLiteral("800;600")};
+  fenster.mnuGrafikExp[0]->trigger();
+  pv::dateiauswahlSetzen(nullptr);
+  ASSERT_EQ(umgebung.programm.meldungen.boxen.size(), 1u);
+  EXPECT_TRUE(umgebung.programm.meldungen.boxen[0].text.startsWith(QStringLiteral("In der Prozedur 'FehlerMMGrafikBMP'")));
+  QByteArray gelesen;
+  EXPECT_TRUE(pv::dateiLesen(auswahl.antwort, gelesen) && gelesen == alt);
 }
 
 }  // namespace

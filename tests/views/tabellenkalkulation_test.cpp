@@ -1,9 +1,12 @@
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include "ansichten_testhilfe.h"
 #include "main/messdatei.h"
+#include "common/textdatei.h"
+#include "support/kleinesdateisystem.h"
 #include "views/tabellenkalkulation.h"
 
 namespace {
@@ -145,6 +148,31 @@ TEST(Tabellenkalkulation, ACancelledRunStillWritesTheRowsDone) {
   const QString xml = blattXml(datei);
   EXPECT_EQ(zelle(xml, QStringLiteral("A3")), QStringLiteral("n:2"));
   EXPECT_EQ(zelle(xml, QStringLiteral("A4")), QString());
+}
+
+// The library writes the whole sheet when it is closed: on a full disk
+// that fails, and the file it would replace stays byte for byte, with
+// nothing left beside it.
+TEST(Tabellenkalkulation, AFullDiskKeepsTheFileItWouldReplace) {
+  pvtest::KleinesDateisystem platte;
+  if (!platte.bereit()) GTEST_SKIP() << platte.grund().toStdString();
+  pvtest::Programmumgebung umgebung;
+  pvtest::Ansichtenumgebung::messungMit(10);
+  const QString datei = platte.pfad(QStringLiteral("alt.xlsx"));
+  const QByteArray alt(3000, 'a');
+  ASSERT_TRUE(pv::dateiErsetzen(datei, alt));
+  platte.fuellen();
+  pv::TabellenkalkulationOptionen o = optionen(10, u',');
+  o.bereich = {1, 10, 1};
+  {
+    pv::TabellenkalkulationLauf lauf(datei, pv::hauptmodul().messdaten, o);
+    while (!lauf.fertig()) lauf.weiter();
+    EXPECT_FALSE(lauf.schliessen());
+  }
+  QByteArray gelesen;
+  EXPECT_TRUE(pv::dateiLesen(datei, gelesen) && gelesen == alt);
+  EXPECT_EQ(QDir(platte.pfad()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+            (QStringList{QStringLiteral(".fuellung"), QStringLiteral("alt.xlsx")}));
 }
 
 }  // namespace
