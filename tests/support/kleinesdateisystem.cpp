@@ -26,8 +26,11 @@ KleinesDateisystem::KleinesDateisystem(const QString& ordner, int kib) {
   }
   const QByteArray optionen = "size=" + QByteArray::number(kib) + "k";
   if (::mount("tmpfs", QFile::encodeName(pfad_).constData(), "tmpfs", 0, optionen.constData()) != 0) {
-    grund_ = QStringLiteral("mount: ") + QString::fromLocal8Bit(std::strerror(errno));
-    ADD_FAILURE() << grund_.toStdString();
+    // Root in a container without the right to mount skips like any other
+    // user; every other refusal is a fault of the test.
+    const int fehler = errno;
+    grund_ = QStringLiteral("mount: ") + QString::fromLocal8Bit(std::strerror(fehler));
+    if (fehler != EPERM) ADD_FAILURE() << grund_.toStdString();
     return;
   }
   bereit_ = true;

@@ -9,8 +9,9 @@ namespace pvtest {
 // A folder on a small filesystem of its own: a tmpfs mounted on `ordner`
 // (an empty folder; a fresh temporary one when none is given) and taken
 // away again afterwards, so that writes meet a really full disk. Only root
-// can mount; otherwise bereit() is false and the test skips with grund().
-// Root that cannot mount is a failure: the test must run there.
+// may mount; otherwise bereit() is false and the test skips with grund().
+// Root that cannot mount for another reason than lacking the right is a
+// failure.
 class KleinesDateisystem {
  public:
   explicit KleinesDateisystem(const QString& ordner = {}, int kib = 64);
