@@ -225,9 +225,13 @@ TEST_F(Drucken, EnterInASizeFieldDrawsThePreviewAndPageSetUpKeepsTheLayout) {
 
   // "Eigenschaften..." confirmed unchanged keeps the layout; a new
   // orientation there lays the page out as the option does.
-  const auto bestaetigen = [](const char* orientierung) {
+  const auto bestaetigen = [](const QString& orientierung) {
     return [orientierung](QDialog& d) {
-      if (orientierung) d.findChild<QRadioButton*>(QString::fromLatin1(orientierung))->click();
+      if (!orientierung.isEmpty()) {
+        auto* option = d.findChild<QRadioButton*>(orientierung);
+        EXPECT_NE(option, nullptr) << "the page set-up's option " << orientierung.toStdString();
+        if (option) option->click();
+      }
       d.accept();
     };
   };
@@ -235,9 +239,9 @@ TEST_F(Drucken, EnterInASizeFieldDrawsThePreviewAndPageSetUpKeepsTheLayout) {
     return QStringList{dialog.TextBreite->text(), dialog.TextHoehe->text(), dialog.TextLR->text(),
                        dialog.TextOR->text()};
   };
-  EXPECT_EQ(modaleDialoge([&] { dialog.CommandDrEig->click(); }, bestaetigen(nullptr)), 1);
+  EXPECT_EQ(modaleDialoge([&] { dialog.CommandDrEig->click(); }, bestaetigen({})), 1);
   EXPECT_EQ(felder(), layout);
-  EXPECT_EQ(modaleDialoge([&] { dialog.CommandDrEig->click(); }, bestaetigen("landscape")), 1);
+  EXPECT_EQ(modaleDialoge([&] { dialog.CommandDrEig->click(); }, bestaetigen(QStringLiteral("landscape"))), 1);
   EXPECT_TRUE(dialog.OptionPOQ->isChecked());
   EXPECT_EQ(pv::ansichtenzustand().Druckorientierung, 2);
   const QSizeF quer = dialog.drucker().pageLayout().paintRect(QPageLayout::Millimeter).size();
