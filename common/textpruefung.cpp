@@ -4,6 +4,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QToolTip>
+#include <algorithm>
 
 #include "common/cp1252.h"
 
@@ -32,6 +33,24 @@ QString nichtSpeicherbaresZeichen(const QString& text) {
   return gefunden;
 }
 
+QString nichtSpeicherbaresEntfernen(QString& text, int& pos) {
+  const QString erstes = nichtSpeicherbaresZeichen(text);
+  if (erstes.isEmpty()) return {};
+  QString bleibt;
+  int davorEntfernt = 0;
+  zeichenweise(text, [&](const QString& zeichen, qsizetype stelle) {
+    if (istCp1252(zeichen)) {
+      bleibt += zeichen;
+    } else if (stelle < pos) {
+      davorEntfernt += static_cast<int>(zeichen.size());
+    }
+    return true;
+  });
+  text = bleibt;
+  pos = std::clamp(pos - davorEntfernt, 0, static_cast<int>(text.size()));
+  return erstes;
+}
+
 QString nichtSpeicherbarMeldung(const QString& zeichen) {
   return QStringLiteral("Das Zeichen „") + zeichen + QStringLiteral("“ kann in der Datei nicht gespeichert werden.");
 }
@@ -39,11 +58,11 @@ QString nichtSpeicherbarMeldung(const QString& zeichen) {
 Cp1252Validator::Cp1252Validator(QObject* parent, std::function<void(const QString&)> meldung)
     : QValidator(parent), meldung_(std::move(meldung)) {}
 
-QValidator::State Cp1252Validator::validate(QString& text, int&) const {
-  const QString zeichen = nichtSpeicherbaresZeichen(text);
-  if (zeichen.isEmpty()) return Acceptable;
-  if (meldung_) meldung_(nichtSpeicherbarMeldung(zeichen));
-  return Invalid;
+QValidator::State Cp1252Validator::validate(QString& text, int& pos) const {
+  // The field takes the text as changed here.
+  const QString erstes = nichtSpeicherbaresEntfernen(text, pos);
+  if (!erstes.isEmpty() && meldung_) meldung_(nichtSpeicherbarMeldung(erstes));
+  return Acceptable;
 }
 
 void speicherbarBegrenzen(QLineEdit* feld, const std::function<void(const QString&)>& meldung) {
@@ -58,24 +77,14 @@ void speicherbarBegrenzen(QLineEdit* feld) {
 
 void speicherbarBegrenzen(QTextEdit* feld, const std::function<void(const QString&)>& meldung) {
   QObject::connect(feld, &QTextEdit::textChanged, feld, [feld, meldung] {
-    const QString text = feld->toPlainText();
-    const QString erstes = nichtSpeicherbaresZeichen(text);
+    QString text = feld->toPlainText();
+    int cursor = feld->textCursor().position();
+    const QString erstes = nichtSpeicherbaresEntfernen(text, cursor);
     if (erstes.isEmpty()) return;
-    const int cursor = feld->textCursor().position();
-    QString bleibt;
-    int davorEntfernt = 0;
-    zeichenweise(text, [&](const QString& zeichen, qsizetype pos) {
-      if (istCp1252(zeichen)) {
-        bleibt += zeichen;
-      } else if (pos < cursor) {
-        davorEntfernt += static_cast<int>(zeichen.size());
-      }
-      return true;
-    });
     // Replacing the text changes it once more; that change holds nothing to drop.
-    feld->setPlainText(bleibt);
+    feld->setPlainText(text);
     QTextCursor c = feld->textCursor();
-    c.setPosition(std::clamp(cursor - davorEntfernt, 0, static_cast<int>(bleibt.size())));
+    c.setPosition(cursor);
     feld->setTextCursor(c);
     if (meldung) meldung(nichtSpeicherbarMeldung(erstes));
   });

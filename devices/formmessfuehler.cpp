@@ -328,8 +328,13 @@ void FormMessfuehler::speichernNeu() {
 
 void FormMessfuehler::speichernBearbeitet() {
   const int zeile = gewaehlteZeile();
-  const QString datei = zeile >= 0 && zeile < FuehlerDateien_.size() ? FuehlerDateien_[zeile] : QString();
-  if (FuehlerSpeichern(datei) == 0) {
+  // An edit begun with nothing selected has no file of its own: it is saved
+  // as a new sensor, under a name the user gives.
+  if (zeile < 0 || zeile >= FuehlerDateien_.size()) {
+    speichernNeu();
+    return;
+  }
+  if (FuehlerSpeichern(FuehlerDateien_[zeile]) == 0) {
     Tolvek::meldungen().hinweis(kSensorSpeicherfehler);
     return;
   }
@@ -359,10 +364,18 @@ void FormMessfuehler::CommandMFNeuAbbrechen_Click() {
 void FormMessfuehler::CommandAuswaehlen_Click() {
   SensorZustand& s = sensorZustand();
   const int zeile = gewaehlteZeile();
+  if (s.Sensorname.isEmpty()) {
+    accept();
+    return;
+  }
+  // A sensor with nothing selected names no file: reported, and the window stays.
+  if (zeile < 0 || zeile >= FuehlerDateien_.size()) {
+    Tolvek::Fehlerbehandlung(QStringLiteral("FormMessfühler -> CommandAuswählen"), Laufzeitfehler::indexAusserhalb());
+    return;
+  }
   // Only a characteristic read whole becomes active, and the settings name
   // its file only together with it.
-  if (!s.Sensorname.isEmpty() && gelesen_ && zeile >= 0 && zeile < FuehlerDateien_.size() &&
-      s.Fuehler.Anzahl != 0) {
+  if (gelesen_ && s.Fuehler.Anzahl != 0) {
     s.Sensordatei = FuehlerDateien_[zeile];
     s.Sensor = s.Fuehler;
     uebernommen_ = true;

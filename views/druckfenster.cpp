@@ -109,6 +109,9 @@ FormDrucken::FormDrucken(QWidget* eltern) : QDialog(eltern), drucker_(std::make_
   connect(CommandVorschau, &QPushButton::clicked, this, [this] { GrafikVorschauDrucken(0); });
   connect(CommandOK, &QPushButton::clicked, this, [this] { CommandOK_Click(); });
   connect(CommandAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
+  // No button is pressed by Enter: in a size or margin field it only draws
+  // the preview.
+  for (QPushButton* knopf : findChildren<QPushButton*>()) knopf->setAutoDefault(false);
 
   // Form_Load: the printers, the current one or the one kept, centred.
   const QStringList namen = QPrinterInfo::availablePrinterNames();
@@ -141,10 +144,7 @@ QWidget* FormDrucken::druckerrahmenAnlegen() {
   r->addWidget(LabelOrt, 1, 1);
   r->setColumnStretch(1, 1);
   connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
-  connect(CommandDrEig, &QPushButton::clicked, this, [this] {
-    QPageSetupDialog dialog(drucker_.get(), this);
-    if (dialog.exec() == QDialog::Accepted) orientierungWaehlen(drucker_->pageLayout().orientation() == QPageLayout::Landscape);
-  });
+  connect(CommandDrEig, &QPushButton::clicked, this, [this] { CommandDrEig_Click(); });
 
   auto* kopien = new QGroupBox(QStringLiteral("Kopien"), rahmen);
   auto* k = new QHBoxLayout(kopien);
@@ -233,6 +233,20 @@ void FormDrucken::Combo1_Click() {
     orientierungWaehlen(true);
   else if (OptionPOH->isChecked())
     orientierungWaehlen(false);
+}
+
+void FormDrucken::CommandDrEig_Click() {
+  QPageSetupDialog dialog(drucker_.get(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  // Sizes and margins stay as typed; only a new orientation lays the page out
+  // anew, as its option does.
+  const bool quer = drucker_->pageLayout().orientation() == QPageLayout::Landscape;
+  if (quer != OptionPOQ->isChecked()) {
+    orientierungWaehlen(quer);
+    return;
+  }
+  seitenkastenAnlegen(quer);
+  vorschauWennAutomatisch();
 }
 
 void FormDrucken::orientierungWaehlen(bool querformat) {

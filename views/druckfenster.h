@@ -37,6 +37,8 @@ class FormDrucken : public QDialog {
   void GrafikVorschauDrucken(int16_t VorDruck);
   // "Drucken": copies, print, hide.
   void CommandOK_Click();
+  // "Eigenschaften...": the page set-up of the printer.
+  void CommandDrEig_Click();
 
   QPrinter& drucker() { return *drucker_; }
   // The preview's picture, as last drawn.

@@ -1,4 +1,6 @@
 // Text fields whose content is stored refuse what the files cannot hold.
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QTextEdit>
 #include <gtest/gtest.h>
@@ -23,6 +25,17 @@ TEST(Textpruefung, FieldsRefuseCharactersTheFilesCannotHold) {
   // A character beyond the first plane is named whole.
   einheit.insert(QStringLiteral("𝜔"));
   EXPECT_EQ(meldungen.back(), QStringLiteral("Das Zeichen „𝜔“ kann in der Datei nicht gespeichert werden."));
+
+  // A paste keeps what can be stored (€ is in the code page), the caret
+  // after it.
+  QLineEdit titel(QStringLiteral("[]"));
+  pv::speicherbarBegrenzen(&titel, melden);
+  titel.setCursorPosition(1);
+  QApplication::clipboard()->setText(QStringLiteral("Preis 5€ Ω𝜔 Ä"));
+  titel.paste();
+  EXPECT_EQ(titel.text(), QStringLiteral("[Preis 5€  Ä]"));
+  EXPECT_EQ(titel.cursorPosition(), 12);
+  EXPECT_EQ(meldungen.back(), QStringLiteral("Das Zeichen „Ω“ kann in der Datei nicht gespeichert werden."));
 
   QTextEdit kommentar;
   pv::speicherbarBegrenzen(&kommentar, melden);

@@ -134,7 +134,7 @@ TEST_F(Messfuehlereditor, EntryChecks) {
   }
 }
 
-TEST_F(Messfuehlereditor, EditWithNothingSelectedStartsFromTheLastRead) {
+TEST_F(Messfuehlereditor, EditWithNothingSelectedStartsFromTheLastReadAndSavesAsANewSensor) {
   sensorZustand().Sensorname = QStringLiteral("Alt");
   sensorZustand().Fuehler.XAchse = QStringLiteral("U");
   sensorZustand().Fuehler.YAchse = QStringLiteral("T");
@@ -144,6 +144,46 @@ TEST_F(Messfuehlereditor, EditWithNothingSelectedStartsFromTheLastRead) {
   EXPECT_EQ(f->TextMFNeuBez->text(), QStringLiteral("Alt"));
   EXPECT_EQ(f->TextMFNeuXAchse->text(), QStringLiteral("U"));
   EXPECT_EQ(f->TextMFNeuYAchse->text(), QStringLiteral("T"));
+
+  f->FGrid->setItem(0, 0, new QTableWidgetItem(QStringLiteral("1")));
+  f->FGrid->setItem(0, 1, new QTableWidgetItem(QStringLiteral("2")));
+  u.eingaben.antworten = {QStringLiteral("neu")};
+  f->CommandMFNeuEingabe->click();
+  ASSERT_EQ(u.eingaben.fragen_.size(), 1u);
+  EXPECT_EQ(u.eingaben.fragen_[0].vorgabe, QStringLiteral("Alt"));
+  EXPECT_EQ(u.lies("neu.pvf"), kKopf + "Alt\r\nU\tT\r\n1\t2\r\n");
+  EXPECT_FALSE(f->ModusBearbeiten());
+  EXPECT_EQ(f->FuehlerDateien(), QStringList{QStringLiteral("neu.pvf")});
+  EXPECT_EQ(gewaehlt(*f), 0);
+  EXPECT_EQ(sensorZustand().Fuehler.Anzahl, 1) << "read back at once";
+  EXPECT_TRUE(u.meldungen.boxen.empty());
+}
+
+TEST_F(Messfuehlereditor, TakingOverNeedsASelectedSensorWithPairs) {
+  u.schreibe(QStringLiteral("a.pvf"), kKopf + "A\r\nx\ty\r\n1\t2\r\n");
+  u.schreibe(QStringLiteral("leer.pvf"), kKopf + "Leer\r\nx\ty\r\n");
+  struct Fall {
+    const char* name;
+    QString label;
+    bool abwaehlen, aktiv, offen;
+  };
+  const Fall faelle[] = {
+      {"with pairs", "A", false, true, false},
+      {"without pairs", "Leer", false, false, false},
+      {"nothing selected (Ctrl+click)", "A", true, false, true},
+  };
+  for (const Fall& fall : faelle) {
+    SCOPED_TRACE(fall.name);
+    sensorZustand() = pv::SensorZustand{};
+    u.meldungen.boxen.clear();
+    auto f = oeffnen(fall.label);
+    if (fall.abwaehlen) f->List1->clearSelection();
+    f->CommandAuswaehlen->click();
+    EXPECT_EQ(f->uebernommen(), fall.aktiv);
+    EXPECT_EQ(sensorZustand().Sensor.Anzahl, fall.aktiv ? 1 : 0);
+    EXPECT_EQ(f->isVisible(), fall.offen);
+    EXPECT_EQ(u.meldungen.boxen.size(), fall.offen ? 1u : 0u) << "reported through the error handler";
+  }
 }
 
 TEST_F(Messfuehlereditor, FileNamesOutsideTheFolderOrTheSettingsAreRefused) {

@@ -4,13 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include "ansichten_testhilfe.h"
 #include "common/dateiauswahl.h"
@@ -83,6 +89,23 @@ int pixelWie(const QImage& bild, const std::function<bool(QColor)>& passt) {
   for (int y = 0; y < bild.height(); ++y)
     for (int x = 0; x < bild.width(); ++x) n += passt(bild.pixelColor(x, y));
   return n;
+}
+
+// Runs `aktion`; each modal dialog it opens is handed to `antwort`, which
+// must close it. Returns how many opened.
+int modaleDialoge(const std::function<void()>& aktion, const std::function<void(QDialog&)>& antwort) {
+  int anzahl = 0;
+  QTimer waechter;
+  waechter.setInterval(10);
+  QObject::connect(&waechter, &QTimer::timeout, [&] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      ++anzahl;
+      antwort(*dialog);
+    }
+  });
+  waechter.start();
+  aktion();
+  return anzahl;
 }
 
 bool rot(QColor c) { return c.red() > 200 && c.green() < 80 && c.blue() < 80; }
@@ -174,6 +197,56 @@ TEST_F(Drucken, ACopyCountBeyondAnyNumberIsRefusedAsOtherInputIs) {
   dialog.CommandOK_Click();
   EXPECT_EQ(umgebung.programm.meldungen.boxen.size(), 1u);
   EXPECT_TRUE(QFile::exists(auswahl.antwort));
+}
+
+TEST_F(Drucken, EnterInASizeFieldDrawsThePreviewAndPageSetUpKeepsTheLayout) {
+  pvtest::Ansichtenumgebung::messungMit(21);
+  pv::GrafikEinstellungen& p = pv::grafikParameter();
+  p.XMax = Tolvek::grafikZustand().GrafikXMax = 10;
+  p.YMax = Tolvek::grafikZustand().GrafikYMax = 210;
+  pv::FormDrucken dialog;
+  eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  dialog.CheckHor->setChecked(false);
+  dialog.CheckVer->setChecked(false);
+  const auto schliessen = [](QDialog& d) { d.reject(); };
+  const QStringList layout{QStringLiteral("100"), QStringLiteral("80"), QStringLiteral("5"), QStringLiteral("6")};
+  int n = 0;
+  for (QLineEdit* feld : {dialog.TextBreite, dialog.TextHoehe, dialog.TextLR, dialog.TextOR}) {
+    feld->setFocus();
+    feld->setText(layout[n++]);
+    const QImage vorher = dialog.vorschaubild();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    EXPECT_EQ(modaleDialoge([&] { QApplication::sendEvent(feld, &enter); }, schliessen), 0);
+    EXPECT_NE(dialog.vorschaubild(), vorher) << "the preview is drawn anew";
+  }
+  EXPECT_TRUE(dialog.isVisible());
+
+  // "Eigenschaften..." confirmed unchanged keeps the layout; a new
+  // orientation there lays the page out as the option does.
+  const auto bestaetigen = [](const QString& orientierung) {
+    return [orientierung](QDialog& d) {
+      if (!orientierung.isEmpty()) {
+        auto* option = d.findChild<QRadioButton*>(orientierung);
+        EXPECT_NE(option, nullptr) << "the page set-up's option " << orientierung.toStdString();
+        if (option) option->click();
+      }
+      d.accept();
+    };
+  };
+  const auto felder = [&] {
+    return QStringList{dialog.TextBreite->text(), dialog.TextHoehe->text(), dialog.TextLR->text(),
+                       dialog.TextOR->text()};
+  };
+  EXPECT_EQ(modaleDialoge([&] { dialog.CommandDrEig->click(); }, bestaetigen({})), 1);
+  EXPECT_EQ(felder(), layout);
+  EXPECT_EQ(modaleDialoge([&] { dialog.CommandDrEig->click(); }, bestaetigen(QStringLiteral("landscape"))), 1);
+  EXPECT_TRUE(dialog.OptionPOQ->isChecked());
+  EXPECT_EQ(pv::ansichtenzustand().Druckorientierung, 2);
+  const QSizeF quer = dialog.drucker().pageLayout().paintRect(QPageLayout::Millimeter).size();
+  const auto [breite, hoehe] = pv::seitenfelder(true, quer);
+  EXPECT_EQ(felder(), (QStringList{breite, hoehe, QStringLiteral("0"), QStringLiteral("0")}));
 }
 
 TEST_F(Drucken, ADrawingThatFailsCancelsTheJob) {
