@@ -19,6 +19,7 @@
 
 #include "common/eingabebox.h"
 #include "common/fehlerbehandlung.h"
+#include "common/fensterplatz.h"
 #include "common/laufzeitfehler.h"
 #include "common/meldungen.h"
 #include "common/plotten.h"
@@ -44,6 +45,7 @@ FormMessfuehler::FormMessfuehler(const QString& labelFuehler, QChar dezimal, QWi
   setWindowTitle(QStringLiteral("Sensor auswählen/bearbeiten/hinzufügen"));
   anlegen();
   FormLoad(labelFuehler);
+  Tolvek::FensterEinpassen(*this);
 }
 
 void FormMessfuehler::anlegen() {

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "common/allgemein.h"
+#include "common/fensterplatz.h"
 
 namespace pv {
 namespace {
@@ -91,6 +92,7 @@ frmGeraeteListe::frmGeraeteListe(GeraeteMenue& menue, QChar dezimaltrennzeichen,
   connect(cmdAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
 
   Initialisieren();
+  Tolvek::FensterEinpassen(*this);
 }
 
 void frmGeraeteListe::Initialisieren() {

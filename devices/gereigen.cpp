@@ -11,11 +11,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "common/allgemein.h"
 #include "common/dateiauswahl.h"
+#include "common/fensterplatz.h"
 #include "common/meldungen.h"
 #include "common/programmordner.h"
 #include "common/textpruefung.h"
@@ -96,6 +96,8 @@ GerEigen::GerEigen(GerEigenUmfeld umfeld, QSize bildMax, QWidget* parent)
   gesamt->addLayout(knoepfe);
 
   ImageDarstellen(QString());
+  // Centred on the screen.
+  Tolvek::FensterEinpassen(*this, Tolvek::Fensterplatz::Mitte);
 }
 
 QLineEdit* GerEigen::textfeld(const QString& name) {
@@ -464,15 +466,6 @@ void GerEigen::CommandBildWaehlen_Click() {
   if (datei.isEmpty()) return;
   ImageDarstellen(datei);
   TextBildDateiEigenGeraet->setText(datei);
-}
-
-void GerEigen::showEvent(QShowEvent* ereignis) {
-  // Centred on the screen.
-  if (const QScreen* bildschirm = screen()) {
-    const QRect flaeche = bildschirm->availableGeometry();
-    move(flaeche.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-  }
-  QDialog::showEvent(ereignis);
 }
 
 void GerEigen::done(int ergebnis) {

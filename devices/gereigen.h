@@ -88,7 +88,6 @@ class GerEigen : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* ereignis) override;
-  void showEvent(QShowEvent* ereignis) override;
 
  private:
   QWidget* kopfAnlegen();

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "common/allgemein.h"
+#include "common/fensterplatz.h"
 #include "common/meldungen.h"
 #include "common/textpruefung.h"
 #include "common/tolvek.h"
@@ -69,6 +70,7 @@ EinstLZM::EinstLZM(Einstellungen& e, QChar dezimal, QString ordner, std::functio
   txtMin->setText(f.minWert);
   chkMax->setChecked(f.max);
   txtMax->setText(f.maxWert);
+  Tolvek::FensterEinpassen(*this);
 }
 
 QWidget* EinstLZM::allgemeinAnlegen() {

@@ -23,6 +23,7 @@
 #include "acquisition/seriellerport.h"
 #include "common/balken.h"
 #include "common/farben.h"
+#include "common/fensterplatz.h"
 #include "common/leds.h"
 #include "common/meldungen.h"
 #include "common/textpruefung.h"
@@ -111,6 +112,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
   MCom_Click(1);
   namenVergeben();
   resize(1000, 700);
+  Tolvek::FensterEinpassen(*this);
 }
 
 Form1::~Form1() = default;

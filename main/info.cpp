@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "common/allgemein.h"
+#include "common/fensterplatz.h"
 #include "common/hyperlink.h"
 #include "main/startform.h"
 
@@ -60,6 +61,7 @@ frmInfo::frmInfo(const QString& version, QWidget* eltern) : QDialog(eltern) {
   g->addWidget(cmdOK, 7, 0, 1, 2, Qt::AlignRight);
   g->setColumnStretch(1, 1);
   setFixedSize(sizeHint());
+  Tolvek::FensterEinpassen(*this);
 }
 
 }  // namespace pv

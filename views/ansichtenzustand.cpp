@@ -1,8 +1,5 @@
 #include "ansichtenzustand.h"
 
-#include <QWidget>
-
-#include "common/tolvek.h"
 #include "views/grafiklogik.h"
 
 namespace pv {
@@ -63,14 +60,6 @@ void grafikParameterInEinstellungen(Einstellungen& e) {
   e.SchriftgroesseAchsen = p.SchriftgroesseAchsen;
   e.SchrittweiteAutomatisch = p.SchrittweiteAutomatisch;
   e.Schrittweite = p.Schrittweite;
-}
-
-void arbeitsbereichFuellen(QWidget& fenster) {
-  const QRect bereich = Tolvek::zustand().Arbeitsbereich;
-  if (bereich.isEmpty()) return;
-  const QSize rahmen = fenster.frameGeometry().size() - fenster.size();
-  fenster.resize((bereich.size() - rahmen).expandedTo(fenster.minimumSize()));
-  fenster.move(bereich.topLeft());
 }
 
 }  // namespace pv

@@ -3,8 +3,6 @@
 #include "common/plotten.h"
 #include "main/einstellungen.h"
 
-class QWidget;
-
 namespace pv {
 
 // The shared state of the views for the whole run.
@@ -31,10 +29,5 @@ void grafikParameterAusEinstellungen(const Einstellungen& e);
 // Writes the fields of GrafikParameter that the settings file keeps back
 // into the settings.
 void grafikParameterInEinstellungen(Einstellungen& e);
-
-// Sizes and moves a shown window so that it covers the work area
-// (Tolvek::zustand().Arbeitsbereich), frame included; no smaller than its
-// minimum size. Nothing happens while the work area is unknown.
-void arbeitsbereichFuellen(QWidget& fenster);
 
 }  // namespace pv

@@ -10,12 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
-#include <QTimer>
 #include <exception>
 
 #include "acquisition/erfassungszustand.h"
 #include "common/allgemein.h"
 #include "common/fehlerbehandlung.h"
+#include "common/fensterplatz.h"
 #include "common/tolvek.h"
 #include "main/hauptzustand.h"
 #include "views/ansichtenzustand.h"
@@ -158,9 +158,9 @@ DisplayNeu::DisplayNeu(QWidget* parent) : QWidget(parent, Qt::Window) {
   // Opening.
   try {
     ladevorgang_ = true;
+    // The window, frame included, covers the work area beside the task bar.
     Tolvek::ArbeitsbereichErmitteln();
-    const QRect bereich = Tolvek::zustand().Arbeitsbereich;
-    if (!bereich.isEmpty()) setGeometry(bereich);
+    Tolvek::FensterEinpassen(*this, Tolvek::Fensterplatz::Arbeitsbereich);
     LabelMessBezSetzen(aktuelleMessbeschreibung().Titel);
     const Einstellungen& e = hauptmodul().einstellungen;
     CheckDigital->setVisible(schriftInstalliert(e.DisplaySchriftDigitalfont));
@@ -242,17 +242,10 @@ void DisplayNeu::leisteAnordnen() {
 
 void DisplayNeu::Zeigen() {
   // A window already open only comes to the front, at the size it was given.
-  const bool erstesMal = !isVisible();
   setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();
   activateWindow();
-  if (!erstesMal) return;
-  // The frame is known once the window is shown: the whole window, frame
-  // included, covers the work area and no more.
-  QTimer::singleShot(0, this, [this] {
-    if (!isMaximized()) arbeitsbereichFuellen(*this);
-  });
 }
 
 bool DisplayNeu::Offen() const { return hauptmodul().DisplayOffen; }

@@ -22,6 +22,7 @@
 #include "common/allgemein.h"
 #include "common/dateiauswahl.h"
 #include "common/farben.h"
+#include "common/fensterplatz.h"
 #include "common/laufzeitfehler.h"
 #include "common/meldungen.h"
 #include "common/tolvek.h"
@@ -127,6 +128,7 @@ FormDrucken::FormDrucken(QWidget* eltern) : QDialog(eltern), drucker_(std::make_
   Combo1->setCurrentIndex(index);
   Combo1_Click();
   CheckVorschauAuto->setChecked(true);
+  Tolvek::FensterEinpassen(*this);
 }
 
 FormDrucken::~FormDrucken() = default;

@@ -18,6 +18,7 @@
 #include "acquisition/ansichten.h"
 #include "common/allgemein.h"
 #include "common/farben.h"
+#include "common/fensterplatz.h"
 #include "common/meldungen.h"
 #include "common/textpruefung.h"
 #include "common/tolvek.h"
@@ -76,6 +77,7 @@ FormEinstellungen::FormEinstellungen(QWidget* eltern) : QDialog(eltern) {
   raster->addLayout(knoepfe, 3, 0, 1, 2);
   connect(CommandOK, &QPushButton::clicked, this, [this] { CommandOK_Click(); });
   connect(CommandAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
+  Tolvek::FensterEinpassen(*this);
 }
 
 QWidget* FormEinstellungen::schemarahmenAnlegen() {

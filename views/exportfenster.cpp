@@ -19,6 +19,7 @@
 #include "common/allgemein.h"
 #include "common/balken.h"
 #include "common/fehlerbehandlung.h"
+#include "common/fensterplatz.h"
 #include "common/laufzeitfehler.h"
 #include "common/sanduhr.h"
 #include "common/textdatei.h"
@@ -144,6 +145,7 @@ ExportFenster::ExportFenster(const QString& ziel, const TabellenFenster* tabelle
   txtBis->setText(v.bis);
   txtStep->setText(v.schritt);
   comboDezimalzeichen->setCurrentIndex(h.Dezimaltrennzeichen == u',' ? 0 : 1);
+  Tolvek::FensterEinpassen(*this);
 }
 
 QString ExportFenster::nichtGeoeffnetText(const QString& pfad) {

@@ -18,6 +18,7 @@
 #include "common/allgemein.h"
 #include "common/farben.h"
 #include "common/fehlerbehandlung.h"
+#include "common/fensterplatz.h"
 #include "common/laufzeitfehler.h"
 #include "common/plotten.h"
 #include "common/sanduhr.h"
@@ -346,9 +347,9 @@ void FormGRAFIK::Form_Load() {
 
       schrittBeginnen(7);
       maus.MaustasteOben = 1;
-      // The window covers the work area beside the task bar.
+      // The window, frame included, covers the work area beside the task bar.
       Tolvek::ArbeitsbereichErmitteln();
-      arbeitsbereichFuellen(*this);
+      Tolvek::FensterEinpassen(*this, Tolvek::Fensterplatz::Arbeitsbereich);
       schrittBeginnen(8);
     } catch (const std::exception& fehler) {
       Tolvek::Fehlerbehandlung(QStringLiteral("FormGrafik -> FormLoad ID:") + QString::number(schritt), fehler);

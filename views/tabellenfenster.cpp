@@ -24,6 +24,7 @@
 
 #include "common/allgemein.h"
 #include "common/fehlerbehandlung.h"
+#include "common/fensterplatz.h"
 #include "common/sanduhr.h"
 #include "common/tolvek.h"
 #include "main/hauptzustand.h"
@@ -145,6 +146,7 @@ TabellenFenster::TabellenFenster(QWidget* parent) : QMainWindow(parent) {
   BisText->installEventFilter(this);
   // The value columns share the grid's width whenever the grid changes size.
   FGridT->installEventFilter(this);
+  Tolvek::FensterEinpassen(*this);
 }
 
 TabellenFenster::~TabellenFenster() {

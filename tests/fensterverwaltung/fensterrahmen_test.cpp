@@ -1,0 +1,168 @@
+// The program's windows under a real X server with a window manager
+// (started by unter_openbox.sh): each window, opened as the user opens it,
+// must have its whole frame, caption included, on the work area. The frame
+// is read from the X server: the window's place and size and the extents
+// the window manager put around it (_NET_FRAME_EXTENTS).
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "main/aufnahme.h"
+#include "main/einstellungsdatei.h"
+#include "main/form1.h"
+#include "main/hauptzustand.h"
+#include "main/messdatei.h"
+#include "main/programm.h"
+#include "main/werkseinstellungen.h"
+#include "support/pseudoterminal.h"
+#include "support/testhilfe.h"
+#include "views/grafikfenster.h"
+#include "views/verdrahtung.h"
+
+namespace {
+
+QList<int> zahlen(const QString& text) {
+  QList<int> z;
+  for (const QRegularExpressionMatch& m : QRegularExpression(QStringLiteral("-?\\d+")).globalMatch(text))
+    z << m.captured().toInt();
+  return z;
+}
+
+QString ausgabe(const QString& programm, const QStringList& argumente) {
+  QProcess p;
+  p.start(programm, argumente);
+  p.waitForFinished(5000);
+  return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+// The work area the window manager announces.
+QRect arbeitsbereich() {
+  const QString wert = ausgabe(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_WORKAREA")});
+  const QList<int> z = zahlen(wert.section(u'=', 1));
+  return z.size() >= 4 ? QRect(z[0], z[1], z[2], z[3]) : QRect();
+}
+
+// The window's frame on the screen once the window manager has framed and
+// shown it.
+std::optional<QRect> rahmen(WId fenster) {
+  const QString id = QString::number(fenster);
+  const QString info = ausgabe(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id});
+  if (!info.contains(QStringLiteral("IsViewable"))) return {};
+  const auto wert = [&info](const char* name) {
+    const QRegularExpression muster(QLatin1String(name) + QStringLiteral(":\\s*(-?\\d+)"));
+    return muster.match(info).captured(1).toInt();
+  };
+  const QList<int> r =
+      zahlen(ausgabe(QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_FRAME_EXTENTS")})
+                 .section(u'=', 1));
+  if (r.size() != 4) return {};
+  const QRect innen(wert("Absolute upper-left X"), wert("Absolute upper-left Y"), wert("Width"), wert("Height"));
+  return innen.adjusted(-r[0], -r[2], r[1], r[3]);
+}
+
+QString text(const std::optional<QRect>& r) {
+  if (!r) return QStringLiteral("not shown or not framed");
+  return QStringLiteral("%1,%2 %3x%4").arg(r->x()).arg(r->y()).arg(r->width()).arg(r->height());
+}
+
+QSet<QWidget*> offeneFenster() {
+  QSet<QWidget*> offen;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible() && (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog)) offen << w;
+  return offen;
+}
+
+class Fensterrahmen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    pv::hauptmodul() = pv::Hauptmodul{};
+    for (const QString& datei : QDir(QStringLiteral(PELVARON_DATEN)).entryList(QDir::Files))
+      QFile::copy(QStringLiteral(PELVARON_DATEN) + u'/' + datei, u.pfad(datei));
+    pv::Einstellungen e;
+    pv::Standardparameter(e, u.pfad());
+    e.AktuellesMessgeraet = QStringLiteral("Multimeter (sendet selbst)");
+    ASSERT_TRUE(pv::iniSichern(u.pfad(), u',', e));
+    programm = std::make_unique<pv::Programm>(QStringList{QStringLiteral("pelvaron")}, QLocale(QLocale::German),
+                                              [] {});
+    ASSERT_TRUE(programm->FormLaden());
+    pv::ansichtenAnschliessen(*programm);
+    pv::Messtexte texte = programm->aufnahme().messtexte();
+    ASSERT_TRUE(pv::MessungEinlesen(pvtest::testdatei(QStringLiteral("messung_grafik.mes")), false,
+                                    pv::hauptmodul().messdaten, texte)
+                    .gelesen());
+    programm->aufnahme().messtexteSetzen(texte);
+    bereich = arbeitsbereich();
+    ASSERT_FALSE(bereich.isEmpty());
+  }
+
+  // Opens a window with `oeffnen` (a modal one from inside its own event
+  // loop), waits until its frame is on the screen and wholly on the work
+  // area, and closes it unless `offenLassen`. The window manager frames a
+  // window after it was mapped, so the program may need a moment to fit it.
+  QWidget* pruefen(const char* name, const std::function<void()>& oeffnen, bool offenLassen = false) {
+    const QSet<QWidget*> vorher = offeneFenster();
+    QWidget* neu = nullptr;
+    bool geprueft = false;
+    QTimer::singleShot(0, [&] {
+      const QSet<QWidget*> jetzt = offeneFenster() - vorher;
+      neu = jetzt.isEmpty() ? nullptr : *jetzt.begin();
+      if (neu) {
+        std::optional<QRect> r;
+        QElapsedTimer seitAbfrage;
+        const bool passt = pvtest::warteBis(
+            [&] {
+              if (seitAbfrage.isValid() && seitAbfrage.elapsed() < 40) return false;
+              seitAbfrage.start();
+              r = rahmen(neu->winId());
+              return r && bereich.contains(*r);
+            },
+            5000);
+        EXPECT_TRUE(passt) << name << ": frame " << text(r).toStdString() << " on the work area "
+                           << text(bereich).toStdString();
+        if (!offenLassen) neu->close();
+      }
+      geprueft = true;
+    });
+    oeffnen();
+    EXPECT_TRUE(pvtest::warteBis([&] { return geprueft; }, 10000)) << name;
+    EXPECT_NE(neu, nullptr) << name << " did not open";
+    return neu;
+  }
+
+  pvtest::Programmumgebung u;
+  std::unique_ptr<pv::Programm> programm;
+  QRect bereich;
+};
+
+TEST_F(Fensterrahmen, EveryWindowHasItsFrameOnTheWorkArea) {
+  pv::Form1& f = programm->form1();
+  // The graph window covers the work area. Opened before any other window
+  // is on the screen, it has no frame to go by until the window manager
+  // has framed it.
+  auto* grafik = qobject_cast<pv::FormGRAFIK*>(pruefen("graph", [&] { f.MGrafik->trigger(); }, true));
+  ASSERT_NE(grafik, nullptr);
+  pruefen("print", [&] { grafik->MGrDruck->trigger(); });
+  grafik->close();
+  pruefen("main window", [&] { f.show(); }, true);
+  pruefen("graph, second opening", [&] { f.MGrafik->trigger(); });
+
+  const std::pair<const char*, QAction*> menue[] = {
+      {"large display", f.MDSPL},      {"table", f.MTabelle},       {"graph settings", f.MOptionen},
+      {"export", f.MExport},           {"device list", f.MGerHinLoe}, {"device editor", f.MMessgeraet},
+      {"measurement settings", f.MMessung}, {"about box", f.MInfo},
+  };
+  for (const auto& [name, punkt] : menue) pruefen(name, [punkt] { punkt->trigger(); });
+  pruefen("sensor editor", [&] { pv::steuerelemente(f).CommandMessfuehlerAendern->click(); });
+}
+
+}  // namespace
