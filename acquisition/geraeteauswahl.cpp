@@ -15,6 +15,7 @@
 #include "common/zahlen.h"
 #include "devices/geraetedatei.h"
 #include "devices/geraetedefinition.h"
+#include "devices/geraeteeditor.h"
 #include "devices/geraetetabelle.h"
 
 namespace pv {
@@ -192,16 +193,19 @@ bool mnuMessgeraete_Click(int16_t Index, GeraeteauswahlUmgebung& u) {
     return false;
   }
 
-  // 2. Its definition, read into the device editor's record.
-  Geraetedefinition& def = u.definition;
-  int16_t gelesen = 0;
+  // 2. Its definition, read into the device editor's record. A file whose
+  //    record length or positions the editor refuses counts as one that
+  //    does not read: no record would get through to a value.
+  Geraetedefinition gelesen = u.definition;
+  bool brauchbar = false;
   try {
-    gelesen = GeraeteDatenLesen(geraeteZustand().Geraete[static_cast<size_t>(eintrag)].Datei,
-                                u.dezimal, Programmordner::pfad(), def);
+    brauchbar = GeraeteDatenLesen(geraeteZustand().Geraete[static_cast<size_t>(eintrag)].Datei,
+                                  u.dezimal, Programmordner::pfad(), gelesen) != 0 &&
+                datensatzformatFehler(gelesen, u.dezimal).isEmpty();
   } catch (...) {
-    gelesen = 0;
+    brauchbar = false;
   }
-  if (gelesen == 0) {
+  if (!brauchbar) {
     meldung(QStringLiteral("Die Parameter des Messgerätes") + kCrLf + QStringLiteral("'") + name +
             QStringLiteral("'") + kCrLf + QStringLiteral("konnten nicht gelesen werden!") + kCrLf +
             QStringLiteral("Bitte prüfen Sie die Angaben."));
@@ -209,6 +213,8 @@ bool mnuMessgeraete_Click(int16_t Index, GeraeteauswahlUmgebung& u) {
     u.fenster.GeraetBearbeiten(name);
     return false;
   }
+  Geraetedefinition& def = u.definition;
+  def = gelesen;
 
   // 3. From here on a failure ends the selection with the set-up message.
   try {

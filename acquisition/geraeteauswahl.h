@@ -118,7 +118,8 @@ class GeraeteauswahlFenster {
 struct GeraeteauswahlUmgebung {
   GeraeteauswahlFenster& fenster;
   SeriellerPort& port;
-  // The device editor's definition record: the file is read into it.
+  // The device editor's definition record: a file that is taken ends up in
+  // it; one that is refused leaves it as it was.
   Geraetedefinition& definition;
   Erfassungsmodul& modul;
   QChar dezimal;
@@ -128,7 +129,9 @@ struct GeraeteauswahlUmgebung {
 // device is looked up by the item's caption in the device table
 // (geraeteZustand()); one that is not there, or whose file cannot be read,
 // gets its message (the latter also opens the device editor and sets
-// GeraetMenueIndex). Any other failure shows "Beim Einlesen des Gerätes ist
+// GeraetMenueIndex). A file that reads but whose record length or positions
+// the device editor refuses (datensatzformatFehler) is treated as one that
+// cannot be read. Any other failure shows "Beim Einlesen des Gerätes ist
 // folgender Fehler aufgetreten:" with the error's number and text.
 //
 // The new state is built in a copy and taken over only when every step

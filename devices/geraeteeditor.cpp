@@ -242,6 +242,11 @@ EditorAnsicht ansichtAus(const Geraetedefinition& d, const GeraeteEingabetexte& 
   return a;
 }
 
+QString datensatzformatFehler(const Geraetedefinition& def, QChar dezimal) {
+  bool vollstaendig = true;
+  return DatensatzformatPruefen(ansichtAus(def, {}, dezimal, vollstaendig).eingaben, dezimal).meldung;
+}
+
 QSize vorschauGroesse(QSize bild, QSize flaeche) {
   if (bild.isEmpty()) return QSize();
   if (bild.height() <= bild.width()) {

@@ -43,6 +43,13 @@ struct EditorAnsicht {
 EditorAnsicht ansichtAus(const Geraetedefinition& def, const GeraeteEingabetexte& texte, QChar dezimal,
                          bool& vollstaendig);
 
+// The editor's checks of the record format on a definition read from a
+// device file, its positions shown as ansichtAus shows them: the message of
+// the first fault, empty when the editor takes the format. A device whose
+// record length or positions the editor refuses is one the acquisition can
+// take no record from.
+QString datensatzformatFehler(const Geraetedefinition& def, QChar dezimal);
+
 // The " (Special: tag)" the caption of a device with a decoder tag followed
 // by a "*//" comment gets; empty otherwise.
 QString spezialTitel(const QString& spezial);

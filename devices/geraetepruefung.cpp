@@ -282,6 +282,13 @@ Pruefschritt messbereichPruefen(const GeraeteEingaben& e, QChar dezimal, Geraete
   return std::nullopt;
 }
 
+// The record format: the positions from their boxes, then the length and
+// the positions inside the record.
+Pruefschritt datensatzformat(const GeraeteEingaben& e, QChar dezimal, Geraetedefinition& d) {
+  Pruefschritt f = positionenLesen(e, dezimal, d);
+  return f ? f : formatPruefen(d);
+}
+
 }  // namespace
 
 QString dmmSkalaText(int art) {
@@ -298,12 +305,20 @@ QString schnittstellenTextAus(const GeraeteEingaben& e) {
   return e.Baud + u',' + e.Paritaet.left(1) + u',' + e.Datenbits + u',' + e.Stopbits;
 }
 
+GeraetePruefung DatensatzformatPruefen(const GeraeteEingaben& e, QChar dezimal) {
+  GeraetePruefung p;
+  if (const Pruefschritt f = datensatzformat(e, dezimal, p.definition)) {
+    p.meldung = f->text;
+    p.fokus = f->fokus;
+  }
+  return p;
+}
+
 GeraetePruefung GeraetPruefen(const GeraeteEingaben& e, const PruefUmfeld& u) {
   GeraetePruefung p;
   Geraetedefinition& d = p.definition;
   Pruefschritt f = kopfPruefen(e, u, d);
-  if (!f) f = positionenLesen(e, u.dezimal, d);
-  if (!f) f = formatPruefen(d);
+  if (!f) f = datensatzformat(e, u.dezimal, d);
   if (!f) f = abschlussPruefen(e.txtLetzteZeichen, u.dezimal, d);
   if (!f) f = skalaUndSchnittstellePruefen(e, u.dezimal, d);
   if (!f) f = transferPruefen(e, u.dezimal, d);

@@ -97,6 +97,13 @@ struct GeraetePruefung {
 // any mode, so that every saved file reads back.
 GeraetePruefung GeraetPruefen(const GeraeteEingaben& e, const PruefUmfeld& u);
 
+// The checks of the record format alone, as GeraetPruefen runs them after
+// name and kind: the positions read from their boxes, the record length
+// 2..200, and the value, sign and unit positions inside the record (all
+// seven 0 for the automatic format). The first fault's message and box, or
+// the positions read into `definition`.
+GeraetePruefung DatensatzformatPruefen(const GeraeteEingaben& e, QChar dezimal);
+
 // The fixed full scale a DMM kind (0..3) has; empty for "Waage" and
 // "Sonstiges Gerät", whose box the user fills.
 QString dmmSkalaText(int art);

@@ -22,8 +22,9 @@ constexpr qsizetype kKopfLaenge = 24;
 // The old text format counts its pairs with a 16-bit loop counter.
 constexpr int32_t kTextHoechstanzahl = 32767;
 
-// A run-time error number beyond those of Laufzeitfehler.
+// Run-time error numbers beyond those of Laufzeitfehler.
 constexpr int kNichtGenugSpeicher = 7;
+constexpr int kUngueltigesDateiformat = 321;
 
 Laufzeitfehler hinterDateiende() {
   return Laufzeitfehler(Laufzeitfehler::kEingabeZuKurz, QStringLiteral("Einlesen hinter Dateiende"));
@@ -37,6 +38,9 @@ Laufzeitfehler typenUnvertraeglich() {
 }
 Laufzeitfehler nichtGenugSpeicher() {
   return Laufzeitfehler(kNichtGenugSpeicher, QStringLiteral("Nicht genügend Speicher"));
+}
+Laufzeitfehler ungueltigesDateiformat() {
+  return Laufzeitfehler(kUngueltigesDateiformat, QStringLiteral("Ungültiges Dateiformat"));
 }
 
 // ---------------------------------------------------------------- writing
@@ -145,8 +149,9 @@ class Einleser {
     schritt_ = QStringLiteral("Messwertanzahl");
     d.m = inhalt.format == Messformat::Version301 ? leser.int16() : leser.int32();
 
-    // Each array holds m + 1 Singles; both must be in the file before room
-    // is made for them.
+    // Each array holds m + 1 Singles, and the two end the file: both must be
+    // in it before room is made for them, and bytes left over mean a count
+    // that does not fit the values (y would be read from the bytes of x).
     const qint64 elemente = static_cast<qint64>(d.m) + 1;
     schritt_ = QStringLiteral("Datenspeicher X reservieren");
     if (d.m < 0) throw Laufzeitfehler::indexAusserhalb();
@@ -157,6 +162,10 @@ class Einleser {
     if (8 * elemente > leser.rest()) {
       schritt_ = QStringLiteral("Daten Y einlesen");
       throw hinterDateiende();
+    }
+    if (8 * elemente < leser.rest()) {
+      schritt_ = QStringLiteral("Messwertanzahl");
+      throw ungueltigesDateiformat();
     }
     d.x = reservieren(elemente);
     schritt_ = QStringLiteral("Datenspeicher Y reservieren");

@@ -107,7 +107,9 @@ struct Leseergebnis {
 // Reads a file's bytes in any of the three formats. A header exactly
 // "[Pelvaron-Messung 3.0.2]" or "...3.0.1]" means binary, anything else the
 // text format. Every length and count is checked against the bytes left
-// before anything is allocated; bytes after the y array are ignored.
+// before anything is allocated. A binary file ends with its y array: values
+// left over after it (a count too small for the file) fail at
+// "Messwertanzahl", a count too large at "Daten X/Y einlesen".
 Leseergebnis messdateiAuswerten(const QByteArray& bytes);
 
 // Reads the file `datei`: refused while a recording runs, or when it is not

@@ -67,6 +67,7 @@ TEST(Auswertung, AutomaticFormatSplitsUnitsAndValue) {
   const Fall faelle[] = {
       {"unit, signed value, unit", "DC -1.234 V\r", 13, "DC-1.234V\r", {{1, 2}, 0, 3, 8, {9, 9}, 10}},
       {"digits after the unit join the number", "12V3\r", 13, "123V\r", {{0, 0}, 0, 1, 3, {4, 4}, 5}},
+      {"a minus after digits is no sign", "12-3 V\r", 13, "123- V\r", {{0, 0}, 0, 1, 3, {4, 6}, 7}},
       {"no digits: empty value", "OL\r", 13, "OL\r", {{1, 2}, 0, 3, 2, {0, 0}, 3}},
       {"LF ends the record too", "5 kg\nrest", 13, "5kg\r", {{0, 0}, 0, 1, 1, {2, 3}, 4}},
       {"other terminator stays in unit 2", "7 V#", 35, "7V##", {{0, 0}, 0, 1, 1, {2, 3}, 4}},

@@ -2,6 +2,7 @@
 // procedure with real device files and a fake main window.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <map>
 #include <utility>
@@ -14,6 +15,7 @@
 #include "devices/geraetedefinition.h"
 #include "devices/geraetetabelle.h"
 #include "support/testhilfe.h"
+#include "tests/acquisition/mitgeliefertegeraete.h"
 
 namespace {
 
@@ -341,9 +343,6 @@ TEST_F(Geraeteauswahl, AllPositionsZeroMeansAutomaticFormat) {
                                       {"Vorzeichenstelle", "0"}, {"Einheit1 Beginn", "0"},
                                       {"Einheit1 Ende", "0"}, {"Gerät aktiv", "1"},
                                       {"Messbereich manuell", "1"}});
-  const int16_t nurVorzeichen = geraet("Vorzeichen", "vz.ger",
-                                       {{"Messwertbeginn", "0"}, {"Messwertende", "0"},
-                                        {"Einheit1 Beginn", "0"}, {"Einheit1 Ende", "0"}});
   ASSERT_TRUE(waehlen(automatisch));
   EXPECT_TRUE(modul.zustand.AutoFormat);
   EXPECT_EQ(fenster.angezeigt.second,
@@ -355,8 +354,11 @@ TEST_F(Geraeteauswahl, AllPositionsZeroMeansAutomaticFormat) {
   // No unit fields: the label fonts stay.
   EXPECT_EQ(fenster.schrift, (std::array<double, 2>{10, 12}));
 
-  ASSERT_TRUE(waehlen(nurVorzeichen));
-  EXPECT_FALSE(modul.zustand.AutoFormat);
+  // A single position that is not 0 clears it.
+  pv::Geraetedefinition nurVorzeichen;
+  nurVorzeichen.VorzeichenStellePub = 1;
+  nurVorzeichen.ComSettingPub = QStringLiteral("USB");
+  EXPECT_FALSE(pvtest::erfassungszustand(nurVorzeichen).AutoFormat);
 }
 
 TEST_F(Geraeteauswahl, UsbDeviceKeepsTheSerialSettings) {
@@ -427,20 +429,33 @@ TEST_F(Geraeteauswahl, UnknownDeviceChangesNothing) {
   EXPECT_EQ(pv::geraeteZustand().AktuellesMessgeraet, QStringLiteral("Da"));
 }
 
-TEST_F(Geraeteauswahl, UnreadableFileOpensTheEditor) {
+TEST_F(Geraeteauswahl, UnreadableOrRefusedFileOpensTheEditor) {
   const int16_t vorher = geraet("Da", "da.ger");
   // A 3.1 file without its RTS line does not read; the other file is gone.
-  const int16_t ohneRts = geraet("Ohne RTS", "ohne.ger", {{"RTS", nullptr}});
-  const int16_t fehlt = eintragen("Ohne Datei", "fehlt.ger");
+  std::vector<std::pair<int16_t, QString>> faelle = {
+      {geraet("Ohne RTS", "ohne.ger", {{"RTS", nullptr}}), QStringLiteral("Ohne RTS")},
+      {eintragen("Ohne Datei", "fehlt.ger"), QStringLiteral("Ohne Datei")}};
+  // Files that read, but that the device editor would refuse to save: one for
+  // each check of the record format (length 14, value 2..6, sign 1, unit 10..12).
+  const std::pair<const char*, const char*> format[] = {
+      {"Datenstringlänge", "0"},  {"Messwertbeginn", "0"},   {"Messwertbeginn", "12"}, {"Messwertende", "200"},
+      {"Vorzeichenstelle", "99"}, {"Einheit1 Beginn", "-5"}, {"Einheit1 Ende", "300"}};
+  for (const auto& [schluessel, wert] : format) {
+    const QString name = QString::fromUtf8(schluessel) + u' ' + QString::fromUtf8(wert);
+    const QByteArray n = name.toUtf8();
+    const QByteArray datei = QStringLiteral("f%1.ger").arg(faelle.size()).toUtf8();
+    faelle.emplace_back(geraet(n.constData(), datei.constData(), {{schluessel, wert}}), name);
+  }
   ASSERT_TRUE(waehlen(vorher));
   const pv::Erfassungszustand zustand = modul.zustand;
+  const pv::Geraetedefinition davor = definition;
   fenster.effekte.clear();
 
-  for (const auto& [nr, name] : {std::make_pair(ohneRts, QStringLiteral("Ohne RTS")),
-                                 std::make_pair(fehlt, QStringLiteral("Ohne Datei"))}) {
+  for (const auto& [nr, name] : faelle) {
+    SCOPED_TRACE(name.toStdString());
     umgebung.meldungen.boxen.clear();
     fenster.editor.clear();
-    EXPECT_FALSE(waehlen(nr)) << name.toStdString();
+    EXPECT_FALSE(waehlen(nr));
     ASSERT_EQ(boxen().size(), 1u);
     EXPECT_EQ(boxen()[0].text, QStringLiteral("Die Parameter des Messgerätes\r\n'") + name +
                                    QStringLiteral("'\r\nkonnten nicht gelesen werden!\r\n"
@@ -448,9 +463,25 @@ TEST_F(Geraeteauswahl, UnreadableFileOpensTheEditor) {
     EXPECT_EQ(fenster.editor, std::vector<QString>{name});
     EXPECT_EQ(modul.GeraetMenueIndex, nr);
     EXPECT_EQ(modul.zustand, zustand);
+    EXPECT_EQ(definition, davor);
     EXPECT_TRUE(fenster.effekte.empty());
     EXPECT_EQ(pv::geraeteZustand().AktuellesMessgeraet, QStringLiteral("Da"));
   }
+}
+
+// Every device the program ships is taken as it stands.
+TEST_F(Geraeteauswahl, EveryShippedDeviceIsTaken) {
+  const QDir daten(pvtest::kMitgeliefert);
+  const QStringList dateien = daten.entryList({QStringLiteral("*.ger")}, QDir::Files);
+  ASSERT_GE(dateien.size(), 10);
+  for (const QString& datei : dateien) {
+    SCOPED_TRACE(datei.toStdString());
+    ASSERT_TRUE(QFile::copy(daten.filePath(datei), umgebung.pfad(datei)));
+    const QByteArray name = pvtest::mitgeliefertLesen(datei).GeraeteNamePub.toUtf8();
+    EXPECT_TRUE(waehlen(eintragen(name.constData(), datei.toUtf8().constData())));
+    EXPECT_EQ(pv::geraeteZustand().AktuellesMessgeraet, QString::fromUtf8(name));
+  }
+  EXPECT_TRUE(boxen().empty());
 }
 
 TEST_F(Geraeteauswahl, FailureAfterReadingKeepsThePreviousDevice) {

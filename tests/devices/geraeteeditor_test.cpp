@@ -159,12 +159,18 @@ TEST(GeraeteEditor, UnreadableFileShowsItsOwnTextsAndSavesThemBack) {
   v30.removeAt(27);  // "Messbereich Zeichen 5"
   v30.removeAt(14);  // "DTR"
   v30.removeAt(13);  // "RTS"
+  // A sending device with the range set by hand and the terminator in braces,
+  // which the box shows as it takes it.
+  QStringList aktiv = waage;
+  aktiv.replace(10, QStringLiteral("Datenstringabschlusszeichen={CR}"));
+  aktiv.replace(15, QStringLiteral("Gerät aktiv=1"));
+  aktiv.replace(19, QStringLiteral("Messbereich manuell=1"));
   struct Fall {
     const char* kopf;
     QStringList zeilen;
     QString pv::GeraeteEingaben::*box;
     QString schluessel, korrigiert, meldung;
-    QMap<QString, QString> neu;  // what the keys become that the file lacks
+    QMap<QString, QString> neu;  // what the keys become that the file lacks or the box shows otherwise
   };
   // The full scale's check takes the leading number of "abc" without a
   // message; the waiting time's check refuses "x".
@@ -173,6 +179,8 @@ TEST(GeraeteEditor, UnreadableFileShowsItsOwnTextsAndSavesThemBack) {
       {"Version 3.0", v30, &pv::GeraeteEingaben::TextDatenTransferZeit, "Wartezeit", "2",
        "Unzulässige Eingabe im Feld Wartezeit",
        {{"RTS", "0"}, {"DTR", "1"}, {"Messbereich Zeichen 5", "p"}}},
+      {"Version 3.1", aktiv, &pv::GeraeteEingaben::TextMBVoll, "Skala Maximum", "5000", {},
+       {{"Datenstringabschlusszeichen", "R"}}},
   };
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.kopf);

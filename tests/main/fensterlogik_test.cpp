@@ -3,12 +3,16 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include "acquisition/auswertung.h"
 
 #include "main/datenlinie.h"
 #include "main/fensterlogik.h"
 #include "main/form1.h"
 #include "main/tooltipps.h"
+#include "support/pseudoterminal.h"
 #include "views/tabellenfenster.h"
 
 namespace {
@@ -72,6 +76,19 @@ TEST(Fensterlogik, PicturePlacement) {
   EXPECT_EQ(pv::steuerelemente(form).picMessgeraet->pixmap().size(), QSize(130, 100));
   EXPECT_TRUE(form.GeraetebildLaden(QStringLiteral(PELVARON_DATEN "/DMM.gif"), {150, 110}));
   EXPECT_EQ(pv::steuerelemente(form).picMessgeraet->pixmap().height(), 110);
+}
+
+// Every write restarts the status line's 3-second clearing, the same text
+// too: "Daten werden empfangen" stays while records keep arriving.
+TEST(Fensterlogik, EveryStatusWriteRestartsItsClearing) {
+  pv::Form1 form;
+  const QTimer* uhr = pv::steuerelemente(form).timerStatusLoeschen;
+  form.StatusSetzen(pv::kDatenWerdenEmpfangen);
+  ASSERT_TRUE(uhr->isActive());
+  ASSERT_TRUE(pvtest::warteBis([&] { return uhr->remainingTime() < 2000; }));
+  form.StatusSetzen(pv::kDatenWerdenEmpfangen);
+  EXPECT_GT(uhr->remainingTime(), 2000);
+  EXPECT_EQ(pv::steuerelemente(form).Label1->text(), pv::kDatenWerdenEmpfangen);
 }
 
 TEST(Fensterlogik, HiddenKeysNeedExactlyCtrlAlt) {

@@ -203,4 +203,34 @@ TEST_F(GeraeteeditorEnde, UnreadableDeviceOpensTheEditor) {
   EXPECT_EQ(editoren, 1);
 }
 
+// A device file that reads but that the editor would refuse to save takes the
+// same path: the editor shows the file's own values and names the fault on
+// saving, and the acquisition keeps the device it had.
+TEST_F(GeraeteeditorEnde, DeviceTheEditorRefusesOpensTheEditorOnItsValues) {
+  starten(QStringLiteral("Prüfmultimeter"), {});
+  const pv::Erfassungszustand vorher = pv::erfassungsmodul().zustand;
+  u.schreibe(QStringLiteral("Test.ger"), pvtest::geraetedatei(QStringLiteral("Prüfmultimeter"),
+                                                              {{QStringLiteral("Datenstringlänge"), QStringLiteral("0")}}));
+  const QByteArray datei = u.lies(QStringLiteral("Test.ger"));
+  int editoren = 0;
+  imNaechstenFenster<pv::GerEigen>([&](pv::GerEigen& editor) {
+    ++editoren;
+    EXPECT_EQ(editor.txtDatenStringLaenge->text(), QStringLiteral("0"));
+    editor.UebernButton[1]->click();
+    EXPECT_TRUE(editor.isVisible());
+    editor.CommandAbbrechen->click();
+  });
+  programm->mnuMessgeraete_Click(1);
+  EXPECT_EQ(editoren, 1);
+  const QStringList texte = {QStringLiteral("Die Parameter des Messgerätes\r\n'Prüfmultimeter'\r\n"
+                                            "konnten nicht gelesen werden!\r\nBitte prüfen Sie die Angaben."),
+                             QStringLiteral("Die Länge des Datensatzes muss mindestens zwei\r\n"
+                                            "und darf höchstens 200 Zeichen haben!")};
+  ASSERT_EQ(u.meldungen.boxen.size(), 2u);
+  EXPECT_EQ(u.meldungen.boxen[0].text, texte[0]);
+  EXPECT_EQ(u.meldungen.boxen[1].text, texte[1]);
+  EXPECT_EQ(u.lies(QStringLiteral("Test.ger")), datei);
+  EXPECT_EQ(pv::erfassungsmodul().zustand, vorher);
+}
+
 }  // namespace

@@ -160,6 +160,11 @@ TEST(MessdateiSchreiben, TextsRoundTripAsWindows1252WithCrLfInTheComment) {
   EXPECT_EQ(e.inhalt.daten.MesEnd, d.MesEnd);
   EXPECT_EQ(e.inhalt.daten.x, d.x);
   EXPECT_EQ(e.inhalt.daten.y, d.y);
+
+  // A measurement without values, as written, reads back too.
+  const pv::Leseergebnis leer = pv::messdateiAuswerten(*pv::messdateiBytes(Messdaten{}, Messtexte{}, kGeraeteInfo));
+  ASSERT_TRUE(leer.gelesen()) << leer.Schritt.toStdString();
+  EXPECT_EQ(leer.inhalt.daten.m, 0);
 }
 
 TEST(MessdateiSchreiben, MessInfoFollowsTheProcessingChoice) {
@@ -222,11 +227,6 @@ TEST(MessdateiLesen, OlderFormatsRead) {
   EXPECT_EQ(e.inhalt.daten.MesBeg, QStringLiteral("05.03.2004 14:07:09"));
   EXPECT_EQ(e.inhalt.MessStartDatumZeit, QDateTime(QDate(2004, 3, 5), QTime(14, 7, 9), Qt::UTC));
   EXPECT_TRUE(e.inhalt.daten.MesEnd.isEmpty());
-
-  // Bytes after the y array are ignored.
-  e = pv::messdateiAuswerten(lies(pvtest::testdatei(kGolden)) + QByteArray("Rest"));
-  ASSERT_TRUE(e.gelesen());
-  EXPECT_EQ(e.inhalt.daten.y, goldenDaten().y);
 
   // The old text format: count, five items, pairs; only the unit of the texts.
   e = pv::messdateiLesen(pvtest::testdatei(kAltText), false);
@@ -332,6 +332,11 @@ TEST(MessdateiLesen, DamagedFilesFailAtTheirStepAndChangeNothing) {
       {"negative count", bisAnzahl().i32(-1).b, "Datenspeicher X reservieren", 9},
       {"absurd count", bisAnzahl().i32(0x7fffffff).singles({1, 2, 3}).b, "Daten X einlesen", 62},
       {"x complete, y cut off", bisAnzahl().i32(3).singles({0, 1, 2, 3, 0, 1}).b, "Daten Y einlesen", 62},
+      // The arrays end the file: values left over mean a count too small.
+      {"count 1 of 3 values", bisAnzahl().i32(1).singles({0, 1, 2, 3, 0, 10, 20, 30}).b, "Messwertanzahl", 321},
+      {"bytes after the y array", lies(pvtest::testdatei(kGolden)) + QByteArray("Rest"), "Messwertanzahl", 321},
+      {"3.0.1 count 0 with values following",
+       Roh(pv::kMessdateiKopf301).leereTexte(8).i16(0).singles({0, 1, 0, 10}).b, "Messwertanzahl", 321},
       {"3.0.1 negative count",
        Roh(pv::kMessdateiKopf301).leereTexte(8).i16(-5).singles({0, 0}).b, "Datenspeicher X reservieren", 9},
       {"3.0.1 count above its arrays", Roh(pv::kMessdateiKopf301).leereTexte(8).i16(5).singles({0, 1, 2}).b,

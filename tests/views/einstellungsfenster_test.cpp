@@ -124,4 +124,29 @@ TEST_F(Einstellungsfenster, ACancelledEditIsNotStoredByALaterOk) {
   EXPECT_EQ(pv::hauptmodul().einstellungen.Schemata[3].Liniendicke, 1);
 }
 
+// The bar-graph boxes and the stored level-bar mode, both ways: 0 off, 1 the
+// bar alone, 2 with "Wert / Max", 3 with "x %".
+TEST_F(Einstellungsfenster, BarGraphBoxesMapToTheirStoredCodes) {
+  struct Fall {
+    int16_t code;
+    bool aktiviert, wertMax, prozent;
+  };
+  const Fall faelle[] = {{0, false, false, false}, {1, true, false, false}, {2, true, true, false}, {3, true, false, true}};
+  pv::FormEinstellungen dialog;
+  EXPECT_EQ(dialog.chkBargraphWertMax->text(), QStringLiteral("mit 'Wert / Max'"));
+  EXPECT_EQ(dialog.chkBargraphProzent->text(), QStringLiteral("mit 'x %'"));
+  int16_t& gespeichert = pv::hauptmodul().einstellungen.BarGraphAktiviert;
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.code);
+    gespeichert = f.code;
+    dialog.laden();
+    EXPECT_EQ(dialog.chkBargraphAktiviert->isChecked(), f.aktiviert);
+    EXPECT_EQ(dialog.chkBargraphWertMax->isChecked(), f.wertMax);
+    EXPECT_EQ(dialog.chkBargraphProzent->isChecked(), f.prozent);
+    gespeichert = -1;
+    dialog.CommandOK_Click();
+    EXPECT_EQ(gespeichert, f.code);
+  }
+}
+
 }  // namespace
