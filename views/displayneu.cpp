@@ -159,7 +159,6 @@ DisplayNeu::DisplayNeu(QWidget* parent) : QWidget(parent, Qt::Window) {
   try {
     ladevorgang_ = true;
     // The window, frame included, covers the work area beside the task bar.
-    Tolvek::ArbeitsbereichErmitteln();
     Tolvek::FensterEinpassen(*this, Tolvek::Fensterplatz::Arbeitsbereich);
     LabelMessBezSetzen(aktuelleMessbeschreibung().Titel);
     const Einstellungen& e = hauptmodul().einstellungen;

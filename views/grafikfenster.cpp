@@ -348,7 +348,6 @@ void FormGRAFIK::Form_Load() {
       schrittBeginnen(7);
       maus.MaustasteOben = 1;
       // The window, frame included, covers the work area beside the task bar.
-      Tolvek::ArbeitsbereichErmitteln();
       Tolvek::FensterEinpassen(*this, Tolvek::Fensterplatz::Arbeitsbereich);
       schrittBeginnen(8);
     } catch (const std::exception& fehler) {

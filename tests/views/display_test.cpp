@@ -9,12 +9,12 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include "acquisition/erfassungszustand.h"
 #include "ansichten_testhilfe.h"
-#include "common/tolvek.h"
 #include "main/programm_mit_geraet.h"
 #include "views/displaylayout.h"
 #include "views/displayneu.h"
@@ -206,7 +206,7 @@ TEST_F(DisplayFensterTest, ShowingItAgainKeepsTheSizeTheUserGaveIt) {
   pv::DisplayNeu d;
   d.Zeigen();
   QCoreApplication::processEvents();
-  EXPECT_EQ(d.frameGeometry().size(), Tolvek::zustand().Arbeitsbereich.size()) << "first showing: the work area";
+  EXPECT_EQ(d.frameGeometry().size(), d.screen()->availableGeometry().size()) << "first showing: the work area";
   d.resize(d.minimumSize() + QSize(20, 20));
   d.Zeigen();
   QCoreApplication::processEvents();
