@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "acquisition/seriellerport.h"
 #include "common/zahlen.h"
 
 namespace pv {
@@ -42,23 +41,6 @@ QByteArray simulierteDatensaetze(double& phase, int16_t standardGeraetNr, QChar 
                                              : QStringLiteral("DC ") + s + QStringLiteral(" mV ");
   QByteArray ein = satz.toLatin1() + '\r';
   return ein.repeated(4);
-}
-
-QString verbindungsfehlerText(int nummer) {
-  switch (nummer) {
-    case SeriellerPort::kUngueltigePortnummer:
-      return QStringLiteral("Der gewählte COM-Port ist ungültig!");
-    case SeriellerPort::kPortBereitsGeoeffnet:
-      return QStringLiteral(
-          "Die angeforderte Schnittstelle ist bereits geöffnet oder durch ein anderes Gerät belegt!\r\n"
-          "Wählen Sie bitte unter 'Einstellungen -> COM-Port' eine andere Schnittstelle aus.");
-    case SeriellerPort::kHardwareNichtVerfuegbar:
-      return QStringLiteral(
-          "Die angeforderte Schnittstelle ist durch ein anderes Gerät belegt!\r\n"
-          "Wählen Sie bitte unter 'Einstellungen -> COM-Port' eine andere Schnittstelle aus.");
-    default:
-      return {};
-  }
 }
 
 QString verbindungVerlorenText(int comPort, const QString& pfad) {

@@ -27,10 +27,6 @@ int zeitueberwachungMs(float timeOutTime);
 // of the old settings shapes the record differently.
 QByteArray simulierteDatensaetze(double& phase, int16_t standardGeraetNr, QChar dezimaltrennzeichen);
 
-// The message for a connect or disconnect that failed with the given error
-// number; empty for numbers the common error handler reports.
-QString verbindungsfehlerText(int nummer);
-
 // The message for a connection whose port went away: the COM number and the
 // system port it named.
 QString verbindungVerlorenText(int comPort, const QString& pfad);

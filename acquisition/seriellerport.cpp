@@ -1,6 +1,7 @@
 #include "seriellerport.h"
 
 #include "acquisition/comports.h"
+#include "acquisition/portpruefung.h"
 #include "acquisition/schnittstellenparameter.h"
 #include "common/laufzeitfehler.h"
 
@@ -30,6 +31,16 @@ void SeriellerPort::schliessen() {
   // The next open starts without the dead port's error.
   port_.clearError();
   schliesst_ = false;
+}
+
+void SeriellerPort::oeffnenAbgelehnt(const QString& name, const Portbefund& befund) const {
+  int nummer = kPortBereitsGeoeffnet;
+  if (befund.ursache == PortUrsache::Fehlt || befund.ursache == PortUrsache::KeinGeraet) {
+    nummer = kUngueltigePortnummer;
+  } else if (befund.ursache == PortUrsache::Anderes) {
+    nummer = kHardwareNichtVerfuegbar;
+  }
+  throw Portfehler(nummer, portfehlerText(commPort_, name, befund));
 }
 
 void SeriellerPort::setCommPort(int16_t nummer) {
@@ -84,27 +95,14 @@ void SeriellerPort::setPortOpen(bool offen) {
     if (port_.isOpen()) schliessen();
     return;
   }
-  if (port_.isOpen()) {
-    throw Laufzeitfehler(kPortBereitsGeoeffnet, QStringLiteral("Anschluss bereits geöffnet"));
-  }
   const QString name = pfad();
-  if (name.isEmpty()) {
-    throw Laufzeitfehler(kUngueltigePortnummer, QStringLiteral("Ungültige Anschlussnummer"));
-  }
+  if (port_.isOpen()) oeffnenAbgelehnt(name, Portbefund(PortUrsache::Belegt));
+  if (name.isEmpty()) oeffnenAbgelehnt(name, Portbefund(PortUrsache::Fehlt));
   port_.setPortName(name);
   if (!port_.open(QIODevice::ReadWrite)) {
     const auto fehler = port_.error();
-    const QString text = port_.errorString();
     port_.clearError();
-    switch (fehler) {
-      case QSerialPort::DeviceNotFoundError:
-        throw Laufzeitfehler(kUngueltigePortnummer, text);
-      case QSerialPort::PermissionError:
-      case QSerialPort::OpenError:
-        throw Laufzeitfehler(kPortBereitsGeoeffnet, text);
-      default:
-        throw Laufzeitfehler(kHardwareNichtVerfuegbar, text);
-    }
+    oeffnenAbgelehnt(name, portUntersuchen(name, fehler));
   }
   leitungenSetzen();
   // What reached the port before it was opened belongs to no request and no

@@ -6,7 +6,17 @@
 #include <cstdint>
 #include <functional>
 
+#include "common/laufzeitfehler.h"
+
 namespace pv {
+
+struct Portbefund;
+
+// A port that did not open; its text is the message for the user.
+class Portfehler : public Laufzeitfehler {
+ public:
+  using Laufzeitfehler::Laufzeitfehler;
+};
 
 // The main window's serial port: a QSerialPort with the properties the
 // acquisition works with. Values set while the port is closed are kept and
@@ -51,8 +61,10 @@ class SeriellerPort {
   void setInputMode(int16_t modus);
 
   // Opening applies settings and lines and discards the input waiting in
-  // the port; errors: 8002 no such port, 8005 the
-  // port is open already or held by someone else, 8010 any other failure.
+  // the port. A refusal is a Portfehler whose text names the port and the
+  // cause (portpruefung.h), numbered 8002 (nothing or no device at the
+  // path), 8005 (no permission, a stale lock, held by someone else, open
+  // already) or 8010 (any other failure).
   bool PortOpen() const { return port_.isOpen(); }
   void setPortOpen(bool offen);
 
@@ -62,6 +74,7 @@ class SeriellerPort {
   void leitungenSetzen();
   void fehlerGemeldet(QSerialPort::SerialPortError fehler);
   void schliessen();
+  [[noreturn]] void oeffnenAbgelehnt(const QString& name, const Portbefund& befund) const;
 
   QProcessEnvironment umgebung_;
   QSerialPort port_;

@@ -86,24 +86,24 @@ void Verbindung::CommandPort_Click() {
     return;
   }
   z.VerbindungFehlgeschlagen = false;
+  const auto fehlgeschlagen = [&] {
+    z.VerbindungFehlgeschlagen = true;
+    f_.CommandPort->setEnabled(true);
+  };
   try {
     if (f_.CommandPort->text() == kVerbinden) {
       verbinden();
     } else {
       trennen();
     }
+  } catch (const Portfehler& fehler) {
+    fehlgeschlagen();
+    Tolvek::meldungen().hinweis(fehler.text());
   } catch (const Laufzeitfehler& fehler) {
-    z.VerbindungFehlgeschlagen = true;
-    f_.CommandPort->setEnabled(true);
-    const QString text = verbindungsfehlerText(fehler.nummer());
-    if (text.isEmpty()) {
-      Tolvek::Fehlerbehandlung(QStringLiteral("CommandPort"), fehler);
-    } else {
-      Tolvek::meldungen().hinweis(text);
-    }
+    fehlgeschlagen();
+    Tolvek::Fehlerbehandlung(QStringLiteral("CommandPort"), fehler);
   } catch (const std::exception& fehler) {
-    z.VerbindungFehlgeschlagen = true;
-    f_.CommandPort->setEnabled(true);
+    fehlgeschlagen();
     Tolvek::Fehlerbehandlung(QStringLiteral("CommandPort"), fehler);
   }
 }

@@ -14,6 +14,7 @@
 
 #include "acquisition/abfrage.h"
 #include "acquisition/empfang.h"
+#include "acquisition/portpruefung.h"
 #include "acquisition/seriellerport.h"
 #include "common/balken.h"
 #include "common/leds.h"
@@ -126,7 +127,7 @@ TEST_F(VerbindungTest, RefusedConnectsLeaveTheConnectionClosed) {
   EXPECT_TRUE(pv::erfassungsmodul().zustand.VerbindungFehlgeschlagen);
   EXPECT_FALSE(pv::erfassungsmodul().zustand.Verbunden);
   ASSERT_EQ(u.meldungen.boxen.size(), 1u);
-  EXPECT_EQ(u.meldungen.boxen[0].text, pv::verbindungsfehlerText(pv::SeriellerPort::kPortBereitsGeoeffnet));
+  EXPECT_EQ(u.meldungen.boxen[0].text, pv::portfehlerText(3, pty.slave(), pv::Portbefund(pv::PortUrsache::Belegt)));
   EXPECT_FALSE(programm->verbindung().timerTimeOut->isActive());
 
   // The COM menu refuses a change while the program's port is open.

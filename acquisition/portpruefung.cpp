@@ -1,0 +1,167 @@
+#include "portpruefung.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStringList>
+#include <limits>
+
+#if defined(Q_OS_UNIX)
+#include <fcntl.h>
+#include <grp.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
+namespace pv {
+
+namespace {
+
+const QString kAndereWaehlen =
+    QStringLiteral("Wählen Sie bitte unter 'Einstellungen -> COM-Port' eine andere Schnittstelle aus.");
+
+// What the port's own error tells when the path shows nothing wrong.
+Portbefund nachMeldung(QSerialPort::SerialPortError fehler) {
+  switch (fehler) {
+    case QSerialPort::DeviceNotFoundError:
+      return Portbefund(PortUrsache::Fehlt);
+    case QSerialPort::PermissionError:  // a lock held by a running program, or an exclusive open
+    case QSerialPort::OpenError:
+      return Portbefund(PortUrsache::Belegt);
+    default:
+      return Portbefund(PortUrsache::Anderes);
+  }
+}
+
+#if defined(Q_OS_UNIX)
+
+QString dateiart(mode_t modus) {
+  if (S_ISREG(modus)) return QStringLiteral("eine Datei");
+  if (S_ISDIR(modus)) return QStringLiteral("ein Ordner");
+  if (S_ISFIFO(modus)) return QStringLiteral("eine benannte Pipe (FIFO)");
+  if (S_ISSOCK(modus)) return QStringLiteral("ein Socket");
+  if (S_ISBLK(modus)) return QStringLiteral("ein Laufwerk");
+  return QStringLiteral("etwas anderes");
+}
+
+// The group whose members may use the device, where joining it helps: the
+// group has read and write rights and is not root's own.
+QString zugriffsgruppe(const struct stat& st) {
+  constexpr mode_t kLesenSchreiben = S_IRGRP | S_IWGRP;
+  if ((st.st_mode & kLesenSchreiben) != kLesenSchreiben || st.st_gid == 0) return {};
+  const group* g = ::getgrgid(st.st_gid);
+  return g ? QString::fromLocal8Bit(g->gr_name) : QString();
+}
+
+// The process id on the first line of a lock file (Qt's format and the
+// UUCP text format both start so); 0 when there is none. Only a regular
+// file is read, so a FIFO put there cannot block.
+qint64 sperrPid(const QString& datei) {
+  const int fd = ::open(QFile::encodeName(datei).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  struct stat st {};
+  char puffer[64];
+  ssize_t n = 0;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) n = ::read(fd, puffer, sizeof puffer);
+  ::close(fd);
+  if (n <= 0) return 0;
+  bool ok = false;
+  const qint64 pid = QByteArray(puffer, n).split('\n').constFirst().trimmed().toLongLong(&ok);
+  return ok && pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? pid : 0;
+}
+
+bool prozessLaeuft(qint64 pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
+
+#endif
+
+}  // namespace
+
+QString sperrdateiPfad(const QString& pfad) {
+  // The folders and the name as the serial port module picks them.
+  const QStringList ordner = {QStringLiteral("/var/lock"),
+                              QStringLiteral("/etc/locks"),
+                              QStringLiteral("/var/spool/locks"),
+                              QStringLiteral("/var/spool/uucp"),
+                              QStringLiteral("/tmp"),
+                              QStringLiteral("/var/tmp"),
+                              QStringLiteral("/var/lock/lockdev"),
+                              QStringLiteral("/run/lock"),
+                              QStandardPaths::writableLocation(QStandardPaths::TempLocation)};
+  QString name = pfad.startsWith(QStringLiteral("/dev/")) ? pfad.mid(5) : pfad;
+  name.replace(u'/', u'_');
+  name.prepend(QStringLiteral("/LCK.."));
+  for (const QString& o : ordner) {
+    const QFileInfo info(o);
+    const QString datei = o + name;
+    if (info.isReadable() && (QFile::exists(datei) || info.isWritable())) return datei;
+  }
+  return {};
+}
+
+Portbefund portUntersuchen(const QString& pfad, QSerialPort::SerialPortError fehler) {
+#if defined(Q_OS_UNIX)
+  const QByteArray name = QFile::encodeName(pfad);
+  struct stat st {};
+  if (::stat(name.constData(), &st) != 0) {
+    return Portbefund(errno == EACCES ? PortUrsache::KeinZugriff : PortUrsache::Fehlt);
+  }
+  if (!S_ISCHR(st.st_mode)) return Portbefund(PortUrsache::KeinGeraet, dateiart(st.st_mode));
+  if (::faccessat(AT_FDCWD, name.constData(), R_OK | W_OK, AT_EACCESS) != 0 && errno == EACCES) {
+    return Portbefund(PortUrsache::KeinZugriff, {}, zugriffsgruppe(st));
+  }
+  // A stale lock that the port could have removed would be gone by now.
+  const QString sperre = sperrdateiPfad(pfad);
+  const qint64 pid = sperre.isEmpty() ? 0 : sperrPid(sperre);
+  if (pid > 0 && !prozessLaeuft(pid)) return Portbefund(PortUrsache::VerwaisteSperre, {}, {}, sperre);
+#else
+  Q_UNUSED(pfad);
+#endif
+  return nachMeldung(fehler);
+}
+
+QString portfehlerText(int comPort, const QString& pfad, const Portbefund& b) {
+  const QString port = QStringLiteral("COM %1 (%2)").arg(QString::number(comPort), pfad);
+  switch (b.ursache) {
+    case PortUrsache::Fehlt:
+      return QStringLiteral(
+                 "Die Schnittstelle %1 gibt es nicht!\r\n"
+                 "Schließen Sie das Messgerät an, oder wählen Sie bitte unter 'Einstellungen -> COM-Port' "
+                 "eine andere Schnittstelle aus.")
+          .arg(port);
+    case PortUrsache::KeinGeraet:
+      return QStringLiteral("%1 ist keine serielle Schnittstelle, sondern %2!\r\n").arg(port, b.art) +
+             kAndereWaehlen;
+    case PortUrsache::KeinZugriff:
+      if (b.gruppe.isEmpty()) {
+        return QStringLiteral(
+                   "Sie haben keine Berechtigung, die Schnittstelle %1 zu öffnen!\r\n"
+                   "Bitten Sie Ihren Administrator, Ihnen Lese- und Schreibrechte dafür zu geben.")
+            .arg(port);
+      }
+      return QStringLiteral(
+                 "Sie haben keine Berechtigung, die Schnittstelle %1 zu öffnen!\r\n"
+                 "Das dürfen nur Mitglieder der Gruppe '%2'. Nehmen Sie Ihr Benutzerkonto in diese Gruppe auf "
+                 "(zum Beispiel mit 'sudo usermod -aG %2 $USER') und melden Sie sich danach ab und wieder an.")
+          .arg(port, b.gruppe);
+    case PortUrsache::VerwaisteSperre:
+      return QStringLiteral(
+                 "Die Schnittstelle %1 ist durch die Sperrdatei %2 eines beendeten Programms gesperrt, "
+                 "die Sie nicht entfernen dürfen!\r\n"
+                 "Bitten Sie Ihren Administrator, sie zu löschen (zum Beispiel mit 'sudo rm %2').")
+          .arg(port, b.sperrdatei);
+    case PortUrsache::Belegt:
+      return QStringLiteral(
+                 "Die angeforderte Schnittstelle %1 ist bereits geöffnet oder durch ein anderes Gerät belegt!\r\n")
+                 .arg(port) +
+             kAndereWaehlen;
+    case PortUrsache::Anderes:
+      break;
+  }
+  return QStringLiteral("Die angeforderte Schnittstelle %1 ist durch ein anderes Gerät belegt!\r\n").arg(port) +
+         kAndereWaehlen;
+}
+
+}  // namespace pv

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QSerialPort>
+#include <QString>
+#include <utility>
+
+namespace pv {
+
+// Why a serial port did not open. The port's own error cannot tell a
+// missing permission from a port in use, so after a failed open the path
+// itself is looked at. Nothing here opens the path: a FIFO or a dead device
+// cannot make the connect hang.
+enum class PortUrsache {
+  Fehlt,            // nothing at the path
+  KeinGeraet,       // a file, a folder, a FIFO ... instead of a device
+  KeinZugriff,      // this user may not read and write the device
+  VerwaisteSperre,  // a lock file left by an ended program, which this user cannot remove
+  Belegt,           // another program holds the port
+  Anderes,          // the device refused for another reason
+};
+
+struct Portbefund {
+  Portbefund() = default;
+  explicit Portbefund(PortUrsache u, QString a = {}, QString g = {}, QString s = {})
+      : ursache(u), art(std::move(a)), gruppe(std::move(g)), sperrdatei(std::move(s)) {}
+
+  PortUrsache ursache = PortUrsache::Anderes;
+  QString art;         // KeinGeraet: what lies at the path ("eine Datei")
+  QString gruppe;      // KeinZugriff: the group whose members may use the device;
+                       // empty where joining a group would not help
+  QString sperrdatei;  // VerwaisteSperre: the lock file
+
+  bool operator==(const Portbefund&) const = default;
+};
+
+// The cause of a failed open of `pfad`; `fehler` is what the port reported,
+// which decides between "in use" and any other refusal once the path shows
+// nothing wrong.
+Portbefund portUntersuchen(const QString& pfad, QSerialPort::SerialPortError fehler);
+
+// The lock file the serial port takes for `pfad` (LCK..name in the first
+// usable lock folder, as Qt chooses it); empty when no folder is usable.
+QString sperrdateiPfad(const QString& pfad);
+
+// The message for the user: names COM n and the path, says what is wrong
+// and what helps.
+QString portfehlerText(int comPort, const QString& pfad, const Portbefund& befund);
+
+}  // namespace pv
