@@ -35,3 +35,23 @@ fi
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   "${sudo_cmd[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
+
+# The USB multimeter for the user at the seat: its udev rule, where udev
+# runs. Installed only when missing or changed; a machine without udev (CI)
+# or without the right to install it goes on with a note.
+udev_regel="$(cd "$(dirname "$0")/.." && pwd)/data/udev/70-pelvaron-usb-multimeter.rules"
+udev_ziel=/etc/udev/rules.d/70-pelvaron-usb-multimeter.rules
+if [ -d /etc/udev ] || command -v udevadm >/dev/null 2>&1; then
+  if ! cmp -s "$udev_regel" "$udev_ziel"; then
+    echo "Installing the udev rule for the USB multimeter: $udev_ziel"
+    if "${sudo_cmd[@]}" install -D -m 0644 "$udev_regel" "$udev_ziel"; then
+      if command -v udevadm >/dev/null 2>&1; then
+        "${sudo_cmd[@]}" udevadm control --reload-rules 2>/dev/null &&
+          "${sudo_cmd[@]}" udevadm trigger --subsystem-match=hidraw 2>/dev/null ||
+          echo "Note: udev did not reload its rules; the rule takes effect when udev starts next."
+      fi
+    else
+      echo "Note: could not install $udev_ziel; copy $udev_regel there to read the USB multimeter as a normal user."
+    fi
+  fi
+fi

@@ -191,4 +191,18 @@ TEST(UsbMultimeterGeraetedatei, FitsTheRecord) {
   EXPECT_EQ(f.readAll(), pv::zuCp1252(pv::GeraetedateiText(def, texte, u',')));
 }
 
+// The shipped udev rule gives access to the meter the program looks for.
+TEST(UsbMultimeterUdevRegel, NamesTheMetersIds) {
+  QFile f(QDir(QStringLiteral(PELVARON_DATEN)).filePath(QStringLiteral("udev/70-pelvaron-usb-multimeter.rules")));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QString regel = QString::fromUtf8(f.readAll());
+  const auto kennung = [](uint16_t k) { return QStringLiteral("%1").arg(k, 4, 16, QLatin1Char('0')); };
+  for (const QString& teil : {QStringLiteral("SUBSYSTEM==\"hidraw\""),
+                              QStringLiteral("ATTRS{idVendor}==\"%1\"").arg(kennung(pv::kM3890DHerstellerKennung)),
+                              QStringLiteral("ATTRS{idProduct}==\"%1\"").arg(kennung(pv::kM3890DProduktKennung)),
+                              QStringLiteral("TAG+=\"uaccess\"")}) {
+    EXPECT_TRUE(regel.contains(teil)) << teil.toStdString();
+  }
+}
+
 }  // namespace
