@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QGroupBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -343,6 +344,55 @@ TEST_F(VerbindungTest, PollSourcesOfUsbAndSimulation) {
   v.Timer2_Timer();
   EXPECT_EQ(saetze, (QList<QByteArray>{"FEHLER", QByteArray()}));
   EXPECT_FALSE(v.timerDA->isActive());
+}
+
+// COM 3 on an instrument whose far end can close, as a pulled cable leaves
+// the port.
+std::unique_ptr<pvtest::Pseudoterminal> abziehbaresGeraet() {
+  auto geraet = std::make_unique<pvtest::Pseudoterminal>();
+  qputenv("PELVARON_COM3", geraet->slave().toLocal8Bit());
+  return geraet;
+}
+
+TEST_F(VerbindungTest, PortLostWithoutARecordingEndsTheConnectionOnce) {
+  auto instrument = abziehbaresGeraet();
+  const QString pfad = instrument->slave();
+  mitschreiben = false;
+  starten(QStringLiteral("Abfrage"), anfrageGeraet(QStringLiteral("0.02")));
+  QTimer antwort;
+  QObject::connect(&antwort, &QTimer::timeout, [&] {
+    if (instrument && !instrument->empfangen().isEmpty()) instrument->senden("1234\r");
+  });
+  antwort.start(5);
+  ui().CommandPort->click();
+  ASSERT_TRUE(warteBis([&] { return ui().LEDPC->Status() == 1 && ui().LEDMessgeraet->Status() == 1; }));
+
+  instrument.reset();
+  ASSERT_TRUE(warteBis([&] { return !u.meldungen.boxen.empty(); }));
+  // Dark at once, not when the lamps' own time runs out.
+  EXPECT_EQ(ui().LEDPC->Status(), 0);
+  EXPECT_EQ(ui().LEDMessgeraet->Status(), 0);
+  ereignisseFuer(100);
+  ASSERT_EQ(u.meldungen.boxen.size(), 1u);
+  EXPECT_EQ(u.meldungen.boxen[0].text, pv::verbindungVerlorenText(3, pfad));
+  EXPECT_EQ(ui().CommandPort->text(), QStringLiteral("Verbinden"));
+  EXPECT_TRUE(ui().CommandPort->isEnabled());
+  EXPECT_TRUE(f().MComport->isEnabled());  // another port can be chosen
+  EXPECT_FALSE(programm->verbindung().Timer2->isActive());
+}
+
+TEST_F(VerbindungTest, PortLostDuringARecordingKeepsTheSettingsLockedUntilItEnds) {
+  auto instrument = abziehbaresGeraet();
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+  ui().StartButton->click();
+  ASSERT_TRUE(pv::hauptmodul().MessungLaeuft);
+  instrument.reset();
+  ASSERT_TRUE(warteBis([&] { return !u.meldungen.boxen.empty(); }));
+  EXPECT_FALSE(ui().FrameMWVerarbeitung->isEnabled());
+  EXPECT_FALSE(f().MGeraet->isEnabled());
+  ui().StopButton->click();
+  EXPECT_TRUE(ui().FrameMWVerarbeitung->isEnabled());
+  EXPECT_TRUE(f().MGeraet->isEnabled());
 }
 
 }  // namespace
