@@ -143,14 +143,18 @@ QString portfehlerText(int comPort, const QString& pfad, const Portbefund& b) {
       }
       return QStringLiteral(
                  "Sie haben keine Berechtigung, die Schnittstelle %1 zu öffnen!\r\n"
-                 "Das dürfen nur Mitglieder der Gruppe '%2'. Nehmen Sie Ihr Benutzerkonto in diese Gruppe auf "
-                 "(zum Beispiel mit 'sudo usermod -aG %2 $USER') und melden Sie sich danach ab und wieder an.")
+                 "Das dürfen nur Mitglieder der Gruppe '%2'. Nehmen Sie Ihr Benutzerkonto in diese Gruppe auf, "
+                 "zum Beispiel mit\r\n"
+                 "sudo usermod -aG %2 $USER\r\n"
+                 "und melden Sie sich danach ab und wieder an.")
           .arg(port, b.gruppe);
     case PortUrsache::VerwaisteSperre:
       return QStringLiteral(
-                 "Die Schnittstelle %1 ist durch die Sperrdatei %2 eines beendeten Programms gesperrt, "
-                 "die Sie nicht entfernen dürfen!\r\n"
-                 "Bitten Sie Ihren Administrator, sie zu löschen (zum Beispiel mit 'sudo rm %2').")
+                 "Die Schnittstelle %1 ist durch die Sperrdatei eines beendeten Programms gesperrt, "
+                 "die Sie nicht entfernen dürfen:\r\n"
+                 "%2\r\n"
+                 "Bitten Sie Ihren Administrator, sie zu löschen, zum Beispiel mit\r\n"
+                 "sudo rm %2")
           .arg(port, b.sperrdatei);
     case PortUrsache::Belegt:
       return QStringLiteral(
