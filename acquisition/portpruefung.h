@@ -29,8 +29,6 @@ struct Portbefund {
   QString gruppe;      // KeinZugriff: the group whose members may use the device;
                        // empty where joining a group would not help
   QString sperrdatei;  // VerwaisteSperre: the lock file
-
-  bool operator==(const Portbefund&) const = default;
 };
 
 // The cause of a failed open of `pfad`; `fehler` is what the port reported,
