@@ -261,6 +261,8 @@ void FormMessfuehler::CommandHinzufuegen_Click() {
   CommandMFNeuEingabe->setText(kEingabeStarten);
   FrameMFNeu->setTitle(QStringLiteral("Neuer Sensor"));
   FrameMFNeu->show();
+  // The button pressed is disabled now: the typing goes to the designation.
+  TextMFNeuBez->setFocus();
   ModusNeu_ = true;
 }
 

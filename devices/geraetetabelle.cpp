@@ -23,6 +23,11 @@ const QString kBezeichnung = QStringLiteral("Bezeichnung");
 const QString kMenue = QStringLiteral("Menü");
 const QString kCrLf = QStringLiteral("\r\n");
 
+// The head of the message for a device file whose "Menü" key could not be written.
+QString menuestatusFehler(const QString& datei) {
+  return QStringLiteral("Der Menüstatus folgender Gerätedatei konnte nicht geändert werden:") + kCrLf + datei;
+}
+
 [[noreturn]] void fehler(const QString& text) {
   throw Laufzeitfehler(Laufzeitfehler::kInternerFehler, text);
 }
@@ -168,8 +173,11 @@ void MenueNeuSchreiben(GeraeteListen& listen, GeraeteMenue& menue, QChar dezimal
       GeraetEintrag& e = eintragZuName(name);
       const auto wert = menueWert(e);
       if (!wert) continue;
-      // A failed write of "0" leaves the device merely offered once more.
-      if (*wert != QStringLiteral("0")) Tolvek::ParameterSchreiben(e.Datei, kMenue, QStringLiteral("0"));
+      // A failed write of "0" leaves the device out of the menu for this
+      // run only: the user is told, as for a failed "1".
+      if (*wert != QStringLiteral("0") && Tolvek::ParameterSchreiben(e.Datei, kMenue, QStringLiteral("0")) > 0) {
+        meldungen.hinweis(menuestatusFehler(e.Datei));
+      }
       e.ImMenue = false;
     }
 
@@ -183,8 +191,7 @@ void MenueNeuSchreiben(GeraeteListen& listen, GeraeteMenue& menue, QChar dezimal
       }
       if (*wert != QStringLiteral("1") &&
           Tolvek::ParameterSchreiben(e.Datei, kMenue, QStringLiteral("1")) > 0) {
-        meldungen.hinweis(QStringLiteral("Der Menüstatus folgender Gerätedatei konnte nicht geändert werden:") +
-                          kCrLf + e.Datei + kCrLf + QStringLiteral("Das Gerät ") + e.Bezeichnung +
+        meldungen.hinweis(menuestatusFehler(e.Datei) + kCrLf + QStringLiteral("Das Gerät ") + e.Bezeichnung +
                           QStringLiteral(" ist nicht verfügbar."));
         e.ImMenue = false;
         listen.lstAll.append(name);

@@ -89,8 +89,9 @@ int16_t GeraetIndexSuchen(const QString& bezeichnung, const QString& datei);
 GeraeteListen Initialisieren(QChar dezimaltrennzeichen);
 
 // Writes "0" into the "Menü" key of every device of lstAll and "1" into that
-// of every device of lstMenu, where the file's value differs; a device whose
-// file cannot take its "1" is moved to lstAll. Then rebuilds the menu from
+// of every device of lstMenu, where the file's value differs; a file that
+// cannot take its value is reported, and a device whose file cannot take
+// its "1" is moved to lstAll. Then rebuilds the menu from
 // lstMenu and selects the current device again, or shows "Bitte wählen Sie im
 // Menü 'Messgerät' ein Gerät aus!" and clears it when the menu lacks it.
 void MenueNeuSchreiben(GeraeteListen& listen, GeraeteMenue& menue, QChar dezimaltrennzeichen);

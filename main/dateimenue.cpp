@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLabel>
 
+#include "common/cp1252.h"
 #include "common/dateiauswahl.h"
 #include "common/fehlerbehandlung.h"
 #include "common/meldungen.h"
@@ -32,6 +33,17 @@ const QString kKeineMesswerte = QStringLiteral("Es liegen keine Messwerte vor!")
 QString letzteDateiPfad(const QString& beschriftung) {
   const qsizetype blank = beschriftung.indexOf(u' ');
   return blank < 0 ? QString() : beschriftung.mid(blank + 1);
+}
+
+QStringList letzteDateienSpeicherbar(const QStringList& beschriftungen) {
+  QStringList speicherbar;
+  for (qsizetype k = 0; k < beschriftungen.size(); ++k) {
+    const QString& b = beschriftungen[k];
+    if (!istCp1252(b)) continue;
+    const qsizetype neu = speicherbar.size();
+    speicherbar << (neu == k ? b : beschriftung(static_cast<int>(neu + 1), letzteDateiPfad(b)));
+  }
+  return speicherbar;
 }
 
 QStringList letzteDateienVerwalten(const QStringList& beschriftungen, const QString& datei, int anzahl) {

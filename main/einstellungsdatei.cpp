@@ -19,6 +19,7 @@
 #include "common/tolvek.h"
 #include "common/zahlen.h"
 #include "devices/feldleser.h"
+#include "main/dateimenue.h"
 #include "main/werkseinstellungen.h"
 
 namespace pv {
@@ -450,8 +451,9 @@ Schreiber schreiben(const Einstellungen& e, QChar dezimal) {
   for (const Zeile<E>& z : kSchluessel) {
     if (z.art == Art::LetzteDateien) {
       w.I(S(z.schluessel), std::max<int32_t>(4, e.LetzteDateienAnzahl));
+      const QStringList dateien = letzteDateienSpeicherbar(e.LetzteDateien);
       for (int n = 1; n <= e.LetzteDateienAnzahl; ++n) {
-        w.T(S("Datei ") + QString::number(n), n <= e.LetzteDateien.size() ? e.LetzteDateien[n - 1] : QString());
+        w.T(S("Datei ") + QString::number(n), n <= dateien.size() ? dateien[n - 1] : QString());
       }
     } else if (z.art == Art::Schemata) {
       for (int n = 1; n <= 5; ++n) {

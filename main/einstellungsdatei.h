@@ -75,7 +75,9 @@ QByteArray iniText(const Einstellungen& e, QChar dezimal);
 // failure is reported through the common error handler ("Form1 ->
 // iniSichern") and leaves the old file as it was; false then. A text the
 // code page cannot hold is written with "?" in place of those characters
-// and reported likewise, naming its keys; the file is written.
+// and reported likewise, naming its keys; the file is written. A recent
+// file whose path it cannot hold is left out of the list instead, without
+// a message (letzteDateienSpeicherbar).
 bool iniSichern(const QString& programmordner, QChar dezimal, const Einstellungen& e);
 
 // The factory values of the keys that have one: with `standard` those of a

@@ -1,5 +1,7 @@
 #include "messdatei.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
 #include <algorithm>
@@ -42,6 +44,9 @@ Laufzeitfehler nichtGenugSpeicher() {
 Laufzeitfehler ungueltigesDateiformat() {
   return Laufzeitfehler(kUngueltigesDateiformat, QStringLiteral("Ungültiges Dateiformat"));
 }
+Laufzeitfehler zugriffsfehler() {
+  return Laufzeitfehler(Laufzeitfehler::kPfadZugriff, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
+}
 
 // ---------------------------------------------------------------- writing
 
@@ -69,107 +74,119 @@ void singlesAnhaengen(QByteArray& b, const std::vector<float>& werte, qsizetype 
 
 // ---------------------------------------------------------------- reading
 
-// Walks through the bytes of a binary file. Every read checks what it needs
-// against the bytes left, so a count or length from the file never decides
-// an allocation by itself.
+// Walks through a binary file. Every read checks what it needs against the
+// bytes the file has left, so a count or length from the file never decides
+// an allocation or a read by itself.
 class BinaerLeser {
  public:
-  explicit BinaerLeser(const QByteArray& bytes) : b_(bytes) {}
+  explicit BinaerLeser(QIODevice& quelle) : q_(quelle), groesse_(quelle.size()) {}
 
-  void ueberspringen(qsizetype n) { pos_ += n; }
-  qsizetype rest() const { return b_.size() - pos_; }
-
-  int32_t int32() {
-    if (rest() < 4) throw hinterDateiende();
-    const auto wert = qFromLittleEndian<int32_t>(b_.constData() + pos_);
-    pos_ += 4;
-    return wert;
+  void springen(qint64 pos) {
+    if (!q_.seek(pos)) throw zugriffsfehler();
   }
+  qint64 pos() const { return q_.pos(); }
+  qint64 rest() const { return groesse_ - q_.pos(); }
 
-  int16_t int16() {
-    if (rest() < 2) throw hinterDateiende();
-    const auto wert = qFromLittleEndian<int16_t>(b_.constData() + pos_);
-    pos_ += 2;
-    return wert;
-  }
+  int32_t int32() { return zahl<int32_t>(); }
+  int16_t int16() { return zahl<int16_t>(); }
 
   // A length-prefixed Windows-1252 text.
-  QString text() {
-    const int32_t n = int32();
-    if (n < 0) throw ungueltigesArgument();
-    if (n > rest()) throw hinterDateiende();
-    const QString t = vonCp1252(QByteArray::fromRawData(b_.constData() + pos_, n));
-    pos_ += n;
-    return t;
+  QString text() { return vonCp1252(lesen(textLaenge())); }
+  void textUeberspringen() {
+    const int32_t n = textLaenge();
+    springen(pos() + n);
   }
 
-  // `anzahl` Singles into `ziel`, whose size is `anzahl` already.
+  // `ziel.size()` Singles.
   void singles(std::vector<float>& ziel) {
-    const auto anzahl = static_cast<qsizetype>(ziel.size());
-    qFromLittleEndian<float>(b_.constData() + pos_, anzahl, ziel.data());
-    pos_ += 4 * anzahl;
+    const auto anzahl = static_cast<qint64>(ziel.size());
+    char* daten = reinterpret_cast<char*>(ziel.data());
+    if (q_.read(daten, 4 * anzahl) != 4 * anzahl) throw zugriffsfehler();
+    qFromLittleEndian<float>(daten, anzahl, daten);
   }
 
  private:
-  const QByteArray& b_;
-  qsizetype pos_ = 0;
+  template <typename T>
+  T zahl() {
+    if (rest() < qint64(sizeof(T))) throw hinterDateiende();
+    return qFromLittleEndian<T>(lesen(sizeof(T)).constData());
+  }
+
+  int32_t textLaenge() {
+    const int32_t n = int32();
+    if (n < 0) throw ungueltigesArgument();
+    if (n > rest()) throw hinterDateiende();
+    return n;
+  }
+
+  // Bytes the size says are there; a file that shrinks meanwhile or fails
+  // to read is an access error.
+  QByteArray lesen(qint64 n) {
+    QByteArray b = q_.read(n);
+    if (b.size() != n) throw zugriffsfehler();
+    return b;
+  }
+
+  QIODevice& q_;
+  qint64 groesse_;
 };
+
+// The texts of a binary file in their order, each with the step that reads it.
+const char* const kTextSchritte[] = {"MessInfo", "MessBezeichnung", "PhysGr",
+                                     "Zeichen", "Einheit", "Kommentar",
+                                     "MessBeginn einlesen", "MessEnde einlesen"};
+
+// The old text format as far as its largest measurement reaches: the count,
+// five items and 32767 pairs, each item with room for far more characters
+// than a number or a date needs. What lies beyond is never read, so a file
+// of any size is refused or read in bounded time and memory.
+QByteArray textformatBytes(QIODevice& quelle) {
+  constexpr qint64 kZeichenJeFeld = 64;
+  constexpr qint64 kHoechstlaenge = (1 + 5 + 2 * qint64(kTextHoechstanzahl)) * kZeichenJeFeld;
+  if (!quelle.seek(0)) throw zugriffsfehler();
+  QByteArray bytes = quelle.read(kHoechstlaenge);
+  if (bytes.size() < std::min(kHoechstlaenge, quelle.size())) throw zugriffsfehler();
+  // Cut off: the last item may be cut too, and is left out whole.
+  if (bytes.size() < quelle.size()) {
+    const qsizetype trenner = std::max({bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'), bytes.lastIndexOf(',')});
+    if (trenner >= 0) bytes.truncate(trenner + 1);
+  }
+  return bytes;
+}
 
 // Reading step by step; `schritt` names the step in progress for the message.
 class Einleser {
  public:
   explicit Einleser(QString& schritt) : schritt_(schritt) {}
 
-  void binaer(const QByteArray& bytes, Messinhalt& inhalt) {
-    BinaerLeser leser(bytes);
-    leser.ueberspringen(kKopfLaenge);
-    schritt_ = QStringLiteral("MessInfo");
-    inhalt.MessInfo = leser.text();
-    schritt_ = QStringLiteral("MessBezeichnung");
-    inhalt.texte.MessBezeichnung = leser.text();
-    schritt_ = QStringLiteral("PhysGr");
-    inhalt.texte.PhysGr = leser.text();
-    schritt_ = QStringLiteral("Zeichen");
-    inhalt.texte.Zeichen = leser.text();
-    schritt_ = QStringLiteral("Einheit");
-    inhalt.texte.Einheit = leser.text();
-    schritt_ = QStringLiteral("Kommentar");
-    inhalt.texte.Kommentar = leser.text().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-
+  void binaer(QIODevice& quelle, Messinhalt& inhalt) {
+    BinaerLeser leser(quelle);
     Messdaten& d = inhalt.daten;
-    schritt_ = QStringLiteral("MessBeginn einlesen");
-    d.MesBeg = leser.text();
+    const qint64 werteAnfang = layoutPruefen(leser, inhalt.format, d.m);
+
+    // The layout fits the file: the texts are in it.
+    leser.springen(kKopfLaenge);
+    QString texte[std::size(kTextSchritte)];
+    for (std::size_t i = 0; i < std::size(texte); ++i) {
+      schritt_ = QString::fromUtf8(kTextSchritte[i]);
+      texte[i] = leser.text();
+    }
+    inhalt.MessInfo = texte[0];
+    inhalt.texte = {texte[1], texte[2], texte[3], texte[4],
+                    texte[5].replace(QStringLiteral("\r\n"), QStringLiteral("\n"))};
+    d.MesBeg = texte[6];
     schritt_ = QStringLiteral("MessBeginn formatieren: ") + d.MesBeg;
     d.MesBeg = messzeitNormalisieren(d.MesBeg);
     schritt_ = QStringLiteral("MessBeginn umwandeln") + d.MesBeg;
     inhalt.MessStartDatumZeit = start(d.MesBeg);
-    schritt_ = QStringLiteral("MessEnde einlesen");
-    d.MesEnd = messzeitNormalisieren(leser.text());
+    d.MesEnd = messzeitNormalisieren(texte[7]);
 
-    schritt_ = QStringLiteral("Messwertanzahl");
-    d.m = inhalt.format == Messformat::Version301 ? leser.int16() : leser.int32();
-
-    // Each array holds m + 1 Singles, and the two end the file: both must be
-    // in it before room is made for them, and bytes left over mean a count
-    // that does not fit the values (y would be read from the bytes of x).
     const qint64 elemente = static_cast<qint64>(d.m) + 1;
     schritt_ = QStringLiteral("Datenspeicher X reservieren");
-    if (d.m < 0) throw Laufzeitfehler::indexAusserhalb();
-    if (4 * elemente > leser.rest()) {
-      schritt_ = QStringLiteral("Daten X einlesen");
-      throw hinterDateiende();
-    }
-    if (8 * elemente > leser.rest()) {
-      schritt_ = QStringLiteral("Daten Y einlesen");
-      throw hinterDateiende();
-    }
-    if (8 * elemente < leser.rest()) {
-      schritt_ = QStringLiteral("Messwertanzahl");
-      throw ungueltigesDateiformat();
-    }
     d.x = reservieren(elemente);
     schritt_ = QStringLiteral("Datenspeicher Y reservieren");
     d.y = reservieren(elemente);
+    leser.springen(werteAnfang);
     schritt_ = QStringLiteral("Daten X einlesen");
     leser.singles(d.x);
     schritt_ = QStringLiteral("Daten Y einlesen");
@@ -179,9 +196,9 @@ class Einleser {
   // The old text format: the count, five items (a number read past, the
   // unit, a number read past, start, end), then the pairs.
   // Returns false when the count is 0: not a measurement.
-  bool text(const QByteArray& bytes, Messinhalt& inhalt) {
+  bool text(QIODevice& quelle, Messinhalt& inhalt) {
     schritt_.clear();
-    FeldLeser leser(vonCp1252(bytes));
+    FeldLeser leser(vonCp1252(textformatBytes(quelle)));
     Messdaten& d = inhalt.daten;
     const std::optional<int32_t> m = ganzzahl32(val(feld(leser)));
     if (!m) throw Laufzeitfehler::ueberlauf();
@@ -229,6 +246,35 @@ class Einleser {
     const std::optional<QDateTime> s = messzeitUmwandeln(mesBeg);
     if (!s) throw typenUnvertraeglich();
     return *s;
+  }
+
+  // From the lengths alone, without reading a text or a value: every text
+  // fits the file, and the two arrays of m + 1 Singles end it exactly
+  // (bytes left over mean a count that does not fit the values, and y would
+  // be read from the bytes of x). Sets the count; returns where x begins.
+  qint64 layoutPruefen(BinaerLeser& leser, Messformat format, int32_t& m) {
+    leser.springen(kKopfLaenge);
+    for (const char* schritt : kTextSchritte) {
+      schritt_ = QString::fromUtf8(schritt);
+      leser.textUeberspringen();
+    }
+    schritt_ = QStringLiteral("Messwertanzahl");
+    m = format == Messformat::Version301 ? leser.int16() : leser.int32();
+    const qint64 elemente = static_cast<qint64>(m) + 1;
+    if (m < 0) {
+      schritt_ = QStringLiteral("Datenspeicher X reservieren");
+      throw Laufzeitfehler::indexAusserhalb();
+    }
+    if (4 * elemente > leser.rest()) {
+      schritt_ = QStringLiteral("Daten X einlesen");
+      throw hinterDateiende();
+    }
+    if (8 * elemente > leser.rest()) {
+      schritt_ = QStringLiteral("Daten Y einlesen");
+      throw hinterDateiende();
+    }
+    if (8 * elemente < leser.rest()) throw ungueltigesDateiformat();
+    return leser.pos();
   }
 
   static std::vector<float> reservieren(qint64 elemente) {
@@ -334,17 +380,17 @@ QString Leseergebnis::meldung() const {
   }
 }
 
-Leseergebnis messdateiAuswerten(const QByteArray& bytes) {
+Leseergebnis messdateiAuswerten(QIODevice& quelle) {
   Leseergebnis e;
   Einleser einleser(e.Schritt);
-  const QByteArray kopf = bytes.left(kKopfLaenge);
   try {
+    const QByteArray kopf = quelle.read(kKopfLaenge);
     if (kopf == kMessdateiKopf302 || kopf == kMessdateiKopf301) {
       e.inhalt.format = kopf == kMessdateiKopf301 ? Messformat::Version301 : Messformat::Version302;
-      einleser.binaer(bytes, e.inhalt);
+      einleser.binaer(quelle, e.inhalt);
     } else {
       e.inhalt.format = Messformat::Text;
-      if (!einleser.text(bytes, e.inhalt)) {
+      if (!einleser.text(quelle, e.inhalt)) {
         e.status = Lesestatus::KeineMessung;
         e.inhalt = Messinhalt{};
         return e;
@@ -362,6 +408,13 @@ Leseergebnis messdateiAuswerten(const QByteArray& bytes) {
   return e;
 }
 
+Leseergebnis messdateiAuswerten(const QByteArray& bytes) {
+  QBuffer puffer;
+  puffer.setData(bytes);
+  puffer.open(QIODevice::ReadOnly);
+  return messdateiAuswerten(puffer);
+}
+
 Leseergebnis messdateiLesen(const QString& datei, bool messungLaeuft) {
   Leseergebnis e;
   if (messungLaeuft) {
@@ -372,19 +425,12 @@ Leseergebnis messdateiLesen(const QString& datei, bool messungLaeuft) {
     e.status = Lesestatus::NichtGefunden;
     return e;
   }
-  QByteArray bytes;
-  bool gelesen = false;
-  try {
-    gelesen = dateiLesen(datei, bytes);
-  } catch (const std::bad_alloc&) {
-    gelesen = false;
-  }
-  if (!gelesen) {
-    fehlgeschlagen(e, Laufzeitfehler(Laufzeitfehler::kPfadZugriff,
-                                     QStringLiteral("Fehler beim Zugriff auf Pfad/Datei")));
+  QFile quelle(datei);
+  if (!quelle.open(QIODevice::ReadOnly)) {
+    fehlgeschlagen(e, zugriffsfehler());
     return e;
   }
-  return messdateiAuswerten(bytes);
+  return messdateiAuswerten(quelle);
 }
 
 void messungUebernehmen(const Messinhalt& inhalt, const QString& datei, Messdaten& daten,

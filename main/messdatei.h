@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QChar>
 #include <QDateTime>
+#include <QIODevice>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -104,16 +105,20 @@ struct Leseergebnis {
   QString statustext() const { return QStringLiteral("Fehler bei: ") + Schritt; }
 };
 
-// Reads a file's bytes in any of the three formats. A header exactly
-// "[Pelvaron-Messung 3.0.2]" or "...3.0.1]" means binary, anything else the
-// text format. Every length and count is checked against the bytes left
-// before anything is allocated. A binary file ends with its y array: values
-// left over after it (a count too small for the file) fail at
-// "Messwertanzahl", a count too large at "Daten X/Y einlesen".
+// Reads a measurement in any of the three formats from `quelle`, positioned
+// at its start. A header exactly "[Pelvaron-Messung 3.0.2]" or "...3.0.1]"
+// means binary, anything else the text format. Before a value is read or
+// room is made for it, the binary layout is checked from its lengths and
+// the count alone: the texts must fit the file, and the two arrays must end
+// it exactly. Values left over (a count too small for the file) fail at
+// "Messwertanzahl", a count too large at "Daten X/Y einlesen". The text
+// format is read only as far as its largest measurement (32767 pairs) can
+// reach; what lies beyond is never read.
+Leseergebnis messdateiAuswerten(QIODevice& quelle);
 Leseergebnis messdateiAuswerten(const QByteArray& bytes);
 
 // Reads the file `datei`: refused while a recording runs, or when it is not
-// an existing file; otherwise messdateiAuswerten of its bytes. Nothing is
+// an existing file; otherwise messdateiAuswerten of the file. Nothing is
 // shown and nothing outside the result changes.
 Leseergebnis messdateiLesen(const QString& datei, bool messungLaeuft);
 

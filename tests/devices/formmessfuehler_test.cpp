@@ -62,10 +62,12 @@ TEST_F(Messfuehlereditor, NewSensorTypedSavedListedAndMadeActive) {
   EXPECT_EQ(gewaehlt(*f), -1) << "no designation matches the label";
   EXPECT_FALSE(f->CommandAuswaehlen->isEnabled());
 
+  f->CommandHinzufuegen->setFocus();
   f->CommandHinzufuegen->click();
   EXPECT_TRUE(f->ModusNeu());
   EXPECT_FALSE(f->List1->isEnabled());
   EXPECT_FALSE(f->FrameMFNeu->isHidden());
+  EXPECT_TRUE(f->TextMFNeuBez->hasFocus()) << "typing goes to the designation";
   f->TextMFNeuBez->setText(QStringLiteral("NTC"));
   f->TextMFNeuXAchse->setText(QStringLiteral("R"));
   f->TextMFNeuYAchse->setText(QStringLiteral("T"));

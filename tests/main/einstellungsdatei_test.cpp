@@ -257,6 +257,24 @@ TEST(Einstellungsdatei, AnzahlNeverFallsBelowFourWhenWritten) {
   EXPECT_TRUE(text.contains(QStringLiteral("\r\nAnzahl=4\r\nDatei 1=a.mes\r\nDatei 2=\r\nDrucker=\r\n")));
 }
 
+// A recent file whose path the code page cannot hold is left out without a
+// message, and the entries after it move up; any other text key still
+// loses the characters and is reported.
+TEST(Einstellungsdatei, RecentFilesTheCodePageCannotHoldAreLeftOut) {
+  Einstellungen e = werkseinstellungen();
+  e.LetzteDateien = {QStringLiteral("&1 /m/mess ä ö/a.MES"), QStringLiteral("&2 /m/Widerstand_Ω.MES"),
+                     QStringLiteral("&3 /m/测量.MES"), QStringLiteral("&4 /m/b.MES")};
+  e.DruckerName = QStringLiteral("Drucker Ω");
+  pvtest::Programmumgebung u;
+  ASSERT_TRUE(pv::iniSichern(u.pfad(), u',', e));
+  const QString text = pv::vonCp1252(u.lies(pv::kIniDatei));
+  EXPECT_TRUE(text.contains(QStringLiteral("\r\nDatei 1=&1 /m/mess ä ö/a.MES\r\nDatei 2=&2 /m/b.MES\r\n"
+                                           "Datei 3=\r\nDatei 4=\r\nDrucker=Drucker ?\r\n")))
+      << text.toStdString();
+  ASSERT_EQ(u.meldungen.boxen.size(), 1u);
+  EXPECT_TRUE(u.meldungen.boxen[0].text.endsWith(QStringLiteral("Zeichen nicht speicherbar bei: Drucker")));
+}
+
 struct FrageFall {
   const char* name;
   bool vorhanden;

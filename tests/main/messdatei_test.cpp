@@ -312,6 +312,37 @@ TEST(MessdateiLesen, RefusalsShowTheirMessageAndChangeNothing) {
   }
 }
 
+// A file is decided from its start and its size: a binary layout that does
+// not end where the file ends is refused before a value is read, and the
+// text format is read only as far as 32767 pairs reach. Sparse files far
+// larger than memory show that the rest is never read.
+TEST(MessdateiLesen, FilesFarLargerThanMemoryAreDecidedFromTheirStart) {
+  struct Fall {
+    const char* name;
+    QByteArray anfang;
+    Lesestatus status;
+    QString schritt;
+    int32_t nummer;
+  };
+  const Fall faelle[] = {
+      {"zeros", QByteArray(), Lesestatus::KeineMessung, {}, 0},
+      {"text format with a tail", lies(pvtest::testdatei(kAltText)), Lesestatus::Gelesen, {}, 0},
+      {"3.0.2 counting five values", Roh().leereTexte(8).i32(5).b, Lesestatus::Fehler, "Messwertanzahl", 321},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    pvtest::Programmumgebung u;
+    const QString pfad = u.pfad(QStringLiteral("gross.MES"));
+    u.schreibe(QStringLiteral("gross.MES"), f.anfang);
+    if (!QFile::resize(pfad, qint64(1) << 40)) GTEST_SKIP() << "no sparse 1 TiB file here";
+    const pv::Leseergebnis e = pv::messdateiLesen(pfad, false);
+    EXPECT_EQ(e.status, f.status) << e.Schritt.toStdString() << " " << e.fehlertext.toStdString();
+    EXPECT_EQ(e.Schritt, f.schritt);
+    EXPECT_EQ(e.fehlernummer, f.nummer);
+    if (e.gelesen()) EXPECT_EQ(e.inhalt.daten.y.back(), 1000.0f);
+  }
+}
+
 TEST(MessdateiLesen, DamagedFilesFailAtTheirStepAndChangeNothing) {
   struct Fall {
     const char* name;

@@ -21,7 +21,7 @@ KleinesDateisystem::KleinesDateisystem(const QString& ordner, int kib) {
   if (ordner.isEmpty()) eigener_.emplace();
   pfad_ = ordner.isEmpty() ? eigener_->path() : ordner;
   if (::geteuid() != 0) {
-    grund_ = QStringLiteral("mounting a small tmpfs needs root");
+    grund_ = QStringLiteral("cannot mount a small tmpfs: that needs root");
     return;
   }
   const QByteArray optionen = "size=" + QByteArray::number(kib) + "k";
@@ -29,7 +29,7 @@ KleinesDateisystem::KleinesDateisystem(const QString& ordner, int kib) {
     // Root in a container without the right to mount skips like any other
     // user; every other refusal is a fault of the test.
     const int fehler = errno;
-    grund_ = QStringLiteral("mount: ") + QString::fromLocal8Bit(std::strerror(fehler));
+    grund_ = QStringLiteral("cannot mount a small tmpfs: ") + QString::fromLocal8Bit(std::strerror(fehler));
     if (fehler != EPERM) ADD_FAILURE() << grund_.toStdString();
     return;
   }
