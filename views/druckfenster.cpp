@@ -49,6 +49,13 @@ double grafikHoehe() {
   return grafik && grafik->GRAF->height() > 0 ? grafik->GRAF->height() : 500.0;
 }
 
+// The range of the graph window's last drawing: the graph that is printed,
+// whatever other surface was drawn on since.
+Grafikbereich grafikBereich() {
+  auto* grafik = dynamic_cast<FormGRAFIK*>(ansichten().grafik);
+  return grafik ? grafik->GRAF->flaeche().letzteGrafik : Grafikbereich{};
+}
+
 QPixmap seitenbild(bool querformat) {
   QPixmap bild(40, 40);
   bild.fill(Qt::transparent);
@@ -362,14 +369,13 @@ void FormDrucken::GrafikVorschauDrucken(int16_t VorDruck) {
   r->Messpunktgroesse = ganzzahl16(r->Messpunktgroesse / teiler).value_or(r->Messpunktgroesse);
   r->Druckausgabe = false;
   schriftenSkalieren(*r, PicPrintPrev->height() / grafikHoehe(), f);
-  const Tolvek::GrafikZustand g = Tolvek::grafikZustand();
-  float x1 = g.GrafikXMin, x2 = g.GrafikXMax, y1 = g.GrafikYMin, y2 = g.GrafikYMax;
+  Grafikbereich b = grafikBereich();
   Zeichenflaeche& ziel = PicPrintPrev->bild.flaeche();
   ziel.hintergrundfarbe = Qt::white;
   ziel.leeren();
   const Hauptmodul& h = hauptmodul();
-  Tolvek::GrafikZeichnen(ziel, x1, x2, y1, y2, h.messdaten.x, h.messdaten.y, *r, h.Dezimaltrennzeichen);
-  Tolvek::grafikZustand() = g;  // the preview leaves the graph window's range alone
+  Tolvek::GrafikZeichnen(ziel, b.XMin, b.XMax, b.YMin, b.YMax, h.messdaten.x, h.messdaten.y, *r,
+                         h.Dezimaltrennzeichen);
   PicPrintPrev->update();
 }
 
@@ -388,14 +394,13 @@ bool FormDrucken::drucken(GrafikEinstellungen r, double f) {
   }
   QPainter maler;
   if (!maler.begin(drucker_.get())) return false;
-  Tolvek::GrafikZustand& g = Tolvek::grafikZustand();
-  float x1 = g.GrafikXMin, x2 = g.GrafikXMax, y1 = g.GrafikYMin, y2 = g.GrafikYMax;
+  Grafikbereich b = grafikBereich();
   int16_t ergebnis = Tolvek::kGrafikNichts;
   {
     Zeichenflaeche ziel(maler);
-    g.Drucken = true;
-    ergebnis = Tolvek::GrafikZeichnen(ziel, x1, x2, y1, y2, h.messdaten.x, h.messdaten.y, r, h.Dezimaltrennzeichen);
-    g.Drucken = false;
+    ziel.drucker = true;
+    ergebnis = Tolvek::GrafikZeichnen(ziel, b.XMin, b.XMax, b.YMin, b.YMax, h.messdaten.x, h.messdaten.y, r,
+                                      h.Dezimaltrennzeichen);
   }
   // Only a complete graph is printed; anything else cancels the job.
   if (ergebnis != Tolvek::kGrafikFertig) {

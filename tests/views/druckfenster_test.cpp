@@ -1,5 +1,5 @@
-// Printing: the page layout, a PDF of the fixture graph and a drawing that
-// fails.
+// Printing: the page layout, a PDF of the fixture graph, the graph window's
+// own range and a drawing that fails.
 #include "views/druckfenster.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +22,8 @@
 #include "common/dateiauswahl.h"
 #include "common/farben.h"
 #include "common/laufzeitfehler.h"
+#include "devices/kennlinienbild.h"
+#include "devices/sensordatei.h"
 #include "main/messdatei.h"
 #include "views/ansichtenzustand.h"
 #include "views/grafikfenster.h"
@@ -108,6 +110,15 @@ int modaleDialoge(const std::function<void()>& aktion, const std::function<void(
   return anzahl;
 }
 
+// Ghostscript, a reader not written here, on a PDF file; its output.
+QByteArray ghostscript(const QStringList& argumente) {
+  QProcess gs;
+  gs.start(QStringLiteral("gs"),
+           QStringList{QStringLiteral("-q"), QStringLiteral("-dBATCH"), QStringLiteral("-dNOPAUSE")} + argumente);
+  EXPECT_TRUE(gs.waitForFinished(30000));
+  return gs.readAllStandardOutput();
+}
+
 bool rot(QColor c) { return c.red() > 200 && c.green() < 80 && c.blue() < 80; }
 bool dunkel(QColor c) { return c.red() < 80 && c.green() < 80 && c.blue() < 80; }
 
@@ -125,7 +136,6 @@ class Drucken : public ::testing::Test {
   ~Drucken() override {
     pv::dateiauswahlSetzen(nullptr);
     pv::ansichtenzustand() = pv::Ansichtenzustand{};
-    Tolvek::grafikZustand() = {};
   }
   // As the user picks an entry of the printer box.
   static void eintragWaehlen(pv::FormDrucken& dialog, const QString& eintrag) {
@@ -158,15 +168,51 @@ TEST_F(Drucken, TheFixtureGraphPrintsToOnePdfPageWithTitleAxesAndCurve) {
   EXPECT_EQ(QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))), 1);
 
   const QString png = umgebung.programm.pfad(QStringLiteral("seite.png"));
-  QProcess gs;
-  gs.start(QStringLiteral("gs"), {QStringLiteral("-q"), QStringLiteral("-dBATCH"), QStringLiteral("-dNOPAUSE"),
-                                  QStringLiteral("-sDEVICE=png16m"), QStringLiteral("-r40"),
-                                  QStringLiteral("-sOutputFile=") + png, auswahl.antwort});
-  ASSERT_TRUE(gs.waitForFinished(30000));
+  ghostscript({QStringLiteral("-sDEVICE=png16m"), QStringLiteral("-r40"), QStringLiteral("-sOutputFile=") + png,
+               auswahl.antwort});
   const QImage seite(png);
   ASSERT_FALSE(seite.isNull());
   EXPECT_GT(pixelWie(seite, rot), 20) << "curve";
   EXPECT_GT(pixelWie(seite, dunkel), 200) << "title, labels and axes";
+}
+
+// The print, its preview and the cross-hair show the graph window's last
+// drawing, not the sensor characteristic plotted since on another surface.
+TEST_F(Drucken, ACharacteristicDrawnSinceLeavesTheGraphWindowsRangeAlone) {
+  pv::Messtexte texte;
+  pv::Hauptmodul& h = pv::hauptmodul();
+  ASSERT_TRUE(pv::MessungEinlesen(pvtest::testdatei(QStringLiteral("messung_grafik.mes")), false, h.messdaten, texte)
+                  .gelesen());
+  pv::FormGRAFIK grafik;
+  grafik.Zeigen();
+  grafik.NeuButton_Click();
+  const pv::Grafikbereich gezeigt = grafik.GRAF->flaeche().letzteGrafik;
+
+  pv::Kennlinie& fuehler = pv::sensorZustand().Fuehler;
+  const pv::Kennlinie vorher = fuehler;
+  fuehler.X = {0, 0, 3};
+  fuehler.Y = {0, 20, 80};
+  pv::KennlinienBild kennlinie;
+  kennlinie.zeichnen(pv::kennlinieGrafik(QStringLiteral("Test"), QStringLiteral("x"), QStringLiteral("y")), u',');
+  fuehler = vorher;
+
+  grafik.CheckMWRasten->setChecked(false);
+  const QPointF mitte((gezeigt.XMin + gezeigt.XMax) / 2, (gezeigt.YMin + gezeigt.YMax) / 2);
+  grafik.GRAF_MouseDown(pv::kMausLinks, mitte);
+  EXPECT_EQ(grafik.maus.ueberlagerung.zeigerV, QLineF(mitte.x(), gezeigt.YMin, mitte.x(), gezeigt.YMax));
+  EXPECT_EQ(grafik.maus.ueberlagerung.zeigerH, QLineF(gezeigt.XMin, mitte.y(), gezeigt.XMax, mitte.y()));
+
+  pv::FormDrucken dialog;
+  eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
+  EXPECT_GT(pixelWie(dialog.vorschaubild(), rot), 0) << "the preview shows the curve";
+  dialog.CommandOK_Click();
+  const QString text = QString::fromUtf8(
+      ghostscript({QStringLiteral("-sDEVICE=txtwrite"), QStringLiteral("-sOutputFile=-"), auswahl.antwort}));
+  const QChar dez = h.Dezimaltrennzeichen;
+  for (const float wert : {gezeigt.XMax, gezeigt.YMax}) {
+    const QString label = QString::number(wert, 'f', 2).replace(u'.', dez);
+    EXPECT_TRUE(text.contains(label)) << label.toStdString() << " in\n" << text.toStdString();
+  }
 }
 
 TEST_F(Drucken, ASystemPrinterChosenAfterAPdfPrintsNoLongerIntoThatFile) {
@@ -181,8 +227,8 @@ TEST_F(Drucken, ASystemPrinterChosenAfterAPdfPrintsNoLongerIntoThatFile) {
 TEST_F(Drucken, ACopyCountBeyondAnyNumberIsRefusedAsOtherInputIs) {
   pvtest::Ansichtenumgebung::messungMit(21);
   pv::GrafikEinstellungen& p = pv::grafikParameter();
-  p.XMax = Tolvek::grafikZustand().GrafikXMax = 10;
-  p.YMax = Tolvek::grafikZustand().GrafikYMax = 210;
+  p.XMax = 10;
+  p.YMax = 210;
   p.Schrittweite = 1;
   pv::FormDrucken dialog;
   eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
@@ -202,8 +248,8 @@ TEST_F(Drucken, ACopyCountBeyondAnyNumberIsRefusedAsOtherInputIs) {
 TEST_F(Drucken, EnterInASizeFieldDrawsThePreviewAndPageSetUpKeepsTheLayout) {
   pvtest::Ansichtenumgebung::messungMit(21);
   pv::GrafikEinstellungen& p = pv::grafikParameter();
-  p.XMax = Tolvek::grafikZustand().GrafikXMax = 10;
-  p.YMax = Tolvek::grafikZustand().GrafikYMax = 210;
+  p.XMax = 10;
+  p.YMax = 210;
   pv::FormDrucken dialog;
   eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
   dialog.show();
