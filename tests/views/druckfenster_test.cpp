@@ -1,5 +1,5 @@
 // Printing: the page layout, a PDF of the fixture graph, the graph window's
-// own range and a drawing that fails.
+// own range, a full disk and a drawing that fails.
 #include "views/druckfenster.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
@@ -22,9 +23,11 @@
 #include "common/dateiauswahl.h"
 #include "common/farben.h"
 #include "common/laufzeitfehler.h"
+#include "common/textdatei.h"
 #include "devices/kennlinienbild.h"
 #include "devices/sensordatei.h"
 #include "main/messdatei.h"
+#include "support/kleinesdateisystem.h"
 #include "views/ansichtenzustand.h"
 #include "views/grafikfenster.h"
 
@@ -219,7 +222,7 @@ TEST_F(Drucken, ASystemPrinterChosenAfterAPdfPrintsNoLongerIntoThatFile) {
   pv::FormDrucken dialog;
   eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
   EXPECT_EQ(dialog.drucker().outputFormat(), QPrinter::PdfFormat);
-  dialog.drucker().setOutputFileName(auswahl.antwort);  // as a PDF print leaves it
+  dialog.drucker().setOutputFileName(auswahl.antwort);  // a file the printer still names
   eintragWaehlen(dialog, QStringLiteral("Laserdrucker"));
   EXPECT_EQ(dialog.drucker().outputFileName(), QString());
 }
@@ -293,6 +296,43 @@ TEST_F(Drucken, EnterInASizeFieldDrawsThePreviewAndPageSetUpKeepsTheLayout) {
   const QSizeF quer = dialog.drucker().pageLayout().paintRect(QPageLayout::Millimeter).size();
   const auto [breite, hoehe] = pv::seitenfelder(true, quer);
   EXPECT_EQ(felder(), (QStringList{breite, hoehe, QStringLiteral("0"), QStringLiteral("0")}));
+}
+
+// A PDF that a full disk cannot take leaves the file it would replace byte
+// for byte and no file of its own, and says so. A file name not given goes
+// back to the dialog.
+TEST_F(Drucken, APdfThatDoesNotFitLeavesTheDiskAsItWasAndSaysSo) {
+  pvtest::KleinesDateisystem platte;
+  if (!platte.bereit()) GTEST_SKIP() << platte.grund().toStdString();
+  pvtest::Ansichtenumgebung::messungMit(21);
+  pv::GrafikEinstellungen& p = pv::grafikParameter();
+  p.XMax = 10;
+  p.YMax = 210;
+  pv::FormDrucken dialog;
+  eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
+  dialog.show();
+  auto& boxen = umgebung.programm.meldungen.boxen;
+  boxen.clear();
+  auswahl.antwort.clear();
+  dialog.CommandOK_Click();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_TRUE(boxen.empty());
+
+  const QByteArray alt("%PDF-1\n");
+  ASSERT_TRUE(pv::dateiErsetzen(platte.pfad(QStringLiteral("alt.pdf")), alt));
+  platte.fuellen();
+  for (const QString& name : {QStringLiteral("alt.pdf"), QStringLiteral("neu.pdf")}) {
+    SCOPED_TRACE(name.toStdString());
+    auswahl.antwort = platte.pfad(name);
+    boxen.clear();
+    dialog.CommandOK_Click();
+    EXPECT_EQ(boxen.size(), 1u);
+    EXPECT_TRUE(!boxen.empty() && boxen[0].text.startsWith(QStringLiteral("Es gab ein Problem beim Drucken")));
+  }
+  QByteArray gelesen;
+  EXPECT_TRUE(pv::dateiLesen(platte.pfad(QStringLiteral("alt.pdf")), gelesen) && gelesen == alt);
+  EXPECT_EQ(QDir(platte.pfad()).entryList(QDir::Files | QDir::Hidden).join(u' ').toStdString(),
+            ".fuellung alt.pdf");
 }
 
 TEST_F(Drucken, ADrawingThatFailsCancelsTheJob) {
