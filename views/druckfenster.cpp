@@ -269,6 +269,11 @@ void FormDrucken::Combo1_Click() {
 }
 
 void FormDrucken::CommandDrEig_Click() {
+  // The page set-up shows the layout in its units: millimetres, as the
+  // dialog's fields, whatever the locale's measurement system.
+  QPageLayout seite = drucker_->pageLayout();
+  seite.setUnits(QPageLayout::Millimeter);
+  drucker_->setPageLayout(seite);
   QPageSetupDialog dialog(drucker_.get(), this);
   if (dialog.exec() != QDialog::Accepted) return;
   // Sizes and margins stay as typed; only a new orientation lays the page out

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
@@ -333,6 +334,25 @@ TEST_F(Drucken, APdfThatDoesNotFitLeavesTheDiskAsItWasAndSaysSo) {
   EXPECT_TRUE(pv::dateiLesen(platte.pfad(QStringLiteral("alt.pdf")), gelesen) && gelesen == alt);
   EXPECT_EQ(QDir(platte.pfad()).entryList(QDir::Files | QDir::Hidden).join(u' ').toStdString(),
             ".fuellung alt.pdf");
+}
+
+// The printer's page set-up speaks millimetres as the dialog's fields do,
+// also where the locale measures in inches.
+TEST_F(Drucken, ThePageSetUpShowsMillimetresInAnyLocale) {
+  const QLocale vorher;
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  pv::FormDrucken dialog;
+  dialog.show();
+  QStringList einheiten;
+  modaleDialoge([&] { dialog.CommandDrEig->click(); },
+                [&](QDialog& d) {
+                  for (const QDoubleSpinBox* feld : d.findChildren<QDoubleSpinBox*>())
+                    if (feld->isVisibleTo(&d)) einheiten << feld->suffix().trimmed();
+                  d.reject();
+                });
+  QLocale::setDefault(vorher);
+  einheiten.removeDuplicates();
+  EXPECT_EQ(einheiten.join(u' ').toStdString(), "mm");
 }
 
 TEST_F(Drucken, ADrawingThatFailsCancelsTheJob) {
