@@ -141,6 +141,13 @@ class Drucken : public ::testing::Test {
     pv::dateiauswahlSetzen(nullptr);
     pv::ansichtenzustand() = pv::Ansichtenzustand{};
   }
+  // 21 values and the graph's record spanning them: a page to lay out.
+  static void kleineGrafik() {
+    pvtest::Ansichtenumgebung::messungMit(21);
+    pv::GrafikEinstellungen& p = pv::grafikParameter();
+    p.XMax = 10;
+    p.YMax = 210;
+  }
   // As the user picks an entry of the printer box.
   static void eintragWaehlen(pv::FormDrucken& dialog, const QString& eintrag) {
     if (dialog.Combo1->findText(eintrag) < 0) dialog.Combo1->addItem(eintrag);
@@ -152,37 +159,11 @@ class Drucken : public ::testing::Test {
   PdfAuswahl auswahl;
 };
 
-TEST_F(Drucken, TheFixtureGraphPrintsToOnePdfPageWithTitleAxesAndCurve) {
-  pv::Messtexte texte;
-  pv::Hauptmodul& h = pv::hauptmodul();
-  ASSERT_TRUE(pv::MessungEinlesen(pvtest::testdatei(QStringLiteral("messung_grafik.mes")), false, h.messdaten, texte)
-                  .gelesen());
-  pv::FormGRAFIK grafik;
-  grafik.Zeigen();
-  grafik.NeuButton_Click();
-
-  pv::FormDrucken dialog;
-  eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
-  EXPECT_GT(pixelWie(dialog.vorschaubild(), rot), 0) << "the preview shows the curve";
-  dialog.CommandOK_Click();
-  EXPECT_TRUE(umgebung.programm.meldungen.boxen.empty());
-
-  const QByteArray pdf = umgebung.programm.lies(QStringLiteral("grafik.pdf"));
-  ASSERT_TRUE(pdf.startsWith("%PDF"));
-  EXPECT_EQ(QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))), 1);
-
-  const QString png = umgebung.programm.pfad(QStringLiteral("seite.png"));
-  ghostscript({QStringLiteral("-sDEVICE=png16m"), QStringLiteral("-r40"), QStringLiteral("-sOutputFile=") + png,
-               auswahl.antwort});
-  const QImage seite(png);
-  ASSERT_FALSE(seite.isNull());
-  EXPECT_GT(pixelWie(seite, rot), 20) << "curve";
-  EXPECT_GT(pixelWie(seite, dunkel), 200) << "title, labels and axes";
-}
-
-// The print, its preview and the cross-hair show the graph window's last
-// drawing, not the sensor characteristic plotted since on another surface.
-TEST_F(Drucken, ACharacteristicDrawnSinceLeavesTheGraphWindowsRangeAlone) {
+// The fixture graph on one PDF page, read back by ghostscript. A sensor
+// characteristic plotted since on another surface changes neither the
+// printed axes nor the preview nor the cross-hair: they belong to the graph
+// window's last drawing.
+TEST_F(Drucken, TheFixtureGraphPrintsWithItsOwnAxesAfterACharacteristicWasDrawn) {
   pv::Messtexte texte;
   pv::Hauptmodul& h = pv::hauptmodul();
   ASSERT_TRUE(pv::MessungEinlesen(pvtest::testdatei(QStringLiteral("messung_grafik.mes")), false, h.messdaten, texte)
@@ -210,11 +191,23 @@ TEST_F(Drucken, ACharacteristicDrawnSinceLeavesTheGraphWindowsRangeAlone) {
   eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
   EXPECT_GT(pixelWie(dialog.vorschaubild(), rot), 0) << "the preview shows the curve";
   dialog.CommandOK_Click();
+  EXPECT_TRUE(umgebung.programm.meldungen.boxen.empty());
+
+  const QByteArray pdf = umgebung.programm.lies(QStringLiteral("grafik.pdf"));
+  ASSERT_TRUE(pdf.startsWith("%PDF"));
+  EXPECT_EQ(QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))), 1);
+
+  const QString png = umgebung.programm.pfad(QStringLiteral("seite.png"));
+  ghostscript({QStringLiteral("-sDEVICE=png16m"), QStringLiteral("-r40"), QStringLiteral("-sOutputFile=") + png,
+               auswahl.antwort});
+  const QImage seite(png);
+  ASSERT_FALSE(seite.isNull());
+  EXPECT_GT(pixelWie(seite, rot), 20) << "curve";
+  EXPECT_GT(pixelWie(seite, dunkel), 200) << "title, labels and axes";
   const QString text = QString::fromUtf8(
       ghostscript({QStringLiteral("-sDEVICE=txtwrite"), QStringLiteral("-sOutputFile=-"), auswahl.antwort}));
-  const QChar dez = h.Dezimaltrennzeichen;
   for (const float wert : {gezeigt.XMax, gezeigt.YMax}) {
-    const QString label = QString::number(wert, 'f', 2).replace(u'.', dez);
+    const QString label = QString::number(wert, 'f', 2).replace(u'.', h.Dezimaltrennzeichen);
     EXPECT_TRUE(text.contains(label)) << label.toStdString() << " in\n" << text.toStdString();
   }
 }
@@ -229,11 +222,8 @@ TEST_F(Drucken, ASystemPrinterChosenAfterAPdfPrintsNoLongerIntoThatFile) {
 }
 
 TEST_F(Drucken, ACopyCountBeyondAnyNumberIsRefusedAsOtherInputIs) {
-  pvtest::Ansichtenumgebung::messungMit(21);
-  pv::GrafikEinstellungen& p = pv::grafikParameter();
-  p.XMax = 10;
-  p.YMax = 210;
-  p.Schrittweite = 1;
+  kleineGrafik();
+  pv::grafikParameter().Schrittweite = 1;
   pv::FormDrucken dialog;
   eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
   umgebung.programm.meldungen.boxen.clear();
@@ -250,10 +240,7 @@ TEST_F(Drucken, ACopyCountBeyondAnyNumberIsRefusedAsOtherInputIs) {
 }
 
 TEST_F(Drucken, EnterInASizeFieldDrawsThePreviewAndPageSetUpKeepsTheLayout) {
-  pvtest::Ansichtenumgebung::messungMit(21);
-  pv::GrafikEinstellungen& p = pv::grafikParameter();
-  p.XMax = 10;
-  p.YMax = 210;
+  kleineGrafik();
   pv::FormDrucken dialog;
   eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
   dialog.show();
@@ -305,10 +292,7 @@ TEST_F(Drucken, EnterInASizeFieldDrawsThePreviewAndPageSetUpKeepsTheLayout) {
 TEST_F(Drucken, APdfThatDoesNotFitLeavesTheDiskAsItWasAndSaysSo) {
   pvtest::KleinesDateisystem platte;
   if (!platte.bereit()) GTEST_SKIP() << platte.grund().toStdString();
-  pvtest::Ansichtenumgebung::messungMit(21);
-  pv::GrafikEinstellungen& p = pv::grafikParameter();
-  p.XMax = 10;
-  p.YMax = 210;
+  kleineGrafik();
   pv::FormDrucken dialog;
   eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
   dialog.show();
