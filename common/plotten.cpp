@@ -17,11 +17,6 @@
 
 namespace Tolvek {
 
-GrafikZustand& grafikZustand() {
-  static GrafikZustand z;
-  return z;
-}
-
 namespace {
 
 using pv::Zeichenflaeche;
@@ -402,11 +397,12 @@ class Zeichnung {
   double breite() const { return W_; }
 
   // The range drawn and the margins used, once the graph is complete.
-  void zurueckschreiben(GrafikZustand& zustand) {
-    zustand.GrafikXMin = e_.XMin = b_.xmin;
-    zustand.GrafikXMax = e_.XMax = b_.xmax;
-    zustand.GrafikYMin = e_.YMin = b_.ymin;
-    zustand.GrafikYMax = e_.YMax = b_.ymax;
+  void zurueckschreiben() {
+    e_.XMin = b_.xmin;
+    e_.XMax = b_.xmax;
+    e_.YMin = b_.ymin;
+    e_.YMax = b_.ymax;
+    ziel_.letzteGrafik = {b_.xmin, b_.xmax, b_.ymin, b_.ymax};
     e_.RandLinks = RL_;
     e_.RandRechts = RR_;
     e_.RandOben = RO_;
@@ -501,8 +497,7 @@ int16_t GrafikZeichnen(pv::Zeichenflaeche& ziel, float& XMin, float& XMax, float
   // A range of no width draws nothing, and the surface stays as it is.
   if (!((XMin == 0 || XMin != XMax) && (YMin == 0 || YMin != YMax))) return kGrafikNichts;
 
-  GrafikZustand& zustand = grafikZustand();
-  const bool drucken = zustand.Drucken;
+  const bool drucken = ziel.drucker;
   Zeichenflaeche::Sitzung sitzung(ziel);
   Zeichnung z(ziel, einstellungen, dezimaltrennzeichen, drucken);
   int16_t stufe = kGrafikNichts;
@@ -536,7 +531,7 @@ int16_t GrafikZeichnen(pv::Zeichenflaeche& ziel, float& XMin, float& XMax, float
     if (n > 0 && werteStufe(z, ziel, X, Y, n, einstellungen, stufe) == kGrafikZuVieleWerte) {
       return kGrafikZuVieleWerte;
     }
-    z.zurueckschreiben(zustand);
+    z.zurueckschreiben();
     return kGrafikFertig;
   } catch (...) {
     if (!drucken) ziel.leeren();

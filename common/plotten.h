@@ -74,20 +74,6 @@ struct GrafikEinstellungen {
 
 namespace Tolvek {
 
-// Shared by the graph window, the print dialog and the drawing.
-struct GrafikZustand {
-  // The surface is the printer: it is then neither cleared nor refreshed,
-  // and line widths grow with its resolution. Set by the print dialog
-  // around its call only.
-  bool Drucken = false;
-  // The range of the last graph drawn completely (result 1).
-  float GrafikXMin = 0;
-  float GrafikXMax = 0;
-  float GrafikYMin = 0;
-  float GrafikYMax = 0;
-};
-GrafikZustand& grafikZustand();
-
 // Results of GrafikZeichnen.
 inline constexpr int16_t kGrafikNichts = 0;         // nothing drawn
 inline constexpr int16_t kGrafikFertig = 1;         // graph complete
@@ -112,12 +98,13 @@ inline constexpr int16_t kGrafikFehlerWerte = 7;   // points and lines
 // decimal separator (code 16 counts from the shared MessStartDatumZeit).
 // With SchrittweiteAutomatisch about one value per pixel column is drawn;
 // more than 10000 steps in view give result 6 with everything but the
-// values drawn. After a failure the surface is cleared (unless printing) and
-// the result names the stage (2, 3, 4, 5, 7). No message is shown.
+// values drawn. After a failure the surface is cleared (unless it is the
+// printer) and the result names the stage (2, 3, 4, 5, 7). No message is
+// shown.
 //
-// On result 1 the record's XMin..YMax and margins and grafikZustand()'s
-// GrafikXMin..GrafikYMax receive the range drawn. The surface keeps the
-// user scale of the graph afterwards in every case past the range stage.
+// On result 1 the record's XMin..YMax and margins and the surface's
+// letzteGrafik receive the range drawn. The surface keeps the user scale of
+// the graph afterwards in every case past the range stage.
 int16_t GrafikZeichnen(pv::Zeichenflaeche& ziel, float& XMin, float& XMax, float& YMin, float& YMax,
                        const std::vector<float>& X, const std::vector<float>& Y, pv::GrafikEinstellungen& einstellungen,
                        QChar dezimaltrennzeichen);

@@ -15,13 +15,23 @@ class QPaintDevice;
 
 namespace pv {
 
+// The axis ranges of a graph.
+struct Grafikbereich {
+  float XMin = 0;
+  float XMax = 0;
+  float YMin = 0;
+  float YMax = 0;
+};
+
 // A surface that graphs are drawn on: a picture (QImage, QPixmap) that a
 // window shows, or the printer through the print job's painter.
 //
-// Besides the drawing operations it keeps the user scale of the last graph:
-// the data-to-pixel transform set by skalieren(). It stays in force after a
-// graph was drawn, so the graph window can append new values
-// (linieWert/punktWert) and turn mouse positions into values (zuWert).
+// Besides the drawing operations it keeps the coordinate system of the last
+// graph drawn on it: the data-to-pixel transform set by skalieren() and the
+// range of the last complete graph. Both stay after a graph was drawn, so
+// the graph window can append new values (linieWert/punktWert), turn mouse
+// positions into values (zuWert) and print what it shows, whatever other
+// surface (a sensor's characteristic, the print preview) was drawn since.
 //
 // The drawing operations work in device pixels and are virtual, so a test
 // can record what a graph consists of.
@@ -51,6 +61,12 @@ class Zeichenflaeche {
   double bildschirmDpi = 96.0;
   // Called by aktualisieren(): a window shows what was drawn so far.
   std::function<void()> beiAktualisierung;
+  // The surface is the printer: a graph neither clears nor refreshes it, and
+  // its line widths grow with the printer's resolution.
+  bool drucker = false;
+  // The range of the last graph drawn completely on this surface (written by
+  // Tolvek::GrafikZeichnen on result 1); all 0 before the first.
+  Grafikbereich letzteGrafik;
 
   // --- user scale ---
   // User coordinates with (x1, y1) at the top left corner of the surface and

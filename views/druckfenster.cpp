@@ -1,8 +1,8 @@
 #include "druckfenster.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -25,6 +26,7 @@
 #include "common/fensterplatz.h"
 #include "common/laufzeitfehler.h"
 #include "common/meldungen.h"
+#include "common/textdatei.h"
 #include "common/tolvek.h"
 #include "common/zahlen.h"
 #include "main/hauptzustand.h"
@@ -47,6 +49,35 @@ constexpr int kVorschauflaeche = 260;
 double grafikHoehe() {
   const auto* grafik = dynamic_cast<const FormGRAFIK*>(ansichten().grafik);
   return grafik && grafik->GRAF->height() > 0 ? grafik->GRAF->height() : 500.0;
+}
+
+// The range of the graph window's last drawing: the graph that is printed,
+// whatever other surface was drawn on since.
+Grafikbereich grafikBereich() {
+  auto* grafik = dynamic_cast<FormGRAFIK*>(ansichten().grafik);
+  return grafik ? grafik->GRAF->flaeche().letzteGrafik : Grafikbereich{};
+}
+
+// Draws the graph on the device's page. True only when the graph is complete
+// and the page is done; otherwise the printer's job (auftrag) is cancelled.
+bool seiteZeichnen(QPaintDevice& geraet, QPrinter* auftrag, GrafikEinstellungen& r) {
+  const Hauptmodul& h = hauptmodul();
+  QPainter maler;
+  if (!maler.begin(&geraet)) return false;
+  Grafikbereich b = grafikBereich();
+  int16_t ergebnis = Tolvek::kGrafikNichts;
+  {
+    Zeichenflaeche ziel(maler);
+    ziel.drucker = true;
+    ergebnis = Tolvek::GrafikZeichnen(ziel, b.XMin, b.XMax, b.YMin, b.YMax, h.messdaten.x, h.messdaten.y, r,
+                                      h.Dezimaltrennzeichen);
+  }
+  if (ergebnis != Tolvek::kGrafikFertig) {
+    if (auftrag) auftrag->abort();
+    maler.end();
+    return false;
+  }
+  return maler.end();
 }
 
 QPixmap seitenbild(bool querformat) {
@@ -222,7 +253,7 @@ void druckerWaehlen(QPrinter& drucker, const QString& eintrag) {
   drucker.setOutputFormat(QPrinter::NativeFormat);
   drucker.setPrinterName(eintrag);
   // A printer that still names a file writes every job into it, whatever
-  // printer is chosen: the file of an earlier PDF print goes.
+  // printer is chosen (PDF prints go through a page made in memory).
   drucker.setOutputFileName(QString());
 }
 
@@ -238,6 +269,11 @@ void FormDrucken::Combo1_Click() {
 }
 
 void FormDrucken::CommandDrEig_Click() {
+  // The page set-up shows the layout in its units: millimetres, as the
+  // dialog's fields, whatever the locale's measurement system.
+  QPageLayout seite = drucker_->pageLayout();
+  seite.setUnits(QPageLayout::Millimeter);
+  drucker_->setPageLayout(seite);
   QPageSetupDialog dialog(drucker_.get(), this);
   if (dialog.exec() != QDialog::Accepted) return;
   // Sizes and margins stay as typed; only a new orientation lays the page out
@@ -332,12 +368,12 @@ std::optional<Drucklayout> FormDrucken::layoutLesen() const {
   return l;
 }
 
-void FormDrucken::GrafikVorschauDrucken(int16_t VorDruck) {
+bool FormDrucken::GrafikVorschauDrucken(int16_t VorDruck) {
   const Einstellungen& e = hauptmodul().einstellungen;
   const bool quer = OptionPOQ->isChecked();
   if ((OptionPOQ->isChecked() || OptionPOH->isChecked()) && VorDruck == 0 && !seitenkastenAnlegen(quer)) {
     Tolvek::meldungen().hinweis(kVorschauProblem);
-    return;
+    return true;
   }
   orientierungAnwenden();
   const QSizeF s = seite();
@@ -347,13 +383,14 @@ void FormDrucken::GrafikVorschauDrucken(int16_t VorDruck) {
   if (!r) {
     // Nothing was drawn yet: also a print request fails as the preview does.
     Tolvek::meldungen().hinweis(kVorschauProblem);
-    return;
+    return true;
   }
   const double f = seitenanteil(*l, s);
   if (VorDruck == 1) {
-    if (!drucken(*r, f)) Tolvek::meldungen().hinweis(kDruckProblem);
+    const Druckausgang ausgang = drucken(*r, f);
+    if (ausgang == Druckausgang::Fehlgeschlagen) Tolvek::meldungen().hinweis(kDruckProblem);
     orientierungAnwenden();
-    return;
+    return ausgang != Druckausgang::Abgebrochen;
   }
   // The preview: the page shrunk into its box, points and fonts with it.
   const double breiteZoll = PicPrintPrev->width() / 96.0;
@@ -362,56 +399,47 @@ void FormDrucken::GrafikVorschauDrucken(int16_t VorDruck) {
   r->Messpunktgroesse = ganzzahl16(r->Messpunktgroesse / teiler).value_or(r->Messpunktgroesse);
   r->Druckausgabe = false;
   schriftenSkalieren(*r, PicPrintPrev->height() / grafikHoehe(), f);
-  const Tolvek::GrafikZustand g = Tolvek::grafikZustand();
-  float x1 = g.GrafikXMin, x2 = g.GrafikXMax, y1 = g.GrafikYMin, y2 = g.GrafikYMax;
+  Grafikbereich b = grafikBereich();
   Zeichenflaeche& ziel = PicPrintPrev->bild.flaeche();
   ziel.hintergrundfarbe = Qt::white;
   ziel.leeren();
   const Hauptmodul& h = hauptmodul();
-  Tolvek::GrafikZeichnen(ziel, x1, x2, y1, y2, h.messdaten.x, h.messdaten.y, *r, h.Dezimaltrennzeichen);
-  Tolvek::grafikZustand() = g;  // the preview leaves the graph window's range alone
+  Tolvek::GrafikZeichnen(ziel, b.XMin, b.XMax, b.YMin, b.YMax, h.messdaten.x, h.messdaten.y, *r,
+                         h.Dezimaltrennzeichen);
   PicPrintPrev->update();
+  return true;
 }
 
-bool FormDrucken::drucken(GrafikEinstellungen r, double f) {
-  const Hauptmodul& h = hauptmodul();
+FormDrucken::Druckausgang FormDrucken::drucken(GrafikEinstellungen r, double f) {
   r.Druckausgabe = true;
   schriftenSkalieren(r, drucker_->paperRect(QPrinter::Inch).height() * 96.0 / grafikHoehe(), f);
-  const bool pdf = drucker_->outputFormat() == QPrinter::PdfFormat;
-  if (pdf) {
-    const QString name = h.messdaten.Messung.isEmpty() ? QStringLiteral("Grafik") : h.messdaten.Messung;
-    const QString datei = dateiauswahl().speichern(this, QStringLiteral("Drucken in PDF-Datei"), QString(),
-                                                   name + QStringLiteral(".pdf"),
-                                                   QStringLiteral("PDF-Datei (*.pdf)"), QStringLiteral("pdf"));
-    if (datei.isEmpty()) return true;  // cancelled: nothing to report
-    drucker_->setOutputFileName(datei);
-  }
-  QPainter maler;
-  if (!maler.begin(drucker_.get())) return false;
-  Tolvek::GrafikZustand& g = Tolvek::grafikZustand();
-  float x1 = g.GrafikXMin, x2 = g.GrafikXMax, y1 = g.GrafikYMin, y2 = g.GrafikYMax;
-  int16_t ergebnis = Tolvek::kGrafikNichts;
-  {
-    Zeichenflaeche ziel(maler);
-    g.Drucken = true;
-    ergebnis = Tolvek::GrafikZeichnen(ziel, x1, x2, y1, y2, h.messdaten.x, h.messdaten.y, r, h.Dezimaltrennzeichen);
-    g.Drucken = false;
-  }
-  // Only a complete graph is printed; anything else cancels the job.
-  if (ergebnis != Tolvek::kGrafikFertig) {
-    drucker_->abort();
-    maler.end();
-    if (pdf) QFile::remove(drucker_->outputFileName());
-    return false;
-  }
-  return maler.end();
+  if (drucker_->outputFormat() != QPrinter::PdfFormat)
+    return seiteZeichnen(*drucker_, drucker_.get(), r) ? Druckausgang::Gedruckt : Druckausgang::Fehlgeschlagen;
+
+  const QString name = hauptmodul().messdaten.Messung;
+  const QString datei = dateiauswahl().speichern(
+      this, QStringLiteral("Drucken in PDF-Datei"), QString(),
+      (name.isEmpty() ? QStringLiteral("Grafik") : name) + QStringLiteral(".pdf"),
+      QStringLiteral("PDF-Datei (*.pdf)"), QStringLiteral("pdf"));
+  if (datei.isEmpty()) return Druckausgang::Abgebrochen;
+  // The page is made in memory on the printer's page and resolution and then
+  // written through the file functions: a file that cannot be written whole
+  // keeps what it held, and a new one is not left half written.
+  QBuffer pdf;
+  pdf.open(QIODevice::WriteOnly);
+  QPdfWriter schreiber(&pdf);
+  schreiber.setPageLayout(drucker_->pageLayout());
+  schreiber.setResolution(drucker_->resolution());
+  const bool gedruckt = seiteZeichnen(schreiber, nullptr, r) && dateiErsetzen(datei, pdf.data());
+  return gedruckt ? Druckausgang::Gedruckt : Druckausgang::Fehlgeschlagen;
 }
 
 void FormDrucken::CommandOK_Click() {
   // A count beyond any number fails before drawing, as a size that is not one.
   if (const std::optional<int32_t> kopien = ganzzahl32(std::max(1.0, val(Text2->text())))) {
     drucker_->setCopyCount(*kopien);
-    GrafikVorschauDrucken(1);
+    // A PDF file name not given: back to the dialog.
+    if (!GrafikVorschauDrucken(1)) return;
   } else {
     Tolvek::meldungen().hinweis(kVorschauProblem);
   }

@@ -34,8 +34,10 @@ class FormDrucken : public QDialog {
   ~FormDrucken() override;
 
   // 0 draws the preview, 1 prints. Failures are reported in a message box.
-  void GrafikVorschauDrucken(int16_t VorDruck);
-  // "Drucken": copies, print, hide.
+  // False only when printing into a PDF file was cancelled at its file name.
+  bool GrafikVorschauDrucken(int16_t VorDruck);
+  // "Drucken": copies, print, hide; the dialog stays when the PDF file name
+  // was cancelled.
   void CommandOK_Click();
   // "Eigenschaften...": the page set-up of the printer.
   void CommandDrEig_Click();
@@ -83,8 +85,10 @@ class FormDrucken : public QDialog {
   void vorschauWennAutomatisch();
   QSizeF seite() const;
   std::optional<Drucklayout> layoutLesen() const;
-  // f: the graph's share of the page (seitenanteil).
-  bool drucken(GrafikEinstellungen r, double f);
+  enum class Druckausgang { Gedruckt, Fehlgeschlagen, Abgebrochen };
+  // Prints on the system printer, or into a PDF file asked for here. f: the
+  // graph's share of the page (seitenanteil).
+  Druckausgang drucken(GrafikEinstellungen r, double f);
 
   std::unique_ptr<QPrinter> drucker_;
 };

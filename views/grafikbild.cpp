@@ -13,12 +13,17 @@ Bildflaeche::Bildflaeche(QSize groesse) { groesseSetzen(groesse); }
 
 void Bildflaeche::groesseSetzen(QSize groesse) {
   std::function<void()> aktualisierung;
-  if (flaeche_) aktualisierung = flaeche_->beiAktualisierung;
+  Grafikbereich letzteGrafik;
+  if (flaeche_) {
+    aktualisierung = flaeche_->beiAktualisierung;
+    letzteGrafik = flaeche_->letzteGrafik;  // still what a print of this picture shows
+  }
   flaeche_.reset();
   bild_ = QImage(std::max(1, groesse.width()), std::max(1, groesse.height()), QImage::Format_RGB32);
   bild_.fill(Qt::white);
   flaeche_ = std::make_unique<Zeichenflaeche>(bild_);
   flaeche_->beiAktualisierung = std::move(aktualisierung);
+  flaeche_->letzteGrafik = letzteGrafik;
 }
 
 void Bildflaeche::leeren() { flaeche_->leeren(); }

@@ -13,7 +13,8 @@
 namespace pv {
 
 // A picture that graphs are drawn into, with the drawing surface on it.
-// A new size gives an empty picture and a surface without a scale.
+// A new size gives an empty picture and a surface without a scale; the range
+// of the last complete graph stays.
 class Bildflaeche {
  public:
   explicit Bildflaeche(QSize groesse = QSize(1, 1));

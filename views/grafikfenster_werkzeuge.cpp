@@ -266,13 +266,14 @@ void FormGRAFIK::MDifferenzieren_Click() {
 Mauskontext FormGRAFIK::mauskontext() const {
   const Hauptmodul& h = hauptmodul();
   const GrafikEinstellungen& p = grafikParameter();
-  const Tolvek::GrafikZustand& g = Tolvek::grafikZustand();
+  // The window's own last drawing, whatever other surface was drawn on since.
+  const Grafikbereich& g = GRAF->flaeche().letzteGrafik;
   const Feldumgebung u = feldumgebung();
   Mauskontext k;
   k.x = &h.messdaten.x;
   k.y = &h.messdaten.y;
   k.m = h.messdaten.m;
-  k.gezeichnet = {g.GrafikXMin, g.GrafikXMax, g.GrafikYMin, g.GrafikYMax};
+  k.gezeichnet = {g.XMin, g.XMax, g.YMin, g.YMax};
   k.yMin = p.YMin;
   k.yMax = p.YMax;
   k.fx = {u.x.code, u.x.nachkommastellen, u.dezimaltrennzeichen, u.messStart};

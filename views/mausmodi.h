@@ -40,7 +40,7 @@ struct Mauskontext {
   const std::vector<float>* x = nullptr;
   const std::vector<float>* y = nullptr;
   int32_t m = 0;
-  Ansicht gezeichnet;  // the range of the last drawing (GrafikXMin..GrafikYMax)
+  Ansicht gezeichnet;  // the range of the last complete drawing on the plot area
   float yMin = 0;      // the record's y range: the integral marker's length
   float yMax = 0;
   Zahlformat fx;  // the axis fields' formats

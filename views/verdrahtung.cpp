@@ -89,13 +89,13 @@ void grafikVorfuehren(Programm& programm, Ansichtenhalter& halter) {
     if (zeigen == QLatin1String("einstellungen")) grafik.MOptionen_Click();
     if (zeigen == QLatin1String("drucken")) grafik.MGrDruck_Click();
     if (zeigen != QLatin1String("zoom")) return;
-    const Tolvek::GrafikZustand& g = Tolvek::grafikZustand();
-    const float bx = g.GrafikXMax - g.GrafikXMin;
-    const float by = g.GrafikYMax - g.GrafikYMin;
-    grafik.maus.zoom = {g.GrafikXMin + bx / 8, g.GrafikXMin + bx / 2, g.GrafikYMax - by / 8, g.GrafikYMin + by / 8};
+    const Grafikbereich g = grafik.GRAF->flaeche().letzteGrafik;
+    const float bx = g.XMax - g.XMin;
+    const float by = g.YMax - g.YMin;
+    grafik.maus.zoom = {g.XMin + bx / 8, g.XMin + bx / 2, g.YMax - by / 8, g.YMin + by / 8};
     grafik.ZoomAusfuehren();
-    const Tolvek::GrafikZustand& z = Tolvek::grafikZustand();
-    grafik.GRAF_MouseDown(kMausLinks, QPointF(z.GrafikXMin + (z.GrafikXMax - z.GrafikXMin) / 3, z.GrafikYMin));
+    const Grafikbereich& z = grafik.GRAF->flaeche().letzteGrafik;
+    grafik.GRAF_MouseDown(kMausLinks, QPointF(z.XMin + (z.XMax - z.XMin) / 3, z.YMin));
     grafik.GRAF_MouseUp(kMausLinks);
   });
 }

@@ -224,13 +224,7 @@ pv::GrafikEinstellungen einstellungen() {
   return e;
 }
 
-class GrafikZeichnenTest : public ::testing::Test {
- protected:
-  void SetUp() override { Tolvek::grafikZustand() = {}; }
-  void TearDown() override { Tolvek::grafikZustand() = {}; }
-};
-
-TEST_F(GrafikZeichnenTest, EntryAndEmptyGraphs) {
+TEST(GrafikZeichnenTest, EntryAndEmptyGraphs) {
   const std::vector<float> leer(1, 0.0f);
   {
     SCOPED_TRACE("x range 3 to 3: nothing, the surface untouched");
@@ -263,7 +257,7 @@ TEST_F(GrafikZeichnenTest, EntryAndEmptyGraphs) {
     EXPECT_TRUE(z.punkteListe.empty());
     EXPECT_EQ(Werte({e.RandLinks, e.RandRechts, e.RandOben, e.RandUnten}), Werte({0.2f, 0.1f, 0.2f, 0.2f}));
     EXPECT_EQ(Werte({e.XMin, e.XMax, e.YMin, e.YMax}), Werte({0, 300, 20, 30}));
-    EXPECT_EQ(Tolvek::grafikZustand().GrafikYMax, 30);
+    EXPECT_EQ(z.letzteGrafik.YMax, 30);
     // The scale stays: x from -60 to 330 over 1000 pixels, y from 32 down to 18.
     EXPECT_NEAR(z.zuPixel(0, 30).x(), 60.0 / 390 * 1000, 1e-4);
     EXPECT_NEAR(z.zuPixel(0, 30).y(), 2.0 / 14 * 600, 1e-4);
@@ -271,7 +265,7 @@ TEST_F(GrafikZeichnenTest, EntryAndEmptyGraphs) {
   }
 }
 
-TEST_F(GrafikZeichnenTest, AutomaticRangeAndWriteBack) {
+TEST(GrafikZeichnenTest, AutomaticRangeAndWriteBack) {
   Aufzeichnung z;
   auto e = einstellungen();
   e.GitterabstandX = 0;
@@ -284,22 +278,22 @@ TEST_F(GrafikZeichnenTest, AutomaticRangeAndWriteBack) {
   EXPECT_EQ(Werte({e.GitterabstandX, e.GitterabstandY}), Werte({50, 0.1f}));
   EXPECT_TRUE(e.GitterabstandAutoX);
   EXPECT_FALSE(e.GitterabstandAutoY);
-  EXPECT_EQ(Tolvek::grafikZustand().GrafikXMax, 300);
+  EXPECT_EQ(z.letzteGrafik.XMax, 300);
 }
 
-TEST_F(GrafikZeichnenTest, ResultCodesAndSteps) {
+TEST(GrafikZeichnenTest, ResultCodesAndSteps) {
   {
     SCOPED_TRACE("20003 values in view with a step of 2: result 6, frame only");
     Aufzeichnung z;
     auto e = einstellungen();
     e.Schrittweite = 2;
-    Tolvek::grafikZustand().GrafikXMax = 77;
+    z.letzteGrafik.XMax = 77;
     const auto x = linear(20003, 0, 1);
     float x0 = 0, x1 = 20002, y0 = -1, y1 = 1;
     EXPECT_EQ(Tolvek::GrafikZeichnen(z, x0, x1, y0, y1, x, std::vector<float>(20004, 0.0f), e, u','),
               Tolvek::kGrafikZuVieleWerte);
     EXPECT_EQ(e.Schrittweite, 2);
-    EXPECT_EQ(Tolvek::grafikZustand().GrafikXMax, 77);
+    EXPECT_EQ(z.letzteGrafik.XMax, 77);
     EXPECT_TRUE(z.hatText(QStringLiteral("Temperatur")));
     EXPECT_TRUE(z.punkteListe.empty());
     EXPECT_TRUE(z.zuege.empty());
@@ -352,7 +346,7 @@ TEST_F(GrafikZeichnenTest, ResultCodesAndSteps) {
   }
 }
 
-TEST_F(GrafikZeichnenTest, DeepZoomAtLargeXAndFlatSeriesDraw) {
+TEST(GrafikZeichnenTest, DeepZoomAtLargeXAndFlatSeriesDraw) {
   {
     SCOPED_TRACE("half a unit at 10^6: grid lines below single resolution still end");
     Aufzeichnung z;
@@ -379,7 +373,7 @@ TEST_F(GrafikZeichnenTest, DeepZoomAtLargeXAndFlatSeriesDraw) {
   }
 }
 
-TEST_F(GrafikZeichnenTest, AxesCrossAtZeroAndTwoLineDateLabels) {
+TEST(GrafikZeichnenTest, AxesCrossAtZeroAndTwoLineDateLabels) {
   {
     SCOPED_TRACE("y from -5 to 5: x labels hang below y = 0, no grid line at 0");
     Aufzeichnung z;
@@ -419,7 +413,7 @@ TEST_F(GrafikZeichnenTest, AxesCrossAtZeroAndTwoLineDateLabels) {
   }
 }
 
-TEST_F(GrafikZeichnenTest, DotsAndLinesAtTheRangeEdges) {
+TEST(GrafikZeichnenTest, DotsAndLinesAtTheRangeEdges) {
   struct Fall {
     const char* name;
     std::vector<float> x, y;
@@ -453,12 +447,12 @@ TEST_F(GrafikZeichnenTest, DotsAndLinesAtTheRangeEdges) {
   }
 }
 
-TEST_F(GrafikZeichnenTest, PrintingWidensLinesAndNeitherClearsNorRefreshes) {
+TEST(GrafikZeichnenTest, PrintingWidensLinesAndNeitherClearsNorRefreshes) {
   Aufzeichnung z;
   QImage& bild = z.bildchen();
   bild.setDotsPerMeterX(23622);  // 600 dpi against the screen's 96: factor int16(6.25) = 6
   bild.setDotsPerMeterY(23622);
-  Tolvek::grafikZustand().Drucken = true;
+  z.drucker = true;
   auto e = einstellungen();
   e.LiniendickeAchsen = 1;
   float x0 = 0, x1 = 10, y0 = 0, y1 = 10;
@@ -482,7 +476,7 @@ int kurvenPixel(const QImage& bild, int spalte, int yVon, int yBis) {
   return n;
 }
 
-TEST_F(GrafikZeichnenTest, RenderedCurveLiesWhereTheValuesAre) {
+TEST(GrafikZeichnenTest, RenderedCurveLiesWhereTheValuesAre) {
   QImage bild(600, 400, QImage::Format_RGB32);
   pv::Zeichenflaeche z(bild);
   auto e = einstellungen();
@@ -547,7 +541,7 @@ QRect unterschied(const QImage& a, const QImage& b) {
   return r;
 }
 
-TEST_F(GrafikZeichnenTest, YTitleReadsUpwardsLeftOfTheYLabels) {
+TEST(GrafikZeichnenTest, YTitleReadsUpwardsLeftOfTheYLabels) {
   // An empty graph from 20 to 30, drawn with and without a y title.
   const auto zeichnen = [](const QString& yTitel, QImage& bild) {
     pv::Zeichenflaeche z(bild);

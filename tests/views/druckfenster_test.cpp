@@ -1,5 +1,5 @@
-// Printing: the page layout, a PDF of the fixture graph and a drawing that
-// fails.
+// Printing: the page layout, a PDF of the fixture graph, the graph window's
+// own range, a full disk and a drawing that fails.
 #include "views/druckfenster.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
@@ -22,7 +24,11 @@
 #include "common/dateiauswahl.h"
 #include "common/farben.h"
 #include "common/laufzeitfehler.h"
+#include "common/textdatei.h"
+#include "devices/kennlinienbild.h"
+#include "devices/sensordatei.h"
 #include "main/messdatei.h"
+#include "support/kleinesdateisystem.h"
 #include "views/ansichtenzustand.h"
 #include "views/grafikfenster.h"
 
@@ -108,6 +114,15 @@ int modaleDialoge(const std::function<void()>& aktion, const std::function<void(
   return anzahl;
 }
 
+// Ghostscript, a reader not written here, on a PDF file; its output.
+QByteArray ghostscript(const QStringList& argumente) {
+  QProcess gs;
+  gs.start(QStringLiteral("gs"),
+           QStringList{QStringLiteral("-q"), QStringLiteral("-dBATCH"), QStringLiteral("-dNOPAUSE")} + argumente);
+  EXPECT_TRUE(gs.waitForFinished(30000));
+  return gs.readAllStandardOutput();
+}
+
 bool rot(QColor c) { return c.red() > 200 && c.green() < 80 && c.blue() < 80; }
 bool dunkel(QColor c) { return c.red() < 80 && c.green() < 80 && c.blue() < 80; }
 
@@ -125,7 +140,13 @@ class Drucken : public ::testing::Test {
   ~Drucken() override {
     pv::dateiauswahlSetzen(nullptr);
     pv::ansichtenzustand() = pv::Ansichtenzustand{};
-    Tolvek::grafikZustand() = {};
+  }
+  // 21 values and the graph's record spanning them: a page to lay out.
+  static void kleineGrafik() {
+    pvtest::Ansichtenumgebung::messungMit(21);
+    pv::GrafikEinstellungen& p = pv::grafikParameter();
+    p.XMax = 10;
+    p.YMax = 210;
   }
   // As the user picks an entry of the printer box.
   static void eintragWaehlen(pv::FormDrucken& dialog, const QString& eintrag) {
@@ -138,7 +159,11 @@ class Drucken : public ::testing::Test {
   PdfAuswahl auswahl;
 };
 
-TEST_F(Drucken, TheFixtureGraphPrintsToOnePdfPageWithTitleAxesAndCurve) {
+// The fixture graph on one PDF page, read back by ghostscript. A sensor
+// characteristic plotted since on another surface changes neither the
+// printed axes nor the preview nor the cross-hair: they belong to the graph
+// window's last drawing.
+TEST_F(Drucken, TheFixtureGraphPrintsWithItsOwnAxesAfterACharacteristicWasDrawn) {
   pv::Messtexte texte;
   pv::Hauptmodul& h = pv::hauptmodul();
   ASSERT_TRUE(pv::MessungEinlesen(pvtest::testdatei(QStringLiteral("messung_grafik.mes")), false, h.messdaten, texte)
@@ -146,6 +171,21 @@ TEST_F(Drucken, TheFixtureGraphPrintsToOnePdfPageWithTitleAxesAndCurve) {
   pv::FormGRAFIK grafik;
   grafik.Zeigen();
   grafik.NeuButton_Click();
+  const pv::Grafikbereich gezeigt = grafik.GRAF->flaeche().letzteGrafik;
+
+  pv::Kennlinie& fuehler = pv::sensorZustand().Fuehler;
+  const pv::Kennlinie vorher = fuehler;
+  fuehler.X = {0, 0, 3};
+  fuehler.Y = {0, 20, 80};
+  pv::KennlinienBild kennlinie;
+  kennlinie.zeichnen(pv::kennlinieGrafik(QStringLiteral("Test"), QStringLiteral("x"), QStringLiteral("y")), u',');
+  fuehler = vorher;
+
+  grafik.CheckMWRasten->setChecked(false);
+  const QPointF mitte((gezeigt.XMin + gezeigt.XMax) / 2, (gezeigt.YMin + gezeigt.YMax) / 2);
+  grafik.GRAF_MouseDown(pv::kMausLinks, mitte);
+  EXPECT_EQ(grafik.maus.ueberlagerung.zeigerV, QLineF(mitte.x(), gezeigt.YMin, mitte.x(), gezeigt.YMax));
+  EXPECT_EQ(grafik.maus.ueberlagerung.zeigerH, QLineF(gezeigt.XMin, mitte.y(), gezeigt.XMax, mitte.y()));
 
   pv::FormDrucken dialog;
   eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
@@ -158,32 +198,32 @@ TEST_F(Drucken, TheFixtureGraphPrintsToOnePdfPageWithTitleAxesAndCurve) {
   EXPECT_EQ(QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))), 1);
 
   const QString png = umgebung.programm.pfad(QStringLiteral("seite.png"));
-  QProcess gs;
-  gs.start(QStringLiteral("gs"), {QStringLiteral("-q"), QStringLiteral("-dBATCH"), QStringLiteral("-dNOPAUSE"),
-                                  QStringLiteral("-sDEVICE=png16m"), QStringLiteral("-r40"),
-                                  QStringLiteral("-sOutputFile=") + png, auswahl.antwort});
-  ASSERT_TRUE(gs.waitForFinished(30000));
+  ghostscript({QStringLiteral("-sDEVICE=png16m"), QStringLiteral("-r40"), QStringLiteral("-sOutputFile=") + png,
+               auswahl.antwort});
   const QImage seite(png);
   ASSERT_FALSE(seite.isNull());
   EXPECT_GT(pixelWie(seite, rot), 20) << "curve";
   EXPECT_GT(pixelWie(seite, dunkel), 200) << "title, labels and axes";
+  const QString text = QString::fromUtf8(
+      ghostscript({QStringLiteral("-sDEVICE=txtwrite"), QStringLiteral("-sOutputFile=-"), auswahl.antwort}));
+  for (const float wert : {gezeigt.XMax, gezeigt.YMax}) {
+    const QString label = QString::number(wert, 'f', 2).replace(u'.', h.Dezimaltrennzeichen);
+    EXPECT_TRUE(text.contains(label)) << label.toStdString() << " in\n" << text.toStdString();
+  }
 }
 
 TEST_F(Drucken, ASystemPrinterChosenAfterAPdfPrintsNoLongerIntoThatFile) {
   pv::FormDrucken dialog;
   eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
   EXPECT_EQ(dialog.drucker().outputFormat(), QPrinter::PdfFormat);
-  dialog.drucker().setOutputFileName(auswahl.antwort);  // as a PDF print leaves it
+  dialog.drucker().setOutputFileName(auswahl.antwort);  // a file the printer still names
   eintragWaehlen(dialog, QStringLiteral("Laserdrucker"));
   EXPECT_EQ(dialog.drucker().outputFileName(), QString());
 }
 
 TEST_F(Drucken, ACopyCountBeyondAnyNumberIsRefusedAsOtherInputIs) {
-  pvtest::Ansichtenumgebung::messungMit(21);
-  pv::GrafikEinstellungen& p = pv::grafikParameter();
-  p.XMax = Tolvek::grafikZustand().GrafikXMax = 10;
-  p.YMax = Tolvek::grafikZustand().GrafikYMax = 210;
-  p.Schrittweite = 1;
+  kleineGrafik();
+  pv::grafikParameter().Schrittweite = 1;
   pv::FormDrucken dialog;
   eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
   umgebung.programm.meldungen.boxen.clear();
@@ -200,10 +240,7 @@ TEST_F(Drucken, ACopyCountBeyondAnyNumberIsRefusedAsOtherInputIs) {
 }
 
 TEST_F(Drucken, EnterInASizeFieldDrawsThePreviewAndPageSetUpKeepsTheLayout) {
-  pvtest::Ansichtenumgebung::messungMit(21);
-  pv::GrafikEinstellungen& p = pv::grafikParameter();
-  p.XMax = Tolvek::grafikZustand().GrafikXMax = 10;
-  p.YMax = Tolvek::grafikZustand().GrafikYMax = 210;
+  kleineGrafik();
   pv::FormDrucken dialog;
   eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
   dialog.show();
@@ -247,6 +284,59 @@ TEST_F(Drucken, EnterInASizeFieldDrawsThePreviewAndPageSetUpKeepsTheLayout) {
   const QSizeF quer = dialog.drucker().pageLayout().paintRect(QPageLayout::Millimeter).size();
   const auto [breite, hoehe] = pv::seitenfelder(true, quer);
   EXPECT_EQ(felder(), (QStringList{breite, hoehe, QStringLiteral("0"), QStringLiteral("0")}));
+}
+
+// A PDF that a full disk cannot take leaves the file it would replace byte
+// for byte and no file of its own, and says so. A file name not given goes
+// back to the dialog.
+TEST_F(Drucken, APdfThatDoesNotFitLeavesTheDiskAsItWasAndSaysSo) {
+  pvtest::KleinesDateisystem platte;
+  if (!platte.bereit()) GTEST_SKIP() << platte.grund().toStdString();
+  kleineGrafik();
+  pv::FormDrucken dialog;
+  eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
+  dialog.show();
+  auto& boxen = umgebung.programm.meldungen.boxen;
+  boxen.clear();
+  auswahl.antwort.clear();
+  dialog.CommandOK_Click();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_TRUE(boxen.empty());
+
+  const QByteArray alt("%PDF-1\n");
+  ASSERT_TRUE(pv::dateiErsetzen(platte.pfad(QStringLiteral("alt.pdf")), alt));
+  platte.fuellen();
+  for (const QString& name : {QStringLiteral("alt.pdf"), QStringLiteral("neu.pdf")}) {
+    SCOPED_TRACE(name.toStdString());
+    auswahl.antwort = platte.pfad(name);
+    boxen.clear();
+    dialog.CommandOK_Click();
+    EXPECT_EQ(boxen.size(), 1u);
+    EXPECT_TRUE(!boxen.empty() && boxen[0].text.startsWith(QStringLiteral("Es gab ein Problem beim Drucken")));
+  }
+  QByteArray gelesen;
+  EXPECT_TRUE(pv::dateiLesen(platte.pfad(QStringLiteral("alt.pdf")), gelesen) && gelesen == alt);
+  EXPECT_EQ(QDir(platte.pfad()).entryList(QDir::Files | QDir::Hidden).join(u' ').toStdString(),
+            ".fuellung alt.pdf");
+}
+
+// The printer's page set-up speaks millimetres as the dialog's fields do,
+// also where the locale measures in inches.
+TEST_F(Drucken, ThePageSetUpShowsMillimetresInAnyLocale) {
+  const QLocale vorher;
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  pv::FormDrucken dialog;
+  dialog.show();
+  QStringList einheiten;
+  modaleDialoge([&] { dialog.CommandDrEig->click(); },
+                [&](QDialog& d) {
+                  for (const QDoubleSpinBox* feld : d.findChildren<QDoubleSpinBox*>())
+                    if (feld->isVisibleTo(&d)) einheiten << feld->suffix().trimmed();
+                  d.reject();
+                });
+  QLocale::setDefault(vorher);
+  einheiten.removeDuplicates();
+  EXPECT_EQ(einheiten.join(u' ').toStdString(), "mm");
 }
 
 TEST_F(Drucken, ADrawingThatFailsCancelsTheJob) {

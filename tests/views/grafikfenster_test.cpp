@@ -235,11 +235,11 @@ TEST_F(Grafikfenster, ShownAgainAfterClosingItDrawsTheMeasurementNowOpenAsIfFres
                   .gelesen());
   fenster.Zeigen();
   const QString gezeigtMax = fenster.TextMaximumX->text();
-  const float gezeichnetMax = Tolvek::grafikZustand().GrafikXMax;
+  const float gezeichnetMax = fenster.GRAF->flaeche().letzteGrafik.XMax;
   EXPECT_NE(gezeigtMax, vorherMax);
   fenster.NeuButton_Click();
   EXPECT_EQ(gezeigtMax, fenster.TextMaximumX->text()) << "as \"Aktualisieren\" draws it";
-  EXPECT_EQ(gezeichnetMax, Tolvek::grafikZustand().GrafikXMax);
+  EXPECT_EQ(gezeichnetMax, fenster.GRAF->flaeche().letzteGrafik.XMax);
 
   EXPECT_TRUE(fenster.OptionKoordinaten->isChecked());
   EXPECT_TRUE(fenster.CheckMWRasten->isChecked());
