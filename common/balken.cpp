@@ -6,6 +6,7 @@
 #include <cmath>
 #include <utility>
 
+#include "common/bildschirmbild.h"
 #include "common/farben.h"
 #include "common/zahlen.h"
 
@@ -14,16 +15,20 @@ namespace Tolvek {
 namespace {
 
 // Fills the strip between x1 and x2 (0 to 100 across the area) over the full
-// height. Pixel columns belong to the strip from the rounded left edge up to
-// the rounded right edge, so adjacent strips neither overlap nor leave gaps.
+// height. Columns of device pixels belong to the strip from the rounded left
+// edge up to the rounded right edge, so adjacent strips neither overlap nor
+// leave gaps, on a picture for a high-resolution screen too.
 void kasten(QPainter& maler, const QRect& flaeche, float x1, float x2, const QColor& farbe) {
   if (!std::isfinite(x1) || !std::isfinite(x2)) return;
   if (x1 > x2) std::swap(x1, x2);
   x1 = std::clamp(x1, 0.0f, 100.0f);
   x2 = std::clamp(x2, 0.0f, 100.0f);
-  const int links = flaeche.left() + int(std::lround(double(x1) * flaeche.width() / 100.0));
-  const int rechts = flaeche.left() + int(std::lround(double(x2) * flaeche.width() / 100.0));
-  if (rechts > links) maler.fillRect(QRect(links, flaeche.top(), rechts - links, flaeche.height()), farbe);
+  const double v = maler.device() ? maler.device()->devicePixelRatio() : 1.0;
+  const double spalten = flaeche.width() * v;
+  const double links = double(std::lround(double(x1) * spalten / 100.0));
+  const double rechts = double(std::lround(double(x2) * spalten / 100.0));
+  if (rechts > links)
+    maler.fillRect(QRectF(flaeche.left() + links / v, flaeche.top(), (rechts - links) / v, flaeche.height()), farbe);
 }
 
 // Green to yellow: one band per unit from 88 (green) to 93 and above (yellow).
@@ -74,7 +79,7 @@ void PegelZeigen(pv::Balkenanzeige* box, float wert, QChar dezimaltrennzeichen) 
   QImage& bild = box->bild();
   if (!bild.isNull()) {
     QPainter maler(&bild);
-    PegelMalen(maler, bild.rect(), wert, box->Knopfflaeche());
+    PegelMalen(maler, pv::logischeFlaeche(bild), wert, box->Knopfflaeche());
   }
   box->Gezeichnet(wert, pv::singleText(wert, dezimaltrennzeichen));
 }
@@ -84,7 +89,7 @@ void FortschrittZeigen(pv::Balkenanzeige* box, float wert, QChar dezimaltrennzei
   QImage& bild = box->bild();
   if (!bild.isNull()) {
     QPainter maler(&bild);
-    FortschrittMalen(maler, bild.rect(), wert, box->Vordergrund(), box->Hintergrund());
+    FortschrittMalen(maler, pv::logischeFlaeche(bild), wert, box->Vordergrund(), box->Hintergrund());
   }
   box->Gezeichnet(wert, pv::singleText(wert, dezimaltrennzeichen));
 }
@@ -108,18 +113,22 @@ void Balkenanzeige::Gezeichnet(float wert, const QString& tag) {
 }
 
 QImage& Balkenanzeige::bild() {
-  // Follows the box's size on demand: a hidden box gets no resize events.
-  const QSize groesse = size();
-  if (groesse.isEmpty()) {
-    bild_ = QImage();
-  } else if (bild_.isNull()) {
-    bild_ = QImage(groesse, QImage::Format_RGB32);
-    bild_.fill(hintergrund_);
-  } else if (bild_.size() != groesse) {
-    // The bar is drawn in relative coordinates: stretching keeps it right.
-    bild_ = bild_.scaled(groesse);
-  }
+  // Follows the box's size and ratio on demand: a hidden box gets no resize
+  // events, and a move to a screen of another ratio none at all.
+  balkenbildAnpassen(bild_, size(), devicePixelRatioF(), hintergrund_);
   return bild_;
+}
+
+void balkenbildAnpassen(QImage& bild, QSize groesse, qreal verhaeltnis, const QColor& hintergrund) {
+  if (groesse.isEmpty()) {
+    bild = QImage();
+  } else if (bild.isNull()) {
+    bild = bildschirmbild(groesse, verhaeltnis, hintergrund);
+  } else if (!bildPasst(bild, groesse, verhaeltnis)) {
+    // The bar is drawn in relative coordinates: stretching keeps it right.
+    bild = bild.scaled(geraetegroesse(groesse, verhaeltnis));
+    bild.setDevicePixelRatio(verhaeltnis);
+  }
 }
 
 void Balkenanzeige::paintEvent(QPaintEvent*) {

@@ -39,17 +39,22 @@ void FortschrittZeigen(pv::Balkenanzeige* box, float wert, QChar dezimaltrennzei
 
 namespace pv {
 
+// Keeps a bar box's picture at the box's size (logical pixels) and device
+// pixel ratio: null for an empty box, new in the background colour, or the
+// old bar stretched to the new size.
+void balkenbildAnpassen(QImage& bild, QSize groesse, qreal verhaeltnis, const QColor& hintergrund);
+
 // A box showing a horizontal bar. The bar is painted into a picture the box
-// keeps (so a later call paints over what an earlier one left) and shown
-// stretched to the widget.
+// keeps (so a later call paints over what an earlier one left) at the
+// screen's device pixel ratio, and shown stretched to the widget.
 class Balkenanzeige : public QWidget {
   Q_OBJECT
 
  public:
   explicit Balkenanzeige(QWidget* parent = nullptr);
 
-  // The picture the bars are drawn into, as large as the box; null while the
-  // box has no area.
+  // The picture the bars are drawn into, as large as the box at the
+  // screen's ratio; null while the box has no area.
   QImage& bild();
 
   // The last value drawn and its text.

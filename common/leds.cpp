@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 
+#include "common/bildschirmbild.h"
 #include "common/farben.h"
 #include "common/zahlen.h"
 
@@ -36,76 +38,106 @@ constexpr uint32_t kBalken[4][2][2] = {
     {{rgb(16, 16, 72), rgb(48, 56, 184)}, {rgb(41, 44, 207), rgb(169, 173, 231)}},
     {{rgb(88, 56, 0), rgb(240, 152, 0)}, {rgb(248, 159, 0), rgb(255, 215, 145)}}};
 
-QImage leeresBild(int breite, int hoehe) {
-  QImage bild(breite, hoehe, QImage::Format_ARGB32);
-  bild.fill(Qt::transparent);
-  return bild;
-}
+// The lamps are pixel art of 11 or 12 pixels a side. On a picture for a
+// high-resolution screen each device pixel takes the look of the point of
+// the art it lies on, so shapes and outlines keep their proportions with
+// the finer detail of the screen. Coordinates below are in pixels of the
+// art: the centre of pixel (i, j) is the point (i, j), a picture of w pixels
+// covers -0.5 to w - 0.5.
+class Lampenbild {
+ public:
+  Lampenbild(int breite, int hoehe, qreal verhaeltnis)
+      : w_(breite), h_(hoehe), bild_(bildschirmbild({breite, hoehe}, verhaeltnis, Qt::transparent,
+                                                    QImage::Format_ARGB32)) {}
 
-// Fills a shape given by its inside test, with a one-pixel black outline
-// where the shape meets its outside or the picture's edge.
-template <class Innen>
-void formMalen(QImage& bild, Innen innen, const QColor& fuellung) {
-  const int w = bild.width(), h = bild.height();
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      if (!innen(x, y)) continue;
-      const bool rand = x == 0 || y == 0 || x == w - 1 || y == h - 1 || !innen(x - 1, y) ||
-                        !innen(x + 1, y) || !innen(x, y - 1) || !innen(x, y + 1);
-      bild.setPixelColor(x, y, rand ? QColor(Qt::black) : fuellung);
+  // Paints every device pixel by farbe(u, v) at the point of the art it
+  // covers; an invalid colour leaves it transparent.
+  template <class Farbe>
+  void malen(Farbe farbe) {
+    const qreal v = bild_.devicePixelRatio();
+    for (int y = 0; y < bild_.height(); ++y) {
+      for (int x = 0; x < bild_.width(); ++x) {
+        const QColor c = farbe((x + 0.5) / v - 0.5, (y + 0.5) / v - 0.5);
+        if (c.isValid()) bild_.setPixelColor(x, y, c);
+      }
     }
   }
-}
+
+  // Fills a shape given by its inside test, with an outline one pixel of
+  // the art wide in black where the shape meets its outside or the
+  // picture's edge.
+  template <class Innen>
+  void formMalen(Innen innen, const QColor& fuellung) {
+    const auto drin = [&](double u, double v) { return auf(u, v) && innen(u, v); };
+    malen([&](double u, double v) {
+      if (!drin(u, v)) return QColor();
+      const bool rand = !drin(u - 1, v) || !drin(u + 1, v) || !drin(u, v - 1) || !drin(u, v + 1);
+      return rand ? QColor(Qt::black) : fuellung;
+    });
+  }
+
+  // Whether the point lies on the picture.
+  bool auf(double u, double v) const { return u >= -0.5 && u < w_ - 0.5 && v >= -0.5 && v < h_ - 0.5; }
+
+  // The pixel of the art a point lies in.
+  static QPoint pixel(double u, double v) { return {int(std::floor(u + 0.5)), int(std::floor(v + 0.5))}; }
+
+  QImage bild() const { return bild_; }
+
+ private:
+  int w_, h_;
+  QImage bild_;
+};
 
 QColor mischen(const QColor& a, const QColor& b, double anteilB) {
   auto kanal = [&](int x, int y) { return int(std::lround(x + (y - x) * anteilB)); };
   return QColor(kanal(a.red(), b.red()), kanal(a.green(), b.green()), kanal(a.blue(), b.blue()));
 }
 
-QImage rund(const QColor& farbe) {
-  QImage bild = leeresBild(11, 11);
-  formMalen(bild, [](int x, int y) { return std::hypot(x - 5, y - 5) <= 5.4; }, farbe);
+QImage rund(const QColor& farbe, qreal verhaeltnis) {
+  Lampenbild bild(11, 11, verhaeltnis);
+  bild.formMalen([](double u, double v) { return std::hypot(u - 5, v - 5) <= 5.4; }, farbe);
   // A highlight up left, as of light falling on a glass dome.
-  bild.setPixelColor(3, 3, Qt::white);
-  bild.setPixelColor(4, 3, mischen(farbe, Qt::white, 0.5));
-  bild.setPixelColor(3, 4, mischen(farbe, Qt::white, 0.5));
-  return bild;
+  const QColor halb = mischen(farbe, Qt::white, 0.5);
+  bild.malen([&](double u, double v) {
+    const QPoint p = Lampenbild::pixel(u, v);
+    if (p == QPoint(3, 3)) return QColor(Qt::white);
+    return p == QPoint(4, 3) || p == QPoint(3, 4) ? halb : QColor();
+  });
+  return bild.bild();
 }
 
-QImage eckig(const QColor& farbe) {
-  QImage bild = leeresBild(11, 11);
-  for (int y = 0; y < 11; ++y) {
-    for (int x = 0; x < 11; ++x) {
-      const int ring = std::min({x, y, 10 - x, 10 - y});
-      bild.setPixelColor(x, y, ring == 0 ? QColor(Qt::black) : ring == 1 ? QColor(Qt::white) : farbe);
-    }
-  }
-  return bild;
+QImage eckig(const QColor& farbe, qreal verhaeltnis) {
+  Lampenbild bild(11, 11, verhaeltnis);
+  bild.malen([&](double u, double v) {
+    const double ring = std::min({u, v, 10 - u, 10 - v});
+    return ring < 0.5 ? QColor(Qt::black) : ring < 1.5 ? QColor(Qt::white) : farbe;
+  });
+  return bild.bild();
 }
 
-QImage dreieck(const QColor& farbe, bool nachLinks) {
-  QImage bild = leeresBild(12, 11);
+QImage dreieck(const QColor& farbe, bool nachLinks, qreal verhaeltnis) {
+  Lampenbild bild(12, 11, verhaeltnis);
   // The tip at the middle row of the first column (or the last), widening to
   // the full height at the other side.
-  formMalen(bild,
-            [nachLinks](int x, int y) {
-              if (x < 0 || x > 11 || y < 0 || y > 10) return false;
-              const int abstand = nachLinks ? x : 11 - x;
-              return std::abs(y - 5) * 12 <= (abstand + 1) * 5;
-            },
-            farbe);
-  return bild;
+  bild.formMalen(
+      [nachLinks](double u, double v) {
+        const double abstand = nachLinks ? u : 11 - u;
+        return std::fabs(v - 5) * 12 <= (abstand + 1) * 5;
+      },
+      farbe);
+  return bild.bild();
 }
 
-QImage balken(const QColor& dunkel, const QColor& hell) {
-  QImage bild = leeresBild(11, 12);
-  bild.fill(Qt::white);
-  // Rows 1..10 inside the frame, from the light tone down to the dark one.
-  for (int y = 1; y <= 10; ++y) {
-    const QColor zeile = mischen(hell, dunkel, (y - 1) / 9.0);
-    for (int x = 1; x <= 9; ++x) bild.setPixelColor(x, y, zeile);
-  }
-  return bild;
+QImage balken(const QColor& dunkel, const QColor& hell, qreal verhaeltnis) {
+  Lampenbild bild(11, 12, verhaeltnis);
+  // Rows 1..10 inside a white frame, from the light tone down to the dark one.
+  bild.malen([&](double u, double v) {
+    const QPoint p = Lampenbild::pixel(u, v);
+    if (p.x() < 1 || p.x() > 9 || p.y() < 1 || p.y() > 10) return QColor(Qt::white);
+    return mischen(hell, dunkel, std::clamp((v - 1) / 9.0, 0.0, 1.0));
+  });
+  return bild.bild();
 }
 
 }  // namespace
@@ -117,28 +149,28 @@ int LEDBildnummer(int style, int color, int status) {
   return style * 8 + color * 2 + status;
 }
 
-QImage LEDBildMalen(int nummer) {
+QImage LEDBildMalen(int nummer, qreal verhaeltnis) {
   if (nummer < 0 || nummer >= kLEDBilderAnzahl) return {};
   const int style = nummer / 8, color = nummer / 2 % 4, status = nummer % 2;
   switch (style) {
     case 0:
-      return rund(farbe(kRund[color][status]));
+      return rund(farbe(kRund[color][status]), verhaeltnis);
     case 1:
-      return eckig(farbe(kEckig[color][status]));
+      return eckig(farbe(kEckig[color][status]), verhaeltnis);
     case 2:
     case 3:
-      return dreieck(farbe(kDreieck[color][status]), style == 2);
+      return dreieck(farbe(kDreieck[color][status]), style == 2, verhaeltnis);
     default:
-      return balken(farbe(kBalken[color][status][0]), farbe(kBalken[color][status][1]));
+      return balken(farbe(kBalken[color][status][0]), farbe(kBalken[color][status][1]), verhaeltnis);
   }
 }
 
-const QList<QImage>& LEDStandardbilder() {
-  static const QList<QImage> bilder = [] {
-    QList<QImage> liste;
-    for (int n = 0; n < kLEDBilderAnzahl; ++n) liste.append(LEDBildMalen(n));
-    return liste;
-  }();
+const QList<QImage>& LEDStandardbilder(qreal verhaeltnis) {
+  // One set per ratio, painted when first asked for (a screen or two).
+  static std::map<qreal, QList<QImage>> saetze;
+  QList<QImage>& bilder = saetze[verhaeltnis];
+  if (bilder.isEmpty())
+    for (int n = 0; n < kLEDBilderAnzahl; ++n) bilder.append(LEDBildMalen(n, verhaeltnis));
   return bilder;
 }
 
@@ -150,7 +182,7 @@ int16_t LEDWertBegrenzen(const QVariant& wert, int16_t obergrenze) {
   return int16_t(rundeHalbGerade(x));
 }
 
-LEDs::LEDs(QWidget* parent) : QWidget(parent), bilder_(LEDStandardbilder()) {
+LEDs::LEDs(QWidget* parent) : QWidget(parent) {
   setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   LEDZeichnen();
 }
@@ -191,7 +223,12 @@ void LEDs::Resize() {
 
 void LEDs::BilderSetzen(const QList<QImage>& bilder) {
   bilder_ = bilder;
+  eigeneBilder_ = true;
   LEDZeichnen();
+}
+
+const QList<QImage>& LEDs::bilder() const {
+  return eigeneBilder_ ? bilder_ : LEDStandardbilder(devicePixelRatioF());
 }
 
 QSize LEDs::sizeHint() const { return imgLEDGroesse_.isValid() ? imgLEDGroesse_ : QSize(11, 11); }
@@ -223,19 +260,26 @@ void LEDs::EigenschaftenLesen(const QVariantMap& beutel) {
 }
 
 void LEDs::LEDZeichnen() {
+  bildWaehlen();
+  update();
+}
+
+void LEDs::bildWaehlen() {
   // A state outside the ranges (possible through Init or the property bag)
   // has no picture: the lamp then shows nothing instead of reading past its
   // picture table.
   const int nummer = LEDBildnummer(style_, color_, status_);
-  imgLED_ = nummer >= 0 && nummer < bilder_.size() ? bilder_.at(nummer) : QImage();
+  const QList<QImage>& liste = bilder();
+  imgLED_ = nummer >= 0 && nummer < liste.size() ? liste.at(nummer) : QImage();
   if (!imgLED_.isNull()) {
-    imgLEDGroesse_ = imgLED_.size();
+    imgLEDGroesse_ = logischeFlaeche(imgLED_).size();
     if (imgLEDGroesse_ != size()) Resize();
   }
-  update();
 }
 
 void LEDs::paintEvent(QPaintEvent*) {
+  // Moved to a screen of another ratio: the pictures painted for it.
+  if (!eigeneBilder_ && !imgLED_.isNull() && imgLED_.devicePixelRatio() != devicePixelRatioF()) bildWaehlen();
   QPainter maler(this);
   // Opaque: the control's own background; transparent: the container shows
   // through the picture's transparent parts.

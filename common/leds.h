@@ -19,12 +19,13 @@ inline constexpr int kLEDBilderAnzahl = 40;
 // -1 when one of the three lies outside its range: such a lamp has no picture.
 int LEDBildnummer(int style, int color, int status);
 
-// The lamp picture with the given number (transparent outside the shape);
-// null for a number outside 0..39.
-QImage LEDBildMalen(int nummer);
+// The lamp picture with the given number (transparent outside the shape),
+// painted for a screen of the given device pixel ratio (its size in logical
+// pixels stays that of the art); null for a number outside 0..39.
+QImage LEDBildMalen(int nummer, qreal verhaeltnis = 1);
 
-// The 40 lamp pictures, index = picture number, painted once.
-const QList<QImage>& LEDStandardbilder();
+// The 40 lamp pictures for a ratio, index = picture number, painted once.
+const QList<QImage>& LEDStandardbilder(qreal verhaeltnis = 1);
 
 // What writing Style, Color or Status stores: the leading number of the
 // value's text (0 when there is none), kept within 0..obergrenze, rounded
@@ -58,7 +59,8 @@ class LEDs : public QWidget {
   void Resize();
 
   // Replaces the picture set (index = picture number), e.g. with pictures
-  // loaded from files; numbers beyond the list show nothing.
+  // loaded from files; numbers beyond the list show nothing. Without it the
+  // lamp shows the standard pictures of its screen's ratio.
   void BilderSetzen(const QList<QImage>& bilder);
 
   // The picture shown at present; null when the lamp has none.
@@ -77,8 +79,12 @@ class LEDs : public QWidget {
 
  private:
   void LEDZeichnen();
+  // Takes the picture of the state and fits the control to it.
+  void bildWaehlen();
+  const QList<QImage>& bilder() const;
 
   QList<QImage> bilder_;
+  bool eigeneBilder_ = false;
   QImage imgLED_;
   QSize imgLEDGroesse_;
   int16_t style_ = 0;

@@ -73,13 +73,14 @@ bool abschneiden(QPointF& a, QPointF& b, const QRectF& r) {
 }
 
 // Collects the connecting lines of the values into polylines in pixels.
-// Consecutive points in one pixel column only lengthen that column's
-// vertical run: its first, lowest, highest and last point, in their order,
-// cover the same pixels as all of its points, so a dense series costs no
-// more than one short polyline per column.
+// Consecutive points in one column of device pixels only lengthen that
+// column's vertical run: its first, lowest, highest and last point, in their
+// order, cover the same pixels as all of its points, so a dense series costs
+// no more than one short polyline per column.
 class Kurvenzug {
  public:
-  Kurvenzug(Zeichenflaeche& ziel, const QColor& farbe, double breite) : ziel_(ziel), farbe_(farbe), breite_(breite) {}
+  Kurvenzug(Zeichenflaeche& ziel, const QColor& farbe, double breite)
+      : ziel_(ziel), farbe_(farbe), breite_(breite), verhaeltnis_(ziel.verhaeltnis()) {}
 
   // The line a-b; anschliessend when a is where the previous line ended.
   void linie(const QPointF& a, const QPointF& b, bool anschliessend) {
@@ -106,7 +107,7 @@ class Kurvenzug {
   bool zugLeer() const { return zug_.empty() && !spalteOffen_; }
 
   void punkt(const QPointF& p) {
-    const double spalte = std::floor(p.x());
+    const double spalte = std::floor(p.x() * verhaeltnis_);
     if (spalteOffen_ && spalte == spalte_) {
       ++anzahl_;
       if (p.y() < min_.y()) {
@@ -150,6 +151,7 @@ class Kurvenzug {
   Zeichenflaeche& ziel_;
   QColor farbe_;
   double breite_;
+  double verhaeltnis_;
   std::vector<QPointF> zug_;
   bool linien_ = false;
   bool spalteOffen_ = false;
@@ -180,6 +182,8 @@ void werteZeichnen(Zeichenflaeche& ziel, const std::vector<float>& X, const std:
   // painter gets no coordinates beyond its reach.
   const double w = ziel.breite(), h = ziel.hoehe();
   const QRectF rahmen(-w, -h, 3 * w, 3 * h);
+  const double v = ziel.verhaeltnis();
+  const auto geraetepixel = [v](const QPointF& q) { return QPointF(std::floor(q.x() * v), std::floor(q.y() * v)); };
 
   std::vector<QPointF> punkte;
   Kurvenzug zug(ziel, kurve, linienBreite);
@@ -189,10 +193,8 @@ void werteZeichnen(Zeichenflaeche& ziel, const std::vector<float>& X, const std:
     const float yi = Y[i];
     const QPointF p = ziel.zuPixel(xi, yi);
     if (b.xDrin(xi) && b.yDrin(yi)) {
-      // A dot on the previous dot's pixel adds nothing.
-      if (punkte.empty() || std::floor(punkte.back().x()) != std::floor(p.x()) ||
-          std::floor(punkte.back().y()) != std::floor(p.y()))
-        punkte.push_back(p);
+      // A dot on the previous dot's device pixel adds nothing.
+      if (punkte.empty() || geraetepixel(punkte.back()) != geraetepixel(p)) punkte.push_back(p);
     }
     if (!verbinden || i <= schritt) continue;
     const int64_t k = i - schritt;
@@ -394,7 +396,8 @@ class Zeichnung {
 
   const Bereich& bereich() const { return b_; }
   int druckfaktor() const { return f_; }
-  double breite() const { return W_; }
+  // The surface's columns of device pixels, for about one value each.
+  double spalten() const { return W_ * ziel_.verhaeltnis(); }
 
   // The range drawn and the margins used, once the graph is complete.
   void zurueckschreiben() {
@@ -457,7 +460,7 @@ int16_t werteStufe(Zeichnung& z, Zeichenflaeche& ziel, const std::vector<float>&
                    int32_t n, pv::GrafikEinstellungen& e, int16_t& stufe) {
   const Bereich& b = z.bereich();
   const pv::SichtbareWerte sichtbar = pv::sichtbareWerte(X, n, b.xmin, b.xmax);
-  const int32_t schritt = pv::schrittweiteWaehlen(e.SchrittweiteAutomatisch, e.Schrittweite, sichtbar, z.breite());
+  const int32_t schritt = pv::schrittweiteWaehlen(e.SchrittweiteAutomatisch, e.Schrittweite, sichtbar, z.spalten());
   if (pv::zuVieleSchritte(sichtbar, schritt)) return kGrafikZuVieleWerte;
   stufe = kGrafikFehlerWerte;
   e.Schrittweite = schritt;

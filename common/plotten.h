@@ -96,9 +96,9 @@ inline constexpr int16_t kGrafikFehlerWerte = 7;   // points and lines
 //
 // Labels are formatted by the record's number format codes with the given
 // decimal separator (code 16 counts from the shared MessStartDatumZeit).
-// With SchrittweiteAutomatisch about one value per pixel column is drawn;
-// more than 10000 steps in view give result 6 with everything but the
-// values drawn. After a failure the surface is cleared (unless it is the
+// With SchrittweiteAutomatisch about one value per column of device pixels
+// is drawn; more than 10000 steps in view give result 6 with everything but
+// the values drawn. After a failure the surface is cleared (unless it is the
 // printer) and the result names the stage (2, 3, 4, 5, 7). No message is
 // shown.
 //
@@ -117,8 +117,9 @@ void LinieGestrichelt(pv::Zeichenflaeche& ziel, double strichlaenge, double luec
                       double x2, double y2, const QColor& farbe, double breite);
 
 // A text turned by winkel degrees counter-clockwise about its unturned top
-// left corner (x, y), in device pixels, in the record's font (an empty font
-// name is the default font), bold when SchriftbildFett, schriftgroesse points.
+// left corner (x, y), in the surface's pixels, in the record's font (an
+// empty font name is the default font), bold when SchriftbildFett,
+// schriftgroesse points.
 void RotierterText(pv::Zeichenflaeche& ziel, const pv::GrafikEinstellungen& einstellungen, int32_t x, int32_t y,
                    int32_t winkel, const QString& text, double schriftgroesse, const QColor& farbe);
 

@@ -8,18 +8,16 @@
 #include <vector>
 #include <QPen>
 
+#include "common/bildschirmbild.h"
+
 namespace pv {
 
 namespace {
 
-// Thin lines are one device pixel whatever the device; wider ones end and
-// join round, so a line drawn in pieces looks like one drawn whole.
-QPen stift(const QColor& farbe, double breite) {
-  if (breite <= 1.0) {
-    QPen p(farbe, 0);
-    p.setCosmetic(true);
-    return p;
-  }
+// Thin lines are one pixel whatever the device (a hairline); wider ones end
+// and join round, so a line drawn in pieces looks like one drawn whole.
+QPen stift(const QColor& farbe, double breite, double verhaeltnis) {
+  if (breite <= 1.0) return haarstift(farbe, verhaeltnis);
   return QPen(farbe, breite, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
@@ -33,8 +31,9 @@ Zeichenflaeche::~Zeichenflaeche() {
   if (eigen_.isActive()) eigen_.end();
 }
 
-double Zeichenflaeche::breite() const { return geraet_ ? geraet_->width() : 0.0; }
-double Zeichenflaeche::hoehe() const { return geraet_ ? geraet_->height() : 0.0; }
+double Zeichenflaeche::breite() const { return geraet_ ? geraet_->width() / verhaeltnis() : 0.0; }
+double Zeichenflaeche::hoehe() const { return geraet_ ? geraet_->height() / verhaeltnis() : 0.0; }
+double Zeichenflaeche::verhaeltnis() const { return geraet_ ? geraet_->devicePixelRatio() : 1.0; }
 double Zeichenflaeche::dpiX() const { return geraet_ ? geraet_->logicalDpiX() : 96.0; }
 double Zeichenflaeche::dpiY() const { return geraet_ ? geraet_->logicalDpiY() : 96.0; }
 
@@ -108,7 +107,7 @@ void Zeichenflaeche::linien(std::span<const QLineF> linien, const QColor& farbe,
   QPainter& p = zug.p;
   if (p.isActive()) {
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(stift(farbe, breite));
+    p.setPen(stift(farbe, breite, verhaeltnis()));
     p.drawLines(linien.data(), static_cast<int>(linien.size()));
   }
 }
@@ -119,7 +118,7 @@ void Zeichenflaeche::linienzug(std::span<const QPointF> punkte, const QColor& fa
   QPainter& p = zug.p;
   if (p.isActive()) {
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(stift(farbe, breite));
+    p.setPen(stift(farbe, breite, verhaeltnis()));
     p.setBrush(Qt::NoBrush);
     p.drawPolyline(punkte.data(), static_cast<int>(punkte.size()));
   }
@@ -133,20 +132,23 @@ void Zeichenflaeche::punkte(std::span<const QPointF> punkte, const QColor& farbe
   p.setRenderHint(QPainter::Antialiasing, false);
   const bool raster = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster &&
                       p.worldTransform().isIdentity();
+  const double v = verhaeltnis();
   if (durchmesser <= 1 || !raster) {
-    p.setPen(stift(farbe, durchmesser));
+    p.setPen(stift(farbe, durchmesser, v));
     p.drawPoints(punkte.data(), static_cast<int>(punkte.size()));
     return;
   }
-  // On a picture a round dot is a few pixel rows: every pixel whose centre
-  // lies in the circle, as the wide pen draws it, filled as rectangles in
-  // one go. Drawing each dot with the pen costs many times as much.
-  const double r = durchmesser / 2;
+  // On a picture a round dot is a few rows of device pixels: every pixel
+  // whose centre lies in the circle, as the wide pen draws it, filled as
+  // rectangles in one go. Drawing each dot with the pen costs many times as
+  // much.
+  const double r = durchmesser * v / 2;
   const QRectF flaeche(-durchmesser, -durchmesser, breite() + 2 * durchmesser, hoehe() + 2 * durchmesser);
   std::vector<QRect> zeilen;
-  zeilen.reserve(punkte.size() * static_cast<std::size_t>(durchmesser + 1));
-  for (const QPointF& m : punkte) {
-    if (!flaeche.contains(m)) continue;
+  zeilen.reserve(punkte.size() * static_cast<std::size_t>(durchmesser * v + 1));
+  for (const QPointF& logisch : punkte) {
+    if (!flaeche.contains(logisch)) continue;
+    const QPointF m = logisch * v;
     const int oben = static_cast<int>(std::ceil(m.y() - r - 0.5));
     const int unten = static_cast<int>(std::floor(m.y() + r - 0.5));
     for (int j = oben; j <= unten; ++j) {
@@ -159,9 +161,12 @@ void Zeichenflaeche::punkte(std::span<const QPointF> punkte, const QColor& farbe
       if (rechts >= links) zeilen.emplace_back(links, j, rechts - links + 1, 1);
     }
   }
+  p.save();
+  p.scale(1 / v, 1 / v);  // the rows are in device pixels
   p.setPen(Qt::NoPen);
   p.setBrush(farbe);
   p.drawRects(zeilen.data(), static_cast<int>(zeilen.size()));
+  p.restore();
 }
 
 void Zeichenflaeche::text(const QPointF& obenLinks, const QString& text, const QFont& schrift,

@@ -33,8 +33,11 @@ struct Grafikbereich {
 // positions into values (zuWert) and print what it shows, whatever other
 // surface (a sensor's characteristic, the print preview) was drawn since.
 //
-// The drawing operations work in device pixels and are virtual, so a test
-// can record what a graph consists of.
+// The drawing operations work in the surface's pixels and are virtual, so a
+// test can record what a graph consists of. On a picture made for a
+// high-resolution screen (a device pixel ratio above 1) these pixels are
+// logical ones: sizes, line widths and fonts come out as on an ordinary
+// screen, with the ratio's finer detail.
 class Zeichenflaeche {
  public:
   // Draws on the device with a painter of its own, opened while drawing and
@@ -47,9 +50,12 @@ class Zeichenflaeche {
   Zeichenflaeche(const Zeichenflaeche&) = delete;
   Zeichenflaeche& operator=(const Zeichenflaeche&) = delete;
 
-  // Size of the surface in pixels.
+  // Size of the surface in pixels (logical ones on a picture with a ratio).
   double breite() const;
   double hoehe() const;
+  // Device pixels per pixel: the picture's device pixel ratio; 1 on the
+  // printer and on a picture for an ordinary screen.
+  double verhaeltnis() const;
   // The device's resolution in dots per inch.
   double dpiX() const;
   double dpiY() const;
@@ -88,7 +94,8 @@ class Zeichenflaeche {
   virtual void leeren();
   virtual void kasten(const QRectF& rechteck, const QColor& farbe);
   // Straight lines of the given width (1 = one pixel, wider ones with round
-  // ends as a pen of that width draws them).
+  // ends as a pen of that width draws them; widths in pixels, so at a ratio
+  // of 2 a line of 1 covers two device pixels).
   virtual void linien(std::span<const QLineF> linien, const QColor& farbe, double breite);
   // A connected line through the points.
   virtual void linienzug(std::span<const QPointF> punkte, const QColor& farbe, double breite);

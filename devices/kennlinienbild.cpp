@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "common/bildschirmbild.h"
 #include "devices/sensordatei.h"
 
 namespace pv {
@@ -36,8 +37,7 @@ GrafikEinstellungen kennlinieGrafik(const QString& sensorname, const QString& xA
 KennlinienBild::KennlinienBild(QWidget* parent) : QWidget(parent) {
   setMinimumSize(260, 220);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  bild_ = QImage(1, 1, QImage::Format_RGB32);
-  bild_.fill(Qt::white);
+  bild_ = bildschirmbild({1, 1}, 1, Qt::white);
 }
 
 void KennlinienBild::leeren() {
@@ -53,29 +53,35 @@ void KennlinienBild::zeichnen(GrafikEinstellungen einstellungen, QChar dezimal) 
   neuZeichnen();
 }
 
-void KennlinienBild::neuZeichnen() {
-  bild_ = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
-  bild_.fill(Qt::white);
-  if (zeigen_) {
-    const Kennlinie& k = sensorZustand().Fuehler;
-    if (!k.X.empty() && k.Y.size() >= k.X.size()) {
-      Zeichenflaeche flaeche(bild_);
-      float x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-      GrafikEinstellungen g = einstellungen_;
-      Tolvek::GrafikZeichnen(flaeche, x1, x2, y1, y2, k.X, k.Y, g, dezimal_);
-    }
+QImage kennlinieMalen(const Kennlinie& k, GrafikEinstellungen einstellungen, QChar dezimal, QSize groesse,
+                      qreal verhaeltnis) {
+  QImage bild = bildschirmbild(groesse, verhaeltnis, Qt::white);
+  if (!k.X.empty() && k.Y.size() >= k.X.size()) {
+    Zeichenflaeche flaeche(bild);
+    float x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    Tolvek::GrafikZeichnen(flaeche, x1, x2, y1, y2, k.X, k.Y, einstellungen, dezimal);
   }
+  return bild;
+}
+
+void KennlinienBild::neuZeichnen() {
+  if (zeigen_)
+    bild_ = kennlinieMalen(sensorZustand().Fuehler, einstellungen_, dezimal_, size(), devicePixelRatioF());
+  else
+    bild_ = bildschirmbild(size(), devicePixelRatioF(), Qt::white);
   update();
 }
 
 void KennlinienBild::paintEvent(QPaintEvent*) {
+  // Moved to a screen of another ratio: drawn anew at that ratio.
+  if (!bildPasst(bild_, size(), devicePixelRatioF())) neuZeichnen();
   QPainter p(this);
   p.fillRect(rect(), Qt::white);
   p.drawImage(0, 0, bild_);
 }
 
 void KennlinienBild::resizeEvent(QResizeEvent*) {
-  if (size() != bild_.size()) neuZeichnen();
+  if (!bildPasst(bild_, size(), devicePixelRatioF())) neuZeichnen();
 }
 
 }  // namespace pv

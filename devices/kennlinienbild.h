@@ -9,8 +9,15 @@
 
 namespace pv {
 
+struct Kennlinie;
+
 // The plot settings of the characteristic (KennlinieGrafik).
 GrafikEinstellungen kennlinieGrafik(const QString& sensorname, const QString& xAchse, const QString& yAchse);
+
+// The characteristic k plotted on a picture of `groesse` pixels at the
+// screen's device pixel ratio (white where nothing is drawn).
+QImage kennlinieMalen(const Kennlinie& k, GrafikEinstellungen einstellungen, QChar dezimal, QSize groesse,
+                      qreal verhaeltnis);
 
 // The picture box the characteristic is plotted on.
 class KennlinienBild : public QWidget {

@@ -182,8 +182,8 @@ void Hauptfensterbedienung::imgPC_DblClick() {
     return;
   }
   // Centred by the picture's box.
-  const QSize flaeche = c_.picPC->contentsRect().size();
-  c_.picPC->setPixmap(bildEingepasst(gelesen, flaeche - QSize(kBildRand, kBildRand)));
+  const QSize box = c_.picPC->contentsRect().size() - QSize(kBildRand, kBildRand);
+  c_.picPC->setPixmap(bildEingepasst(gelesen, box, c_.picPC->devicePixelRatioF()));
 }
 
 void Hauptfensterbedienung::DatenlinieAufbauen() {

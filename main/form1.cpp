@@ -22,12 +22,14 @@
 #include "acquisition/groessenordnung.h"
 #include "acquisition/seriellerport.h"
 #include "common/balken.h"
+#include "common/bildschirmbild.h"
 #include "common/farben.h"
 #include "common/fensterplatz.h"
 #include "common/leds.h"
 #include "common/meldungen.h"
 #include "common/textpruefung.h"
 #include "main/fensterlogik.h"
+#include "main/kastenfeld.h"
 
 namespace pv {
 
@@ -39,20 +41,21 @@ void feldFarbeSetzen(QLabel* feld, uint32_t bgr) {
 
 uint32_t feldFarbe(const QLabel* feld) { return bgrWert(feld->palette().color(QPalette::Window)); }
 
-QPixmap bildEingepasst(const QImage& bild, QSize box) {
+QPixmap bildEingepasst(const QImage& bild, QSize box, qreal verhaeltnis) {
   const QSize groesse = bildPlatzieren(bild.size(), QString(), {}, {}, box.height(), box.width()).size();
-  return QPixmap::fromImage(bild.scaled(groesse, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  QPixmap eingepasst = QPixmap::fromImage(
+      bild.scaled(geraetegroesse(groesse, verhaeltnis), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  eingepasst.setDevicePixelRatio(verhaeltnis);
+  return eingepasst;
 }
 
 namespace {
 
 QLabel* farbfeld(uint32_t bgr, QSize groesse = {18, 18}) {
-  auto* feld = new QLabel;
+  auto* feld = new Kastenfeld(Kastenfeld::Rand::Vertieft);
   feld->setFixedSize(groesse);
   feld->setAutoFillBackground(true);
   feldFarbeSetzen(feld, bgr);
-  feld->setFrameShape(QFrame::Panel);
-  feld->setFrameShadow(QFrame::Sunken);
   return feld;
 }
 
@@ -252,10 +255,9 @@ QWidget* Form1::datenuebertragungAnlegen() {
   auto* rahmen = new QGroupBox(QStringLiteral("Datenübertragung"));
   auto* g = new QGridLayout(rahmen);
 
-  picMessgeraet = new QLabel;
+  picMessgeraet = new Kastenfeld(Kastenfeld::Rand::Flach);
   picMessgeraet->setFixedSize(150, 110);
   picMessgeraet->setAlignment(Qt::AlignCenter);
-  picMessgeraet->setFrameShape(QFrame::StyledPanel);
   picNoPic = new QLabel(QStringLiteral("kein Bild vorhanden"), picMessgeraet);
   picNoPic->setAlignment(Qt::AlignCenter);
   picNoPic->setGeometry(0, 0, 150, 110);
@@ -426,7 +428,7 @@ bool Form1::GeraetebildLaden(const QString& datei, QSize box) {
   const QImage bild = leser.read();
   if (bild.isNull()) return false;
   // Centred by the picture area.
-  picMessgeraet->setPixmap(bildEingepasst(bild, box));
+  picMessgeraet->setPixmap(bildEingepasst(bild, box, picMessgeraet->devicePixelRatioF()));
   return true;
 }
 

@@ -172,8 +172,9 @@ void feldFarbeSetzen(QLabel* feld, uint32_t bgr);
 uint32_t feldFarbe(const QLabel* feld);
 
 // A picture fitted into a box of that size, keeping its proportions and
-// never enlarged.
-QPixmap bildEingepasst(const QImage& bild, QSize box);
+// never enlarged, for a screen of the given device pixel ratio (its size in
+// logical pixels is the fitted size, its detail the ratio's).
+QPixmap bildEingepasst(const QImage& bild, QSize box, qreal verhaeltnis);
 
 // Colours of the status boxes (0x00BBGGRR).
 inline constexpr uint32_t kStatusGruenDunkel = 0x008000;

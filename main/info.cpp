@@ -25,7 +25,7 @@ frmInfo::frmInfo(const QString& version, QWidget* eltern) : QDialog(eltern) {
   auto* g = new QGridLayout(this);
 
   auto* Picture1 = new QLabel;
-  Picture1->setPixmap(startbild().scaledToWidth(300, Qt::SmoothTransformation));
+  Picture1->setPixmap(startbild(300, devicePixelRatioF()));
   g->addWidget(Picture1, 0, 0, 1, 2, Qt::AlignHCenter);
 
   lblTitel = new QLabel(texte.titel);

@@ -7,16 +7,22 @@
 #include <QPainter>
 #include <cmath>
 
+#include "common/bildschirmbild.h"
+
 namespace pv {
 
-QPixmap startbild() {
-  QPixmap bild(420, 240);
+QPixmap startbild(int breite, qreal verhaeltnis) {
+  // Drawn at 420 x 240 and scaled to the width asked for.
+  const double massstab = breite / 420.0;
+  QPixmap bild = QPixmap::fromImage(
+      bildschirmbild(QSize(breite, int(std::lround(240 * massstab))), verhaeltnis, Qt::black));
   QPainter p(&bild);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(massstab, massstab);
   QLinearGradient verlauf(0, 0, 0, 240);
   verlauf.setColorAt(0, QColor(30, 60, 110));
   verlauf.setColorAt(1, QColor(10, 25, 50));
-  p.fillRect(bild.rect(), verlauf);
+  p.fillRect(QRect(0, 0, 420, 240), verlauf);
   // A measured curve across the picture.
   p.setPen(QPen(QColor(120, 220, 120), 2));
   QPolygonF kurve;
@@ -35,11 +41,10 @@ QPixmap startbild() {
 
 StartForm::StartForm(const QString& version, QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("Pelvaron"));
-  const QPixmap bild = startbild();
   Picture1 = new QLabel(this);
-  Picture1->setPixmap(bild);
-  Picture1->setGeometry(0, 0, bild.width(), bild.height());
-  setFixedSize(bild.size());
+  Picture1->setPixmap(startbild(420, devicePixelRatioF()));
+  Picture1->setGeometry(0, 0, 420, 240);
+  setFixedSize(420, 240);
 
   auto beschriftung = [this](const QString& text, const QRect& ort) {
     auto* l = new QLabel(text, this);

@@ -8,7 +8,9 @@ class QLabel;
 namespace pv {
 
 // The program's picture: the splash window and the about box show it.
-QPixmap startbild();
+// `breite` logical pixels wide, 420 x 240 in proportion, for a screen of the
+// given device pixel ratio.
+QPixmap startbild(int breite, qreal verhaeltnis);
 
 // The splash window shown while the program starts: a picture, the version
 // and "Programm wird initialisiert...". Esc or a click on "Abbrechen" ends

@@ -21,6 +21,7 @@
 
 #include "acquisition/ansichten.h"
 #include "common/allgemein.h"
+#include "common/bildschirmbild.h"
 #include "common/dateiauswahl.h"
 #include "common/farben.h"
 #include "common/fensterplatz.h"
@@ -80,9 +81,8 @@ bool seiteZeichnen(QPaintDevice& geraet, QPrinter* auftrag, GrafikEinstellungen&
   return maler.end();
 }
 
-QPixmap seitenbild(bool querformat) {
-  QPixmap bild(40, 40);
-  bild.fill(Qt::transparent);
+QPixmap seitenbild(bool querformat, qreal verhaeltnis) {
+  QPixmap bild = QPixmap::fromImage(bildschirmbild({40, 40}, verhaeltnis, Qt::transparent, QImage::Format_ARGB32));
   QPainter p(&bild);
   p.setPen(Qt::black);
   p.setBrush(Qt::white);
@@ -92,21 +92,28 @@ QPixmap seitenbild(bool querformat) {
 
 }  // namespace
 
-// The page of the preview: a picture the graph is drawn into.
+// The page of the preview: a picture the graph is drawn into, at the
+// screen's ratio. Moved to a screen of another ratio it asks for a new
+// preview (neuesBild).
 class Seitenvorschau : public QWidget {
  public:
   explicit Seitenvorschau(QWidget* eltern) : QWidget(eltern) {}
   Bildflaeche bild;
+  std::function<void()> neuesBild;
 
  protected:
   void paintEvent(QPaintEvent*) override {
+    if (!bild.passt(size(), devicePixelRatioF())) {
+      bild.groesseSetzen(size(), devicePixelRatioF());
+      bild.leeren();
+      if (neuesBild) QMetaObject::invokeMethod(this, neuesBild, Qt::QueuedConnection);
+    }
     QPainter p(this);
     p.drawImage(0, 0, bild.bild());
-    p.setPen(Qt::gray);
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    rahmenMalen(p, rect(), devicePixelRatioF(), Qt::gray, Qt::gray);
   }
   void resizeEvent(QResizeEvent*) override {
-    bild.groesseSetzen(size());
+    bild.groesseSetzen(size(), devicePixelRatioF());
     bild.leeren();
   }
 };
@@ -122,6 +129,7 @@ FormDrucken::FormDrucken(QWidget* eltern) : QDialog(eltern), drucker_(std::make_
   Pic1 = new QWidget(this);
   Pic1->setFixedSize(kVorschauflaeche, kVorschauflaeche);
   PicPrintPrev = new Seitenvorschau(Pic1);
+  PicPrintPrev->neuesBild = [this] { vorschauWennAutomatisch(); };
   CheckVorschauAuto = new QCheckBox(QStringLiteral("Vorschau"), this);
   CommandVorschau = new QPushButton(QStringLiteral("Vorschau"), this);
   vorschau->addWidget(Pic1);
@@ -234,8 +242,8 @@ QWidget* FormDrucken::orientierungsrahmenAnlegen() {
   OptionPOQ = new QRadioButton(QStringLiteral("Querformat"), rahmen);
   PicPOH = new QLabel(rahmen);
   PicPOQ = new QLabel(rahmen);
-  PicPOH->setPixmap(seitenbild(false));
-  PicPOQ->setPixmap(seitenbild(true));
+  PicPOH->setPixmap(seitenbild(false, devicePixelRatioF()));
+  PicPOQ->setPixmap(seitenbild(true, devicePixelRatioF()));
   r->addWidget(OptionPOH, 0, 0);
   r->addWidget(OptionPOQ, 1, 0);
   r->addWidget(PicPOH, 0, 1, 2, 1);
@@ -317,7 +325,7 @@ bool FormDrucken::seitenkastenAnlegen(bool querformat) {
   }
   PicPrintPrev->setGeometry((kVorschauflaeche - kasten.width()) / 2, (kVorschauflaeche - kasten.height()) / 2,
                             kasten.width(), kasten.height());
-  PicPrintPrev->bild.groesseSetzen(kasten);
+  PicPrintPrev->bild.groesseSetzen(kasten, PicPrintPrev->devicePixelRatioF());
   PicPrintPrev->bild.leeren();
   PicPrintPrev->update();
   return true;

@@ -5,13 +5,15 @@
 #include <vector>
 #include <functional>
 
+#include "common/bildschirmbild.h"
+
 namespace pv {
 
 // ------------------------------------------------------------ Bildflaeche
 
-Bildflaeche::Bildflaeche(QSize groesse) { groesseSetzen(groesse); }
+Bildflaeche::Bildflaeche(QSize groesse, qreal verhaeltnis) { groesseSetzen(groesse, verhaeltnis); }
 
-void Bildflaeche::groesseSetzen(QSize groesse) {
+void Bildflaeche::groesseSetzen(QSize groesse, qreal verhaeltnis) {
   std::function<void()> aktualisierung;
   Grafikbereich letzteGrafik;
   if (flaeche_) {
@@ -19,12 +21,13 @@ void Bildflaeche::groesseSetzen(QSize groesse) {
     letzteGrafik = flaeche_->letzteGrafik;  // still what a print of this picture shows
   }
   flaeche_.reset();
-  bild_ = QImage(std::max(1, groesse.width()), std::max(1, groesse.height()), QImage::Format_RGB32);
-  bild_.fill(Qt::white);
+  bild_ = bildschirmbild(groesse, verhaeltnis, Qt::white);
   flaeche_ = std::make_unique<Zeichenflaeche>(bild_);
   flaeche_->beiAktualisierung = std::move(aktualisierung);
   flaeche_->letzteGrafik = letzteGrafik;
 }
+
+bool Bildflaeche::passt(QSize groesse, qreal verhaeltnis) const { return bildPasst(bild_, groesse, verhaeltnis); }
 
 void Bildflaeche::leeren() { flaeche_->leeren(); }
 
@@ -48,6 +51,8 @@ void GrafikBild::ueberlagerungZeigen(const Ueberlagerung* u) {
 }
 
 void GrafikBild::paintEvent(QPaintEvent*) {
+  // Moved to a screen of another ratio: drawn anew at that ratio.
+  if (bildAnpassen()) emit groesseGeaendert();
   QPainter p(this);
   p.drawImage(0, 0, bild_.bild());
   const Zeichenflaeche& f = bild_.flaeche();
@@ -59,22 +64,22 @@ void GrafikBild::paintEvent(QPaintEvent*) {
     std::vector<QLineF> linien;
     linien.reserve(u.schraffur.size());
     for (const QLineF& l : u.schraffur) linien.push_back(pixel(l));
-    p.setPen(QPen(gelb, 0));
+    p.setPen(haarstift(gelb, devicePixelRatioF()));
     p.drawLines(linien.data(), static_cast<int>(linien.size()));
   }
   if (u.integralLinie) {
-    p.setPen(QPen(gelb, 0));
+    p.setPen(haarstift(gelb, devicePixelRatioF()));
     p.drawLine(pixel(*u.integralLinie));
   }
   if (u.zeigerSichtbar) {
-    p.setPen(QPen(Qt::red, 0));
+    p.setPen(haarstift(Qt::red, devicePixelRatioF()));
     p.drawLine(pixel(u.zeigerV));
     p.drawLine(pixel(u.zeigerH));
   }
   if (u.rechteckSichtbar) {
     const QRectF r(f.zuPixel(u.rechteck.left(), u.rechteck.top()),
                    f.zuPixel(u.rechteck.right(), u.rechteck.bottom()));
-    p.setPen(QPen(Qt::black, 0, Qt::DotLine));
+    p.setPen(haarstift(Qt::black, devicePixelRatioF(), Qt::DotLine));
     p.setBrush(Qt::NoBrush);
     p.drawRect(r.normalized());
   }
@@ -93,9 +98,13 @@ void GrafikBild::mouseMoveEvent(QMouseEvent* ereignis) {
 void GrafikBild::mouseReleaseEvent(QMouseEvent* ereignis) { emit mausLosgelassen(static_cast<int>(ereignis->button())); }
 
 void GrafikBild::resizeEvent(QResizeEvent*) {
-  if (size() == bild_.bild().size()) return;
-  bild_.groesseSetzen(size());
-  emit groesseGeaendert();
+  if (bildAnpassen()) emit groesseGeaendert();
+}
+
+bool GrafikBild::bildAnpassen() {
+  if (bild_.passt(size(), devicePixelRatioF())) return false;
+  bild_.groesseSetzen(size(), devicePixelRatioF());
+  return true;
 }
 
 }  // namespace pv

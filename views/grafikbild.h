@@ -14,11 +14,16 @@ namespace pv {
 
 // A picture that graphs are drawn into, with the drawing surface on it.
 // A new size gives an empty picture and a surface without a scale; the range
-// of the last complete graph stays.
+// of the last complete graph stays. The size is in the surface's pixels; a
+// picture for a screen takes the screen's device pixel ratio and holds that
+// many more pixels (a bitmap to export keeps the ratio 1: its size is its
+// size in pixels).
 class Bildflaeche {
  public:
-  explicit Bildflaeche(QSize groesse = QSize(1, 1));
-  void groesseSetzen(QSize groesse);
+  explicit Bildflaeche(QSize groesse = QSize(1, 1), qreal verhaeltnis = 1);
+  void groesseSetzen(QSize groesse, qreal verhaeltnis = 1);
+  // Whether the picture was made for that size and ratio.
+  bool passt(QSize groesse, qreal verhaeltnis) const;
   // Fills the picture with the surface's background colour.
   void leeren();
   Zeichenflaeche& flaeche() { return *flaeche_; }
@@ -29,9 +34,11 @@ class Bildflaeche {
   std::unique_ptr<Zeichenflaeche> flaeche_;
 };
 
-// The plot area GRAF: shows its picture, which always has the widget's size,
-// and the lines of the mouse modes over it; reports the mouse in the
-// coordinates of the last drawing.
+// The plot area GRAF: shows its picture, which always has the widget's size
+// and device pixel ratio, and the lines of the mouse modes over it; reports
+// the mouse in the coordinates of the last drawing. A new size or ratio (the
+// window moved to another screen) gives an empty picture and
+// groesseGeaendert().
 class GrafikBild : public QWidget {
   Q_OBJECT
 
@@ -60,6 +67,8 @@ class GrafikBild : public QWidget {
   void mouseReleaseEvent(QMouseEvent* ereignis) override;
 
  private:
+  // A new picture when size or ratio changed; true when it did.
+  bool bildAnpassen();
   Bildflaeche bild_;
   const Ueberlagerung* ueberlagerung_ = nullptr;
 };
