@@ -197,6 +197,7 @@ TEST(Fehlerbehandlung, FehlerImBeendenZeigtKeineZweiteFrage) {
       ++aufrufe;
       Fehlerbehandlung(QStringLiteral("Form1 -> ProgrammBeenden"), 75, QStringLiteral("Pfad"));
     }
+    void SofortBeenden() override {}
   } beenden;
   zustand().hauptfenster = &beenden;
   fehler(20);
