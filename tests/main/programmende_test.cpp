@@ -1,5 +1,5 @@
-// The end without questions (a signal, the end of the session): nothing a
-// recording holds is lost, no box waits.
+// The end without questions (a signal, the end of the session, "Ja" to the
+// error handler's offer): nothing a recording holds is lost, no box waits.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "common/fehlerbehandlung.h"
 #include "common/tolvek.h"
 #include "main/messdatei.h"
 #include "programm_mit_geraet.h"
@@ -125,6 +126,25 @@ TEST_F(ProgrammendeTest, AnEndDuringTheStartUpWritesNoSettingsAndStopsTheStart) 
   EXPECT_FALSE(p.starten());
   EXPECT_EQ(beendet, 1);
   EXPECT_FALSE(p.form1().isVisible());
+  EXPECT_EQ(u.lies(QStringLiteral("Pelvaron.ini")), einstellungen);
+}
+
+// "Ja" to the error handler's offer while a recording runs: the exit
+// procedure declines, the program ends all the same, the values in the
+// safety file, the settings file as it was.
+TEST_F(ProgrammendeTest, YesToTheErrorHandlersOfferEndsARunningRecordingIntoTheSafetyFile) {
+  aufnehmen();
+  const QByteArray einstellungen = u.lies(QStringLiteral("Pelvaron.ini"));
+  Tolvek::zustand().Fehlerzaehler = 20;
+  u.meldungen.boxen.clear();
+  u.meldungen.antworten = {pv::Antwort::Ok, pv::Antwort::Ja};
+
+  Tolvek::Fehlerbehandlung(QStringLiteral("Test"), 5, QStringLiteral("x"));
+  ASSERT_EQ(u.meldungen.boxen.size(), 3u);
+  EXPECT_TRUE(u.meldungen.boxen[2].text.startsWith(QStringLiteral("Die Messung wurde noch nicht gestoppt!")));
+  EXPECT_TRUE(programm->beendet());
+  EXPECT_FALSE(pv::hauptmodul().MessungLaeuft);
+  sicherungPruefen();
   EXPECT_EQ(u.lies(QStringLiteral("Pelvaron.ini")), einstellungen);
 }
 
