@@ -121,10 +121,14 @@ void Fehlerbehandlung(const QString& label, int32_t nummer, const QString& text)
                                                    pv::Antwort::Nein);
     if (antwort == pv::Antwort::Ja) {
       // The exit procedure may decline and return (a recording still runs,
-      // the user keeps an unsaved measurement); the program then goes on.
-      // Its own errors meanwhile are logged without a box, so it cannot
-      // bring up this question again from inside itself.
-      if (z.hauptfenster) z.hauptfenster->ProgrammBeenden();
+      // the user keeps an unsaved measurement); the program ends all the
+      // same, as the question said, with the values kept in the safety file.
+      // Errors of the exit meanwhile are logged without a box, so they
+      // cannot bring up this question again from inside it.
+      if (z.hauptfenster) {
+        z.hauptfenster->ProgrammBeenden();
+        z.hauptfenster->SofortBeenden();
+      }
     } else {
       z.Fehlerzaehler = 0;
     }

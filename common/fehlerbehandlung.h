@@ -32,8 +32,9 @@ namespace Tolvek {
 //  - counts it in zustand().Fehlerzaehler and, once more than 20 errors were
 //    counted, asks whether to end the program: No starts the count again,
 //    Yes calls the main window's exit procedure. When that declines (a
-//    recording still runs, an unsaved measurement is kept) the program simply
-//    goes on.
+//    recording still runs, an unsaved measurement is kept) the program ends
+//    at once all the same (Hauptfenster::SofortBeenden), without writing the
+//    settings.
 // Only one of the handler's boxes is open at a time: an error that comes in
 // while a box is open (events run inside it) or while the exit procedure it
 // called is running, is logged and counted without a box of its own. The

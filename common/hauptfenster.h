@@ -10,6 +10,10 @@ class Hauptfenster {
   // The program's exit procedure. It may refuse (a recording still runs, or
   // the user keeps an unsaved measurement) and then simply returns.
   virtual void ProgrammBeenden() = 0;
+  // Ends the program at once, without any box and without writing the
+  // settings; a recording's values not saved yet go to the safety file
+  // first. Does nothing once the program has ended.
+  virtual void SofortBeenden() = 0;
 };
 
 }  // namespace pv

@@ -205,10 +205,14 @@ void Aufnahme::ZwischenSpeichern() {
   f_.Label1->repaint();
 }
 
-void Aufnahme::MessungAbbrechen(const QString& grund, int nummer, const QString& text) {
+void Aufnahme::AbbrechenOhneMeldung() {
   uebergehen([&] { StopButton_Click(); });
   uebergehen([&] { Sicherheitsdatei(); });
   hauptmodul().MessungLaeuft = false;
+}
+
+void Aufnahme::MessungAbbrechen(const QString& grund, int nummer, const QString& text) {
+  AbbrechenOhneMeldung();
   QString meldung;
   if (grund == QStringLiteral("pv_Abbruch")) {
     meldung = QStringLiteral("Die Messung musste Aufgrund eines Problems beendet werden.\r\n");

@@ -28,6 +28,9 @@ class Aufnahme : public QObject, public Aufzeichnungsziel {
   void Sicherheitsdatei() override;
   void MessungBeendetMelden() override;
   void MessungAbbrechen(const QString& grund, int nummer, const QString& text) override;
+  // The abort's steps without its message: stop, the safety file, the
+  // recording marked as ended. Each step is tried even when one fails.
+  void AbbrechenOhneMeldung();
   void AnzahlSetzen(const QString& text) override;
   QString EndeText() const override;
   void EndeTextSetzen(const QString& text) override;

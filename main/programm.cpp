@@ -37,6 +37,25 @@
 #include "main/werkseinstellungen.h"
 
 namespace pv {
+
+namespace {
+
+// While it lives, boxes are answered with their default button and not
+// shown: the system's end must not wait for a user.
+class OhneMeldungen : public Meldungen {
+ public:
+  OhneMeldungen() : vorher_(Tolvek::zustand().meldungen) { Tolvek::zustand().meldungen = this; }
+  ~OhneMeldungen() override { Tolvek::zustand().meldungen = vorher_; }
+  OhneMeldungen(const OhneMeldungen&) = delete;
+  OhneMeldungen& operator=(const OhneMeldungen&) = delete;
+  Antwort zeigen(const QString&, const QString&, Knoepfe, Symbol, Antwort standard) override { return standard; }
+
+ private:
+  Meldungen* vorher_;
+};
+
+}  // namespace
+
 Programm::Programm(QStringList argumente, QLocale locale, std::function<void()> beenden)
     : kommandozeilenDatei_(kommandozeilenPfad(argumente)),
       locale_(std::move(locale)),
@@ -76,12 +95,14 @@ bool Programm::starten() {
   QApplication::processEvents();
 
   form1_->hide();
-  if (!FormLaden() || abgebrochen) return false;
+  // The program may have been told to end while the start-up's boxes or the
+  // splash let events run.
+  if (!FormLaden() || abgebrochen || beendet_) return false;
 
   // Two seconds with the splash in front, counted from the end of the start-up.
   QTimer::singleShot(2000, &warten, &QEventLoop::quit);
   warten.exec();
-  if (abgebrochen) return false;
+  if (abgebrochen || beendet_) return false;
 
   start.Label4->setVisible(false);
   form1_->show();
@@ -174,6 +195,7 @@ bool Programm::FormLaden() {
   }
 
   if (!einstellungenLesen()) return false;
+  einstellungenGelesen_ = true;
   Hauptmodul& h = hauptmodul();
   const Einstellungen& e = h.einstellungen;
 
@@ -195,26 +217,66 @@ bool Programm::FormLaden() {
   return true;
 }
 
+Beendenlage Programm::beendenlage() const {
+  const Hauptmodul& h = hauptmodul();
+  Beendenlage lage;
+  lage.messungLaeuft = h.MessungLaeuft;
+  lage.messungGespeichert = h.MessungGespeichert;
+  lage.anzahlWerte = h.messdaten.m;
+  return lage;
+}
+
+bool Programm::einstellungenSichern() {
+  Hauptmodul& h = hauptmodul();
+  Einstellungen& e = h.einstellungen;
+  einstellungenSammeln(*form1_, e, h.Dezimaltrennzeichen);
+  e.AktuellesMessgeraet = geraeteZustand().AktuellesMessgeraet;
+  e.Sensordatei = sensorZustand().Sensordatei;
+  e.Sensorname = sensorZustand().Sensorname;
+  if (vorDemSichern) vorDemSichern(e);
+  return iniSichern(Programmordner::pfad(), h.Dezimaltrennzeichen, e);
+}
+
 void Programm::ProgrammBeenden() {
   try {
-    Hauptmodul& h = hauptmodul();
-    Beendenlage lage;
-    lage.messungLaeuft = h.MessungLaeuft;
-    lage.messungGespeichert = h.MessungGespeichert;
-    lage.anzahlWerte = h.messdaten.m;
-    if (!beendenErlaubt(lage, Tolvek::meldungen())) return;
-
-    Einstellungen& e = h.einstellungen;
-    einstellungenSammeln(*form1_, e, h.Dezimaltrennzeichen);
-    e.AktuellesMessgeraet = geraeteZustand().AktuellesMessgeraet;
-    e.Sensordatei = sensorZustand().Sensordatei;
-    e.Sensorname = sensorZustand().Sensorname;
-    if (vorDemSichern) vorDemSichern(e);
-    iniSichern(Programmordner::pfad(), h.Dezimaltrennzeichen, e);
+    if (beendet_ || !beendenErlaubt(beendenlage(), Tolvek::meldungen())) return;
+    // Told to end while its box was open: that end has written everything.
+    if (beendet_) return;
+    einstellungenSichern();
+    beendet_ = true;
     if (beenden_) beenden_();
   } catch (const std::exception& fehler) {
     Tolvek::Fehlerbehandlung(QStringLiteral("Form1 -> ProgrammBeenden"), fehler);
   }
+}
+
+void Programm::OhneRueckfrageBeenden() { endeOhneMeldung(true); }
+
+void Programm::SofortBeenden() { endeOhneMeldung(false); }
+
+void Programm::endeOhneMeldung(bool mitEinstellungen) {
+  if (beendet_) return;
+  beendet_ = true;
+  OhneMeldungen still;
+  const auto schritt = [](auto&& aufruf) {
+    try {
+      aufruf();
+    } catch (const std::exception& fehler) {
+      Tolvek::Fehlerbehandlung(QStringLiteral("Form1 -> SofortBeenden"), fehler);
+    }
+  };
+  // What the abort of a recording keeps, and only what would be lost: a
+  // stopped and saved measurement leaves the last safety file as it is.
+  schritt([&] {
+    if (!ungespeicherteWerte(beendenlage())) return;
+    if (hauptmodul().MessungLaeuft) {
+      aufnahme_->AbbrechenOhneMeldung();
+    } else {
+      aufnahme_->Sicherheitsdatei();
+    }
+  });
+  if (mitEinstellungen && einstellungenGelesen_) schritt([&] { einstellungenSichern(); });
+  if (beenden_) beenden_();
 }
 
 void Programm::MGerHinLoe_Click() {

@@ -10,6 +10,7 @@
 #include "devices/geraetedefinition.h"
 #include "devices/geraetetabelle.h"
 #include "main/einstellungen.h"
+#include "main/startlogik.h"
 
 namespace pv {
 
@@ -43,6 +44,18 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   // Exit: refuses while a recording runs, asks before unsaved values are
   // lost, writes the settings file and ends the program.
   void ProgrammBeenden() override;
+
+  // The end the system asks for (a signal, the end of the session), when no
+  // one can answer a box: a running or paused recording is stopped, values
+  // not saved go to the safety file, the settings are written as the exit
+  // procedure writes them (once the start-up has read them), and the
+  // program ends. No box is shown; a failure goes to the error log only.
+  void OhneRueckfrageBeenden();
+  // The same without writing the settings.
+  void SofortBeenden() override;
+  // True once the program was told to end; the event loop must not start
+  // (again) then.
+  bool beendet() const { return beendet_; }
 
   Form1& form1() { return *form1_; }
   Verbindung& verbindung() { return *verbindung_; }
@@ -87,6 +100,9 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   bool frueheSchritte();
   bool einstellungenLesen();
   void aktuellesGeraetPruefen();
+  Beendenlage beendenlage() const;
+  bool einstellungenSichern();
+  void endeOhneMeldung(bool mitEinstellungen);
 
   // The measurement named on the command line, resolved against the folder
   // the program was started in (the start-up moves into the program folder).
@@ -103,6 +119,8 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   Geraetedefinition gerEigen_;
   QString letzteDatei_;
   bool editorOffen_ = false;
+  bool einstellungenGelesen_ = false;  // the start-up has read the settings
+  bool beendet_ = false;
 };
 
 }  // namespace pv

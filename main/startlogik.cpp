@@ -21,13 +21,15 @@ QString kommandozeilenPfad(const QStringList& argumente) {
   return text;
 }
 
+bool ungespeicherteWerte(const Beendenlage& lage) { return !lage.messungGespeichert && lage.anzahlWerte >= 1; }
+
 bool beendenErlaubt(const Beendenlage& lage, Meldungen& meldungen) {
   if (lage.messungLaeuft) {
     meldungen.hinweis(QStringLiteral("Die Messung wurde noch nicht gestoppt!\n"
                                      "Beenden Sie die Messung bevor Sie das Programm beenden!"));
     return false;
   }
-  if (!lage.messungGespeichert && lage.anzahlWerte >= 1) {
+  if (ungespeicherteWerte(lage)) {
     const Antwort a = meldungen.zeigen(QStringLiteral("Die Messung wurde noch nicht gespeichert!\n"
                                                       "Möchten Sie das Programm trotzdem beenden?"),
                                        QStringLiteral("Achtung"), Knoepfe::JaNein, Symbol::Keins, Antwort::Ja);

@@ -29,6 +29,10 @@ struct Beendenlage {
   int32_t anzahlWerte = 0;         // values in the measurement
 };
 
+// Values that ending the program would lose: the measurement holds values
+// not saved since (a running or paused recording's among them).
+bool ungespeicherteWerte(const Beendenlage& lage);
+
 // Asks what must be asked; true when the program may end now.
 bool beendenErlaubt(const Beendenlage& lage, Meldungen& meldungen);
 

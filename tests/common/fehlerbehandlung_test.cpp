@@ -124,6 +124,7 @@ TEST(Fehlerbehandlung, Der21FehlerFragtNeinSetztZurueck) {
   EXPECT_EQ(frage.titel, pv::kAnwendungstitel);
   EXPECT_EQ(zustand().Fehlerzaehler, 0);
   EXPECT_EQ(u.hauptfenster.aufrufe, 0);
+  EXPECT_EQ(u.hauptfenster.sofortBeendet, 0);
 
   fehler(20);
   EXPECT_EQ(fragen(u.meldungen), 1);
@@ -132,22 +133,16 @@ TEST(Fehlerbehandlung, Der21FehlerFragtNeinSetztZurueck) {
   EXPECT_EQ(logZeilen(u).size(), 42);
 }
 
-TEST(Fehlerbehandlung, JaRuftBeendenUndDasProgrammLaeuftWeiter) {
+TEST(Fehlerbehandlung, JaRuftBeendenUndEndetAuchWennEsAblehnt) {
   pvtest::Programmumgebung u;
   fehler(20);
   u.meldungen.antworten = {pv::Antwort::Ok, pv::Antwort::Ja};
   fehler(1);
   // The fake exit procedure declines like one with a running recording:
-  // the handler returns normally and the count stays at its limit.
+  // the program ends at once all the same.
   EXPECT_EQ(u.hauptfenster.aufrufe, 1);
-  EXPECT_EQ(zustand().Fehlerzaehler, 21);
+  EXPECT_EQ(u.hauptfenster.sofortBeendet, 1);
   EXPECT_FALSE(zustand().FehlermeldungOffen);
-
-  // The next error asks again; the counter does not pass 21.
-  fehler(1);
-  EXPECT_EQ(fragen(u.meldungen), 2);
-  EXPECT_EQ(zustand().Fehlerzaehler, 0);  // answered No (default) this time
-  EXPECT_EQ(u.hauptfenster.aufrufe, 1);
 }
 
 TEST(Fehlerbehandlung, FehlerWaehrendOffenerBoxNurGezaehltUndProtokolliert) {
@@ -197,6 +192,7 @@ TEST(Fehlerbehandlung, FehlerImBeendenZeigtKeineZweiteFrage) {
       ++aufrufe;
       Fehlerbehandlung(QStringLiteral("Form1 -> ProgrammBeenden"), 75, QStringLiteral("Pfad"));
     }
+    void SofortBeenden() override {}
   } beenden;
   zustand().hauptfenster = &beenden;
   fehler(20);

@@ -1,6 +1,7 @@
 #include "pseudoterminal.h"
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
@@ -46,6 +47,11 @@ QByteArray Pseudoterminal::empfangen() {
   ssize_t n;
   while ((n = ::read(master_, puffer, sizeof puffer)) > 0) ergebnis.append(puffer, n);
   return ergebnis;
+}
+
+int Pseudoterminal::ungelesen() const {
+  int n = 0;
+  return slaveOffen_ >= 0 && ::ioctl(slaveOffen_, FIONREAD, &n) == 0 ? n : 0;
 }
 
 bool warteBis(const std::function<bool()>& bedingung, int ms) {

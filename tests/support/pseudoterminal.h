@@ -23,6 +23,8 @@ class Pseudoterminal {
   void senden(const QByteArray& daten);
   // What the program sent so far and nobody read yet (non-blocking).
   QByteArray empfangen();
+  // How many of the bytes the instrument sent the program has not read yet.
+  int ungelesen() const;
 
  private:
   int master_ = -1;

@@ -64,7 +64,9 @@ class FakeEingaben : public pv::Eingaben {
 class FakeHauptfenster : public pv::Hauptfenster {
  public:
   void ProgrammBeenden() override { ++aufrufe; }
+  void SofortBeenden() override { ++sofortBeendet; }
   int aufrufe = 0;
+  int sofortBeendet = 0;
 };
 
 // A fresh, empty program folder for one test, installed as the program

@@ -1,0 +1,52 @@
+#include "programmlauf.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QSessionManager>
+#include <QTranslator>
+
+#include "common/anwendung.h"
+#include "common/beendensignale.h"
+#include "common/programmordner.h"
+#include "main/programm.h"
+#include "views/verdrahtung.h"
+
+namespace pv {
+
+int programmLaufen(int& argc, char** argv, const std::function<void(Programm&)>& gestartet) {
+  const auto anwendung = anwendungErstellen(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Pelvaron"));
+  QApplication::setApplicationVersion(QStringLiteral(PELVARON_VERSION));
+  // The main window decides about closing; the last window closing does not.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  // Standard dialogs speak German like the rest of the program.
+  QTranslator qtDeutsch;
+  if (qtDeutsch.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtDeutsch);
+  }
+
+  Programmordner::ausUmgebungBestimmen();
+
+  Programm programm(QApplication::arguments(), QLocale::system(), [] {
+    // Ends the event loops, those of open dialogs included; code that keeps
+    // running without going back to one cannot hold the process.
+    QApplication::exit(0);
+    spaetestensBeenden(std::chrono::seconds(5));
+  });
+  // The system's end cannot wait for an answer: it ends without a box.
+  Beendensignale signale([&programm] { programm.OhneRueckfrageBeenden(); });
+  QObject::connect(anwendung.get(), &QGuiApplication::commitDataRequest, &signale,
+                   [&programm](QSessionManager&) { programm.OhneRueckfrageBeenden(); });
+
+  if (!programm.starten()) return 0;
+  // The views need the settings the start-up has read.
+  ansichtenAnschliessen(programm);
+  if (gestartet) gestartet(programm);
+  if (programm.beendet()) return 0;
+  return QApplication::exec();
+}
+
+}  // namespace pv

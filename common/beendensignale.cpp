@@ -1,0 +1,89 @@
+#include "beendensignale.h"
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <thread>
+
+namespace pv {
+
+namespace {
+
+constexpr std::array<int, 3> kSignale = {SIGTERM, SIGHUP, SIGINT};
+
+// What the handler may touch: the write end of the socket pair; and the
+// handlers found before, put back at the end.
+int schreibende = -1;
+int leseende = -1;
+struct sigaction vorher[kSignale.size()];
+bool uebernommen[kSignale.size()];
+
+void signalEmpfangen(int nummer) {
+  const int fehler = errno;
+  const char byte = static_cast<char>(nummer);
+  // Non-blocking: with the pair full a signal is pending already.
+  [[maybe_unused]] const ssize_t n = ::write(schreibende, &byte, 1);
+  errno = fehler;
+}
+
+void schliessen() {
+  for (int* fd : {&schreibende, &leseende}) {
+    if (*fd >= 0) ::close(*fd);
+    *fd = -1;
+  }
+}
+
+}  // namespace
+
+Beendensignale::Beendensignale(std::function<void()> beenden, QObject* parent)
+    : QObject(parent), beenden_(std::move(beenden)) {
+  if (schreibende >= 0) return;  // another instance owns the signals
+  int paar[2];
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, paar) != 0) return;
+  leseende = paar[0];
+  schreibende = paar[1];
+  struct sigaction neu {};
+  neu.sa_handler = signalEmpfangen;
+  sigemptyset(&neu.sa_mask);
+  neu.sa_flags = SA_RESTART;
+  for (size_t i = 0; i < kSignale.size(); ++i) {
+    // A signal ignored from the start stays ignored: started with nohup,
+    // the program outlives its terminal.
+    uebernommen[i] = ::sigaction(kSignale[i], nullptr, &vorher[i]) == 0 && vorher[i].sa_handler != SIG_IGN &&
+                     ::sigaction(kSignale[i], &neu, nullptr) == 0;
+  }
+  melder_ = new QSocketNotifier(leseende, QSocketNotifier::Read, this);
+  connect(melder_, &QSocketNotifier::activated, this, &Beendensignale::lesen);
+  ok_ = true;
+}
+
+Beendensignale::~Beendensignale() {
+  if (!ok_) return;
+  for (size_t i = 0; i < kSignale.size(); ++i) {
+    if (uebernommen[i]) ::sigaction(kSignale[i], &vorher[i], nullptr);
+  }
+  delete melder_;
+  schliessen();
+}
+
+void Beendensignale::lesen() {
+  char bytes[16];
+  const ssize_t n = ::read(leseende, bytes, sizeof bytes);
+  // One call serves all signals read at once: the end happens only once.
+  if (n > 0 && beenden_) beenden_();
+}
+
+void spaetestensBeenden(std::chrono::seconds frist) {
+  std::thread([frist] {
+    std::this_thread::sleep_for(frist);
+    std::_Exit(0);
+  }).detach();
+}
+
+}  // namespace pv

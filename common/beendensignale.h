@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <chrono>
+#include <functional>
+
+class QSocketNotifier;
+
+namespace pv {
+
+// The signals with which the system asks the program to end: SIGTERM (a
+// shutdown, a logout, `kill`), SIGHUP (the terminal or the session is gone)
+// and SIGINT (Ctrl+C). The handler itself only writes the signal's number
+// into a socket pair; a socket notifier reads it in the event loop, nested
+// loops of open dialogs included, and calls `beenden` there.
+// A signal the program was started with ignored (nohup) stays ignored.
+// One instance at a time; the destructor puts the previous handlers back.
+class Beendensignale : public QObject {
+ public:
+  explicit Beendensignale(std::function<void()> beenden, QObject* parent = nullptr);
+  ~Beendensignale() override;
+  Beendensignale(const Beendensignale&) = delete;
+  Beendensignale& operator=(const Beendensignale&) = delete;
+
+ private:
+  void lesen();
+
+  std::function<void()> beenden_;
+  QSocketNotifier* melder_ = nullptr;
+  bool ok_ = false;  // false when the socket pair could not be made: the
+                     // signals then end the process as before
+};
+
+// The last resort once the end was requested: ends the process after `frist`
+// unless it has ended by then, for code that keeps running without going
+// back to the event loop. Everything worth keeping must be written before.
+void spaetestensBeenden(std::chrono::seconds frist);
+
+}  // namespace pv

@@ -1,0 +1,141 @@
+// The end without questions (a signal, the end of the session, "Ja" to the
+// error handler's offer): nothing a recording holds is lost, no box waits.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "common/fehlerbehandlung.h"
+#include "common/tolvek.h"
+#include "main/messdatei.h"
+#include "programm_mit_geraet.h"
+
+namespace {
+
+using pvtest::kAutomatisch;
+using pvtest::warteBis;
+
+const QByteArray kAlteSicherung = "eine Sicherung von vorher";
+
+struct Lage {
+  const char* name;
+  void (*herstellen)(pv::Form1Steuerelemente&);
+  bool gesichert;  // the safety file gets the values
+};
+void PrintTo(const Lage& lage, std::ostream* os) { *os << lage.name; }
+
+class ProgrammendeTest : public pvtest::ProgrammMitGeraet, public ::testing::WithParamInterface<Lage> {
+ protected:
+  void SetUp() override {
+    ProgrammMitGeraet::SetUp();
+    mitschreiben = false;
+  }
+
+  // A recording with a few values, the session's title changed.
+  void aufnehmen() {
+    starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+    u.schreibe(QStringLiteral("pvsave.tmp"), kAlteSicherung);
+    QTimer takt;
+    QObject::connect(&takt, &QTimer::timeout, [this] { pty.senden("DC  1.500 V\r"); });
+    takt.start(20);
+    ui().StartButton->click();
+    ASSERT_TRUE(warteBis([] { return pv::hauptmodul().messdaten.m >= 3; }));
+    ui().TextMessBezeichnung->setText(QStringLiteral("Nachtmessung"));
+  }
+
+  void sicherungPruefen() {
+    const pv::Leseergebnis r = pv::messdateiLesen(u.pfad(QStringLiteral("pvsave.tmp")), false);
+    ASSERT_TRUE(r.gelesen());
+    const pv::Messdaten& d = pv::hauptmodul().messdaten;
+    EXPECT_EQ(r.inhalt.daten.x, d.x);
+    EXPECT_EQ(r.inhalt.daten.y, d.y);
+    EXPECT_FALSE(r.inhalt.daten.MesEnd.isEmpty());
+  }
+};
+
+TEST_P(ProgrammendeTest, KeepsWhatWouldBeLostAndWritesTheSettings) {
+  aufnehmen();
+  GetParam().herstellen(ui());
+  const int32_t werte = pv::hauptmodul().messdaten.m;
+  u.meldungen.boxen.clear();
+
+  programm->OhneRueckfrageBeenden();
+  EXPECT_TRUE(programm->beendet());
+  EXPECT_TRUE(u.meldungen.boxen.empty());
+  EXPECT_FALSE(pv::hauptmodul().MessungLaeuft);
+  EXPECT_EQ(pv::hauptmodul().messdaten.m, werte);
+  if (GetParam().gesichert) {
+    sicherungPruefen();
+  } else {
+    EXPECT_EQ(u.lies(QStringLiteral("pvsave.tmp")), kAlteSicherung);
+  }
+  EXPECT_TRUE(u.lies(QStringLiteral("Pelvaron.ini")).contains("\r\nBezeichnung=Nachtmessung\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lagen, ProgrammendeTest,
+    ::testing::Values(Lage{"laeuft", [](pv::Form1Steuerelemente&) {}, true},
+                      Lage{"angehalten", [](pv::Form1Steuerelemente& ui) { ui.PauseButton->click(); }, true},
+                      Lage{"gestoppt", [](pv::Form1Steuerelemente& ui) { ui.StopButton->click(); }, true},
+                      Lage{"gespeichert",
+                           [](pv::Form1Steuerelemente& ui) {
+                             ui.StopButton->click();
+                             pv::hauptmodul().MessungGespeichert = true;
+                           },
+                           false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A settings file that cannot be written at that moment is only logged.
+TEST_F(ProgrammendeTest, AFailedSettingsWriteShowsNoBox) {
+  aufnehmen();
+  ASSERT_TRUE(QFile::remove(u.pfad(QStringLiteral("Pelvaron.ini"))));
+  ASSERT_TRUE(QDir(u.pfad()).mkdir(QStringLiteral("Pelvaron.ini")));
+  u.meldungen.boxen.clear();
+
+  programm->OhneRueckfrageBeenden();
+  EXPECT_TRUE(programm->beendet());
+  EXPECT_TRUE(u.meldungen.boxen.empty());
+  EXPECT_TRUE(u.lies(QStringLiteral("ErrLog.txt")).contains("'Form1 -> iniSichern'"));
+  sicherungPruefen();
+}
+
+// Told to end while the start-up runs, before the settings are read: they
+// stay as they are, and the main window never comes.
+TEST_F(ProgrammendeTest, AnEndDuringTheStartUpWritesNoSettingsAndStopsTheStart) {
+  pv::Einstellungen e;
+  pv::Standardparameter(e, u.pfad());
+  e.TextMessBezeichnung = QStringLiteral("Nachtmessung");
+  ASSERT_TRUE(pv::iniSichern(u.pfad(), u',', e));
+  const QByteArray einstellungen = u.lies(QStringLiteral("Pelvaron.ini"));
+  int beendet = 0;
+  pv::Programm p({QStringLiteral("pelvaron")}, QLocale(QLocale::German), [&beendet] { ++beendet; });
+  QTimer::singleShot(0, [&p] { p.OhneRueckfrageBeenden(); });
+
+  EXPECT_FALSE(p.starten());
+  EXPECT_EQ(beendet, 1);
+  EXPECT_FALSE(p.form1().isVisible());
+  EXPECT_EQ(u.lies(QStringLiteral("Pelvaron.ini")), einstellungen);
+}
+
+// "Ja" to the error handler's offer while a recording runs: the exit
+// procedure declines, the program ends all the same, the values in the
+// safety file, the settings file as it was.
+TEST_F(ProgrammendeTest, YesToTheErrorHandlersOfferEndsARunningRecordingIntoTheSafetyFile) {
+  aufnehmen();
+  const QByteArray einstellungen = u.lies(QStringLiteral("Pelvaron.ini"));
+  Tolvek::zustand().Fehlerzaehler = 20;
+  u.meldungen.boxen.clear();
+  u.meldungen.antworten = {pv::Antwort::Ok, pv::Antwort::Ja};
+
+  Tolvek::Fehlerbehandlung(QStringLiteral("Test"), 5, QStringLiteral("x"));
+  ASSERT_EQ(u.meldungen.boxen.size(), 3u);
+  EXPECT_TRUE(u.meldungen.boxen[2].text.startsWith(QStringLiteral("Die Messung wurde noch nicht gestoppt!")));
+  EXPECT_TRUE(programm->beendet());
+  EXPECT_FALSE(pv::hauptmodul().MessungLaeuft);
+  sicherungPruefen();
+  EXPECT_EQ(u.lies(QStringLiteral("Pelvaron.ini")), einstellungen);
+}
+
+}  // namespace
