@@ -21,7 +21,9 @@ QMessageBox::StandardButton knopf(Antwort a) {
 Antwort DialogMeldungen::zeigen(const QString& text, const QString& titel, Knoepfe knoepfe,
                                 Symbol symbol, Antwort standard) {
   QMessageBox box(QApplication::activeWindow());
-  box.setWindowTitle(titel);
+  // A box without a title shows none: the window system would put the
+  // application's name in the place of an empty one.
+  box.setWindowTitle(titel.isEmpty() ? QStringLiteral(" ") : titel);
   box.setText(text);
   switch (symbol) {
     case Symbol::Keins: box.setIcon(QMessageBox::NoIcon); break;

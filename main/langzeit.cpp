@@ -134,9 +134,7 @@ std::optional<float> wartezeitBerechnen(const Wartezeitwahl& wahl, QChar dezimal
   } else if (wahl.anzahl >= 1 && wahl.anzahl <= 5) {
     n = kAnzahl[wahl.anzahl];
   }
-  // No count divides nothing. A duration of 0 hours or a negative count
-  // gives a waiting time of at most 0, which is shown as "0".
-  if (!h || !n || *n == 0) return unmoeglich();
+  if (!h || !n) return unmoeglich();
 
   if (*h > 10000) {
     meldungen.zeigen(QStringLiteral("Bis Sie diese Messung abgeschlossen hätten \r\n"
@@ -155,6 +153,10 @@ std::optional<float> wartezeitBerechnen(const Wartezeitwahl& wahl, QChar dezimal
                                        Antwort::Nein);
     if (a != Antwort::Ja) return std::nullopt;
   }
+  // A count of 0 fails only at the division, after the duration's own
+  // messages. A duration of 0 hours or a negative count gives a waiting time
+  // of at most 0, which is shown as "0".
+  if (*n == 0) return unmoeglich();
   const double sekunden = static_cast<double>(*h) * 3600.0;
   const auto w = static_cast<float>(sekunden / *n);
   if (w > 86300) {

@@ -187,6 +187,11 @@ TEST(Langzeit, WaitingTimeCalculator) {
       {"1001 h confirmed", {0, QStringLiteral("1001"), 5, {}}, {Antwort::Ja}, QStringLiteral("120,1"),
        QStringLiteral("Ihre Messung erstreckt")},
       {"10001 h never asked", {0, QStringLiteral("10001"), 5, {}}, {}, {}, QStringLiteral("Bis Sie diese")},
+      // A count of 0 fails at the division, after the questions about the duration.
+      {"10001 h and a count of 0", {0, QStringLiteral("10001"), 0, QStringLiteral("0")}, {}, {},
+       QStringLiteral("Bis Sie diese")},
+      {"1001 h and a count of 0 confirmed", {0, QStringLiteral("1001"), 0, QStringLiteral("0")}, {Antwort::Ja}, {},
+       QStringLiteral("Ihre Messung erstreckt")},
   };
   for (const Fall& f : faelle) {
     pvtest::FakeMeldungen m;
