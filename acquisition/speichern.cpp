@@ -48,9 +48,9 @@ Speicherergebnis WertSpeichern(float wert, const QDateTime& jetzt, Messdaten& me
   if (e.MessendeAutomatisch) {
     if (zeit >= e.Messdauer) {
       ziel.StopButton_Click();
-      ziel.ZwischenSpeichern();
-      ziel.Sicherheitsdatei();
-      ziel.MessungBeendetMelden();
+      const bool zwischen = ziel.ZwischenSpeichern();
+      const bool sicherheit = ziel.Sicherheitsdatei();
+      ziel.MessungBeendetMelden(zwischen, sicherheit);
       ergebnis.ausgang = Speicherausgang::Beendet;
       return ergebnis;
     }

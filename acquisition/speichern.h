@@ -59,10 +59,12 @@ class Aufzeichnungsziel {
  public:
   virtual ~Aufzeichnungsziel() = default;
   virtual void StopButton_Click() = 0;
-  virtual void ZwischenSpeichern() = 0;
-  // Writes the measurement to the safety file "pvsave.tmp".
-  virtual void Sicherheitsdatei() = 0;
-  virtual void MessungBeendetMelden() = 0;  // "Die Messung ist beendet!"
+  // The intermediate save; true when the file was written.
+  virtual bool ZwischenSpeichern() = 0;
+  // Writes the measurement to the safety file "pvsave.tmp"; true when written.
+  virtual bool Sicherheitsdatei() = 0;
+  // "Die Messung ist beendet!", and which of the two saves at the end failed.
+  virtual void MessungBeendetMelden(bool zwischenGespeichert, bool sicherheitGespeichert) = 0;
   virtual void MessungAbbrechen(const QString& grund, int nummer, const QString& text) = 0;
   virtual void AnzahlSetzen(const QString& text) = 0;   // LabelNumMW
   virtual QString EndeText() const = 0;                 // MesEndLabel

@@ -41,6 +41,14 @@ bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt) {
   return datei.commit();
 }
 
+bool dateiSchreibbar(const QString& pfad) {
+  QSaveFile probe(pfad);
+  if (!probe.open(QIODevice::WriteOnly)) return false;
+  probe.cancelWriting();
+  probe.commit();  // removes the temporary file; the old one stays
+  return true;
+}
+
 bool dateiUebernehmen(const QString& zwischendatei, const QString& ziel) {
   QFile datei(zwischendatei);
   const bool ok = datei.open(QIODevice::ReadOnly) && ::fsync(datei.handle()) == 0 &&

@@ -22,6 +22,11 @@ bool textdateiLesen(const QString& pfad, QString& text);
 // old file stays as it was.
 bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt);
 
+// Whether dateiErsetzen could put a file at `pfad` now: the folder takes a
+// new file and an existing one may be replaced. Tried the way the writer
+// goes; nothing is left behind.
+bool dateiSchreibbar(const QString& pfad);
+
 // Puts a complete file that another writer made (a library that writes to a
 // path itself) in the place of `ziel`, once it is on disk; it must lie in the
 // same folder. On failure it is removed and `ziel` stays as it was.

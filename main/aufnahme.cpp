@@ -13,12 +13,12 @@
 #include "common/fehlerbehandlung.h"
 #include "common/laufzeitfehler.h"
 #include "common/meldungen.h"
-#include "common/programmordner.h"
 #include "common/tolvek.h"
 #include "common/zahlen.h"
 #include "main/form1.h"
 #include "main/hauptzustand.h"
 #include "main/langzeit.h"
+#include "main/sicherung.h"
 #include "main/verbindung.h"
 
 namespace pv {
@@ -178,31 +178,41 @@ bool Aufnahme::MessungSpeichern(const QString& datei) {
   return true;
 }
 
-void Aufnahme::Sicherheitsdatei() { MessungSpeichern(Programmordner::datei(QStringLiteral("pvsave.tmp"))); }
+bool Aufnahme::Sicherheitsdatei() { return MessungSpeichern(sicherungsdatei(kSicherheitsdatei)); }
 
-void Aufnahme::MessungBeendetMelden() { Tolvek::meldungen().hinweis(QStringLiteral("Die Messung ist beendet!")); }
+void Aufnahme::MessungBeendetMelden(bool zwischenGespeichert, bool sicherheitGespeichert) {
+  const bool gespeichert = zwischenGespeichert && sicherheitGespeichert;
+  Tolvek::meldungen().hinweis(messungBeendetText(zwischenGespeichert, sicherheitGespeichert, sicherungsordner()),
+                              gespeichert ? Symbol::Keins : Symbol::Ausruf);
+}
 
-void Aufnahme::ZwischenSpeichern() {
+bool Aufnahme::ZwischenSpeichern() {
   QString& datei = hauptmodul().einstellungen.ZwischenspeichernDatei;
   bool erfolg = false;
   try {
-    // A name that is no measurement file (empty, or a setting pointing at a
-    // program file) is never written; the default name takes over.
+    // A name of one of the program's own files (only a settings file edited
+    // by hand holds one) is never written; the default name takes over.
     if (zwischenspeicherDateiErlaubt(datei)) {
       f_.StatusSetzen(QStringLiteral("Zwischenspeichern..."));
       f_.Label1->repaint();
-      erfolg = MessungSpeichern(Programmordner::datei(datei));
+      erfolg = MessungSpeichern(sicherungsdatei(datei));
     }
   } catch (...) {
     erfolg = false;
   }
+  // The status line is soon written over by the values coming in; the mark
+  // beside it stays until an intermediate save succeeds.
   if (erfolg) {
     f_.StatusSetzen(QStringLiteral("Zwischenspeichern erfolgreich beendet"));
+    f_.LabelSicherungFehler->clear();
   } else {
     f_.StatusSetzen(QStringLiteral("Fehler beim Zwischenspeichern! Neue Datei: pvsavezs.mes"));
+    f_.LabelSicherungFehler->setText(zwischenspeicherFehlerText(QTime::currentTime()));
     datei = kStandardZsDatei;
   }
+  f_.LabelSicherungFehler->setVisible(!erfolg);
   f_.Label1->repaint();
+  return erfolg;
 }
 
 void Aufnahme::AbbrechenOhneMeldung() {

@@ -24,9 +24,9 @@ class Aufnahme : public QObject, public Aufzeichnungsziel {
   void StartButton_Click();
   void PauseButton_Click();
   void StopButton_Click() override;
-  void ZwischenSpeichern() override;
-  void Sicherheitsdatei() override;
-  void MessungBeendetMelden() override;
+  bool ZwischenSpeichern() override;
+  bool Sicherheitsdatei() override;
+  void MessungBeendetMelden(bool zwischenGespeichert, bool sicherheitGespeichert) override;
   void MessungAbbrechen(const QString& grund, int nummer, const QString& text) override;
   // The abort's steps without its message: stop, the safety file, the
   // recording marked as ended. Each step is tried even when one fails.

@@ -17,6 +17,7 @@
 #include "main/datenlinie.h"
 #include "main/zahlenfeld.h"
 #include "main/einstlzm.h"
+#include "main/sicherung.h"
 #include "main/fensterlogik.h"
 #include "main/form1.h"
 #include "main/hauptzustand.h"
@@ -116,7 +117,7 @@ void Hauptfensterbedienung::wartezeitUebernehmen(float sekunden) {
 
 void Hauptfensterbedienung::MMessung_Click() {
   EinstLZM dialog(
-      einstellungen(), dezimal(), Programmordner::pfad(), [this](float w) { wartezeitUebernehmen(w); },
+      einstellungen(), dezimal(), sicherungsordner(), [this](float w) { wartezeitUebernehmen(w); },
       [this] { verbindung_.zeitueberwachungSetzen(); }, &f_);
   dialog.exec();
 }

@@ -23,7 +23,7 @@ class EinstLZM : public QDialog {
   Q_OBJECT
 
  public:
-  // `ordner`: the program folder, home of the intermediate-save file.
+  // `ordner`: the folder of this copy's saves, home of the intermediate-save file.
   // `wartezeitUebernehmen` puts a waiting time into the main window;
   // `gespeichert` runs after OK stored the settings.
   EinstLZM(Einstellungen& e, QChar dezimal, QString ordner, std::function<void(float)> wartezeitUebernehmen,

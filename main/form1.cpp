@@ -92,6 +92,10 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
   Label1 = new QLabel;
   statusLayout->addWidget(Label1, 1);
   statusBar()->addWidget(statusZeile, 1);
+  LabelSicherungFehler = new QLabel;
+  LabelSicherungFehler->setStyleSheet(QStringLiteral("QLabel { color: #FF0000; font-weight: bold; }"));
+  LabelSicherungFehler->setVisible(false);
+  statusBar()->addPermanentWidget(LabelSicherungFehler);
   timerStatusLoeschen = new QTimer(this);
   timerStatusLoeschen->setInterval(3000);
   timerStatusLoeschen->setSingleShot(true);

@@ -78,6 +78,8 @@ struct Form1Steuerelemente {
   QLabel* LabelMBaktuell = nullptr;
   // Status and file labels
   QLabel* Label1 = nullptr;
+  // Beside the status line: an intermediate save failed (until one succeeds).
+  QLabel* LabelSicherungFehler = nullptr;
   QLabel* MesBegLabel = nullptr;
   QLabel* MesEndLabel = nullptr;
   QLabel* MessungLabel = nullptr;

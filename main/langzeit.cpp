@@ -1,20 +1,38 @@
 #include "langzeit.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <array>
 #include <cmath>
 
 #include "common/meldungen.h"
+#include "common/textdatei.h"
 #include "common/zahlen.h"
 #include "common/zahlenformat.h"
+#include "main/einstellungsdatei.h"
+#include "main/sicherung.h"
 
 namespace pv {
 
 bool zwischenspeicherDateiErlaubt(const QString& name) {
-  static const QString kEndung = QStringLiteral(".mes");
-  if (name.contains(u'/') || name.contains(u'\\') || name.contains(u':')) return false;
-  return name.endsWith(kEndung, Qt::CaseInsensitive) && !name.chopped(kEndung.size()).trimmed().isEmpty();
+  // A plain name of a file in the folder, nothing that leads elsewhere.
+  if (name.trimmed().isEmpty() || name == u"." || name == u".." || name.contains(u'/') || name.contains(u'\\')) {
+    return false;
+  }
+  // Compared in any case: the device and sensor lists take "*.GER" too.
+  const QStringList programmdateien{kIniDatei,
+                                    kAlteIniDatei,
+                                    QStringLiteral("ErrLog.txt"),
+                                    QStringLiteral("DebugData.txt"),
+                                    kSicherheitsdatei,
+                                    QStringLiteral("pelvaron"),
+                                    QFileInfo(QCoreApplication::applicationFilePath()).fileName()};
+  for (const QString& datei : programmdateien) {
+    if (!datei.isEmpty() && name.compare(datei, Qt::CaseInsensitive) == 0) return false;
+  }
+  return !name.endsWith(QStringLiteral(".ger"), Qt::CaseInsensitive) &&
+         !name.endsWith(QStringLiteral(".pvf"), Qt::CaseInsensitive);
 }
 
 QString wartezeitText(float sekunden, QChar dezimal) {
@@ -73,14 +91,19 @@ bool langzeitfelderUebernehmen(const Langzeitfelder& f, const QString& ordner, Q
     return false;
   }
 
-  // The intermediate save is written into the program folder, under a plain
-  // measurement file name; the file is made now so that a name the system
-  // refuses shows up here. An existing file is opened without losing a byte.
+  // A folder that takes no file only matters while intermediate saving is
+  // on; then it is said as such, not as a wrong entry.
   feld = QStringLiteral("Datei für Zwischenspeicherung");
   if (!zwischenspeicherDateiErlaubt(f.zsDatei)) return fehlt();
-  QFile datei(QDir(ordner).filePath(f.zsDatei));
-  if (!datei.open(QIODevice::ReadWrite)) return fehlt();
-  datei.close();
+  if (f.zwischenspeichern && !dateiSchreibbar(QDir(ordner).filePath(f.zsDatei))) {
+    meldungen.hinweis(QStringLiteral("Die Datei \"%1\" für die Zwischenspeicherung kann im Ordner\r\n"
+                                     "%2\r\n"
+                                     "nicht geschrieben werden.\r\n"
+                                     "Bitte wählen Sie einen anderen Dateinamen oder schalten Sie das "
+                                     "Zwischenspeichern aus.")
+                          .arg(f.zsDatei, QDir::toNativeSeparators(ordner)));
+    return false;
+  }
 
   // A negative time-out would be a watchdog that cannot run.
   feld = QStringLiteral("'Time Out'-Zeit");

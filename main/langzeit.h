@@ -10,10 +10,11 @@ namespace pv {
 
 class Meldungen;
 
-// The intermediate save's file in the program folder: its default, and
-// whether a name may be written to. Only a plain name of a measurement file
-// (ending in ".mes", any case) is; anything else could name a device,
-// sensor, settings or safety file, or lead out of the program folder.
+// The intermediate save's file in the folder of this copy's saves: its
+// default, and whether a name may be written to. Any plain file name is,
+// except one that would overwrite the program's own files: the settings file
+// (and the old one it is converted from), a device or sensor file, the error
+// log, the debug file, the safety file or the executable.
 inline const QString kStandardZsDatei = QStringLiteral("pvsavezs.mes");
 bool zwischenspeicherDateiErlaubt(const QString& name);
 
@@ -40,9 +41,10 @@ struct Langzeitfelder {
 Langzeitfelder langzeitfelderLaden(Einstellungen& e, QChar dezimal);
 
 // Checks the dialog's entries in their order and, when all pass, stores
-// them in `e`; the intermediate-save file then exists in `ordner` (created
-// empty when new; an existing file keeps its contents). On a refusal the
-// message box has been shown, nothing is stored, and false is returned.
+// them in `e`. With intermediate saving on, the intermediate-save file must
+// be writable in `ordner`; the check leaves the folder as it was. On a
+// refusal the message box has been shown, nothing is stored, and false is
+// returned.
 bool langzeitfelderUebernehmen(const Langzeitfelder& f, const QString& ordner, QChar dezimal,
                                Einstellungen& e, Meldungen& meldungen);
 

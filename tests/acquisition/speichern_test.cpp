@@ -21,9 +21,15 @@ struct Ziel : pv::Aufzeichnungsziel {
   QString ende;
   QString anzahl;
   void StopButton_Click() override { aufrufe << "stop"; }
-  void ZwischenSpeichern() override { aufrufe << "zwischen"; }
-  void Sicherheitsdatei() override { aufrufe << "sicherheit"; }
-  void MessungBeendetMelden() override { aufrufe << "beendet"; }
+  bool ZwischenSpeichern() override {
+    aufrufe << "zwischen";
+    return true;
+  }
+  bool Sicherheitsdatei() override {
+    aufrufe << "sicherheit";
+    return true;
+  }
+  void MessungBeendetMelden(bool, bool) override { aufrufe << "beendet"; }
   void MessungAbbrechen(const QString& g, int, const QString&) override { aufrufe << "abbruch " + g; }
   void AnzahlSetzen(const QString& t) override { anzahl = t; }
   QString EndeText() const override { return ende; }

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -275,9 +276,9 @@ TEST_F(AufnahmeTest, AFullDiskKeepsEveryFileAndSaysSo) {
   menue.MSpeichern_Click();
   EXPECT_EQ(boxen(), QStringList{QStringLiteral("Es traten Probleme beim Speichern der Datei auf!")});
   EXPECT_FALSE(h().MessungGespeichert);
-  aufnahme().ZwischenSpeichern();
+  EXPECT_FALSE(aufnahme().ZwischenSpeichern());
   EXPECT_EQ(status(), QStringLiteral("Fehler beim Zwischenspeichern! Neue Datei: pvsavezs.mes"));
-  aufnahme().Sicherheitsdatei();
+  EXPECT_FALSE(aufnahme().Sicherheitsdatei());
 
   u.meldungen.antworten = {pv::Antwort::Ja};
   programm->ProgrammBeenden();
@@ -338,25 +339,62 @@ TEST_F(AufnahmeTest, SaveAsOpenAndRecentFiles) {
   EXPECT_EQ(h().messdaten.m, 2);
 }
 
-// No name, or a stored name of a program file: nothing is written under
-// it, and the next save goes to the default file.
-TEST_F(AufnahmeTest, IntermediateSaveWithoutANameFallsBack) {
+// Any name is written to but a program file's: no name, or a stored name
+// of a program file, writes nothing, and the next save goes to the default
+// file. A failure stays marked beside the status line, which the values
+// coming in write over, until an intermediate save succeeds.
+TEST_F(AufnahmeTest, IntermediateSaveTakesAnyNameButAProgramFilesAndMarksAFailure) {
   starten(QStringLiteral("Fortlaufend"), kAutomatisch);
   h().messdaten.anhaengen(0, 1);
+  QLabel* marke = ui().LabelSicherungFehler;
+  h().einstellungen.ZwischenspeichernDatei = QStringLiteral("sicherung.dat");
+  EXPECT_TRUE(aufnahme().ZwischenSpeichern());
+  EXPECT_TRUE(pv::messdateiLesen(u.pfad(QStringLiteral("sicherung.dat")), false).gelesen());
+  EXPECT_EQ(h().einstellungen.ZwischenspeichernDatei, QStringLiteral("sicherung.dat"));
+  EXPECT_TRUE(marke->isHidden());
   for (const QString& name : {QString(), QStringLiteral("Test.ger"), QStringLiteral("Pelvaron.ini")}) {
     QFile::remove(u.pfad(QStringLiteral("pvsavezs.mes")));
     const QByteArray vorher = name.isEmpty() ? QByteArray() : u.lies(name);
     h().einstellungen.ZwischenspeichernDatei = name;
-    aufnahme().ZwischenSpeichern();
+    EXPECT_FALSE(aufnahme().ZwischenSpeichern());
     EXPECT_EQ(status(), QStringLiteral("Fehler beim Zwischenspeichern! Neue Datei: pvsavezs.mes")) << name.toStdString();
     if (!name.isEmpty()) {
       EXPECT_EQ(u.lies(name), vorher) << name.toStdString();
     }
     EXPECT_EQ(h().einstellungen.ZwischenspeichernDatei, QStringLiteral("pvsavezs.mes"));
-    aufnahme().ZwischenSpeichern();
+    programm->datenauswertung().DatensatzAuswerten("DC  1.500 V\r");
+    EXPECT_NE(status(), QStringLiteral("Fehler beim Zwischenspeichern! Neue Datei: pvsavezs.mes"));
+    EXPECT_FALSE(marke->isHidden()) << name.toStdString();
+    EXPECT_TRUE(marke->text().startsWith(QStringLiteral("Zwischenspeichern um "))) << marke->text().toStdString();
+    EXPECT_TRUE(aufnahme().ZwischenSpeichern());
     EXPECT_EQ(status(), QStringLiteral("Zwischenspeichern erfolgreich beendet"));
     EXPECT_TRUE(pv::messdateiLesen(u.pfad(QStringLiteral("pvsavezs.mes")), false).gelesen());
+    EXPECT_TRUE(marke->isHidden());
   }
+}
+
+// An automatic end on a full disk: the message says that neither the
+// intermediate save nor the safety file could be written, and where.
+TEST_F(AufnahmeTest, AutomaticEndOnAFullDiskSaysWhichSavesAreMissing) {
+  pvtest::KleinesDateisystem platte(u.pfad(), 128);
+  if (!platte.bereit()) GTEST_SKIP() << platte.grund().toStdString();
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch, 5, [](pv::Einstellungen& e) {
+    e.MessendeAutomatisch = true;
+    e.Messdauer = 0;
+  });
+  platte.fuellen();
+  ui().StartButton->click();
+  ASSERT_TRUE(h().MessungLaeuft);
+  programm->datenauswertung().DatensatzAuswerten("DC  1.500 V\r");
+  EXPECT_FALSE(h().MessungLaeuft);
+  ASSERT_EQ(u.meldungen.boxen.size(), 1u);
+  const QString text = u.meldungen.boxen[0].text;
+  EXPECT_TRUE(text.startsWith(QStringLiteral("Die Messung ist beendet!\r\n\r\n"
+                                             "Die Zwischenspeicherung und die Sicherheitsdatei konnten im Ordner\r\n") +
+                              u.pfad() + QStringLiteral("\r\nnicht geschrieben werden.")))
+      << text.toStdString();
+  EXPECT_FALSE(ui().LabelSicherungFehler->isHidden());
+  EXPECT_FALSE(QFile::exists(u.pfad(QStringLiteral("pvsave.tmp"))));
 }
 
 // The instrument's port goes away during a recording (its far end closes,

@@ -1,8 +1,11 @@
 // The long-term measurement settings: loading, checking, the calculator.
-#include <QFile>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include "main/langzeit.h"
+#include "support/kleinesdateisystem.h"
 #include "support/testhilfe.h"
 
 namespace {
@@ -126,23 +129,29 @@ TEST(Langzeit, ChecksEachEntryInTurn) {
   }
 }
 
-// Whatever else lies in the program folder must never be overwritten by
-// an intermediate save.
-TEST(Langzeit, OnlyAPlainMeasurementFileNameIsASaveFile) {
-  for (const char* name : {"pvsavezs.mes", "A.MES", "Messung 1.Mes"}) {
+// Any name is a save file but one of the program's own files, which an
+// intermediate save would overwrite, or one leading out of its folder.
+TEST(Langzeit, ASaveFileMayHaveAnyNameButAProgramFilesOne) {
+  for (const char* name : {"pvsavezs.mes", "A.MES", "Messung 1.Mes", "backup.dat", "zs", "Sensor.sen", "a:b"}) {
     EXPECT_TRUE(pv::zwischenspeicherDateiErlaubt(QString::fromUtf8(name))) << name;
   }
-  for (const char* name : {"", "Waage.ger", "Pelvaron.ini", "pvsave.tmp", "Sensor.sen", "DebugData.txt", "a.mes.ger",
-                           "a.mes ", ".mes", " .mes", "..", "../a.mes", "sub/a.mes", "..\\a.mes", "C:a.mes"}) {
-    EXPECT_FALSE(pv::zwischenspeicherDateiErlaubt(QString::fromUtf8(name))) << name;
+  const QString programm = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+  for (const QString& name : {QStringLiteral(""), QStringLiteral(" "), QStringLiteral("."), QStringLiteral(".."),
+                              QStringLiteral("Pelvaron.ini"), QStringLiteral("PELVARON.INI"), QStringLiteral("Pelvar.ini"),
+                              QStringLiteral("Waage.ger"), QStringLiteral("a.mes.GER"), QStringLiteral("PT100.pvf"),
+                              QStringLiteral("ErrLog.txt"), QStringLiteral("DebugData.txt"), QStringLiteral("pvsave.tmp"),
+                              QStringLiteral("pelvaron"), programm,
+                              QStringLiteral("../a.mes"), QStringLiteral("sub/a.mes"), QStringLiteral("..\\a.mes")}) {
+    EXPECT_FALSE(pv::zwischenspeicherDateiErlaubt(name)) << name.toStdString();
   }
 }
 
-TEST(Langzeit, StoresAndKeepsAnExistingSaveFile) {
+TEST(Langzeit, StoresAndLeavesTheFolderAsItWas) {
   pvtest::Programmumgebung u;
   u.schreibe(QStringLiteral("zs.mes"), "alte Messung");
   Langzeitfelder f = gueltig();
   f.messDauer = QStringLiteral("2");
+  f.zwischenspeichern = true;
   f.timeOut = true;
   f.max = true;
   f.maxWert = QStringLiteral("7,5");
@@ -157,11 +166,38 @@ TEST(Langzeit, StoresAndKeepsAnExistingSaveFile) {
   EXPECT_EQ(e.CheckMaxON, 1);
   EXPECT_EQ(e.CheckMax, 7.5f);
 
+  // A new name is checked without a file being made.
+  const auto inhalt = [&] { return QDir(u.pfad()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
+  const QStringList vorher = inhalt();
   f.messEndeAuto = false;
   f.zsDatei = QStringLiteral("neu.mes");
   ASSERT_TRUE(pv::langzeitfelderUebernehmen(f, u.pfad(), u',', e, u.meldungen));
   EXPECT_EQ(e.Messdauer, 0.0f);
-  EXPECT_TRUE(QFile::exists(u.pfad(QStringLiteral("neu.mes"))));
+  EXPECT_EQ(e.ZwischenspeichernDatei, QStringLiteral("neu.mes"));
+  EXPECT_EQ(inhalt(), vorher);
+}
+
+// A read-only program folder: an intermediate save there is refused as what
+// it is, naming the folder; without intermediate saving the dialog stores.
+TEST(Langzeit, AReadOnlyFolderBlocksOnlyAnIntermediateSave) {
+  pvtest::Programmumgebung u;
+  ASSERT_TRUE(QDir(u.pfad()).mkdir(QStringLiteral("nurlesen")));
+  pvtest::KleinesDateisystem platte(u.pfad(QStringLiteral("nurlesen")));
+  if (!platte.bereit()) GTEST_SKIP() << platte.grund().toStdString();
+  platte.nurLesen();
+  Langzeitfelder f = gueltig();
+  f.zwischenspeichern = true;
+  Einstellungen e;
+  EXPECT_FALSE(pv::langzeitfelderUebernehmen(f, platte.pfad(), u',', e, u.meldungen));
+  ASSERT_EQ(u.meldungen.boxen.size(), 1u);
+  EXPECT_TRUE(u.meldungen.boxen[0].text.startsWith(QStringLiteral("Die Datei \"zs.mes\" für die Zwischenspeicherung kann "
+                                                                  "im Ordner\r\n") +
+                                                   platte.pfad() + QStringLiteral("\r\nnicht geschrieben werden.")));
+  EXPECT_EQ(e.Messdauer, 0.0f) << "nothing stored";
+
+  f.zwischenspeichern = false;
+  EXPECT_TRUE(pv::langzeitfelderUebernehmen(f, platte.pfad(), u',', e, u.meldungen));
+  EXPECT_EQ(e.Messdauer, 60.0f);
 }
 
 TEST(Langzeit, WaitingTimeCalculator) {

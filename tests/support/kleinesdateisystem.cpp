@@ -60,4 +60,9 @@ void KleinesDateisystem::fuellen(qint64 frei) {
   ::close(fd);
 }
 
+void KleinesDateisystem::nurLesen() {
+  ASSERT_EQ(::mount("tmpfs", QFile::encodeName(pfad_).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0)
+      << std::strerror(errno);
+}
+
 }  // namespace pvtest

@@ -26,6 +26,9 @@ class KleinesDateisystem {
   // Fills the filesystem with a file of its own until only `frei` bytes,
   // rounded up to whole blocks, are left.
   void fuellen(qint64 frei = 0);
+  // Mounts it read-only, as a write-protected medium or a read-only bind
+  // mount is: not even root can write then.
+  void nurLesen();
 
  private:
   std::optional<QTemporaryDir> eigener_;

@@ -12,9 +12,9 @@ namespace pvtest {
 // A recording control that does nothing: the storing step's other side.
 struct StilleAufnahme : pv::Aufzeichnungsziel {
   void StopButton_Click() override {}
-  void ZwischenSpeichern() override {}
-  void Sicherheitsdatei() override {}
-  void MessungBeendetMelden() override {}
+  bool ZwischenSpeichern() override { return true; }
+  bool Sicherheitsdatei() override { return true; }
+  void MessungBeendetMelden(bool, bool) override {}
   void MessungAbbrechen(const QString&, int, const QString&) override {}
   void AnzahlSetzen(const QString&) override {}
   QString EndeText() const override { return {}; }
