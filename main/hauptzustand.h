@@ -33,6 +33,10 @@ struct Hauptmodul {
   bool DisplayOffen = false;
   bool TabelleOffen = false;
   bool GrafikFensterOffen = false;
+  // The folder of this copy's intermediate and safety saves when it is not
+  // the program folder (a further copy on a program folder that a running
+  // copy holds, see Ordnersperre); empty: the program folder.
+  QString Sicherungsordner;
   // Switched by the hidden keys.
   bool Simulation = false;
   bool DebugDatei = false;

@@ -11,6 +11,7 @@
 #include "common/zahlen.h"
 #include "common/zahlenformat.h"
 #include "main/einstellungsdatei.h"
+#include "main/ordnersperre.h"
 #include "main/sicherung.h"
 
 namespace pv {
@@ -26,6 +27,7 @@ bool zwischenspeicherDateiErlaubt(const QString& name) {
                                     QStringLiteral("ErrLog.txt"),
                                     QStringLiteral("DebugData.txt"),
                                     kSicherheitsdatei,
+                                    kSperrdatei,
                                     QStringLiteral("pelvaron"),
                                     QFileInfo(QCoreApplication::applicationFilePath()).fileName()};
   for (const QString& datei : programmdateien) {

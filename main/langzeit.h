@@ -14,7 +14,7 @@ class Meldungen;
 // default, and whether a name may be written to. Any plain file name is,
 // except one that would overwrite the program's own files: the settings file
 // (and the old one it is converted from), a device or sensor file, the error
-// log, the debug file, the safety file or the executable.
+// log, the debug file, the safety file, the lock file or the executable.
 inline const QString kStandardZsDatei = QStringLiteral("pvsavezs.mes");
 bool zwischenspeicherDateiErlaubt(const QString& name);
 

@@ -23,6 +23,7 @@
 #include "main/form1.h"
 #include "main/form1einstellungen.h"
 #include "main/hauptzustand.h"
+#include "main/ordnersperre.h"
 #include "main/startform.h"
 #include "main/startlogik.h"
 #include "main/verbindung.h"
@@ -109,6 +110,15 @@ bool Programm::starten() {
   return true;
 }
 
+bool Programm::ordnerSperren() {
+  sperre_ = std::make_unique<Ordnersperre>(Programmordner::pfad());
+  // Set before the question: an end that comes meanwhile saves apart too.
+  hauptmodul().Sicherungsordner = sperre_->sicherungsordner();
+  if (!sperre_->weitereKopie()) return true;
+  return Tolvek::meldungen().zeigen(weitereKopieFrage(Programmordner::pfad(), sperre_->sicherungsordner()),
+                                    kAnwendungstitel, Knoepfe::JaNein, Symbol::Ausruf, Antwort::Nein) == Antwort::Ja;
+}
+
 bool Programm::frueheSchritte() {
   Hauptmodul& h = hauptmodul();
   const QString ordner = Programmordner::pfad();
@@ -178,6 +188,7 @@ void Programm::aktuellesGeraetPruefen() {
 }
 
 bool Programm::FormLaden() {
+  if (!ordnerSperren()) return false;
   // A failure in the first steps is asked about once; the user may go on.
   bool problem = false;
   try {

@@ -21,6 +21,7 @@ class Datenauswertung;
 class Dateimenue;
 class Hauptfensterbedienung;
 class Sensorwahl;
+class Ordnersperre;
 
 // The program's life: the splash window, the start-up sequence that fills
 // the main window, the device menu and the exit procedure, which every way
@@ -97,6 +98,9 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   void MenueAuswahlSetzen(int16_t index, const QString& text) override;
 
  private:
+  // Locks the program folder for this copy before anything is written; a
+  // copy that finds it held asks whether to go on. False: end the program.
+  bool ordnerSperren();
   bool frueheSchritte();
   bool einstellungenLesen();
   void aktuellesGeraetPruefen();
@@ -116,6 +120,7 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   Hauptfensterbedienung* bedienung_ = nullptr;  // owned by the main window
   std::unique_ptr<Datenauswertung> datenauswertung_;
   std::unique_ptr<Sensorwahl> sensorwahl_;
+  std::unique_ptr<Ordnersperre> sperre_;
   Geraetedefinition gerEigen_;
   QString letzteDatei_;
   bool editorOffen_ = false;

@@ -3,11 +3,13 @@
 #include <QDir>
 
 #include "common/programmordner.h"
+#include "main/hauptzustand.h"
 
 namespace pv {
 
 QString sicherungsordner() {
-  return Programmordner::pfad();
+  const QString& eigener = hauptmodul().Sicherungsordner;
+  return eigener.isEmpty() ? Programmordner::pfad() : eigener;
 }
 
 QString sicherungsdatei(const QString& name) { return QDir(sicherungsordner()).filePath(name); }

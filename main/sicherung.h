@@ -7,7 +7,8 @@ namespace pv {
 
 // This copy's saves of a running recording: the intermediate save and the
 // safety file written when a recording ends by itself or is aborted. They go
-// to the program folder.
+// to the program folder, or, for a further copy started on a program folder
+// that a running copy holds, to a folder of its own (Ordnersperre).
 inline const QString kSicherheitsdatei = QStringLiteral("pvsave.tmp");
 
 // The folder of this copy's saves, and a file in it.

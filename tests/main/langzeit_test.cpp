@@ -140,7 +140,7 @@ TEST(Langzeit, ASaveFileMayHaveAnyNameButAProgramFilesOne) {
                               QStringLiteral("Pelvaron.ini"), QStringLiteral("PELVARON.INI"), QStringLiteral("Pelvar.ini"),
                               QStringLiteral("Waage.ger"), QStringLiteral("a.mes.GER"), QStringLiteral("PT100.pvf"),
                               QStringLiteral("ErrLog.txt"), QStringLiteral("DebugData.txt"), QStringLiteral("pvsave.tmp"),
-                              QStringLiteral("pelvaron"), programm,
+                              QStringLiteral("Pelvaron.lock"), QStringLiteral("pelvaron"), programm,
                               QStringLiteral("../a.mes"), QStringLiteral("sub/a.mes"), QStringLiteral("..\\a.mes")}) {
     EXPECT_FALSE(pv::zwischenspeicherDateiErlaubt(name)) << name.toStdString();
   }

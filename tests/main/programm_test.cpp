@@ -20,6 +20,7 @@
 #include "common/cp1252.h"
 #include "common/textdatei.h"
 #include "devices/geraetetabelle.h"
+#include "main/aufnahme.h"
 #include "main/dateimenue.h"
 #include "main/einstellungsdatei.h"
 #include "main/messdatei.h"
@@ -262,6 +263,36 @@ TEST_F(ProgrammTest, FinishedRecordingWithoutValuesEndsWithoutAQuestion) {
   programm->ProgrammBeenden();
   EXPECT_TRUE(u.meldungen.boxen.empty());
   EXPECT_EQ(beendet, 1);
+}
+
+// A second copy on the folder of a running one asks first, before it reads
+// or writes anything; going on, it saves into a folder of its own.
+TEST_F(ProgrammTest, ASecondCopyAsksFirstAndSavesApart) {
+  ASSERT_TRUE(einstellungenMitGeraet(QString()));
+  auto erstes = neuesProgramm();
+  ASSERT_TRUE(erstes->FormLaden());
+  const QStringList vorher = QDir(u.pfad()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+  u.meldungen.boxen.clear();
+
+  u.meldungen.antworten = {Antwort::Nein};
+  auto zweites = neuesProgramm();
+  EXPECT_FALSE(zweites->FormLaden());
+  ASSERT_EQ(u.meldungen.boxen.size(), 1u);
+  EXPECT_TRUE(u.meldungen.boxen[0].text.startsWith(QStringLiteral("Pelvaron läuft bereits mit dem Programmordner\r\n") +
+                                                   u.pfad()));
+  zweites.reset();
+  EXPECT_EQ(QDir(u.pfad()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), vorher);
+
+  u.meldungen.antworten = {Antwort::Ja};
+  zweites = neuesProgramm();
+  ASSERT_TRUE(zweites->FormLaden());
+  pv::hauptmodul().messdaten.anhaengen(0, 1);
+  ASSERT_TRUE(zweites->aufnahme().Sicherheitsdatei());
+  ASSERT_TRUE(zweites->aufnahme().ZwischenSpeichern());
+  for (const QString& name : {QStringLiteral("pvsave.tmp"), QStringLiteral("pvsavezs.mes")}) {
+    EXPECT_FALSE(QFile::exists(u.pfad(name))) << name.toStdString();
+    EXPECT_TRUE(QFile::exists(u.pfad(QStringLiteral("Kopie 2/") + name))) << name.toStdString();
+  }
 }
 
 TEST_F(ProgrammTest, MeasurementNamedOnTheCommandLineIsOpenedAndShown) {

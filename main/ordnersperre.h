@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QLockFile;
+
+namespace pv {
+
+// Several copies of the program on one program folder. Every running copy
+// holds a lock file, so that a copy started on a folder that a running copy
+// holds knows it before it writes anything. The first copy locks the program
+// folder itself and saves there; a further copy locks a folder of its own
+// below it, "Kopie 2", "Kopie 3", ..., where its intermediate and safety
+// saves go, so that no copy overwrites another's. A lock left by a copy that
+// is gone (a crash) is taken over.
+inline const QString kSperrdatei = QStringLiteral("Pelvaron.lock");
+
+class Ordnersperre {
+ public:
+  explicit Ordnersperre(const QString& programmordner);
+  // Releases the lock; a further copy's folder that it made and that stayed
+  // empty goes again.
+  ~Ordnersperre();
+  Ordnersperre(const Ordnersperre&) = delete;
+  Ordnersperre& operator=(const Ordnersperre&) = delete;
+
+  // Another running copy holds the program folder or a further copy's folder.
+  bool weitereKopie() const { return weitereKopie_; }
+  // Where this copy's intermediate and safety saves go. The program folder
+  // also when it cannot be locked at all (a folder that takes no file).
+  const QString& sicherungsordner() const { return sicherungsordner_; }
+
+ private:
+  std::unique_ptr<QLockFile> sperre_;
+  QString sicherungsordner_;
+  bool weitereKopie_ = false;
+  bool ordnerAngelegt_ = false;
+};
+
+// The question a copy asks when another one runs on its program folder:
+// what going on means, and where this copy's saves go.
+QString weitereKopieFrage(const QString& programmordner, const QString& sicherungsordner);
+
+}  // namespace pv
