@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QSessionManager>
 #include <QTranslator>
 
 #include "common/anwendung.h"
@@ -38,8 +37,8 @@ int programmLaufen(int& argc, char** argv, const std::function<void(Programm&)>&
   });
   // The system's end cannot wait for an answer: it ends without a box.
   Beendensignale signale([&programm] { programm.OhneRueckfrageBeenden(); });
-  QObject::connect(anwendung.get(), &QGuiApplication::commitDataRequest, &signale,
-                   [&programm](QSessionManager&) { programm.OhneRueckfrageBeenden(); });
+  Sitzungsende sitzung(*anwendung, [&programm] { programm.SitzungSichern(); },
+                       [&programm] { programm.OhneRueckfrageBeenden(); });
 
   if (!programm.starten()) return 0;
   // The views need the settings the start-up has read.

@@ -4,6 +4,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QEvent>
+#include <QGuiApplication>
+#include <QSessionManager>
 #include <QSocketNotifier>
 #include <array>
 #include <cerrno>
@@ -84,6 +87,20 @@ void spaetestensBeenden(std::chrono::seconds frist) {
     std::this_thread::sleep_for(frist);
     std::_Exit(0);
   }).detach();
+}
+
+Sitzungsende::Sitzungsende(QGuiApplication& anwendung, std::function<void()> sichern, std::function<void()> beenden)
+    : anwendung_(&anwendung), beenden_(std::move(beenden)) {
+  connect(&anwendung, &QGuiApplication::commitDataRequest, this, [sichern = std::move(sichern)](QSessionManager&) {
+    sichern();
+  });
+  anwendung.installEventFilter(this);
+}
+
+bool Sitzungsende::eventFilter(QObject* objekt, QEvent* ereignis) {
+  if (ereignis->type() != QEvent::Quit || objekt != anwendung_) return false;
+  beenden_();
+  return true;
 }
 
 }  // namespace pv

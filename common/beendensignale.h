@@ -4,6 +4,7 @@
 #include <chrono>
 #include <functional>
 
+class QGuiApplication;
 class QSocketNotifier;
 
 namespace pv {
@@ -29,6 +30,25 @@ class Beendensignale : public QObject {
   QSocketNotifier* melder_ = nullptr;
   bool ok_ = false;  // false when the socket pair could not be made: the
                      // signals then end the process as before
+};
+
+// The desktop session's requests (xcb's session management): before the
+// session ends, and for a mere checkpoint, it asks the program to keep its
+// data (`sichern`, the program goes on); when it ends, it sends the
+// application a quit request, which ends the program through `beenden`
+// instead of closing its windows one by one with their questions.
+class Sitzungsende : public QObject {
+ public:
+  Sitzungsende(QGuiApplication& anwendung, std::function<void()> sichern, std::function<void()> beenden);
+  Sitzungsende(const Sitzungsende&) = delete;
+  Sitzungsende& operator=(const Sitzungsende&) = delete;
+
+ protected:
+  bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+
+ private:
+  QGuiApplication* anwendung_;
+  std::function<void()> beenden_;
 };
 
 // The last resort once the end was requested: ends the process after `frist`

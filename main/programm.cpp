@@ -265,9 +265,18 @@ void Programm::OhneRueckfrageBeenden() { endeOhneMeldung(true); }
 
 void Programm::SofortBeenden() { endeOhneMeldung(false); }
 
+void Programm::SitzungSichern() {
+  if (!beendet_) sichernOhneMeldung(false, true);
+}
+
 void Programm::endeOhneMeldung(bool mitEinstellungen) {
   if (beendet_) return;
   beendet_ = true;
+  sichernOhneMeldung(true, mitEinstellungen);
+  if (beenden_) beenden_();
+}
+
+void Programm::sichernOhneMeldung(bool anhalten, bool mitEinstellungen) {
   OhneMeldungen still;
   const auto schritt = [](auto&& aufruf) {
     try {
@@ -280,14 +289,13 @@ void Programm::endeOhneMeldung(bool mitEinstellungen) {
   // stopped and saved measurement leaves the last safety file as it is.
   schritt([&] {
     if (!ungespeicherteWerte(beendenlage())) return;
-    if (hauptmodul().MessungLaeuft) {
+    if (anhalten && hauptmodul().MessungLaeuft) {
       aufnahme_->AbbrechenOhneMeldung();
     } else {
       aufnahme_->Sicherheitsdatei();
     }
   });
   if (mitEinstellungen && einstellungenGelesen_) schritt([&] { einstellungenSichern(); });
-  if (beenden_) beenden_();
 }
 
 void Programm::MGerHinLoe_Click() {

@@ -54,6 +54,11 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   void OhneRueckfrageBeenden();
   // The same without writing the settings.
   void SofortBeenden() override;
+  // The desktop session asks to keep what would be lost, which it does
+  // before it ends or as a mere checkpoint: values not saved go to the
+  // safety file (a recording goes on), the settings are written, without a
+  // box. The end itself comes later, as a quit request or a signal.
+  void SitzungSichern();
   // True once the program was told to end; the event loop must not start
   // (again) then.
   bool beendet() const { return beendet_; }
@@ -107,6 +112,7 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   Beendenlage beendenlage() const;
   bool einstellungenSichern();
   void endeOhneMeldung(bool mitEinstellungen);
+  void sichernOhneMeldung(bool anhalten, bool mitEinstellungen);
 
   // The measurement named on the command line, resolved against the folder
   // the program was started in (the start-up moves into the program folder).

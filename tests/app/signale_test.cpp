@@ -7,11 +7,13 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <string>
+#include <unistd.h>
 
 #include "app/programmlauf.h"
 #include "common/anwendung.h"
@@ -30,7 +32,8 @@ const QString kTitel = QStringLiteral("Nachtmessung");
 
 // The process: starts a recording under a new title as a user would, says
 // so once its event loop runs, and with "box" or "eingabe" then opens a
-// modal message or input box.
+// modal message or input box. With "sitzung" a line on its input is the
+// desktop session's end: the quit request its session management sends.
 int aufnehmen(const std::string& offen) {
   int argc = 1;
   char name[] = "pelvaron";
@@ -44,6 +47,12 @@ int aufnehmen(const std::string& offen) {
       if (offen == "box") Tolvek::meldungen().hinweis(QStringLiteral("Offen"));
       if (offen == "eingabe") Tolvek::eingaben().fragen(QStringLiteral("Wert"), QStringLiteral("Eingabe"), {}, {});
     });
+    if (offen != "sitzung") return;
+    auto* eingabe = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, qApp);
+    QObject::connect(eingabe, &QSocketNotifier::activated, [] {
+      QEvent ende(QEvent::Quit);
+      QCoreApplication::sendEvent(qApp, &ende);
+    });
   });
 }
 
@@ -51,7 +60,7 @@ QByteArray wert(int i) { return QByteArray::number(i / 10.0, 'f', 3); }
 
 struct Fall {
   const char* name;
-  int signal;
+  int signal;  // 0: the session's end
   const char* offen;
 };
 void PrintTo(const Fall& fall, std::ostream* os) { *os << fall.name; }
@@ -107,7 +116,11 @@ TEST_P(SignalTest, EndsWithTheValuesInTheSafetyFileAndTheSettingsWritten) {
   for (int i = 0; i < 500 && pty.ungelesen() > 0; ++i) QThread::msleep(10);
   QThread::msleep(300);
 
-  ASSERT_EQ(::kill(static_cast<pid_t>(kind.processId()), GetParam().signal), 0);
+  if (GetParam().signal == 0) {
+    ASSERT_EQ(kind.write("ende\n"), 5);
+  } else {
+    ASSERT_EQ(::kill(static_cast<pid_t>(kind.processId()), GetParam().signal), 0);
+  }
   ASSERT_TRUE(kind.waitForFinished(5000)) << "still running";
   EXPECT_EQ(kind.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(kind.exitCode(), 0);
@@ -124,7 +137,8 @@ TEST_P(SignalTest, EndsWithTheValuesInTheSafetyFileAndTheSettingsWritten) {
 
 INSTANTIATE_TEST_SUITE_P(Signale, SignalTest,
                          ::testing::Values(Fall{"TERM", SIGTERM, ""}, Fall{"HUP_Meldung", SIGHUP, "box"},
-                                           Fall{"INT_Eingabe", SIGINT, "eingabe"}),
+                                           Fall{"INT_Eingabe", SIGINT, "eingabe"},
+                                           Fall{"Sitzungsende", 0, "sitzung"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

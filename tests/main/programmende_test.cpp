@@ -138,4 +138,20 @@ TEST_F(ProgrammendeTest, YesToTheErrorHandlersOfferEndsARunningRecordingIntoTheS
   EXPECT_EQ(u.lies(QStringLiteral("Pelvaron.ini")), einstellungen);
 }
 
+// The session keeps the data before it ends, or only as a checkpoint: the
+// recording goes on, and what it holds so far is in the safety file.
+TEST_F(ProgrammendeTest, TheSessionsRequestToKeepTheDataLetsTheRecordingGoOn) {
+  aufnehmen();
+  u.meldungen.boxen.clear();
+
+  programm->SitzungSichern();
+  EXPECT_FALSE(programm->beendet());
+  EXPECT_TRUE(pv::hauptmodul().AufzeichnungAktiv);
+  EXPECT_TRUE(u.meldungen.boxen.empty());
+  const pv::Leseergebnis r = pv::messdateiLesen(u.pfad(QStringLiteral("pvsave.tmp")), false);
+  ASSERT_TRUE(r.gelesen());
+  EXPECT_GE(r.inhalt.daten.m, 3);
+  EXPECT_TRUE(u.lies(QStringLiteral("Pelvaron.ini")).contains("\r\nBezeichnung=Nachtmessung\r\n"));
+}
+
 }  // namespace
