@@ -1,5 +1,6 @@
 #include "fensterplatz.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QEvent>
 #include <QMargins>
@@ -7,6 +8,9 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <optional>
+
+#include "fensterrahmen_x11.h"
 
 namespace Tolvek {
 
@@ -30,47 +34,58 @@ QRect RahmenImArbeitsbereich(const QRect& rahmen, Fensterplatz platz, const QRec
 
 namespace {
 
-QMargins eigeneRahmenbreiten(const QWidget& fenster) {
+// The frame the window manager has put around the window: as it announces
+// it on X11, else as Qt measures it; nothing while neither is known.
+std::optional<QMargins> bekannterRahmen(const QWidget& fenster, const std::optional<X11Rahmen>& x11) {
   const QWindow* w = fenster.windowHandle();
-  return w && w->handle() ? w->frameMargins() : QMargins();
+  if (!w || !w->handle()) return {};
+  if (x11 && x11->wirdGemeldet(w->winId())) return x11->rahmen(w->winId());
+  const QMargins gemessen = w->frameMargins();
+  if (gemessen.isNull()) return {};
+  return gemessen;
 }
 
-// The frame around the window's inside: as the window manager put it there,
-// or, before it has framed the window, the frame of another window of the
-// program (it frames them alike), else none.
-QMargins rahmenbreiten(const QWidget& fenster) {
-  const QMargins eigene = eigeneRahmenbreiten(fenster);
-  if (!eigene.isNull()) return eigene;
+// The frame expected around the window: its own when it is known, else
+// that of another window of the program (the window manager frames them
+// alike), else none.
+QMargins erwarteterRahmen(const QWidget& fenster, const std::optional<X11Rahmen>& x11) {
+  if (const auto eigener = bekannterRahmen(fenster, x11)) return *eigener;
   for (const QWidget* anderes : QApplication::topLevelWidgets()) {
     const Qt::WindowType art = anderes->windowType();
     if (anderes == &fenster || !anderes->isVisible() || (art != Qt::Window && art != Qt::Dialog)) continue;
-    const QMargins breiten = eigeneRahmenbreiten(*anderes);
-    if (!breiten.isNull()) return breiten;
+    if (const auto rahmen = bekannterRahmen(*anderes, x11)) return *rahmen;
   }
   return {};
 }
 
 // Watches one window: each showing by the program places it with the frame
-// known or expected then, and once the window manager has framed it, a
-// frame other than the expected one places it once more.
-class Einpasser : public QObject {
+// expected then, and once the window is on the screen with the frame the
+// window manager put around it, with that frame again. Whichever event
+// comes last (the window's move, resize or exposure, or the announcement
+// of its frame), each of them looks at the window as it is then, so none
+// can pass unnoticed.
+class Einpasser : public QObject, public QAbstractNativeEventFilter {
  public:
   static constexpr const char* kName = "Tolvek::Fensterplatz";
 
-  Einpasser(QWidget& fenster, Fensterplatz platz) : QObject(&fenster), fenster_(fenster), platz_(platz) {
+  Einpasser(QWidget& fenster, Fensterplatz platz)
+      : QObject(&fenster), fenster_(fenster), platz_(platz), x11_(X11Rahmen::verbinden()) {
     setObjectName(QLatin1String(kName));
     fenster.installEventFilter(this);
   }
   void platzSetzen(Fensterplatz platz) { platz_ = platz; }
 
   void einpassen() {
+    angenommen_ = erwarteterRahmen(fenster_, x11_);
+    einpassen(angenommen_);
+  }
+
+  // Places the window with the frame `rand` around it.
+  void einpassen(const QMargins& rand) {
     QWidget& w = fenster_;
     if (w.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) return;
-    const QScreen* bildschirm = w.screen();
-    const QRect bereich = bildschirm ? bildschirm->availableGeometry() : QRect();
+    const QRect bereich = arbeitsbereich();
     if (bereich.isEmpty()) return;
-    const QMargins rand = rahmenbreiten(w);
-    angenommen_ = rand;
     const QRect ziel =
         RahmenImArbeitsbereich(w.geometry() + rand, platz_, bereich, w.minimumSize().grownBy(rand));
     const QRect innen = ziel - rand;
@@ -91,18 +106,16 @@ class Einpasser : public QObject {
         if (objekt == &fenster_ && !ereignis->spontaneous()) {
           if (QWindow* w = fenster_.windowHandle()) w->installEventFilter(this);
           einpassen();
-          gerahmtAbwarten_ = true;
+          rahmenAbwarten(true);
         }
+        break;
+      case QEvent::Hide:
+        if (objekt == &fenster_ && !ereignis->spontaneous()) rahmenAbwarten(false);
         break;
       case QEvent::Move:
       case QEvent::Resize:
       case QEvent::Expose:
-        if (gerahmtAbwarten_) {
-          const QMargins gerahmt = eigeneRahmenbreiten(fenster_);
-          if (gerahmt.isNull()) break;
-          gerahmtAbwarten_ = false;
-          if (gerahmt != angenommen_) einpassen();
-        }
+        if (abwarten_) pruefungVormerken();
         break;
       default:
         break;
@@ -110,11 +123,55 @@ class Einpasser : public QObject {
     return false;
   }
 
+  bool nativeEventFilter(const QByteArray& art, void* nachricht, qintptr*) override {
+    const QWindow* w = fenster_.windowHandle();
+    if (abwarten_ && x11_ && w && art == "xcb_generic_event_t" && x11_->istMeldung(nachricht, w->winId()))
+      pruefungVormerken();
+    return false;
+  }
+
  private:
+  QRect arbeitsbereich() const {
+    const QScreen* bildschirm = fenster_.screen();
+    return bildschirm ? bildschirm->availableGeometry() : QRect();
+  }
+
+  // Starts or ends waiting for the frame around the window just shown.
+  void rahmenAbwarten(bool an) {
+    abwarten_ = an;
+    if (x11_ && an) QCoreApplication::instance()->installNativeEventFilter(this);
+    if (x11_ && !an) QCoreApplication::instance()->removeNativeEventFilter(this);
+    // The frame may be known already.
+    if (an) pruefungVormerken();
+  }
+
+  // Looks at the window once the events at hand are handled, when the
+  // window system has told Qt all they bring.
+  void pruefungVormerken() {
+    if (vorgemerkt_) return;
+    vorgemerkt_ = true;
+    QMetaObject::invokeMethod(this, [this] { pruefen(); }, Qt::QueuedConnection);
+  }
+
+  // Once the shown window is on the screen and its frame is known, stops
+  // waiting. The showing placed the window by the frame expected then: a
+  // frame other than that, or one off the work area, places it again.
+  void pruefen() {
+    vorgemerkt_ = false;
+    const QWindow* w = fenster_.windowHandle();
+    if (!abwarten_ || !fenster_.isVisible() || !w || !w->isExposed()) return;
+    const std::optional<QMargins> rand = bekannterRahmen(fenster_, x11_);
+    if (!rand) return;
+    rahmenAbwarten(false);
+    if (*rand != angenommen_ || !arbeitsbereich().contains(fenster_.geometry() + *rand)) einpassen(*rand);
+  }
+
   QWidget& fenster_;
   Fensterplatz platz_;
-  bool gerahmtAbwarten_ = false;
-  QMargins angenommen_;
+  const std::optional<X11Rahmen> x11_;
+  QMargins angenommen_;  // the frame the last showing placed the window by
+  bool abwarten_ = false;
+  bool vorgemerkt_ = false;
 };
 
 }  // namespace

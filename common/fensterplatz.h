@@ -28,9 +28,10 @@ QRect RahmenImArbeitsbereich(const QRect& rahmen, Fensterplatz platz, const QRec
 
 // Keeps the window's frame on the work area of its screen, placed as
 // `platz` wants it: now when the window is shown, each time the program
-// shows it, and once more when the window manager has framed it after a
-// showing (the frame's size is known only then). Between showings the user
-// places the window. A second call changes the wish.
+// shows it, and once more when the window is on the screen after a showing
+// and the window manager has told the frame it put around it (its size is
+// known only then), in whatever order these come. Between showings the
+// user places the window. A second call changes the wish.
 void FensterEinpassen(QWidget& fenster, Fensterplatz platz = Fensterplatz::Behalten);
 
 }  // namespace Tolvek

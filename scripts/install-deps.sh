@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-translations-l10n
   qt6-image-formats-plugins qt6-qpa-plugins libqt6printsupport6
-  libhidapi-dev libxlsxwriter-dev
+  libhidapi-dev libxlsxwriter-dev libxcb1-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core locales
   ghostscript unzip

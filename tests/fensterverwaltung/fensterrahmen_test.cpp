@@ -4,16 +4,19 @@
 // is read from the X server: the window's place and size and the extents
 // the window manager put around it (_NET_FRAME_EXTENTS).
 #include <gtest/gtest.h>
+#include <xcb/xcb.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <functional>
 #include <optional>
 
@@ -70,6 +73,28 @@ std::optional<QRect> rahmen(WId fenster) {
   return innen.adjusted(-r[0], -r[2], r[1], r[3]);
 }
 
+// Moves the window's frame to `ecke` as the user does, through the window
+// manager.
+void vomBenutzerVerschoben(WId fenster, QPoint ecke) {
+  xcb_connection_t* x = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+  const char name[] = "_NET_MOVERESIZE_WINDOW";
+  xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, sizeof name - 1, name), nullptr);
+  xcb_client_message_event_t e{};
+  e.response_type = XCB_CLIENT_MESSAGE;
+  e.format = 32;
+  e.window = static_cast<xcb_window_t>(fenster);
+  e.type = atom ? atom->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+  free(atom);
+  // The frame's top left corner (north-west gravity), x and y given, asked for by the user.
+  e.data.data32[0] = XCB_GRAVITY_NORTH_WEST | 1u << 8 | 1u << 9 | 2u << 12;
+  e.data.data32[1] = static_cast<uint32_t>(ecke.x());
+  e.data.data32[2] = static_cast<uint32_t>(ecke.y());
+  xcb_send_event(x, 0, xcb_setup_roots_iterator(xcb_get_setup(x)).data->root,
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&e));
+  xcb_flush(x);
+}
+
 QString text(const std::optional<QRect>& r) {
   if (!r) return QStringLiteral("not shown or not framed");
   return QStringLiteral("%1,%2 %3x%4").arg(r->x()).arg(r->y()).arg(r->width()).arg(r->height());
@@ -81,6 +106,11 @@ QSet<QWidget*> offeneFenster() {
     if (w->isVisible() && (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog)) offen << w;
   return offen;
 }
+
+struct Erwartung {
+  bool offenLassen = false;  // else the window is closed after the check
+  bool deckt = false;        // the frame covers the work area exactly
+};
 
 class Fensterrahmen : public ::testing::Test {
  protected:
@@ -107,9 +137,10 @@ class Fensterrahmen : public ::testing::Test {
 
   // Opens a window with `oeffnen` (a modal one from inside its own event
   // loop), waits until its frame is on the screen and wholly on the work
-  // area, and closes it unless `offenLassen`. The window manager frames a
-  // window after it was mapped, so the program may need a moment to fit it.
-  QWidget* pruefen(const char* name, const std::function<void()>& oeffnen, bool offenLassen = false) {
+  // area, or covers it as `erwartet`, and closes it unless it is to stay
+  // open. The window manager frames a window after it was mapped, so the
+  // program may need a moment to fit it.
+  QWidget* pruefen(const char* name, const std::function<void()>& oeffnen, Erwartung erwartet = {}) {
     const QSet<QWidget*> vorher = offeneFenster();
     QWidget* neu = nullptr;
     bool geprueft = false;
@@ -124,12 +155,13 @@ class Fensterrahmen : public ::testing::Test {
               if (seitAbfrage.isValid() && seitAbfrage.elapsed() < 40) return false;
               seitAbfrage.start();
               r = rahmen(neu->winId());
-              return r && bereich.contains(*r);
+              return r && (erwartet.deckt ? *r == bereich : bereich.contains(*r));
             },
             5000);
-        EXPECT_TRUE(passt) << name << ": frame " << text(r).toStdString() << " on the work area "
+        EXPECT_TRUE(passt) << name << ": frame " << text(r).toStdString()
+                           << (erwartet.deckt ? " covering the work area " : " on the work area ")
                            << text(bereich).toStdString();
-        if (!offenLassen) neu->close();
+        if (!erwartet.offenLassen) neu->close();
       }
       geprueft = true;
     });
@@ -149,20 +181,35 @@ TEST_F(Fensterrahmen, EveryWindowHasItsFrameOnTheWorkArea) {
   // The graph window covers the work area. Opened before any other window
   // is on the screen, it has no frame to go by until the window manager
   // has framed it.
-  auto* grafik = qobject_cast<pv::FormGRAFIK*>(pruefen("graph", [&] { f.MGrafik->trigger(); }, true));
+  auto* grafik = qobject_cast<pv::FormGRAFIK*>(
+      pruefen("graph", [&] { f.MGrafik->trigger(); }, {.offenLassen = true, .deckt = true}));
   ASSERT_NE(grafik, nullptr);
   pruefen("print", [&] { grafik->MGrDruck->trigger(); });
   grafik->close();
-  pruefen("main window", [&] { f.show(); }, true);
-  pruefen("graph, second opening", [&] { f.MGrafik->trigger(); });
+  pruefen("main window", [&] { f.show(); }, {.offenLassen = true});
+  pruefen("graph, second opening", [&] { f.MGrafik->trigger(); }, {.deckt = true});
+  pruefen("large display", [&] { f.MDSPL->trigger(); }, {.deckt = true});
 
   const std::pair<const char*, QAction*> menue[] = {
-      {"large display", f.MDSPL},      {"table", f.MTabelle},       {"graph settings", f.MOptionen},
-      {"export", f.MExport},           {"device list", f.MGerHinLoe}, {"device editor", f.MMessgeraet},
-      {"measurement settings", f.MMessung}, {"about box", f.MInfo},
+      {"table", f.MTabelle},           {"graph settings", f.MOptionen},      {"export", f.MExport},
+      {"device list", f.MGerHinLoe},   {"device editor", f.MMessgeraet},     {"measurement settings", f.MMessung},
+      {"about box", f.MInfo},
   };
   for (const auto& [name, punkt] : menue) pruefen(name, [punkt] { punkt->trigger(); });
   pruefen("sensor editor", [&] { pv::steuerelemente(f).CommandMessfuehlerAendern->click(); });
+}
+
+TEST_F(Fensterrahmen, AWindowLeftOffTheScreenIsBackOnTheWorkAreaWhenShownAgain) {
+  pv::Form1& f = programm->form1();
+  QWidget* grafik = pruefen("graph", [&] { f.MGrafik->trigger(); }, {.offenLassen = true, .deckt = true});
+  ASSERT_NE(grafik, nullptr);
+  // The user drags it until its caption is off the screen, and closes it.
+  vomBenutzerVerschoben(grafik->winId(), bereich.topLeft() - QPoint(200, 150));
+  ASSERT_TRUE(pvtest::warteBis([&] { return !bereich.contains(grafik->geometry()); }, 5000))
+      << "the window manager did not move the window";
+  grafik->close();
+  ASSERT_TRUE(pvtest::warteBis([&] { return !grafik->windowHandle()->isExposed(); }, 5000));
+  pruefen("graph, opened again", [&] { f.MGrafik->trigger(); }, {.deckt = true});
 }
 
 }  // namespace

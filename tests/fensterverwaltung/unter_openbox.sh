@@ -1,42 +1,60 @@
 #!/usr/bin/env bash
 # Runs a test program on an X server of its own (Xvfb, 1280x1024, on a
 # display number the server picks itself, so parallel runs never collide)
-# with openbox as window manager, on the xcb platform.
+# with openbox as window manager, on the xcb platform. Openbox keeps a strip
+# at the top of the screen free, as a panel does, so the work area is not
+# the whole screen.
 # Usage: unter_openbox.sh PROGRAM [ARGUMENTS...]
-set -euo pipefail
+set -uo pipefail
 
 ordner=$(mktemp -d)
 xvfb='' wm=''
-aufraeumen() {
-  [ -n "$wm" ] && kill "$wm" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  rm -rf "$ordner"
+beenden() {
+  if [ -n "$wm" ]; then kill "$wm" 2>/dev/null; wait "$wm" 2>/dev/null; fi
+  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null; fi
+  wm='' xvfb=''
 }
-trap aufraeumen EXIT
+trap 'beenden; rm -rf "$ordner"' EXIT
 
-# Xvfb writes its display number to the pipe once it accepts clients.
-exec {nummer}< <(exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>"$ordner/xvfb.log")
-xvfb=$!
-if ! read -r -t 20 -u "$nummer" anzeige; then
-  echo "Xvfb did not start:" >&2
-  cat "$ordner/xvfb.log" >&2
-  exit 1
-fi
-export DISPLAY=":$anzeige"
+panel=30
+cat >"$ordner/rc.xml" <<EOF
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <margins><top>$panel</top><bottom>0</bottom><left>0</left><right>0</right></margins>
+</openbox_config>
+EOF
 
-HOME="$ordner" openbox --sm-disable >"$ordner/openbox.log" 2>&1 &
-wm=$!
-# The window manager has taken over once it names its check window.
-for _ in $(seq 200); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.05
+# Starts the X server and openbox; fails when either does not come up.
+starten() {
+  # Xvfb takes the first display number free and writes it to the pipe once
+  # it accepts clients. Without -noreset it would start afresh each time its
+  # last client leaves, and drop a client connecting meanwhile.
+  local nummer anzeige
+  exec {nummer}< <(exec Xvfb -displayfd 1 -noreset -screen 0 1280x1024x24 -nolisten tcp 2>"$ordner/xvfb.log")
+  xvfb=$!
+  read -r -t 20 -u "$nummer" anzeige
+  local gelesen=$?
+  exec {nummer}<&-
+  [ "$gelesen" = 0 ] || return 1
+  export DISPLAY=":$anzeige"
+
+  HOME="$ordner" openbox --sm-disable --config-file "$ordner/rc.xml" >"$ordner/openbox.log" 2>&1 &
+  wm=$!
+  # Openbox owns the screen once it announces the work area it leaves free.
+  for _ in $(seq 400); do
+    kill -0 "$wm" 2>/dev/null || return 1
+    xprop -root _NET_WORKAREA 2>/dev/null | grep -q "= 0, $panel, 1280, $((1024 - panel))" && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+for versuch in 1 2 3; do
+  starten && break
+  echo "X server or openbox did not start (attempt $versuch of 3):" >&2
+  cat "$ordner/xvfb.log" "$ordner/openbox.log" >&2
+  beenden
+  [ "$versuch" = 3 ] && exit 1
 done
-if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
-  echo "openbox did not start:" >&2
-  cat "$ordner/openbox.log" >&2
-  exit 1
-fi
 
-rc=0
-QT_QPA_PLATFORM=xcb "$@" || rc=$?
-exit "$rc"
+QT_QPA_PLATFORM=xcb "$@"

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QLineEdit>
 #include <QTextEdit>
+#include <QWindow>
 #include <stdexcept>
 
 #include "acquisition/speichern.h"
@@ -102,6 +103,9 @@ TEST_F(Grafikfenster, TheXRangeFieldsShowAWholeDateOnA1024PixelScreen) {
   pvtest::Ansichtenumgebung::messungMit(20);
   pv::FormGRAFIK fenster;
   fenster.Zeigen();
+  // Resized once it is on the screen and placed there.
+  ASSERT_TRUE(pvtest::warteBis([&] { return fenster.windowHandle()->isExposed(); }));
+  QCoreApplication::processEvents();
   fenster.resize(1024, 700);
   fenster.NeuButton_Click();
   pvtest::ereignisseFuer(50);
