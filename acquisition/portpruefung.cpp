@@ -9,12 +9,13 @@
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
 #include <grp.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #endif
+
+#include "common/allgemein.h"
 
 namespace pv {
 
@@ -73,8 +74,6 @@ qint64 sperrPid(const QString& datei) {
   return ok && pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? pid : 0;
 }
 
-bool prozessLaeuft(qint64 pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
-
 #endif
 
 }  // namespace
@@ -115,7 +114,7 @@ Portbefund portUntersuchen(const QString& pfad, QSerialPort::SerialPortError feh
   // A stale lock that the port could have removed would be gone by now.
   const QString sperre = sperrdateiPfad(pfad);
   const qint64 pid = sperre.isEmpty() ? 0 : sperrPid(sperre);
-  if (pid > 0 && !prozessLaeuft(pid)) return Portbefund(PortUrsache::VerwaisteSperre, {}, {}, sperre);
+  if (pid > 0 && !Tolvek::ProzessLaeuft(pid)) return Portbefund(PortUrsache::VerwaisteSperre, {}, {}, sperre);
 #else
   Q_UNUSED(pfad);
 #endif

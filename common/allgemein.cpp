@@ -14,7 +14,12 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <limits>
 #include <thread>
+
+#include <signal.h>
+
+#include <cerrno>
 
 #include "fehlerbehandlung.h"
 #include "laufzeitfehler.h"
@@ -233,6 +238,11 @@ bool TasteGedrueckt(int32_t vk) {
     case kTasteAlt: return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier);
     default: return false;
   }
+}
+
+bool ProzessLaeuft(int64_t pid) {
+  if (pid <= 0 || pid > std::numeric_limits<pid_t>::max()) return false;
+  return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
 }  // namespace Tolvek

@@ -124,4 +124,8 @@ inline constexpr int32_t kTasteAlt = 18;
 // give false.
 bool TasteGedrueckt(int32_t vk);
 
+// Whether a process with this id runs on this computer (one of another
+// user's included). Ids of 0 and below name none.
+bool ProzessLaeuft(int64_t pid);
+
 }  // namespace Tolvek

@@ -1,12 +1,11 @@
 #include "ordnersperre.h"
 
-#include <signal.h>
-
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSysInfo>
-#include <cerrno>
+
+#include "common/allgemein.h"
 
 namespace pv {
 
@@ -27,7 +26,7 @@ bool besitzerLaeuft(const QLockFile& sperre) {
   QString anwendung;
   if (!sperre.getLockInfo(&pid, &rechner, &anwendung)) return false;
   if (!rechner.isEmpty() && rechner != QSysInfo::machineHostName()) return true;
-  return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+  return Tolvek::ProzessLaeuft(pid);
 }
 
 // The lock of `ordner`. Nothing when a running copy holds it (`belegt`) or
