@@ -17,8 +17,8 @@ namespace {
 constexpr float kM980TAbstand = 0.2f;
 }  // namespace
 
-void Aufzeichnungsstand::starten(const QDateTime& jetzt, float xMaxStart) {
-  Start = jetzt;
+void Aufzeichnungsstand::starten(int64_t laufzeitMs, float xMaxStart) {
+  StartMs = laufzeitMs;
   LetzteZwischenspeicherung = 0;
   AutoXMax = xMaxStart;
   AutoYMin = 0;
@@ -26,8 +26,8 @@ void Aufzeichnungsstand::starten(const QDateTime& jetzt, float xMaxStart) {
   GrafikNeuZeichnen = 1;
 }
 
-float Aufzeichnungsstand::vergangen(const QDateTime& jetzt) const {
-  return static_cast<float>(static_cast<double>(Start.msecsTo(jetzt)) / 1000.0);
+float Aufzeichnungsstand::vergangen(int64_t laufzeitMs) const {
+  return static_cast<float>(static_cast<double>(laufzeitMs - StartMs) / 1000.0);
 }
 
 float xSchritt(float x) {
@@ -39,11 +39,11 @@ float xSchritt(float x) {
   return 3600;
 }
 
-Speicherergebnis WertSpeichern(float wert, const QDateTime& jetzt, Messdaten& messung, Aufzeichnungsstand& stand,
+Speicherergebnis WertSpeichern(float wert, int64_t laufzeitMs, Messdaten& messung, Aufzeichnungsstand& stand,
                                const Speichereinstellungen& e, const QString& spezial, Aufzeichnungsziel& ziel,
                                const Ansichten& ansichten) {
   Speicherergebnis ergebnis;
-  const float zeit = stand.vergangen(jetzt);
+  const float zeit = stand.vergangen(laufzeitMs);
 
   if (e.MessendeAutomatisch) {
     if (zeit >= e.Messdauer) {

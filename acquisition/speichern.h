@@ -15,19 +15,21 @@ struct Ansichten;
 // The running recording's time base and the extents of the live graph.
 // The start button sets them; storing values moves them on.
 struct Aufzeichnungsstand {
-  // The moment the recording started. A value's time is the time elapsed
-  // since then, so midnight, a pause over a day or a clock that was set
-  // while recording cannot give a wrong or negative time.
-  QDateTime Start;
+  // The running clock at the start (uhren().laufzeitMs()). A value's time
+  // is the time elapsed since then, so midnight, a pause over a day or a
+  // wall clock that was set while recording cannot give a wrong or negative
+  // time.
+  int64_t StartMs = 0;
   float LetzteZwischenspeicherung = 0;  // time of the value at the last intermediate save
   float AutoXMax = 300;
   float AutoYMin = 0;
   float AutoYMax = 0;
   int16_t GrafikNeuZeichnen = 0;        // 1: draw the graph anew before the next point
 
-  void starten(const QDateTime& jetzt, float xMaxStart);
-  // Seconds since the start, single precision.
-  float vergangen(const QDateTime& jetzt) const;
+  void starten(int64_t laufzeitMs, float xMaxStart);
+  // Seconds since the start, single precision, for a reading of the
+  // running clock.
+  float vergangen(int64_t laufzeitMs) const;
 };
 
 // The settings the storing step reads.
@@ -93,8 +95,9 @@ struct Speicherergebnis {
 
 // Stores one evaluated value of the running recording: the automatic end,
 // the waiting time, the append, the intermediate save, the table row and
-// the live graph. `spezial` is the device's model tag.
-Speicherergebnis WertSpeichern(float wert, const QDateTime& jetzt, Messdaten& messung, Aufzeichnungsstand& stand,
+// the live graph. `laufzeitMs` is the running clock when the value came;
+// `spezial` is the device's model tag.
+Speicherergebnis WertSpeichern(float wert, int64_t laufzeitMs, Messdaten& messung, Aufzeichnungsstand& stand,
                                const Speichereinstellungen& e, const QString& spezial, Aufzeichnungsziel& ziel,
                                const Ansichten& ansichten);
 

@@ -14,6 +14,7 @@
 #include "common/laufzeitfehler.h"
 #include "common/meldungen.h"
 #include "common/tolvek.h"
+#include "common/uhr.h"
 #include "common/zahlen.h"
 #include "main/form1.h"
 #include "main/hauptzustand.h"
@@ -94,13 +95,13 @@ void Aufnahme::StartButton_Click() {
     Messdaten& d = h.messdaten;
     d.MessDateiName.clear();
     f_.MessungLabel->setText(QStringLiteral("unbenannt"));
-    const QDateTime jetzt = QDateTime::currentDateTime();
+    const QDateTime jetzt = uhren().jetzt();
     d.MesBeg = jetzt.toString(kMesszeitFormat);
     f_.MesBegLabel->setText(messzeitText(d.MesBeg));
     d.MesEnd.clear();
     f_.MesEndLabel->clear();
     Tolvek::zustand().MessStartDatumZeit = jetzt;
-    h.aufzeichnung.starten(jetzt, h.XMaxStart);
+    h.aufzeichnung.starten(uhren().laufzeitMs(), h.XMaxStart);
     d.m = 0;
     f_.LabelNumMW->clear();
 
@@ -161,7 +162,7 @@ void Aufnahme::StopButton_Click() {
     f_.MEinstell->setEnabled(true);
   });
   uebergehen([&] {
-    h.messdaten.MesEnd = QDateTime::currentDateTime().toString(kMesszeitFormat);
+    h.messdaten.MesEnd = uhren().jetzt().toString(kMesszeitFormat);
     f_.MesEndLabel->setText(messzeitText(h.messdaten.MesEnd));
   });
   f_.StatusSetzen(QString());

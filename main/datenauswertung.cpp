@@ -13,6 +13,7 @@
 #include "common/balken.h"
 #include "common/laufzeitfehler.h"
 #include "common/programmordner.h"
+#include "common/uhr.h"
 #include "main/aufnahme.h"
 #include "main/form1.h"
 #include "main/hauptzustand.h"
@@ -72,7 +73,8 @@ Speichereinstellungen Datenauswertung::speichereinstellungen() const {
 void Datenauswertung::DatensatzAuswerten(const QByteArray& datensatz) {
   Hauptmodul& h = hauptmodul();
   Erfassungsmodul& modul = erfassungsmodul();
-  const QDateTime jetzt = QDateTime::currentDateTime();
+  const int64_t laufzeitMs = uhren().laufzeitMs();
+  const QDateTime jetzt = uhren().jetzt();
   const QString anfang = debugAnfang(jetzt, modul.zustand.DataCol.size(), datensatz);
   const Auswertungsergebnis r = auswertung.auswerten(datensatz, modul.zustand, modul, einstellungen());
   if (r.modelldecoder) feldpositionenUebernehmen(r.layout, modul.zustand);
@@ -85,7 +87,7 @@ void Datenauswertung::DatensatzAuswerten(const QByteArray& datensatz) {
   bool debugFehlerMelden = r.ausgang != Auswertungsausgang::KeinMesswert;
   try {
     if (r.speicherbar() && h.AufzeichnungAktiv) {
-      const Speicherergebnis s = WertSpeichern(r.verarbeitet, jetzt, h.messdaten, h.aufzeichnung,
+      const Speicherergebnis s = WertSpeichern(r.verarbeitet, laufzeitMs, h.messdaten, h.aufzeichnung,
                                                speichereinstellungen(), modul.zustand.Spezial, aufnahme_, ansichten());
       if (!s.debugZeile()) return;
       // Values recorded after a save are not in the file yet.
@@ -95,7 +97,7 @@ void Datenauswertung::DatensatzAuswerten(const QByteArray& datensatz) {
     }
     if (h.DebugDatei) {
       const QString zeile = anfang + r.debugMitte(h.Dezimaltrennzeichen) + gespeichert +
-                            debugEnde(QDateTime::currentDateTime());
+                            debugEnde(uhren().jetzt());
       if (!debugSchreiben(Programmordner::pfad(), zeile) && debugFehlerMelden) {
         throw Laufzeitfehler(75, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
       }

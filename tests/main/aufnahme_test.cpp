@@ -16,6 +16,7 @@
 #include "acquisition/abfrage.h"
 #include "acquisition/seriellerport.h"
 #include "common/dateiauswahl.h"
+#include "common/uhr.h"
 #include "main/dateimenue.h"
 #include "main/datenauswertung.h"
 #include "main/messdatei.h"
@@ -55,6 +56,7 @@ class AufnahmeTest : public pvtest::ProgrammMitGeraet {
   }
   void TearDown() override {
     takt.stop();
+    pv::uhren() = pv::Uhren{};
     pv::dateiauswahlSetzen(nullptr);
     ProgrammMitGeraet::TearDown();
   }
@@ -110,6 +112,63 @@ TEST_F(AufnahmeTest, TimedRecordingWaitsEndsSavesAndReadsBackEqual) {
   // The safety file was written last and names the measurement.
   EXPECT_EQ(d.Messung, QStringLiteral("pvsave"));
   EXPECT_FALSE(h().MessungGespeichert);
+}
+
+// The wall clock set back an hour and forward a day while recording (by
+// hand, by the network after boot, a virtual machine that resumes): the
+// values' times, the waiting time, the intermediate save, the remaining time
+// and the automatic end keep to the running clock; only the start and end
+// texts read the wall clock.
+TEST_F(AufnahmeTest, SettingTheWallClockLosesNoValueAndEndsOnTime) {
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch, 5, [](pv::Einstellungen& e) {
+    e.Wartezeit = 2;
+    e.ZwischenspeichernAutomatisch = true;
+    e.ZwischenspeichernZeit = 60;
+    e.ZwischenspeichernDatei = QStringLiteral("zwischen.mes");
+    e.MessendeAutomatisch = true;
+    e.Messdauer = 600;
+  });
+  const QDateTime beginn(QDate(2026, 3, 1), QTime(12, 0, 0));
+  double laufzeit = 0;   // seconds on the running clock since the start
+  int64_t gestellt = 0;  // seconds the wall clock has been set by
+  pv::uhren().laufzeitMs = [&] { return int64_t(7'000'000 + laufzeit * 1000); };
+  pv::uhren().jetzt = [&] { return beginn.addSecs(gestellt).addMSecs(int64_t(laufzeit * 1000)); };
+  ui().StartButton->click();
+  ASSERT_TRUE(h().MessungLaeuft);
+
+  constexpr int64_t kStunde = 3600, kTag = 86400;
+  struct Schritt {
+    double laufzeit;
+    int64_t gestellt;
+    int32_t m;
+    int32_t zwischen;  // values in the intermediate save; 0: none yet
+    std::string ende;  // the end label
+  };
+  const Schritt schritte[] = {
+      {0, 0, 1, 0, "verbleibend: 00:10:00"},
+      {1, -kStunde, 1, 0, "verbleibend: 00:09:59"},
+      {2, -kStunde, 2, 0, "verbleibend: 00:09:58"},
+      {3, kTag, 2, 0, "verbleibend: 00:09:57"},
+      {4, kTag, 3, 0, "verbleibend: 00:09:56"},
+      {58, -kStunde, 4, 0, "verbleibend: 00:09:02"},
+      {60, kTag, 5, 5, "verbleibend: 00:09:00"},
+      {119, -kStunde, 6, 5, "verbleibend: 00:08:01"},
+      {600, kTag, 6, 6, "02.03.2026, 12:10:00"},
+  };
+  for (const Schritt& s : schritte) {
+    SCOPED_TRACE(s.laufzeit);
+    laufzeit = s.laufzeit;
+    gestellt = s.gestellt;
+    programm->datenauswertung().DatensatzAuswerten("DC  1.500 V\r");
+    EXPECT_EQ(h().messdaten.m, s.m);
+    const pv::Leseergebnis r = pv::messdateiLesen(u.pfad(QStringLiteral("zwischen.mes")), false);
+    EXPECT_EQ(r.gelesen() ? r.inhalt.daten.m : 0, s.zwischen);
+    EXPECT_EQ(ui().MesEndLabel->text().toStdString(), s.ende);
+    EXPECT_EQ(h().MessungLaeuft, s.laufzeit < 600);
+  }
+  EXPECT_EQ(h().messdaten.x, (std::vector<float>{0, 0, 2, 4, 58, 60, 119}));
+  EXPECT_EQ(u.meldungen.boxen.back().text, QStringLiteral("Die Messung ist beendet!"));
+  EXPECT_EQ(h().messdaten.MesBeg, QStringLiteral("01.03.2026 12:00:00"));
 }
 
 TEST_F(AufnahmeTest, PauseStopsStoringAndStopKeepsAConnectionMadeBefore) {

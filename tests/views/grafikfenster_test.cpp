@@ -123,7 +123,7 @@ TEST_F(Grafikfenster, ARunningRecordingWidensTheXRangeAndAddsItsPoints) {
   pv::FormGRAFIK fenster;
   ASSERT_EQ(pv::ansichten().grafik, &fenster);
   pv::Hauptmodul& h = pv::hauptmodul();
-  const QDateTime start(QDate(2024, 3, 5), QTime(14, 0, 0));
+  const int64_t start = 5'000'000;  // the running clock at the start, ms
   h.MessungLaeuft = h.AufzeichnungAktiv = true;
   h.aufzeichnung.starten(start, h.XMaxStart);
   fenster.Zeigen();
@@ -134,7 +134,7 @@ TEST_F(Grafikfenster, ARunningRecordingWidensTheXRangeAndAddsItsPoints) {
     e.XZahlenformatnummer = 10;
     e.XNachkommastellen = 2;
     pv::grafikWerteUebernehmen(e);
-    pv::WertSpeichern(wert, start.addSecs(sekunden), h.messdaten, h.aufzeichnung, e, QString(), aufnahme,
+    pv::WertSpeichern(wert, start + sekunden * 1000, h.messdaten, h.aufzeichnung, e, QString(), aufnahme,
                       pv::ansichten());
   };
   speichern(0, 1.5f);

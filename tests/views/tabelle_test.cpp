@@ -147,13 +147,13 @@ class TabellenFensterTest : public ::testing::Test {
     s.YZahlenformatnummer = e.YZahlenformatnummer;
     s.YNachkommastellen = e.YNachkommastellen;
     s.Dezimaltrennzeichen = h.Dezimaltrennzeichen;
-    pv::WertSpeichern(wert, start.addMSecs(qint64(sekunden * 1000)), h.messdaten, h.aufzeichnung, s, QString(),
+    pv::WertSpeichern(wert, start + int64_t(sekunden * 1000), h.messdaten, h.aufzeichnung, s, QString(),
                       aufnahme, pv::ansichten());
   }
 
   void SetUp() override { pv::hauptmodul().aufzeichnung.starten(start, 300); }
 
-  const QDateTime start{QDate(2024, 3, 5), QTime(14, 0, 0)};
+  const int64_t start = 5'000'000;  // the running clock at the start, ms
   pvtest::StilleAufnahme aufnahme;
 };
 
