@@ -8,6 +8,7 @@
 #include "common/anwendung.h"
 #include "common/beendensignale.h"
 #include "common/programmordner.h"
+#include "common/x11/fensterrahmen_x11.h"
 #include "main/programm.h"
 #include "views/verdrahtung.h"
 
@@ -19,6 +20,7 @@ int programmLaufen(int& argc, char** argv, const std::function<void(Programm&)>&
   QApplication::setApplicationVersion(QStringLiteral(PELVARON_VERSION));
   // The main window decides about closing; the last window closing does not.
   QApplication::setQuitOnLastWindowClosed(false);
+  Tolvek::X11RahmenmeldungenSetzen();
 
   // Standard dialogs speak German like the rest of the program.
   QTranslator qtDeutsch;

@@ -1,16 +1,14 @@
 #include "fensterplatz.h"
 
-#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QEvent>
 #include <QMargins>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
 #include <optional>
-
-#include "fensterrahmen_x11.h"
 
 namespace Tolvek {
 
@@ -32,14 +30,47 @@ QRect RahmenImArbeitsbereich(const QRect& rahmen, Fensterplatz platz, const QRec
   return {ecke, groesse};
 }
 
+std::optional<QMargins> Rahmenwarten::fertig() {
+  if (!wartet_ || !erschienen_ || !rahmen_) return {};
+  wartet_ = false;
+  return rahmen_;
+}
+
+void Rahmenwarten::gezeigt(bool werdenGemeldet, std::optional<QMargins> rahmen) {
+  wartet_ = true;
+  werdenGemeldet_ = werdenGemeldet;
+  erschienen_ = false;
+  rahmen_ = werdenGemeldet ? rahmen : std::nullopt;
+}
+
+std::optional<QMargins> Rahmenwarten::fensterGeaendert(bool erschienen, const QMargins& gemessen) {
+  erschienen_ = erschienen;
+  if (!werdenGemeldet_) rahmen_ = gemessen;
+  return fertig();
+}
+
+std::optional<QMargins> Rahmenwarten::rahmenGemeldet(std::optional<QMargins> rahmen) {
+  rahmen_ = rahmen;
+  return fertig();
+}
+
 namespace {
 
+QPointer<Rahmenmeldungen>& gesetzteMeldungen() {
+  static QPointer<Rahmenmeldungen> meldungen;
+  return meldungen;
+}
+
+bool werdenGemeldet(const QWindow& w, Rahmenmeldungen* meldungen) {
+  return meldungen && meldungen->werdenGemeldet(w.winId());
+}
+
 // The frame the window manager has put around the window: as it announces
-// it on X11, else as Qt measures it; nothing while neither is known.
-std::optional<QMargins> bekannterRahmen(const QWidget& fenster, const std::optional<X11Rahmen>& x11) {
+// it, else as Qt measures it; nothing while neither is known.
+std::optional<QMargins> bekannterRahmen(const QWidget& fenster, Rahmenmeldungen* meldungen) {
   const QWindow* w = fenster.windowHandle();
   if (!w || !w->handle()) return {};
-  if (x11 && x11->wirdGemeldet(w->winId())) return x11->rahmen(w->winId());
+  if (werdenGemeldet(*w, meldungen)) return meldungen->rahmen(w->winId());
   const QMargins gemessen = w->frameMargins();
   if (gemessen.isNull()) return {};
   return gemessen;
@@ -48,35 +79,33 @@ std::optional<QMargins> bekannterRahmen(const QWidget& fenster, const std::optio
 // The frame expected around the window: its own when it is known, else
 // that of another window of the program (the window manager frames them
 // alike), else none.
-QMargins erwarteterRahmen(const QWidget& fenster, const std::optional<X11Rahmen>& x11) {
-  if (const auto eigener = bekannterRahmen(fenster, x11)) return *eigener;
+QMargins erwarteterRahmen(const QWidget& fenster, Rahmenmeldungen* meldungen) {
+  if (const auto eigener = bekannterRahmen(fenster, meldungen)) return *eigener;
   for (const QWidget* anderes : QApplication::topLevelWidgets()) {
     const Qt::WindowType art = anderes->windowType();
     if (anderes == &fenster || !anderes->isVisible() || (art != Qt::Window && art != Qt::Dialog)) continue;
-    if (const auto rahmen = bekannterRahmen(*anderes, x11)) return *rahmen;
+    if (const auto rahmen = bekannterRahmen(*anderes, meldungen)) return *rahmen;
   }
   return {};
 }
 
 // Watches one window: each showing by the program places it with the frame
 // expected then, and once the window is on the screen with the frame the
-// window manager put around it, with that frame again. Whichever event
-// comes last (the window's move, resize or exposure, or the announcement
-// of its frame), each of them looks at the window as it is then, so none
-// can pass unnoticed.
-class Einpasser : public QObject, public QAbstractNativeEventFilter {
+// window manager put around it, with that frame again.
+class Einpasser : public QObject {
  public:
   static constexpr const char* kName = "Tolvek::Fensterplatz";
 
   Einpasser(QWidget& fenster, Fensterplatz platz)
-      : QObject(&fenster), fenster_(fenster), platz_(platz), x11_(X11Rahmen::verbinden()) {
+      : QObject(&fenster), fenster_(fenster), platz_(platz), meldungen_(gesetzteMeldungen()) {
     setObjectName(QLatin1String(kName));
     fenster.installEventFilter(this);
+    if (meldungen_) connect(meldungen_, &Rahmenmeldungen::gemeldet, this, &Einpasser::gemeldet);
   }
   void platzSetzen(Fensterplatz platz) { platz_ = platz; }
 
   void einpassen() {
-    angenommen_ = erwarteterRahmen(fenster_, x11_);
+    angenommen_ = erwarteterRahmen(fenster_, meldungen_);
     einpassen(angenommen_);
   }
 
@@ -101,21 +130,19 @@ class Einpasser : public QObject, public QAbstractNativeEventFilter {
   }
 
   bool eventFilter(QObject* objekt, QEvent* ereignis) override {
+    const QWindow* w = fenster_.windowHandle();
     switch (ereignis->type()) {
       case QEvent::Show:
-        if (objekt == &fenster_ && !ereignis->spontaneous()) {
-          if (QWindow* w = fenster_.windowHandle()) w->installEventFilter(this);
-          einpassen();
-          rahmenAbwarten(true);
-        }
+        if (objekt == &fenster_ && !ereignis->spontaneous()) gezeigt();
         break;
       case QEvent::Hide:
-        if (objekt == &fenster_ && !ereignis->spontaneous()) rahmenAbwarten(false);
+        if (objekt == &fenster_ && !ereignis->spontaneous()) warten_.versteckt();
         break;
       case QEvent::Move:
       case QEvent::Resize:
       case QEvent::Expose:
-        if (abwarten_) pruefungVormerken();
+        if (warten_.wartet() && w)
+          nachpassen(warten_.fensterGeaendert(fenster_.isVisible() && w->isExposed(), w->frameMargins()));
         break;
       default:
         break;
@@ -123,58 +150,50 @@ class Einpasser : public QObject, public QAbstractNativeEventFilter {
     return false;
   }
 
-  bool nativeEventFilter(const QByteArray& art, void* nachricht, qintptr*) override {
-    const QWindow* w = fenster_.windowHandle();
-    if (abwarten_ && x11_ && w && art == "xcb_generic_event_t" && x11_->istMeldung(nachricht, w->winId()))
-      pruefungVormerken();
-    return false;
+ private:
+  void gezeigt() {
+    QWindow* w = fenster_.windowHandle();
+    if (w) w->installEventFilter(this);
+    einpassen();
+    const bool gemeldet = w && w->handle() && werdenGemeldet(*w, meldungen_);
+    warten_.gezeigt(gemeldet, gemeldet ? meldungen_->rahmen(w->winId()) : std::nullopt);
   }
 
- private:
+  void gemeldet(WId fenster) {
+    const QWindow* w = fenster_.windowHandle();
+    if (warten_.wartet() && meldungen_ && w && w->handle() && w->winId() == fenster)
+      nachpassen(warten_.rahmenGemeldet(meldungen_->rahmen(fenster)));
+  }
+
   QRect arbeitsbereich() const {
     const QScreen* bildschirm = fenster_.screen();
     return bildschirm ? bildschirm->availableGeometry() : QRect();
   }
 
-  // Starts or ends waiting for the frame around the window just shown.
-  void rahmenAbwarten(bool an) {
-    abwarten_ = an;
-    if (x11_ && an) QCoreApplication::instance()->installNativeEventFilter(this);
-    if (x11_ && !an) QCoreApplication::instance()->removeNativeEventFilter(this);
-    // The frame may be known already.
-    if (an) pruefungVormerken();
-  }
-
-  // Looks at the window once the events at hand are handled, when the
-  // window system has told Qt all they bring.
-  void pruefungVormerken() {
-    if (vorgemerkt_) return;
-    vorgemerkt_ = true;
-    QMetaObject::invokeMethod(this, [this] { pruefen(); }, Qt::QueuedConnection);
-  }
-
-  // Once the shown window is on the screen and its frame is known, stops
-  // waiting. The showing placed the window by the frame expected then: a
-  // frame other than that, or one off the work area, places it again.
-  void pruefen() {
-    vorgemerkt_ = false;
-    const QWindow* w = fenster_.windowHandle();
-    if (!abwarten_ || !fenster_.isVisible() || !w || !w->isExposed()) return;
-    const std::optional<QMargins> rand = bekannterRahmen(fenster_, x11_);
+  // Once the events at hand are handled (when the window system has told
+  // Qt all they bring), places the window by its frame `rand` if the
+  // showing expected another frame, or the window is off the work area.
+  void nachpassen(std::optional<QMargins> rand) {
     if (!rand) return;
-    rahmenAbwarten(false);
-    if (*rand != angenommen_ || !arbeitsbereich().contains(fenster_.geometry() + *rand)) einpassen(*rand);
+    QMetaObject::invokeMethod(
+        this,
+        [this, rand = *rand] {
+          if (fenster_.isVisible() && (rand != angenommen_ || !arbeitsbereich().contains(fenster_.geometry() + rand)))
+            einpassen(rand);
+        },
+        Qt::QueuedConnection);
   }
 
   QWidget& fenster_;
   Fensterplatz platz_;
-  const std::optional<X11Rahmen> x11_;
+  const QPointer<Rahmenmeldungen> meldungen_;
   QMargins angenommen_;  // the frame the last showing placed the window by
-  bool abwarten_ = false;
-  bool vorgemerkt_ = false;
+  Rahmenwarten warten_;
 };
 
 }  // namespace
+
+void RahmenmeldungenSetzen(Rahmenmeldungen* meldungen) { gesetzteMeldungen() = meldungen; }
 
 void FensterEinpassen(QWidget& fenster, Fensterplatz platz) {
   auto* einpasser = static_cast<Einpasser*>(

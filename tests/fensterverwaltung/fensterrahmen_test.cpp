@@ -20,6 +20,7 @@
 #include <functional>
 #include <optional>
 
+#include "common/x11/fensterrahmen_x11.h"
 #include "main/aufnahme.h"
 #include "main/einstellungsdatei.h"
 #include "main/form1.h"
@@ -115,6 +116,7 @@ struct Erwartung {
 class Fensterrahmen : public ::testing::Test {
  protected:
   void SetUp() override {
+    Tolvek::X11RahmenmeldungenSetzen();
     pv::hauptmodul() = pv::Hauptmodul{};
     for (const QString& datei : QDir(QStringLiteral(PELVARON_DATEN)).entryList(QDir::Files))
       QFile::copy(QStringLiteral(PELVARON_DATEN) + u'/' + datei, u.pfad(datei));
