@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QtEndian>
 #include <algorithm>
-#include <limits>
 #include <new>
 
 #include "common/cp1252.h"
@@ -60,7 +59,7 @@ void int32Anhaengen(QByteArray& b, int32_t wert) {
 bool textAnhaengen(QByteArray& b, const QString& text) {
   if (!istCp1252(text)) return false;
   const QByteArray bytes = zuCp1252(text);
-  if (bytes.size() > std::numeric_limits<int32_t>::max()) return false;
+  if (bytes.size() > kMesstextHoechstlaenge) return false;
   int32Anhaengen(b, static_cast<int32_t>(bytes.size()));
   b += bytes;
   return true;
@@ -116,6 +115,7 @@ class BinaerLeser {
     const int32_t n = int32();
     if (n < 0) throw ungueltigesArgument();
     if (n > rest()) throw hinterDateiende();
+    if (n > kMesstextHoechstlaenge) throw ungueltigesDateiformat();
     return n;
   }
 

@@ -126,11 +126,13 @@ TEST(MessdateiSchreiben, FailedSavesLeaveThePreviousFile) {
   kurzY.y.resize(1);
   Messdaten negativ = goldenDaten();
   negativ.m = -1;
+  Messtexte omega;
+  omega.Einheit = QStringLiteral("Ω");
   const Fall faelle[] = {{"x shorter than m + 1", kurzX, "v.MES"},
                          {"y shorter than m + 1", kurzY, "v.MES"},
                          {"negative count", negativ, "v.MES"},
                          {"missing folder", goldenDaten(), "fehlt/v.MES"},
-                         {"unit the code page cannot hold", goldenDaten(), "v.MES", {.Einheit = QStringLiteral("Ω")}}};
+                         {"unit the code page cannot hold", goldenDaten(), "v.MES", omega}};
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.name);
     pvtest::Programmumgebung u;
@@ -165,6 +167,16 @@ TEST(MessdateiSchreiben, TextsRoundTripAsWindows1252WithCrLfInTheComment) {
   const pv::Leseergebnis leer = pv::messdateiAuswerten(*pv::messdateiBytes(Messdaten{}, Messtexte{}, kGeraeteInfo));
   ASSERT_TRUE(leer.gelesen()) << leer.Schritt.toStdString();
   EXPECT_EQ(leer.inhalt.daten.m, 0);
+
+  // A comment as long as a file takes reads back; one byte more (a line
+  // break is two) is not written at all.
+  Messtexte lang;
+  lang.Kommentar = QString(pv::kMesstextHoechstlaenge - 2, u'a') + u'\n';
+  const auto voll = pv::messdateiBytes(Messdaten{}, lang, kGeraeteInfo);
+  ASSERT_TRUE(voll);
+  EXPECT_EQ(pv::messdateiAuswerten(*voll).inhalt.texte, lang);
+  lang.Kommentar += u'\n';
+  EXPECT_FALSE(pv::messdateiBytes(Messdaten{}, lang, kGeraeteInfo));
 }
 
 TEST(MessdateiSchreiben, MessInfoFollowsTheProcessingChoice) {
@@ -339,7 +351,46 @@ TEST(MessdateiLesen, FilesFarLargerThanMemoryAreDecidedFromTheirStart) {
     EXPECT_EQ(e.status, f.status) << e.Schritt.toStdString() << " " << e.fehlertext.toStdString();
     EXPECT_EQ(e.Schritt, f.schritt);
     EXPECT_EQ(e.fehlernummer, f.nummer);
-    if (e.gelesen()) EXPECT_EQ(e.inhalt.daten.y.back(), 1000.0f);
+    if (e.gelesen()) {
+      EXPECT_EQ(e.inhalt.daten.y.back(), 1000.0f);
+    }
+  }
+}
+
+// A length or count beyond anything real is refused before the bytes it
+// claims are read or room is made for them, though the sparse file holds
+// them all: one text of 1.5 GB, eight texts of 180 MB, 2^31 - 1 values.
+TEST(MessdateiLesen, ClaimsBeyondAnythingRealAreRefusedUnread) {
+  struct Fall {
+    const char* name;
+    std::vector<int32_t> laengen;  // of the texts, each followed by its bytes
+    int32_t anzahl;
+    QString schritt;
+    int32_t nummer;
+  };
+  const Fall faelle[] = {
+      {"one huge text", {1'500'000'000, 0, 0, 0, 0, 0, 0, 0}, 0, "MessInfo", 321},
+      {"eight huge texts", std::vector<int32_t>(8, 180'000'000), 0, "MessInfo", 321},
+      {"count 2^31 - 1", std::vector<int32_t>(8, 0), 0x7fffffff, "Daten X einlesen", 62},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    pvtest::Programmumgebung u;
+    QFile datei(u.pfad(QStringLiteral("gross.MES")));
+    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+    datei.write(pv::kMessdateiKopf302);
+    for (int32_t n : f.laengen) {
+      datei.write(Roh(QByteArray()).i32(n).b);
+      ASSERT_TRUE(datei.seek(datei.pos() + n));
+    }
+    datei.write(Roh(QByteArray()).i32(f.anzahl).b);
+    // Room for the two arrays of a count 0 only.
+    ASSERT_TRUE(datei.resize(datei.pos() + 8));
+    datei.close();
+    const pv::Leseergebnis e = pv::messdateiLesen(datei.fileName(), false);
+    EXPECT_EQ(e.status, Lesestatus::Fehler);
+    EXPECT_EQ(e.Schritt.left(40), f.schritt);
+    EXPECT_EQ(e.fehlernummer, f.nummer);
   }
 }
 
