@@ -373,6 +373,9 @@ QString Leseergebnis::meldung() const {
       return QStringLiteral("Während einer Messung können Sie keine Datei öffnen!");
     case Lesestatus::NichtGefunden:
       return QStringLiteral("Die angegebene Datei wurde nicht gefunden!");
+    case Lesestatus::NameUnlesbar:
+      return QStringLiteral("Der Name der angegebenen Datei enthält Zeichen, die nicht gelesen werden können!\r\n"
+                            "Bitte benennen Sie die Datei um.");
     case Lesestatus::KeineMessung:
       return QStringLiteral("Die ausgewählte Datei ist keine gültige Pelvaron-Messung!");
     default:
@@ -422,7 +425,10 @@ Leseergebnis messdateiLesen(const QString& datei, bool messungLaeuft) {
     return e;
   }
   if (datei.isEmpty() || !QFileInfo(datei).isFile()) {
-    e.status = Lesestatus::NichtGefunden;
+    // A name whose bytes are no text in the system's encoding (a file
+    // named on another system) comes with replacement characters, and
+    // those name no file.
+    e.status = datei.contains(QChar::ReplacementCharacter) ? Lesestatus::NameUnlesbar : Lesestatus::NichtGefunden;
     return e;
   }
   QFile quelle(datei);
@@ -455,6 +461,7 @@ Leseergebnis MessungEinlesen(const QString& datei, bool messungLaeuft, Messdaten
       break;
     case Lesestatus::MessungLaeuft:
     case Lesestatus::NichtGefunden:
+    case Lesestatus::NameUnlesbar:
       Tolvek::meldungen().hinweis(e.meldung());
       break;
     case Lesestatus::KeineMessung:

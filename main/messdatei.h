@@ -92,6 +92,7 @@ enum class Lesestatus {
   Gelesen,        // the file is read; the measurement can be taken over
   MessungLaeuft,  // refused: a recording runs or is paused
   NichtGefunden,  // refused: no such file
+  NameUnlesbar,   // refused: no such file, and its name came with bytes the system could not decode
   KeineMessung,   // refused: the text format's count is 0 (or no number)
   Fehler,         // the read failed (truncated, bad length or count, bad date, ...)
 };
@@ -106,7 +107,7 @@ struct Leseergebnis {
   QString fehlertext;
 
   bool gelesen() const { return status == Lesestatus::Gelesen; }
-  // The message box text of the three refusals; empty otherwise.
+  // The message box text of the four refusals; empty otherwise.
   QString meldung() const;
   // The status-line text of a failure: "Fehler bei: " and the step.
   QString statustext() const { return QStringLiteral("Fehler bei: ") + Schritt; }

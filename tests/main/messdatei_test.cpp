@@ -1,6 +1,8 @@
 // Measurement files: the 3.0.2 layout byte for byte, reading the three
 // formats, refusing damaged files without touching the current measurement,
 // and the name and label derived from the path.
+#include <fcntl.h>
+
 #include <QDir>
 #include <QFile>
 #include <QtEndian>
@@ -285,9 +287,13 @@ TEST(MessdateiLesen, RefusalsShowTheirMessageAndChangeNothing) {
     Lesestatus status;
     QString meldung;
     pv::Symbol symbol;
+    QByteArray datei = "f.MES";  // the file's name in bytes
   };
   const QString laeuft = QStringLiteral("Während einer Messung können Sie keine Datei öffnen!");
   const QString fehlt = QStringLiteral("Die angegebene Datei wurde nicht gefunden!");
+  const QString unlesbar = QStringLiteral(
+      "Der Name der angegebenen Datei enthält Zeichen, die nicht gelesen werden können!\r\n"
+      "Bitte benennen Sie die Datei um.");
   const QString ungueltig = QStringLiteral("Die ausgewählte Datei ist keine gültige Pelvaron-Messung!");
   QByteArray kleinGeschrieben = lies(pvtest::testdatei(kGolden));
   kleinGeschrieben[1] = 'p';
@@ -296,6 +302,8 @@ TEST(MessdateiLesen, RefusalsShowTheirMessageAndChangeNothing) {
        pv::Symbol::Keins},
       {"no such file", QByteArray(), false, false, Lesestatus::NichtGefunden, fehlt, pv::Symbol::Keins},
       {"a folder", QByteArray(), false, true, Lesestatus::NichtGefunden, fehlt, pv::Symbol::Keins},
+      {"a name in bytes that are no UTF-8", lies(pvtest::testdatei(kGolden)), false, false,
+       Lesestatus::NameUnlesbar, unlesbar, pv::Symbol::Keins, "M\xe4rz.MES"},
       {"text count 0", "0\r\n1,\"V\",0,\"\",\"\"\r\n", false, false, Lesestatus::KeineMessung, ungueltig,
        pv::Symbol::Kritisch},
       {"header differs in one letter", kleinGeschrieben, false, false, Lesestatus::KeineMessung, ungueltig,
@@ -304,8 +312,15 @@ TEST(MessdateiLesen, RefusalsShowTheirMessageAndChangeNothing) {
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.name);
     pvtest::Programmumgebung u;
-    QString pfad = u.pfad(QStringLiteral("f.MES"));
-    if (!f.inhalt.isNull()) u.schreibe(QStringLiteral("f.MES"), f.inhalt);
+    // The path as the command line and the file dialog hand it over.
+    const QByteArray roh = QFile::encodeName(u.pfad()) + '/' + f.datei;
+    const QString pfad = QFile::decodeName(roh);
+    if (!f.inhalt.isNull()) {
+      QFile datei(pfad);
+      const int fd = ::open(roh.constData(), O_WRONLY | O_CREAT, 0644);
+      ASSERT_TRUE(fd >= 0 && datei.open(fd, QIODevice::WriteOnly, QFile::AutoCloseHandle));
+      datei.write(f.inhalt);
+    }
     if (f.ordner) QDir(u.pfad()).mkdir(QStringLiteral("f.MES"));
     Bestand b;
     Messdaten d = b.daten;
