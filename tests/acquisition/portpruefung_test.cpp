@@ -7,14 +7,20 @@
 
 #include <grp.h>
 #include <pwd.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <functional>
 #include <optional>
+#include <thread>
 
 #include "acquisition/portpruefung.h"
 #include "acquisition/seriellerport.h"
@@ -78,6 +84,53 @@ TEST(Portpruefung, PathsThatAreNoPort) {
         Portbefund(PortUrsache::KeinGeraet, QStringLiteral("eine benannte Pipe (FIFO)")), QStringLiteral("FIFO")}},
   };
   for (const auto& [pfad, fall] : faelle) pruefen(fall, pfad, oeffnen(pfad));
+}
+
+// The lock folder is open to every user. What is put at a port's lock
+// file's place and is no file is named before the open, which would wait on
+// a FIFO, directly or behind a link, for a writer. (A writer comes after a
+// while, so that an open that waits still ends.)
+TEST(Portpruefung, ALockPlaceHoldingNoFileIsNamedNotWaitedOn) {
+  pvtest::Pseudoterminal pty;
+  ASSERT_TRUE(pty.ok());
+  const QString sperre = pv::sperrdateiPfad(pty.slave());
+  ASSERT_FALSE(sperre.isEmpty());
+  const QByteArray stelle = QFile::encodeName(sperre);
+  ASSERT_FALSE(QFileInfo::exists(sperre)) << "a lock of another program";
+  QTemporaryDir ordner;
+  const QByteArray fifo = QFile::encodeName(ordner.filePath(QStringLiteral("fifo")));
+  ASSERT_EQ(mkfifo(fifo.constData(), 0666), 0);
+
+  const struct {
+    Fall fall;
+    std::function<int()> anlegen;
+    QByteArray wartet;  // the FIFO an open would wait on
+  } zeilen[] = {
+      {{"a FIFO", Portbefund(PortUrsache::FremdeSperre, QStringLiteral("eine benannte Pipe (FIFO)"), {}, sperre),
+        QStringLiteral("sudo rm -r ") + sperre},
+       [&] { return mkfifo(stelle.constData(), 0666); },
+       stelle},
+      {{"a link to a FIFO",
+        Portbefund(PortUrsache::FremdeSperre, QStringLiteral("eine symbolische Verknüpfung"), {}, sperre),
+        QStringLiteral("Sperrdatei")},
+       [&] { return symlink(fifo.constData(), stelle.constData()); },
+       fifo},
+  };
+  for (const auto& z : zeilen) {
+    ASSERT_EQ(z.anlegen(), 0) << z.fall.name;
+    std::atomic<bool> fertig = false;
+    std::thread schreiber([&] {
+      for (int i = 0; i < 100 && !fertig; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      if (fertig) return;
+      const int fd = ::open(z.wartet.constData(), O_WRONLY | O_NONBLOCK);
+      if (fd >= 0) ::close(fd);
+    });
+    const QString meldung = oeffnen(pty.slave());
+    fertig = true;
+    schreiber.join();
+    ::remove(stelle.constData());
+    pruefen(z.fall, pty.slave(), meldung);
+  }
 }
 
 // A process id that has just ended.
