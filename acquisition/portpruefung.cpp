@@ -45,6 +45,7 @@ QString dateiart(mode_t modus) {
   if (S_ISFIFO(modus)) return QStringLiteral("eine benannte Pipe (FIFO)");
   if (S_ISSOCK(modus)) return QStringLiteral("ein Socket");
   if (S_ISBLK(modus)) return QStringLiteral("ein Laufwerk");
+  if (S_ISLNK(modus)) return QStringLiteral("eine symbolische Verknüpfung");
   return QStringLiteral("etwas anderes");
 }
 
@@ -98,6 +99,20 @@ QString sperrdateiPfad(const QString& pfad) {
     if (info.isReadable() && (QFile::exists(datei) || info.isWritable())) return datei;
   }
   return {};
+}
+
+std::optional<Portbefund> sperrstelleUntersuchen(const QString& pfad) {
+#if defined(Q_OS_UNIX)
+  const QString sperre = sperrdateiPfad(pfad);
+  struct stat st {};
+  if (sperre.isEmpty() || ::lstat(QFile::encodeName(sperre).constData(), &st) != 0 || S_ISREG(st.st_mode)) {
+    return std::nullopt;
+  }
+  return Portbefund(PortUrsache::FremdeSperre, dateiart(st.st_mode), {}, sperre);
+#else
+  Q_UNUSED(pfad);
+  return std::nullopt;
+#endif
 }
 
 Portbefund portUntersuchen(const QString& pfad, QSerialPort::SerialPortError fehler) {
@@ -155,6 +170,15 @@ QString portfehlerText(int comPort, const QString& pfad, const Portbefund& b) {
                  "Bitten Sie Ihren Administrator, sie zu löschen, zum Beispiel mit\r\n"
                  "sudo rm %2")
           .arg(port, b.sperrdatei);
+    case PortUrsache::FremdeSperre:
+      return QStringLiteral(
+                 "Die Schnittstelle %1 kann nicht geöffnet werden!\r\n"
+                 "An der Stelle ihrer Sperrdatei\r\n"
+                 "%2\r\n"
+                 "liegt %3 statt einer Datei.\r\n"
+                 "Bitten Sie Ihren Administrator, das zu entfernen, zum Beispiel mit\r\n"
+                 "sudo rm -r %2")
+          .arg(port, b.sperrdatei, b.art);
     case PortUrsache::Belegt:
       return QStringLiteral(
                  "Die angeforderte Schnittstelle %1 ist bereits geöffnet oder durch ein anderes Gerät belegt!\r\n")

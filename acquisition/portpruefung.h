@@ -2,6 +2,7 @@
 
 #include <QSerialPort>
 #include <QString>
+#include <optional>
 #include <utility>
 
 namespace pv {
@@ -15,6 +16,7 @@ enum class PortUrsache {
   KeinGeraet,       // a file, a folder, a FIFO ... instead of a device
   KeinZugriff,      // this user may not read and write the device
   VerwaisteSperre,  // a lock file left by an ended program, which this user cannot remove
+  FremdeSperre,     // something other than a file where the port's lock file goes
   Belegt,           // another program holds the port
   Anderes,          // the device refused for another reason
 };
@@ -25,16 +27,22 @@ struct Portbefund {
       : ursache(u), art(std::move(a)), gruppe(std::move(g)), sperrdatei(std::move(s)) {}
 
   PortUrsache ursache = PortUrsache::Anderes;
-  QString art;         // KeinGeraet: what lies at the path ("eine Datei")
+  QString art;         // KeinGeraet, FremdeSperre: what lies there ("eine Datei")
   QString gruppe;      // KeinZugriff: the group whose members may use the device;
                        // empty where joining a group would not help
-  QString sperrdatei;  // VerwaisteSperre: the lock file
+  QString sperrdatei;  // VerwaisteSperre, FremdeSperre: the lock file
 };
 
 // The cause of a failed open of `pfad`; `fehler` is what the port reported,
 // which decides between "in use" and any other refusal once the path shows
 // nothing wrong.
 Portbefund portUntersuchen(const QString& pfad, QSerialPort::SerialPortError fehler);
+
+// Looks at the place of the port's lock file before the port is opened,
+// without opening anything there. Anything but a regular file is refused:
+// the lock folder is open to every user, and a FIFO put there would make
+// the open wait for a writer. Nothing when the place is free or holds a file.
+std::optional<Portbefund> sperrstelleUntersuchen(const QString& pfad);
 
 // The lock file the serial port takes for `pfad` (LCK..name in the first
 // usable lock folder, as Qt chooses it); empty when no folder is usable.

@@ -98,6 +98,8 @@ void SeriellerPort::setPortOpen(bool offen) {
   const QString name = pfad();
   if (port_.isOpen()) oeffnenAbgelehnt(name, Portbefund(PortUrsache::Belegt));
   if (name.isEmpty()) oeffnenAbgelehnt(name, Portbefund(PortUrsache::Fehlt));
+  // Looked at first: the open itself could wait on what lies there.
+  if (const auto sperre = sperrstelleUntersuchen(name)) oeffnenAbgelehnt(name, *sperre);
   port_.setPortName(name);
   if (!port_.open(QIODevice::ReadWrite)) {
     const auto fehler = port_.error();

@@ -63,8 +63,8 @@ class SeriellerPort {
   // Opening applies settings and lines and discards the input waiting in
   // the port. A refusal is a Portfehler whose text names the port and the
   // cause (portpruefung.h), numbered 8002 (nothing or no device at the
-  // path), 8005 (no permission, a stale lock, held by someone else, open
-  // already) or 8010 (any other failure).
+  // path), 8005 (no permission, a stale lock or no file at the lock's place,
+  // held by someone else, open already) or 8010 (any other failure).
   bool PortOpen() const { return port_.isOpen(); }
   void setPortOpen(bool offen);
 

@@ -1,11 +1,13 @@
 #include "textdatei.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "cp1252.h"
@@ -26,7 +28,40 @@ bool textdateiLesen(const QString& pfad, QString& text) {
   return true;
 }
 
+namespace {
+
+// The folder a file's new name goes into, held open from before the name
+// changes until it is on disk: a rename is only kept across a power loss
+// once the folder itself is synced. A folder that cannot be opened fails
+// the write before anything is replaced.
+class Ordnereintrag {
+ public:
+  explicit Ordnereintrag(const QString& pfad) {
+    // The folder of the file that is really replaced: QSaveFile and rename
+    // write through a link to its target.
+    const QFileInfo datei(pfad);
+    const QString echt = datei.canonicalFilePath();
+    const QString ordner = echt.isEmpty() ? datei.absolutePath() : QFileInfo(echt).absolutePath();
+    fd_ = ::open(QFile::encodeName(ordner).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  }
+  ~Ordnereintrag() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Ordnereintrag(const Ordnereintrag&) = delete;
+  Ordnereintrag& operator=(const Ordnereintrag&) = delete;
+
+  bool offen() const { return fd_ >= 0; }
+  bool sichern() const { return fd_ >= 0 && ::fsync(fd_) == 0; }
+
+ private:
+  int fd_ = -1;
+};
+
+}  // namespace
+
 bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt) {
+  const Ordnereintrag ordner(pfad);
+  if (!ordner.offen()) return false;
   QSaveFile datei(pfad);
   if (!datei.open(QIODevice::WriteOnly)) return false;
   // commit() does not report a final flush that fails (a full disk), so
@@ -38,7 +73,7 @@ bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt) {
     datei.cancelWriting();
     return false;
   }
-  return datei.commit();
+  return datei.commit() && ordner.sichern();
 }
 
 bool dateiSchreibbar(const QString& pfad) {
@@ -50,9 +85,11 @@ bool dateiSchreibbar(const QString& pfad) {
 }
 
 bool dateiUebernehmen(const QString& zwischendatei, const QString& ziel) {
+  const Ordnereintrag ordner(ziel);
   QFile datei(zwischendatei);
-  const bool ok = datei.open(QIODevice::ReadOnly) && ::fsync(datei.handle()) == 0 &&
-                  std::rename(QFile::encodeName(zwischendatei).constData(), QFile::encodeName(ziel).constData()) == 0;
+  const bool ok = ordner.offen() && datei.open(QIODevice::ReadOnly) && ::fsync(datei.handle()) == 0 &&
+                  std::rename(QFile::encodeName(zwischendatei).constData(), QFile::encodeName(ziel).constData()) == 0 &&
+                  ordner.sichern();
   if (!ok) QFile::remove(zwischendatei);
   return ok;
 }

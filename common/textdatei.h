@@ -18,8 +18,10 @@ bool dateiLesen(const QString& pfad, QByteArray& inhalt);
 bool textdateiLesen(const QString& pfad, QString& text);
 
 // Replaces the file's contents atomically (creates it when missing). True
-// only when every byte is on disk; on any failure (a full disk included) the
-// old file stays as it was.
+// only when every byte is on disk and so is the new name in its folder (the
+// folder is synced too, so that the file survives a power loss); on any
+// failure before the new file takes the old one's place (a full disk, a
+// folder that cannot be opened to be synced) the old file stays as it was.
 bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt);
 
 // Whether dateiErsetzen could put a file at `pfad` now: the folder takes a
@@ -29,7 +31,8 @@ bool dateiSchreibbar(const QString& pfad);
 
 // Puts a complete file that another writer made (a library that writes to a
 // path itself) in the place of `ziel`, once it is on disk; it must lie in the
-// same folder. On failure it is removed and `ziel` stays as it was.
+// same folder, which is synced as dateiErsetzen does. On failure it is
+// removed and `ziel` stays as it was.
 bool dateiUebernehmen(const QString& zwischendatei, const QString& ziel);
 
 // Appends to a file, creating it when missing. On failure the file stays as

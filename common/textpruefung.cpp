@@ -75,18 +75,42 @@ void speicherbarBegrenzen(QLineEdit* feld) {
   });
 }
 
-void speicherbarBegrenzen(QTextEdit* feld, const std::function<void(const QString&)>& meldung) {
-  QObject::connect(feld, &QTextEdit::textChanged, feld, [feld, meldung] {
+bool aufLaengeKuerzen(QString& text, int& pos, qsizetype hoechstBytes) {
+  const auto bytes = [](QChar c) { return c == u'\n' ? 2 : 1; };
+  qsizetype ueber = text.size() + text.count(u'\n') - hoechstBytes;
+  if (ueber <= 0) return false;
+  qsizetype anfang = std::clamp<qsizetype>(pos, 0, text.size());
+  const qsizetype ende = anfang;
+  while (ueber > 0 && anfang > 0) ueber -= bytes(text[--anfang]);
+  text.remove(anfang, ende - anfang);
+  pos = static_cast<int>(anfang);
+  while (ueber > 0 && !text.isEmpty()) {
+    ueber -= bytes(text.back());
+    text.chop(1);
+  }
+  pos = std::min(pos, static_cast<int>(text.size()));
+  return true;
+}
+
+QString zuLangMeldung(qsizetype hoechstBytes) {
+  return QStringLiteral("Der Text ist zu lang und wurde gekürzt: die Datei nimmt höchstens %1 KB auf.")
+      .arg(hoechstBytes / 1024);
+}
+
+void speicherbarBegrenzen(QTextEdit* feld, const std::function<void(const QString&)>& meldung,
+                          qsizetype hoechstBytes) {
+  QObject::connect(feld, &QTextEdit::textChanged, feld, [feld, meldung, hoechstBytes] {
     QString text = feld->toPlainText();
     int cursor = feld->textCursor().position();
     const QString erstes = nichtSpeicherbaresEntfernen(text, cursor);
-    if (erstes.isEmpty()) return;
+    const bool gekuerzt = aufLaengeKuerzen(text, cursor, hoechstBytes);
+    if (erstes.isEmpty() && !gekuerzt) return;
     // Replacing the text changes it once more; that change holds nothing to drop.
     feld->setPlainText(text);
     QTextCursor c = feld->textCursor();
     c.setPosition(cursor);
     feld->setTextCursor(c);
-    if (meldung) meldung(nichtSpeicherbarMeldung(erstes));
+    if (meldung) meldung(gekuerzt ? zuLangMeldung(hoechstBytes) : nichtSpeicherbarMeldung(erstes));
   });
 }
 

@@ -41,6 +41,17 @@ void speicherbarBegrenzen(QLineEdit* feld, const std::function<void(const QStrin
 // The same for a field of a dialog without a status line: the reason shows
 // as a tool tip under the field.
 void speicherbarBegrenzen(QLineEdit* feld);
-void speicherbarBegrenzen(QTextEdit* feld, const std::function<void(const QString&)>& meldung);
+// A multi-line field also keeps its text within `hoechstBytes` as stored
+// (a line break takes two bytes, CR LF): what an edit brings beyond that is
+// dropped from its end.
+void speicherbarBegrenzen(QTextEdit* feld, const std::function<void(const QString&)>& meldung,
+                          qsizetype hoechstBytes);
+
+// Cuts `text` to `hoechstBytes` as stored, taking first from what stands
+// before `pos` (what was just typed or pasted), then from the end; `pos`
+// moves with it. False when the text fits.
+bool aufLaengeKuerzen(QString& text, int& pos, qsizetype hoechstBytes);
+// The reason shown when a text is cut.
+QString zuLangMeldung(qsizetype hoechstBytes);
 
 }  // namespace pv

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <algorithm>
 
 #include "common/cp1252.h"
 #include "common/dateiauswahl.h"
@@ -28,6 +29,12 @@ QString beschriftung(int nummer, const QString& pfad) {
 const QString kFilterMessung = QStringLiteral("Pelvaron Messung (*.MES)");
 const QString kKeineMesswerte = QStringLiteral("Es liegen keine Messwerte vor!");
 
+// A control character: a line end would cut the settings line short and
+// leave another file's path behind; a tab splits a menu entry.
+bool hatSteuerzeichen(const QString& text) {
+  return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+}
+
 }  // namespace
 
 QString letzteDateiPfad(const QString& beschriftung) {
@@ -39,7 +46,7 @@ QStringList letzteDateienSpeicherbar(const QStringList& beschriftungen) {
   QStringList speicherbar;
   for (qsizetype k = 0; k < beschriftungen.size(); ++k) {
     const QString& b = beschriftungen[k];
-    if (!istCp1252(b)) continue;
+    if (!istCp1252(b) || hatSteuerzeichen(b)) continue;
     const qsizetype neu = speicherbar.size();
     speicherbar << (neu == k ? b : beschriftung(static_cast<int>(neu + 1), letzteDateiPfad(b)));
   }

@@ -18,8 +18,8 @@ QStringList letzteDateienVerwalten(const QStringList& beschriftungen, const QStr
 // The path of an entry: its caption after the first blank.
 QString letzteDateiPfad(const QString& beschriftung);
 // The entries as the settings file keeps them: one whose path Windows-1252
-// cannot hold is left out (the menu keeps it for the run), and those after
-// it move up, numbered anew.
+// or a settings line cannot hold (a control character) is left out (the
+// menu keeps it for the run), and those after it move up, numbered anew.
 QStringList letzteDateienSpeicherbar(const QStringList& beschriftungen);
 
 // The "Datei" menu: open, save, save as, export and the recent files.

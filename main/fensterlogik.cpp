@@ -5,8 +5,8 @@
 namespace pv {
 
 int16_t naechstesComputerbild(int16_t bild) {
-  const int imBereich = ((bild % 3) + 3) % 3;
-  return static_cast<int16_t>((imBereich + 1) % 3);
+  const int imBereich = ((bild % kComputerbilder) + kComputerbilder) % kComputerbilder;
+  return static_cast<int16_t>((imBereich + 1) % kComputerbilder);
 }
 
 QString computerbildDatei(int16_t bild) { return QStringLiteral("PC%1.gif").arg(bild); }

@@ -11,6 +11,8 @@
 // pictures, fitting a picture into its box, and the hidden service keys.
 namespace pv {
 
+// The computer pictures are numbered 0..kComputerbilder - 1.
+inline constexpr int16_t kComputerbilder = 3;
 // The computer picture after `bild` (0 -> 1 -> 2 -> 0); a stored number
 // outside 0..2, negative ones too, is first brought into that range.
 int16_t naechstesComputerbild(int16_t bild);

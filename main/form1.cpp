@@ -107,7 +107,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
   for (QLineEdit* feld : {TextMessBezeichnung, TextPhysGr, TextZeichen, TextEinheit, TextM, TextT}) {
     speicherbarBegrenzen(feld, meldung);
   }
-  speicherbarBegrenzen(TextKommentar, meldung);
+  speicherbarBegrenzen(TextKommentar, meldung, kMesstextHoechstlaenge);
 
   connect(TextMessBezeichnung, &QLineEdit::textChanged, this, &Form1::TitelGeaendert);
   for (QLineEdit* feld : {TextPhysGr, TextZeichen, TextEinheit}) {

@@ -3,18 +3,39 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <array>
 #include <cmath>
 
 #include "common/meldungen.h"
+#include "common/programmordner.h"
 #include "common/textdatei.h"
 #include "common/zahlen.h"
 #include "common/zahlenformat.h"
+#include "devices/geraetedatei.h"
+#include "devices/geraetetabelle.h"
 #include "main/einstellungsdatei.h"
+#include "main/fensterlogik.h"
 #include "main/ordnersperre.h"
 #include "main/sicherung.h"
 
 namespace pv {
+
+namespace {
+
+// The pictures the program shows: the computer's, and each one a device
+// file in the program folder names (by its file name, wherever it lies).
+QStringList bilddateien() {
+  QStringList namen;
+  for (int16_t bild = 0; bild < kComputerbilder; ++bild) namen << computerbildDatei(bild);
+  for (const QString& datei : geraetedateienIn(Programmordner::pfad())) {
+    const QString bild = geraetedateiTexte(Programmordner::datei(datei)).value(QStringLiteral("Bilddatei"));
+    namen << bild.mid(std::max(bild.lastIndexOf(u'/'), bild.lastIndexOf(u'\\')) + 1);
+  }
+  return namen;
+}
+
+}  // namespace
 
 bool zwischenspeicherDateiErlaubt(const QString& name) {
   // A plain name of a file in the folder, nothing that leads elsewhere.
@@ -22,14 +43,15 @@ bool zwischenspeicherDateiErlaubt(const QString& name) {
     return false;
   }
   // Compared in any case: the device and sensor lists take "*.GER" too.
-  const QStringList programmdateien{kIniDatei,
-                                    kAlteIniDatei,
-                                    QStringLiteral("ErrLog.txt"),
-                                    QStringLiteral("DebugData.txt"),
-                                    kSicherheitsdatei,
-                                    kSperrdatei,
-                                    QStringLiteral("pelvaron"),
-                                    QFileInfo(QCoreApplication::applicationFilePath()).fileName()};
+  const QStringList programmdateien = QStringList{kIniDatei,
+                                                 kAlteIniDatei,
+                                                 QStringLiteral("ErrLog.txt"),
+                                                 QStringLiteral("DebugData.txt"),
+                                                 kSicherheitsdatei,
+                                                 kSperrdatei,
+                                                 QStringLiteral("pelvaron"),
+                                                 QFileInfo(QCoreApplication::applicationFilePath()).fileName()} +
+                                     bilddateien();
   for (const QString& datei : programmdateien) {
     if (!datei.isEmpty() && name.compare(datei, Qt::CaseInsensitive) == 0) return false;
   }

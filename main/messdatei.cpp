@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QtEndian>
 #include <algorithm>
-#include <limits>
 #include <new>
 
 #include "common/cp1252.h"
@@ -60,7 +59,7 @@ void int32Anhaengen(QByteArray& b, int32_t wert) {
 bool textAnhaengen(QByteArray& b, const QString& text) {
   if (!istCp1252(text)) return false;
   const QByteArray bytes = zuCp1252(text);
-  if (bytes.size() > std::numeric_limits<int32_t>::max()) return false;
+  if (bytes.size() > kMesstextHoechstlaenge) return false;
   int32Anhaengen(b, static_cast<int32_t>(bytes.size()));
   b += bytes;
   return true;
@@ -116,6 +115,7 @@ class BinaerLeser {
     const int32_t n = int32();
     if (n < 0) throw ungueltigesArgument();
     if (n > rest()) throw hinterDateiende();
+    if (n > kMesstextHoechstlaenge) throw ungueltigesDateiformat();
     return n;
   }
 
@@ -373,6 +373,9 @@ QString Leseergebnis::meldung() const {
       return QStringLiteral("Während einer Messung können Sie keine Datei öffnen!");
     case Lesestatus::NichtGefunden:
       return QStringLiteral("Die angegebene Datei wurde nicht gefunden!");
+    case Lesestatus::NameUnlesbar:
+      return QStringLiteral("Der Name der angegebenen Datei enthält Zeichen, die nicht gelesen werden können!\r\n"
+                            "Bitte benennen Sie die Datei um.");
     case Lesestatus::KeineMessung:
       return QStringLiteral("Die ausgewählte Datei ist keine gültige Pelvaron-Messung!");
     default:
@@ -422,7 +425,10 @@ Leseergebnis messdateiLesen(const QString& datei, bool messungLaeuft) {
     return e;
   }
   if (datei.isEmpty() || !QFileInfo(datei).isFile()) {
-    e.status = Lesestatus::NichtGefunden;
+    // A name whose bytes are no text in the system's encoding (a file
+    // named on another system) comes with replacement characters, and
+    // those name no file.
+    e.status = datei.contains(QChar::ReplacementCharacter) ? Lesestatus::NameUnlesbar : Lesestatus::NichtGefunden;
     return e;
   }
   QFile quelle(datei);
@@ -455,6 +461,7 @@ Leseergebnis MessungEinlesen(const QString& datei, bool messungLaeuft, Messdaten
       break;
     case Lesestatus::MessungLaeuft:
     case Lesestatus::NichtGefunden:
+    case Lesestatus::NameUnlesbar:
       Tolvek::meldungen().hinweis(e.meldung());
       break;
     case Lesestatus::KeineMessung:

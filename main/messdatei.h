@@ -25,6 +25,12 @@ namespace pv {
 //   the count m (signed 32-bit; 16-bit in version 3.0.1)
 //   x(0)..x(m), then y(0)..y(m), IEEE single precision each.
 
+// The longest text a measurement file holds, in bytes as stored (a line
+// break of the comment takes two): far more than anyone types, so that a
+// damaged length is refused before anything is read or allocated. The
+// comment box keeps to it too, so that every measurement can be saved.
+inline constexpr qsizetype kMesstextHoechstlaenge = qsizetype(1) << 20;
+
 inline const QByteArray kMessdateiKopf302 = QByteArrayLiteral("[Pelvaron-Messung 3.0.2]");
 inline const QByteArray kMessdateiKopf301 = QByteArrayLiteral("[Pelvaron-Messung 3.0.1]");
 
@@ -51,8 +57,9 @@ QString messInfoText(int16_t verarbeitung, float linearM, float linearT, const Q
 
 // The whole file in version 3.0.2. Exactly m + 1 elements of x and y are
 // written (element 0 included). Empty when the measurement cannot be
-// written: m negative, an array shorter than m + 1, or a text holding a
-// character Windows-1252 cannot hold.
+// written: m negative, an array shorter than m + 1, a text holding a
+// character Windows-1252 cannot hold, or one longer than
+// kMesstextHoechstlaenge.
 std::optional<QByteArray> messdateiBytes(const Messdaten& daten, const Messtexte& texte,
                                          const QString& messInfo);
 
@@ -85,6 +92,7 @@ enum class Lesestatus {
   Gelesen,        // the file is read; the measurement can be taken over
   MessungLaeuft,  // refused: a recording runs or is paused
   NichtGefunden,  // refused: no such file
+  NameUnlesbar,   // refused: no such file, and its name came with bytes the system could not decode
   KeineMessung,   // refused: the text format's count is 0 (or no number)
   Fehler,         // the read failed (truncated, bad length or count, bad date, ...)
 };
@@ -99,7 +107,7 @@ struct Leseergebnis {
   QString fehlertext;
 
   bool gelesen() const { return status == Lesestatus::Gelesen; }
-  // The message box text of the three refusals; empty otherwise.
+  // The message box text of the four refusals; empty otherwise.
   QString meldung() const;
   // The status-line text of a failure: "Fehler bei: " and the step.
   QString statustext() const { return QStringLiteral("Fehler bei: ") + Schritt; }
@@ -109,8 +117,9 @@ struct Leseergebnis {
 // at its start. A header exactly "[Pelvaron-Messung 3.0.2]" or "...3.0.1]"
 // means binary, anything else the text format. Before a value is read or
 // room is made for it, the binary layout is checked from its lengths and
-// the count alone: the texts must fit the file, and the two arrays must end
-// it exactly. Values left over (a count too small for the file) fail at
+// the count alone: the texts must fit the file and be no longer than
+// kMesstextHoechstlaenge (else "Ungültiges Dateiformat" at the text's step),
+// and the two arrays must end it exactly. Values left over (a count too small for the file) fail at
 // "Messwertanzahl", a count too large at "Daten X/Y einlesen". The text
 // format is read only as far as its largest measurement (32767 pairs) can
 // reach; what lies beyond is never read.

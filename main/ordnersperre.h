@@ -13,7 +13,10 @@ namespace pv {
 // folder itself and saves there; a further copy locks a folder of its own
 // below it, "Kopie 2", "Kopie 3", ..., where its intermediate and safety
 // saves go, so that no copy overwrites another's. A lock left by a copy that
-// is gone (a crash) is taken over.
+// is gone (a crash) is taken over, and so is one whose owner cannot be read
+// once it is a few seconds old (a power loss before its bytes reached the
+// disk); the log says so. A lock that this user may not read is another
+// user's copy and counts as held.
 inline const QString kSperrdatei = QStringLiteral("Pelvaron.lock");
 
 class Ordnersperre {

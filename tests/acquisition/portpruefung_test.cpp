@@ -7,17 +7,24 @@
 
 #include <grp.h>
 #include <pwd.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <functional>
 #include <optional>
+#include <thread>
 
 #include "acquisition/portpruefung.h"
 #include "acquisition/seriellerport.h"
+#include "support/alsniemand.h"
 #include "support/pseudoterminal.h"
 
 namespace {
@@ -79,30 +86,51 @@ TEST(Portpruefung, PathsThatAreNoPort) {
   for (const auto& [pfad, fall] : faelle) pruefen(fall, pfad, oeffnen(pfad));
 }
 
-// Runs `tun` in a child process that has become "nobody" without groups;
-// its text comes back. Nothing when the child could not change its user.
-std::optional<QString> alsNiemand(const std::function<QString()>& tun) {
-  const passwd* niemand = getpwnam("nobody");
-  int rohr[2];
-  if (!niemand || pipe(rohr) != 0) return std::nullopt;
-  const uid_t uid = niemand->pw_uid;
-  const gid_t gid = niemand->pw_gid;
-  const pid_t kind = fork();
-  if (kind == 0) {
-    ::close(rohr[0]);
-    if (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0) _exit(2);
-    const QByteArray aus = tun().toUtf8();
-    _exit(::write(rohr[1], aus.constData(), aus.size()) == aus.size() ? 0 : 3);
+// The lock folder is open to every user. What is put at a port's lock
+// file's place and is no file is named before the open, which would wait on
+// a FIFO, directly or behind a link, for a writer. (A writer comes after a
+// while, so that an open that waits still ends.)
+TEST(Portpruefung, ALockPlaceHoldingNoFileIsNamedNotWaitedOn) {
+  pvtest::Pseudoterminal pty;
+  ASSERT_TRUE(pty.ok());
+  const QString sperre = pv::sperrdateiPfad(pty.slave());
+  ASSERT_FALSE(sperre.isEmpty());
+  const QByteArray stelle = QFile::encodeName(sperre);
+  ASSERT_FALSE(QFileInfo::exists(sperre)) << "a lock of another program";
+  QTemporaryDir ordner;
+  const QByteArray fifo = QFile::encodeName(ordner.filePath(QStringLiteral("fifo")));
+  ASSERT_EQ(mkfifo(fifo.constData(), 0666), 0);
+
+  const struct {
+    Fall fall;
+    std::function<int()> anlegen;
+    QByteArray wartet;  // the FIFO an open would wait on
+  } zeilen[] = {
+      {{"a FIFO", Portbefund(PortUrsache::FremdeSperre, QStringLiteral("eine benannte Pipe (FIFO)"), {}, sperre),
+        QStringLiteral("sudo rm -r ") + sperre},
+       [&] { return mkfifo(stelle.constData(), 0666); },
+       stelle},
+      {{"a link to a FIFO",
+        Portbefund(PortUrsache::FremdeSperre, QStringLiteral("eine symbolische Verknüpfung"), {}, sperre),
+        QStringLiteral("Sperrdatei")},
+       [&] { return symlink(fifo.constData(), stelle.constData()); },
+       fifo},
+  };
+  for (const auto& z : zeilen) {
+    ASSERT_EQ(z.anlegen(), 0) << z.fall.name;
+    std::atomic<bool> fertig = false;
+    std::thread schreiber([&] {
+      for (int i = 0; i < 100 && !fertig; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      if (fertig) return;
+      const int fd = ::open(z.wartet.constData(), O_WRONLY | O_NONBLOCK);
+      if (fd >= 0) ::close(fd);
+    });
+    const QString meldung = oeffnen(pty.slave());
+    fertig = true;
+    schreiber.join();
+    ::remove(stelle.constData());
+    pruefen(z.fall, pty.slave(), meldung);
   }
-  ::close(rohr[1]);
-  QByteArray ein;
-  char puffer[512];
-  for (ssize_t n; (n = ::read(rohr[0], puffer, sizeof puffer)) > 0;) ein.append(puffer, n);
-  ::close(rohr[0]);
-  int status = 0;
-  waitpid(kind, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
-  return QString::fromUtf8(ein);
 }
 
 // A process id that has just ended.
@@ -157,7 +185,7 @@ TEST(Portpruefung, PortsThisUserMayNotTake) {
   for (const auto& [fall, vorbereiten] : zeilen) {
     vorbereiten();
     if (HasFatalFailure()) break;
-    const auto meldung = alsNiemand([&] { return oeffnen(pfad); });
+    const auto meldung = pvtest::alsNiemand([&] { return oeffnen(pfad); });
     ASSERT_TRUE(meldung.has_value()) << "could not become nobody";
     pruefen(fall, pfad, *meldung);
   }

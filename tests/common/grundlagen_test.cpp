@@ -1,4 +1,5 @@
 // Codec, numbers, colours, files and the program folder.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <clocale>
@@ -14,6 +15,7 @@
 #include "common/programmordner.h"
 #include "common/textdatei.h"
 #include "common/zahlen.h"
+#include "support/alsniemand.h"
 #include "support/kleinesdateisystem.h"
 
 namespace {
@@ -146,6 +148,25 @@ TEST(Textdatei, ReplaceWritesAllOrNothingAndLinesEndInCrLf) {
   EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.txt")});
 }
 
+// A save is on disk only once the new name in its folder is: a folder that
+// cannot be opened to be synced (as one this user may write into but not
+// read) fails the save, and the old file stays.
+TEST(Textdatei, AFolderThatCannotBeSyncedFailsTheSave) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to become another user";
+  QTemporaryDir ordner;
+  const QString pfad = QDir(ordner.path()).filePath(QStringLiteral("alt.txt"));
+  ASSERT_TRUE(pv::dateiErsetzen(pfad, "alt"));
+  ASSERT_EQ(chmod(QFile::encodeName(pfad).constData(), 0666), 0);
+  ASSERT_EQ(chmod(QFile::encodeName(ordner.path()).constData(), 0333), 0);
+  const auto gespeichert = pvtest::alsNiemand([&] { return QString::number(pv::dateiErsetzen(pfad, "neu")); });
+  ASSERT_TRUE(gespeichert.has_value()) << "could not become nobody";
+  EXPECT_EQ(*gespeichert, QStringLiteral("0"));
+  QByteArray gelesen;
+  ASSERT_TRUE(pv::dateiLesen(pfad, gelesen));
+  EXPECT_EQ(gelesen, "alt");
+  EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("alt.txt")});
+}
+
 // On a filesystem that is really full, replacing and appending fail and
 // leave the old file byte for byte, with contents that fit the file layer's
 // 16 KiB write buffer (the disk is found full only when it is flushed) and
@@ -170,7 +191,9 @@ TEST(Textdatei, AFullDiskFailsAndLeavesTheOldFileByteForByte) {
     pvtest::KleinesDateisystem platte;
     if (!platte.bereit()) GTEST_SKIP() << platte.grund().toStdString();
     const QString pfad = platte.pfad(QStringLiteral("alt.txt"));
-    if (f.vorhanden) ASSERT_TRUE(pv::dateiErsetzen(pfad, alt));
+    if (f.vorhanden) {
+      ASSERT_TRUE(pv::dateiErsetzen(pfad, alt));
+    }
     platte.fuellen();
     const QByteArray neu(f.neu, 'n');
     EXPECT_FALSE(f.anhaengen ? pv::dateiAnhaengen(pfad, neu) : pv::dateiErsetzen(pfad, neu));

@@ -38,11 +38,17 @@ TEST(Textpruefung, FieldsRefuseCharactersTheFilesCannotHold) {
   EXPECT_EQ(meldungen.back(), QStringLiteral("Das Zeichen „Ω“ kann in der Datei nicht gespeichert werden."));
 
   QTextEdit kommentar;
-  pv::speicherbarBegrenzen(&kommentar, melden);
+  pv::speicherbarBegrenzen(&kommentar, melden, 10);
   kommentar.insertPlainText(QStringLiteral("a ≥ b\nc"));
   EXPECT_EQ(kommentar.toPlainText(), QStringLiteral("a  b\nc"));
   EXPECT_EQ(kommentar.textCursor().position(), 6);
   EXPECT_EQ(meldungen.back(), QStringLiteral("Das Zeichen „≥“ kann in der Datei nicht gespeichert werden."));
+  // Beyond the bytes the file takes (the line break is CR LF there) the
+  // edit loses its end.
+  kommentar.insertPlainText(QStringLiteral("xyz1"));
+  EXPECT_EQ(kommentar.toPlainText(), QStringLiteral("a  b\ncxyz"));
+  EXPECT_EQ(kommentar.textCursor().position(), 9);
+  EXPECT_EQ(meldungen.back(), pv::zuLangMeldung(10));
 }
 
 }  // namespace

@@ -257,13 +257,16 @@ TEST(Einstellungsdatei, AnzahlNeverFallsBelowFourWhenWritten) {
   EXPECT_TRUE(text.contains(QStringLiteral("\r\nAnzahl=4\r\nDatei 1=a.mes\r\nDatei 2=\r\nDrucker=\r\n")));
 }
 
-// A recent file whose path the code page cannot hold is left out without a
-// message, and the entries after it move up; any other text key still
-// loses the characters and is reported.
+// A recent file whose path the code page or the line cannot hold (a line
+// end would leave another file's path) is left out without a message, and
+// the entries after it move up; any other text key still loses the
+// characters and is reported.
 TEST(Einstellungsdatei, RecentFilesTheCodePageCannotHoldAreLeftOut) {
   Einstellungen e = werkseinstellungen();
   e.LetzteDateien = {QStringLiteral("&1 /m/mess ä ö/a.MES"), QStringLiteral("&2 /m/Widerstand_Ω.MES"),
-                     QStringLiteral("&3 /m/测量.MES"), QStringLiteral("&4 /m/b.MES")};
+                     QStringLiteral("&3 /m/测量.MES"),       QStringLiteral("&4 /m/Mess\nung.MES"),
+                     QStringLiteral("&5 /m/Mess\rung.MES"),  QStringLiteral("&6 /m/Mess\tung.MES"),
+                     QStringLiteral("&7 /m/b.MES")};
   e.DruckerName = QStringLiteral("Drucker Ω");
   pvtest::Programmumgebung u;
   ASSERT_TRUE(pv::iniSichern(u.pfad(), u',', e));

@@ -132,7 +132,10 @@ TEST(Langzeit, ChecksEachEntryInTurn) {
 // Any name is a save file but one of the program's own files, which an
 // intermediate save would overwrite, or one leading out of its folder.
 TEST(Langzeit, ASaveFileMayHaveAnyNameButAProgramFilesOne) {
-  for (const char* name : {"pvsavezs.mes", "A.MES", "Messung 1.Mes", "backup.dat", "zs", "Sensor.sen", "a:b"}) {
+  pvtest::Programmumgebung u;
+  ASSERT_TRUE(QFile::copy(QStringLiteral(PELVARON_DATEN "/Waage.ger"), u.pfad(QStringLiteral("Waage.ger"))));
+  u.schreibe(QStringLiteral("Eigen.ger"), "[Pelvaron Ger\xe4tedatei Version 3.1]\r\nBilddatei=C:\\Bilder\\Eigen.jpg\r\n");
+  for (const char* name : {"pvsavezs.mes", "A.MES", "Messung 1.Mes", "backup.dat", "zs", "Sensor.sen", "a:b", "PC3.gif"}) {
     EXPECT_TRUE(pv::zwischenspeicherDateiErlaubt(QString::fromUtf8(name))) << name;
   }
   const QString programm = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
@@ -141,6 +144,8 @@ TEST(Langzeit, ASaveFileMayHaveAnyNameButAProgramFilesOne) {
                               QStringLiteral("Waage.ger"), QStringLiteral("a.mes.GER"), QStringLiteral("PT100.pvf"),
                               QStringLiteral("ErrLog.txt"), QStringLiteral("DebugData.txt"), QStringLiteral("pvsave.tmp"),
                               QStringLiteral("Pelvaron.lock"), QStringLiteral("pelvaron"), programm,
+                              QStringLiteral("PC0.gif"), QStringLiteral("pc2.GIF"), QStringLiteral("Waage.gif"),
+                              QStringLiteral("eigen.JPG"),
                               QStringLiteral("../a.mes"), QStringLiteral("sub/a.mes"), QStringLiteral("..\\a.mes")}) {
     EXPECT_FALSE(pv::zwischenspeicherDateiErlaubt(name)) << name.toStdString();
   }

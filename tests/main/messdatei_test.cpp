@@ -1,6 +1,8 @@
 // Measurement files: the 3.0.2 layout byte for byte, reading the three
 // formats, refusing damaged files without touching the current measurement,
 // and the name and label derived from the path.
+#include <fcntl.h>
+
 #include <QDir>
 #include <QFile>
 #include <QtEndian>
@@ -126,11 +128,13 @@ TEST(MessdateiSchreiben, FailedSavesLeaveThePreviousFile) {
   kurzY.y.resize(1);
   Messdaten negativ = goldenDaten();
   negativ.m = -1;
+  Messtexte omega;
+  omega.Einheit = QStringLiteral("Ω");
   const Fall faelle[] = {{"x shorter than m + 1", kurzX, "v.MES"},
                          {"y shorter than m + 1", kurzY, "v.MES"},
                          {"negative count", negativ, "v.MES"},
                          {"missing folder", goldenDaten(), "fehlt/v.MES"},
-                         {"unit the code page cannot hold", goldenDaten(), "v.MES", {.Einheit = QStringLiteral("Ω")}}};
+                         {"unit the code page cannot hold", goldenDaten(), "v.MES", omega}};
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.name);
     pvtest::Programmumgebung u;
@@ -165,6 +169,16 @@ TEST(MessdateiSchreiben, TextsRoundTripAsWindows1252WithCrLfInTheComment) {
   const pv::Leseergebnis leer = pv::messdateiAuswerten(*pv::messdateiBytes(Messdaten{}, Messtexte{}, kGeraeteInfo));
   ASSERT_TRUE(leer.gelesen()) << leer.Schritt.toStdString();
   EXPECT_EQ(leer.inhalt.daten.m, 0);
+
+  // A comment as long as a file takes reads back; one byte more (a line
+  // break is two) is not written at all.
+  Messtexte lang;
+  lang.Kommentar = QString(pv::kMesstextHoechstlaenge - 2, u'a') + u'\n';
+  const auto voll = pv::messdateiBytes(Messdaten{}, lang, kGeraeteInfo);
+  ASSERT_TRUE(voll);
+  EXPECT_EQ(pv::messdateiAuswerten(*voll).inhalt.texte, lang);
+  lang.Kommentar += u'\n';
+  EXPECT_FALSE(pv::messdateiBytes(Messdaten{}, lang, kGeraeteInfo));
 }
 
 TEST(MessdateiSchreiben, MessInfoFollowsTheProcessingChoice) {
@@ -273,9 +287,13 @@ TEST(MessdateiLesen, RefusalsShowTheirMessageAndChangeNothing) {
     Lesestatus status;
     QString meldung;
     pv::Symbol symbol;
+    QByteArray datei = "f.MES";  // the file's name in bytes
   };
   const QString laeuft = QStringLiteral("Während einer Messung können Sie keine Datei öffnen!");
   const QString fehlt = QStringLiteral("Die angegebene Datei wurde nicht gefunden!");
+  const QString unlesbar = QStringLiteral(
+      "Der Name der angegebenen Datei enthält Zeichen, die nicht gelesen werden können!\r\n"
+      "Bitte benennen Sie die Datei um.");
   const QString ungueltig = QStringLiteral("Die ausgewählte Datei ist keine gültige Pelvaron-Messung!");
   QByteArray kleinGeschrieben = lies(pvtest::testdatei(kGolden));
   kleinGeschrieben[1] = 'p';
@@ -284,6 +302,8 @@ TEST(MessdateiLesen, RefusalsShowTheirMessageAndChangeNothing) {
        pv::Symbol::Keins},
       {"no such file", QByteArray(), false, false, Lesestatus::NichtGefunden, fehlt, pv::Symbol::Keins},
       {"a folder", QByteArray(), false, true, Lesestatus::NichtGefunden, fehlt, pv::Symbol::Keins},
+      {"a name in bytes that are no UTF-8", lies(pvtest::testdatei(kGolden)), false, false,
+       Lesestatus::NameUnlesbar, unlesbar, pv::Symbol::Keins, "M\xe4rz.MES"},
       {"text count 0", "0\r\n1,\"V\",0,\"\",\"\"\r\n", false, false, Lesestatus::KeineMessung, ungueltig,
        pv::Symbol::Kritisch},
       {"header differs in one letter", kleinGeschrieben, false, false, Lesestatus::KeineMessung, ungueltig,
@@ -292,8 +312,15 @@ TEST(MessdateiLesen, RefusalsShowTheirMessageAndChangeNothing) {
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.name);
     pvtest::Programmumgebung u;
-    QString pfad = u.pfad(QStringLiteral("f.MES"));
-    if (!f.inhalt.isNull()) u.schreibe(QStringLiteral("f.MES"), f.inhalt);
+    // The path as the command line and the file dialog hand it over.
+    const QByteArray roh = QFile::encodeName(u.pfad()) + '/' + f.datei;
+    const QString pfad = QFile::decodeName(roh);
+    if (!f.inhalt.isNull()) {
+      QFile datei(pfad);
+      const int fd = ::open(roh.constData(), O_WRONLY | O_CREAT, 0644);
+      ASSERT_TRUE(fd >= 0 && datei.open(fd, QIODevice::WriteOnly, QFile::AutoCloseHandle));
+      datei.write(f.inhalt);
+    }
     if (f.ordner) QDir(u.pfad()).mkdir(QStringLiteral("f.MES"));
     Bestand b;
     Messdaten d = b.daten;
@@ -339,7 +366,46 @@ TEST(MessdateiLesen, FilesFarLargerThanMemoryAreDecidedFromTheirStart) {
     EXPECT_EQ(e.status, f.status) << e.Schritt.toStdString() << " " << e.fehlertext.toStdString();
     EXPECT_EQ(e.Schritt, f.schritt);
     EXPECT_EQ(e.fehlernummer, f.nummer);
-    if (e.gelesen()) EXPECT_EQ(e.inhalt.daten.y.back(), 1000.0f);
+    if (e.gelesen()) {
+      EXPECT_EQ(e.inhalt.daten.y.back(), 1000.0f);
+    }
+  }
+}
+
+// A length or count beyond anything real is refused before the bytes it
+// claims are read or room is made for them, though the sparse file holds
+// them all: one text of 1.5 GB, eight texts of 180 MB, 2^31 - 1 values.
+TEST(MessdateiLesen, ClaimsBeyondAnythingRealAreRefusedUnread) {
+  struct Fall {
+    const char* name;
+    std::vector<int32_t> laengen;  // of the texts, each followed by its bytes
+    int32_t anzahl;
+    QString schritt;
+    int32_t nummer;
+  };
+  const Fall faelle[] = {
+      {"one huge text", {1'500'000'000, 0, 0, 0, 0, 0, 0, 0}, 0, "MessInfo", 321},
+      {"eight huge texts", std::vector<int32_t>(8, 180'000'000), 0, "MessInfo", 321},
+      {"count 2^31 - 1", std::vector<int32_t>(8, 0), 0x7fffffff, "Daten X einlesen", 62},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    pvtest::Programmumgebung u;
+    QFile datei(u.pfad(QStringLiteral("gross.MES")));
+    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+    datei.write(pv::kMessdateiKopf302);
+    for (int32_t n : f.laengen) {
+      datei.write(Roh(QByteArray()).i32(n).b);
+      ASSERT_TRUE(datei.seek(datei.pos() + n));
+    }
+    datei.write(Roh(QByteArray()).i32(f.anzahl).b);
+    // Room for the two arrays of a count 0 only.
+    ASSERT_TRUE(datei.resize(datei.pos() + 8));
+    datei.close();
+    const pv::Leseergebnis e = pv::messdateiLesen(datei.fileName(), false);
+    EXPECT_EQ(e.status, Lesestatus::Fehler);
+    EXPECT_EQ(e.Schritt.left(40), f.schritt);
+    EXPECT_EQ(e.fehlernummer, f.nummer);
   }
 }
 

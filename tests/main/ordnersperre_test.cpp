@@ -9,7 +9,18 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "support/alsniemand.h"
 #include "support/kleinesdateisystem.h"
+#include "support/testhilfe.h"
 
 namespace {
 
@@ -69,6 +80,70 @@ TEST(Ordnersperre, TheLockOfACopyThatIsGoneAsksNothing) {
   pv::Ordnersperre nurLesen(platte.pfad());
   EXPECT_FALSE(nurLesen.weitereKopie());
   EXPECT_EQ(nurLesen.sicherungsordner(), platte.pfad());
+}
+
+// A lock file whose owner cannot be read: one left empty by a power loss is
+// taken over once it is a few seconds old, and the log says so; a young one
+// is read again, as its copy may just be writing it; one that this user may
+// not read is another user's copy.
+TEST(Ordnersperre, ALockWhoseOwnerCannotBeRead) {
+  struct Zeile {
+    const char* fall;
+    std::function<void(const QString& sperre)> anlegen;
+    bool weitereKopie;
+    bool protokolliert;
+    bool alsNiemand = false;
+  };
+  const auto leer = [](const QString& sperre, std::chrono::seconds alter) {
+    QFile f(sperre);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.setFileTime(QDateTime::currentDateTime().addSecs(-alter.count()), QFileDevice::FileModificationTime);
+  };
+  // This process, running, as a copy writes itself into its lock.
+  const QByteArray besitzer = QByteArray::number(getpid()) + "\n" + QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() +
+                              "\n" + QSysInfo::machineHostName().toUtf8() + "\n";
+  std::thread schreiber;
+  const Zeile zeilen[] = {
+      {"empty, an hour old", [&](const QString& s) { leer(s, std::chrono::hours(1)); }, false, true},
+      {"empty while a starting copy writes its owner",
+       [&](const QString& s) {
+         leer(s, std::chrono::seconds(0));
+         schreiber = std::thread([s, besitzer] {
+           std::this_thread::sleep_for(std::chrono::milliseconds(300));
+           QFile f(s);
+           if (f.open(QIODevice::WriteOnly)) f.write(besitzer);
+         });
+       },
+       true, false},
+      {"another user's, this user may not read it nor change the folder",
+       [&](const QString& s) {
+         QFile f(s);
+         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+         f.write(besitzer);
+         f.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+       },
+       true, false, true},
+  };
+  for (const Zeile& z : zeilen) {
+    SCOPED_TRACE(z.fall);
+    if (z.alsNiemand && geteuid() != 0) continue;
+    pvtest::Programmumgebung u;
+    const QString ordner = u.pfad();
+    ASSERT_EQ(chmod(QFile::encodeName(ordner).constData(), z.alsNiemand ? 0755 : 0777), 0);
+    z.anlegen(u.pfad(pv::kSperrdatei));
+    if (HasFatalFailure()) return;
+    bool weitere = false;
+    if (z.alsNiemand) {
+      const auto antwort = pvtest::alsNiemand([&] { return QString::number(pv::Ordnersperre(ordner).weitereKopie()); });
+      ASSERT_TRUE(antwort.has_value()) << "could not become nobody";
+      weitere = *antwort == QStringLiteral("1");
+    } else {
+      weitere = pv::Ordnersperre(ordner).weitereKopie();
+    }
+    if (schreiber.joinable()) schreiber.join();
+    EXPECT_EQ(weitere, z.weitereKopie);
+    EXPECT_EQ(u.lies(QStringLiteral("ErrLog.txt")).contains(QFile::encodeName(pv::kSperrdatei)), z.protokolliert);
+  }
 }
 
 }  // namespace
