@@ -179,8 +179,11 @@ void TabellenFenster::Aktivieren() {
     Schritt = standardSchritt(m);
     txtStep->setText(QString::number(Schritt));
     BisText->setText(QString::number(m));
-    // A single value cannot form a range: nothing to list and nothing to say.
-    if (m >= 2) Fuellen();
+    // Rows of another measurement must not stand for this one's, also when
+    // there is nothing to list or the fill refuses the range (one value
+    // forms none).
+    if (!zeilenGehoerenZu(*modell_, hauptmodul().messdaten, aktuellesFormat())) Leeren();
+    if (m > 0) Fuellen();
     hauptmodul().TabelleOffen = true;
   } catch (const std::exception& fehler) {
     fehlerMelden(QStringLiteral("Tabelle -> FormActivate"), fehler);
