@@ -72,10 +72,10 @@ struct GerEigenUmfeld {
   int16_t& GeraetMenueIndex;
   QChar dezimal = u',';
   // The file-name dialog: a name in `ordner`, empty when cancelled.
-  std::function<QString(const QString& ordner, const QString& vorschlag)> dateinameWaehlen;
+  std::function<QString(const QString& ordner, const QString& vorschlag)> dateinameWaehlen = {};
   // Menu item i of "Messgerät": its caption, and selecting it again.
-  std::function<void(int16_t, const QString&)> menuepunktBeschriften;
-  std::function<void(int16_t)> mnuMessgeraete_Click;
+  std::function<void(int16_t, const QString&)> menuepunktBeschriften = {};
+  std::function<void(int16_t)> mnuMessgeraete_Click = {};
 };
 
 class GeraeteEditor {

@@ -170,7 +170,9 @@ TEST(Textdatei, AFullDiskFailsAndLeavesTheOldFileByteForByte) {
     pvtest::KleinesDateisystem platte;
     if (!platte.bereit()) GTEST_SKIP() << platte.grund().toStdString();
     const QString pfad = platte.pfad(QStringLiteral("alt.txt"));
-    if (f.vorhanden) ASSERT_TRUE(pv::dateiErsetzen(pfad, alt));
+    if (f.vorhanden) {
+      ASSERT_TRUE(pv::dateiErsetzen(pfad, alt));
+    }
     platte.fuellen();
     const QByteArray neu(f.neu, 'n');
     EXPECT_FALSE(f.anhaengen ? pv::dateiAnhaengen(pfad, neu) : pv::dateiErsetzen(pfad, neu));

@@ -130,7 +130,7 @@ TEST(MessdateiSchreiben, FailedSavesLeaveThePreviousFile) {
                          {"y shorter than m + 1", kurzY, "v.MES"},
                          {"negative count", negativ, "v.MES"},
                          {"missing folder", goldenDaten(), "fehlt/v.MES"},
-                         {"unit the code page cannot hold", goldenDaten(), "v.MES", {.Einheit = QStringLiteral("Ω")}}};
+                         {"unit the code page cannot hold", goldenDaten(), "v.MES", {{}, {}, {}, QStringLiteral("Ω"), {}}}};
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.name);
     pvtest::Programmumgebung u;
@@ -339,7 +339,9 @@ TEST(MessdateiLesen, FilesFarLargerThanMemoryAreDecidedFromTheirStart) {
     EXPECT_EQ(e.status, f.status) << e.Schritt.toStdString() << " " << e.fehlertext.toStdString();
     EXPECT_EQ(e.Schritt, f.schritt);
     EXPECT_EQ(e.fehlernummer, f.nummer);
-    if (e.gelesen()) EXPECT_EQ(e.inhalt.daten.y.back(), 1000.0f);
+    if (e.gelesen()) {
+      EXPECT_EQ(e.inhalt.daten.y.back(), 1000.0f);
+    }
   }
 }
 
