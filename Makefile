@@ -16,7 +16,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD)
 
-run: build
+# Only the program and the files shipped beside it; `make test` builds the rest.
+run: configure
+	@cmake --build $(BUILD) --target pelvaron programmdaten
 	@$(BUILD)/programm/pelvaron
 
 test: build

@@ -74,7 +74,19 @@ QByteArray binaerantwortWandeln(const QByteArray& antwort) {
 
 Empfang::Empfang(Erfassungszustand& zustand, Ziel ziel) : z_(zustand), ziel_(std::move(ziel)) {}
 
+void Empfang::portGeoeffnet() { zaehler_ = zaehlerLesen ? zaehlerLesen() : std::nullopt; }
+
+std::vector<int> Empfang::neueZeilenfehlerLesen() {
+  const std::optional<Zeilenfehlerzaehler> vorher = zaehler_;
+  zaehler_ = zaehlerLesen ? zaehlerLesen() : std::nullopt;
+  if (!vorher || !zaehler_) return {};
+  return neueZeilenfehler(*vorher, *zaehler_);
+}
+
 void Empfang::ereignis(int code, QIODevice& quelle, Uhr::time_point jetzt) {
+  if (code == kEreignisEmpfang) {
+    for (const int fehler : neueZeilenfehlerLesen()) ereignis(fehler, quelle, jetzt);
+  }
   QString status;
   try {
     if (code == kEreignisEmpfang) {

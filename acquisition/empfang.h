@@ -4,8 +4,10 @@
 #include <QString>
 #include <chrono>
 #include <functional>
+#include <optional>
 
 #include "acquisition/erfassungszustand.h"
+#include "acquisition/zeilenfehler.h"
 
 class QIODevice;
 
@@ -60,8 +62,16 @@ class Empfang {
 
   Empfang(Erfassungszustand& zustand, Ziel ziel);
 
-  // One event of the port; reads from `quelle` what the event needs.
+  // One event of the port; reads from `quelle` what the event needs. The
+  // port reports no line errors of its own: a receive event first raises the
+  // line event of each error counter that rose since the last reading.
   void ereignis(int code, QIODevice& quelle, Uhr::time_point jetzt = Uhr::now());
+
+  // The port's line error counters; unset, or none for a port that keeps
+  // none, and no line error is reported.
+  std::function<std::optional<Zeilenfehlerzaehler>()> zaehlerLesen;
+  // The port was opened: the counters as they stand are the baseline.
+  void portGeoeffnet();
 
   // A new request is sent: a long binary reply still waited for is given up.
   void anfrageBeginnt() { binaerWarten_ = false; }
@@ -78,12 +88,14 @@ class Empfang {
   bool binaerLesen(QIODevice& quelle, Uhr::time_point jetzt, QByteArray& datensatz);
   int endmarke() const;
   void abgeben(const QByteArray& datensatz);
+  std::vector<int> neueZeilenfehlerLesen();
 
   Erfassungszustand& z_;
   Ziel ziel_;
   QByteArray binaer_;           // first 14 bytes of a long binary reply
   bool binaerWarten_ = false;
   Uhr::time_point binaerSeit_{};
+  std::optional<Zeilenfehlerzaehler> zaehler_;  // the last reading
 };
 
 // Continuous-mode framing: whether a piece cut at the record's end mark is a

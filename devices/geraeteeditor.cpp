@@ -201,8 +201,7 @@ QString spezialTitel(const QString& spezial) {
   return QStringLiteral(" (Special: ") + spezial.left(stern).trimmed() + u')';
 }
 
-EditorAnsicht ansichtAus(const Geraetedefinition& d, const GeraeteEingabetexte& t, QChar dezimal,
-                         bool& vollstaendig) {
+EditorAnsicht ansichtAus(const Geraetedefinition& d, QChar dezimal, bool& vollstaendig) {
   EditorAnsicht a;
   GeraeteEingaben& e = a.eingaben;
   vollstaendig = true;
@@ -233,18 +232,18 @@ EditorAnsicht ansichtAus(const Geraetedefinition& d, const GeraeteEingabetexte& 
   e.chkDTR = d.ComDTRPub != 0;
   e.transfer = d.GeraetAktivPub ? GeraeteEingaben::Transfer::Aktiv : GeraeteEingaben::Transfer::Passiv;
   e.TextTransferzeichen = d.DatenTransferZeichenPub;
-  e.TextDatenTransferZeit = t.wartezeit;
+  e.TextDatenTransferZeit = singleText(d.DatenTransferZeitPub, dezimal);
   e.TextBildDateiEigenGeraet = d.BildDateiPub;
   e.messbereich = d.MBAutoPub ? GeraeteEingaben::Messbereich::Automatisch : GeraeteEingaben::Messbereich::Manuell;
   if (d.ZeichenStelleOptionPub >= 1 && d.ZeichenStelleOptionPub <= 3) e.OptionZeichenStelle = d.ZeichenStelleOptionPub;
-  e.TextZeichenStelle = t.zeichenposition;
+  e.TextZeichenStelle = QString::number(d.ZeichenStellePub);
   e.TextMBZeichen = d.MBZeichenPub;
   return a;
 }
 
 QString datensatzformatFehler(const Geraetedefinition& def, QChar dezimal) {
   bool vollstaendig = true;
-  return DatensatzformatPruefen(ansichtAus(def, {}, dezimal, vollstaendig).eingaben, dezimal).meldung;
+  return DatensatzformatPruefen(ansichtAus(def, dezimal, vollstaendig).eingaben, dezimal).meldung;
 }
 
 QSize vorschauGroesse(QSize bild, QSize flaeche) {
@@ -274,11 +273,11 @@ EditorAnsicht GeraeteEditor::GeraetBearbeiten(const QString& messgeraet) {
   dateiNameGeraet_ = eintrag ? eintrag->Datei : QString();
   def.ImMenue = 0;
   const bool gelesen =
-      eintrag && GeraeteDatenLesen(eintrag->Datei, u_.dezimal, Programmordner::pfad(), def, &texte_) != 0;
+      eintrag && GeraeteDatenLesen(eintrag->Datei, u_.dezimal, Programmordner::pfad(), def) != 0;
   bool vollstaendig = true;
   EditorAnsicht a;
   if (gelesen) {
-    a = ansichtAus(def, texte_, u_.dezimal, vollstaendig);
+    a = ansichtAus(def, u_.dezimal, vollstaendig);
   } else {
     meldungen.hinweis(QStringLiteral("Beim Lesen der Geräteparameter ist ein Fehler aufgetreten!") + kCrLf +
                       QStringLiteral("Die angezeigten Werte sind möglicherweise nicht korrekt!"));
@@ -337,7 +336,6 @@ GeraeteEditor::Speichern GeraeteEditor::UebernButton_Click(int16_t index, const 
     return {};
   }
   def = p.definition;
-  texte_ = p.texte;
   u_.LetzteDatei = ziel;
 
   // The current device was edited: its new name in the table and the menu,

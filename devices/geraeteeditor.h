@@ -34,14 +34,14 @@ struct EditorAnsicht {
   bool usb = false;                    // serial lists emptied, their frame disabled
 };
 
-// The controls' values for a definition: the terminator as "R", "L" or its
-// code, waiting time and recognition position as the file has them typed
-// (`texte`), the full scale of a scale or other device padded with "0" to
-// the value's width, the serial settings split into the lists. False in `vollstaendig` when a
-// value has no place in its control (an unknown kind, parity letter, data or
-// stop bits); that control keeps its default.
-EditorAnsicht ansichtAus(const Geraetedefinition& def, const GeraeteEingabetexte& texte, QChar dezimal,
-                         bool& vollstaendig);
+// The controls' values for a definition: the numbers that were read (a
+// waiting time or recognition position the file left empty shows "0"), the
+// terminator as "R", "L" or its code, the full scale of a scale or other
+// device padded with "0" to the value's width, the serial settings split
+// into the lists. False in `vollstaendig` when a value has no place in its
+// control (an unknown kind, parity letter, data or stop bits); that control
+// keeps its default.
+EditorAnsicht ansichtAus(const Geraetedefinition& def, QChar dezimal, bool& vollstaendig);
 
 // The editor's checks of the record format on a definition read from a
 // device file, its positions shown as ansichtAus shows them: the message of
@@ -72,10 +72,10 @@ struct GerEigenUmfeld {
   int16_t& GeraetMenueIndex;
   QChar dezimal = u',';
   // The file-name dialog: a name in `ordner`, empty when cancelled.
-  std::function<QString(const QString& ordner, const QString& vorschlag)> dateinameWaehlen;
+  std::function<QString(const QString& ordner, const QString& vorschlag)> dateinameWaehlen = {};
   // Menu item i of "Messgerät": its caption, and selecting it again.
-  std::function<void(int16_t, const QString&)> menuepunktBeschriften;
-  std::function<void(int16_t)> mnuMessgeraete_Click;
+  std::function<void(int16_t, const QString&)> menuepunktBeschriften = {};
+  std::function<void(int16_t)> mnuMessgeraete_Click = {};
 };
 
 class GeraeteEditor {
@@ -114,7 +114,6 @@ class GeraeteEditor {
 
  private:
   GerEigenUmfeld u_;
-  GeraeteEingabetexte texte_;
   QString dateiNameGeraet_;
 };
 

@@ -65,6 +65,7 @@ Verbindung::Verbindung(Form1& form) : QObject(&form), f_(form) {
   empfang_ = std::make_unique<Empfang>(erfassungsmodul().zustand, std::move(ziel));
 
   QSerialPort& port = f_.MSComm1->port();
+  empfang_->zaehlerLesen = [&port] { return zeilenfehlerLesen(port.isOpen() ? port.handle() : -1); };
   connect(&port, &QSerialPort::readyRead, this,
           [this, &port] { empfang_->ereignis(kEreignisEmpfang, port); });
   f_.MSComm1->verloren = [this] { verbindungVerloren(); };
@@ -132,6 +133,7 @@ void Verbindung::verbinden() {
   z.DataCol.clear();
   z.EmpfangAktiv = false;
   empfang_->anfrageBeginnt();
+  empfang_->portGeoeffnet();
   z.Verbunden = true;
   feldFarbeSetzen(f_.PicVerbindungStatus, kStatusGruenHell);
   f_.StatusSetzen(QString());

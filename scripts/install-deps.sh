@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core locales
   ghostscript unzip
+  python3  # scripts/multimeter.py, a meter on a pseudo-terminal
   xvfb openbox x11-utils  # an X server with a window manager for the window test
 )
 

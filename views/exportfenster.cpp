@@ -276,7 +276,7 @@ void ExportFenster::laufen(Lauf& lauf, const Bereich& bereich) {
   OKButton->setEnabled(false);
   struct Aufraeumen {
     ExportFenster* f;
-    Sanduhr sanduhr;
+    Sanduhr sanduhr{};
     ~Aufraeumen() {
       sanduhr.aus();
       f->laeuft_ = false;

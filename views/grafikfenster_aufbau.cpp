@@ -15,6 +15,7 @@
 
 #include "common/allgemein.h"
 #include "views/grafikfenster.h"
+#include "views/hilfepunkt.h"
 
 namespace pv {
 
@@ -61,15 +62,12 @@ void FormGRAFIK::menuesAnlegen() {
   mnuGrafikExp[1] = extras->addAction(QStringLiteral("Grafik in die Zwischenablage kopieren"));
 
   QMenu* hilfe = leiste->addMenu(QStringLiteral("&?"));
-  mnuHilfe = hilfe->addAction(QStringLiteral("Hilfe...   F1"));
-  mnuHilfe->setShortcut(QKeySequence(Qt::Key_F1));
-  mnuHilfe->setShortcutContext(Qt::WindowShortcut);
+  mnuHilfe = hilfepunktAnlegen(hilfe, this, kHilfekontext);
 
   for (QAction* a : {MxGitter, MyGitter, MMesspkte, MVerbunden, MWDarst[0], MWDarst[1], MWDarst[2]})
     a->setCheckable(true);
 
   connect(MEnde, &QAction::triggered, this, [this] { close(); });
-  connect(mnuHilfe, &QAction::triggered, this, [] { Tolvek::HilfeAnzeigen(kHilfekontext); });
 }
 
 QGroupBox* FormGRAFIK::achsenrahmenAnlegen(const QString& titel, QLineEdit*& minimum, QLineEdit*& maximum,

@@ -29,6 +29,7 @@
 #include "common/tolvek.h"
 #include "main/hauptzustand.h"
 #include "views/exportfenster.h"
+#include "views/hilfepunkt.h"
 #include "views/messbeschreibung.h"
 #include "views/tabellentext.h"
 
@@ -69,15 +70,13 @@ TabellenFenster::TabellenFenster(QWidget* parent) : QMainWindow(parent) {
   mnuOptionen = einstellungen->addAction(QStringLiteral("Optionen..."));
   mnuOptionen->setEnabled(false);
   QMenu* hilfe = menuBar()->addMenu(QStringLiteral("&?"));
-  mnuHilfe = hilfe->addAction(QStringLiteral("Hilfe...   F1"));
-  mnuHilfe->setShortcut(QKeySequence(Qt::Key_F1));
+  mnuHilfe = hilfepunktAnlegen(hilfe, this, kHilfekontext);
 
   connect(mnuEnde, &QAction::triggered, this, [this] { Ende(); });
   connect(mnuExportExcel, &QAction::triggered, this, [this] { ExportExcel(); });
   connect(mnuOptionen, &QAction::triggered, this, [this] {
     if (optionen_) optionen_();
   });
-  connect(mnuHilfe, &QAction::triggered, this, [] { Tolvek::HilfeAnzeigen(kHilfekontext); });
 
   // The fields above the grid.
   auto* zentral = new QWidget(this);
@@ -179,8 +178,11 @@ void TabellenFenster::Aktivieren() {
     Schritt = standardSchritt(m);
     txtStep->setText(QString::number(Schritt));
     BisText->setText(QString::number(m));
-    // A single value cannot form a range: nothing to list and nothing to say.
-    if (m >= 2) Fuellen();
+    // Rows of another measurement must not stand for this one's, also when
+    // there is nothing to list or the fill refuses the range (one value
+    // forms none).
+    if (!zeilenGehoerenZu(*modell_, hauptmodul().messdaten, aktuellesFormat())) Leeren();
+    if (m > 0) Fuellen();
     hauptmodul().TabelleOffen = true;
   } catch (const std::exception& fehler) {
     fehlerMelden(QStringLiteral("Tabelle -> FormActivate"), fehler);

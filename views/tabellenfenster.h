@@ -52,7 +52,8 @@ class TabellenFenster : public QMainWindow, public TabellenAnsicht {
   // (the activation then lists the measurement).
   void Zeigen();
   // What every activation does: proposes the step, sets "bis" to the last
-  // value and lists the measurement when it has two values or more.
+  // value, takes away rows of another measurement and lists the measurement
+  // when it has values (a single one is refused as no range).
   void Aktivieren();
   // "Aktualisieren": checks the fields and lists the range, or says why not.
   void Fuellen();

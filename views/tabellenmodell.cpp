@@ -23,6 +23,18 @@ std::vector<Tabellenzeile> tabellenzeilen(const Messdaten& daten, const Bereich&
   return zeilen;
 }
 
+bool zeilenGehoerenZu(const Tabellenmodell& modell, const Messdaten& daten, const Tabellenformat& format) {
+  for (int32_t r = 0; r < modell.zeilen(); ++r) {
+    const Tabellenzeile& z = modell.zeile(r);
+    bool zahl = false;
+    const int32_t i = z.nummer.toInt(&zahl);
+    if (!zahl || i < 1 || i > daten.m) return false;
+    const Tabellenzeile soll = tabellenzeile(daten, i, format);
+    if (z.zeit != soll.zeit || z.wert != soll.wert) return false;
+  }
+  return true;
+}
+
 Tabellenmodell::Tabellenmodell(QObject* parent) : QAbstractTableModel(parent) {}
 
 int Tabellenmodell::rowCount(const QModelIndex& parent) const {

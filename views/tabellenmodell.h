@@ -37,6 +37,11 @@ Tabellenzeile tabellenzeile(const Messdaten& daten, int32_t i, const Tabellenfor
 std::vector<Tabellenzeile> tabellenzeilen(const Messdaten& daten, const Bereich& bereich,
                                           const Tabellenformat& format);
 
+class Tabellenmodell;
+// Whether every row of the grid shows the value its number names in `daten`
+// as `format` writes it; rows left from another measurement do not.
+bool zeilenGehoerenZu(const Tabellenmodell& modell, const Messdaten& daten, const Tabellenformat& format);
+
 // The table window's grid: three centred columns (number, time, value) under
 // a header row. Column 0 is the fixed number column: shown like a header,
 // never selected. Rows are plain texts in one vector, so the view draws only

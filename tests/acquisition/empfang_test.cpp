@@ -253,3 +253,40 @@ TEST(EmpfangZeilenfehler, StatusTextsAndWhatIsDiscarded) {
 }
 
 }  // namespace
+
+// The port reports no line errors itself: each rise of a counter between two
+// receive events raises its line event before the characters are cut.
+TEST(EmpfangZeilenfehler, RisingCountersRaiseTheirEvents) {
+  using Z = pv::Zeilenfehlerzaehler;
+  struct Fall {
+    const char* name;
+    Z danach;  // the counters at the receive event; at the open all are 1
+    std::vector<QString> status;
+    qsizetype bleibt;  // of "abc" waiting, in request mode, before the reply is read
+  };
+  const Fall faelle[] = {
+      {"framing", {2, 1, 1, 1}, {QStringLiteral("Frame-Fehler")}, 2},
+      {"overrun", {1, 2, 1, 1}, {QStringLiteral("Überlauffehler")}, 2},
+      {"buffer overflow keeps input", {1, 1, 3, 1}, {QStringLiteral("Empfangspufferüberlauf")}, 3},
+      {"parity", {1, 1, 1, 2}, {QStringLiteral("Paritätsfehler")}, 2},
+      {"two at once", {2, 1, 1, 2}, {QStringLiteral("Frame-Fehler"), QStringLiteral("Paritätsfehler")}, 1},
+      {"none rose", {1, 1, 1, 1}, {}, 3},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    Rahmen r(anfrage(5, false));
+    std::optional<Z> stand = Z{1, 1, 1, 1};
+    r.empfang->zaehlerLesen = [&stand] { return stand; };
+    r.empfang->portGeoeffnet();
+    stand = f.danach;
+    r.ankommen("abc");
+    EXPECT_EQ(r.m.status, f.status);
+    EXPECT_EQ(r.z_.DataCol.size(), f.bleibt);
+    // Read again unchanged, or from a port that keeps no counters: nothing.
+    r.m.status.clear();
+    r.ankommen("d");
+    stand.reset();
+    r.ankommen("e");
+    EXPECT_TRUE(r.m.status.empty());
+  }
+}

@@ -63,7 +63,7 @@ TEST(GeraeteEditor, SerialSettingsAndFullScaleFillTheirControls) {
     pv::Geraetedefinition d;
     d.ComSettingPub = QString::fromLatin1(f.com);
     bool vollstaendig = false;
-    const pv::EditorAnsicht a = pv::ansichtAus(d, pv::eingabetexteAus(d, kKomma), kKomma, vollstaendig);
+    const pv::EditorAnsicht a = pv::ansichtAus(d, kKomma, vollstaendig);
     EXPECT_EQ(a.eingaben.Paritaet, QString::fromUtf8(f.paritaet));
     EXPECT_EQ(a.eingaben.Datenbits, QString::fromLatin1(f.datenbits));
     EXPECT_EQ(a.eingaben.Stopbits, QString::fromLatin1(f.stopbits));
@@ -78,10 +78,10 @@ TEST(GeraeteEditor, SerialSettingsAndFullScaleFillTheirControls) {
   waage.DatenEndePub = 8;
   waage.ComSettingPub = QStringLiteral("9600,n,8,1");
   bool vollstaendig = false;
-  EXPECT_EQ(pv::ansichtAus(waage, {}, kKomma, vollstaendig).eingaben.TextMBVoll, QStringLiteral("000500"));
+  EXPECT_EQ(pv::ansichtAus(waage, kKomma, vollstaendig).eingaben.TextMBVoll, QStringLiteral("000500"));
   waage.MBVollPub = 1999.5f;
   waage.DatenEndePub = 4;
-  EXPECT_EQ(pv::ansichtAus(waage, {}, kKomma, vollstaendig).eingaben.TextMBVoll, QStringLiteral("1999,5"));
+  EXPECT_EQ(pv::ansichtAus(waage, kKomma, vollstaendig).eingaben.TextMBVoll, QStringLiteral("1999,5"));
 
   EXPECT_EQ(pv::spezialTitel(QStringLiteral("SANWAPC5x0 *// binär")), QStringLiteral(" (Special: SANWAPC5x0)"));
   // Pictures keep their proportions and are never enlarged.
@@ -115,6 +115,8 @@ TEST(GeraeteEditor, SavingTheCurrentDeviceRenamesItAndSelectsItAgain) {
   QByteArray erwartet = original;
   erwartet.replace("Bezeichnung=Multimeter (sendet selbst)", "Bezeichnung=Tischmultimeter");
   erwartet.replace("Messwertende=9", "Messwertende=8");
+  // The boxes show the numbers read, and are saved as they show them.
+  erwartet.replace("Wartezeit=\r", "Wartezeit=0\r").replace("Zeichenposition=\r", "Zeichenposition=0\r");
   EXPECT_EQ(u.lies(QStringLiteral("Multimeter.ger")), erwartet);
   EXPECT_EQ(u.letzteDatei, u.pfad(QStringLiteral("Multimeter.ger")));
   EXPECT_EQ(u.tabellenNamen(), QStringList{QStringLiteral("Tischmultimeter")});
@@ -219,7 +221,9 @@ TEST(GeraeteEditor, UnreadableFileShowsItsOwnTextsAndSavesThemBack) {
 }
 
 // A device file of any generation, converted by the folder scan where old,
-// shows its terminator as the box takes it and saves unchanged.
+// shows its terminator as the box takes it and the numbers read (an empty
+// waiting time or range position as 0), and saves unchanged; a range
+// position of 0 is refused as outside the record.
 TEST(GeraeteEditor, EveryGenerationSavesUnchanged) {
   Editorumgebung u;
   QByteArray v30 = mitgeliefert(QStringLiteral("Multimeter.ger"));
@@ -230,16 +234,37 @@ TEST(GeraeteEditor, EveryGenerationSavesUnchanged) {
              "\"[VER3.0]\",\"Positionell\",2,2,7,14,1,9,10,11,12,13,199990,\"9600,n,8,1\",#TRUE#,#FALSE#,"
              "\"\",1,\"\",#FALSE#,#TRUE#,#FALSE#,#TRUE#,#FALSE#,0,\"M\",\"k\",\"m\",\"u\",\"n\",\"p\"\r\n");
   u.schreibe(QStringLiteral("einzeilig.ger"), "\"Einzeilig\",\"Waage\",2,7,14,1,9,10,0,0,3,\"9600,n,8,1\"\r\n");
+  QByteArray abfrage = mitgeliefert(QStringLiteral("Multimeter_Abfrage.ger"));
+  u.schreibe(QStringLiteral("abfrage.ger"), QByteArray(abfrage).replace("Wartezeit=1", "Wartezeit="));
+  u.schreibe(QStringLiteral("stelle.ger"),
+             abfrage.replace("(Abfrage)", "(Stelle)").replace("Messbereich Erkennung=1", "Messbereich Erkennung=3"));
   pv::Initialisieren(kKomma);
-  const std::pair<const char*, const char*> faelle[] = {
-      {"Multimeter (sendet selbst)", "R"}, {"Waage (Abfrage)", "L"}, {"Positionell", "R"}, {"Einzeilig", "3"}};
-  for (const auto& [name, abschluss] : faelle) {
-    SCOPED_TRACE(name);
+  struct Fall {
+    const char* name;
+    const char* abschluss;
+    const char* wartezeit;
+    QString meldung;  // empty: saved
+  };
+  const Fall faelle[] = {
+      {"Multimeter (sendet selbst)", "R", "0", {}},
+      {"Waage (Abfrage)", "L", "1", {}},
+      {"Positionell", "R", "1", {}},
+      {"Einzeilig", "3", "0", {}},
+      {"Multimeter (Abfrage)", "R", "0", {}},
+      {"Multimeter (Stelle)", "R", "1",
+       QStringLiteral("Sie haben eine ungültige Stelle für das Messbereich-Erkennungszeichen angegeben.\n"
+                      "Erlaubter Bereich: 1 bis 13")},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    u.meldungen.boxen.clear();
     pv::GeraeteEditor editor = u.editor();
-    const pv::EditorAnsicht a = editor.GeraetBearbeiten(QString::fromUtf8(name));
-    EXPECT_EQ(a.eingaben.txtLetzteZeichen, QString::fromLatin1(abschluss));
-    EXPECT_TRUE(editor.UebernButton_Click(1, a.eingaben).gespeichert);
-    EXPECT_EQ(u.texte(), QStringList());
+    const pv::EditorAnsicht a = editor.GeraetBearbeiten(QString::fromUtf8(f.name));
+    EXPECT_EQ(a.eingaben.txtLetzteZeichen, QString::fromLatin1(f.abschluss));
+    EXPECT_EQ(a.eingaben.TextDatenTransferZeit, QString::fromLatin1(f.wartezeit));
+    EXPECT_EQ(a.eingaben.TextZeichenStelle, QStringLiteral("0"));
+    EXPECT_EQ(editor.UebernButton_Click(1, a.eingaben).gespeichert, f.meldung.isEmpty());
+    EXPECT_EQ(u.texte(), f.meldung.isEmpty() ? QStringList() : QStringList{f.meldung});
   }
 }
 

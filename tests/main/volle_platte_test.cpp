@@ -103,9 +103,13 @@ TEST(VollePlatte, EveryWriterKeepsTheOldBytesAndSaysSo) {
 // A full-disk test that cannot mount its filesystem says why it skips.
 TEST(KleinesDateisystem, WithoutTheRightToMountSaysWhyItSkips) {
   const uid_t vorher = ::geteuid();
-  if (vorher == 0) ASSERT_EQ(::seteuid(65534), 0);
+  if (vorher == 0) {
+    ASSERT_EQ(::seteuid(65534), 0);
+  }
   auto platte = std::make_unique<pvtest::KleinesDateisystem>();
-  if (vorher == 0) ASSERT_EQ(::seteuid(0), 0);
+  if (vorher == 0) {
+    ASSERT_EQ(::seteuid(0), 0);
+  }
   EXPECT_FALSE(platte->bereit());
   EXPECT_TRUE(platte->grund().startsWith(QStringLiteral("cannot mount a small tmpfs: "))) << platte->grund().toStdString();
 }

@@ -14,11 +14,14 @@
 #include <QLineEdit>
 #include <QTextEdit>
 #include <QWindow>
+#include <QtCore/qtestsupport_core.h>
+#include <QtTest/qtestkeyboard.h>
 #include <stdexcept>
 
 #include "acquisition/speichern.h"
 #include "common/dateiauswahl.h"
 #include "ansichten_testhilfe.h"
+#include "common/allgemein.h"
 #include "common/farben.h"
 #include "common/tolvek.h"
 #include "main/datenauswertung.h"
@@ -27,6 +30,7 @@
 #include "main/programm.h"
 #include "views/ansichtenzustand.h"
 #include "views/einstellungsfenster.h"
+#include "views/tabellenfenster.h"
 #include "views/verdrahtung.h"
 #include "common/textdatei.h"
 #include "support/kleinesdateisystem.h"
@@ -342,6 +346,32 @@ TEST_F(Grafikfenster, AFullDiskKeepsTheBitmapFileItWouldReplace) {
   EXPECT_TRUE(umgebung.programm.meldungen.boxen[0].text.startsWith(QStringLiteral("In der Prozedur 'FehlerMMGrafikBMP'")));
   QByteArray gelesen;
   EXPECT_TRUE(pv::dateiLesen(auswahl.antwort, gelesen) && gelesen == alt);
+}
+
+}  // namespace
+
+namespace {
+
+// The help item of the graph and the table window names F1 once, and F1
+// pressed in the window opens the help (without a help file: the box that
+// says so).
+TEST_F(Grafikfenster, HelpItemShowsF1OnceAndF1OpensTheHelp) {
+  pv::FormGRAFIK grafik;
+  pv::TabellenFenster tabelle;
+  const std::pair<QWidget*, QAction*> fenster[] = {{&grafik, grafik.mnuHilfe}, {&tabelle, tabelle.mnuHilfe}};
+  for (const auto& [f, hilfe] : fenster) {
+    SCOPED_TRACE(f->metaObject()->className());
+    EXPECT_EQ((hilfe->text() + u'\t' + hilfe->shortcut().toString()).count(QStringLiteral("F1")), 1);
+    umgebung.programm.meldungen.boxen.clear();
+    f->show();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([f] { return f->isActiveWindow(); }, 2000));
+    // As the window system hands a key over: shortcuts first.
+    qt_sendShortcutOverrideEvent(f, 0, Qt::Key_F1, Qt::NoModifier);
+    ASSERT_EQ(umgebung.programm.meldungen.boxen.size(), 1u);
+    EXPECT_EQ(umgebung.programm.meldungen.boxen[0].text, Tolvek::KeineHilfedateiText());
+    f->hide();
+  }
 }
 
 }  // namespace

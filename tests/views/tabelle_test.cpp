@@ -176,18 +176,46 @@ TEST_F(TabellenFensterTest, ActivationListsTheMeasurementWithTheProposedStep) {
   EXPECT_TRUE(meldungen().empty());
 }
 
-TEST_F(TabellenFensterTest, ActivationWithFewerThanTwoValuesFillsNothingAndSaysNothing) {
-  pvtest::Ansichtenumgebung::messungMit(3);
-  fenster.Aktivieren();
-  ASSERT_EQ(fenster.modell()->zeilen(), 3);
-  for (int m : {0, 1}) {
-    pvtest::Ansichtenumgebung::messungMit(m);
+// Activation lists every measurement with values; a single value is refused
+// as no range. Rows of the measurement shown before never stand for the
+// current one's, while rows of the current one stay.
+TEST_F(TabellenFensterTest, ActivationRefusesOneValueAndLeavesNoRowsOfAnotherMeasurement) {
+  struct Fall {
+    const char* name;
+    int m;
+    float y5;  // the value of number 5, when there is one
+    const char* von;
+    std::vector<QString> meldungen;
+  };
+  const Fall faelle[] = {
+      {"one value", 1, 0, "1", {kVonBis}},
+      {"no values: nothing to say", 0, 0, "1", {}},
+      {"as many values, another one among them", 5, 99.0f, "5", {kVonBis}},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    pvtest::Ansichtenumgebung::messungMit(5);
+    fenster.VonText->setText(QStringLiteral("1"));
     fenster.Aktivieren();
-    EXPECT_EQ(fenster.modell()->zeilen(), 3) << "m = " << m;  // the old rows stay
-    EXPECT_EQ(fenster.BisText->text(), QString::number(m));
+    ASSERT_EQ(fenster.modell()->zeilen(), 5);
+    umgebung.programm.meldungen.boxen.clear();
+    pvtest::Ansichtenumgebung::messungMit(f.m);
+    if (f.m == 5) pv::hauptmodul().messdaten.y[5] = f.y5;
+    fenster.VonText->setText(QString::fromUtf8(f.von));
+    fenster.Aktivieren();
+    EXPECT_EQ(meldungen(), f.meldungen);
+    EXPECT_EQ(fenster.modell()->zeilen(), 0);
+    EXPECT_EQ(fenster.BisText->text(), QString::number(f.m));
+    EXPECT_TRUE(pv::hauptmodul().TabelleOffen);
   }
-  EXPECT_TRUE(meldungen().empty());
-  EXPECT_TRUE(pv::hauptmodul().TabelleOffen);
+  // The one value a recording appended is this measurement's: it stays.
+  pvtest::Ansichtenumgebung::messungMit(0);
+  fenster.Leeren();
+  speichern(0.5, 1.5f);
+  umgebung.programm.meldungen.boxen.clear();
+  fenster.Aktivieren();
+  EXPECT_EQ(meldungen(), std::vector<QString>{kVonBis});
+  EXPECT_EQ(fenster.modell()->zeilen(), 1);
 }
 
 // The window shown and active, its message boxes behaving as under a window
