@@ -183,26 +183,33 @@ void Zeichenflaeche::punkte(std::span<const QPointF> punkte, const QColor& farbe
     return;
   }
   // On a picture a dot is a filled circle with smoothed edges, round at any
-  // ratio.
+  // ratio, drawn in device pixels; on a caller's painter with a transform of
+  // its own, in the surface's pixels.
   const QRectF flaeche(-durchmesser, -durchmesser, breite() + 2 * durchmesser, hoehe() + 2 * durchmesser);
-  if (geglaettet() || !p.worldTransform().isIdentity()) {
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(Qt::NoPen);
-    p.setBrush(farbe);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(Qt::NoPen);
+  p.setBrush(farbe);
+  if (fremd_ && !p.worldTransform().isIdentity()) {
     for (const QPointF& m : punkte)
       if (flaeche.contains(m)) p.drawEllipse(m, durchmesser / 2, durchmesser / 2);
     return;
   }
-  // Over unsmoothed lines each dot sits on the middle of its device pixel,
-  // where a line through the same point runs: all dots look alike, and one
-  // stamp made once serves them all.
-  const QImage stempel = punktstempel(farbe, durchmesser * v);
-  const int halb = stempel.width() / 2;
   p.save();
-  p.scale(1 / v, 1 / v);  // the stamp is placed in device pixels
-  for (const QPointF& m : punkte)
-    if (flaeche.contains(m))
-      p.drawImage(QPoint(int(std::floor(m.x() * v)) - halb, int(std::floor(m.y() * v)) - halb), stempel);
+  p.scale(1 / v, 1 / v);
+  if (geglaettet()) {
+    const double r = durchmesser * v / 2;
+    for (const QPointF& m : punkte)
+      if (flaeche.contains(m)) p.drawEllipse(m * v, r, r);
+  } else {
+    // Over unsmoothed lines each dot sits on the middle of its device pixel,
+    // where a line through the same point runs: all dots look alike, and
+    // one stamp made once serves them all.
+    const QImage stempel = punktstempel(farbe, durchmesser * v);
+    const int halb = stempel.width() / 2;
+    for (const QPointF& m : punkte)
+      if (flaeche.contains(m))
+        p.drawImage(QPoint(int(std::floor(m.x() * v)) - halb, int(std::floor(m.y() * v)) - halb), stempel);
+  }
   p.restore();
 }
 
