@@ -169,8 +169,9 @@ struct Bereich {
 // Every schritt-th value in view as a dot (inside the range only) and, when
 // connected, the line from the value schritt places before, which may lie
 // before the view. A line is left out when both ends lie outside the x range
-// or both outside the y range; otherwise it runs to its ends, into the
-// margins if need be.
+// or both outside the y range; otherwise it runs towards its ends as far as
+// the plotting area reaches. Dots and lines are cut at the plotting area's
+// edge, so nothing of the curve lies in the margins.
 void werteZeichnen(Zeichenflaeche& ziel, const std::vector<float>& X, const std::vector<float>& Y,
                    const pv::SichtbareWerte& sichtbar, int32_t schritt, const Bereich& b,
                    const pv::GrafikEinstellungen& e, int f) {
@@ -182,6 +183,7 @@ void werteZeichnen(Zeichenflaeche& ziel, const std::vector<float>& X, const std:
   // painter gets no coordinates beyond its reach.
   const double w = ziel.breite(), h = ziel.hoehe();
   const QRectF rahmen(-w, -h, 3 * w, 3 * h);
+  const Zeichenflaeche::Begrenzung grenze(ziel, ziel.wertebereich);
   const double v = ziel.verhaeltnis();
   const auto geraetepixel = [v](const QPointF& q) { return QPointF(std::floor(q.x() * v), std::floor(q.y() * v)); };
 
@@ -278,6 +280,12 @@ class Zeichnung {
     ziel_.skalieren(x1, y1, x2, y2);
     sx_ = ziel_.pixelProEinheitX();
     sy_ = ziel_.pixelProEinheitY();
+    // The values stay inside the plotting area and the axis lines on its
+    // edges.
+    const double links = xa_ == b_.xmin ? breiteAchsen_ / 2 : 0;
+    const double unten = ya_ == b_.ymin ? breiteAchsen_ / 2 : 0;
+    ziel_.wertebereich =
+        QRectF(pixel(b_.xmin, b_.ymax), pixel(b_.xmax, b_.ymin)).normalized().adjusted(-links, 0, 0, unten);
     // y units as long on the surface as one x unit (negative: y grows upward).
     a_ = sx_ / sy_;
 

@@ -3,10 +3,9 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPaintEngine>
-#include <QRect>
-#include <cmath>
-#include <vector>
 #include <QPen>
+#include <algorithm>
+#include <cmath>
 
 #include "common/bildschirmbild.h"
 
@@ -21,19 +20,50 @@ QPen stift(const QColor& farbe, double breite, double verhaeltnis) {
   return QPen(farbe, breite, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+// A round dot of the diameter in device pixels, smoothed, centred on the
+// middle pixel of a square of an odd number of pixels.
+QImage punktstempel(const QColor& farbe, double durchmesser) {
+  const int seite = 2 * static_cast<int>(std::ceil(durchmesser / 2)) + 1;
+  QImage stempel(seite, seite, QImage::Format_ARGB32_Premultiplied);
+  stempel.fill(Qt::transparent);
+  QPainter p(&stempel);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(Qt::NoPen);
+  p.setBrush(farbe);
+  p.drawEllipse(QPointF(seite / 2.0, seite / 2.0), durchmesser / 2, durchmesser / 2);
+  return stempel;
+}
+
 }  // namespace
 
 Zeichenflaeche::Zeichenflaeche(QPaintDevice& geraet) : geraet_(&geraet) {}
 
 Zeichenflaeche::Zeichenflaeche(QPainter& maler) : geraet_(maler.device()), fremd_(&maler) {}
 
+Zeichenflaeche::Zeichenflaeche(QImage& bild, QSizeF seite, double dpi) : geraet_(&bild), seite_(seite) {
+  // The fonts' sizes in points and the printer's line widths follow it.
+  const int proMeter = static_cast<int>(std::lround(dpi / 0.0254));
+  bild.setDotsPerMeterX(proMeter);
+  bild.setDotsPerMeterY(proMeter);
+}
+
 Zeichenflaeche::~Zeichenflaeche() {
   if (eigen_.isActive()) eigen_.end();
 }
 
-double Zeichenflaeche::breite() const { return geraet_ ? geraet_->width() / verhaeltnis() : 0.0; }
-double Zeichenflaeche::hoehe() const { return geraet_ ? geraet_->height() / verhaeltnis() : 0.0; }
-double Zeichenflaeche::verhaeltnis() const { return geraet_ ? geraet_->devicePixelRatio() : 1.0; }
+double Zeichenflaeche::breite() const {
+  if (!seite_.isEmpty()) return seite_.width();
+  return geraet_ ? geraet_->width() / verhaeltnis() : 0.0;
+}
+double Zeichenflaeche::hoehe() const {
+  if (!seite_.isEmpty()) return seite_.height();
+  return geraet_ ? geraet_->height() / verhaeltnis() : 0.0;
+}
+double Zeichenflaeche::verhaeltnis() const {
+  if (!geraet_) return 1.0;
+  if (!seite_.isEmpty()) return std::min(geraet_->width() / seite_.width(), geraet_->height() / seite_.height());
+  return geraet_->devicePixelRatio();
+}
 double Zeichenflaeche::dpiX() const { return geraet_ ? geraet_->logicalDpiX() : 96.0; }
 double Zeichenflaeche::dpiY() const { return geraet_ ? geraet_->logicalDpiY() : 96.0; }
 
@@ -61,7 +91,11 @@ QPainter& Zeichenflaeche::maler() {
     fremd_->save();
     return *fremd_;
   }
-  if (!eigen_.isActive()) eigen_.begin(geraet_);
+  if (!eigen_.isActive() && eigen_.begin(geraet_) && !seite_.isEmpty()) {
+    // The painter works in the picture's logical pixels.
+    const double s = verhaeltnis() / geraet_->devicePixelRatio();
+    eigen_.scale(s, s);
+  }
   return eigen_;
 }
 
@@ -70,12 +104,20 @@ void Zeichenflaeche::fertig() {
   if (sitzungen_ == 0 && eigen_.isActive()) eigen_.end();
 }
 
-// One drawing operation: the painter for its duration, afterwards the
-// caller's painter restored or the own one closed outside a session.
+// One drawing operation: the painter for its duration, cut to the
+// surface's limit; afterwards the caller's painter restored or the own one
+// closed outside a session.
 class Zeichenflaeche::Zug {
  public:
-  explicit Zug(Zeichenflaeche& f) : f_(f), p(f.maler()) {}
+  explicit Zug(Zeichenflaeche& f) : f_(f), p(f.maler()) {
+    if (!f.begrenzung_.isEmpty() && p.isActive()) {
+      p.save();
+      p.setClipRect(f.begrenzung_, Qt::IntersectClip);
+      begrenzt_ = true;
+    }
+  }
   ~Zug() {
+    if (begrenzt_) p.restore();
     if (f_.fremd_) f_.fremd_->restore();
     f_.fertig();
   }
@@ -87,6 +129,9 @@ class Zeichenflaeche::Zug {
 
  public:
   QPainter& p;
+
+ private:
+  bool begrenzt_ = false;
 };
 
 void Zeichenflaeche::leeren() {
@@ -106,7 +151,7 @@ void Zeichenflaeche::linien(std::span<const QLineF> linien, const QColor& farbe,
   Zug zug(*this);
   QPainter& p = zug.p;
   if (p.isActive()) {
-    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::Antialiasing, geglaettet());
     p.setPen(stift(farbe, breite, verhaeltnis()));
     p.drawLines(linien.data(), static_cast<int>(linien.size()));
   }
@@ -117,7 +162,7 @@ void Zeichenflaeche::linienzug(std::span<const QPointF> punkte, const QColor& fa
   Zug zug(*this);
   QPainter& p = zug.p;
   if (p.isActive()) {
-    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::Antialiasing, geglaettet());
     p.setPen(stift(farbe, breite, verhaeltnis()));
     p.setBrush(Qt::NoBrush);
     p.drawPolyline(punkte.data(), static_cast<int>(punkte.size()));
@@ -129,43 +174,42 @@ void Zeichenflaeche::punkte(std::span<const QPointF> punkte, const QColor& farbe
   Zug zug(*this);
   QPainter& p = zug.p;
   if (!p.isActive()) return;
-  p.setRenderHint(QPainter::Antialiasing, false);
-  const bool raster = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster &&
-                      p.worldTransform().isIdentity();
   const double v = verhaeltnis();
+  const bool raster = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster;
   if (durchmesser <= 1 || !raster) {
+    p.setRenderHint(QPainter::Antialiasing, geglaettet());
     p.setPen(stift(farbe, durchmesser, v));
     p.drawPoints(punkte.data(), static_cast<int>(punkte.size()));
     return;
   }
-  // On a picture a round dot is a few rows of device pixels: every pixel
-  // whose centre lies in the circle, as the wide pen draws it, filled as
-  // rectangles in one go. Drawing each dot with the pen costs many times as
-  // much.
-  const double r = durchmesser * v / 2;
+  // On a picture a dot is a filled circle with smoothed edges, round at any
+  // ratio, drawn in device pixels; on a caller's painter with a transform of
+  // its own, in the surface's pixels.
   const QRectF flaeche(-durchmesser, -durchmesser, breite() + 2 * durchmesser, hoehe() + 2 * durchmesser);
-  std::vector<QRect> zeilen;
-  zeilen.reserve(punkte.size() * static_cast<std::size_t>(durchmesser * v + 1));
-  for (const QPointF& logisch : punkte) {
-    if (!flaeche.contains(logisch)) continue;
-    const QPointF m = logisch * v;
-    const int oben = static_cast<int>(std::ceil(m.y() - r - 0.5));
-    const int unten = static_cast<int>(std::floor(m.y() + r - 0.5));
-    for (int j = oben; j <= unten; ++j) {
-      const double dy = j + 0.5 - m.y();
-      const double h2 = r * r - dy * dy;
-      if (h2 < 0) continue;
-      const double h = std::sqrt(h2);
-      const int links = static_cast<int>(std::ceil(m.x() - h - 0.5));
-      const int rechts = static_cast<int>(std::floor(m.x() + h - 0.5));
-      if (rechts >= links) zeilen.emplace_back(links, j, rechts - links + 1, 1);
-    }
-  }
-  p.save();
-  p.scale(1 / v, 1 / v);  // the rows are in device pixels
+  p.setRenderHint(QPainter::Antialiasing, true);
   p.setPen(Qt::NoPen);
   p.setBrush(farbe);
-  p.drawRects(zeilen.data(), static_cast<int>(zeilen.size()));
+  if (fremd_ && !p.worldTransform().isIdentity()) {
+    for (const QPointF& m : punkte)
+      if (flaeche.contains(m)) p.drawEllipse(m, durchmesser / 2, durchmesser / 2);
+    return;
+  }
+  p.save();
+  p.scale(1 / v, 1 / v);
+  if (geglaettet()) {
+    const double r = durchmesser * v / 2;
+    for (const QPointF& m : punkte)
+      if (flaeche.contains(m)) p.drawEllipse(m * v, r, r);
+  } else {
+    // Over unsmoothed lines each dot sits on the middle of its device pixel,
+    // where a line through the same point runs: all dots look alike, and
+    // one stamp made once serves them all.
+    const QImage stempel = punktstempel(farbe, durchmesser * v);
+    const int halb = stempel.width() / 2;
+    for (const QPointF& m : punkte)
+      if (flaeche.contains(m))
+        p.drawImage(QPoint(int(std::floor(m.x() * v)) - halb, int(std::floor(m.y() * v)) - halb), stempel);
+  }
   p.restore();
 }
 
@@ -201,12 +245,16 @@ QSizeF Zeichenflaeche::textmass(const QString& text, const QFont& schrift) const
   return {m.horizontalAdvance(text), m.height()};
 }
 
+bool Zeichenflaeche::geglaettet() const { return verhaeltnis() < 1; }
+
 void Zeichenflaeche::linieWert(double x1, double y1, double x2, double y2, const QColor& farbe, double breite) {
+  const Begrenzung grenze(*this, wertebereich);
   const QLineF l(zuPixel(x1, y1), zuPixel(x2, y2));
   linien(std::span<const QLineF>(&l, 1), farbe, breite);
 }
 
 void Zeichenflaeche::punktWert(double x, double y, const QColor& farbe, double durchmesser) {
+  const Begrenzung grenze(*this, wertebereich);
   const QPointF p = zuPixel(x, y);
   punkte(std::span<const QPointF>(&p, 1), farbe, durchmesser);
 }

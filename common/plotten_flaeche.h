@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QLineF>
 #include <QPainter>
 #include <QPointF>
@@ -37,7 +38,9 @@ struct Grafikbereich {
 // test can record what a graph consists of. On a picture made for a
 // high-resolution screen (a device pixel ratio above 1) these pixels are
 // logical ones: sizes, line widths and fonts come out as on an ordinary
-// screen, with the ratio's finer detail.
+// screen, with the ratio's finer detail. A printed page can also be drawn
+// shrunk onto a picture (the print preview): its pixels are then the
+// printer's, and the ratio below 1.
 class Zeichenflaeche {
  public:
   // Draws on the device with a painter of its own, opened while drawing and
@@ -46,6 +49,11 @@ class Zeichenflaeche {
   // Draws with the caller's open painter (the printer's job, whose pages the
   // caller ends itself); its state is restored after every operation.
   explicit Zeichenflaeche(QPainter& maler);
+  // A page `seite` printer pixels large at `dpi` dots per inch, drawn shrunk
+  // onto the picture as far as it fits: sizes, widths and fonts are the
+  // page's, the picture takes the page's resolution, and lines thinner than
+  // its pixels are drawn smoothed, as light as they are thin.
+  Zeichenflaeche(QImage& bild, QSizeF seite, double dpi);
   virtual ~Zeichenflaeche();
   Zeichenflaeche(const Zeichenflaeche&) = delete;
   Zeichenflaeche& operator=(const Zeichenflaeche&) = delete;
@@ -54,7 +62,8 @@ class Zeichenflaeche {
   double breite() const;
   double hoehe() const;
   // Device pixels per pixel: the picture's device pixel ratio; 1 on the
-  // printer and on a picture for an ordinary screen.
+  // printer and on a picture for an ordinary screen; below 1 on a page
+  // drawn shrunk.
   double verhaeltnis() const;
   // The device's resolution in dots per inch.
   double dpiX() const;
@@ -73,6 +82,11 @@ class Zeichenflaeche {
   // The range of the last graph drawn completely on this surface (written by
   // Tolvek::GrafikZeichnen on result 1); all 0 before the first.
   Grafikbereich letzteGrafik;
+  // The plotting area of the last graph in pixels, its axes included
+  // (written by Tolvek::GrafikZeichnen with the scale); empty before the
+  // first. Its values, and those added with linieWert/punktWert, are cut to
+  // it.
+  QRectF wertebereich;
 
   // --- user scale ---
   // User coordinates with (x1, y1) at the top left corner of the surface and
@@ -99,7 +113,7 @@ class Zeichenflaeche {
   virtual void linien(std::span<const QLineF> linien, const QColor& farbe, double breite);
   // A connected line through the points.
   virtual void linienzug(std::span<const QPointF> punkte, const QColor& farbe, double breite);
-  // Round dots of the given diameter (1 = one pixel).
+  // Round dots of the given diameter (1 = one pixel), smoothed on a picture.
   virtual void punkte(std::span<const QPointF> punkte, const QColor& farbe, double durchmesser);
   // A text with its top left corner at obenLinks, turned by winkel degrees
   // counter-clockwise about that corner.
@@ -110,7 +124,7 @@ class Zeichenflaeche {
   // Width and line height of a text in pixels.
   virtual QSizeF textmass(const QString& text, const QFont& schrift) const;
 
-  // --- drawing in user units with the current scale ---
+  // --- drawing in user units with the current scale, cut to wertebereich ---
   void linieWert(double x1, double y1, double x2, double y2, const QColor& farbe, double breite);
   void punktWert(double x, double y, const QColor& farbe, double durchmesser);
 
@@ -129,12 +143,30 @@ class Zeichenflaeche {
     Zeichenflaeche& f_;
   };
 
+  // While it lives every drawing operation is cut to the rectangle (in
+  // pixels); an empty rectangle cuts nothing.
+  class Begrenzung {
+   public:
+    Begrenzung(Zeichenflaeche& f, const QRectF& rechteck) : f_(f), vorher_(f.begrenzung_) {
+      f_.begrenzung_ = rechteck;
+    }
+    ~Begrenzung() { f_.begrenzung_ = vorher_; }
+    Begrenzung(const Begrenzung&) = delete;
+    Begrenzung& operator=(const Begrenzung&) = delete;
+
+   private:
+    Zeichenflaeche& f_;
+    QRectF vorher_;
+  };
+
  protected:
   // The painter, opened when needed; fertig() closes an own painter when no
   // session holds it.
   QPainter& maler();
   void fertig();
   QPaintDevice* geraet() const { return geraet_; }
+  // Lines are drawn smoothed: on a page shrunk below the picture's pixels.
+  bool geglaettet() const;
 
  private:
   class Zug;
@@ -142,6 +174,9 @@ class Zeichenflaeche {
   QPainter* fremd_ = nullptr;
   QPainter eigen_;
   int sitzungen_ = 0;
+  // A page drawn shrunk: its size in its pixels; empty on any other surface.
+  QSizeF seite_;
+  QRectF begrenzung_;
   bool skaliert_ = false;
   double x1_ = 0, y1_ = 0, x2_ = 1, y2_ = 1;
 };

@@ -59,19 +59,26 @@ Grafikbereich grafikBereich() {
   return grafik ? grafik->GRAF->flaeche().letzteGrafik : Grafikbereich{};
 }
 
+// The graph window's graph on a page as the printer takes it: line widths
+// grown with the printer's resolution, the page neither cleared nor
+// refreshed.
+int16_t grafikAufSeite(Zeichenflaeche& ziel, GrafikEinstellungen& r) {
+  const Hauptmodul& h = hauptmodul();
+  Grafikbereich b = grafikBereich();
+  ziel.drucker = true;
+  return Tolvek::GrafikZeichnen(ziel, b.XMin, b.XMax, b.YMin, b.YMax, h.messdaten.x, h.messdaten.y, r,
+                                h.Dezimaltrennzeichen);
+}
+
 // Draws the graph on the device's page. True only when the graph is complete
 // and the page is done; otherwise the printer's job (auftrag) is cancelled.
 bool seiteZeichnen(QPaintDevice& geraet, QPrinter* auftrag, GrafikEinstellungen& r) {
-  const Hauptmodul& h = hauptmodul();
   QPainter maler;
   if (!maler.begin(&geraet)) return false;
-  Grafikbereich b = grafikBereich();
   int16_t ergebnis = Tolvek::kGrafikNichts;
   {
     Zeichenflaeche ziel(maler);
-    ziel.drucker = true;
-    ergebnis = Tolvek::GrafikZeichnen(ziel, b.XMin, b.XMax, b.YMin, b.YMax, h.messdaten.x, h.messdaten.y, r,
-                                      h.Dezimaltrennzeichen);
+    ergebnis = grafikAufSeite(ziel, r);
   }
   if (ergebnis != Tolvek::kGrafikFertig) {
     if (auftrag) auftrag->abort();
@@ -92,30 +99,28 @@ QPixmap seitenbild(bool querformat, qreal verhaeltnis) {
 
 }  // namespace
 
-// The page of the preview: a picture the graph is drawn into, at the
-// screen's ratio. Moved to a screen of another ratio it asks for a new
-// preview (neuesBild).
+// The page of the preview: a picture the page is drawn into, at the
+// widget's size and the screen's ratio. Moved to a screen of another ratio
+// it asks for a new preview (neuesBild).
 class Seitenvorschau : public QWidget {
  public:
   explicit Seitenvorschau(QWidget* eltern) : QWidget(eltern) {}
-  Bildflaeche bild;
+  // An empty page: the picture white at the widget's size.
+  void leeren() { bild = bildschirmbild(size(), devicePixelRatioF(), Qt::white); }
+  QImage bild;
   std::function<void()> neuesBild;
 
  protected:
   void paintEvent(QPaintEvent*) override {
-    if (!bild.passt(size(), devicePixelRatioF())) {
-      bild.groesseSetzen(size(), devicePixelRatioF());
-      bild.leeren();
+    if (!bildPasst(bild, size(), devicePixelRatioF())) {
+      leeren();
       if (neuesBild) QMetaObject::invokeMethod(this, neuesBild, Qt::QueuedConnection);
     }
     QPainter p(this);
-    p.drawImage(0, 0, bild.bild());
+    p.drawImage(0, 0, bild);
     rahmenMalen(p, rect(), devicePixelRatioF(), Qt::gray, Qt::gray);
   }
-  void resizeEvent(QResizeEvent*) override {
-    bild.groesseSetzen(size(), devicePixelRatioF());
-    bild.leeren();
-  }
+  void resizeEvent(QResizeEvent*) override { leeren(); }
 };
 
 FormDrucken::FormDrucken(QWidget* eltern) : QDialog(eltern), drucker_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
@@ -310,7 +315,7 @@ void FormDrucken::orientierungWaehlen(bool querformat) {
   if (CheckVorschauAuto->isChecked())
     GrafikVorschauDrucken(0);
   else
-    PicPrintPrev->bild.leeren();
+    PicPrintPrev->leeren();
 }
 
 bool FormDrucken::seitenkastenAnlegen(bool querformat) {
@@ -319,14 +324,13 @@ bool FormDrucken::seitenkastenAnlegen(bool querformat) {
     kasten = seitenkasten(querformat, seite(), kVorschauflaeche);
   } catch (const Laufzeitfehler&) {
     // A page without size: no box, and nothing in it.
-    PicPrintPrev->bild.leeren();
+    PicPrintPrev->leeren();
     PicPrintPrev->update();
     return false;
   }
   PicPrintPrev->setGeometry((kVorschauflaeche - kasten.width()) / 2, (kVorschauflaeche - kasten.height()) / 2,
                             kasten.width(), kasten.height());
-  PicPrintPrev->bild.groesseSetzen(kasten, PicPrintPrev->devicePixelRatioF());
-  PicPrintPrev->bild.leeren();
+  PicPrintPrev->leeren();
   PicPrintPrev->update();
   return true;
 }
@@ -358,7 +362,7 @@ void FormDrucken::showEvent(QShowEvent* ereignis) {
 
 QSizeF FormDrucken::seite() const { return drucker_->pageLayout().paintRect(QPageLayout::Millimeter).size(); }
 
-const QImage& FormDrucken::vorschaubild() const { return PicPrintPrev->bild.bild(); }
+const QImage& FormDrucken::vorschaubild() const { return PicPrintPrev->bild; }
 
 std::optional<Drucklayout> FormDrucken::layoutLesen() const {
   const QChar dez = hauptmodul().Dezimaltrennzeichen;
@@ -400,27 +404,24 @@ bool FormDrucken::GrafikVorschauDrucken(int16_t VorDruck) {
     orientierungAnwenden();
     return ausgang != Druckausgang::Abgebrochen;
   }
-  // The preview: the page shrunk into its box, points and fonts with it.
-  const double breiteZoll = PicPrintPrev->width() / 96.0;
-  const double papierZoll = drucker_->paperRect(QPrinter::Inch).width();
-  const double teiler = std::max(1.0, drucker_->resolution() / 96.0) * breiteZoll / papierZoll;
-  r->Messpunktgroesse = ganzzahl16(r->Messpunktgroesse / teiler).value_or(r->Messpunktgroesse);
-  r->Druckausgabe = false;
-  schriftenSkalieren(*r, PicPrintPrev->height() / grafikHoehe(), f);
-  Grafikbereich b = grafikBereich();
-  Zeichenflaeche& ziel = PicPrintPrev->bild.flaeche();
-  ziel.hintergrundfarbe = Qt::white;
-  ziel.leeren();
-  const Hauptmodul& h = hauptmodul();
-  Tolvek::GrafikZeichnen(ziel, b.XMin, b.XMax, b.YMin, b.YMax, h.messdaten.x, h.messdaten.y, *r,
-                         h.Dezimaltrennzeichen);
+  // The preview: the page drawn as the printer draws it, at the printer's
+  // resolution, and shrunk into its box, so that it looks as it will print.
+  druckfassung(*r, f);
+  PicPrintPrev->leeren();
+  Zeichenflaeche ziel(PicPrintPrev->bild, drucker_->pageLayout().paintRectPixels(drucker_->resolution()).size(),
+                      drucker_->resolution());
+  grafikAufSeite(ziel, *r);
   PicPrintPrev->update();
   return true;
 }
 
-FormDrucken::Druckausgang FormDrucken::drucken(GrafikEinstellungen r, double f) {
+void FormDrucken::druckfassung(GrafikEinstellungen& r, double f) const {
   r.Druckausgabe = true;
   schriftenSkalieren(r, drucker_->paperRect(QPrinter::Inch).height() * 96.0 / grafikHoehe(), f);
+}
+
+FormDrucken::Druckausgang FormDrucken::drucken(GrafikEinstellungen r, double f) {
+  druckfassung(r, f);
   if (drucker_->outputFormat() != QPrinter::PdfFormat)
     return seiteZeichnen(*drucker_, drucker_.get(), r) ? Druckausgang::Gedruckt : Druckausgang::Fehlgeschlagen;
 

@@ -85,9 +85,11 @@ class FormDrucken : public QDialog {
   void vorschauWennAutomatisch();
   QSizeF seite() const;
   std::optional<Drucklayout> layoutLesen() const;
+  // The page's record as printed: fonts grown to the page, f the graph's
+  // share of it (seitenanteil).
+  void druckfassung(GrafikEinstellungen& r, double f) const;
   enum class Druckausgang { Gedruckt, Fehlgeschlagen, Abgebrochen };
-  // Prints on the system printer, or into a PDF file asked for here. f: the
-  // graph's share of the page (seitenanteil).
+  // Prints on the system printer, or into a PDF file asked for here.
   Druckausgang drucken(GrafikEinstellungen r, double f);
 
   std::unique_ptr<QPrinter> drucker_;

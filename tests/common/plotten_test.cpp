@@ -421,7 +421,7 @@ TEST(GrafikZeichnenTest, DotsAndLinesAtTheRangeEdges) {
     std::vector<QPointF> zug;  // in values; empty: no line
   };
   const Fall faelle[] = {
-      {"a line from outside the x range runs into the margin; one to a value above is drawn to it",
+      {"a line from outside the x range is kept (cut at the edge); one to a value above is drawn to it",
        reihe({-1, 1, 2, 3}), reihe({1, 1, 20, 1}), 2, {{-1, 1}, {1, 1}, {2, 20}, {3, 1}}},
       {"both ends above or below: no line", reihe({1, 2, 3}), reihe({20, -30, 40}), 0, {}},
       {"both ends left of the range: no line", reihe({5, -1, -2}), reihe({1, 1, 1}), 1, {{5, 1}, {-1, 1}}},
@@ -530,6 +530,71 @@ TEST(GrafikZeichnenTest, RenderedCurveLiesWhereTheValuesAre) {
     }
   EXPECT_GT(rot, 400);
   EXPECT_EQ(anders, 0);
+}
+
+// A curve that leaves the view on every side, wide and with markers, stays
+// inside the plotting area and its axes' lines on the screen at any ratio
+// and on the printer; its lines reach the edge, and a run along the bottom
+// edge shows.
+TEST(GrafikZeichnenTest, TheCurveStaysInsideThePlottingArea) {
+  const auto roetlich = [](QRgb c) { return qRed(c) > qGreen(c) + 60 && qRed(c) > qBlue(c) + 60; };
+  for (const auto& [v, drucker] : {std::pair{1.0, false}, {1.5, false}, {2.0, false}, {1.0, true}}) {
+    SCOPED_TRACE(testing::Message() << "ratio " << v << (drucker ? ", printer" : ""));
+    QImage bild(int(600 * v), int(400 * v), QImage::Format_RGB32);
+    bild.setDevicePixelRatio(v);
+    bild.setDotsPerMeterX(drucker ? 23622 : 3780);  // 600 dpi: line widths times 6
+    bild.setDotsPerMeterY(bild.dotsPerMeterX());
+    pv::Zeichenflaeche z(bild);
+    z.drucker = drucker;
+    bild.fill(Qt::white);
+    auto e = einstellungen();
+    e.Liniendicke = 3;
+    e.MesspunkteAnzeigen = 1;
+    e.Messpunktgroesse = 4;
+    e.GitterX = e.GitterY = false;
+    float x0 = 0, x1 = 10, y0 = 0, y1 = 10;
+    ASSERT_EQ(Tolvek::GrafikZeichnen(z, x0, x1, y0, y1, reihe({-2, 0, 3, 6, 9, 12}), reihe({5, 5, 0, 0, 15, 5}), e,
+                                     u','),
+              Tolvek::kGrafikFertig);
+    // The area and the axes' outer edges in device pixels, one pixel of
+    // rounding allowed.
+    const double achse = (drucker ? 6 : 1) * v / 2;
+    const QRectF flaeche(z.zuPixel(0, 10) * v, z.zuPixel(10, 0) * v);
+    const QRectF erlaubt = flaeche.adjusted(-achse - 1, -1, 1, achse + 1);
+    QRect rot;
+    for (int y = 0; y < bild.height(); ++y)
+      for (int x = 0; x < bild.width(); ++x)
+        if (roetlich(bild.pixel(x, y))) {
+          rot |= QRect(x, y, 1, 1);
+          ASSERT_TRUE(erlaubt.contains(x + 0.5, y + 0.5)) << "curve at " << x << "," << y;
+        }
+    EXPECT_LE(rot.left(), flaeche.left() + 1) << "the line from the left reaches the y axis";
+    EXPECT_GE(rot.bottom(), flaeche.bottom() - 1) << "the run along the bottom edge";
+    EXPECT_LE(rot.top(), flaeche.top() + 1) << "the line to a value above reaches the top";
+  }
+}
+
+// Point markers are round at every ratio: wherever a dot falls between
+// device pixels it carries the ink of a circle of its size, no more, no less.
+TEST(GrafikZeichnenTest, MarkersAreRoundAtEveryRatio) {
+  for (const double v : {1.0, 1.5, 2.0})
+    for (const double d : {3.0, 6.0}) {
+      SCOPED_TRACE(testing::Message() << "ratio " << v << ", diameter " << d);
+      QImage bild(int(220 * v), int(40 * v), QImage::Format_RGB32);
+      bild.setDevicePixelRatio(v);
+      bild.fill(Qt::white);
+      pv::Zeichenflaeche z(bild);
+      std::vector<QPointF> punkte;
+      for (int k = 0; k < 10; ++k) punkte.emplace_back(10 + 20 * k + 0.13 * k, 20 + 0.07 * k);
+      z.punkte(punkte, Qt::black, d);
+      const double kreis = M_PI * d * v * d * v / 4;
+      for (const QPointF& m : punkte) {
+        double tinte = 0;
+        for (int y = 0; y < bild.height(); ++y)
+          for (int x = int((m.x() - 10) * v); x < int((m.x() + 10) * v); ++x) tinte += 1 - qGray(bild.pixel(x, y)) / 255.0;
+        EXPECT_NEAR(tinte, kreis, 0.1 * kreis) << "dot at " << m.x();
+      }
+    }
 }
 
 // Where two pictures differ: the ink of what only one of them holds.

@@ -189,7 +189,8 @@ TEST_F(Drucken, TheFixtureGraphPrintsWithItsOwnAxesAfterACharacteristicWasDrawn)
 
   pv::FormDrucken dialog;
   eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
-  EXPECT_GT(pixelWie(dialog.vorschaubild(), rot), 0) << "the preview shows the curve";
+  EXPECT_GT(pixelWie(dialog.vorschaubild(), [](QColor c) { return c.red() > c.green() + 60; }), 0)
+      << "the preview shows the curve, as thin as on paper";
   dialog.CommandOK_Click();
   EXPECT_TRUE(umgebung.programm.meldungen.boxen.empty());
 
@@ -210,6 +211,79 @@ TEST_F(Drucken, TheFixtureGraphPrintsWithItsOwnAxesAfterACharacteristicWasDrawn)
     const QString label = QString::number(wert, 'f', 2).replace(u'.', h.Dezimaltrennzeichen);
     EXPECT_TRUE(text.contains(label)) << label.toStdString() << " in\n" << text.toStdString();
   }
+}
+
+// Ink of a picture on white, in pixels fully covered: the red curve's and
+// that of grey and black.
+std::pair<double, double> tinte(const QImage& bild) {
+  double rotTinte = 0, dunkleTinte = 0;
+  for (int y = 0; y < bild.height(); ++y)
+    for (int x = 0; x < bild.width(); ++x) {
+      const QRgb c = bild.pixel(x, y);
+      rotTinte += std::max(0, qRed(c) - qGreen(c)) / 255.0;
+      dunkleTinte += (255 - qRed(c)) / 255.0;
+    }
+  return {rotTinte, dunkleTinte};
+}
+
+// The fixture graph's page: its lines as wide on paper as the settings ask
+// (widths in screen pixels, grown by the printer's resolution over the
+// screen's), and the preview that page shrunk, with as much ink.
+TEST_F(Drucken, PrintedLinesKeepTheirWidthAndThePreviewShowsThePageAsPrinted) {
+  pv::Messtexte texte;
+  pv::Hauptmodul& h = pv::hauptmodul();
+  ASSERT_TRUE(pv::MessungEinlesen(pvtest::testdatei(QStringLiteral("messung_grafik.mes")), false, h.messdaten, texte)
+                  .gelesen());
+  pv::FormGRAFIK grafik;
+  grafik.Zeigen();
+  pv::grafikParameter().MesspunkteAnzeigen = 0;  // the curve's line alone
+  grafik.NeuButton_Click();
+  pv::FormDrucken dialog;
+  eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
+  dialog.CommandOK_Click();
+  const pv::GrafikEinstellungen& p = pv::grafikParameter();
+  const QPrinter& drucker = dialog.drucker();
+
+  const QString png = umgebung.programm.pfad(QStringLiteral("seite.png"));
+  ghostscript({QStringLiteral("-sDEVICE=png16m"), QStringLiteral("-r300"), QStringLiteral("-sOutputFile=") + png,
+               auswahl.antwort});
+  const QImage seite(png);
+  ASSERT_FALSE(seite.isNull());
+  std::vector<int> dunkle(seite.width()), rote(seite.width());
+  for (int y = 0; y < seite.height(); ++y)
+    for (int x = 0; x < seite.width(); ++x) {
+      dunkle[x] += dunkel(seite.pixelColor(x, y));
+      rote[x] += rot(seite.pixelColor(x, y));
+    }
+  const double proPixel = std::nearbyint(drucker.resolution() / 96.0) * 300 / drucker.resolution();
+  // The y axis: the darkest column and its neighbours nearly as dark.
+  const auto achse = std::max_element(dunkle.begin(), dunkle.end());
+  auto links = achse, rechts = achse;
+  while (*(links - 1) > *achse * 0.8) --links;
+  while (*(rechts + 1) > *achse * 0.8) ++rechts;
+  EXPECT_NEAR(rechts - links + 1, p.LiniendickeAchsen * proPixel, 1) << "the y axis";
+  // The curve: between its round ends no column holds less than its width.
+  const double linie = p.Liniendicke * proPixel;
+  const auto anfang = std::find_if(rote.begin(), rote.end(), [](int n) { return n > 0; }) + int(linie);
+  const auto ende = std::find_if(rote.rbegin(), rote.rend(), [](int n) { return n > 0; }).base() - int(linie);
+  ASSERT_GT(ende - anfang, 300);
+  EXPECT_NEAR(*std::min_element(anfang, ende), linie, 1) << "the curve";
+
+  // With point markers, the page rendered ten times finer than the preview,
+  // its ink counted in preview pixels.
+  pv::grafikParameter().MesspunkteAnzeigen = 1;
+  grafik.NeuButton_Click();
+  dialog.CommandOK_Click();
+  dialog.GrafikVorschauDrucken(0);
+  const QImage vorschau = dialog.vorschaubild();
+  const double dpi = 10 * vorschau.width() / drucker.pageLayout().paintRect(QPageLayout::Inch).width();
+  ghostscript({QStringLiteral("-sDEVICE=png16m"), QStringLiteral("-r") + QString::number(dpi, 'f', 3),
+               QStringLiteral("-dGraphicsAlphaBits=4"), QStringLiteral("-dTextAlphaBits=4"),
+               QStringLiteral("-sOutputFile=") + png, auswahl.antwort});
+  const auto [rotFein, dunkelFein] = tinte(QImage(png));
+  const auto [rotGezeigt, dunkelGezeigt] = tinte(vorschau);
+  EXPECT_NEAR(rotGezeigt / (rotFein / 100), 1, 0.35) << "the curve";
+  EXPECT_NEAR(dunkelGezeigt / (dunkelFein / 100), 1, 0.35) << "axes, grid and texts";
 }
 
 TEST_F(Drucken, ASystemPrinterChosenAfterAPdfPrintsNoLongerIntoThatFile) {

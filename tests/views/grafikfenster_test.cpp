@@ -16,6 +16,7 @@
 #include <QWindow>
 #include <QtCore/qtestsupport_core.h>
 #include <QtTest/qtestkeyboard.h>
+#include <cmath>
 #include <stdexcept>
 
 #include "acquisition/speichern.h"
@@ -151,8 +152,8 @@ TEST_F(Grafikfenster, ARunningRecordingWidensTheXRangeAndAddsItsPoints) {
   speichern(150, 1.0f);
   const QImage& bild = fenster.GRAF->bild();
   EXPECT_NE(bild, vorher);
-  const QPoint punkt = fenster.GRAF->flaeche().zuPixel(150, 1.0).toPoint();
-  EXPECT_EQ(bild.pixel(punkt), pv::farbe(kRot).rgb());
+  const QPointF ort = fenster.GRAF->flaeche().zuPixel(150, 1.0);
+  EXPECT_EQ(bild.pixel(int(std::floor(ort.x())), int(std::floor(ort.y()))), pv::farbe(kRot).rgb());
 
   speichern(301, 1.2f);
   EXPECT_EQ(h.aufzeichnung.AutoXMax, 360.0f);
