@@ -261,7 +261,12 @@ QWidget* Form1::datenuebertragungAnlegen() {
 
   picMessgeraet = new Kastenfeld(Kastenfeld::Rand::Flach);
   picMessgeraet->setFixedSize(150, 110);
-  picMessgeraet->setAlignment(Qt::AlignCenter);
+  // The device picture is placed on an area inside the frame, which cuts off
+  // what lies beyond it.
+  auto* bildflaeche = new QWidget(picMessgeraet);
+  bildflaeche->setGeometry(picMessgeraet->contentsRect());
+  imgGeraeteBild = new QLabel(bildflaeche);
+  imgGeraeteBild->setVisible(false);
   picNoPic = new QLabel(QStringLiteral("kein Bild vorhanden"), picMessgeraet);
   picNoPic->setAlignment(Qt::AlignCenter);
   picNoPic->setGeometry(0, 0, 150, 110);
@@ -424,15 +429,17 @@ void Form1::CommandMB_Click(int16_t index) {
 
 QSize Form1::GeraetebildFlaeche() const { return picMessgeraet->contentsRect().size(); }
 
-bool Form1::GeraetebildLaden(const QString& datei, QSize box) {
-  picMessgeraet->clear();
+bool Form1::GeraetebildLaden(const QString& datei, const QString& ausrichtung, QPoint punkt, int hMax, int wMax) {
+  imgGeraeteBild->hide();
   if (datei.isEmpty()) return false;
   QImageReader leser(datei);
   leser.setAutoTransform(true);
   const QImage bild = leser.read();
   if (bild.isNull()) return false;
-  // Centred by the picture area.
-  picMessgeraet->setPixmap(bildEingepasst(bild, box, picMessgeraet->devicePixelRatioF()));
+  const QRect platz = bildPlatzieren(bild.size(), ausrichtung, punkt, imgGeraeteBild->geometry(), hMax, wMax);
+  imgGeraeteBild->setPixmap(bildEingepasst(bild, platz.size(), imgGeraeteBild->devicePixelRatioF()));
+  imgGeraeteBild->setGeometry(platz);
+  imgGeraeteBild->show();
   return true;
 }
 
