@@ -28,6 +28,7 @@
 #include "common/leds.h"
 #include "common/meldungen.h"
 #include "common/textpruefung.h"
+#include "main/datenlinie.h"
 #include "main/fensterlogik.h"
 #include "main/kastenfeld.h"
 
@@ -281,22 +282,11 @@ QWidget* Form1::datenuebertragungAnlegen() {
   LEDPC = new LEDs;
   LEDPC->Init(0, 0, 0, true);
 
-  // The data line between the two pictures: a row of lamps each way, the
-  // lamps touching, the PC row right above the device row.
-  auto* linie = picAni = new QWidget;
-  auto* linieLayout = new QGridLayout(linie);
-  linieLayout->setSpacing(0);
-  linieLayout->setContentsMargins(0, 0, 0, 0);
-  for (int i = 0; i < 6; ++i) {
-    auto* pc = new LEDs;
-    pc->Init(0, 0, 0, true);
-    auto* mg = new LEDs;
-    mg->Init(0, 0, 0, true);
-    LEDAniPC.append(pc);
-    LEDAniMessgeraet.append(mg);
-    linieLayout->addWidget(pc, 0, 5 - i);
-    linieLayout->addWidget(mg, 1, i);
-  }
+  // The data line between the two pictures: a row of lamps each way.
+  auto* linie = new Datenlinienbild;
+  picAni = linie;
+  LEDAniPC = linie->pcReihe();
+  LEDAniMessgeraet = linie->messgeraetReihe();
 
   CommandPort = new QPushButton(QStringLiteral("Verbinden"));
   PicVerbindungStatus = farbfeld(kStatusGruenDunkel, {24, 18});
