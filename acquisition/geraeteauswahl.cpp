@@ -242,7 +242,7 @@ bool mnuMessgeraete_Click(int16_t Index, GeraeteauswahlUmgebung& u) {
 
     const auto x = static_cast<int32_t>(rundeHalbGerade(u.modul.MessgeraetBildWMax / 2.0));
     const auto y = static_cast<int32_t>(rundeHalbGerade(u.modul.MessgeraetBildHMax / 2.0));
-    if (u.fenster.BildLaden(neu.Bilddatei, x, y, u.modul.MessgeraetBildHMax,
+    if (u.fenster.BildLaden(neu.Bilddatei, QStringLiteral("ZM"), x, y, u.modul.MessgeraetBildHMax,
                             u.modul.MessgeraetBildWMax) == 0) {
       u.fenster.StatuszeileSetzen(QStringLiteral("Die Messgerät-Bilddatei wurde nicht gefunden!"));
       u.fenster.BildPlatzhalterZeigen(true);

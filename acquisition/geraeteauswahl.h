@@ -101,10 +101,11 @@ class GeraeteauswahlFenster {
   virtual void EinheitSchriftgroessenSetzen(double groesse1, double groesse2) = 0;
   // The frame of the range buttons: its caption and whether it is enabled.
   virtual void MessbereichRahmenSetzen(const QString& titel, bool aktiv) = 0;
-  // Loads the device picture, fitted into hMax x wMax and centred on (x, y);
-  // 0 when there is none or it cannot be loaded.
-  virtual int16_t BildLaden(const QString& datei, int32_t x, int32_t y, int32_t hMax,
-                            int32_t wMax) = 0;
+  // Loads the device picture, fitted into hMax x wMax and placed against
+  // (x, y) by the alignment code (bildPlatzieren); 0 when there is none or it
+  // cannot be loaded.
+  virtual int16_t BildLaden(const QString& datei, const QString& ausrichtung, int32_t x, int32_t y,
+                            int32_t hMax, int32_t wMax) = 0;
   // true: the placeholder is shown and the device picture hidden; false: the
   // placeholder is hidden.
   virtual void BildPlatzhalterZeigen(bool zeigen) = 0;

@@ -56,4 +56,16 @@ void rahmenMalen(QPainter& maler, const QRect& flaeche, qreal verhaeltnis, const
   maler.fillRect(QRectF(r.left(), r.top(), d, r.height()), obenLinks);
 }
 
+void aufGeraetepixelnMalen(QPainter& maler, QPoint punkt, const QImage& bild) {
+  maler.save();
+  maler.setWorldTransform(QTransform());
+  const QTransform geraet = maler.deviceTransform();
+  const QPointF ursprung = geraet.map(QPointF(0, 0));
+  const QPointF ganz(std::ceil(ursprung.x() - 1e-6), std::ceil(ursprung.y() - 1e-6));
+  // Painter units become device pixels counted from that whole pixel.
+  maler.setWorldTransform(QTransform::fromTranslate(ganz.x(), ganz.y()) * geraet.inverted());
+  maler.drawImage(QRectF(punkt, bild.size()), bild, QRectF(bild.rect()));
+  maler.restore();
+}
+
 }  // namespace pv

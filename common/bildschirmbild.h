@@ -45,4 +45,13 @@ QPen haarstift(const QColor& farbe, qreal verhaeltnis, Qt::PenStyle stil = Qt::S
 void rahmenMalen(QPainter& maler, const QRect& flaeche, qreal verhaeltnis, const QColor& obenLinks,
                  const QColor& untenRechts);
 
+// Draws the picture pixel for pixel with its top left corner `punkt` device
+// pixels right of and below the first whole device pixel at or after the
+// painter's origin. At a fractional ratio (1.25, 1.5) a widget's origin may
+// lie between device pixels, and pictures placed at logical pixels come out
+// one device pixel nearer or farther apart by their place; pictures drawn
+// here at whole device pixels apart touch without gap or overlap. A widget
+// drawing so needs one device pixel to spare right and below.
+void aufGeraetepixelnMalen(QPainter& maler, QPoint punkt, const QImage& bild);
+
 }  // namespace pv

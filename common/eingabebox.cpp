@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -11,6 +12,26 @@
 #include "tolvek.h"
 
 namespace pv {
+
+namespace {
+
+// The platform's style with another character for hidden text: the text
+// box then shows that character in place of each typed one, while its text,
+// editing and pasting stay those of a password box.
+class Passwortstil : public QProxyStyle {
+ public:
+  explicit Passwortstil(QChar zeichen) : zeichen_(zeichen) {}
+  int styleHint(StyleHint hinweis, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* rueckgabe) const override {
+    if (hinweis == SH_LineEdit_PasswordCharacter) return zeichen_.unicode();
+    return QProxyStyle::styleHint(hinweis, option, widget, rueckgabe);
+  }
+
+ private:
+  QChar zeichen_;
+};
+
+}  // namespace
 
 EingabeFenster::EingabeFenster(QWidget* eltern) : QDialog(eltern) {
   setWindowTitle(QStringLiteral("Eingabe"));
@@ -45,7 +66,15 @@ void EingabeFenster::vorbereiten(const QString& aufforderung, const QString& tit
   setWindowTitle(titel.isEmpty() ? kAnwendungstitel : titel);
   txtInput_->setText(vorgabe);
   txtInput_->selectAll();
-  txtInput_->setEchoMode(passwortzeichen.isEmpty() ? QLineEdit::Normal : QLineEdit::Password);
+  // Its first character hides what is typed; an empty one shows the text.
+  if (passwortzeichen.isEmpty()) {
+    txtInput_->setEchoMode(QLineEdit::Normal);
+  } else {
+    auto* stil = new Passwortstil(passwortzeichen.front());
+    stil->setParent(txtInput_);
+    txtInput_->setStyle(stil);
+    txtInput_->setEchoMode(QLineEdit::Password);
+  }
   txtInput_->setFocus();
 }
 

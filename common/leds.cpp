@@ -262,6 +262,12 @@ void LEDs::EigenschaftenLesen(const QVariantMap& beutel) {
 void LEDs::LEDZeichnen() {
   bildWaehlen();
   update();
+  emit geaendert();
+}
+
+const QImage& LEDs::BildFuerBildschirm() {
+  if (!eigeneBilder_ && !imgLED_.isNull() && imgLED_.devicePixelRatio() != devicePixelRatioF()) bildWaehlen();
+  return imgLED_;
 }
 
 void LEDs::bildWaehlen() {
@@ -278,13 +284,12 @@ void LEDs::bildWaehlen() {
 }
 
 void LEDs::paintEvent(QPaintEvent*) {
-  // Moved to a screen of another ratio: the pictures painted for it.
-  if (!eigeneBilder_ && !imgLED_.isNull() && imgLED_.devicePixelRatio() != devicePixelRatioF()) bildWaehlen();
+  const QImage& bild = BildFuerBildschirm();
   QPainter maler(this);
   // Opaque: the control's own background; transparent: the container shows
   // through the picture's transparent parts.
   if (!transparent_) maler.fillRect(rect(), palette().color(backgroundRole()));
-  if (!imgLED_.isNull()) maler.drawImage(0, 0, imgLED_);
+  if (!bild.isNull()) maler.drawImage(0, 0, bild);
 }
 
 }  // namespace pv

@@ -65,6 +65,9 @@ class LEDs : public QWidget {
 
   // The picture shown at present; null when the lamp has none.
   const QImage& Bild() const { return imgLED_; }
+  // The same, chosen anew when the lamp has moved to a screen of another
+  // ratio since.
+  const QImage& BildFuerBildschirm();
 
   // Design-time properties in a property bag: "Style", "Color", "Status"
   // (default 0) and "Transparent" (default True); values equal to their
@@ -73,6 +76,10 @@ class LEDs : public QWidget {
   void EigenschaftenLesen(const QVariantMap& beutel);
 
   QSize sizeHint() const override;
+
+ signals:
+  // Another picture chosen: a container that draws the lamp shows it.
+  void geaendert();
 
  protected:
   void paintEvent(QPaintEvent* ereignis) override;

@@ -1,9 +1,11 @@
 #include "datenlinie.h"
 
+#include <QPainter>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
-#include <array>
-
+#include "common/bildschirmbild.h"
 #include "common/leds.h"
 #include "main/form1steuerelemente.h"
 
@@ -30,9 +32,66 @@ void DatenlinieAufbauen(Form1Steuerelemente& c, bool animation, int16_t animatio
   c.picAni->setVisible(animation);
   if (!animation) return;
   const Datenlinienstil stil = datenlinienstil(animationsart);
-  // The rows are laid out by the window; each lamp takes its row's look, off.
+  // Each lamp takes its row's look, off; the line places them by their pictures.
   for (LEDs* lampe : c.LEDAniMessgeraet) lampe->Init(stil.messgeraetStyle, stil.messgeraetColor, 0, true);
   for (LEDs* lampe : c.LEDAniPC) lampe->Init(stil.pcStyle, stil.pcColor, 0, true);
+}
+
+Lampenplaetze lampenplaetze(QSize pc, QSize mg) {
+  Lampenplaetze p;
+  for (int i = 0; i < 6; ++i) {
+    p.pc[i] = {(5 - i) * pc.width(), 0};
+    p.messgeraet[i] = {i * mg.width(), pc.height()};
+  }
+  p.groesse = {6 * std::max(pc.width(), mg.width()), pc.height() + mg.height()};
+  return p;
+}
+
+Datenlinienbild::Datenlinienbild(QWidget* parent) : QWidget(parent) {
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  for (QVector<LEDs*>* reihe : {&pc_, &messgeraet_}) {
+    for (int i = 0; i < 6; ++i) {
+      auto* lampe = new LEDs(this);
+      lampe->Init(0, 0, 0, true);
+      lampe->hide();
+      connect(lampe, &LEDs::geaendert, this, [this] {
+        if (sizeHint() != groesse_) {
+          groesse_ = sizeHint();
+          updateGeometry();
+        }
+        update();
+      });
+      reihe->append(lampe);
+    }
+  }
+  groesse_ = sizeHint();
+}
+
+Lampenplaetze Datenlinienbild::plaetze() const {
+  return lampenplaetze(pc_[0]->Bild().size(), messgeraet_[0]->Bild().size());
+}
+
+QSize Datenlinienbild::sizeHint() const {
+  const qreal v = devicePixelRatioF();
+  // One device pixel to spare where the origin may lie between two.
+  const int rand = std::floor(v) == v ? 0 : 1;
+  const QSize g = plaetze().groesse;
+  const auto seite = [v, rand](int n) { return int(std::ceil((n + rand) / v - 1e-6)); };
+  return {seite(g.width()), seite(g.height())};
+}
+
+void Datenlinienbild::paintEvent(QPaintEvent*) {
+  QPainter maler(this);
+  for (LEDs* lampe : pc_ + messgeraet_) lampe->BildFuerBildschirm();
+  if (sizeHint() != groesse_) {  // moved to a screen of another ratio
+    groesse_ = sizeHint();
+    updateGeometry();
+  }
+  const Lampenplaetze p = plaetze();
+  for (int i = 0; i < 6; ++i) {
+    aufGeraetepixelnMalen(maler, p.pc[i], pc_[i]->Bild());
+    aufGeraetepixelnMalen(maler, p.messgeraet[i], messgeraet_[i]->Bild());
+  }
 }
 
 Datenlinie::Datenlinie(QVector<LEDs*> lampen, QObject* parent)

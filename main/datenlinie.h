@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
+#include <QSize>
 #include <QVector>
+#include <QWidget>
+#include <array>
 #include <cstdint>
 
 class QTimer;
@@ -27,6 +31,38 @@ int16_t naechsteAnimationsart(int16_t animationsart);
 // with the animation on, the line shown with each row in its style's look
 // (all off); with it off, the line hidden.
 void DatenlinieAufbauen(Form1Steuerelemente& c, bool animation, int16_t animationsart);
+
+// Where the data line's lamps go, in device pixels, for the sizes of the
+// two rows' pictures: the lamps of a row touch, the PC row runs from the
+// right end (lamp 0, next to the computer) to the left, the device row from
+// the left end (next to the instrument) to the right, right below it.
+struct Lampenplaetze {
+  std::array<QPoint, 6> pc, messgeraet;
+  QSize groesse;  // the area they cover
+};
+Lampenplaetze lampenplaetze(QSize pcLampe, QSize messgeraetLampe);
+
+// The data line's picture: two rows of six lamps, which it draws itself at
+// their places on whole device pixels (aufGeraetepixelnMalen), so that the
+// lamps touch evenly at a fractional ratio too. The lamps are hidden
+// controls that keep style, colour and state.
+class Datenlinienbild : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Datenlinienbild(QWidget* parent = nullptr);
+  const QVector<LEDs*>& pcReihe() const { return pc_; }
+  const QVector<LEDs*>& messgeraetReihe() const { return messgeraet_; }
+  QSize sizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* ereignis) override;
+
+ private:
+  Lampenplaetze plaetze() const;
+  QVector<LEDs*> pc_, messgeraet_;
+  QSize groesse_;
+};
 
 // The data line between the PC and the device pictures: switches its lamps
 // one after another, 50 ms apart, on a timer. A sweep asked for while one

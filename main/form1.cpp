@@ -28,6 +28,7 @@
 #include "common/leds.h"
 #include "common/meldungen.h"
 #include "common/textpruefung.h"
+#include "main/datenlinie.h"
 #include "main/fensterlogik.h"
 #include "main/kastenfeld.h"
 
@@ -261,7 +262,12 @@ QWidget* Form1::datenuebertragungAnlegen() {
 
   picMessgeraet = new Kastenfeld(Kastenfeld::Rand::Flach);
   picMessgeraet->setFixedSize(150, 110);
-  picMessgeraet->setAlignment(Qt::AlignCenter);
+  // The device picture is placed on an area inside the frame, which cuts off
+  // what lies beyond it.
+  auto* bildflaeche = new QWidget(picMessgeraet);
+  bildflaeche->setGeometry(picMessgeraet->contentsRect());
+  imgGeraeteBild = new QLabel(bildflaeche);
+  imgGeraeteBild->setVisible(false);
   picNoPic = new QLabel(QStringLiteral("kein Bild vorhanden"), picMessgeraet);
   picNoPic->setAlignment(Qt::AlignCenter);
   picNoPic->setGeometry(0, 0, 150, 110);
@@ -276,22 +282,11 @@ QWidget* Form1::datenuebertragungAnlegen() {
   LEDPC = new LEDs;
   LEDPC->Init(0, 0, 0, true);
 
-  // The data line between the two pictures: a row of lamps each way, the
-  // lamps touching, the PC row right above the device row.
-  auto* linie = picAni = new QWidget;
-  auto* linieLayout = new QGridLayout(linie);
-  linieLayout->setSpacing(0);
-  linieLayout->setContentsMargins(0, 0, 0, 0);
-  for (int i = 0; i < 6; ++i) {
-    auto* pc = new LEDs;
-    pc->Init(0, 0, 0, true);
-    auto* mg = new LEDs;
-    mg->Init(0, 0, 0, true);
-    LEDAniPC.append(pc);
-    LEDAniMessgeraet.append(mg);
-    linieLayout->addWidget(pc, 0, 5 - i);
-    linieLayout->addWidget(mg, 1, i);
-  }
+  // The data line between the two pictures: a row of lamps each way.
+  auto* linie = new Datenlinienbild;
+  picAni = linie;
+  LEDAniPC = linie->pcReihe();
+  LEDAniMessgeraet = linie->messgeraetReihe();
 
   CommandPort = new QPushButton(QStringLiteral("Verbinden"));
   PicVerbindungStatus = farbfeld(kStatusGruenDunkel, {24, 18});
@@ -424,15 +419,17 @@ void Form1::CommandMB_Click(int16_t index) {
 
 QSize Form1::GeraetebildFlaeche() const { return picMessgeraet->contentsRect().size(); }
 
-bool Form1::GeraetebildLaden(const QString& datei, QSize box) {
-  picMessgeraet->clear();
+bool Form1::GeraetebildLaden(const QString& datei, const QString& ausrichtung, QPoint punkt, int hMax, int wMax) {
+  imgGeraeteBild->hide();
   if (datei.isEmpty()) return false;
   QImageReader leser(datei);
   leser.setAutoTransform(true);
   const QImage bild = leser.read();
   if (bild.isNull()) return false;
-  // Centred by the picture area.
-  picMessgeraet->setPixmap(bildEingepasst(bild, box, picMessgeraet->devicePixelRatioF()));
+  const QRect platz = bildPlatzieren(bild.size(), ausrichtung, punkt, imgGeraeteBild->geometry(), hMax, wMax);
+  imgGeraeteBild->setPixmap(bildEingepasst(bild, platz.size(), imgGeraeteBild->devicePixelRatioF()));
+  imgGeraeteBild->setGeometry(platz);
+  imgGeraeteBild->show();
   return true;
 }
 

@@ -97,10 +97,11 @@ class Form1 : public QMainWindow, private Form1Steuerelemente {
   // Raised when the user clicks recent entry i (1-based).
   std::function<void(int)> letzteDateiGewaehlt;
 
-  // Loads a picture into the device picture area, fitted into the box
-  // (keeping its proportions, never enlarged) and centred; false when the file is empty or
-  // cannot be read.
-  bool GeraetebildLaden(const QString& datei, QSize box);
+  // Loads a picture into the device picture area, fitted into hMax x wMax
+  // and placed against `punkt` (in the area's pixels) by the alignment code,
+  // as bildPlatzieren says; what lies beyond the area is cut off. False, the
+  // picture hidden, when the file is empty or cannot be read.
+  bool GeraetebildLaden(const QString& datei, const QString& ausrichtung, QPoint punkt, int hMax, int wMax);
   void KeinBildZeigen(bool zeigen);
   // The device picture area's inner size in pixels.
   QSize GeraetebildFlaeche() const;

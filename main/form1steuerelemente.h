@@ -56,6 +56,7 @@ struct Form1Steuerelemente {
   QTextEdit* TextKommentar = nullptr;
   // Data transfer picture
   QLabel* picMessgeraet = nullptr;
+  QLabel* imgGeraeteBild = nullptr;  // the device picture, placed inside picMessgeraet
   QLabel* picNoPic = nullptr;
   QLabel* picPC = nullptr;
   LEDs* LEDMessgeraet = nullptr;

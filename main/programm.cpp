@@ -377,11 +377,11 @@ void Programm::MessbereichRahmenSetzen(const QString& titel, bool aktiv) {
   form1_->FrameMBmanuell->setEnabled(aktiv);
 }
 
-int16_t Programm::BildLaden(const QString& datei, int32_t, int32_t, int32_t hMax, int32_t wMax) {
+int16_t Programm::BildLaden(const QString& datei, const QString& ausrichtung, int32_t x, int32_t y, int32_t hMax,
+                            int32_t wMax) {
   // Relative names are taken from the program folder, the current folder.
-  // The picture area centres what it shows.
   const QString pfad = datei.isEmpty() ? QString() : QDir(Programmordner::pfad()).filePath(datei);
-  return form1_->GeraetebildLaden(pfad, QSize(wMax, hMax)) ? 1 : 0;
+  return form1_->GeraetebildLaden(pfad, ausrichtung, QPoint(x, y), hMax, wMax) ? 1 : 0;
 }
 
 void Programm::BildPlatzhalterZeigen(bool zeigen) { form1_->KeinBildZeigen(zeigen); }

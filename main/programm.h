@@ -96,7 +96,8 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
                                       const QString& hoehenText) override;
   void EinheitSchriftgroessenSetzen(double groesse1, double groesse2) override;
   void MessbereichRahmenSetzen(const QString& titel, bool aktiv) override;
-  int16_t BildLaden(const QString& datei, int32_t x, int32_t y, int32_t hMax, int32_t wMax) override;
+  int16_t BildLaden(const QString& datei, const QString& ausrichtung, int32_t x, int32_t y, int32_t hMax,
+                    int32_t wMax) override;
   void BildPlatzhalterZeigen(bool zeigen) override;
   void StatuszeileSetzen(const QString& text) override;
   void GeraetAnzeigen(const QString& bezeichnung, const QString& zusammenfassung) override;

@@ -110,8 +110,9 @@ class FakeFenster : public pv::GeraeteauswahlFenster {
     rahmen = {titel, aktiv};
     effekte.push_back(QStringLiteral("Rahmen"));
   }
-  int16_t BildLaden(const QString& datei, int32_t x, int32_t y, int32_t hMax, int32_t wMax) override {
-    bild = {datei, x, y, hMax, wMax};
+  int16_t BildLaden(const QString& datei, const QString& ausrichtung, int32_t x, int32_t y, int32_t hMax,
+                    int32_t wMax) override {
+    bild = {datei, ausrichtung, x, y, hMax, wMax};
     effekte.push_back(QStringLiteral("Bild"));
     return !datei.isEmpty() && QFile::exists(datei) ? 1 : 0;
   }
@@ -134,7 +135,7 @@ class FakeFenster : public pv::GeraeteauswahlFenster {
     QString breite, hoehe;
   };
   struct Bild {
-    QString datei;
+    QString datei, ausrichtung;
     int32_t x = 0, y = 0, hMax = 0, wMax = 0;
   };
   std::map<int16_t, QString> menue;
@@ -323,7 +324,8 @@ TEST_F(Geraeteauswahl, PictureIsCentredOrReplacedByThePlaceholder) {
 
   ASSERT_TRUE(waehlen(mitBild));
   EXPECT_EQ(fenster.bild.datei, bild);
-  // Half of 301 and of 203, rounded half to even.
+  // Centred on half of 301 and of 203, rounded half to even.
+  EXPECT_EQ(fenster.bild.ausrichtung, "ZM");
   EXPECT_EQ(fenster.bild.x, 150);
   EXPECT_EQ(fenster.bild.y, 102);
   EXPECT_EQ(fenster.bild.hMax, 203);

@@ -22,8 +22,8 @@ TEST(Eingabebox, LeereAufforderungFragtNicht) {
 }
 
 // The real dialog: Enter takes the preselected default, Esc gives nothing,
-// a password character hides the text but returns it; no title shows the
-// application's.
+// a password character shows in place of each typed one while the typed
+// text, edited, is returned; no title shows the application's.
 TEST(Eingabebox, FensterTastenUndPasswort) {
   pv::DialogEingaben dialog;
   auto tippen = [](const QString& text, Qt::Key taste) {
@@ -36,6 +36,9 @@ TEST(Eingabebox, FensterTastenUndPasswort) {
         EXPECT_EQ(feld->echoMode(), QLineEdit::Password);
         QKeyEvent zeichen(QEvent::KeyPress, 0, Qt::NoModifier, text);
         QApplication::sendEvent(feld, &zeichen);  // replaces the selected default
+        QKeyEvent zurueck(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+        QApplication::sendEvent(feld, &zurueck);
+        EXPECT_EQ(feld->displayText(), QStringLiteral("******"));
       }
       QKeyEvent druck(QEvent::KeyPress, taste, Qt::NoModifier);
       QApplication::sendEvent(feld, &druck);
@@ -45,7 +48,7 @@ TEST(Eingabebox, FensterTastenUndPasswort) {
   EXPECT_EQ(dialog.fragen(QStringLiteral("Wert:"), {}, QStringLiteral("800;600"), {}), "800;600");
   tippen({}, Qt::Key_Escape);
   EXPECT_EQ(dialog.fragen(QStringLiteral("Wert:"), {}, QStringLiteral("800;600"), {}), "");
-  tippen(QStringLiteral("geheim"), Qt::Key_Return);
+  tippen(QStringLiteral("geheimx"), Qt::Key_Return);
   EXPECT_EQ(dialog.fragen(QStringLiteral("Wert:"), {}, QStringLiteral("x"), QStringLiteral("*")),
             "geheim");
 }

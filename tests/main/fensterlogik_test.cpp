@@ -69,13 +69,21 @@ TEST(Fensterlogik, PicturePlacement) {
     EXPECT_EQ(pv::bildPlatzieren(f.bild, QLatin1String(f.code), punkt, bisher, f.hMax, f.wMax), f.erwartet)
         << f.name;
   }
-  // The device picture follows the same fit: the scale (130 x 100) is not
-  // blown up to its 150 x 110 area, the multimeter (90 x 140) shrinks to it.
+  // The device picture takes that place inside its area: the scale
+  // (130 x 100) is not blown up to its 148 x 108 area, the multimeter
+  // (90 x 140) shrinks to it.
   pv::Form1 form;
-  EXPECT_TRUE(form.GeraetebildLaden(QStringLiteral(PELVARON_DATEN "/Waage.gif"), {150, 110}));
-  EXPECT_EQ(pv::steuerelemente(form).picMessgeraet->pixmap().size(), QSize(130, 100));
-  EXPECT_TRUE(form.GeraetebildLaden(QStringLiteral(PELVARON_DATEN "/DMM.gif"), {150, 110}));
-  EXPECT_EQ(pv::steuerelemente(form).picMessgeraet->pixmap().height(), 110);
+  const QLabel* geraetebild = pv::steuerelemente(form).imgGeraeteBild;
+  const QString waage = QStringLiteral(PELVARON_DATEN "/Waage.gif");
+  EXPECT_TRUE(form.GeraetebildLaden(waage, QStringLiteral("RU"), {148, 108}, 108, 148));
+  EXPECT_EQ(geraetebild->geometry(), QRect(18, 8, 130, 100));
+  EXPECT_TRUE(form.GeraetebildLaden(waage, QStringLiteral("LM"), {0, 54}, 108, 148));
+  EXPECT_EQ(geraetebild->geometry(), QRect(0, 4, 130, 100));
+  EXPECT_TRUE(form.GeraetebildLaden(QStringLiteral(PELVARON_DATEN "/DMM.gif"), QStringLiteral("ZM"), {74, 54}, 108, 148));
+  EXPECT_EQ(geraetebild->pixmap().height(), 108);
+  EXPECT_EQ(geraetebild->geometry().center().x(), 74);
+  EXPECT_FALSE(form.GeraetebildLaden(QString(), QStringLiteral("ZM"), {74, 54}, 108, 148));
+  EXPECT_TRUE(geraetebild->isHidden());
 }
 
 // Every write restarts the status line's 3-second clearing, the same text
