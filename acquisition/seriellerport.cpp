@@ -55,6 +55,8 @@ void SeriellerPort::setCommPort(int16_t nummer) {
 
 QString SeriellerPort::pfad() const { return comPortPfad(commPort_, umgebung_); }
 
+QString SeriellerPort::sperrdatei() const { return port_.isOpen() ? sperrdateiPfad(pfad()) : QString(); }
+
 void SeriellerPort::setSettings(const QString& text) {
   const Schnittstellenparameter p = einstellungenPruefen(text);
   if (!anwenden(port_, p)) {

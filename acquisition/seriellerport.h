@@ -68,6 +68,9 @@ class SeriellerPort {
   bool PortOpen() const { return port_.isOpen(); }
   void setPortOpen(bool offen);
 
+  // The lock file the open port holds (portpruefung.h); empty while closed.
+  QString sperrdatei() const;
+
   QSerialPort& port() { return port_; }
 
  private:

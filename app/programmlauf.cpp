@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
 
 #include "common/anwendung.h"
 #include "common/beendensignale.h"
@@ -31,22 +33,30 @@ int programmLaufen(int& argc, char** argv, const std::function<void(Programm&)>&
 
   Programmordner::ausUmgebungBestimmen();
 
-  Programm programm(QApplication::arguments(), QLocale::system(), [] {
+  Programm programm(QApplication::arguments(), QLocale::system(), [&programm] {
     // Ends the event loops, those of open dialogs included; code that keeps
     // running without going back to one cannot hold the process.
-    QApplication::exit(0);
-    spaetestensBeenden(std::chrono::seconds(5));
+    QApplication::exit(programm.endeStatus());
+    spaetestensBeenden(std::chrono::seconds(5), programm.endeStatus(), programm.sperrdateien());
   });
   // The system's end cannot wait for an answer: it ends without a box.
   Beendensignale signale([&programm] { programm.OhneRueckfrageBeenden(); });
   Sitzungsende sitzung(*anwendung, [&programm] { programm.SitzungSichern(); },
                        [&programm] { programm.OhneRueckfrageBeenden(); });
 
-  if (!programm.starten()) return 0;
+  if (!programm.starten()) return programm.endeStatus();
+  // Made once the start-up has set up what it writes. An end that finds
+  // nothing written exits with 1 whatever the code it was called with.
+  Notausgang notausgang([&programm] {
+    programm.ProzessendeSichern();
+    if (programm.endeStatus() == 0) return;
+    std::fflush(nullptr);
+    std::_Exit(programm.endeStatus());
+  });
   // The views need the settings the start-up has read.
   ansichtenAnschliessen(programm);
   if (gestartet) gestartet(programm);
-  if (programm.beendet()) return 0;
+  if (programm.beendet()) return programm.endeStatus();
   return QApplication::exec();
 }
 

@@ -4,15 +4,20 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QDateTime>
 #include <QEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace pv {
 
@@ -33,6 +38,20 @@ void signalEmpfangen(int nummer) {
   // Non-blocking: with the pair full a signal is pending already.
   [[maybe_unused]] const ssize_t n = ::write(schreibende, &byte, 1);
   errno = fehler;
+}
+
+// The instance whose `retten` an exit() calls.
+std::atomic<Notausgang*> notausgang{nullptr};
+
+// Whether the lock file at `pfad` is this process's: a lock file's first
+// line is its owner's process id.
+bool eigeneSperre(const std::string& pfad) {
+  const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  char text[32] = {};
+  const ssize_t n = ::read(fd, text, sizeof text - 1);
+  ::close(fd);
+  return n > 0 && std::strtoll(text, nullptr, 10) == ::getpid();
 }
 
 void schliessen() {
@@ -82,11 +101,42 @@ void Beendensignale::lesen() {
   if (n > 0 && beenden_) beenden_();
 }
 
-void spaetestensBeenden(std::chrono::seconds frist) {
-  std::thread([frist] {
+void spaetestensBeenden(std::chrono::seconds frist, int status, const QStringList& sperrdateien) {
+  std::vector<std::string> pfade;
+  for (const QString& datei : sperrdateien) pfade.push_back(QFile::encodeName(datei).toStdString());
+  std::thread([frist, status, pfade = std::move(pfade)] {
     std::this_thread::sleep_for(frist);
-    std::_Exit(0);
+    for (const std::string& pfad : pfade) {
+      if (eigeneSperre(pfad)) ::unlink(pfad.c_str());
+    }
+    std::_Exit(status);
   }).detach();
+}
+
+Notausgang::Notausgang(std::function<void()> retten) : retten_(std::move(retten)) {
+  // Registered once, when the first instance is made. Static objects made
+  // later are destroyed before the handler runs; Qt makes its calendars,
+  // which every date text needs (an end time, a log line), on first use:
+  // they are made first.
+  static const bool registriert = [] {
+    [[maybe_unused]] const QString datum = QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
+    return std::atexit(&Notausgang::ausgang) == 0;
+  }();
+  if (registriert) notausgang.store(this);
+}
+
+Notausgang::~Notausgang() {
+  Notausgang* selbst = this;
+  notausgang.compare_exchange_strong(selbst, nullptr);
+}
+
+void Notausgang::ausgang() {
+  Notausgang* n = notausgang.exchange(nullptr);
+  if (n == nullptr || !n->retten_) return;
+  try {
+    n->retten_();
+  } catch (...) {
+  }
 }
 
 Sitzungsende::Sitzungsende(QGuiApplication& anwendung, std::function<void()> sichern, std::function<void()> beenden)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 #include <chrono>
 #include <functional>
 
@@ -51,9 +52,32 @@ class Sitzungsende : public QObject {
   std::function<void()> beenden_;
 };
 
-// The last resort once the end was requested: ends the process after `frist`
-// unless it has ended by then, for code that keeps running without going
-// back to the event loop. Everything worth keeping must be written before.
-void spaetestensBeenden(std::chrono::seconds frist);
+// The last resort once the end was requested: ends the process with
+// `status` after `frist` unless it has ended by then, for code that keeps
+// running without going back to the event loop. Everything worth keeping
+// must be written before. The lock files named go first, those still this
+// process's: a lock that outlives its process keeps the folder or the port
+// from users who may not remove it.
+void spaetestensBeenden(std::chrono::seconds frist, int status = 0, const QStringList& sperrdateien = {});
+
+// The end of the process through exit() past the program's own end: Qt's
+// xcb plugin calls exit(1) when the connection to the X server breaks, and
+// no other code of the program runs then. While an instance lives, such an
+// end first calls `retten`, once, on the thread that called exit(). By then
+// static objects made after the first instance are gone, and the window
+// system may be: `retten` does file work only and touches no widget beyond
+// reading its text. Its end, the program's own end, disarms it.
+class Notausgang {
+ public:
+  explicit Notausgang(std::function<void()> retten);
+  ~Notausgang();
+  Notausgang(const Notausgang&) = delete;
+  Notausgang& operator=(const Notausgang&) = delete;
+
+ private:
+  static void ausgang();
+
+  std::function<void()> retten_;
+};
 
 }  // namespace pv

@@ -51,8 +51,11 @@ QString Programmordner::bestimmen(const QString& exeOrdner, const QString& umgeb
 }
 
 QString Programmordner::ausUmgebungBestimmen() {
-  return bestimmen(QCoreApplication::applicationDirPath(), qEnvironmentVariable("PELVARON_HOME"),
-                   QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+  return bestimmen(QCoreApplication::applicationDirPath(), qEnvironmentVariable("PELVARON_HOME"), anwendungsdaten());
+}
+
+QString Programmordner::anwendungsdaten() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
 void Programmordner::setzen(const QString& ordner) {

@@ -21,6 +21,8 @@ class Programmordner {
                            const QString& anwendungsdaten);
   // Decides from the running executable and the environment.
   static QString ausUmgebungBestimmen();
+  // The user's application data folder (3. above), which may not exist yet.
+  static QString anwendungsdaten();
 
   static void setzen(const QString& ordner);
   static QString pfad();

@@ -162,7 +162,7 @@ void Aufnahme::StopButton_Click() {
     f_.MEinstell->setEnabled(true);
   });
   uebergehen([&] {
-    h.messdaten.MesEnd = uhren().jetzt().toString(kMesszeitFormat);
+    endzeitSetzen();
     f_.MesEndLabel->setText(messzeitText(h.messdaten.MesEnd));
   });
   f_.StatusSetzen(QString());
@@ -180,6 +180,14 @@ bool Aufnahme::MessungSpeichern(const QString& datei) {
 }
 
 bool Aufnahme::Sicherheitsdatei() { return MessungSpeichern(sicherungsdatei(kSicherheitsdatei)); }
+
+bool Aufnahme::sicherheitsdateiSchreiben(const QString& datei) const {
+  return pv::MessungSpeichern(datei, hauptmodul().messdaten, messtexte(), messInfo());
+}
+
+void Aufnahme::endzeitSetzen() {
+  hauptmodul().messdaten.MesEnd = uhren().jetzt().toString(kMesszeitFormat);
+}
 
 void Aufnahme::MessungBeendetMelden(bool zwischenGespeichert, bool sicherheitGespeichert) {
   const bool gespeichert = zwischenGespeichert && sicherheitGespeichert;
@@ -216,14 +224,27 @@ bool Aufnahme::ZwischenSpeichern() {
   return erfolg;
 }
 
-void Aufnahme::AbbrechenOhneMeldung() {
+void Aufnahme::anhaltenOhneMeldung() {
   uebergehen([&] { StopButton_Click(); });
-  uebergehen([&] { Sicherheitsdatei(); });
   hauptmodul().MessungLaeuft = false;
 }
 
+void Aufnahme::anhaltenOhneFenster() {
+  Hauptmodul& h = hauptmodul();
+  h.AufzeichnungAktiv = false;
+  h.MessungLaeuft = false;
+  uebergehen([&] { endzeitSetzen(); });
+}
+
+bool Aufnahme::AbbrechenOhneMeldung() {
+  anhaltenOhneMeldung();
+  bool gesichert = false;
+  uebergehen([&] { gesichert = Sicherheitsdatei(); });
+  return gesichert;
+}
+
 void Aufnahme::MessungAbbrechen(const QString& grund, int nummer, const QString& text) {
-  AbbrechenOhneMeldung();
+  const bool gesichert = AbbrechenOhneMeldung();
   QString meldung;
   if (grund == QStringLiteral("pv_Abbruch")) {
     meldung = QStringLiteral("Die Messung musste Aufgrund eines Problems beendet werden.\r\n");
@@ -231,6 +252,11 @@ void Aufnahme::MessungAbbrechen(const QString& grund, int nummer, const QString&
       meldung += QStringLiteral("Fehlercode: ") + QString::number(nummer) + QStringLiteral("\r\nFehlerbeschreibung: ") +
                  text;
     }
+  }
+  if (!gesichert) {
+    // Set apart from the cause by an empty line.
+    if (!meldung.isEmpty()) meldung += meldung.endsWith(QStringLiteral("\r\n")) ? QStringLiteral("\r\n") : QStringLiteral("\r\n\r\n");
+    meldung += nichtGeschriebenText(QStringLiteral("Die Sicherheitsdatei konnte"), sicherungsordner());
   }
   Tolvek::meldungen().zeigen(meldung, QStringLiteral("Achtung"), Knoepfe::Ok, Symbol::Ausruf, Antwort::Ok);
 }

@@ -30,7 +30,18 @@ class Aufnahme : public QObject, public Aufzeichnungsziel {
   void MessungAbbrechen(const QString& grund, int nummer, const QString& text) override;
   // The abort's steps without its message: stop, the safety file, the
   // recording marked as ended. Each step is tried even when one fails.
-  void AbbrechenOhneMeldung();
+  // False when the safety file could not be written.
+  bool AbbrechenOhneMeldung();
+  // The stop of an end without a box, the safety file left to the caller.
+  void anhaltenOhneMeldung();
+  // The stop in the recording's data alone, for an end in which no widget
+  // may be touched: no value is stored any more, the end time is set, the
+  // recording is marked as ended.
+  void anhaltenOhneFenster();
+  // Writes the safety file's content to `datei` and leaves the measurement's
+  // name and the path label as they are, for the saves the user does not
+  // ask for: a checkpoint of the session, an end without a box.
+  bool sicherheitsdateiSchreiben(const QString& datei) const;
   void AnzahlSetzen(const QString& text) override;
   QString EndeText() const override;
   void EndeTextSetzen(const QString& text) override;
@@ -51,6 +62,8 @@ class Aufnahme : public QObject, public Aufzeichnungsziel {
 
  private:
   void farben(uint32_t start, uint32_t pause, std::optional<uint32_t> stop);
+  // The measurement's end time: now.
+  void endzeitSetzen();
 
   Form1& f_;
   Verbindung& verbindung_;

@@ -141,6 +141,8 @@ Ordnersperre::~Ordnersperre() {
   if (ordnerAngelegt_) QDir().rmdir(sicherungsordner_);
 }
 
+QString Ordnersperre::datei() const { return sperre_ ? QDir(sicherungsordner_).filePath(kSperrdatei) : QString(); }
+
 QString weitereKopieFrage(const QString& programmordner, const QString& sicherungsordner) {
   return QStringLiteral("Pelvaron läuft bereits mit dem Programmordner\r\n%1\r\n\r\n"
                         "Beide Programme verwenden dieselben Einstellungen; beim Beenden bleiben die des "

@@ -33,6 +33,8 @@ class Ordnersperre {
   // Where this copy's intermediate and safety saves go. The program folder
   // also when it cannot be locked at all (a folder that takes no file).
   const QString& sicherungsordner() const { return sicherungsordner_; }
+  // The lock file this copy holds; empty when it holds none.
+  QString datei() const;
 
  private:
   std::unique_ptr<QLockFile> sperre_;

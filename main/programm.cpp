@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QTimer>
+#include <cstdio>
 
 #include "acquisition/erfassungszustand.h"
 #include "acquisition/seriellerport.h"
@@ -24,6 +25,7 @@
 #include "main/form1einstellungen.h"
 #include "main/hauptzustand.h"
 #include "main/ordnersperre.h"
+#include "main/sicherung.h"
 #include "main/startform.h"
 #include "main/startlogik.h"
 #include "main/verbindung.h"
@@ -54,6 +56,8 @@ class OhneMeldungen : public Meldungen {
  private:
   Meldungen* vorher_;
 };
+
+const QString kEndeLabel = QStringLiteral("Form1 -> SofortBeenden");
 
 }  // namespace
 
@@ -266,36 +270,63 @@ void Programm::OhneRueckfrageBeenden() { endeOhneMeldung(true); }
 void Programm::SofortBeenden() { endeOhneMeldung(false); }
 
 void Programm::SitzungSichern() {
-  if (!beendet_) sichernOhneMeldung(false, true);
+  if (!beendet_) sichernOhneMeldung({}, true);
 }
 
 void Programm::endeOhneMeldung(bool mitEinstellungen) {
   if (beendet_) return;
   beendet_ = true;
-  sichernOhneMeldung(true, mitEinstellungen);
+  if (!sichernOhneMeldung([this] { aufnahme_->anhaltenOhneMeldung(); }, mitEinstellungen)) endeStatus_ = 1;
   if (beenden_) beenden_();
 }
 
-void Programm::sichernOhneMeldung(bool anhalten, bool mitEinstellungen) {
+void Programm::ProzessendeSichern() {
+  if (!beendet_) {
+    beendet_ = true;
+    if (!sichernOhneMeldung([this] { aufnahme_->anhaltenOhneFenster(); }, true)) endeStatus_ = 1;
+  }
+  uebergehen([&] { form1_->MSComm1->setPortOpen(false); });
+  uebergehen([&] { sperre_.reset(); });
+}
+
+QStringList Programm::sperrdateien() const {
+  QStringList dateien{sperre_ ? sperre_->datei() : QString(), form1_->MSComm1->sperrdatei()};
+  dateien.removeAll(QString());
+  return dateien;
+}
+
+bool Programm::sichernOhneMeldung(const std::function<void()>& anhalten, bool mitEinstellungen) {
   OhneMeldungen still;
   const auto schritt = [](auto&& aufruf) {
     try {
       aufruf();
     } catch (const std::exception& fehler) {
-      Tolvek::Fehlerbehandlung(QStringLiteral("Form1 -> SofortBeenden"), fehler);
+      Tolvek::Fehlerbehandlung(kEndeLabel, fehler);
     }
   };
   // What the abort of a recording keeps, and only what would be lost: a
   // stopped and saved measurement leaves the last safety file as it is.
+  bool gesichert = true;
   schritt([&] {
     if (!ungespeicherteWerte(beendenlage())) return;
-    if (anhalten && hauptmodul().MessungLaeuft) {
-      aufnahme_->AbbrechenOhneMeldung();
-    } else {
-      aufnahme_->Sicherheitsdatei();
-    }
+    gesichert = false;
+    if (anhalten && hauptmodul().MessungLaeuft) anhalten();
+    gesichert = sicherheitsdateiRetten();
   });
   if (mitEinstellungen && einstellungenGelesen_) schritt([&] { einstellungenSichern(); });
+  return gesichert;
+}
+
+bool Programm::sicherheitsdateiRetten() {
+  const QString ersatzordner = Programmordner::anwendungsdaten();
+  const QString datei = sicherheitsdateiAblegen(
+      [this](const QString& pfad) { return aufnahme_->sicherheitsdateiSchreiben(pfad); }, ersatzordner);
+  if (datei == sicherungsdatei(kSicherheitsdatei)) return true;
+  const QString text = sicherheitsdateiAusweichText(sicherungsordner(), ersatzordner, datei);
+  std::fprintf(stderr, "Pelvaron: %s\n", text.toLocal8Bit().constData());
+  std::fflush(stderr);
+  Tolvek::FehlerProtokollieren(kEndeLabel, Laufzeitfehler::kPfadZugriff, text);
+  return !datei.isEmpty();
 }
 
 void Programm::MGerHinLoe_Click() {
@@ -325,7 +356,7 @@ GeraeteMenue::Bearbeitet Programm::geraeteEditorOeffnen(const QString& name) {
   editorOffen_ = true;
   letzteDatei_.clear();
   Erfassungsmodul& modul = erfassungsmodul();
-  GerEigenUmfeld umfeld{gerEigen_, letzteDatei_, modul.GeraetMenueIndex, hauptmodul().Dezimaltrennzeichen};
+  GerEigenUmfeld umfeld{gerEigen_, letzteDatei_, modul.GeraetMenueIndex, hauptmodul().Dezimaltrennzeichen, {}, {}, {}};
   umfeld.menuepunktBeschriften = [this](int16_t index, const QString& text) {
     form1_->mnuMessgeraeteBeschriftung(index, text);
   };

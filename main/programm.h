@@ -59,9 +59,19 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   // safety file (a recording goes on), the settings are written, without a
   // box. The end itself comes later, as a quit request or a signal.
   void SitzungSichern();
+  // The process ends through exit() past the program's own end (the display
+  // is gone; see Notausgang): what the end without a box keeps is written
+  // with file work only, no widget is changed and no box shown; then the
+  // port and the program folder's lock are released.
+  void ProzessendeSichern();
   // True once the program was told to end; the event loop must not start
   // (again) then.
   bool beendet() const { return beendet_; }
+  // The exit code of that end: 1 when values that would have been lost
+  // went to no safety file, else 0.
+  int endeStatus() const { return endeStatus_; }
+  // The lock files the program holds now: its folder's and the open port's.
+  QStringList sperrdateien() const;
 
   Form1& form1() { return *form1_; }
   Verbindung& verbindung() { return *verbindung_; }
@@ -113,7 +123,13 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   Beendenlage beendenlage() const;
   bool einstellungenSichern();
   void endeOhneMeldung(bool mitEinstellungen);
-  void sichernOhneMeldung(bool anhalten, bool mitEinstellungen);
+  // Values that would be lost go to the safety file after `anhalten` (if
+  // given) has stopped a recording; false when no folder took it.
+  bool sichernOhneMeldung(const std::function<void()>& anhalten, bool mitEinstellungen);
+  // The safety file, in the fallback folder when its own does not take it;
+  // a line on standard error and in the error log tells where it went then,
+  // or that it went nowhere (false).
+  bool sicherheitsdateiRetten();
 
   // The measurement named on the command line, resolved against the folder
   // the program was started in (the start-up moves into the program folder).
@@ -133,6 +149,7 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   bool editorOffen_ = false;
   bool einstellungenGelesen_ = false;  // the start-up has read the settings
   bool beendet_ = false;
+  int endeStatus_ = 0;
 };
 
 }  // namespace pv

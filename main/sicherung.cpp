@@ -19,16 +19,38 @@ QString zwischenspeicherFehlerText(const QTime& zeit) {
 }
 
 QString messungBeendetText(bool zwischenGespeichert, bool sicherheitGespeichert, const QString& ordner) {
-  QString text = QStringLiteral("Die Messung ist beendet!");
+  const QString text = QStringLiteral("Die Messung ist beendet!");
   if (zwischenGespeichert && sicherheitGespeichert) return text;
   const QString was = !zwischenGespeichert && !sicherheitGespeichert
                           ? QStringLiteral("Die Zwischenspeicherung und die Sicherheitsdatei konnten")
                       : !zwischenGespeichert ? QStringLiteral("Die Zwischenspeicherung konnte")
                                              : QStringLiteral("Die Sicherheitsdatei konnte");
-  text += QStringLiteral("\r\n\r\n%1 im Ordner\r\n%2\r\nnicht geschrieben werden.\r\n"
-                         "Bitte speichern Sie die Messung mit \"Speichern unter...\".")
-              .arg(was, QDir::toNativeSeparators(ordner));
-  return text;
+  return text + QStringLiteral("\r\n\r\n") + nichtGeschriebenText(was, ordner);
+}
+
+QString nichtGeschriebenText(const QString& was, const QString& ordner) {
+  return QStringLiteral("%1 im Ordner\r\n%2\r\nnicht geschrieben werden.\r\n"
+                        "Bitte speichern Sie die Messung mit \"Speichern unter...\".")
+      .arg(was, QDir::toNativeSeparators(ordner));
+}
+
+QString sicherheitsdateiAblegen(const std::function<bool(const QString&)>& schreiben, const QString& ersatzordner) {
+  const QString datei = sicherungsdatei(kSicherheitsdatei);
+  if (schreiben(datei)) return datei;
+  if (ersatzordner.isEmpty() || QDir(ersatzordner) == QDir(sicherungsordner())) return {};
+  const QString ersatz = QDir(ersatzordner).filePath(kSicherheitsdatei);
+  return QDir().mkpath(ersatzordner) && schreiben(ersatz) ? ersatz : QString();
+}
+
+QString sicherheitsdateiAusweichText(const QString& ordner, const QString& ersatzordner, const QString& geschrieben) {
+  if (!geschrieben.isEmpty()) {
+    return QStringLiteral("Die Sicherheitsdatei konnte im Ordner %1 nicht geschrieben werden; "
+                          "die Messwerte sind in %2 gesichert.")
+        .arg(QDir::toNativeSeparators(ordner), QDir::toNativeSeparators(geschrieben));
+  }
+  return QStringLiteral("Die Sicherheitsdatei konnte weder im Ordner %1 noch im Ordner %2 geschrieben werden; "
+                        "die nicht gespeicherten Messwerte sind verloren.")
+      .arg(QDir::toNativeSeparators(ordner), QDir::toNativeSeparators(ersatzordner));
 }
 
 }  // namespace pv

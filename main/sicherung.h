@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QTime>
+#include <functional>
 
 namespace pv {
 
@@ -19,8 +20,24 @@ QString sicherungsdatei(const QString& name);
 // `zeit`, until one succeeds.
 QString zwischenspeicherFehlerText(const QTime& zeit);
 
+// Says that `was` ("Die Sicherheitsdatei konnte", ...) could not be written
+// into `ordner` and how the user keeps the measurement all the same.
+QString nichtGeschriebenText(const QString& was, const QString& ordner);
+
 // The message of an automatic end: "Die Messung ist beendet!", and which of
 // the two saves made at the end could not be written into `ordner`.
 QString messungBeendetText(bool zwischenGespeichert, bool sicherheitGespeichert, const QString& ordner);
+
+// The safety file at an end without a box (a signal, the session's end, the
+// display gone) and at the session's checkpoint: written with `schreiben`
+// into the folder of this copy's saves, and where that folder does not take
+// it (read-only, full, failed or gone) into `ersatzordner`, made when
+// missing. The path written; empty when neither folder took it.
+QString sicherheitsdateiAblegen(const std::function<bool(const QString&)>& schreiben, const QString& ersatzordner);
+
+// The line on standard error and in the error log when the safety file did
+// not go into `ordner`: the file it went to instead (`geschrieben`), or
+// that it went nowhere (`geschrieben` empty) and to which folders it could not go.
+QString sicherheitsdateiAusweichText(const QString& ordner, const QString& ersatzordner, const QString& geschrieben);
 
 }  // namespace pv

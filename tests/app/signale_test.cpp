@@ -1,20 +1,28 @@
-// The end the system asks for, with a real signal sent to a real process:
-// the program run as app/main.cpp runs it, recording from a pseudo-terminal
-// instrument. The test program is that process too, started with
-// "--aufnahme".
+// The end the system asks for or imposes, with real signals sent to a real
+// process and a real X server going away: the program run as app/main.cpp
+// runs it, recording from a pseudo-terminal instrument. The test program is
+// that process too, started with "--aufnahme".
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSessionManager>
 #include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
+#include <chrono>
 #include <csignal>
+#include <map>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <unistd.h>
 
+#include "acquisition/portpruefung.h"
 #include "app/programmlauf.h"
 #include "common/anwendung.h"
 #include "common/eingabebox.h"
@@ -23,17 +31,37 @@
 #include "main/aufnahme.h"
 #include "main/form1steuerelemente.h"
 #include "main/messdatei.h"
+#include "main/ordnersperre.h"
 #include "main/programm_mit_geraet.h"
+#include "support/kleinesdateisystem.h"
 
 namespace {
 
 constexpr int kWerte = 29;
 const QString kTitel = QStringLiteral("Nachtmessung");
 
+// What the process does on a line of its input.
+void befehl(const QByteArray& zeile) {
+  if (zeile == "zaehlen") {
+    std::printf("werte %d\n", static_cast<int>(pv::hauptmodul().messdaten.m));
+  } else if (zeile == "sichern") {
+    // The session manager's request to keep the data, on the application's
+    // own session manager object.
+    emit qApp->commitDataRequest(*qApp->findChild<QSessionManager*>());
+    std::puts("gesichert");
+  } else if (zeile == "ende" || zeile == "beschaeftigt") {
+    // The quit request the session management sends at the session's end.
+    QEvent ende(QEvent::Quit);
+    QCoreApplication::sendEvent(qApp, &ende);
+    // Code that does not go back to the event loop after the end request.
+    while (zeile == "beschaeftigt") std::this_thread::sleep_for(std::chrono::seconds(1));
+  }
+  std::fflush(stdout);
+}
+
 // The process: starts a recording under a new title as a user would, says
 // so once its event loop runs, and with "box" or "eingabe" then opens a
-// modal message or input box. With "sitzung" a line on its input is the
-// desktop session's end: the quit request its session management sends.
+// modal message or input box. It answers the lines on its input (befehl).
 int aufnehmen(const std::string& offen) {
   int argc = 1;
   char name[] = "pelvaron";
@@ -41,105 +69,258 @@ int aufnehmen(const std::string& offen) {
   return pv::programmLaufen(argc, argv, [offen](pv::Programm& programm) {
     pv::steuerelemente(programm.form1()).TextMessBezeichnung->setText(kTitel);
     programm.aufnahme().StartButton_Click();
+    auto* eingabe = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, qApp);
+    QObject::connect(eingabe, &QSocketNotifier::activated, [puffer = QByteArray()]() mutable {
+      char bytes[256];
+      const ssize_t n = ::read(STDIN_FILENO, bytes, sizeof bytes);
+      if (n > 0) puffer.append(bytes, n);
+      for (qsizetype ende; (ende = puffer.indexOf('\n')) >= 0;) {
+        const QByteArray zeile = puffer.left(ende);
+        puffer.remove(0, ende + 1);
+        befehl(zeile);
+      }
+    });
     QTimer::singleShot(0, [offen] {
       std::puts(pv::hauptmodul().MessungLaeuft ? "laeuft" : "steht");
       std::fflush(stdout);
       if (offen == "box") Tolvek::meldungen().hinweis(QStringLiteral("Offen"));
       if (offen == "eingabe") Tolvek::eingaben().fragen(QStringLiteral("Wert"), QStringLiteral("Eingabe"), {}, {});
     });
-    if (offen != "sitzung") return;
-    auto* eingabe = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, qApp);
-    QObject::connect(eingabe, &QSocketNotifier::activated, [] {
-      QEvent ende(QEvent::Quit);
-      QCoreApplication::sendEvent(qApp, &ende);
-    });
   });
 }
 
 QByteArray wert(int i) { return QByteArray::number(i / 10.0, 'f', 3); }
 
-struct Fall {
-  const char* name;
-  int signal;  // 0: the session's end
-  const char* offen;
-};
-void PrintTo(const Fall& fall, std::ostream* os) { *os << fall.name; }
-
-class SignalTest : public ::testing::TestWithParam<Fall> {
- protected:
-  // Waits until the process has written `zeile` on its output.
-  bool gemeldet(QProcess& kind, const QByteArray& zeile) {
-    while (!ausgabe_.contains(zeile + '\n')) {
-      if (!kind.waitForReadyRead(20000)) return false;
-      ausgabe_ += kind.readAllStandardOutput();
+// An X server of its own, on a display number it picks itself.
+class XServer {
+ public:
+  XServer() { server_.setStandardErrorFile(QProcess::nullDevice()); }
+  ~XServer() { beenden(); }
+  // The display's name; empty when the server did not come up.
+  QString starten() {
+    for (int versuch = 0; versuch < 3; ++versuch) {
+      // Xvfb writes the display's number once it accepts clients.
+      server_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+                                             QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                                             QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+      QByteArray nummer;
+      while (!nummer.contains('\n') && server_.waitForReadyRead(20000)) nummer += server_.readAllStandardOutput();
+      if (nummer.contains('\n')) return QStringLiteral(":") + QString::fromLatin1(nummer.trimmed());
+      beenden();
     }
-    return true;
+    return {};
+  }
+  void beenden() {
+    server_.kill();
+    server_.waitForFinished();
+  }
+
+ private:
+  QProcess server_;
+};
+
+class Kindprogramm : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(pty.ok());
+    kind.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  }
+
+  // The program folder with a device sending on COM 3, chosen.
+  void einrichten(const QString& ordner) {
+    const QString geraet = QStringLiteral("Fortlaufend");
+    QFile datei(QDir(ordner).filePath(QStringLiteral("Test.ger")));
+    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+    datei.write(pvtest::geraetedatei(geraet, pvtest::kAutomatisch));
+    datei.close();
+    pv::Einstellungen e;
+    pv::Standardparameter(e, ordner);
+    e.AktuellesMessgeraet = geraet;
+    e.ComPortNummer = 3;
+    e.Wartezeit = 0;
+    ASSERT_TRUE(pv::iniSichern(ordner, u',', e));
+  }
+
+  // Starts the program on `ordner` and waits until it records.
+  void starten(const QString& ordner, const QString& offen, const QProcessEnvironment& zusatz = {},
+               std::function<void()> signale = {}) {
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert(QStringLiteral("PELVARON_HOME"), ordner);
+    umgebung.insert(QStringLiteral("PELVARON_COM3"), pty.slave());
+    umgebung.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    umgebung.insert(zusatz);
+    kind.setProcessEnvironment(umgebung);
+    // A test run in the background of a shell has SIGINT ignored; the
+    // program keeps an ignored signal ignored.
+    kind.setChildProcessModifier([signale = std::move(signale)] {
+      for (int s : {SIGTERM, SIGHUP, SIGINT}) std::signal(s, SIG_DFL);
+      if (signale) signale();
+    });
+    kind.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--aufnahme"), offen});
+    ASSERT_EQ(zeile(), "laeuft");
+  }
+
+  // The next line the process writes on its output.
+  QByteArray zeile() {
+    while (!ausgabe_.contains('\n') && kind.waitForReadyRead(20000)) ausgabe_ += kind.readAllStandardOutput();
+    const qsizetype ende = ausgabe_.indexOf('\n');
+    if (ende < 0) return "(nichts) " + kind.readAllStandardError();
+    const QByteArray z = ausgabe_.left(ende);
+    ausgabe_.remove(0, ende + 1);
+    return z;
+  }
+
+  // The instrument sends values `von` to `bis`; true once all are stored.
+  bool senden(int von, int bis) {
+    for (int i = von; i <= bis; ++i) {
+      pty.senden("DC  " + wert(i) + " V\r");
+      QThread::msleep(10);
+    }
+    for (int versuch = 0; versuch < 2000; ++versuch) {
+      kind.write("zaehlen\n");
+      const QByteArray antwort = zeile();
+      if (antwort == "werte " + QByteArray::number(bis)) return true;
+      if (!antwort.startsWith("werte ")) return false;
+      QThread::msleep(10);
+    }
+    return false;
+  }
+
+  // The safety file in `ordner` holds the values 1 to `anzahl` and the title.
+  void sicherungPruefen(const QString& ordner, int anzahl) {
+    const pv::Leseergebnis r = pv::messdateiLesen(QDir(ordner).filePath(QStringLiteral("pvsave.tmp")), false);
+    ASSERT_TRUE(r.gelesen()) << ordner.toStdString();
+    const pv::Messdaten& d = r.inhalt.daten;
+    ASSERT_EQ(d.m, anzahl);
+    for (int i = 1; i <= anzahl; ++i) EXPECT_EQ(QByteArray::number(d.y[i], 'f', 3), wert(i)) << i;
+    EXPECT_EQ(r.inhalt.texte.MessBezeichnung, kTitel);
   }
 
   pvtest::Programmumgebung u;
   pvtest::Pseudoterminal pty;
+  QProcess kind;
   QByteArray ausgabe_;
 };
 
-TEST_P(SignalTest, EndsWithTheValuesInTheSafetyFileAndTheSettingsWritten) {
-  ASSERT_TRUE(pty.ok());
-  const QString geraet = QStringLiteral("Fortlaufend");
-  u.schreibe(QStringLiteral("Test.ger"), pvtest::geraetedatei(geraet, pvtest::kAutomatisch));
-  pv::Einstellungen e;
-  pv::Standardparameter(e, u.pfad());
-  e.AktuellesMessgeraet = geraet;
-  e.ComPortNummer = 3;
-  e.Wartezeit = 0;
-  ASSERT_TRUE(pv::iniSichern(u.pfad(), u',', e));
+struct Fall {
+  const char* name;
+  const char* ende;   // a signal, the session's quit request ("ende"), that
+                      // request followed by code that stays busy
+                      // ("beschaeftigt"), or the X server gone ("anzeige")
+  const char* offen;  // a box open at the end ("box", "eingabe")
+  const char* mitte;  // while recording: SIGHUP to a program started with it
+                      // ignored ("HUP"), the session's checkpoint ("sichern")
+  int status;         // the exit code
+};
+void PrintTo(const Fall& fall, std::ostream* os) { *os << fall.name; }
 
-  QProcess kind;
-  QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
-  umgebung.insert(QStringLiteral("PELVARON_HOME"), u.pfad());
-  umgebung.insert(QStringLiteral("PELVARON_COM3"), pty.slave());
-  umgebung.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  kind.setProcessEnvironment(umgebung);
-  kind.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  // A test run in the background of a shell has SIGINT ignored; the program
-  // keeps an ignored signal ignored.
-  kind.setChildProcessModifier([] {
-    for (int s : {SIGTERM, SIGHUP, SIGINT}) std::signal(s, SIG_DFL);
+class SignalTest : public Kindprogramm, public ::testing::WithParamInterface<Fall> {};
+
+TEST_P(SignalTest, EndsWithTheValuesInTheSafetyFileTheSettingsWrittenAndNoLockLeft) {
+  const Fall& fall = GetParam();
+  const std::string ende = fall.ende;
+  const std::string mitte = fall.mitte;
+  einrichten(u.pfad());
+  QProcessEnvironment zusatz;
+  XServer xserver;
+  if (ende == "anzeige") {
+    const QString anzeige = xserver.starten();
+    ASSERT_FALSE(anzeige.isEmpty()) << "Xvfb did not start";
+    zusatz.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    zusatz.insert(QStringLiteral("DISPLAY"), anzeige);
+  }
+  starten(u.pfad(), QString::fromLatin1(fall.offen), zusatz, [hup = mitte == "HUP"] {
+    if (hup) std::signal(SIGHUP, SIG_IGN);
   });
-  kind.start(QCoreApplication::applicationFilePath(),
-             {QStringLiteral("--aufnahme"), QString::fromLatin1(GetParam().offen)});
-  ASSERT_TRUE(gemeldet(kind, "laeuft")) << ausgabe_.toStdString();
-
-  for (int i = 1; i <= kWerte; ++i) {
-    pty.senden("DC  " + wert(i) + " V\r");
-    QThread::msleep(10);
+  const QStringList sperren{u.pfad(pv::kSperrdatei), pv::sperrdateiPfad(pty.slave())};
+  for (const QString& sperre : sperren) {
+    if (!sperre.isEmpty()) {
+      EXPECT_TRUE(QFileInfo::exists(sperre)) << sperre.toStdString();
+    }
   }
-  // Every record read is stored at once.
-  for (int i = 0; i < 500 && pty.ungelesen() > 0; ++i) QThread::msleep(10);
-  QThread::msleep(300);
 
-  if (GetParam().signal == 0) {
-    ASSERT_EQ(kind.write("ende\n"), 5);
+  const int haelfte = kWerte / 2;
+  ASSERT_TRUE(senden(1, haelfte));
+  if (mitte == "HUP") {
+    ASSERT_EQ(::kill(static_cast<pid_t>(kind.processId()), SIGHUP), 0);
+  }
+  if (mitte == "sichern") {
+    kind.write("sichern\n");
+    ASSERT_EQ(zeile(), "gesichert");
+    sicherungPruefen(u.pfad(), haelfte);
+  }
+  ASSERT_TRUE(senden(haelfte + 1, kWerte));
+
+  const std::map<std::string, int> signale{{"TERM", SIGTERM}, {"HUP", SIGHUP}, {"INT", SIGINT}};
+  if (signale.count(ende)) {
+    ASSERT_EQ(::kill(static_cast<pid_t>(kind.processId()), signale.at(ende)), 0);
+  } else if (ende == "anzeige") {
+    xserver.beenden();
   } else {
-    ASSERT_EQ(::kill(static_cast<pid_t>(kind.processId()), GetParam().signal), 0);
+    kind.write(QByteArray::fromStdString(ende) + '\n');
   }
-  ASSERT_TRUE(kind.waitForFinished(5000)) << "still running";
+  ASSERT_TRUE(kind.waitForFinished(20000)) << "still running";
   EXPECT_EQ(kind.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(kind.exitCode(), 0);
+  EXPECT_EQ(kind.exitCode(), fall.status);
 
-  const pv::Leseergebnis r = pv::messdateiLesen(u.pfad(QStringLiteral("pvsave.tmp")), false);
-  ASSERT_TRUE(r.gelesen());
-  const pv::Messdaten& d = r.inhalt.daten;
-  ASSERT_EQ(d.m, kWerte);
-  for (int i = 1; i <= kWerte; ++i) EXPECT_EQ(QByteArray::number(d.y[i], 'f', 3), wert(i)) << i;
-  EXPECT_FALSE(d.MesEnd.isEmpty());
-  EXPECT_EQ(r.inhalt.texte.MessBezeichnung, kTitel);
+  sicherungPruefen(u.pfad(), kWerte);
+  EXPECT_FALSE(pv::messdateiLesen(u.pfad(QStringLiteral("pvsave.tmp")), false).inhalt.daten.MesEnd.isEmpty());
   EXPECT_TRUE(u.lies(QStringLiteral("Pelvaron.ini")).contains("\r\nBezeichnung=" + kTitel.toLatin1() + "\r\n"));
+  for (const QString& sperre : sperren) {
+    if (!sperre.isEmpty()) {
+      EXPECT_FALSE(QFileInfo::exists(sperre)) << sperre.toStdString();
+    }
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Signale, SignalTest,
-                         ::testing::Values(Fall{"TERM", SIGTERM, ""}, Fall{"HUP_Meldung", SIGHUP, "box"},
-                                           Fall{"INT_Eingabe", SIGINT, "eingabe"},
-                                           Fall{"Sitzungsende", 0, "sitzung"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Signale, SignalTest,
+    ::testing::Values(Fall{"TERM", "TERM", "", "", 0}, Fall{"HUP_Meldung", "HUP", "box", "", 0},
+                      Fall{"INT_Eingabe", "INT", "eingabe", "", 0}, Fall{"Sitzungsende", "ende", "", "", 0},
+                      Fall{"HUP_ignoriert", "TERM", "", "HUP", 0}, Fall{"Sitzung_Pruefpunkt", "TERM", "", "sichern", 0},
+                      Fall{"Beschaeftigt", "beschaeftigt", "", "", 0}, Fall{"Anzeige_weg", "anzeige", "", "", 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The program folder on a disk that fills up while recording: at SIGTERM
+// the safety file goes to the user's application data folder and a line on
+// standard error names it; where that folder takes nothing either, the line
+// says so and the exit code is not 0.
+TEST_F(Kindprogramm, ASafetyFileItsFolderDoesNotTakeGoesToTheApplicationDataFolder) {
+  kind.setProcessChannelMode(QProcess::SeparateChannels);
+  for (const bool ersatzBeschreibbar : {true, false}) {
+    SCOPED_TRACE(ersatzBeschreibbar ? "ersatz" : "nirgends");
+    const QString ordner = u.pfad(ersatzBeschreibbar ? QStringLiteral("ersatz") : QStringLiteral("nirgends"));
+    ASSERT_TRUE(QDir().mkpath(ordner + QStringLiteral("/programm")));
+    ASSERT_TRUE(QDir().mkpath(ordner + QStringLiteral("/daten")));
+    pvtest::KleinesDateisystem platte(ordner + QStringLiteral("/programm"));
+    if (!platte.bereit()) GTEST_SKIP() << platte.grund().toStdString();
+    pvtest::KleinesDateisystem daten(ordner + QStringLiteral("/daten"));
+    ASSERT_TRUE(daten.bereit());
+    if (!ersatzBeschreibbar) daten.nurLesen();
+    einrichten(platte.pfad());
+    QProcessEnvironment zusatz;
+    zusatz.insert(QStringLiteral("XDG_DATA_HOME"), daten.pfad());
+    ausgabe_.clear();
+    starten(platte.pfad(), {}, zusatz);
+    ASSERT_TRUE(senden(1, kWerte));
+    platte.fuellen();
+
+    ASSERT_EQ(::kill(static_cast<pid_t>(kind.processId()), SIGTERM), 0);
+    ASSERT_TRUE(kind.waitForFinished(20000)) << "still running";
+    const QString fehler = QString::fromLocal8Bit(kind.readAllStandardError());
+    const QString ersatz = daten.pfad(QStringLiteral("Pelvaron/pvsave.tmp"));
+    EXPECT_FALSE(QFileInfo::exists(platte.pfad(QStringLiteral("pvsave.tmp"))));
+    if (ersatzBeschreibbar) {
+      EXPECT_EQ(kind.exitCode(), 0);
+      sicherungPruefen(daten.pfad(QStringLiteral("Pelvaron")), kWerte);
+      EXPECT_TRUE(fehler.contains(ersatz)) << fehler.toStdString();
+    } else {
+      EXPECT_NE(kind.exitCode(), 0);
+      EXPECT_TRUE(fehler.contains(QStringLiteral("Die Sicherheitsdatei konnte weder im Ordner ") + platte.pfad()))
+          << fehler.toStdString();
+    }
+  }
+}
 
 }  // namespace
 

@@ -20,6 +20,7 @@
 #include "main/dateimenue.h"
 #include "main/datenauswertung.h"
 #include "main/messdatei.h"
+#include "main/sicherung.h"
 #include "programm_mit_geraet.h"
 #include "support/kleinesdateisystem.h"
 
@@ -338,6 +339,10 @@ TEST_F(AufnahmeTest, AFullDiskKeepsEveryFileAndSaysSo) {
   EXPECT_FALSE(aufnahme().ZwischenSpeichern());
   EXPECT_EQ(status(), QStringLiteral("Fehler beim Zwischenspeichern! Neue Datei: pvsavezs.mes"));
   EXPECT_FALSE(aufnahme().Sicherheitsdatei());
+  aufnahme().MessungAbbrechen(QStringLiteral("pv_Abbruch"), 7, QStringLiteral("Nicht genügend Speicher"));
+  EXPECT_EQ(boxen(), QStringList{QStringLiteral("Die Messung musste Aufgrund eines Problems beendet werden.\r\n"
+                                                "Fehlercode: 7\r\nFehlerbeschreibung: Nicht genügend Speicher\r\n\r\n") +
+                                 pv::nichtGeschriebenText(QStringLiteral("Die Sicherheitsdatei konnte"), u.pfad())});
 
   u.meldungen.antworten = {pv::Antwort::Ja};
   programm->ProgrammBeenden();

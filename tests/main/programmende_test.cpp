@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -139,15 +140,19 @@ TEST_F(ProgrammendeTest, YesToTheErrorHandlersOfferEndsARunningRecordingIntoTheS
 }
 
 // The session keeps the data before it ends, or only as a checkpoint: the
-// recording goes on, and what it holds so far is in the safety file.
+// recording goes on, unchanged to the user's eye, and what it holds so far
+// is in the safety file.
 TEST_F(ProgrammendeTest, TheSessionsRequestToKeepTheDataLetsTheRecordingGoOn) {
   aufnehmen();
   u.meldungen.boxen.clear();
+  const QString name = pv::hauptmodul().messdaten.Messung;
 
   programm->SitzungSichern();
   EXPECT_FALSE(programm->beendet());
   EXPECT_TRUE(pv::hauptmodul().AufzeichnungAktiv);
   EXPECT_TRUE(u.meldungen.boxen.empty());
+  EXPECT_EQ(ui().MessungLabel->text(), QStringLiteral("unbenannt"));
+  EXPECT_EQ(pv::hauptmodul().messdaten.Messung, name);
   const pv::Leseergebnis r = pv::messdateiLesen(u.pfad(QStringLiteral("pvsave.tmp")), false);
   ASSERT_TRUE(r.gelesen());
   EXPECT_GE(r.inhalt.daten.m, 3);
