@@ -15,8 +15,10 @@ int64_t Uhren::laufzeitMsSystem() {
 }
 
 Uhren& uhren() {
-  static Uhren u;
-  return u;
+  // Never destroyed: an end through exit() still reads the clocks after
+  // the static objects made during the run are gone.
+  static Uhren* const u = new Uhren;
+  return *u;
 }
 
 }  // namespace pv
