@@ -8,14 +8,15 @@
 #include <QSysInfo>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
-#include <ctime>
 #include <thread>
 #include <unistd.h>
 
 #include "common/allgemein.h"
 #include "common/fehlerbehandlung.h"
 #include "common/laufzeitfehler.h"
+#include "common/uhr.h"
 
 namespace pv {
 
@@ -32,12 +33,6 @@ QString kopieOrdner(const QString& programmordner, int nummer) {
 // left half written (a power loss) and is taken over.
 constexpr std::chrono::seconds kBesitzerFrist{3};
 constexpr std::chrono::milliseconds kNachsehen{100};
-
-std::chrono::nanoseconds bootUhr() {
-  timespec t{};
-  clock_gettime(CLOCK_BOOTTIME, &t);
-  return std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec);
-}
 
 enum class Besitzer { Laeuft, Fort, Unlesbar };
 
@@ -83,7 +78,7 @@ std::unique_ptr<QLockFile> sperren(const QString& ordner, bool& belegt) {
   // own, on a network folder).
   sperre->setStaleLockTime(0);
   belegt = false;
-  const auto bis = bootUhr() + kBesitzerFrist;
+  const int64_t bis = Uhren::laufzeitMsSystem() + std::chrono::milliseconds(kBesitzerFrist).count();
   for (;;) {
     if (sperre->tryLock(0)) return sperre;
     if (sperre->error() != QLockFile::LockFailedError) return nullptr;
@@ -93,7 +88,7 @@ std::unique_ptr<QLockFile> sperren(const QString& ordner, bool& belegt) {
       return nullptr;
     }
     // A young one may be a copy just starting: read again after a while.
-    if (!aelterAlsFrist(datei) && bootUhr() < bis) {
+    if (!aelterAlsFrist(datei) && Uhren::laufzeitMsSystem() < bis) {
       std::this_thread::sleep_for(kNachsehen);
       continue;
     }
