@@ -45,16 +45,18 @@ int programmLaufen(int& argc, char** argv, const std::function<void(Programm&)>&
                        [&programm] { programm.OhneRueckfrageBeenden(); });
 
   if (!programm.starten()) return programm.endeStatus();
-  // Made once the start-up has set up what it writes. An end that finds
-  // nothing written exits with 1 whatever the code it was called with.
+  // The views need the settings the start-up has read.
+  ansichtenAnschliessen(programm);
+  // Made once the start-up and the views have set up what it reads and
+  // writes (the views give back the graph's settings): static objects made
+  // after it are gone by the time it runs. An end that finds nothing
+  // written exits with 1 whatever the code it was called with.
   Notausgang notausgang([&programm] {
     programm.ProzessendeSichern();
     if (programm.endeStatus() == 0) return;
     std::fflush(nullptr);
     std::_Exit(programm.endeStatus());
   });
-  // The views need the settings the start-up has read.
-  ansichtenAnschliessen(programm);
   if (gestartet) gestartet(programm);
   if (programm.beendet()) return programm.endeStatus();
   return QApplication::exec();
