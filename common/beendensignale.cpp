@@ -16,6 +16,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -104,13 +105,20 @@ void Beendensignale::lesen() {
 void spaetestensBeenden(std::chrono::seconds frist, int status, const QStringList& sperrdateien) {
   std::vector<std::string> pfade;
   for (const QString& datei : sperrdateien) pfade.push_back(QFile::encodeName(datei).toStdString());
-  std::thread([frist, status, pfade = std::move(pfade)] {
-    std::this_thread::sleep_for(frist);
-    for (const std::string& pfad : pfade) {
-      if (eigeneSperre(pfad)) ::unlink(pfad.c_str());
-    }
-    std::_Exit(status);
-  }).detach();
+  // The thread touches nothing but its own copies and system calls: it may
+  // wake while the main thread is inside exit() destroying static objects.
+  try {
+    std::thread([frist, status, pfade = std::move(pfade)] {
+      std::this_thread::sleep_for(frist);
+      for (const std::string& pfad : pfade) {
+        if (eigeneSperre(pfad)) ::unlink(pfad.c_str());
+      }
+      std::_Exit(status);
+    }).detach();
+  } catch (const std::system_error&) {
+    // No thread to be had (the user's process limit): the end is left to
+    // the event loop rather than aborting the process.
+  }
 }
 
 Notausgang::Notausgang(std::function<void()> retten) : retten_(std::move(retten)) {
