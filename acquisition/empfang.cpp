@@ -77,10 +77,13 @@ Empfang::Empfang(Erfassungszustand& zustand, Ziel ziel) : z_(zustand), ziel_(std
 void Empfang::portGeoeffnet() { zaehler_ = zaehlerLesen ? zaehlerLesen() : std::nullopt; }
 
 std::vector<int> Empfang::neueZeilenfehlerLesen() {
-  const std::optional<Zeilenfehlerzaehler> vorher = zaehler_;
-  zaehler_ = zaehlerLesen ? zaehlerLesen() : std::nullopt;
-  if (!vorher || !zaehler_) return {};
-  return neueZeilenfehler(*vorher, *zaehler_);
+  // A port that kept no counters when it was opened (a pseudo-terminal, most
+  // USB adapters) is not asked again on each receive event.
+  if (!zaehler_ || !zaehlerLesen) return {};
+  const Zeilenfehlerzaehler vorher = *zaehler_;
+  zaehler_ = zaehlerLesen();
+  if (!zaehler_) return {};
+  return neueZeilenfehler(vorher, *zaehler_);
 }
 
 void Empfang::ereignis(int code, QIODevice& quelle, Uhr::time_point jetzt) {

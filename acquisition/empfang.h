@@ -70,7 +70,8 @@ class Empfang {
   // The port's line error counters; unset, or none for a port that keeps
   // none, and no line error is reported.
   std::function<std::optional<Zeilenfehlerzaehler>()> zaehlerLesen;
-  // The port was opened: the counters as they stand are the baseline.
+  // The port was opened: the counters as they stand are the baseline; a
+  // port that has none then is not read until it is opened again.
   void portGeoeffnet();
 
   // A new request is sent: a long binary reply still waited for is given up.
@@ -95,7 +96,7 @@ class Empfang {
   QByteArray binaer_;           // first 14 bytes of a long binary reply
   bool binaerWarten_ = false;
   Uhr::time_point binaerSeit_{};
-  std::optional<Zeilenfehlerzaehler> zaehler_;  // the last reading
+  std::optional<Zeilenfehlerzaehler> zaehler_;  // the last reading; none: not read
 };
 
 // Continuous-mode framing: whether a piece cut at the record's end mark is a
