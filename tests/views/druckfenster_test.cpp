@@ -148,6 +148,14 @@ class Drucken : public ::testing::Test {
     p.XMax = 10;
     p.YMax = 210;
   }
+  // The fixture measurement, the current one, in the graph window.
+  static void fixtureZeigen(pv::FormGRAFIK& grafik) {
+    pv::Messtexte texte;
+    ASSERT_TRUE(pv::MessungEinlesen(pvtest::testdatei(QStringLiteral("messung_grafik.mes")), false,
+                                    pv::hauptmodul().messdaten, texte)
+                    .gelesen());
+    grafik.Zeigen();
+  }
   // As the user picks an entry of the printer box.
   static void eintragWaehlen(pv::FormDrucken& dialog, const QString& eintrag) {
     if (dialog.Combo1->findText(eintrag) < 0) dialog.Combo1->addItem(eintrag);
@@ -164,12 +172,9 @@ class Drucken : public ::testing::Test {
 // printed axes nor the preview nor the cross-hair: they belong to the graph
 // window's last drawing.
 TEST_F(Drucken, TheFixtureGraphPrintsWithItsOwnAxesAfterACharacteristicWasDrawn) {
-  pv::Messtexte texte;
-  pv::Hauptmodul& h = pv::hauptmodul();
-  ASSERT_TRUE(pv::MessungEinlesen(pvtest::testdatei(QStringLiteral("messung_grafik.mes")), false, h.messdaten, texte)
-                  .gelesen());
+  const pv::Hauptmodul& h = pv::hauptmodul();
   pv::FormGRAFIK grafik;
-  grafik.Zeigen();
+  ASSERT_NO_FATAL_FAILURE(fixtureZeigen(grafik));
   grafik.NeuButton_Click();
   const pv::Grafikbereich gezeigt = grafik.GRAF->flaeche().letzteGrafik;
 
@@ -230,12 +235,8 @@ std::pair<double, double> tinte(const QImage& bild) {
 // (widths in screen pixels, grown by the printer's resolution over the
 // screen's), and the preview that page shrunk, with as much ink.
 TEST_F(Drucken, PrintedLinesKeepTheirWidthAndThePreviewShowsThePageAsPrinted) {
-  pv::Messtexte texte;
-  pv::Hauptmodul& h = pv::hauptmodul();
-  ASSERT_TRUE(pv::MessungEinlesen(pvtest::testdatei(QStringLiteral("messung_grafik.mes")), false, h.messdaten, texte)
-                  .gelesen());
   pv::FormGRAFIK grafik;
-  grafik.Zeigen();
+  ASSERT_NO_FATAL_FAILURE(fixtureZeigen(grafik));
   pv::grafikParameter().MesspunkteAnzeigen = 0;  // the curve's line alone
   grafik.NeuButton_Click();
   pv::FormDrucken dialog;
