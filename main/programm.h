@@ -50,7 +50,10 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   // one can answer a box: a running or paused recording is stopped, values
   // not saved go to the safety file, the settings are written as the exit
   // procedure writes them (once the start-up has read them), and the
-  // program ends. No box is shown; a failure goes to the error log only.
+  // program ends. No box is shown; a failure goes to the error log. A
+  // safety file its folder does not take goes to the fallback folder, and a
+  // line on standard error too says where, or that it went nowhere (the
+  // exit code is then 1).
   void OhneRueckfrageBeenden();
   // The same without writing the settings.
   void SofortBeenden() override;
