@@ -55,16 +55,19 @@ Datenlinienbild::Datenlinienbild(QWidget* parent) : QWidget(parent) {
       lampe->Init(0, 0, 0, true);
       lampe->hide();
       connect(lampe, &LEDs::geaendert, this, [this] {
-        if (sizeHint() != groesse_) {
-          groesse_ = sizeHint();
-          updateGeometry();
-        }
+        groesseNachfuehren();
         update();
       });
       reihe->append(lampe);
     }
   }
   groesse_ = sizeHint();
+}
+
+void Datenlinienbild::groesseNachfuehren() {
+  if (sizeHint() == groesse_) return;
+  groesse_ = sizeHint();
+  updateGeometry();
 }
 
 Lampenplaetze Datenlinienbild::plaetze() const {
@@ -83,10 +86,7 @@ QSize Datenlinienbild::sizeHint() const {
 void Datenlinienbild::paintEvent(QPaintEvent*) {
   QPainter maler(this);
   for (LEDs* lampe : pc_ + messgeraet_) lampe->BildFuerBildschirm();
-  if (sizeHint() != groesse_) {  // moved to a screen of another ratio
-    groesse_ = sizeHint();
-    updateGeometry();
-  }
+  groesseNachfuehren();  // moved to a screen of another ratio
   const Lampenplaetze p = plaetze();
   for (int i = 0; i < 6; ++i) {
     aufGeraetepixelnMalen(maler, p.pc[i], pc_[i]->Bild());

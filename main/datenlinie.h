@@ -60,8 +60,10 @@ class Datenlinienbild : public QWidget {
 
  private:
   Lampenplaetze plaetze() const;
+  // Tells the layout of a new size: other pictures, another ratio.
+  void groesseNachfuehren();
   QVector<LEDs*> pc_, messgeraet_;
-  QSize groesse_;
+  QSize groesse_;  // the size the layout was last told of
 };
 
 // The data line between the PC and the device pictures: switches its lamps
