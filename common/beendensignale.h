@@ -58,7 +58,7 @@ class Sitzungsende : public QObject {
 // must be written before. The lock files named go first, those still this
 // process's: a lock that outlives its process keeps the folder or the port
 // from users who may not remove it.
-void spaetestensBeenden(std::chrono::seconds frist, int status = 0, const QStringList& sperrdateien = {});
+void spaetestensBeenden(std::chrono::seconds frist, int status, const QStringList& sperrdateien);
 
 // The end of the process through exit() past the program's own end: Qt's
 // xcb plugin calls exit(1) when the connection to the X server breaks, and
