@@ -59,6 +59,18 @@ class OhneMeldungen : public Meldungen {
 
 const QString kEndeLabel = QStringLiteral("Form1 -> SofortBeenden");
 
+// A line for whoever started the program, when an end without a box could
+// not write something.
+void standardfehlerMelden(const QString& text) {
+  std::fprintf(stderr, "Pelvaron: %s\n", text.toLocal8Bit().constData());
+  std::fflush(stderr);
+}
+
+QString einstellungenNichtGeschriebenText(const QString& ordner) {
+  return QStringLiteral("Die Einstellungen konnten nicht in die Datei %1 geschrieben werden.")
+      .arg(QDir::toNativeSeparators(QDir(ordner).filePath(kIniDatei)));
+}
+
 }  // namespace
 
 Programm::Programm(QStringList argumente, QLocale locale, std::function<void()> beenden)
@@ -313,7 +325,10 @@ bool Programm::sichernOhneMeldung(const std::function<void()>& anhalten, bool mi
     if (anhalten && hauptmodul().MessungLaeuft) anhalten();
     gesichert = sicherheitsdateiRetten();
   });
-  if (mitEinstellungen && einstellungenGelesen_) schritt([&] { einstellungenSichern(); });
+  if (mitEinstellungen && einstellungenGelesen_) schritt([&] {
+    // No box tells of it here, and the error log may sit in the same folder.
+    if (!einstellungenSichern()) standardfehlerMelden(einstellungenNichtGeschriebenText(Programmordner::pfad()));
+  });
   return gesichert;
 }
 
@@ -323,8 +338,7 @@ bool Programm::sicherheitsdateiRetten() {
       [this](const QString& pfad) { return aufnahme_->sicherheitsdateiSchreiben(pfad); }, ersatzordner);
   if (datei == sicherungsdatei(kSicherheitsdatei)) return true;
   const QString text = sicherheitsdateiAusweichText(sicherungsordner(), ersatzordner, datei);
-  std::fprintf(stderr, "Pelvaron: %s\n", text.toLocal8Bit().constData());
-  std::fflush(stderr);
+  standardfehlerMelden(text);
   Tolvek::FehlerProtokollieren(kEndeLabel, Laufzeitfehler::kPfadZugriff, text);
   return !datei.isEmpty();
 }

@@ -319,6 +319,8 @@ TEST_F(Kindprogramm, ASafetyFileItsFolderDoesNotTakeGoesToTheApplicationDataFold
       EXPECT_TRUE(fehler.contains(QStringLiteral("Die Sicherheitsdatei konnte weder im Ordner ") + platte.pfad()))
           << fehler.toStdString();
     }
+    EXPECT_TRUE(fehler.contains(QStringLiteral("Die Einstellungen konnten nicht in die Datei ") + platte.pfad()))
+        << fehler.toStdString();
   }
 }
 
