@@ -118,6 +118,9 @@ void Dateimenue::MessungEinlesen(const QString& datei) {
   const Leseergebnis r = pv::MessungEinlesen(datei, h.MessungLaeuft, h.messdaten, texte,
                                          [this](const QString& s) { f_.StatusSetzen(s); });
   if (!r.gelesen()) return;
+  // The table lists the new measurement when it is next activated; until
+  // then it shows no row of the old one.
+  if (h.TabelleOffen && aufnahme_.tabelleLeeren) aufnahme_.tabelleLeeren();
   aufnahme_.messtexteSetzen(texte);
   f_.LabelNumMW->setText(QString::number(h.messdaten.m));
   f_.MesBegLabel->setText(messzeitText(h.messdaten.MesBeg));

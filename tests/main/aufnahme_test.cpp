@@ -370,6 +370,12 @@ TEST_F(AufnahmeTest, SaveAsOpenAndRecentFiles) {
   EXPECT_EQ(h().messdaten.Messung, QStringLiteral("a"));
   EXPECT_EQ(h().einstellungen.LetzteDateien.front(), QStringLiteral("&1 ") + a);
 
+  // An open table is cut back to its header whenever a file replaces the
+  // measurement: no row of the old one stands beside the new one.
+  int geleert = 0;
+  programm->aufnahme().tabelleLeeren = [&geleert] { ++geleert; };
+  h().TabelleOffen = true;
+
   // An unsaved measurement is asked about; Yes with a cancelled save keeps it.
   h().messdaten.anhaengen(2, 3);
   h().MessungGespeichert = false;
@@ -401,6 +407,7 @@ TEST_F(AufnahmeTest, SaveAsOpenAndRecentFiles) {
   menue.MLetzte4_Click(1);
   EXPECT_EQ(u.meldungen.boxen.back().text, QStringLiteral("Die angegebene Datei wurde nicht gefunden!"));
   EXPECT_EQ(h().messdaten.m, 2);
+  EXPECT_EQ(geleert, 2);
 }
 
 // Any name is written to but a program file's: no name, or a stored name
