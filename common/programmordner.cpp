@@ -5,23 +5,20 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 namespace pv {
 namespace {
 
-bool beschreibbar(const QString& ordner) {
-  QTemporaryFile probe(QDir(ordner).filePath(QStringLiteral(".pelvaron-probeXXXXXX")));
-  return probe.open();
-}
-
-void mitgelieferteDateienKopieren(const QString& von, const QString& nach) {
-  const QString exeName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-  const QFileInfoList eintraege = QDir(von).entryInfoList(QDir::Files);
+// Only the kinds of file shipped: whatever else the executable's folder
+// holds (a build's own files) is not the user's business.
+void fehlendeMitgelieferteKopieren(const QString& von, const QString& nach) {
+  const QStringList arten{QStringLiteral("*.ger"), QStringLiteral("*.pvf"), QStringLiteral("*.gif"),
+                          QStringLiteral("*.jpg"), QStringLiteral("*.bmp")};
+  const QFileInfoList eintraege = QDir(von).entryInfoList(arten, QDir::Files);
   for (const QFileInfo& info : eintraege) {
-    if (info.isExecutable() || info.fileName() == exeName) continue;
     const QString ziel = QDir(nach).filePath(info.fileName());
-    if (!QFileInfo::exists(ziel)) QFile::copy(info.absoluteFilePath(), ziel);
+    // QFile::copy never overwrites; a link left there counts as a file.
+    if (!QFileInfo(ziel).isSymLink()) QFile::copy(info.absoluteFilePath(), ziel);
   }
 }
 
@@ -38,12 +35,9 @@ QString Programmordner::bestimmen(const QString& exeOrdner, const QString& umgeb
   if (!umgebung.isEmpty()) {
     QDir().mkpath(umgebung);
     gewaehlt = umgebung;
-  } else if (beschreibbar(exeOrdner)) {
-    gewaehlt = exeOrdner;
   } else {
-    const bool neu = !QFileInfo::exists(anwendungsdaten);
     QDir().mkpath(anwendungsdaten);
-    if (neu) mitgelieferteDateienKopieren(exeOrdner, anwendungsdaten);
+    fehlendeMitgelieferteKopieren(exeOrdner, anwendungsdaten);
     gewaehlt = anwendungsdaten;
   }
   setzen(gewaehlt);
