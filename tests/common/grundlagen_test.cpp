@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "common/cp1252.h"
+#include "common/dateiauswahl.h"
 #include "common/farben.h"
 #include "common/programmordner.h"
 #include "common/textdatei.h"
@@ -233,6 +234,21 @@ TEST(Programmordner, EnvironmentWinsElseTheUserFolderKeepsItsFilesAndGetsTheMiss
     EXPECT_FALSE(QFile::exists(QDir(daten).filePath(QStringLiteral("Pelvaron.ini"))));
   }
   pv::Programmordner::setzen(vorher);
+}
+
+// File dialogs start in a folder the user knows: the one chosen last while
+// it exists, else the documents folder, else home.
+TEST(Dateiauswahl, StartsInTheChosenFolderElseDocumentsElseHome) {
+  QTemporaryDir heim;
+  const QByteArray vorher = qgetenv("HOME");
+  qputenv("HOME", heim.path().toLocal8Bit());
+  const QString dokumente = QDir(heim.path()).filePath(QStringLiteral("Documents"));
+  EXPECT_EQ(pv::startordner(QString()), heim.path());
+  ASSERT_TRUE(QDir().mkpath(dokumente));
+  EXPECT_EQ(pv::startordner(QString()), dokumente);
+  EXPECT_EQ(pv::startordner(heim.path() + QStringLiteral("/weg")), dokumente);
+  EXPECT_EQ(pv::startordner(heim.path()), heim.path());
+  qputenv("HOME", vorher);
 }
 
 }  // namespace
