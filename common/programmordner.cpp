@@ -6,20 +6,33 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "textdatei.h"
+
 namespace pv {
 namespace {
+
+// The shipped files already copied in once, one name a line: a shipped file
+// the user deleted (a device removed in the device list) stays deleted.
+const QString kMitgeliefertListe = QStringLiteral(".mitgeliefert");
 
 // Only the kinds of file shipped: whatever else the executable's folder
 // holds (a build's own files) is not the user's business.
 void fehlendeMitgelieferteKopieren(const QString& von, const QString& nach) {
   const QStringList arten{QStringLiteral("*.ger"), QStringLiteral("*.pvf"), QStringLiteral("*.gif"),
                           QStringLiteral("*.jpg"), QStringLiteral("*.bmp")};
-  const QFileInfoList eintraege = QDir(von).entryInfoList(arten, QDir::Files);
-  for (const QFileInfo& info : eintraege) {
+  const QString listenpfad = QDir(nach).filePath(kMitgeliefertListe);
+  QByteArray liste;
+  dateiLesen(listenpfad, liste);
+  QStringList schonDa = QString::fromUtf8(liste).split(u'\n', Qt::SkipEmptyParts);
+  const qsizetype bekannt = schonDa.size();
+  for (const QFileInfo& info : QDir(von).entryInfoList(arten, QDir::Files)) {
+    if (schonDa.contains(info.fileName())) continue;
     const QString ziel = QDir(nach).filePath(info.fileName());
     // QFile::copy never overwrites; a link left there counts as a file.
-    if (!QFileInfo(ziel).isSymLink()) QFile::copy(info.absoluteFilePath(), ziel);
+    if (QFileInfo(ziel).isSymLink() || QFile::exists(ziel) || QFile::copy(info.absoluteFilePath(), ziel))
+      schonDa << info.fileName();
   }
+  if (schonDa.size() != bekannt) dateiErsetzen(listenpfad, schonDa.join(u'\n').toUtf8() + '\n');
 }
 
 }  // namespace

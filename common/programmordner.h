@@ -13,7 +13,9 @@ namespace pv {
 //  2. else the user's application data folder (created when missing). The
 //     shipped device files, sensor files and pictures beside the executable
 //     that it lacks are copied into it; a file already there is never
-//     replaced, so a rebuild or reinstall keeps what the user changed.
+//     replaced, so a rebuild or reinstall keeps what the user changed, and
+//     one copied in before is not copied again, so a shipped device the
+//     user deleted stays deleted (".mitgeliefert" lists them).
 // The executable's folder itself is never the program folder: it belongs to
 // the build or the installation, which may replace or delete it.
 // Tests set the folder directly with setzen().

@@ -233,6 +233,10 @@ TEST(Programmordner, EnvironmentWinsElseTheUserFolderKeepsItsFilesAndGetsTheMiss
     EXPECT_TRUE(QFile::exists(QDir(daten).filePath(QStringLiteral("Waage.gif"))));
     EXPECT_FALSE(QFile::exists(QDir(daten).filePath(QStringLiteral("Pelvaron.ini"))));
   }
+  // A shipped file the user deleted is not brought back.
+  ASSERT_TRUE(QFile::remove(geaendert));
+  pv::Programmordner::bestimmen(exe, QString(), daten);
+  EXPECT_FALSE(QFile::exists(geaendert));
   pv::Programmordner::setzen(vorher);
 }
 
