@@ -17,6 +17,8 @@ build: configure
 	@cmake --build $(BUILD)
 
 # Only the program and the files shipped beside it; `make test` builds the rest.
+# The program works in the user's folder (~/.local/share/Pelvaron, or
+# PELVARON_HOME), which neither a build nor `make clean` touches.
 run: configure
 	@cmake --build $(BUILD) --target pelvaron programmdaten
 	@$(BUILD)/programm/pelvaron

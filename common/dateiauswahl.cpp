@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace pv {
 
@@ -9,8 +11,7 @@ namespace {
 
 QString zeigen(QFileDialog& dialog, const QString& ordner, const QString& filter) {
   dialog.setNameFilters(filter.split(QStringLiteral(";;")));
-  // A folder that does not exist (any more) leaves the dialog where it opens anyway.
-  if (!ordner.isEmpty() && QDir(ordner).exists()) dialog.setDirectory(ordner);
+  dialog.setDirectory(startordner(ordner));
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList dateien = dialog.selectedFiles();
   return dateien.isEmpty() ? QString() : dateien.first();
@@ -22,6 +23,12 @@ Dateiauswahl*& gesetzt() {
 }
 
 }  // namespace
+
+QString startordner(const QString& gemerkt) {
+  if (!gemerkt.isEmpty() && QFileInfo(gemerkt).isDir()) return gemerkt;
+  const QString dokumente = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return QFileInfo(dokumente).isDir() ? dokumente : QDir::homePath();
+}
 
 QString DialogDateiauswahl::oeffnen(QWidget* eltern, const QString& titel, const QString& ordner,
                                     const QString& filter) {

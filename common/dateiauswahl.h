@@ -12,13 +12,14 @@ namespace pv {
 class Dateiauswahl {
  public:
   virtual ~Dateiauswahl() = default;
-  // Asks for an existing file to read, starting in `ordner`. `filter` is in
-  // Qt's form ("Text (*.txt);;Alle Dateien (*.*)"). Empty when cancelled.
+  // Asks for an existing file to read, starting in startordner(`ordner`).
+  // `filter` is in Qt's form ("Text (*.txt);;Alle Dateien (*.*)"). Empty
+  // when cancelled.
   virtual QString oeffnen(QWidget* eltern, const QString& titel, const QString& ordner, const QString& filter) = 0;
-  // Asks for the path of a file to write, starting in `ordner` with the name
-  // `vorschlag`; `endung` is appended to a name typed without one. The user
-  // confirms overwriting an existing file in the dialog. Empty when
-  // cancelled.
+  // Asks for the path of a file to write, starting in startordner(`ordner`)
+  // with the name `vorschlag`; `endung` is appended to a name typed without
+  // one. The user confirms overwriting an existing file in the dialog. Empty
+  // when cancelled.
   virtual QString speichern(QWidget* eltern, const QString& titel, const QString& ordner,
                             const QString& vorschlag, const QString& filter, const QString& endung) = 0;
 };
@@ -30,6 +31,11 @@ class DialogDateiauswahl : public Dateiauswahl {
   QString speichern(QWidget* eltern, const QString& titel, const QString& ordner, const QString& vorschlag,
                     const QString& filter, const QString& endung) override;
 };
+
+// The folder a file dialog starts in: `gemerkt`, the folder the user chose
+// last, while it exists; else the user's documents folder, else the home
+// folder. Never the program folder, which is hidden from the user.
+QString startordner(const QString& gemerkt);
 
 // The dialogs in use: the one set, else the real dialogs.
 Dateiauswahl& dateiauswahl();

@@ -5,24 +5,34 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
+
+#include "textdatei.h"
 
 namespace pv {
 namespace {
 
-bool beschreibbar(const QString& ordner) {
-  QTemporaryFile probe(QDir(ordner).filePath(QStringLiteral(".pelvaron-probeXXXXXX")));
-  return probe.open();
-}
+// The shipped files already copied in once, one name a line: a shipped file
+// the user deleted (a device removed in the device list) stays deleted.
+const QString kMitgeliefertListe = QStringLiteral(".mitgeliefert");
 
-void mitgelieferteDateienKopieren(const QString& von, const QString& nach) {
-  const QString exeName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-  const QFileInfoList eintraege = QDir(von).entryInfoList(QDir::Files);
-  for (const QFileInfo& info : eintraege) {
-    if (info.isExecutable() || info.fileName() == exeName) continue;
+// Only the kinds of file shipped: whatever else the executable's folder
+// holds (a build's own files) is not the user's business.
+void fehlendeMitgelieferteKopieren(const QString& von, const QString& nach) {
+  const QStringList arten{QStringLiteral("*.ger"), QStringLiteral("*.pvf"), QStringLiteral("*.gif"),
+                          QStringLiteral("*.jpg"), QStringLiteral("*.bmp")};
+  const QString listenpfad = QDir(nach).filePath(kMitgeliefertListe);
+  QByteArray liste;
+  dateiLesen(listenpfad, liste);
+  QStringList schonDa = QString::fromUtf8(liste).split(u'\n', Qt::SkipEmptyParts);
+  const qsizetype bekannt = schonDa.size();
+  for (const QFileInfo& info : QDir(von).entryInfoList(arten, QDir::Files)) {
+    if (schonDa.contains(info.fileName())) continue;
     const QString ziel = QDir(nach).filePath(info.fileName());
-    if (!QFileInfo::exists(ziel)) QFile::copy(info.absoluteFilePath(), ziel);
+    // QFile::copy never overwrites; a link left there counts as a file.
+    if (QFileInfo(ziel).isSymLink() || QFile::exists(ziel) || QFile::copy(info.absoluteFilePath(), ziel))
+      schonDa << info.fileName();
   }
+  if (schonDa.size() != bekannt) dateiErsetzen(listenpfad, schonDa.join(u'\n').toUtf8() + '\n');
 }
 
 }  // namespace
@@ -38,12 +48,9 @@ QString Programmordner::bestimmen(const QString& exeOrdner, const QString& umgeb
   if (!umgebung.isEmpty()) {
     QDir().mkpath(umgebung);
     gewaehlt = umgebung;
-  } else if (beschreibbar(exeOrdner)) {
-    gewaehlt = exeOrdner;
   } else {
-    const bool neu = !QFileInfo::exists(anwendungsdaten);
     QDir().mkpath(anwendungsdaten);
-    if (neu) mitgelieferteDateienKopieren(exeOrdner, anwendungsdaten);
+    fehlendeMitgelieferteKopieren(exeOrdner, anwendungsdaten);
     gewaehlt = anwendungsdaten;
   }
   setzen(gewaehlt);

@@ -11,7 +11,6 @@
 #include "common/dateiauswahl.h"
 #include "common/fehlerbehandlung.h"
 #include "common/meldungen.h"
-#include "common/programmordner.h"
 #include "common/tolvek.h"
 #include "main/aufnahme.h"
 #include "main/form1.h"
@@ -133,12 +132,7 @@ void Dateimenue::MessungEinlesen(const QString& datei) {
 void Dateimenue::MMesOeff_Click() {
   Einstellungen& e = hauptmodul().einstellungen;
   if (!vorOeffnenFragen()) return;
-  QString ordner = e.OrdnerMessungen;
-  if (!QFileInfo(ordner).isDir()) {
-    ordner = Programmordner::pfad();
-    e.OrdnerMessungen = ordner;
-  }
-  const QString datei = dateiauswahl().oeffnen(&f_, QStringLiteral("Öffnen"), ordner,
+  const QString datei = dateiauswahl().oeffnen(&f_, QStringLiteral("Öffnen"), e.OrdnerMessungen,
                                                kFilterMessung + QStringLiteral(";;Alle Dateien (*.*)"));
   if (datei.isEmpty()) return;
   AktuelleDatei = datei;

@@ -172,7 +172,9 @@ bool Programm::einstellungenLesen() {
     case kIniGelesen:
       break;
     case kIniStandard:
-      Standardparameter(e, Programmordner::pfad());
+      // The program folder is hidden: the dialogs start in the user's own
+      // files until a measurement folder is chosen.
+      Standardparameter(e, QString());
       break;
     case kIniBeenden:
       return false;

@@ -57,9 +57,9 @@ QString alterGeraetename(const QString& programmordner, int16_t nummer) {
 
 }  // namespace
 
-void Standardparameter(Einstellungen& e, const QString& programmordner) {
+void Standardparameter(Einstellungen& e, const QString& messordner) {
   e.ComPortNummer = 2;
-  e.OrdnerMessungen = programmordner;
+  e.OrdnerMessungen = messordner;
   e.LetzteDateienAnzahl = 4;
   e.LetzteDateien.clear();
   werkswerteSetzen(e, true);

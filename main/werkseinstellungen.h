@@ -12,14 +12,15 @@ namespace pv {
 // current device, the axis limits and grid spacings, the time-out and limit
 // settings, Animationsart, SchemaDrucker and XBeschriftungManuell keep their
 // values. `Messbereich` becomes 6, the "Standard" button (factor 1).
-// `programmordner` becomes the folder of the measurement files.
+// `messordner` becomes the folder of the measurement files; empty, none is
+// chosen yet and the file dialogs start in the user's documents folder.
 //
 // The window then applies the record as after reading (see iniLesen); in
 // particular the recent-file elements 1 to 4 are hidden with empty captions
 // and the separator element 17 is hidden, `LabelFühler` shows the empty
 // sensor name, and the tool-tip texts are not set (ToolTippsSetzen is left
 // as it was).
-void Standardparameter(Einstellungen& e, const QString& programmordner);
+void Standardparameter(Einstellungen& e, const QString& messordner);
 
 // Takes over the settings of the old settings file `iniDatei` (a name in
 // the program folder, "Pelvar.ini"): the old device number, the folder of

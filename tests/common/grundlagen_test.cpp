@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "common/cp1252.h"
+#include "common/dateiauswahl.h"
 #include "common/farben.h"
 #include "common/programmordner.h"
 #include "common/textdatei.h"
@@ -207,30 +208,51 @@ TEST(Textdatei, AFullDiskFailsAndLeavesTheOldFileByteForByte) {
   }
 }
 
-TEST(Programmordner, EnvironmentWinsThenWritableExeFolderThenSeededDataFolder) {
+// The build or installation beside the executable may be replaced at any
+// time: the program folder is the user's own, and what is shipped only fills
+// its gaps.
+TEST(Programmordner, EnvironmentWinsElseTheUserFolderKeepsItsFilesAndGetsTheMissingShippedOnes) {
   QTemporaryDir basis;
-  const QString exe = QDir(basis.path()).filePath(QStringLiteral("exe"));
-  const QString daten = QDir(basis.path()).filePath(QStringLiteral("daten"));
-  const QString umgebung = QDir(basis.path()).filePath(QStringLiteral("home"));
-  QDir().mkpath(exe);
-  QFile geraet(QDir(exe).filePath(QStringLiteral("DMM.ger")));
-  ASSERT_TRUE(geraet.open(QIODevice::WriteOnly));
-  geraet.write("x");
-  geraet.close();
+  const QDir b(basis.path());
+  const QString exe = b.filePath(QStringLiteral("exe")), daten = b.filePath(QStringLiteral("daten"));
+  const QString umgebung = b.filePath(QStringLiteral("home"));
+  ASSERT_TRUE(QDir().mkpath(exe) && QDir().mkpath(daten));
+  for (const char* name : {"Waage.ger", "Waage.gif", "Pelvaron.ini"})
+    ASSERT_TRUE(pv::dateiErsetzen(QDir(exe).filePath(QLatin1String(name)), "mitgeliefert"));
+  const QString geaendert = QDir(daten).filePath(QStringLiteral("Waage.ger"));
+  ASSERT_TRUE(pv::dateiErsetzen(geaendert, "geaendert"));
   const QString vorher = pv::Programmordner::pfad();
 
   EXPECT_EQ(pv::Programmordner::bestimmen(exe, umgebung, daten), umgebung);
   EXPECT_TRUE(QDir(umgebung).exists());
-  EXPECT_EQ(pv::Programmordner::bestimmen(exe, QString(), daten), exe);
-  EXPECT_EQ(pv::Programmordner::datei(QStringLiteral("ErrLog.txt")), QDir(exe).filePath(QStringLiteral("ErrLog.txt")));
-
-  if (geteuid() != 0) {  // root writes everywhere, so a read-only folder cannot be made
-    QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner);
+  // Two starts, as after a rebuild, with the executable's folder writable.
+  for (int start = 0; start < 2; ++start) {
     EXPECT_EQ(pv::Programmordner::bestimmen(exe, QString(), daten), daten);
-    EXPECT_TRUE(QFile::exists(QDir(daten).filePath(QStringLiteral("DMM.ger"))));
-    QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QByteArray inhalt;
+    EXPECT_TRUE(pv::dateiLesen(geaendert, inhalt) && inhalt == "geaendert");
+    EXPECT_TRUE(QFile::exists(QDir(daten).filePath(QStringLiteral("Waage.gif"))));
+    EXPECT_FALSE(QFile::exists(QDir(daten).filePath(QStringLiteral("Pelvaron.ini"))));
   }
+  // A shipped file the user deleted is not brought back.
+  ASSERT_TRUE(QFile::remove(geaendert));
+  pv::Programmordner::bestimmen(exe, QString(), daten);
+  EXPECT_FALSE(QFile::exists(geaendert));
   pv::Programmordner::setzen(vorher);
+}
+
+// File dialogs start in a folder the user knows: the one chosen last while
+// it exists, else the documents folder, else home.
+TEST(Dateiauswahl, StartsInTheChosenFolderElseDocumentsElseHome) {
+  QTemporaryDir heim;
+  const QByteArray vorher = qgetenv("HOME");
+  qputenv("HOME", heim.path().toLocal8Bit());
+  const QString dokumente = QDir(heim.path()).filePath(QStringLiteral("Documents"));
+  EXPECT_EQ(pv::startordner(QString()), heim.path());
+  ASSERT_TRUE(QDir().mkpath(dokumente));
+  EXPECT_EQ(pv::startordner(QString()), dokumente);
+  EXPECT_EQ(pv::startordner(heim.path() + QStringLiteral("/weg")), dokumente);
+  EXPECT_EQ(pv::startordner(heim.path()), heim.path());
+  qputenv("HOME", vorher);
 }
 
 }  // namespace
