@@ -1,8 +1,12 @@
-// What the program reads from the system itself.
+// What the program reads from the system itself: the memory it may take and
+// its running clock.
+#include <ctime>
+
 #include <QMap>
 #include <gtest/gtest.h>
 
 #include "common/speichergrenze.h"
+#include "common/uhr.h"
 
 namespace {
 
@@ -50,6 +54,20 @@ TEST(Speichergrenze, LeastOfMachineAndControlGroups) {
               f.erwartet)
         << f.name;
   }
+}
+
+// The clock the program measures durations with is the one that goes on
+// while the wall clock is set and while the computer sleeps.
+TEST(Uhren, TheRunningClockIsTheBootClock) {
+  const auto bootMs = [] {
+    timespec t{};
+    clock_gettime(CLOCK_BOOTTIME, &t);
+    return int64_t{t.tv_sec} * 1000 + t.tv_nsec / 1'000'000;
+  };
+  const int64_t vorher = bootMs();
+  const int64_t laufzeit = pv::Uhren{}.laufzeitMs();
+  EXPECT_GE(laufzeit, vorher);
+  EXPECT_LE(laufzeit, bootMs());
 }
 
 }  // namespace
