@@ -96,6 +96,7 @@ void Aufnahme::StartButton_Click() {
     d.MessDateiName.clear();
     f_.MessungLabel->setText(QStringLiteral("unbenannt"));
     const QDateTime jetzt = uhren().jetzt();
+    beginn_ = jetzt;
     d.MesBeg = jetzt.toString(kMesszeitFormat);
     f_.MesBegLabel->setText(messzeitText(d.MesBeg));
     d.MesEnd.clear();
@@ -162,8 +163,7 @@ void Aufnahme::StopButton_Click() {
     f_.MEinstell->setEnabled(true);
   });
   uebergehen([&] {
-    endzeitSetzen();
-    f_.MesEndLabel->setText(messzeitText(h.messdaten.MesEnd));
+    if (endzeitSetzen()) f_.MesEndLabel->setText(messzeitText(h.messdaten.MesEnd));
   });
   f_.StatusSetzen(QString());
   h.MessungLaeuft = false;
@@ -185,8 +185,11 @@ bool Aufnahme::sicherheitsdateiSchreiben(const QString& datei) const {
   return pv::MessungSpeichern(datei, hauptmodul().messdaten, messtexte(), messInfo());
 }
 
-void Aufnahme::endzeitSetzen() {
-  hauptmodul().messdaten.MesEnd = uhren().jetzt().toString(kMesszeitFormat);
+bool Aufnahme::endzeitSetzen() {
+  Hauptmodul& h = hauptmodul();
+  if (!h.MessungLaeuft || !beginn_.isValid()) return false;
+  h.messdaten.MesEnd = beginn_.addMSecs(uhren().laufzeitMs() - h.aufzeichnung.StartMs).toString(kMesszeitFormat);
+  return true;
 }
 
 void Aufnahme::MessungBeendetMelden(bool zwischenGespeichert, bool sicherheitGespeichert) {
@@ -232,8 +235,8 @@ void Aufnahme::anhaltenOhneMeldung() {
 void Aufnahme::anhaltenOhneFenster() {
   Hauptmodul& h = hauptmodul();
   h.AufzeichnungAktiv = false;
-  h.MessungLaeuft = false;
   uebergehen([&] { endzeitSetzen(); });
+  h.MessungLaeuft = false;
 }
 
 bool Aufnahme::AbbrechenOhneMeldung() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -62,11 +63,15 @@ class Aufnahme : public QObject, public Aufzeichnungsziel {
 
  private:
   void farben(uint32_t start, uint32_t pause, std::optional<uint32_t> stop);
-  // The measurement's end time: now.
-  void endzeitSetzen();
+  // The end time of a running recording: its start on the wall clock plus
+  // the running time since, so that start, end and the values' times agree
+  // though the wall clock was set meanwhile. Without a running recording
+  // the end time stays as it is. True when it was set.
+  bool endzeitSetzen();
 
   Form1& f_;
   Verbindung& verbindung_;
+  QDateTime beginn_;  // the running recording's start on the wall clock
 };
 
 }  // namespace pv

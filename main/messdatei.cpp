@@ -11,6 +11,7 @@
 #include "common/fehlerbehandlung.h"
 #include "common/laufzeitfehler.h"
 #include "common/meldungen.h"
+#include "common/speichergrenze.h"
 #include "common/textdatei.h"
 #include "common/tolvek.h"
 #include "common/zahlen.h"
@@ -26,6 +27,10 @@ constexpr int32_t kTextHoechstanzahl = 32767;
 // Run-time error numbers beyond those of Laufzeitfehler.
 constexpr int kNichtGenugSpeicher = 7;
 constexpr int kUngueltigesDateiformat = 321;
+
+// The memory one value takes while a file is opened: x and y as read, and
+// their copy when the measurement is taken over.
+constexpr uint64_t kBytesJeWertBeimOeffnen = 4 * sizeof(float);
 
 Laufzeitfehler hinterDateiende() {
   return Laufzeitfehler(Laufzeitfehler::kEingabeZuKurz, QStringLiteral("Einlesen hinter Dateiende"));
@@ -157,7 +162,7 @@ QByteArray textformatBytes(QIODevice& quelle) {
 // Reading step by step; `schritt` names the step in progress for the message.
 class Einleser {
  public:
-  explicit Einleser(QString& schritt) : schritt_(schritt) {}
+  Einleser(QString& schritt, uint64_t speicher) : schritt_(schritt), speicher_(speicher) {}
 
   void binaer(QIODevice& quelle, Messinhalt& inhalt) {
     BinaerLeser leser(quelle);
@@ -274,6 +279,13 @@ class Einleser {
       throw hinterDateiende();
     }
     if (8 * elemente < leser.rest()) throw ungueltigesDateiformat();
+    // A count the process could not hold is refused before anything is
+    // allocated: on a system that promises more memory than it has, the
+    // allocation would succeed and filling it end the program.
+    if (static_cast<uint64_t>(elemente) > speicher_ / kBytesJeWertBeimOeffnen) {
+      schritt_ = QStringLiteral("Datenspeicher X reservieren");
+      throw nichtGenugSpeicher();
+    }
     return leser.pos();
   }
 
@@ -288,6 +300,7 @@ class Einleser {
   }
 
   QString& schritt_;
+  uint64_t speicher_;
 };
 
 std::optional<int> feldZahl(const QString& text, qsizetype anfang, qsizetype laenge) {
@@ -383,9 +396,11 @@ QString Leseergebnis::meldung() const {
   }
 }
 
-Leseergebnis messdateiAuswerten(QIODevice& quelle) {
+Leseergebnis messdateiAuswerten(QIODevice& quelle) { return messdateiAuswerten(quelle, nutzbarerSpeicher()); }
+
+Leseergebnis messdateiAuswerten(QIODevice& quelle, uint64_t speicher) {
   Leseergebnis e;
-  Einleser einleser(e.Schritt);
+  Einleser einleser(e.Schritt, speicher);
   try {
     const QByteArray kopf = quelle.read(kKopfLaenge);
     if (kopf == kMessdateiKopf302 || kopf == kMessdateiKopf301) {

@@ -120,10 +120,15 @@ struct Leseergebnis {
 // the count alone: the texts must fit the file and be no longer than
 // kMesstextHoechstlaenge (else "Ungültiges Dateiformat" at the text's step),
 // and the two arrays must end it exactly. Values left over (a count too small for the file) fail at
-// "Messwertanzahl", a count too large at "Daten X/Y einlesen". The text
+// "Messwertanzahl", a count too large at "Daten X/Y einlesen". A count
+// whose values would not fit in `speicher` bytes, as they are read and once
+// more as they are taken over, fails at "Datenspeicher X reservieren" with
+// "Nicht genügend Speicher" before anything is allocated; without
+// `speicher`, the memory the process may use (nutzbarerSpeicher). The text
 // format is read only as far as its largest measurement (32767 pairs) can
 // reach; what lies beyond is never read.
 Leseergebnis messdateiAuswerten(QIODevice& quelle);
+Leseergebnis messdateiAuswerten(QIODevice& quelle, uint64_t speicher);
 Leseergebnis messdateiAuswerten(const QByteArray& bytes);
 
 // Reads the file `datei`: refused while a recording runs, or when it is not

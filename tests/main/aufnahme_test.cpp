@@ -117,9 +117,9 @@ TEST_F(AufnahmeTest, TimedRecordingWaitsEndsSavesAndReadsBackEqual) {
 
 // The wall clock set back an hour and forward a day while recording (by
 // hand, by the network after boot, a virtual machine that resumes): the
-// values' times, the waiting time, the intermediate save, the remaining time
-// and the automatic end keep to the running clock; only the start and end
-// texts read the wall clock.
+// values' times, the waiting time, the intermediate save, the remaining time,
+// the automatic end and the end text keep to the running clock; only the
+// start text reads the wall clock.
 TEST_F(AufnahmeTest, SettingTheWallClockLosesNoValueAndEndsOnTime) {
   starten(QStringLiteral("Fortlaufend"), kAutomatisch, 5, [](pv::Einstellungen& e) {
     e.Wartezeit = 2;
@@ -154,7 +154,7 @@ TEST_F(AufnahmeTest, SettingTheWallClockLosesNoValueAndEndsOnTime) {
       {58, -kStunde, 4, 0, "verbleibend: 00:09:02"},
       {60, kTag, 5, 5, "verbleibend: 00:09:00"},
       {119, -kStunde, 6, 5, "verbleibend: 00:08:01"},
-      {600, kTag, 6, 6, "02.03.2026, 12:10:00"},
+      {600, kTag, 6, 6, "01.03.2026, 12:10:00"},
   };
   for (const Schritt& s : schritte) {
     SCOPED_TRACE(s.laufzeit);
@@ -170,6 +170,11 @@ TEST_F(AufnahmeTest, SettingTheWallClockLosesNoValueAndEndsOnTime) {
   EXPECT_EQ(h().messdaten.x, (std::vector<float>{0, 0, 2, 4, 58, 60, 119}));
   EXPECT_EQ(u.meldungen.boxen.back().text, QStringLiteral("Die Messung ist beendet!"));
   EXPECT_EQ(h().messdaten.MesBeg, QStringLiteral("01.03.2026 12:00:00"));
+  // A stop after the end (the program's end) leaves the end time alone.
+  laufzeit = 700;
+  aufnahme().anhaltenOhneMeldung();
+  aufnahme().anhaltenOhneFenster();
+  EXPECT_EQ(h().messdaten.MesEnd.toStdString(), "01.03.2026 12:10:00");
 }
 
 TEST_F(AufnahmeTest, PauseStopsStoringAndStopKeepsAConnectionMadeBefore) {

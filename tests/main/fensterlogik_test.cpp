@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include "main/datenlinie.h"
 #include "main/fensterlogik.h"
 #include "main/form1.h"
+#include "main/messdatei.h"
 #include "main/tooltipps.h"
 #include "support/pseudoterminal.h"
 #include "views/tabellenfenster.h"
@@ -97,6 +99,14 @@ TEST(Fensterlogik, EveryStatusWriteRestartsItsClearing) {
   form.StatusSetzen(pv::kDatenWerdenEmpfangen);
   EXPECT_GT(uhr->remainingTime(), 2000);
   EXPECT_EQ(pv::steuerelemente(form).Label1->text(), pv::kDatenWerdenEmpfangen);
+}
+
+// A comment pasted beyond what a measurement file takes is cut in the box,
+// so that every later save, the safety file's too, can still write it.
+TEST(Fensterlogik, TheCommentBoxKeepsToWhatAMeasurementFileTakes) {
+  pv::Form1 form;
+  pv::steuerelemente(form).TextKommentar->insertPlainText(QString(pv::kMesstextHoechstlaenge, u'a') + u'\n');
+  EXPECT_TRUE(pv::messdateiBytes(pv::Messdaten{}, form.messtexte(), QString()));
 }
 
 TEST(Fensterlogik, HiddenKeysNeedExactlyCtrlAlt) {

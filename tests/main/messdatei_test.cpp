@@ -409,6 +409,34 @@ TEST(MessdateiLesen, ClaimsBeyondAnythingRealAreRefusedUnread) {
   }
 }
 
+// A count that agrees with the file's size but whose values the process
+// could not hold (read and taken over: 16 bytes each) is refused before
+// room is made for them; a system that promises more than it has would
+// otherwise end the program while they are filled.
+TEST(MessdateiLesen, ACountBeyondTheMemoryAtHandIsRefusedUnread) {
+  const struct {
+    int32_t anzahl;
+    uint64_t speicher;
+    bool gelesen;
+  } faelle[] = {{0x7ffffffe, uint64_t(3) << 30, false}, {0xffff, (1 << 20) - 1, false}, {0xffff, 1 << 20, true}};
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.speicher);
+    pvtest::Programmumgebung u;
+    QFile datei(u.pfad(QStringLiteral("gross.MES")));
+    ASSERT_TRUE(datei.open(QIODevice::ReadWrite));
+    datei.write(Roh().leereTexte(8).i32(f.anzahl).b);
+    if (!datei.resize(datei.pos() + 8 * (qint64(f.anzahl) + 1))) GTEST_SKIP() << "no sparse file here";
+    ASSERT_TRUE(datei.seek(0));
+    const pv::Leseergebnis e = pv::messdateiAuswerten(datei, f.speicher);
+    EXPECT_EQ(e.gelesen(), f.gelesen);
+    if (!f.gelesen) {
+      EXPECT_EQ(e.Schritt, QStringLiteral("Datenspeicher X reservieren"));
+      EXPECT_EQ(e.fehlernummer, 7);
+      EXPECT_EQ(e.fehlertext, QStringLiteral("Nicht genügend Speicher"));
+    }
+  }
+}
+
 TEST(MessdateiLesen, DamagedFilesFailAtTheirStepAndChangeNothing) {
   struct Fall {
     const char* name;

@@ -1,0 +1,74 @@
+// What the program reads from the system itself: the memory it may take and
+// its running clock.
+#include <ctime>
+
+#include <QMap>
+#include <gtest/gtest.h>
+
+#include "common/speichergrenze.h"
+#include "common/uhr.h"
+
+namespace {
+
+TEST(Speichergrenze, LeastOfMachineAndControlGroups) {
+  constexpr uint64_t kGiB = uint64_t(1) << 30;
+  const QByteArray meminfo = "MemTotal:        4194304 kB\nMemFree:  1000 kB\nSwapTotal:       1048576 kB\n";
+  const QByteArray ohneSwap = "MemTotal:        4194304 kB\nSwapTotal:             0 kB\n";
+  const QString v2 = QStringLiteral("/sys/fs/cgroup/user.slice/app.scope/");
+  const QString v1 = QStringLiteral("/sys/fs/cgroup/memory/dienst/");
+  struct Fall {
+    const char* name;
+    QMap<QString, QByteArray> dateien;
+    uint64_t erwartet;
+  };
+  const Fall faelle[] = {
+      {"nothing known", {}, UINT64_MAX},
+      {"machine: memory and swap", {{"/proc/meminfo", meminfo}}, 5 * kGiB},
+      {"group with swap as far as the machine has any",
+       {{"/proc/meminfo", meminfo},
+        {"/proc/self/cgroup", "0::/user.slice/app.scope\n"},
+        {v2 + "memory.max", "3221225472\n"},
+        {v2 + "memory.swap.max", "max\n"}},
+       4 * kGiB},
+      {"group without swap, its parent tighter with it",
+       {{"/proc/meminfo", meminfo},
+        {"/proc/self/cgroup", "0::/user.slice/app.scope\n"},
+        {v2 + "memory.max", "3221225472\n"},
+        {v2 + "memory.swap.max", "0\n"},
+        {"/sys/fs/cgroup/user.slice/memory.max", "1073741824\n"}},
+       2 * kGiB},
+      {"unlimited group",
+       {{"/proc/meminfo", ohneSwap}, {"/proc/self/cgroup", "0::/\n"}, {"/sys/fs/cgroup/memory.max", "max\n"}},
+       4 * kGiB},
+      {"version 1 memory hierarchy",
+       {{"/proc/meminfo", ohneSwap},
+        {"/proc/self/cgroup", "5:cpu,cpuacct:/dienst\n4:memory:/dienst\n0::/\n"},
+        {v1 + "memory.limit_in_bytes", "1073741824\n"},
+        {"/sys/fs/cgroup/memory/memory.limit_in_bytes", "9223372036854771712\n"}},
+       kGiB},
+  };
+  for (const Fall& f : faelle) {
+    EXPECT_EQ(pv::nutzbarerSpeicher([&](const QString& pfad) -> std::optional<QByteArray> {
+                if (!f.dateien.contains(pfad)) return std::nullopt;
+                return f.dateien.value(pfad);
+              }),
+              f.erwartet)
+        << f.name;
+  }
+}
+
+// The clock the program measures durations with is the one that goes on
+// while the wall clock is set and while the computer sleeps.
+TEST(Uhren, TheRunningClockIsTheBootClock) {
+  const auto bootMs = [] {
+    timespec t{};
+    clock_gettime(CLOCK_BOOTTIME, &t);
+    return int64_t{t.tv_sec} * 1000 + t.tv_nsec / 1'000'000;
+  };
+  const int64_t vorher = bootMs();
+  const int64_t laufzeit = pv::Uhren{}.laufzeitMs();
+  EXPECT_GE(laufzeit, vorher);
+  EXPECT_LE(laufzeit, bootMs());
+}
+
+}  // namespace
