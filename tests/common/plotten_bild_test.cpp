@@ -162,6 +162,18 @@ TEST(GrafikZeichnenTest, MarkersAreRoundAtEveryRatio) {
     }
 }
 
+// A page drawn shrunk smooths its lines: one 0.6 pixels wide across the
+// border of two columns leaves half its ink in each, as the printer's
+// finer pixels show it.
+TEST(GrafikZeichnenTest, AShrunkPageDrawsThinLinesSmoothed) {
+  QImage bild(100, 100, QImage::Format_RGB32);
+  bild.fill(Qt::white);
+  pv::Zeichenflaeche z(bild, QSizeF(1000, 1000), 600);
+  const QLineF linie(500, 100, 500, 900);
+  z.linien(std::span(&linie, 1), Qt::black, 6);
+  for (const int x : {49, 50}) EXPECT_NEAR(1 - qGray(bild.pixel(x, 50)) / 255.0, 0.3, 0.1) << "column " << x;
+}
+
 // Where two pictures differ: the ink of what only one of them holds.
 QRect unterschied(const QImage& a, const QImage& b) {
   QRect r;
