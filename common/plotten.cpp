@@ -170,8 +170,10 @@ struct Bereich {
 // connected, the line from the value schritt places before, which may lie
 // before the view. A line is left out when both ends lie outside the x range
 // or both outside the y range; otherwise it runs towards its ends as far as
-// the plotting area reaches. Dots and lines are cut at the plotting area's
-// edge, so nothing of the curve lies in the margins.
+// the plotting area reaches. Lines are cut at the plotting area's edge, so
+// none reaches into the margins; the dots are drawn whole, so a value on the
+// area's edge (the first of a recording lies on the y axis) shows its dot
+// as every other value does.
 void werteZeichnen(Zeichenflaeche& ziel, const std::vector<float>& X, const std::vector<float>& Y,
                    const pv::SichtbareWerte& sichtbar, int32_t schritt, const Bereich& b,
                    const pv::GrafikEinstellungen& e, int f) {
@@ -183,39 +185,41 @@ void werteZeichnen(Zeichenflaeche& ziel, const std::vector<float>& X, const std:
   // painter gets no coordinates beyond its reach.
   const double w = ziel.breite(), h = ziel.hoehe();
   const QRectF rahmen(-w, -h, 3 * w, 3 * h);
-  const Zeichenflaeche::Begrenzung grenze(ziel, ziel.wertebereich);
   const double v = ziel.verhaeltnis();
   const auto geraetepixel = [v](const QPointF& q) { return QPointF(std::floor(q.x() * v), std::floor(q.y() * v)); };
 
   std::vector<QPointF> punkte;
-  Kurvenzug zug(ziel, kurve, linienBreite);
-  int64_t zugEnde = -1;  // index of the value the polyline ends at
-  for (int64_t i = sichtbar.erster; i <= sichtbar.letzter; i += schritt) {
-    const float xi = X[i];
-    const float yi = Y[i];
-    const QPointF p = ziel.zuPixel(xi, yi);
-    if (b.xDrin(xi) && b.yDrin(yi)) {
-      // A dot on the previous dot's device pixel adds nothing.
-      if (punkte.empty() || geraetepixel(punkte.back()) != geraetepixel(p)) punkte.push_back(p);
+  {
+    const Zeichenflaeche::Begrenzung grenze(ziel, ziel.wertebereich);
+    Kurvenzug zug(ziel, kurve, linienBreite);
+    int64_t zugEnde = -1;  // index of the value the polyline ends at
+    for (int64_t i = sichtbar.erster; i <= sichtbar.letzter; i += schritt) {
+      const float xi = X[i];
+      const float yi = Y[i];
+      const QPointF p = ziel.zuPixel(xi, yi);
+      if (b.xDrin(xi) && b.yDrin(yi)) {
+        // A dot on the previous dot's device pixel adds nothing.
+        if (punkte.empty() || geraetepixel(punkte.back()) != geraetepixel(p)) punkte.push_back(p);
+      }
+      if (!verbinden || i <= schritt) continue;
+      const int64_t k = i - schritt;
+      const float xk = X[k];
+      const float yk = Y[k];
+      if (!std::isfinite(xk) || !std::isfinite(yk) || !std::isfinite(xi) || !std::isfinite(yi)) continue;
+      if (!b.xDrin(xk) && !b.xDrin(xi)) continue;
+      if (!b.yDrin(yk) && !b.yDrin(yi)) continue;
+      QPointF a = ziel.zuPixel(xk, yk);
+      QPointF e2 = p;
+      if (rahmen.contains(a) && rahmen.contains(e2)) {
+        zug.linie(a, e2, k == zugEnde);
+        zugEnde = i;
+      } else if (abschneiden(a, e2, rahmen)) {
+        zug.linie(a, e2, false);
+        zugEnde = e2 == p ? i : -1;
+      }
     }
-    if (!verbinden || i <= schritt) continue;
-    const int64_t k = i - schritt;
-    const float xk = X[k];
-    const float yk = Y[k];
-    if (!std::isfinite(xk) || !std::isfinite(yk) || !std::isfinite(xi) || !std::isfinite(yi)) continue;
-    if (!b.xDrin(xk) && !b.xDrin(xi)) continue;
-    if (!b.yDrin(yk) && !b.yDrin(yi)) continue;
-    QPointF a = ziel.zuPixel(xk, yk);
-    QPointF e2 = p;
-    if (rahmen.contains(a) && rahmen.contains(e2)) {
-      zug.linie(a, e2, k == zugEnde);
-      zugEnde = i;
-    } else if (abschneiden(a, e2, rahmen)) {
-      zug.linie(a, e2, false);
-      zugEnde = e2 == p ? i : -1;
-    }
+    zug.beenden();
   }
-  zug.beenden();
   ziel.punkte(punkte, kurve, punktGroesse);
 }
 

@@ -254,8 +254,10 @@ void Zeichenflaeche::linieWert(double x1, double y1, double x2, double y2, const
 }
 
 void Zeichenflaeche::punktWert(double x, double y, const QColor& farbe, double durchmesser) {
-  const Begrenzung grenze(*this, wertebereich);
   const QPointF p = zuPixel(x, y);
+  // A value on the area's edge shows its dot whole; one outside is cut to it.
+  const bool drin = wertebereich.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(p);
+  const Begrenzung grenze(*this, drin ? QRectF() : wertebereich);
   punkte(std::span<const QPointF>(&p, 1), farbe, durchmesser);
 }
 

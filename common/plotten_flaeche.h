@@ -84,8 +84,8 @@ class Zeichenflaeche {
   Grafikbereich letzteGrafik;
   // The plotting area of the last graph in pixels, its axes included
   // (written by Tolvek::GrafikZeichnen with the scale); empty before the
-  // first. Its values, and those added with linieWert/punktWert, are cut to
-  // it.
+  // first. The lines of its values, and those added with linieWert, are cut
+  // to it; the dots of values inside it are drawn whole.
   QRectF wertebereich;
 
   // --- user scale ---
@@ -124,7 +124,8 @@ class Zeichenflaeche {
   // Width and line height of a text in pixels.
   virtual QSizeF textmass(const QString& text, const QFont& schrift) const;
 
-  // --- drawing in user units with the current scale, cut to wertebereich ---
+  // --- drawing in user units with the current scale: a line cut to
+  // wertebereich, a dot whole inside it and cut to it outside ---
   void linieWert(double x1, double y1, double x2, double y2, const QColor& farbe, double breite);
   void punktWert(double x, double y, const QColor& farbe, double durchmesser);
 

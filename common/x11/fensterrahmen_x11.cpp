@@ -115,12 +115,13 @@ class X11Rahmenmeldungen : public Rahmenmeldungen, public QAbstractNativeEventFi
 
 }  // namespace
 
-void X11RahmenmeldungenSetzen() {
+Rahmenmeldungen* X11RahmenmeldungenSetzen() {
   static QPointer<X11Rahmenmeldungen> gesetzt;
   const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  if (gesetzt || !x11 || !x11->connection()) return;
+  if (gesetzt || !x11 || !x11->connection()) return gesetzt;
   gesetzt = new X11Rahmenmeldungen(x11->connection(), qGuiApp);
   RahmenmeldungenSetzen(gesetzt);
+  return gesetzt;
 }
 
 }  // namespace Tolvek

@@ -24,6 +24,7 @@
 #include "main/form1steuerelemente.h"
 #include "main/kastenfeld.h"
 #include "main/startform.h"
+#include "support/pseudoterminal.h"
 #include "views/ansichten_testhilfe.h"
 #include "views/druckfenster.h"
 #include "views/grafikbild.h"
@@ -189,27 +190,48 @@ TEST_F(Bildschirmfenster, TheSensorEditorShowsTheCharacteristicDrawnAtTheRatio) 
   pv::sensorZustand().Fuehler = {};
 }
 
-// The data line's lamps touch on whole device pixels, whatever the ratio:
-// lamp i of the PC row starts 5 - i picture widths from the left, lamp i of
-// the device row i widths, right below the PC row.
+// The data line's lamps touch on whole device pixels, whatever the ratio and
+// where the line's origin lies between two (at (1, 1) at 1.5): lamp i of the
+// PC row starts 5 - i picture widths right of the first whole device pixel,
+// lamp i of the device row i widths, right below the PC row. A lamp's change
+// shows on the screen at once, so the line's animation runs.
 TEST_F(Bildschirmfenster, TheDataLineLampsTouchEvenly) {
-  pv::Datenlinienbild linie;
-  for (pv::LEDs* lampe : linie.messgeraetReihe()) lampe->Init(1, 1, 1, true);
-  for (pv::LEDs* lampe : linie.pcReihe()) lampe->Init(0, 0, 0, true);
-  linie.resize(linie.sizeHint());
-  const QImage bild = gezeigt(linie);
-  const QSize g = linie.pcReihe()[0]->Bild().size();
+  QWidget traeger;
+  auto* linie = new pv::Datenlinienbild(&traeger);
+  linie->move(1, 1);
+  for (pv::LEDs* lampe : linie->messgeraetReihe()) lampe->Init(1, 1, 1, true);
+  for (pv::LEDs* lampe : linie->pcReihe()) lampe->Init(0, 0, 0, true);
+  linie->resize(linie->sizeHint());
+  traeger.resize(linie->sizeHint() + QSize(1, 1));
+  const QImage bild = gezeigt(traeger);
+  const QSize g = linie->pcReihe()[0]->Bild().size();
+  const int ecke = int(std::ceil(v));
   for (int i = 0; i < 6; ++i) {
-    for (auto [lampe, ort] : {std::pair{linie.pcReihe()[i], QPoint((5 - i) * g.width(), 0)},
-                              std::pair{linie.messgeraetReihe()[i], QPoint(i * g.width(), g.height())}}) {
+    for (auto [lampe, ort] : {std::pair{linie->pcReihe()[i], QPoint((5 - i) * g.width(), 0)},
+                              std::pair{linie->messgeraetReihe()[i], QPoint(i * g.width(), g.height())}}) {
       const QImage& soll = lampe->Bild();
       int falsch = 0;
       for (int y = 0; y < soll.height(); ++y)
         for (int x = 0; x < soll.width(); ++x)
-          if (qAlpha(soll.pixel(x, y)) == 255) falsch += bild.pixel(ort + QPoint(x, y)) != soll.pixel(x, y);
+          if (qAlpha(soll.pixel(x, y)) == 255) falsch += bild.pixel(ort + QPoint(x + ecke, y + ecke)) != soll.pixel(x, y);
       EXPECT_EQ(falsch, 0) << "lamp " << i << " at " << ort.x() << "," << ort.y();
     }
   }
+
+  struct Malzaehler : QObject {
+    int n = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      n += e->type() == QEvent::Paint;
+      return false;
+    }
+  } gemalt;
+  linie->installEventFilter(&gemalt);
+  traeger.show();
+  ASSERT_TRUE(pvtest::warteBis([&] { return gemalt.n > 0; }, 60000));
+  QCoreApplication::processEvents();
+  gemalt.n = 0;
+  linie->pcReihe()[0]->StatusSetzen(1);
+  EXPECT_TRUE(pvtest::warteBis([&] { return gemalt.n > 0; }, 60000)) << "the line repainted";
 }
 
 // The graph area's dots are round and as large as on an ordinary screen;

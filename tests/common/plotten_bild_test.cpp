@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -82,10 +83,12 @@ TEST(GrafikZeichnenTest, RenderedCurveLiesWhereTheValuesAre) {
 
 // A curve that leaves the view on every side, wide and with markers, stays
 // inside the plotting area and its axes' lines on the screen at any ratio
-// and on the printer; its lines reach the edge, and a run along the bottom
-// edge shows.
+// and on the printer, but for the dots of values on the area's edge, which
+// are whole; its lines reach the edge, and a run along the bottom edge
+// shows. So do a live line and dots (blue): a dot outside the range is cut.
 TEST(GrafikZeichnenTest, TheCurveStaysInsideThePlottingArea) {
   const auto roetlich = [](QRgb c) { return qRed(c) > qGreen(c) + 60 && qRed(c) > qBlue(c) + 60; };
+  const auto blaeulich = [](QRgb c) { return qBlue(c) > qGreen(c) + 60 && qBlue(c) > qRed(c) + 60; };
   for (const auto& [v, drucker] : {std::pair{1.0, false}, {1.5, false}, {2.0, false}, {1.0, true}}) {
     SCOPED_TRACE(testing::Message() << "ratio " << v << (drucker ? ", printer" : ""));
     QImage bild(int(600 * v), int(400 * v), QImage::Format_RGB32);
@@ -98,26 +101,40 @@ TEST(GrafikZeichnenTest, TheCurveStaysInsideThePlottingArea) {
     auto e = einstellungen();
     e.Liniendicke = 3;
     e.MesspunkteAnzeigen = 1;
-    e.Messpunktgroesse = 4;
+    e.Messpunktgroesse = 6;
     e.GitterX = e.GitterY = false;
     float x0 = 0, x1 = 10, y0 = 0, y1 = 10;
     ASSERT_EQ(Tolvek::GrafikZeichnen(z, x0, x1, y0, y1, reihe({-2, 0, 3, 6, 9, 12}), reihe({5, 5, 0, 0, 15, 5}), e,
                                      u','),
               Tolvek::kGrafikFertig);
+    const double d = 6 * (drucker ? 6 : 1) + 1;  // the dots' diameter
+    z.linieWert(5, 5, 15, 12, Qt::blue, 3);
+    z.punktWert(0, 8, Qt::blue, d);
+    z.punktWert(-0.15, 2, Qt::blue, d);
     // The area and the axes' outer edges in device pixels, one pixel of
-    // rounding allowed.
+    // rounding allowed, and the dots of the values on its edges.
     const double achse = (drucker ? 6 : 1) * v / 2;
     const QRectF flaeche(z.zuPixel(0, 10) * v, z.zuPixel(10, 0) * v);
     const QRectF erlaubt = flaeche.adjusted(-achse - 1, -1, 1, achse + 1);
-    QRect rot;
+    const double r = d * v / 2;
+    const QPointF punkte[] = {z.zuPixel(0, 5) * v, z.zuPixel(3, 0) * v, z.zuPixel(6, 0) * v, z.zuPixel(0, 8) * v};
+    const auto aufPunkt = [&](QPointF p) {
+      return std::any_of(std::begin(punkte), std::end(punkte), [&](QPointF m) { return QLineF(m, p).length() < r + 1; });
+    };
+    QRect rot, blau;
     for (int y = 0; y < bild.height(); ++y)
-      for (int x = 0; x < bild.width(); ++x)
-        if (roetlich(bild.pixel(x, y))) {
-          rot |= QRect(x, y, 1, 1);
-          ASSERT_TRUE(erlaubt.contains(x + 0.5, y + 0.5)) << "curve at " << x << "," << y;
-        }
+      for (int x = 0; x < bild.width(); ++x) {
+        const QRgb c = bild.pixel(x, y);
+        if (!roetlich(c) && !blaeulich(c)) continue;
+        (roetlich(c) ? rot : blau) |= QRect(x, y, 1, 1);
+        ASSERT_TRUE(erlaubt.contains(x + 0.5, y + 0.5) || aufPunkt({x + 0.5, y + 0.5})) << "ink at " << x << "," << y;
+      }
     EXPECT_LE(rot.left(), flaeche.left() + 1) << "the line from the left reaches the y axis";
     EXPECT_GE(rot.bottom(), flaeche.bottom() - 1) << "the run along the bottom edge";
+    EXPECT_LE(rot.left(), punkte[0].x() - r + 1) << "the dot on the y axis is whole";
+    EXPECT_GE(rot.bottom(), punkte[1].y() + r - 1.5) << "the dots on the x axis are whole";
+    EXPECT_LE(blau.left(), punkte[3].x() - r + 1) << "the live dot on the y axis is whole";
+    EXPECT_GE(blau.right(), flaeche.right() - 1) << "the live line reaches the right edge";
     EXPECT_LE(rot.top(), flaeche.top() + 1) << "the line to a value above reaches the top";
   }
 }
@@ -143,6 +160,18 @@ TEST(GrafikZeichnenTest, MarkersAreRoundAtEveryRatio) {
         EXPECT_NEAR(tinte, kreis, 0.1 * kreis) << "dot at " << m.x();
       }
     }
+}
+
+// A page drawn shrunk smooths its lines: one 0.6 pixels wide across the
+// border of two columns leaves half its ink in each, as the printer's
+// finer pixels show it.
+TEST(GrafikZeichnenTest, AShrunkPageDrawsThinLinesSmoothed) {
+  QImage bild(100, 100, QImage::Format_RGB32);
+  bild.fill(Qt::white);
+  pv::Zeichenflaeche z(bild, QSizeF(1000, 1000), 600);
+  const QLineF linie(500, 100, 500, 900);
+  z.linien(std::span(&linie, 1), Qt::black, 6);
+  for (const int x : {49, 50}) EXPECT_NEAR(1 - qGray(bild.pixel(x, 50)) / 255.0, 0.3, 0.1) << "column " << x;
 }
 
 // Where two pictures differ: the ink of what only one of them holds.

@@ -17,9 +17,12 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <cstring>
 #include <functional>
 #include <optional>
+#include <vector>
 
+#include "common/fensterplatz.h"
 #include "common/x11/fensterrahmen_x11.h"
 #include "main/aufnahme.h"
 #include "main/einstellungsdatei.h"
@@ -212,6 +215,42 @@ TEST_F(Fensterrahmen, AWindowLeftOffTheScreenIsBackOnTheWorkAreaWhenShownAgain) 
   grafik->close();
   ASSERT_TRUE(pvtest::warteBis([&] { return !grafik->windowHandle()->isExposed(); }, 5000));
   pruefen("graph, opened again", [&] { f.MGrafik->trigger(); }, {.deckt = true});
+}
+
+// A window manager that takes over, or changes what it supports, says so on
+// the root window: whether frames are announced is then read anew.
+TEST(Rahmenmeldungen, AreReadAnewWhenTheWindowManagerChangesWhatItSupports) {
+  Tolvek::Rahmenmeldungen* meldungen = Tolvek::X11RahmenmeldungenSetzen();
+  ASSERT_NE(meldungen, nullptr);
+  QWidget fenster;
+  const WId id = fenster.winId();
+  ASSERT_TRUE(meldungen->werdenGemeldet(id));
+  xcb_connection_t* x = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+  const xcb_window_t wurzel = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+  const auto atom = [x](const char* name) {
+    xcb_intern_atom_reply_t* a = xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+    const xcb_atom_t wert = a ? a->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    free(a);
+    return wert;
+  };
+  const xcb_atom_t unterstuetzt = atom("_NET_SUPPORTED"), ausmasse = atom("_NET_FRAME_EXTENTS");
+  xcb_get_property_reply_t* a =
+      xcb_get_property_reply(x, xcb_get_property(x, 0, wurzel, unterstuetzt, XCB_ATOM_ATOM, 0, 4096), nullptr);
+  ASSERT_NE(a, nullptr);
+  const auto* anfang = static_cast<const xcb_atom_t*>(xcb_get_property_value(a));
+  const std::vector<xcb_atom_t> vorher(anfang, anfang + xcb_get_property_value_length(a) / 4);
+  free(a);
+  const auto setzen = [&](const std::vector<xcb_atom_t>& liste) {
+    xcb_change_property(x, XCB_PROP_MODE_REPLACE, wurzel, unterstuetzt, XCB_ATOM_ATOM, 32,
+                        static_cast<uint32_t>(liste.size()), liste.data());
+    xcb_flush(x);
+  };
+  std::vector<xcb_atom_t> ohne = vorher;
+  std::erase(ohne, ausmasse);
+  setzen(ohne);
+  EXPECT_TRUE(pvtest::warteBis([&] { return !meldungen->werdenGemeldet(id); }, 60000));
+  setzen(vorher);
+  EXPECT_TRUE(pvtest::warteBis([&] { return meldungen->werdenGemeldet(id); }, 60000));
 }
 
 }  // namespace

@@ -97,6 +97,15 @@ int pixelWie(const QImage& bild, const std::function<bool(QColor)>& passt) {
   return n;
 }
 
+// Where the picture's pixels of that kind lie.
+QRect ausdehnung(const QImage& bild, const std::function<bool(QColor)>& passt) {
+  QRect r;
+  for (int y = 0; y < bild.height(); ++y)
+    for (int x = 0; x < bild.width(); ++x)
+      if (passt(bild.pixelColor(x, y))) r |= QRect(x, y, 1, 1);
+  return r;
+}
+
 // Runs `aktion`; each modal dialog it opens is handed to `antwort`, which
 // must close it. Returns how many opened.
 int modaleDialoge(const std::function<void()>& aktion, const std::function<void(QDialog&)>& antwort) {
@@ -233,7 +242,8 @@ std::pair<double, double> tinte(const QImage& bild) {
 
 // The fixture graph's page: its lines as wide on paper as the settings ask
 // (widths in screen pixels, grown by the printer's resolution over the
-// screen's), and the preview that page shrunk, with as much ink.
+// screen's), and the preview that page shrunk, with as much ink where the
+// page has it.
 TEST_F(Drucken, PrintedLinesKeepTheirWidthAndThePreviewShowsThePageAsPrinted) {
   pv::FormGRAFIK grafik;
   ASSERT_NO_FATAL_FAILURE(fixtureZeigen(grafik));
@@ -285,6 +295,15 @@ TEST_F(Drucken, PrintedLinesKeepTheirWidthAndThePreviewShowsThePageAsPrinted) {
   const auto [rotGezeigt, dunkelGezeigt] = tinte(vorschau);
   EXPECT_NEAR(rotGezeigt / (rotFein / 100), 1, 0.35) << "the curve";
   EXPECT_NEAR(dunkelGezeigt / (dunkelFein / 100), 1, 0.35) << "axes, grid and texts";
+  // Each ink where the page has it: its extent in preview pixels.
+  const QPoint rand = (drucker.pageLayout().paintRect(QPageLayout::Inch).topLeft() * dpi).toPoint();
+  for (const auto art : {+[](QColor c) { return c.red() - c.green() > 40; },
+                         +[](QColor c) { return c.red() < 200 && c.red() - c.green() <= 40; }}) {
+    const QRect f = ausdehnung(QImage(png), art).translated(-rand), g = ausdehnung(vorschau, art);
+    for (const auto& [gezeigt, fein] :
+         {std::pair{g.left(), f.left()}, {g.top(), f.top()}, {g.right(), f.right()}, {g.bottom(), f.bottom()}})
+      EXPECT_NEAR(gezeigt, fein / 10.0, 1) << "an edge of the preview's ink against the page's";
+  }
 }
 
 TEST_F(Drucken, ASystemPrinterChosenAfterAPdfPrintsNoLongerIntoThatFile) {
