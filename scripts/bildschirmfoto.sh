@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 ordner=$(mktemp -d)
 trap 'rm -rf "$ordner"' EXIT
 # shellcheck disable=SC2086
-cp data/* ${ZUSATZDATEIEN:-} "$ordner"/
+cp data/*.ger data/*.gif ${ZUSATZDATEIEN:-} "$ordner"/
 # The factory settings with a current device, so that the start asks nothing.
 LC_ALL=C sed -e 's/^\(Aktuelles Messger.t=\)\r$/\1Multimeter (sendet selbst)\r/' -e "${EINSTELLUNGEN:-}" \
   tests/daten/pelvaron_werkseinstellungen.ini > "$ordner/Pelvaron.ini"
