@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "common/programmordner.h"
+#include "common/textdatei.h"
 #include "main/hauptzustand.h"
 
 namespace pv {
@@ -34,12 +35,23 @@ QString nichtGeschriebenText(const QString& was, const QString& ordner) {
       .arg(was, QDir::toNativeSeparators(ordner));
 }
 
-QString sicherheitsdateiAblegen(const std::function<bool(const QString&)>& schreiben, const QString& ersatzordner) {
+QString sicherheitsdateiAblegen(const QByteArray& inhalt, const QString& ersatzordner) {
   const QString datei = sicherungsdatei(kSicherheitsdatei);
-  if (schreiben(datei)) return datei;
-  if (ersatzordner.isEmpty() || QDir(ersatzordner) == QDir(sicherungsordner())) return {};
-  const QString ersatz = QDir(ersatzordner).filePath(kSicherheitsdatei);
-  return QDir().mkpath(ersatzordner) && schreiben(ersatz) ? ersatz : QString();
+  if (dateiErsetzen(datei, inhalt, Verweise::NurEigene)) return datei;
+  const QDir ersatz(ersatzordner);
+  if (ersatzordner.isEmpty() || ersatz == QDir(sicherungsordner()) || !QDir().mkpath(ersatzordner)) return {};
+  for (int n = ersatz == QDir(Programmordner::pfad()) ? 2 : 1; n <= 99; ++n) {
+    const QString name = n == 1 ? kSicherheitsdatei : QStringLiteral("pvsave-%1.tmp").arg(n);
+    switch (dateiNeuAnlegen(ersatz.filePath(name), inhalt)) {
+      case Neuanlage::Angelegt:
+        return ersatz.filePath(name);
+      case Neuanlage::NameBelegt:
+        continue;
+      case Neuanlage::Fehlgeschlagen:
+        return {};
+    }
+  }
+  return {};
 }
 
 QString sicherheitsdateiAusweichText(const QString& ordner, const QString& ersatzordner, const QString& geschrieben) {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QByteArray>
 #include <QTime>
-#include <functional>
 
 namespace pv {
 
@@ -29,11 +29,14 @@ QString nichtGeschriebenText(const QString& was, const QString& ordner);
 QString messungBeendetText(bool zwischenGespeichert, bool sicherheitGespeichert, const QString& ordner);
 
 // The safety file at an end without a box (a signal, the session's end, the
-// display gone) and at the session's checkpoint: written with `schreiben`
-// into the folder of this copy's saves, and where that folder does not take
-// it (read-only, full, failed or gone) into `ersatzordner`, made when
-// missing. The path written; empty when neither folder took it.
-QString sicherheitsdateiAblegen(const std::function<bool(const QString&)>& schreiben, const QString& ersatzordner);
+// display gone) and at the session's checkpoint: `inhalt` written into the
+// folder of this copy's saves, and where that folder does not take it
+// (read-only, full, failed or gone) into `ersatzordner`, made when missing.
+// There it never replaces a file: copies that end together each keep their
+// values, in "pvsave.tmp", "pvsave-2.tmp", ... (from "pvsave-2.tmp" on where
+// the folder is the program folder, whose copy writes "pvsave.tmp" itself).
+// The path written; empty when neither folder took it.
+QString sicherheitsdateiAblegen(const QByteArray& inhalt, const QString& ersatzordner);
 
 // The line on standard error and in the error log when the safety file did
 // not go into `ordner`: the file it went to instead (`geschrieben`), or
