@@ -335,7 +335,7 @@ bool Programm::sichernOhneMeldung(const std::function<void()>& anhalten, bool mi
 bool Programm::sicherheitsdateiRetten() {
   const QString ersatzordner = Programmordner::anwendungsdaten();
   const std::optional<QByteArray> inhalt = aufnahme_->sicherheitsdateiInhalt();
-  const QString datei = inhalt ? sicherheitsdateiAblegen(*inhalt, ersatzordner) : QString();
+  const QString datei = inhalt ? sicherheitsdateiAblegen(*inhalt, ersatzordner, ersatzdatei_) : QString();
   if (datei == sicherungsdatei(kSicherheitsdatei)) return true;
   const QString text = sicherheitsdateiAusweichText(sicherungsordner(), ersatzordner, datei);
   standardfehlerMelden(text);

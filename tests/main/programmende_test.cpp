@@ -169,21 +169,29 @@ TEST_F(ProgrammendeTest, TheSessionsRequestToKeepTheDataLetsTheRecordingGoOn) {
 
 }  // namespace
 
-// Rescues that go to the fallback folder never replace a file there: copies
-// that end together each keep their values, and where that folder is the
-// program folder, the name "pvsave.tmp" stays its own copy's.
-TEST(Sicherheitsdatei, RescuesIntoTheFallbackFolderReplaceNoFile) {
+// Rescues that go to the fallback folder never replace a file there but
+// the copy's own last one: copies that end together each keep their values,
+// and where that folder is the program folder, the name "pvsave.tmp" stays
+// its own copy's.
+TEST(Sicherheitsdatei, RescuesIntoTheFallbackFolderReplaceNoOtherFile) {
   pvtest::Programmumgebung u;
   u.schreibe(QStringLiteral("datei"), {});
   pv::hauptmodul().Sicherungsordner = u.pfad(QStringLiteral("datei/Kopie 2"));  // takes no file
   const QString ersatz = u.pfad(QStringLiteral("ersatz"));
-  EXPECT_EQ(pv::sicherheitsdateiAblegen("eins", ersatz), u.pfad(QStringLiteral("ersatz/pvsave.tmp")));
-  EXPECT_EQ(pv::sicherheitsdateiAblegen("zwei", ersatz), u.pfad(QStringLiteral("ersatz/pvsave-2.tmp")));
-  EXPECT_EQ(pv::sicherheitsdateiAblegen("drei", u.pfad()), u.pfad(QStringLiteral("pvsave-2.tmp")));
+  pv::Ersatzdatei erste, zweite, dritte;
+  EXPECT_EQ(pv::sicherheitsdateiAblegen("eins", ersatz, erste), u.pfad(QStringLiteral("ersatz/pvsave.tmp")));
+  EXPECT_EQ(pv::sicherheitsdateiAblegen("zwei", ersatz, zweite), u.pfad(QStringLiteral("ersatz/pvsave-2.tmp")));
+  EXPECT_EQ(pv::sicherheitsdateiAblegen("Eins", ersatz, erste), u.pfad(QStringLiteral("ersatz/pvsave.tmp")));
+  // Its file replaced by another in the meantime, the copy takes a new name.
+  QFile::remove(u.pfad(QStringLiteral("ersatz/pvsave-2.tmp")));
+  u.schreibe(QStringLiteral("ersatz/pvsave-2.tmp"), "fremd");
+  EXPECT_EQ(pv::sicherheitsdateiAblegen("Zwei", ersatz, zweite), u.pfad(QStringLiteral("ersatz/pvsave-3.tmp")));
+  EXPECT_EQ(pv::sicherheitsdateiAblegen("drei", u.pfad(), dritte), u.pfad(QStringLiteral("pvsave-2.tmp")));
   pv::hauptmodul().Sicherungsordner.clear();
-  EXPECT_EQ(u.lies(QStringLiteral("ersatz/pvsave.tmp")) + u.lies(QStringLiteral("ersatz/pvsave-2.tmp")) +
-                u.lies(QStringLiteral("pvsave-2.tmp")),
-            "einszweidrei");
+  QByteArray inhalte;
+  for (const char* name : {"ersatz/pvsave.tmp", "ersatz/pvsave-2.tmp", "ersatz/pvsave-3.tmp", "pvsave-2.tmp"})
+    inhalte += u.lies(QString::fromUtf8(name)) + ' ';
+  EXPECT_EQ(inhalte, "Eins fremd Zwei drei ");
 }
 
 // The program's own files in its folder follow no link that another user
@@ -193,7 +201,10 @@ TEST(Programmdateien, FollowNoOtherUsersLink) {
   if (geteuid() != 0 || !niemand) GTEST_SKIP() << "needs root and a user nobody to make another user's link";
   pvtest::Programmumgebung u;
   const std::pair<const char*, std::function<void()>> schreiber[] = {
-      {"pvsave.tmp", [] { pv::sicherheitsdateiAblegen("werte", {}); }},
+      {"pvsave.tmp", [] {
+         pv::Ersatzdatei keine;
+         pv::sicherheitsdateiAblegen("werte", {}, keine);
+       }},
       {"Pelvaron.ini", [&] { pv::iniSichern(u.pfad(), u',', pv::Einstellungen{}); }},
       {"ErrLog.txt", [] { Tolvek::FehlerProtokollieren(QStringLiteral("Test"), 5, QStringLiteral("x")); }},
       {"DebugData.txt", [&] { pv::debugSchreiben(u.pfad(), QStringLiteral("x")); }},
