@@ -52,8 +52,8 @@ bool dateiSchreibbar(const QString& pfad);
 bool dateiUebernehmen(const QString& zwischendatei, const QString& ziel);
 
 // Appends to a file, creating it when missing. On failure the file stays as
-// it was (a file it created is removed again). Another user's link is not
-// followed: the append fails and the error log names the link.
+// it was (a file it created is removed again). Where `verweise` is
+// NurEigene, another user's link fails the append, and the error log names it.
 bool dateiAnhaengen(const QString& pfad, const QByteArray& inhalt, Verweise verweise = Verweise::Folgen);
 
 // The call that syncs a folder after a rename (::fsync), replaceable so that
