@@ -145,7 +145,8 @@ QString debugAnfang(const QDateTime& jetzt, qsizetype pufferlaenge, const QByteA
 QString debugEnde(const QDateTime& jetzt) { return jetzt.toString(kMesszeitFormat) + QStringLiteral("\r\n"); }
 
 bool debugSchreiben(const QString& ordner, const QString& zeile) {
-  return dateiAnhaengen(QDir(ordner).filePath(QStringLiteral("DebugData.txt")), zuCp1252(zeile + QStringLiteral("\r\n")));
+  return dateiAnhaengen(QDir(ordner).filePath(QStringLiteral("DebugData.txt")), zuCp1252(zeile + QStringLiteral("\r\n")),
+                        Verweise::NurEigene);
 }
 
 }  // namespace pv

@@ -46,7 +46,7 @@ void FehlerProtokollieren(const QString& label, int32_t nummer, const QString& t
     // A log that cannot be written (read-only folder, full disk, locked
     // file) loses the line; the error is still shown and counted.
     pv::dateiAnhaengen(pv::Programmordner::datei(QStringLiteral("ErrLog.txt")),
-                       pv::CrLfText().zeile(zeile).bytes());
+                       pv::CrLfText().zeile(zeile).bytes(), pv::Verweise::NurEigene);
   } catch (...) {
   }
 }

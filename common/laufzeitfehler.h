@@ -21,6 +21,7 @@ class Laufzeitfehler : public std::runtime_error {
   static constexpr int kTypenUnvertraeglich = 13;
   static constexpr int kDateiNichtGefunden = 53;
   static constexpr int kDateiGeoeffnet = 55;
+  static constexpr int kGeraetEA = 57;
   static constexpr int kEingabeZuKurz = 62;
   static constexpr int kPfadZugriff = 75;
   static constexpr int kPfadNichtGefunden = 76;

@@ -1,16 +1,23 @@
 #include "textdatei.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <optional>
+#include <utility>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
 #include "cp1252.h"
+#include "fehlerbehandlung.h"
+#include "laufzeitfehler.h"
 
 namespace pv {
 
@@ -30,38 +37,116 @@ bool textdateiLesen(const QString& pfad, QString& text) {
 
 namespace {
 
+OrdnerSync ordnerSync = ::fsync;
+
+// Said in the error log and on standard error: the log itself may be what
+// cannot be written.
+void dateihinweis(int nummer, const QString& text) {
+  thread_local bool imLog = false;
+  std::fprintf(stderr, "Pelvaron: %s\n", text.toLocal8Bit().constData());
+  if (imLog) return;
+  imLog = true;
+  Tolvek::FehlerProtokollieren(QStringLiteral("Datei speichern"), nummer, text);
+  imLog = false;
+}
+
 // The folder a file's new name goes into, held open from before the name
 // changes until it is on disk: a rename is only kept across a power loss
-// once the folder itself is synced. A folder that cannot be opened fails
-// the write before anything is replaced.
+// once the folder itself is synced. A folder that this user may write but
+// not read cannot be opened; the file is saved all the same.
 class Ordnereintrag {
  public:
-  explicit Ordnereintrag(const QString& pfad) {
-    // The folder of the file that is really replaced: QSaveFile and rename
-    // write through a link to its target.
-    const QFileInfo datei(pfad);
-    const QString echt = datei.canonicalFilePath();
-    const QString ordner = echt.isEmpty() ? datei.absolutePath() : QFileInfo(echt).absolutePath();
-    fd_ = ::open(QFile::encodeName(ordner).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  }
+  explicit Ordnereintrag(const QString& ordner)
+      : fd_(::open(QFile::encodeName(ordner).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
   ~Ordnereintrag() {
     if (fd_ >= 0) ::close(fd_);
   }
   Ordnereintrag(const Ordnereintrag&) = delete;
   Ordnereintrag& operator=(const Ordnereintrag&) = delete;
 
-  bool offen() const { return fd_ >= 0; }
-  bool sichern() const { return fd_ >= 0 && ::fsync(fd_) == 0; }
+  // After `datei` took its new name. File systems without a folder sync
+  // (shared folders of a virtual machine) refuse it, and keep the name.
+  void sichern(const QString& datei) const {
+    if (fd_ < 0 || ordnerSync(fd_) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EBADF) return;
+    dateihinweis(Laufzeitfehler::kGeraetEA,
+                 QStringLiteral("Die Datei %1 wurde gespeichert, ihr Ordner konnte aber nicht auf den Datenträger "
+                                "geschrieben werden; nach einem Stromausfall kann die neue Datei fehlen.")
+                     .arg(QDir::toNativeSeparators(datei)));
+  }
 
  private:
-  int fd_ = -1;
+  int fd_;
 };
 
-}  // namespace
+// The folder of the file that a write to `pfad` really replaces: QSaveFile
+// and rename write through a link to its target.
+QString zielordner(const QString& pfad) {
+  const QFileInfo datei(pfad);
+  const QString echt = datei.canonicalFilePath();
+  return echt.isEmpty() ? datei.absolutePath() : QFileInfo(echt).absolutePath();
+}
 
-bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt) {
-  const Ordnereintrag ordner(pfad);
-  if (!ordner.offen()) return false;
+enum class Verweisart { Keiner, Eigener, Fremder };
+
+Verweisart verweisart(const QByteArray& pfad, struct stat& st) {
+  if (::lstat(pfad.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) return Verweisart::Keiner;
+  return st.st_uid == ::geteuid() ? Verweisart::Eigener : Verweisart::Fremder;
+}
+
+void fremderVerweisMelden(const QString& pfad) {
+  dateihinweis(Laufzeitfehler::kPfadZugriff,
+               QStringLiteral("Die Datei %1 ist ein Verweis eines anderen Benutzers; ihm wird nicht gefolgt, "
+                              "die Datei wurde nicht geschrieben.")
+                   .arg(QDir::toNativeSeparators(pfad)));
+}
+
+bool allesSchreiben(int fd, const QByteArray& inhalt) {
+  for (qsizetype geschrieben = 0; geschrieben < inhalt.size();) {
+    const ssize_t n = ::write(fd, inhalt.constData() + geschrieben, size_t(inhalt.size() - geschrieben));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    geschrieben += n;
+  }
+  return true;
+}
+
+// A new hidden file beside `ziel` that holds `inhalt` on disk, with the
+// permissions `modus` when given; its path, empty on failure (nothing is
+// left behind then).
+QByteArray nebendateiSchreiben(const QString& ziel, const QByteArray& inhalt, std::optional<mode_t> modus) {
+  const QFileInfo info(ziel);
+  const QByteArray stamm = QFile::encodeName(QDir(info.absolutePath()).filePath(u'.' + info.fileName())) + '.';
+  for (int versuch = 0; versuch < 100; ++versuch) {
+    const QByteArray name = stamm + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EEXIST) continue;
+    if (fd < 0) return {};
+    const bool ok = (!modus || ::fchmod(fd, *modus) == 0) && allesSchreiben(fd, inhalt) && ::fsync(fd) == 0;
+    if (::close(fd) == 0 && ok) return name;
+    ::unlink(name.constData());
+    return {};
+  }
+  return {};
+}
+
+// Replaces whatever bears the name (a file, a link) by the new file,
+// without following a link.
+bool anDieStelleSetzen(const QString& pfad, const QByteArray& inhalt, std::optional<mode_t> modus, bool verweis) {
+  const Ordnereintrag ordner(QFileInfo(pfad).absolutePath());
+  const QByteArray neu = nebendateiSchreiben(pfad, inhalt, modus);
+  if (neu.isEmpty()) return false;
+  if (std::rename(neu.constData(), QFile::encodeName(pfad).constData()) != 0) {
+    // A folder where anyone may write keeps its entries for their owners.
+    ::unlink(neu.constData());
+    if (verweis) fremderVerweisMelden(pfad);
+    return false;
+  }
+  ordner.sichern(pfad);
+  return true;
+}
+
+bool durchSaveFileErsetzen(const QString& pfad, const QByteArray& inhalt) {
+  const Ordnereintrag ordner(zielordner(pfad));
   QSaveFile datei(pfad);
   if (!datei.open(QIODevice::WriteOnly)) return false;
   // commit() does not report a final flush that fails (a full disk), so
@@ -73,7 +158,43 @@ bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt) {
     datei.cancelWriting();
     return false;
   }
-  return datei.commit() && ordner.sichern();
+  if (!datei.commit()) return false;
+  ordner.sichern(pfad);
+  return true;
+}
+
+}  // namespace
+
+OrdnerSync ordnerSyncSetzen(OrdnerSync sync) { return std::exchange(ordnerSync, sync); }
+
+bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt, Verweise verweise) {
+  struct stat st {};
+  const Verweisart art = verweisart(QFile::encodeName(pfad), st);
+  if (verweise == Verweise::Folgen || art == Verweisart::Eigener) return durchSaveFileErsetzen(pfad, inhalt);
+  // Never through a link: not even one that another user sets meanwhile.
+  std::optional<mode_t> modus;
+  if (art == Verweisart::Keiner && ::stat(QFile::encodeName(pfad).constData(), &st) == 0) modus = st.st_mode & 07777;
+  return anDieStelleSetzen(pfad, inhalt, modus, art == Verweisart::Fremder);
+}
+
+Neuanlage dateiNeuAnlegen(const QString& pfad, const QByteArray& inhalt) {
+  const Ordnereintrag ordner(QFileInfo(pfad).absolutePath());
+  const QByteArray neu = nebendateiSchreiben(pfad, inhalt, std::nullopt);
+  if (neu.isEmpty()) return Neuanlage::Fehlgeschlagen;
+  const QByteArray ziel = QFile::encodeName(pfad);
+  const bool umbenannt = ::renameat2(AT_FDCWD, neu.constData(), AT_FDCWD, ziel.constData(), RENAME_NOREPLACE) == 0;
+  int fehler = errno;
+  bool angelegt = umbenannt;
+  if (!umbenannt && (fehler == EINVAL || fehler == ENOSYS || fehler == ENOTSUP)) {
+    // A file system that cannot rename without replacing: a second name
+    // for the file is never put over another either.
+    angelegt = ::link(neu.constData(), ziel.constData()) == 0;
+    fehler = errno;
+  }
+  if (!umbenannt) ::unlink(neu.constData());
+  if (!angelegt) return fehler == EEXIST ? Neuanlage::NameBelegt : Neuanlage::Fehlgeschlagen;
+  ordner.sichern(pfad);
+  return Neuanlage::Angelegt;
 }
 
 bool dateiSchreibbar(const QString& pfad) {
@@ -85,25 +206,42 @@ bool dateiSchreibbar(const QString& pfad) {
 }
 
 bool dateiUebernehmen(const QString& zwischendatei, const QString& ziel) {
-  const Ordnereintrag ordner(ziel);
+  const Ordnereintrag ordner(zielordner(ziel));
   QFile datei(zwischendatei);
-  const bool ok = ordner.offen() && datei.open(QIODevice::ReadOnly) && ::fsync(datei.handle()) == 0 &&
-                  std::rename(QFile::encodeName(zwischendatei).constData(), QFile::encodeName(ziel).constData()) == 0 &&
-                  ordner.sichern();
-  if (!ok) QFile::remove(zwischendatei);
-  return ok;
+  const bool ok = datei.open(QIODevice::ReadOnly) && ::fsync(datei.handle()) == 0 &&
+                  std::rename(QFile::encodeName(zwischendatei).constData(), QFile::encodeName(ziel).constData()) == 0;
+  if (!ok) {
+    QFile::remove(zwischendatei);
+    return false;
+  }
+  ordner.sichern(ziel);
+  return true;
 }
 
-bool dateiAnhaengen(const QString& pfad, const QByteArray& inhalt) {
-  QFile datei(pfad);
-  const bool neu = !datei.exists();
+bool dateiAnhaengen(const QString& pfad, const QByteArray& inhalt, Verweise verweise) {
+  struct stat st {};
+  const QByteArray name = QFile::encodeName(pfad);
+  const Verweisart art = verweisart(name, st);
+  int flags = O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC;
+  if (verweise == Verweise::NurEigene && art == Verweisart::Fremder) {
+    fremderVerweisMelden(pfad);
+    return false;
+  }
+  if (verweise == Verweise::NurEigene && art != Verweisart::Eigener) flags |= O_NOFOLLOW;
+  const bool neu = ::stat(name.constData(), &st) != 0;
+  const int fd = ::open(name.constData(), flags, 0666);
+  QFile datei;
   // Unbuffered, so that a full disk shows in the write itself.
-  if (!datei.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) return false;
+  if (fd < 0 || !datei.open(fd, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered,
+                            QFileDevice::AutoCloseHandle)) {
+    if (fd >= 0) ::close(fd);
+    return false;
+  }
   const qint64 vorher = datei.size();
   if (datei.write(inhalt) == inhalt.size()) return true;
   // A partly appended tail is cut off again: the file stays as it was.
   if (neu)
-    datei.remove();
+    QFile::remove(pfad);
   else
     datei.resize(vorher);
   return false;

@@ -171,18 +171,24 @@ void Aufnahme::StopButton_Click() {
   uebergehen([&] { f_.EinstellungenErmoeglichen(!erfassungsmodul().zustand.Verbunden); });
 }
 
-bool Aufnahme::MessungSpeichern(const QString& datei) {
+bool Aufnahme::MessungSpeichern(const QString& datei, Verweise verweise) {
   Messdaten& d = hauptmodul().messdaten;
-  if (!pv::MessungSpeichern(datei, d, messtexte(), messInfo())) return false;
+  if (!pv::MessungSpeichern(datei, d, messtexte(), messInfo(), verweise)) return false;
   d.Messung = messungAusPfad(datei, d.Messung);
   f_.MessungLabel->setText(messungLabelText(datei));
   return true;
 }
 
-bool Aufnahme::Sicherheitsdatei() { return MessungSpeichern(sicherungsdatei(kSicherheitsdatei)); }
+bool Aufnahme::Sicherheitsdatei() {
+  return MessungSpeichern(sicherungsdatei(kSicherheitsdatei), Verweise::NurEigene);
+}
 
-bool Aufnahme::sicherheitsdateiSchreiben(const QString& datei) const {
-  return pv::MessungSpeichern(datei, hauptmodul().messdaten, messtexte(), messInfo());
+std::optional<QByteArray> Aufnahme::sicherheitsdateiInhalt() const {
+  try {
+    return messdateiBytes(hauptmodul().messdaten, messtexte(), messInfo());
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
 }
 
 bool Aufnahme::endzeitSetzen() {
@@ -207,7 +213,7 @@ bool Aufnahme::ZwischenSpeichern() {
     if (zwischenspeicherDateiErlaubt(datei)) {
       f_.StatusSetzen(QStringLiteral("Zwischenspeichern..."));
       f_.Label1->repaint();
-      erfolg = MessungSpeichern(sicherungsdatei(datei));
+      erfolg = MessungSpeichern(sicherungsdatei(datei), Verweise::NurEigene);
     }
   } catch (...) {
     erfolg = false;

@@ -39,17 +39,18 @@ class Aufnahme : public QObject, public Aufzeichnungsziel {
   // may be touched: no value is stored any more, the end time is set, the
   // recording is marked as ended.
   void anhaltenOhneFenster();
-  // Writes the safety file's content to `datei` and leaves the measurement's
-  // name and the path label as they are, for the saves the user does not
-  // ask for: a checkpoint of the session, an end without a box.
-  bool sicherheitsdateiSchreiben(const QString& datei) const;
+  // The safety file's content, for the saves the user does not ask for (a
+  // checkpoint of the session, an end without a box), which leave the
+  // measurement's name and the path label as they are. Nothing when the
+  // measurement cannot be written.
+  std::optional<QByteArray> sicherheitsdateiInhalt() const;
   void AnzahlSetzen(const QString& text) override;
   QString EndeText() const override;
   void EndeTextSetzen(const QString& text) override;
 
   // Writes the current measurement to `datei`; on success the measurement
   // is named after the file and the path label shows it.
-  bool MessungSpeichern(const QString& datei);
+  bool MessungSpeichern(const QString& datei, Verweise verweise = Verweise::Folgen);
 
   // The measurement's texts as the main window's boxes hold them, and back.
   Messtexte messtexte() const;

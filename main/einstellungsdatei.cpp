@@ -472,7 +472,7 @@ QByteArray iniText(const Einstellungen& e, QChar dezimal) { return schreiben(e, 
 
 bool iniSichern(const QString& programmordner, QChar dezimal, const Einstellungen& e) {
   const Schreiber w = schreiben(e, dezimal);
-  if (!dateiErsetzen(QDir(programmordner).filePath(kIniDatei), w.bytes())) {
+  if (!dateiErsetzen(QDir(programmordner).filePath(kIniDatei), w.bytes(), Verweise::NurEigene)) {
     Tolvek::Fehlerbehandlung(S("Form1 -> iniSichern"), Laufzeitfehler::kPfadZugriff,
                              S("Fehler beim Zugriff auf Pfad/Datei"));
     return false;

@@ -367,7 +367,7 @@ std::optional<QByteArray> messdateiBytes(const Messdaten& daten, const Messtexte
 }
 
 bool MessungSpeichern(const QString& datei, const Messdaten& daten, const Messtexte& texte,
-                      const QString& messInfo) {
+                      const QString& messInfo, Verweise verweise) {
   if (datei.isEmpty()) return false;
   std::optional<QByteArray> bytes;
   try {
@@ -375,7 +375,7 @@ bool MessungSpeichern(const QString& datei, const Messdaten& daten, const Messte
   } catch (const std::bad_alloc&) {
     return false;
   }
-  return bytes && dateiErsetzen(datei, *bytes);
+  return bytes && dateiErsetzen(datei, *bytes, verweise);
 }
 
 // ---------------------------------------------------------------- reading

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "acquisition/messdaten.h"
+#include "common/textdatei.h"
 
 namespace pv {
 
@@ -67,9 +68,10 @@ std::optional<QByteArray> messdateiBytes(const Messdaten& daten, const Messtexte
 // a failure (folder missing, file locked, disk full, arrays too short)
 // leaves the file that stood there before as it was. True when written
 // (MessungSpeichern's 1). No message; the caller then updates the name and
-// the path label (messungAusPfad, messungLabelText).
+// the path label (messungAusPfad, messungLabelText). `verweise` as for
+// dateiErsetzen: the program's own saves follow no other user's link.
 bool MessungSpeichern(const QString& datei, const Messdaten& daten, const Messtexte& texte,
-                      const QString& messInfo);
+                      const QString& messInfo, Verweise verweise = Verweise::Folgen);
 
 // ---------------------------------------------------------------- reading
 

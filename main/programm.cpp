@@ -336,8 +336,8 @@ bool Programm::sichernOhneMeldung(const std::function<void()>& anhalten, bool mi
 
 bool Programm::sicherheitsdateiRetten() {
   const QString ersatzordner = Programmordner::anwendungsdaten();
-  const QString datei = sicherheitsdateiAblegen(
-      [this](const QString& pfad) { return aufnahme_->sicherheitsdateiSchreiben(pfad); }, ersatzordner);
+  const std::optional<QByteArray> inhalt = aufnahme_->sicherheitsdateiInhalt();
+  const QString datei = inhalt ? sicherheitsdateiAblegen(*inhalt, ersatzordner, ersatzdatei_) : QString();
   if (datei == sicherungsdatei(kSicherheitsdatei)) return true;
   const QString text = sicherheitsdateiAusweichText(sicherungsordner(), ersatzordner, datei);
   standardfehlerMelden(text);

@@ -10,6 +10,7 @@
 #include "devices/geraetedefinition.h"
 #include "devices/geraetetabelle.h"
 #include "main/einstellungen.h"
+#include "main/sicherung.h"
 #include "main/startlogik.h"
 
 namespace pv {
@@ -147,6 +148,7 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   std::unique_ptr<Datenauswertung> datenauswertung_;
   std::unique_ptr<Sensorwahl> sensorwahl_;
   std::unique_ptr<Ordnersperre> sperre_;
+  Ersatzdatei ersatzdatei_;  // this copy's last rescue in the fallback folder
   Geraetedefinition gerEigen_;
   QString letzteDatei_;
   bool editorOffen_ = false;

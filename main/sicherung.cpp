@@ -1,8 +1,13 @@
 #include "sicherung.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include "common/programmordner.h"
+#include "common/textdatei.h"
 #include "main/hauptzustand.h"
 
 namespace pv {
@@ -34,12 +39,44 @@ QString nichtGeschriebenText(const QString& was, const QString& ordner) {
       .arg(was, QDir::toNativeSeparators(ordner));
 }
 
-QString sicherheitsdateiAblegen(const std::function<bool(const QString&)>& schreiben, const QString& ersatzordner) {
+namespace {
+
+// Where `pfad` is a file, it as `Ersatzdatei`; else one with no path.
+Ersatzdatei ersatzdatei(const QString& pfad) {
+  struct stat st {};
+  if (::lstat(QFile::encodeName(pfad).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+  return {pfad, quint64(st.st_dev), quint64(st.st_ino)};
+}
+
+QString neueErsatzdatei(const QByteArray& inhalt, const QDir& ersatz) {
+  for (int n = ersatz == QDir(Programmordner::pfad()) ? 2 : 1; n <= 99; ++n) {
+    const QString pfad = ersatz.filePath(n == 1 ? kSicherheitsdatei : QStringLiteral("pvsave-%1.tmp").arg(n));
+    switch (dateiNeuAnlegen(pfad, inhalt)) {
+      case Neuanlage::Angelegt:
+        return pfad;
+      case Neuanlage::NameBelegt:
+        continue;
+      case Neuanlage::Fehlgeschlagen:
+        return {};
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+QString sicherheitsdateiAblegen(const QByteArray& inhalt, const QString& ersatzordner, Ersatzdatei& vorige) {
   const QString datei = sicherungsdatei(kSicherheitsdatei);
-  if (schreiben(datei)) return datei;
-  if (ersatzordner.isEmpty() || QDir(ersatzordner) == QDir(sicherungsordner())) return {};
-  const QString ersatz = QDir(ersatzordner).filePath(kSicherheitsdatei);
-  return QDir().mkpath(ersatzordner) && schreiben(ersatz) ? ersatz : QString();
+  if (dateiErsetzen(datei, inhalt, Verweise::NurEigene)) return datei;
+  const QDir ersatz(ersatzordner);
+  if (ersatzordner.isEmpty() || ersatz == QDir(sicherungsordner()) || !QDir().mkpath(ersatzordner)) return {};
+  const Ersatzdatei jetzt = ersatzdatei(vorige.pfad);
+  const bool eigene = !jetzt.pfad.isEmpty() && jetzt.geraet == vorige.geraet && jetzt.knoten == vorige.knoten &&
+                      QFileInfo(jetzt.pfad).dir() == ersatz;
+  const QString geschrieben = eigene ? (dateiErsetzen(jetzt.pfad, inhalt, Verweise::NurEigene) ? jetzt.pfad : QString())
+                                     : neueErsatzdatei(inhalt, ersatz);
+  if (!geschrieben.isEmpty()) vorige = ersatzdatei(geschrieben);
+  return geschrieben;
 }
 
 QString sicherheitsdateiAusweichText(const QString& ordner, const QString& ersatzordner, const QString& geschrieben) {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QByteArray>
 #include <QTime>
-#include <functional>
 
 namespace pv {
 
@@ -28,12 +28,24 @@ QString nichtGeschriebenText(const QString& was, const QString& ordner);
 // the two saves made at the end could not be written into `ordner`.
 QString messungBeendetText(bool zwischenGespeichert, bool sicherheitGespeichert, const QString& ordner);
 
+// The file that this copy's last rescue made in the fallback folder.
+struct Ersatzdatei {
+  QString pfad;
+  quint64 geraet = 0;
+  quint64 knoten = 0;
+};
+
 // The safety file at an end without a box (a signal, the session's end, the
-// display gone) and at the session's checkpoint: written with `schreiben`
-// into the folder of this copy's saves, and where that folder does not take
-// it (read-only, full, failed or gone) into `ersatzordner`, made when
-// missing. The path written; empty when neither folder took it.
-QString sicherheitsdateiAblegen(const std::function<bool(const QString&)>& schreiben, const QString& ersatzordner);
+// display gone) and at the session's checkpoint: `inhalt` written into the
+// folder of this copy's saves, and where that folder does not take it
+// (read-only, full, failed or gone) into `ersatzordner`, made when missing.
+// There it replaces only `vorige`, this copy's own rescue, while the name
+// still holds that file, and no other file: copies that end together each
+// keep their values, in "pvsave.tmp", "pvsave-2.tmp", ... (from
+// "pvsave-2.tmp" on where the folder is the program folder, whose copy
+// writes "pvsave.tmp" itself). The path written; empty when neither folder
+// took it.
+QString sicherheitsdateiAblegen(const QByteArray& inhalt, const QString& ersatzordner, Ersatzdatei& vorige);
 
 // The line on standard error and in the error log when the safety file did
 // not go into `ordner`: the file it went to instead (`geschrieben`), or

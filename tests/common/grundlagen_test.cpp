@@ -1,12 +1,16 @@
 // Codec, numbers, colours, files and the program folder.
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <clocale>
 #include <string>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -18,6 +22,7 @@
 #include "common/zahlen.h"
 #include "support/alsniemand.h"
 #include "support/kleinesdateisystem.h"
+#include "support/testhilfe.h"
 
 namespace {
 
@@ -149,10 +154,25 @@ TEST(Textdatei, ReplaceWritesAllOrNothingAndLinesEndInCrLf) {
   EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.txt")});
 }
 
-// A save is on disk only once the new name in its folder is: a folder that
-// cannot be opened to be synced (as one this user may write into but not
-// read) fails the save, and the old file stays.
-TEST(Textdatei, AFolderThatCannotBeSyncedFailsTheSave) {
+// A save is kept once the file is written: a folder whose file system has
+// no folder sync, or that cannot be opened to be synced (as one this user
+// may write into but not read), does not fail it. Any other failure of the
+// folder sync is logged as a file replaced that may not survive a power loss.
+int ordnerFehler = 0;
+TEST(Textdatei, AFolderThatCannotBeSyncedKeepsTheSave) {
+  {
+    pvtest::Programmumgebung u;
+    const pv::OrdnerSync vorher = pv::ordnerSyncSetzen([](int) { return errno = ordnerFehler, -1; });
+    for (const int fehler : {EINVAL, ENOTSUP, EBADF, EIO}) {
+      ordnerFehler = fehler;
+      EXPECT_TRUE(pv::dateiErsetzen(u.pfad(QStringLiteral("a.txt")), QByteArray::number(fehler))) << fehler;
+      EXPECT_EQ(u.lies(QStringLiteral("a.txt")), QByteArray::number(fehler));
+      EXPECT_EQ(pv::vonCp1252(u.lies(QStringLiteral("ErrLog.txt"))).contains(u.pfad(QStringLiteral("a.txt")) +
+                                                                              QStringLiteral(" wurde gespeichert")),
+                fehler == EIO);
+    }
+    pv::ordnerSyncSetzen(vorher);
+  }
   if (geteuid() != 0) GTEST_SKIP() << "needs root to become another user";
   QTemporaryDir ordner;
   const QString pfad = QDir(ordner.path()).filePath(QStringLiteral("alt.txt"));
@@ -161,11 +181,54 @@ TEST(Textdatei, AFolderThatCannotBeSyncedFailsTheSave) {
   ASSERT_EQ(chmod(QFile::encodeName(ordner.path()).constData(), 0333), 0);
   const auto gespeichert = pvtest::alsNiemand([&] { return QString::number(pv::dateiErsetzen(pfad, "neu")); });
   ASSERT_TRUE(gespeichert.has_value()) << "could not become nobody";
-  EXPECT_EQ(*gespeichert, QStringLiteral("0"));
+  EXPECT_EQ(*gespeichert, QStringLiteral("1"));
   QByteArray gelesen;
   ASSERT_TRUE(pv::dateiLesen(pfad, gelesen));
-  EXPECT_EQ(gelesen, "alt");
+  EXPECT_EQ(gelesen, "neu");
   EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("alt.txt")});
+}
+
+// The program's own files follow no link that another user planted: a
+// replace puts the file in the link's place, an append fails, and so does a
+// replace where a folder that anyone may write keeps the link for its
+// owner; the linked file stays. The user's own links and any link to a
+// file the user named are written through.
+TEST(Textdatei, AnotherUsersLinkIsNotFollowed) {
+  const passwd* niemand = getpwnam("nobody");
+  if (geteuid() != 0 || !niemand) GTEST_SKIP() << "needs root and a user nobody to make another user's link";
+  QTemporaryDir ordner;
+  const QDir d(ordner.path());
+  const QString opfer = d.filePath(QStringLiteral("opfer.mes"));
+  ASSERT_TRUE(pv::dateiErsetzen(opfer, "alt"));
+  const auto verweis = [&](const char* name, uid_t besitzer) {
+    const QByteArray pfad = QFile::encodeName(d.filePath(QString::fromUtf8(name)));
+    EXPECT_EQ(symlink(QFile::encodeName(opfer).constData(), pfad.constData()), 0);
+    EXPECT_EQ(lchown(pfad.constData(), besitzer, gid_t(-1)), 0);
+    return QFile::decodeName(pfad);
+  };
+  const auto opferInhalt = [&] {
+    QByteArray inhalt;
+    pv::dateiLesen(opfer, inhalt);
+    return inhalt;
+  };
+  const QString ersetzt = verweis("pvsave.tmp", niemand->pw_uid);
+  EXPECT_TRUE(pv::dateiErsetzen(ersetzt, "neu", pv::Verweise::NurEigene));
+  EXPECT_FALSE(pv::dateiAnhaengen(verweis("ErrLog.txt", niemand->pw_uid), "neu", pv::Verweise::NurEigene));
+  ASSERT_EQ(chmod(QFile::encodeName(d.path()).constData(), 01777), 0);
+  ASSERT_EQ(chmod(QFile::encodeName(opfer).constData(), 0666), 0);
+  const QString fremd = verweis("Pelvaron.ini", 0);
+  const auto geschrieben = pvtest::alsNiemand(
+      [&] { return QString::number(pv::dateiErsetzen(fremd, "neu", pv::Verweise::NurEigene)); });
+  EXPECT_EQ(geschrieben, QStringLiteral("0"));
+  EXPECT_EQ(opferInhalt(), "alt");
+  EXPECT_FALSE(QFileInfo(ersetzt).isSymLink());
+  QByteArray gelesen;
+  EXPECT_TRUE(pv::dateiLesen(ersetzt, gelesen) && gelesen == "neu");
+
+  EXPECT_TRUE(pv::dateiErsetzen(verweis("eigen", 0), "eigen", pv::Verweise::NurEigene));
+  EXPECT_EQ(opferInhalt(), "eigen");
+  EXPECT_TRUE(pv::dateiErsetzen(verweis("gewaehlt", niemand->pw_uid), "gewaehlt"));
+  EXPECT_EQ(opferInhalt(), "gewaehlt");
 }
 
 // On a filesystem that is really full, replacing and appending fail and

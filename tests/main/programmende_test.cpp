@@ -1,6 +1,11 @@
 // The end without questions (a signal, the end of the session, "Ja" to the
 // error handler's offer): nothing a recording holds is lost, no box waits.
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <functional>
+#include <utility>
 
 #include <QDir>
 #include <QLabel>
@@ -8,9 +13,12 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "acquisition/speichern.h"
 #include "common/fehlerbehandlung.h"
 #include "common/tolvek.h"
+#include "main/einstellungsdatei.h"
 #include "main/messdatei.h"
+#include "main/sicherung.h"
 #include "programm_mit_geraet.h"
 
 namespace {
@@ -160,3 +168,53 @@ TEST_F(ProgrammendeTest, TheSessionsRequestToKeepTheDataLetsTheRecordingGoOn) {
 }
 
 }  // namespace
+
+// Rescues that go to the fallback folder never replace a file there but
+// the copy's own last one: copies that end together each keep their values,
+// and where that folder is the program folder, the name "pvsave.tmp" stays
+// its own copy's.
+TEST(Sicherheitsdatei, RescuesIntoTheFallbackFolderReplaceNoOtherFile) {
+  pvtest::Programmumgebung u;
+  u.schreibe(QStringLiteral("datei"), {});
+  pv::hauptmodul().Sicherungsordner = u.pfad(QStringLiteral("datei/Kopie 2"));  // takes no file
+  const QString ersatz = u.pfad(QStringLiteral("ersatz"));
+  pv::Ersatzdatei erste, zweite, dritte;
+  EXPECT_EQ(pv::sicherheitsdateiAblegen("eins", ersatz, erste), u.pfad(QStringLiteral("ersatz/pvsave.tmp")));
+  EXPECT_EQ(pv::sicherheitsdateiAblegen("zwei", ersatz, zweite), u.pfad(QStringLiteral("ersatz/pvsave-2.tmp")));
+  EXPECT_EQ(pv::sicherheitsdateiAblegen("Eins", ersatz, erste), u.pfad(QStringLiteral("ersatz/pvsave.tmp")));
+  // Its file replaced by another in the meantime, the copy takes a new name.
+  QFile::remove(u.pfad(QStringLiteral("ersatz/pvsave-2.tmp")));
+  u.schreibe(QStringLiteral("ersatz/pvsave-2.tmp"), "fremd");
+  EXPECT_EQ(pv::sicherheitsdateiAblegen("Zwei", ersatz, zweite), u.pfad(QStringLiteral("ersatz/pvsave-3.tmp")));
+  EXPECT_EQ(pv::sicherheitsdateiAblegen("drei", u.pfad(), dritte), u.pfad(QStringLiteral("pvsave-2.tmp")));
+  pv::hauptmodul().Sicherungsordner.clear();
+  QByteArray inhalte;
+  for (const char* name : {"ersatz/pvsave.tmp", "ersatz/pvsave-2.tmp", "ersatz/pvsave-3.tmp", "pvsave-2.tmp"})
+    inhalte += u.lies(QString::fromUtf8(name)) + ' ';
+  EXPECT_EQ(inhalte, "Eins fremd Zwei drei ");
+}
+
+// The program's own files in its folder follow no link that another user
+// planted there: the file it links to stays as it was.
+TEST(Programmdateien, FollowNoOtherUsersLink) {
+  const passwd* niemand = getpwnam("nobody");
+  if (geteuid() != 0 || !niemand) GTEST_SKIP() << "needs root and a user nobody to make another user's link";
+  pvtest::Programmumgebung u;
+  const std::pair<const char*, std::function<void()>> schreiber[] = {
+      {"pvsave.tmp", [] {
+         pv::Ersatzdatei keine;
+         pv::sicherheitsdateiAblegen("werte", {}, keine);
+       }},
+      {"Pelvaron.ini", [&] { pv::iniSichern(u.pfad(), u',', pv::Einstellungen{}); }},
+      {"ErrLog.txt", [] { Tolvek::FehlerProtokollieren(QStringLiteral("Test"), 5, QStringLiteral("x")); }},
+      {"DebugData.txt", [&] { pv::debugSchreiben(u.pfad(), QStringLiteral("x")); }},
+  };
+  u.schreibe(QStringLiteral("opfer"), "alt");
+  for (const auto& [name, schreiben] : schreiber) {
+    const QByteArray verweis = QFile::encodeName(u.pfad(QString::fromUtf8(name)));
+    ASSERT_EQ(symlink(QFile::encodeName(u.pfad(QStringLiteral("opfer"))).constData(), verweis.constData()), 0);
+    ASSERT_EQ(lchown(verweis.constData(), niemand->pw_uid, gid_t(-1)), 0);
+    schreiben();
+    EXPECT_EQ(u.lies(QStringLiteral("opfer")), "alt") << name;
+  }
+}
