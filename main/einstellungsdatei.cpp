@@ -419,9 +419,12 @@ int16_t iniLesen(const QString& programmordner, QChar dezimal, Einstellungen& e)
 
   QString inhalt;
   if (!textdateiLesen(datei, inhalt)) {
+    // One that is there but cannot be read (no permission, a folder) says so.
+    const QString fehler = QFileInfo::exists(datei)
+                               ? S("Die Pelvaron-Initialisierungsdatei konnte nicht gelesen werden.\n")
+                               : S("Die Pelvaron-Initialisierungsdatei konnte nicht gefunden werden.\n");
     const Antwort a = meldungen.zeigen(
-        S("Die Pelvaron-Initialisierungsdatei konnte nicht gefunden werden.\n"
-          "Soll eine Standardkonfiguration geladen werden?"),
+        fehler + S("Soll eine Standardkonfiguration geladen werden?"),
         S("Fehler beim Laden der Initialisierungsdatei"), Knoepfe::JaNein, Symbol::Keins,
         Antwort::Ja);
     return a == Antwort::Nein ? kIniBeenden : kIniStandard;

@@ -10,8 +10,12 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 #include "common/allgemein.h"
 #include "common/fehlerbehandlung.h"
@@ -34,17 +38,51 @@ QString kopieOrdner(const QString& programmordner, int nummer) {
 constexpr std::chrono::seconds kBesitzerFrist{3};
 constexpr std::chrono::milliseconds kNachsehen{100};
 
+// The lock that a copy removing a stale lock holds meanwhile, as Qt does.
+const QString kEntfernen = QStringLiteral(".rmlock");
+
+QString benutzerName(uid_t uid) {
+  passwd eintrag{};
+  passwd* gefunden = nullptr;
+  std::vector<char> puffer(16384);
+  if (getpwuid_r(uid, &eintrag, puffer.data(), puffer.size(), &gefunden) == 0 && gefunden)
+    return QString::fromLocal8Bit(gefunden->pw_name);
+  return QString::number(uid);
+}
+
+// Notes `datei` as a lock held by `uid`, unless one is noted already.
+void notieren(FremdeSperre* fremd, const QString& datei, uid_t uid) {
+  if (fremd && fremd->datei.isEmpty()) *fremd = {datei, benutzerName(uid)};
+}
+
+// A lock, or the removal lock beside it, that is no plain file is never
+// read: through a link or from a pipe the read would hang the start or read
+// another file. Only this program makes these files, so whoever made it
+// holds the lock; its owner, when so.
+std::optional<uid_t> keineDatei(const QString& datei) {
+  struct stat st {};
+  if (::lstat(QFile::encodeName(datei).constData(), &st) != 0) return std::nullopt;
+  if (!S_ISREG(st.st_mode)) return st.st_uid;
+  const QByteArray entfernen = QFile::encodeName(datei + kEntfernen);
+  if (::lstat(entfernen.constData(), &st) == 0 && !S_ISREG(st.st_mode)) return st.st_uid;
+  return std::nullopt;
+}
+
 enum class Besitzer { Laeuft, Fort, Unlesbar };
 
 // Who holds a lock that could not be taken. On this computer it runs while
 // its process exists; a lock from another computer counts as held, and so
-// does one that this user may not read (another user's copy).
-Besitzer besitzer(const QLockFile& sperre, const QString& datei) {
+// does one that this user may not read (another user's copy), noted in
+// `fremd`.
+Besitzer besitzer(const QLockFile& sperre, const QString& datei, FremdeSperre* fremd = nullptr) {
   qint64 pid = 0;
   QString rechner;
   QString anwendung;
   if (!sperre.getLockInfo(&pid, &rechner, &anwendung)) {
-    const bool verborgen = ::access(QFile::encodeName(datei).constData(), R_OK) != 0 && errno == EACCES;
+    struct stat st {};
+    const QByteArray pfad = QFile::encodeName(datei);
+    const bool verborgen = ::access(pfad.constData(), R_OK) != 0 && errno == EACCES;
+    if (verborgen && ::lstat(pfad.constData(), &st) == 0) notieren(fremd, datei, st.st_uid);
     return verborgen ? Besitzer::Laeuft : Besitzer::Unlesbar;
   }
   if (!rechner.isEmpty() && rechner != QSysInfo::machineHostName()) return Besitzer::Laeuft;
@@ -56,10 +94,35 @@ bool aelterAlsFrist(const QString& datei) {
   return std::abs(alter) >= std::chrono::milliseconds(kBesitzerFrist).count();
 }
 
-// Takes over a lock whose owner could not be read, and logs that it did.
-// Fails while a copy keeps the file locked (one that is writing its owner)
-// or where the folder takes no change.
-bool uebernehmen(QLockFile& sperre, const QString& datei) {
+// Which file a path names: a lock removed and made anew is another one.
+struct Kennung {
+  dev_t geraet;
+  ino_t knoten;
+  timespec geaendert;
+  bool operator==(const Kennung& k) const {
+    return geraet == k.geraet && knoten == k.knoten && geaendert.tv_sec == k.geaendert.tv_sec &&
+           geaendert.tv_nsec == k.geaendert.tv_nsec;
+  }
+};
+
+std::optional<Kennung> kennung(const QString& datei) {
+  struct stat st {};
+  if (::lstat(QFile::encodeName(datei).constData(), &st) != 0) return std::nullopt;
+  return Kennung{st.st_dev, st.st_ino, st.st_ctim};
+}
+
+// Takes over the lock `gesehen` whose owner could not be read, and logs that
+// it did. Under the removal lock that Qt takes for a stale lock too, and
+// only while the file is still that one or old and still without a readable
+// owner: two copies taking it over at once never remove the other's fresh
+// lock. Fails while a copy keeps the file locked (one that is writing its
+// owner) or where the folder takes no change.
+bool uebernehmen(QLockFile& sperre, const QString& datei, const Kennung& gesehen) {
+  QLockFile entfernen(datei + kEntfernen);
+  if (!entfernen.tryLock(0)) return false;
+  const std::optional<Kennung> jetzt = kennung(datei);
+  const bool dieselbe = jetzt && (*jetzt == gesehen || aelterAlsFrist(datei));
+  if (!dieselbe || besitzer(sperre, datei) != Besitzer::Unlesbar) return false;
   if (!sperre.removeStaleLockFile() || !sperre.tryLock(0)) return false;
   Tolvek::FehlerProtokollieren(QStringLiteral("Programmstart"), pv::Laufzeitfehler::kPfadZugriff,
                                QStringLiteral("Sperrdatei ohne lesbaren Besitzer übernommen: ") +
@@ -69,8 +132,9 @@ bool uebernehmen(QLockFile& sperre, const QString& datei) {
 
 // The lock of `ordner`. Nothing when a running copy holds it (`belegt`) or
 // it cannot be taken: a folder that takes no file, where a lock that a copy
-// left behind cannot be removed either.
-std::unique_ptr<QLockFile> sperren(const QString& ordner, bool& belegt) {
+// left behind cannot be removed either. A lock held by an owner that could
+// not be read is noted in `fremd`.
+std::unique_ptr<QLockFile> sperren(const QString& ordner, bool& belegt, FremdeSperre* fremd) {
   const QString datei = QDir(ordner).filePath(kSperrdatei);
   auto sperre = std::make_unique<QLockFile>(datei);
   // Held for the whole run: only its owner being gone makes a lock stale,
@@ -78,40 +142,63 @@ std::unique_ptr<QLockFile> sperren(const QString& ordner, bool& belegt) {
   // own, on a network folder).
   sperre->setStaleLockTime(0);
   belegt = false;
-  const int64_t bis = Uhren::laufzeitMsSystem() + std::chrono::milliseconds(kBesitzerFrist).count();
+  std::optional<Kennung> gesehen;
+  int64_t bis = 0;
   for (;;) {
+    if (const std::optional<uid_t> uid = keineDatei(datei)) {
+      notieren(fremd, datei, *uid);
+      belegt = true;
+      return nullptr;
+    }
     if (sperre->tryLock(0)) return sperre;
     if (sperre->error() != QLockFile::LockFailedError) return nullptr;
-    const Besitzer wer = besitzer(*sperre, datei);
+    const Besitzer wer = besitzer(*sperre, datei, fremd);
     if (wer != Besitzer::Unlesbar) {
       belegt = wer == Besitzer::Laeuft;
       return nullptr;
     }
+    const std::optional<Kennung> diese = kennung(datei);
+    if (!diese) continue;  // gone meanwhile: taken at once
+    if (diese != gesehen) {
+      // A new file: a copy that made it gets the time to write its owner.
+      gesehen = diese;
+      bis = uhren().laufzeitMs() + std::chrono::milliseconds(kBesitzerFrist).count();
+    }
     // A young one may be a copy just starting: read again after a while.
-    if (!aelterAlsFrist(datei) && Uhren::laufzeitMsSystem() < bis) {
+    if (!aelterAlsFrist(datei) && uhren().laufzeitMs() < bis) {
       std::this_thread::sleep_for(kNachsehen);
       continue;
     }
-    if (uebernehmen(*sperre, datei)) return sperre;
+    if (uebernehmen(*sperre, datei, *gesehen)) return sperre;
     belegt = QFileInfo(ordner).isWritable();
     return nullptr;
   }
 }
 
-bool gesperrt(const QString& ordner) {
+bool gesperrt(const QString& ordner, FremdeSperre* fremd) {
   if (!QFileInfo::exists(QDir(ordner).filePath(kSperrdatei))) return false;
   bool belegt = false;
-  sperren(ordner, belegt);
+  sperren(ordner, belegt, fremd);
   return belegt;
+}
+
+// A further copy's folder that is a link another user made is left alone:
+// it could lead this copy's lock and saves into any folder.
+bool fremderLink(const QString& ordner) {
+  struct stat st {};
+  return ::lstat(QFile::encodeName(ordner).constData(), &st) == 0 && S_ISLNK(st.st_mode) && st.st_uid != ::geteuid();
 }
 
 }  // namespace
 
 Ordnersperre::Ordnersperre(const QString& programmordner) : sicherungsordner_(programmordner) {
-  sperre_ = sperren(programmordner, weitereKopie_);
+  sperre_ = sperren(programmordner, weitereKopie_, &fremd_);
   if (sperre_) {
     // The first copy may have ended while further ones run on.
-    for (int n = 2; n <= kHoechsteKopie && !weitereKopie_; ++n) weitereKopie_ = gesperrt(kopieOrdner(programmordner, n));
+    for (int n = 2; n <= kHoechsteKopie && !weitereKopie_; ++n) {
+      const QString ordner = kopieOrdner(programmordner, n);
+      weitereKopie_ = !fremderLink(ordner) && gesperrt(ordner, &fremd_);
+    }
     return;
   }
   // A folder that takes no lock takes no saves either; those say so.
@@ -119,9 +206,9 @@ Ordnersperre::Ordnersperre(const QString& programmordner) : sicherungsordner_(pr
   for (int n = 2; n <= kHoechsteKopie; ++n) {
     const QString ordner = kopieOrdner(programmordner, n);
     const bool neu = !QFileInfo::exists(ordner);
-    if (!QDir().mkpath(ordner)) continue;
+    if (fremderLink(ordner) || !QDir().mkpath(ordner)) continue;
     bool belegt = false;
-    sperre_ = sperren(ordner, belegt);
+    sperre_ = sperren(ordner, belegt, &fremd_);
     if (sperre_) {
       sicherungsordner_ = ordner;
       ordnerAngelegt_ = neu;
@@ -138,13 +225,19 @@ Ordnersperre::~Ordnersperre() {
 
 QString Ordnersperre::datei() const { return sperre_ ? QDir(sicherungsordner_).filePath(kSperrdatei) : QString(); }
 
-QString weitereKopieFrage(const QString& programmordner, const QString& sicherungsordner) {
-  return QStringLiteral("Pelvaron läuft bereits mit dem Programmordner\r\n%1\r\n\r\n"
+QString weitereKopieFrage(const QString& programmordner, const Ordnersperre& sperre) {
+  const FremdeSperre& fremd = sperre.fremdeSperre();
+  const QString besitzer =
+      fremd.datei.isEmpty()
+          ? QString()
+          : QStringLiteral("Die Sperrdatei\r\n%1\r\ngehört dem Benutzer „%2“.\r\n\r\n")
+                .arg(QDir::toNativeSeparators(fremd.datei), fremd.benutzer);
+  return QStringLiteral("Pelvaron läuft bereits mit dem Programmordner\r\n%1\r\n\r\n%3"
                         "Beide Programme verwenden dieselben Einstellungen; beim Beenden bleiben die des "
                         "zuletzt beendeten Programms erhalten.\r\n"
                         "Zwischenspeicherung und Sicherheitsdatei dieses Programms liegen im Ordner\r\n%2\r\n\r\n"
                         "Möchten Sie Pelvaron trotzdem starten?")
-      .arg(QDir::toNativeSeparators(programmordner), QDir::toNativeSeparators(sicherungsordner));
+      .arg(QDir::toNativeSeparators(programmordner), QDir::toNativeSeparators(sperre.sicherungsordner()), besitzer);
 }
 
 }  // namespace pv

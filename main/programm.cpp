@@ -131,7 +131,7 @@ bool Programm::ordnerSperren() {
   // Set before the question: an end that comes meanwhile saves apart too.
   hauptmodul().Sicherungsordner = sperre_->sicherungsordner();
   if (!sperre_->weitereKopie()) return true;
-  return Tolvek::meldungen().zeigen(weitereKopieFrage(Programmordner::pfad(), sperre_->sicherungsordner()),
+  return Tolvek::meldungen().zeigen(weitereKopieFrage(Programmordner::pfad(), *sperre_),
                                     kAnwendungstitel, Knoepfe::JaNein, Symbol::Ausruf, Antwort::Nein) == Antwort::Ja;
 }
 

@@ -285,17 +285,22 @@ struct FrageFall {
   Antwort antwort;
   int16_t status;
   const char* text;
+  bool ordner = false;  // a folder in the file's place: there, but not readable
 };
 
 TEST(Einstellungsdatei, MissingOrInvalidFilesOfferTheDefaults) {
   const char* fehlt =
       "Die Pelvaron-Initialisierungsdatei konnte nicht gefunden werden.\n"
       "Soll eine Standardkonfiguration geladen werden?";
+  const char* unlesbar =
+      "Die Pelvaron-Initialisierungsdatei konnte nicht gelesen werden.\n"
+      "Soll eine Standardkonfiguration geladen werden?";
   const char* ungueltig = "Die Datei 'Pelvaron.ini' ist ungültig!\r\nMöchten Sie eine Standardkonfiguration laden?";
   const QByteArray rest = golden().mid(golden().indexOf("\r\n"));
   const FrageFall faelle[] = {
       {"missing file, Yes", false, {}, Antwort::Ja, pv::kIniStandard, fehlt},
       {"missing file, No", false, {}, Antwort::Nein, pv::kIniBeenden, fehlt},
+      {"unreadable file, No", false, {}, Antwort::Nein, pv::kIniBeenden, unlesbar, true},
       {"other version, Yes", true, "[Pelvaron-Initialisierungsdatei Version 3.0.1]" + rest, Antwort::Ja,
        pv::kIniStandard, ungueltig},
       {"header in other case, No", true, "[pelvaron-initialisierungsdatei version 3.0.2]" + rest,
@@ -306,6 +311,9 @@ TEST(Einstellungsdatei, MissingOrInvalidFilesOfferTheDefaults) {
     SCOPED_TRACE(f.name);
     pvtest::Programmumgebung u;
     if (f.vorhanden) u.schreibe(QStringLiteral("Pelvaron.ini"), f.inhalt);
+    if (f.ordner) {
+      ASSERT_TRUE(QDir(u.pfad()).mkdir(QStringLiteral("Pelvaron.ini")));
+    }
     u.meldungen.antworten.push_back(f.antwort);
     Einstellungen e;
     EXPECT_EQ(pv::iniLesen(u.pfad(), u',', e), f.status);

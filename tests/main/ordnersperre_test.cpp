@@ -4,20 +4,26 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <thread>
+#include <utility>
 
+#include "common/uhr.h"
 #include "support/alsniemand.h"
 #include "support/kleinesdateisystem.h"
 #include "support/testhilfe.h"
@@ -83,9 +89,11 @@ TEST(Ordnersperre, TheLockOfACopyThatIsGoneAsksNothing) {
 }
 
 // A lock file whose owner cannot be read: one left empty by a power loss is
-// taken over once it is a few seconds old, and the log says so; a young one
-// is read again, as its copy may just be writing it; one that this user may
-// not read is another user's copy.
+// taken over at once when it is a few seconds old, and the log says so; a
+// young one is read again, as its copy may just be writing it. Two copies
+// never both take one over, nor one remove the other's new lock. One that
+// this user may not read is another user's copy, whose owner the question
+// names.
 TEST(Ordnersperre, ALockWhoseOwnerCannotBeRead) {
   struct Zeile {
     const char* fall;
@@ -93,6 +101,9 @@ TEST(Ordnersperre, ALockWhoseOwnerCannotBeRead) {
     bool weitereKopie;
     bool protokolliert;
     bool alsNiemand = false;
+    bool sofort = false;  // taken without waiting on the running clock
+    // What another copy does just as the wait runs out.
+    std::function<void(const QString& sperre)> unterdessen = {};
   };
   const auto leer = [](const QString& sperre, std::chrono::seconds alter) {
     QFile f(sperre);
@@ -103,8 +114,9 @@ TEST(Ordnersperre, ALockWhoseOwnerCannotBeRead) {
   const QByteArray besitzer = QByteArray::number(getpid()) + "\n" + QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() +
                               "\n" + QSysInfo::machineHostName().toUtf8() + "\n";
   std::thread schreiber;
+  std::unique_ptr<QLockFile> entfernen;  // another copy's, while it takes a lock over
   const Zeile zeilen[] = {
-      {"empty, an hour old", [&](const QString& s) { leer(s, std::chrono::hours(1)); }, false, true},
+      {"empty, an hour old", [&](const QString& s) { leer(s, std::chrono::hours(1)); }, false, true, false, true},
       {"empty while a starting copy writes its owner",
        [&](const QString& s) {
          leer(s, std::chrono::seconds(0));
@@ -115,6 +127,19 @@ TEST(Ordnersperre, ALockWhoseOwnerCannotBeRead) {
          });
        },
        true, false},
+      {"empty, an hour old, while another copy takes it over",
+       [&](const QString& s) {
+         leer(s, std::chrono::hours(1));
+         entfernen = std::make_unique<QLockFile>(s + QStringLiteral(".rmlock"));
+         ASSERT_TRUE(entfernen->tryLock(0));
+       },
+       true, false},
+      {"empty for the whole wait, and another copy's new one in its place",
+       [&](const QString& s) { leer(s, std::chrono::seconds(0)); }, true, false, false, false,
+       [&](const QString& s) {
+         QFile::remove(s);
+         leer(s, std::chrono::seconds(0));
+       }},
       {"another user's, this user may not read it nor change the folder",
        [&](const QString& s) {
          QFile f(s);
@@ -126,7 +151,7 @@ TEST(Ordnersperre, ALockWhoseOwnerCannotBeRead) {
   };
   for (const Zeile& z : zeilen) {
     SCOPED_TRACE(z.fall);
-    if (z.alsNiemand && geteuid() != 0) continue;
+    if (z.alsNiemand && geteuid() != 0) GTEST_SKIP() << "needs root to become another user";
     pvtest::Programmumgebung u;
     const QString ordner = u.pfad();
     ASSERT_EQ(chmod(QFile::encodeName(ordner).constData(), z.alsNiemand ? 0755 : 0777), 0);
@@ -134,16 +159,80 @@ TEST(Ordnersperre, ALockWhoseOwnerCannotBeRead) {
     if (HasFatalFailure()) return;
     bool weitere = false;
     if (z.alsNiemand) {
-      const auto antwort = pvtest::alsNiemand([&] { return QString::number(pv::Ordnersperre(ordner).weitereKopie()); });
+      const auto antwort = pvtest::alsNiemand([&] {
+        pv::Ordnersperre sperre(ordner);
+        return QString::number(sperre.weitereKopie()) + pv::weitereKopieFrage(ordner, sperre);
+      });
       ASSERT_TRUE(antwort.has_value()) << "could not become nobody";
-      weitere = *antwort == QStringLiteral("1");
+      weitere = antwort->startsWith(u'1');
+      EXPECT_TRUE(antwort->contains(QStringLiteral("gehört dem Benutzer „root“"))) << antwort->toStdString();
     } else {
+      // Each read of the running clock counts as a second of waiting.
+      int64_t uhr = 0;
+      auto unterdessen = z.unterdessen;
+      if (z.sofort || unterdessen) {
+        pv::uhren().laufzeitMs = [&] {
+          if ((uhr += 1000) > 3000 && unterdessen) std::exchange(unterdessen, nullptr)(u.pfad(pv::kSperrdatei));
+          return uhr;
+        };
+      }
       weitere = pv::Ordnersperre(ordner).weitereKopie();
+      pv::uhren() = pv::Uhren{};
+      entfernen.reset();
+      if (z.sofort) {
+        EXPECT_LT(uhr, 3000);
+      }
     }
     if (schreiber.joinable()) schreiber.join();
     EXPECT_EQ(weitere, z.weitereKopie);
     EXPECT_EQ(u.lies(QStringLiteral("ErrLog.txt")).contains(QFile::encodeName(pv::kSperrdatei)), z.protokolliert);
   }
+}
+
+// Links that another user planted among the locks are neither read nor
+// followed: a link to a pipe would hang the start, and a further copy's
+// folder that links elsewhere would take this copy's lock and saves there.
+// They count as held, and the question names who made them.
+TEST(Ordnersperre, AnotherUsersLinksAreNotFollowed) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to plant another user's links";
+  const passwd* niemand = getpwnam("nobody");
+  ASSERT_NE(niemand, nullptr);
+  QTemporaryDir d, woanders;
+  const QDir ordner(d.path());
+  const QByteArray rohr = QFile::encodeName(woanders.filePath(QStringLiteral("rohr")));
+  ASSERT_EQ(mkfifo(rohr.constData(), 0666), 0);
+  const auto verknuepfen = [&](const QByteArray& ziel, const char* name) {
+    const QByteArray pfad = QFile::encodeName(ordner.filePath(QString::fromUtf8(name)));
+    ASSERT_EQ(symlink(ziel.constData(), pfad.constData()), 0);
+    ASSERT_EQ(lchown(pfad.constData(), niemand->pw_uid, niemand->pw_gid), 0);
+  };
+  verknuepfen(rohr, "Pelvaron.lock");
+  verknuepfen(QFile::encodeName(woanders.path()), "Kopie 2");
+  // An empty, old lock, whose take-over would take the removal lock.
+  ASSERT_TRUE(ordner.mkdir(QStringLiteral("Kopie 3")));
+  QFile leer(ordner.filePath(QStringLiteral("Kopie 3/Pelvaron.lock")));
+  ASSERT_TRUE(leer.open(QIODevice::WriteOnly));
+  leer.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+  verknuepfen(rohr, "Kopie 3/Pelvaron.lock.rmlock");
+
+  std::atomic<bool> fertig = false;
+  int gelesen = 0;
+  std::thread gegenstelle([&] {  // lets every open of the pipe go on, and counts the reads
+    for (; !fertig; std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
+      for (const int art : {O_WRONLY, O_RDONLY}) {
+        const int fd = ::open(rohr.constData(), art | O_NONBLOCK);
+        if (fd >= 0) gelesen += ::close(fd) == 0 && art == O_WRONLY;
+      }
+    }
+  });
+  pv::Ordnersperre sperre(d.path());
+  fertig = true;
+  gegenstelle.join();
+  EXPECT_EQ(gelesen, 0);
+  EXPECT_EQ(sperre.sicherungsordner(), ordner.filePath(QStringLiteral("Kopie 4")));
+  EXPECT_TRUE(pv::weitereKopieFrage(d.path(), sperre).contains(QStringLiteral("gehört dem Benutzer „nobody“")));
+  EXPECT_EQ(QDir(woanders.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+            QStringList{QStringLiteral("rohr")});
 }
 
 }  // namespace
