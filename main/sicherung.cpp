@@ -1,6 +1,8 @@
 #include "sicherung.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -43,9 +45,20 @@ namespace {
 
 // Where `pfad` is a file, it as `Ersatzdatei`; else one with no path.
 Ersatzdatei ersatzdatei(const QString& pfad) {
-  struct stat st {};
-  if (::lstat(QFile::encodeName(pfad).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
-  return {pfad, quint64(st.st_dev), quint64(st.st_ino)};
+  const int fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return {};
+  return {pfad, std::shared_ptr<const int>(new int(fd), [](const int* f) {
+            ::close(*f);
+            delete f;
+          })};
+}
+
+// Whether the name of `vorige` in `ersatz` still holds that very file.
+bool nochEigene(const Ersatzdatei& vorige, const QDir& ersatz) {
+  struct stat offen {}, jetzt {};
+  return vorige.offen && ::fstat(*vorige.offen, &offen) == 0 &&
+         ::lstat(QFile::encodeName(vorige.pfad).constData(), &jetzt) == 0 && S_ISREG(jetzt.st_mode) &&
+         jetzt.st_dev == offen.st_dev && jetzt.st_ino == offen.st_ino && QFileInfo(vorige.pfad).dir() == ersatz;
 }
 
 QString neueErsatzdatei(const QByteArray& inhalt, const QDir& ersatz) {
@@ -70,11 +83,9 @@ QString sicherheitsdateiAblegen(const QByteArray& inhalt, const QString& ersatzo
   if (dateiErsetzen(datei, inhalt, Verweise::NurEigene)) return datei;
   const QDir ersatz(ersatzordner);
   if (ersatzordner.isEmpty() || ersatz == QDir(sicherungsordner()) || !QDir().mkpath(ersatzordner)) return {};
-  const Ersatzdatei jetzt = ersatzdatei(vorige.pfad);
-  const bool eigene = !jetzt.pfad.isEmpty() && jetzt.geraet == vorige.geraet && jetzt.knoten == vorige.knoten &&
-                      QFileInfo(jetzt.pfad).dir() == ersatz;
-  const QString geschrieben = eigene ? (dateiErsetzen(jetzt.pfad, inhalt, Verweise::NurEigene) ? jetzt.pfad : QString())
-                                     : neueErsatzdatei(inhalt, ersatz);
+  const QString geschrieben = nochEigene(vorige, ersatz)
+                                  ? (dateiErsetzen(vorige.pfad, inhalt, Verweise::NurEigene) ? vorige.pfad : QString())
+                                  : neueErsatzdatei(inhalt, ersatz);
   if (!geschrieben.isEmpty()) vorige = ersatzdatei(geschrieben);
   return geschrieben;
 }

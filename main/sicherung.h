@@ -28,11 +28,12 @@ QString nichtGeschriebenText(const QString& was, const QString& ordner);
 // the two saves made at the end could not be written into `ordner`.
 QString messungBeendetText(bool zwischenGespeichert, bool sicherheitGespeichert, const QString& ordner);
 
-// The file that this copy's last rescue made in the fallback folder.
+// The file that this copy's last rescue made in the fallback folder, held
+// open: while it is, no other file gets its inode, so the name still holds
+// this copy's file exactly when it names that inode.
 struct Ersatzdatei {
   QString pfad;
-  quint64 geraet = 0;
-  quint64 knoten = 0;
+  std::shared_ptr<const int> offen;
 };
 
 // The safety file at an end without a box (a signal, the session's end, the
