@@ -165,6 +165,11 @@ bool durchSaveFileErsetzen(const QString& pfad, const QByteArray& inhalt) {
 
 }  // namespace
 
+bool fremderVerweis(const QString& pfad) {
+  struct stat st {};
+  return verweisart(QFile::encodeName(pfad), st) == Verweisart::Fremder;
+}
+
 OrdnerSync ordnerSyncSetzen(OrdnerSync sync) { return std::exchange(ordnerSync, sync); }
 
 bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt, Verweise verweise) {

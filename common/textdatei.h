@@ -26,6 +26,9 @@ bool textdateiLesen(const QString& pfad, QString& text);
 // is written through any link.
 enum class Verweise { Folgen, NurEigene };
 
+// Whether `pfad` is such a link of another user.
+bool fremderVerweis(const QString& pfad);
+
 // Replaces the file's contents atomically (creates it when missing). True
 // once every byte is on disk under the file's name; on any failure before
 // the new file takes the old one's place (a full disk) the old file stays

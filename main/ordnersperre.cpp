@@ -19,6 +19,7 @@
 
 #include "common/allgemein.h"
 #include "common/fehlerbehandlung.h"
+#include "common/textdatei.h"
 #include "common/laufzeitfehler.h"
 #include "common/uhr.h"
 
@@ -182,22 +183,17 @@ bool gesperrt(const QString& ordner, FremdeSperre* fremd) {
   return belegt;
 }
 
-// A further copy's folder that is a link another user made is left alone:
-// it could lead this copy's lock and saves into any folder.
-bool fremderLink(const QString& ordner) {
-  struct stat st {};
-  return ::lstat(QFile::encodeName(ordner).constData(), &st) == 0 && S_ISLNK(st.st_mode) && st.st_uid != ::geteuid();
-}
-
 }  // namespace
 
 Ordnersperre::Ordnersperre(const QString& programmordner) : sicherungsordner_(programmordner) {
   sperre_ = sperren(programmordner, weitereKopie_, &fremd_);
   if (sperre_) {
     // The first copy may have ended while further ones run on.
+    // A further copy's folder that is a link another user made is left
+    // alone: it could lead this copy's lock and saves into any folder.
     for (int n = 2; n <= kHoechsteKopie && !weitereKopie_; ++n) {
       const QString ordner = kopieOrdner(programmordner, n);
-      weitereKopie_ = !fremderLink(ordner) && gesperrt(ordner, &fremd_);
+      weitereKopie_ = !fremderVerweis(ordner) && gesperrt(ordner, &fremd_);
     }
     return;
   }
@@ -206,7 +202,7 @@ Ordnersperre::Ordnersperre(const QString& programmordner) : sicherungsordner_(pr
   for (int n = 2; n <= kHoechsteKopie; ++n) {
     const QString ordner = kopieOrdner(programmordner, n);
     const bool neu = !QFileInfo::exists(ordner);
-    if (fremderLink(ordner) || !QDir().mkpath(ordner)) continue;
+    if (fremderVerweis(ordner) || !QDir().mkpath(ordner)) continue;
     bool belegt = false;
     sperre_ = sperren(ordner, belegt, &fremd_);
     if (sperre_) {
