@@ -64,9 +64,11 @@ QString zugriffsgruppe(const struct stat& st) {
 // in digits on the first line, padded with blanks or zeros (serial tools
 // and terminal programs; Qt adds its name and host on further lines), or
 // the id as a binary 4-byte int (old programs). 0 when there is none. Only
-// a regular file is read, so a FIFO put there cannot block.
+// a regular file is read, not through a link, so a FIFO put there cannot
+// block.
 qint64 sperrPid(const QString& datei) {
-  const int fd = ::open(QFile::encodeName(datei).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  const int fd =
+      ::open(QFile::encodeName(datei).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) return 0;
   struct stat st {};
   char puffer[64];

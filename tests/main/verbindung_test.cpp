@@ -116,6 +116,19 @@ TEST_F(VerbindungTest, MissingReplyIsReportedAfterTheReplyTime) {
   EXPECT_EQ(ui().LabelMesswert->text(), QStringLiteral("------"));
 }
 
+// The port's line error counters count from the connect on.
+TEST_F(VerbindungTest, LineErrorsAfterTheConnectShow) {
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+  pv::Zeilenfehlerzaehler stand{5, 5, 5, 5};
+  programm->verbindung().empfang().zaehlerLesen = [&stand] { return std::optional(stand); };
+  ui().CommandPort->click();
+  stand.pufferUeberlauf = 6;
+  pty.senden("DC -1.234 V\r");
+  ASSERT_TRUE(warteBis([&] { return !saetze.isEmpty(); }));
+  EXPECT_EQ(status().toStdString(), "Empfangspufferüberlauf");
+  ui().CommandPort->click();
+}
+
 TEST_F(VerbindungTest, RefusedConnectsLeaveTheConnectionClosed) {
   starten(QStringLiteral("Belegt"), kAutomatisch);
   // Another program holds the port.
