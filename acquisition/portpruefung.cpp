@@ -76,12 +76,18 @@ qint64 sperrPid(const QString& datei) {
   if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) n = ::read(fd, puffer, sizeof puffer);
   ::close(fd);
   if (n <= 0) return 0;
-  bool ok = false;
-  qint64 pid = QByteArray(puffer, n).split('\n').constFirst().trimmed().toLongLong(&ok);
-  if (!ok && n == sizeof(int32_t)) {
+  const QByteArray inhalt(puffer, n);
+  qint64 pid = 0;
+  if (n == sizeof(int32_t) && inhalt.contains('\0')) {
+    // Text holds no NUL, a binary id below 2^24 does; its bytes may read as
+    // digits and a line end.
     int32_t binaer = 0;
     std::memcpy(&binaer, puffer, sizeof binaer);
     pid = binaer;
+  } else {
+    bool ok = false;
+    pid = inhalt.split('\n').constFirst().trimmed().toLongLong(&ok);
+    if (!ok) return 0;
   }
   return pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? pid : 0;
 }
