@@ -77,8 +77,10 @@ Empfang::Empfang(Erfassungszustand& zustand, Ziel ziel) : z_(zustand), ziel_(std
 void Empfang::portGeoeffnet() { zaehler_ = zaehlerLesen ? zaehlerLesen() : std::nullopt; }
 
 std::vector<int> Empfang::neueZeilenfehlerLesen() {
-  // A port that kept no counters when it was opened (a pseudo-terminal, most
-  // USB adapters) is not asked again on each receive event.
+  // A port that kept no counters when it was opened (a pseudo-terminal, a
+  // USB adapter whose driver keeps none; the kernel's FTDI driver and several
+  // other USB serial drivers do keep them) is not asked again on each
+  // receive event.
   if (!zaehler_ || !zaehlerLesen) return {};
   const Zeilenfehlerzaehler vorher = *zaehler_;
   zaehler_ = zaehlerLesen();

@@ -13,6 +13,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #endif
 
 #include "common/allgemein.h"
@@ -58,11 +60,15 @@ QString zugriffsgruppe(const struct stat& st) {
   return g ? QString::fromLocal8Bit(g->gr_name) : QString();
 }
 
-// The process id on the first line of a lock file (Qt's format and the
-// UUCP text format both start so); 0 when there is none. Only a regular
-// file is read, so a FIFO put there cannot block.
+// The process id a lock file names, in the formats programs write: the id
+// in digits on the first line, padded with blanks or zeros (serial tools
+// and terminal programs; Qt adds its name and host on further lines), or
+// the id as a binary 4-byte int (old programs). 0 when there is none. Only
+// a regular file is read, not through a link, so a FIFO put there cannot
+// block.
 qint64 sperrPid(const QString& datei) {
-  const int fd = ::open(QFile::encodeName(datei).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  const int fd =
+      ::open(QFile::encodeName(datei).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) return 0;
   struct stat st {};
   char puffer[64];
@@ -70,9 +76,20 @@ qint64 sperrPid(const QString& datei) {
   if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) n = ::read(fd, puffer, sizeof puffer);
   ::close(fd);
   if (n <= 0) return 0;
-  bool ok = false;
-  const qint64 pid = QByteArray(puffer, n).split('\n').constFirst().trimmed().toLongLong(&ok);
-  return ok && pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? pid : 0;
+  const QByteArray inhalt(puffer, n);
+  qint64 pid = 0;
+  if (n == sizeof(int32_t) && inhalt.contains('\0')) {
+    // Text holds no NUL, a binary id below 2^24 does; its bytes may read as
+    // digits and a line end.
+    int32_t binaer = 0;
+    std::memcpy(&binaer, puffer, sizeof binaer);
+    pid = binaer;
+  } else {
+    bool ok = false;
+    pid = inhalt.split('\n').constFirst().trimmed().toLongLong(&ok);
+    if (!ok) return 0;
+  }
+  return pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? pid : 0;
 }
 
 #endif
@@ -105,10 +122,14 @@ std::optional<Portbefund> sperrstelleUntersuchen(const QString& pfad) {
 #if defined(Q_OS_UNIX)
   const QString sperre = sperrdateiPfad(pfad);
   struct stat st {};
-  if (sperre.isEmpty() || ::lstat(QFile::encodeName(sperre).constData(), &st) != 0 || S_ISREG(st.st_mode)) {
-    return std::nullopt;
-  }
-  return Portbefund(PortUrsache::FremdeSperre, dateiart(st.st_mode), {}, sperre);
+  if (sperre.isEmpty() || ::lstat(QFile::encodeName(sperre).constData(), &st) != 0) return std::nullopt;
+  if (!S_ISREG(st.st_mode)) return Portbefund(PortUrsache::FremdeSperre, dateiart(st.st_mode), {}, sperre);
+  // The serial port module counts a lock without its own name line as stale
+  // when the process under the id has another name, and would take the
+  // port from the program that wrote it. A lock whose process runs holds
+  // the port, whatever its format.
+  if (Tolvek::ProzessLaeuft(sperrPid(sperre))) return Portbefund(PortUrsache::Belegt);
+  return std::nullopt;
 #else
   Q_UNUSED(pfad);
   return std::nullopt;

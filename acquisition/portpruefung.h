@@ -39,9 +39,12 @@ struct Portbefund {
 Portbefund portUntersuchen(const QString& pfad, QSerialPort::SerialPortError fehler);
 
 // Looks at the place of the port's lock file before the port is opened,
-// without opening anything there. Anything but a regular file is refused:
-// the lock folder is open to every user, and a FIFO put there would make
-// the open wait for a writer. Nothing when the place is free or holds a file.
+// without opening anything there but a regular file. Anything but a regular
+// file is refused: the lock folder is open to every user, and a FIFO put
+// there would make the open wait for a writer. A lock file whose process
+// runs means the port is in use. Nothing when the place is free or holds a
+// lock of an ended process (or none that can be read), which the open may
+// then replace.
 std::optional<Portbefund> sperrstelleUntersuchen(const QString& pfad);
 
 // The lock file the serial port takes for `pfad` (LCK..name in the first

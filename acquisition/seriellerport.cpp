@@ -112,6 +112,7 @@ void SeriellerPort::setPortOpen(bool offen) {
   // What reached the port before it was opened belongs to no request and no
   // recording.
   port_.clear(QSerialPort::Input);
+  if (geoeffnet) geoeffnet();
 }
 
 }  // namespace pv

@@ -37,6 +37,9 @@ class SeriellerPort {
   // read failed. The port is closed by then, so nothing waits on the dead
   // port any more.
   std::function<void()> verloren;
+  // Called each time the port has opened, before anything it receives is
+  // handed on.
+  std::function<void()> geoeffnet;
 
   // COM number 1..10; another number, or a change while open, is refused.
   int16_t CommPort() const { return commPort_; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <linux/serial.h>
+
 #include <optional>
 #include <vector>
 
@@ -17,9 +19,11 @@ struct Zeilenfehlerzaehler {
 // The counters of the open port `handle`; none for a port that keeps none
 // (a pseudo-terminal, a USB adapter whose driver does not count).
 std::optional<Zeilenfehlerzaehler> zeilenfehlerLesen(int handle);
+// Our counters from the system's.
+Zeilenfehlerzaehler zeilenfehlerzaehler(const serial_icounter_struct& z);
 
-// The line events (empfang.h) for the counters that rose from `vorher` to
-// `jetzt`, one per counter, in the order of their codes.
+// The line events (empfang.h) for the counters that changed from `vorher`
+// to `jetzt`, one per counter, in the order of their codes.
 std::vector<int> neueZeilenfehler(const Zeilenfehlerzaehler& vorher, const Zeilenfehlerzaehler& jetzt);
 
 }  // namespace pv

@@ -66,6 +66,9 @@ Verbindung::Verbindung(Form1& form) : QObject(&form), f_(form) {
 
   QSerialPort& port = f_.MSComm1->port();
   empfang_->zaehlerLesen = [&port] { return zeilenfehlerLesen(port.isOpen() ? port.handle() : -1); };
+  // Wherever the port opens ("Verbinden", "Weiter"), the line error counters
+  // start from there.
+  f_.MSComm1->geoeffnet = [this] { empfang_->portGeoeffnet(); };
   connect(&port, &QSerialPort::readyRead, this,
           [this, &port] { empfang_->ereignis(kEreignisEmpfang, port); });
   f_.MSComm1->verloren = [this] { verbindungVerloren(); };
@@ -133,7 +136,6 @@ void Verbindung::verbinden() {
   z.DataCol.clear();
   z.EmpfangAktiv = false;
   empfang_->anfrageBeginnt();
-  empfang_->portGeoeffnet();
   z.Verbunden = true;
   feldFarbeSetzen(f_.PicVerbindungStatus, kStatusGruenHell);
   f_.StatusSetzen(QString());

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <climits>
 #include <vector>
 
 namespace {
@@ -288,5 +289,24 @@ TEST(EmpfangZeilenfehler, RisingCountersRaiseTheirEvents) {
     stand.reset();
     r.ankommen("e");
     EXPECT_TRUE(r.m.status.empty());
+  }
+}
+
+// Which of the system's counters raises which event, each from its highest
+// value on to where it wraps.
+TEST(EmpfangZeilenfehler, TheSystemsCountersAndTheirEvents) {
+  const std::pair<int serial_icounter_struct::*, int> zeilen[] = {
+      {&serial_icounter_struct::frame, pv::kFehlerFrame},
+      {&serial_icounter_struct::overrun, pv::kFehlerUeberlauf},
+      {&serial_icounter_struct::buf_overrun, pv::kFehlerPufferUeberlauf},
+      {&serial_icounter_struct::parity, pv::kFehlerParitaet},
+  };
+  serial_icounter_struct vorher{};
+  for (const auto& [zaehler, code] : zeilen) vorher.*zaehler = INT_MAX;
+  for (const auto& [zaehler, code] : zeilen) {
+    serial_icounter_struct jetzt = vorher;
+    jetzt.*zaehler = INT_MIN;
+    EXPECT_EQ(pv::neueZeilenfehler(pv::zeilenfehlerzaehler(vorher), pv::zeilenfehlerzaehler(jetzt)),
+              std::vector<int>{code});
   }
 }

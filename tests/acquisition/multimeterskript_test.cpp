@@ -17,7 +17,7 @@ namespace {
 TEST(MultimeterSkript, PlaysRecordsTheShippedDeviceDecodes) {
   QProcess skript;
   skript.start(QDir(pvtest::kMitgeliefert).filePath(QStringLiteral("../scripts/multimeter.py")), {});
-  ASSERT_TRUE(skript.waitForReadyRead(5000)) << skript.readAllStandardError().toStdString();
+  ASSERT_TRUE(skript.waitForReadyRead(60000)) << skript.readAllStandardError().toStdString();
   const QString pfad = QString::fromLocal8Bit(skript.readLine()).trimmed();
 
   const pv::Geraetedefinition def = pvtest::mitgeliefertLesen(QStringLiteral("Multimeter.ger"));
@@ -32,7 +32,7 @@ TEST(MultimeterSkript, PlaysRecordsTheShippedDeviceDecodes) {
   pv::Empfang empfang(z, {[&saetze](const QByteArray& s) { saetze.push_back(s); }, {}, {}});
   QObject::connect(&port.port(), &QSerialPort::readyRead,
                    [&] { empfang.ereignis(pv::kEreignisEmpfang, port.port()); });
-  EXPECT_TRUE(pvtest::warteBis([&saetze] { return saetze.size() >= 3; }, 5000));
+  EXPECT_TRUE(pvtest::warteBis([&saetze] { return saetze.size() >= 3; }));
 
   for (const QByteArray& satz : saetze) {
     SCOPED_TRACE(satz.toStdString());

@@ -12,8 +12,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
@@ -139,6 +141,48 @@ pid_t beendeterProzess() {
   if (kind == 0) _exit(0);
   waitpid(kind, nullptr, 0);
   return kind;
+}
+
+// Another program's lock file, in the formats programs write, held for a
+// while: as long as its process runs the port is in use and the lock stays
+// as it was; once the process has ended the lock is stale and the port opens.
+TEST(Portpruefung, ALockWhoseProcessRunsHoldsThePort) {
+  pvtest::Pseudoterminal pty;
+  ASSERT_TRUE(pty.ok());
+  const QString sperre = pv::sperrdateiPfad(pty.slave());
+  ASSERT_FALSE(sperre.isEmpty());
+  ASSERT_FALSE(QFileInfo::exists(sperre)) << "a lock of another program";
+  const auto aufraeumen = qScopeGuard([&] { QFile::remove(sperre); });
+  const struct {
+    const char* name;
+    QByteArray (*inhalt)(pid_t);
+  } formate[] = {
+      {"ten digits, blank padded", [](pid_t p) { return QByteArray::number(p).rightJustified(10, ' ') + '\n'; }},
+      {"zero padded", [](pid_t p) { return QByteArray::number(p).rightJustified(10, '0') + '\n'; }},
+      {"binary", [](pid_t p) { const int32_t i = p; return QByteArray(reinterpret_cast<const char*>(&i), 4); }},
+  };
+  for (const auto& format : formate) {
+    for (const bool laeuft : {true, false}) {
+      SCOPED_TRACE(std::string(format.name) + (laeuft ? ", running" : ", ended"));
+      const QByteArray inhalt = format.inhalt(laeuft ? getpid() : beendeterProzess());
+      QFile lock(sperre);
+      ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+      ASSERT_TRUE(lock.write(inhalt) == inhalt.size() && lock.flush());
+      lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+      lock.close();
+      const QString meldung = oeffnen(pty.slave());
+      if (laeuft) {
+        EXPECT_EQ(meldung.toStdString(),
+                  pv::portfehlerText(3, pty.slave(), Portbefund(PortUrsache::Belegt)).toStdString());
+        EXPECT_TRUE(lock.open(QIODevice::ReadOnly));
+        EXPECT_EQ(lock.readAll(), inhalt);
+        lock.close();
+      } else {
+        EXPECT_EQ(meldung.toStdString(), "(opened)");
+      }
+      QFile::remove(sperre);
+    }
+  }
 }
 
 // Root opens every device and removes every stale lock, so these run as

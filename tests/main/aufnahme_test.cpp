@@ -85,7 +85,7 @@ TEST_F(AufnahmeTest, TimedRecordingWaitsEndsSavesAndReadsBackEqual) {
   EXPECT_FALSE(ui().StartButton->isEnabled());
   EXPECT_EQ(pv::feldFarbe(ui().PicStatStart), 0x00FF00u);
 
-  ASSERT_TRUE(warteBis([&] { return !h().MessungLaeuft; }, 5000));
+  ASSERT_TRUE(warteBis([&] { return !h().MessungLaeuft; }));
   takt.stop();
   const pv::Messdaten& d = h().messdaten;
   // About every 0.3 s from 0 to 1.6 s: at most six values (fewer on a busy
@@ -244,7 +244,7 @@ TEST_F(AufnahmeTest, SeriesThatCannotGrowAbortsIntoTheSafetyFile) {
   h().messdaten.Hoechstzahl = 2;
   takt.start(50);
   ui().StartButton->click();
-  ASSERT_TRUE(warteBis([&] { return !h().MessungLaeuft; }, 5000));
+  ASSERT_TRUE(warteBis([&] { return !h().MessungLaeuft; }));
   ASSERT_FALSE(u.meldungen.boxen.empty());
   EXPECT_EQ(u.meldungen.boxen.back().text, QStringLiteral("Die Messung musste Aufgrund eines Problems beendet werden.\r\n"
                                                           "Fehlercode: 7\r\nFehlerbeschreibung: Nicht genügend Speicher"));

@@ -65,7 +65,7 @@ TEST_F(VerbindungTest, ContinuousAsciiDeviceShowsTheEvaluatedValue) {
   EXPECT_EQ(status(), QStringLiteral("Daten werden empfangen"));
   EXPECT_EQ(ui().LEDMessgeraet->Status(), 1);
   // The lamp goes out 300 ms after the last record.
-  ASSERT_TRUE(warteBis([&] { return ui().LEDMessgeraet->Status() == 0; }, 1000));
+  ASSERT_TRUE(warteBis([&] { return ui().LEDMessgeraet->Status() == 0; }));
   ui().CommandPort->click();
 }
 
@@ -114,6 +114,19 @@ TEST_F(VerbindungTest, MissingReplyIsReportedAfterTheReplyTime) {
   ASSERT_TRUE(warteBis([&] { return status() == pv::kZeitueberschreitungAnfrage; }));
   EXPECT_EQ(ui().LabelEinheit1->text(), QStringLiteral("---"));
   EXPECT_EQ(ui().LabelMesswert->text(), QStringLiteral("------"));
+}
+
+// The port's line error counters count from the connect on.
+TEST_F(VerbindungTest, LineErrorsAfterTheConnectShow) {
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+  pv::Zeilenfehlerzaehler stand{5, 5, 5, 5};
+  programm->verbindung().empfang().zaehlerLesen = [&stand] { return std::optional(stand); };
+  ui().CommandPort->click();
+  stand.pufferUeberlauf = 6;
+  pty.senden("DC -1.234 V\r");
+  ASSERT_TRUE(warteBis([&] { return !saetze.isEmpty(); }));
+  EXPECT_EQ(status().toStdString(), "Empfangspufferüberlauf");
+  ui().CommandPort->click();
 }
 
 TEST_F(VerbindungTest, RefusedConnectsLeaveTheConnectionClosed) {
@@ -260,7 +273,7 @@ TEST_F(VerbindungTest, EveryRequestDiscardsWhatTheDeviceSentBefore) {
   ereignisseFuer(50);
   // A late reply lies in the port, not yet read, when the next request goes out.
   pty.senden("99\r");
-  QThread::msleep(50);
+  for (int i = 0; i < 60000 && pty.ungelesen() < 3; ++i) QThread::msleep(1);
   v.Timer2_Timer();
   pty.senden("1234\r");
   ASSERT_TRUE(warteBis([&] { return !saetze.isEmpty(); }));

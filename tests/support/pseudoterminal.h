@@ -33,8 +33,9 @@ class Pseudoterminal {
 };
 
 // Runs the event loop until `bedingung` holds or `ms` passed; the result of
-// the last check.
-bool warteBis(const std::function<bool()>& bedingung, int ms = 3000);
+// the last check. The bound only guards against a hang: on a loaded machine
+// what takes milliseconds alone may take seconds.
+bool warteBis(const std::function<bool()>& bedingung, int ms = 60000);
 // Runs the event loop for `ms`.
 void ereignisseFuer(int ms);
 
