@@ -220,6 +220,7 @@ TEST_P(SignalTest, EndsWithTheValuesInTheSafetyFileTheSettingsWrittenAndNoLockLe
   const Fall& fall = GetParam();
   const std::string ende = fall.ende;
   const std::string mitte = fall.mitte;
+  kind.setProcessChannelMode(QProcess::SeparateChannels);
   einrichten(u.pfad());
   QProcessEnvironment zusatz;
   XServer xserver;
@@ -265,6 +266,9 @@ TEST_P(SignalTest, EndsWithTheValuesInTheSafetyFileTheSettingsWrittenAndNoLockLe
 
   sicherungPruefen(u.pfad(), kWerte);
   EXPECT_FALSE(pv::messdateiLesen(u.pfad(QStringLiteral("pvsave.tmp")), false).inhalt.daten.MesEnd.isEmpty());
+  const QString fehler = QString::fromLocal8Bit(kind.readAllStandardError());
+  EXPECT_TRUE(fehler.contains(QStringLiteral("die Messwerte sind in ") + u.pfad(QStringLiteral("pvsave.tmp"))))
+      << fehler.toStdString();
   EXPECT_TRUE(u.lies(QStringLiteral("Pelvaron.ini")).contains("\r\nBezeichnung=" + kTitel.toLatin1() + "\r\n"));
   for (const QString& sperre : sperren) {
     if (!sperre.isEmpty()) {
