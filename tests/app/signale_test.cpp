@@ -97,8 +97,8 @@ int aufnehmen(const std::string& offen) {
 
 // A process whose main thread blocks in a system call, as on a network
 // folder gone: opening a FIFO no one writes to. With "behandelt" it blocks
-// so only once its end is under way, which ends it after 3 s with exit code
-// 3 and removes its lock files: LCK..eigen, this process's, and LCK..fremd.
+// so only once its end is under way, with a deadline of 3 s, exit code 3
+// and two lock files named: LCK..eigen, its own, and LCK..fremd, another's.
 int blockieren(const QString& fifo, const std::string& fall) {
   int argc = 1;
   char name[] = "blockiert";
@@ -241,7 +241,8 @@ struct Fall {
   const char* ende;   // a signal, the session's quit request ("ende"), that
                       // request followed by code that stays busy
                       // ("beschaeftigt"), or the X server gone ("anzeige")
-  const char* offen;  // a box open at the end ("box", "eingabe")
+  const char* offen;  // a box open at the end ("box", "eingabe"), or the port
+                      // connected before the start ("verbunden")
   const char* mitte;  // while recording: SIGHUP to a program started with it
                       // ignored ("HUP"), the session's checkpoint ("sichern")
   int status;         // the exit code
