@@ -40,7 +40,7 @@ int programmLaufen(int& argc, char** argv, const std::function<void(Programm&)>&
     spaetestensBeenden(std::chrono::seconds(5), programm.endeStatus(), programm.sperrdateien());
   });
   // The system's end cannot wait for an answer: it ends without a box.
-  Beendensignale signale([&programm] { programm.OhneRueckfrageBeenden(); });
+  Beendensignale signale([&programm] { programm.OhneRueckfrageBeenden(); }, std::chrono::seconds(10));
   Sitzungsende sitzung(*anwendung, [&programm] { programm.SitzungSichern(); },
                        [&programm] { programm.OhneRueckfrageBeenden(); });
 

@@ -20,21 +20,49 @@
 #include <thread>
 #include <vector>
 
+#include "common/uhr.h"
+
 namespace pv {
 
 namespace {
 
 constexpr std::array<int, 3> kSignale = {SIGTERM, SIGHUP, SIGINT};
 
-// What the handler may touch: the write end of the socket pair; and the
-// handlers found before, put back at the end.
+// What the handler may touch: the write end of the socket pair; when the
+// first signal came (on the running clock, which a handler may read; 0:
+// none yet), whether the event loop has come to it, and how long a main
+// thread may keep it waiting; and the handlers found before, put back at
+// the end.
 int schreibende = -1;
 int leseende = -1;
+std::atomic<int64_t> ersterSignal{0};
+std::atomic<bool> behandelt{false};
+int64_t zwangsfristMs = 0;
 struct sigaction vorher[kSignale.size()];
 bool uebernommen[kSignale.size()];
 
+// A repeated SIGTERM or SIGINT while the event loop has not come to the
+// first one for the whole bound: the main thread hangs in a system call (a
+// network folder gone, a FIFO), and the signal's default action ends the
+// process. SIGHUP comes once and never forces the end.
+bool zwangsende(int nummer) {
+  const int64_t jetzt = Uhren::laufzeitMsSystem();
+  int64_t erster = 0;
+  if (ersterSignal.compare_exchange_strong(erster, jetzt)) return false;
+  return nummer != SIGHUP && !behandelt.load() && jetzt - erster >= zwangsfristMs;
+}
+
 void signalEmpfangen(int nummer) {
   const int fehler = errno;
+  if (zwangsende(nummer)) {
+    struct sigaction standard {};
+    standard.sa_handler = SIG_DFL;
+    sigemptyset(&standard.sa_mask);
+    ::sigaction(nummer, &standard, nullptr);
+    // Blocked while its handler runs: it ends the process on the return.
+    ::raise(nummer);
+    return;
+  }
   const char byte = static_cast<char>(nummer);
   // Non-blocking: with the pair full a signal is pending already.
   [[maybe_unused]] const ssize_t n = ::write(schreibende, &byte, 1);
@@ -64,13 +92,16 @@ void schliessen() {
 
 }  // namespace
 
-Beendensignale::Beendensignale(std::function<void()> beenden, QObject* parent)
+Beendensignale::Beendensignale(std::function<void()> beenden, std::chrono::milliseconds zwangsfrist, QObject* parent)
     : QObject(parent), beenden_(std::move(beenden)) {
   if (schreibende >= 0) return;  // another instance owns the signals
   int paar[2];
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, paar) != 0) return;
   leseende = paar[0];
   schreibende = paar[1];
+  ersterSignal.store(0);
+  behandelt.store(false);
+  zwangsfristMs = zwangsfrist.count();
   struct sigaction neu {};
   neu.sa_handler = signalEmpfangen;
   sigemptyset(&neu.sa_mask);
@@ -98,8 +129,12 @@ Beendensignale::~Beendensignale() {
 void Beendensignale::lesen() {
   char bytes[16];
   const ssize_t n = ::read(leseende, bytes, sizeof bytes);
+  if (n <= 0) return;
+  // From here the end is under way, however long its writing takes: a
+  // repeated signal no longer cuts it short.
+  behandelt.store(true);
   // One call serves all signals read at once: the end happens only once.
-  if (n > 0 && beenden_) beenden_();
+  if (beenden_) beenden_();
 }
 
 void spaetestensBeenden(std::chrono::seconds frist, int status, const QStringList& sperrdateien) {

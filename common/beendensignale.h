@@ -16,10 +16,13 @@ namespace pv {
 // into a socket pair; a socket notifier reads it in the event loop, nested
 // loops of open dialogs included, and calls `beenden` there.
 // A signal the program was started with ignored (nohup) stays ignored.
+// A main thread blocked in a system call never comes to the event loop: a
+// SIGTERM or SIGINT that comes when the first signal has waited there for
+// `zwangsfrist` ends the process as the signal's default action does.
 // One instance at a time; the destructor puts the previous handlers back.
 class Beendensignale : public QObject {
  public:
-  explicit Beendensignale(std::function<void()> beenden, QObject* parent = nullptr);
+  Beendensignale(std::function<void()> beenden, std::chrono::milliseconds zwangsfrist, QObject* parent = nullptr);
   ~Beendensignale() override;
   Beendensignale(const Beendensignale&) = delete;
   Beendensignale& operator=(const Beendensignale&) = delete;

@@ -71,6 +71,12 @@ QString einstellungenNichtGeschriebenText(const QString& ordner) {
       .arg(QDir::toNativeSeparators(QDir(ordner).filePath(kIniDatei)));
 }
 
+// At an end without a box the terminal shows at most "^C".
+QString amEndeGesichertText(const QString& datei) {
+  return QStringLiteral("Das Programm wurde beendet; die Messwerte sind in %1 gesichert.")
+      .arg(QDir::toNativeSeparators(datei));
+}
+
 }  // namespace
 
 Programm::Programm(QStringList argumente, QLocale locale, std::function<void()> beenden)
@@ -338,7 +344,11 @@ bool Programm::sicherheitsdateiRetten() {
   const QString ersatzordner = Programmordner::anwendungsdaten();
   const std::optional<QByteArray> inhalt = aufnahme_->sicherheitsdateiInhalt();
   const QString datei = inhalt ? sicherheitsdateiAblegen(*inhalt, ersatzordner, ersatzdatei_) : QString();
-  if (datei == sicherungsdatei(kSicherheitsdatei)) return true;
+  if (datei == sicherungsdatei(kSicherheitsdatei)) {
+    // Not at the session's checkpoint, where the recording goes on.
+    if (beendet_) standardfehlerMelden(amEndeGesichertText(datei));
+    return true;
+  }
   const QString text = sicherheitsdateiAusweichText(sicherungsordner(), ersatzordner, datei);
   standardfehlerMelden(text);
   Tolvek::FehlerProtokollieren(kEndeLabel, Laufzeitfehler::kPfadZugriff, text);

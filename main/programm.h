@@ -52,9 +52,9 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   // not saved go to the safety file, the settings are written as the exit
   // procedure writes them (once the start-up has read them), and the
   // program ends. No box is shown; a failure goes to the error log. A
-  // safety file its folder does not take goes to the fallback folder, and a
-  // line on standard error too says where, or that it went nowhere (the
-  // exit code is then 1).
+  // safety file its folder does not take goes to the fallback folder; a
+  // line on standard error names the file written, or says that it went
+  // nowhere (the exit code is then 1).
   void OhneRueckfrageBeenden();
   // The same without writing the settings.
   void SofortBeenden() override;
@@ -132,7 +132,8 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   bool sichernOhneMeldung(const std::function<void()>& anhalten, bool mitEinstellungen);
   // The safety file, in the fallback folder when its own does not take it;
   // a line on standard error and in the error log tells where it went then,
-  // or that it went nowhere (false).
+  // or that it went nowhere (false). At an end, a line on standard error
+  // names it in its own folder too.
   bool sicherheitsdateiRetten();
 
   // The measurement named on the command line, resolved against the folder

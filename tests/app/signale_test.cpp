@@ -20,10 +20,13 @@
 #include <cstdio>
 #include <string>
 #include <thread>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "acquisition/portpruefung.h"
 #include "app/programmlauf.h"
+#include "common/beendensignale.h"
 #include "common/anwendung.h"
 #include "common/eingabebox.h"
 #include "common/meldungen.h"
@@ -61,13 +64,16 @@ void befehl(const QByteArray& zeile) {
 
 // The process: starts a recording under a new title as a user would, says
 // so once its event loop runs, and with "box" or "eingabe" then opens a
-// modal message or input box. It answers the lines on its input (befehl).
+// modal message or input box; with "verbunden" the port is connected before
+// the start and stays open when the recording stops. It answers the lines
+// on its input (befehl).
 int aufnehmen(const std::string& offen) {
   int argc = 1;
   char name[] = "pelvaron";
   char* argv[] = {name, nullptr};
   return pv::programmLaufen(argc, argv, [offen](pv::Programm& programm) {
     pv::steuerelemente(programm.form1()).TextMessBezeichnung->setText(kTitel);
+    if (offen == "verbunden") programm.verbindung().CommandPort_Click();
     programm.aufnahme().StartButton_Click();
     auto* eingabe = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, qApp);
     QObject::connect(eingabe, &QSocketNotifier::activated, [puffer = QByteArray()]() mutable {
@@ -87,6 +93,34 @@ int aufnehmen(const std::string& offen) {
       if (offen == "eingabe") Tolvek::eingaben().fragen(QStringLiteral("Wert"), QStringLiteral("Eingabe"), {}, {});
     });
   });
+}
+
+// A process whose main thread blocks in a system call, as on a network
+// folder gone: opening a FIFO no one writes to. With "behandelt" it blocks
+// so only once its end is under way, with a deadline of 3 s, exit code 3
+// and two lock files named: LCK..eigen, its own, and LCK..fremd, another's.
+int blockieren(const QString& fifo, const std::string& fall) {
+  int argc = 1;
+  char name[] = "blockiert";
+  char* argv[] = {name, nullptr};
+  QCoreApplication anwendung(argc, argv);
+  const QDir ordner = QFileInfo(fifo).dir();
+  QFile eigene(ordner.filePath(QStringLiteral("LCK..eigen")));
+  if (!eigene.open(QIODevice::WriteOnly) || eigene.write(QByteArray::number(::getpid()) + '\n') <= 0) return 99;
+  eigene.close();
+  const auto haengen = [pfad = QFile::encodeName(fifo)] { ::open(pfad.constData(), O_RDONLY); };
+  pv::Beendensignale signale(
+      [&] {
+        std::puts("behandelt");
+        std::fflush(stdout);
+        pv::spaetestensBeenden(std::chrono::seconds(3), 3, {eigene.fileName(), ordner.filePath(QStringLiteral("LCK..fremd"))});
+        haengen();
+      },
+      std::chrono::seconds(1));
+  std::puts("bereit");
+  std::fflush(stdout);
+  if (fall == "blockiert") haengen();
+  return QCoreApplication::exec();
 }
 
 QByteArray wert(int i) { return QByteArray::number(i / 10.0, 'f', 3); }
@@ -207,7 +241,8 @@ struct Fall {
   const char* ende;   // a signal, the session's quit request ("ende"), that
                       // request followed by code that stays busy
                       // ("beschaeftigt"), or the X server gone ("anzeige")
-  const char* offen;  // a box open at the end ("box", "eingabe")
+  const char* offen;  // a box open at the end ("box", "eingabe"), or the port
+                      // connected before the start ("verbunden")
   const char* mitte;  // while recording: SIGHUP to a program started with it
                       // ignored ("HUP"), the session's checkpoint ("sichern")
   int status;         // the exit code
@@ -220,6 +255,7 @@ TEST_P(SignalTest, EndsWithTheValuesInTheSafetyFileTheSettingsWrittenAndNoLockLe
   const Fall& fall = GetParam();
   const std::string ende = fall.ende;
   const std::string mitte = fall.mitte;
+  kind.setProcessChannelMode(QProcess::SeparateChannels);
   einrichten(u.pfad());
   QProcessEnvironment zusatz;
   XServer xserver;
@@ -265,6 +301,9 @@ TEST_P(SignalTest, EndsWithTheValuesInTheSafetyFileTheSettingsWrittenAndNoLockLe
 
   sicherungPruefen(u.pfad(), kWerte);
   EXPECT_FALSE(pv::messdateiLesen(u.pfad(QStringLiteral("pvsave.tmp")), false).inhalt.daten.MesEnd.isEmpty());
+  const QString fehler = QString::fromLocal8Bit(kind.readAllStandardError());
+  EXPECT_TRUE(fehler.contains(QStringLiteral("die Messwerte sind in ") + u.pfad(QStringLiteral("pvsave.tmp"))))
+      << fehler.toStdString();
   EXPECT_TRUE(u.lies(QStringLiteral("Pelvaron.ini")).contains("\r\nBezeichnung=" + kTitel.toLatin1() + "\r\n"));
   for (const QString& sperre : sperren) {
     if (!sperre.isEmpty()) {
@@ -278,7 +317,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Fall{"TERM", "TERM", "", "", 0}, Fall{"HUP_Meldung", "HUP", "box", "", 0},
                       Fall{"INT_Eingabe", "INT", "eingabe", "", 0}, Fall{"Sitzungsende", "ende", "", "", 0},
                       Fall{"HUP_ignoriert", "TERM", "", "HUP", 0}, Fall{"Sitzung_Pruefpunkt", "TERM", "", "sichern", 0},
-                      Fall{"Beschaeftigt", "beschaeftigt", "", "", 0}, Fall{"Anzeige_weg", "anzeige", "", "", 1}),
+                      Fall{"Beschaeftigt", "beschaeftigt", "verbunden", "", 0}, Fall{"Anzeige_weg", "anzeige", "", "", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The program folder on a disk that fills up while recording: at SIGTERM
@@ -324,10 +363,61 @@ TEST_F(Kindprogramm, ASafetyFileItsFolderDoesNotTakeGoesToTheApplicationDataFold
   }
 }
 
+// A main thread blocked in a system call never comes to the event loop: a
+// repeated SIGTERM or SIGINT ends the process once the first signal has
+// waited there for the bound (1 s here); an earlier one or SIGHUP does not.
+// Once the end is under way, the deadline ends the process instead, with
+// its exit code, removing only the lock files that are this process's.
+TEST_F(Kindprogramm, ARepeatedSignalEndsAProcessBlockedBeforeItsEndIsUnderWay) {
+  const QString fifo = u.pfad(QStringLiteral("fifo"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  u.schreibe(QStringLiteral("LCK..fremd"), QByteArray::number(::getpid()) + '\n');
+  kind.setChildProcessModifier([] {
+    for (int s : {SIGTERM, SIGHUP, SIGINT}) std::signal(s, SIG_DFL);
+  });
+  for (const bool behandelt : {false, true}) {
+    SCOPED_TRACE(behandelt ? "behandelt" : "blockiert");
+    kind.start(QCoreApplication::applicationFilePath(),
+               {QStringLiteral("--blockiert"), fifo, behandelt ? QStringLiteral("behandelt") : QStringLiteral("blockiert")});
+    ASSERT_EQ(zeile(), "bereit");
+    // Each signal is sent once the process has taken the one before: two
+    // of a kind pending at once are one.
+    const auto senden = [status = QStringLiteral("/proc/%1/status").arg(kind.processId()), pid = kind.processId()](
+                            int signal) {
+      ::kill(static_cast<pid_t>(pid), signal);
+      for (int versuch = 0; versuch < 6000; ++versuch) {
+        QFile datei(status);
+        if (!datei.open(QIODevice::ReadOnly)) return;
+        const QByteArray s = datei.readAll();
+        if (s.contains("SigPnd:\t0000000000000000") && s.contains("ShdPnd:\t0000000000000000")) return;
+        QThread::msleep(10);
+      }
+    };
+    senden(SIGTERM);
+    if (behandelt) {
+      ASSERT_EQ(zeile(), "behandelt");
+      QThread::msleep(1500);
+      senden(SIGTERM);
+    } else {
+      senden(SIGTERM);
+      EXPECT_FALSE(kind.waitForFinished(1500));
+      senden(SIGHUP);
+      EXPECT_FALSE(kind.waitForFinished(200));
+      senden(SIGINT);
+    }
+    ASSERT_TRUE(kind.waitForFinished(60000)) << "still running";
+    EXPECT_EQ(kind.exitStatus(), behandelt ? QProcess::NormalExit : QProcess::CrashExit);
+    EXPECT_EQ(kind.exitCode(), behandelt ? 3 : SIGINT);
+  }
+  EXPECT_FALSE(QFileInfo::exists(u.pfad(QStringLiteral("LCK..eigen"))));
+  EXPECT_TRUE(QFileInfo::exists(u.pfad(QStringLiteral("LCK..fremd"))));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc >= 2 && std::string(argv[1]) == "--aufnahme") return aufnehmen(argc >= 3 ? argv[2] : "");
+  if (argc >= 4 && std::string(argv[1]) == "--blockiert") return blockieren(QString::fromLocal8Bit(argv[2]), argv[3]);
   qputenv("QT_QPA_PLATFORM", "offscreen");
   const auto anwendung = pv::anwendungErstellen(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
