@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QSaveFile>
 
 #include "cp1252.h"
 #include "fehlerbehandlung.h"
@@ -37,7 +36,7 @@ bool textdateiLesen(const QString& pfad, QString& text) {
 
 namespace {
 
-OrdnerSync ordnerSync = ::fsync;
+Dateisystemaufrufe aufrufe;
 
 // Said in the error log and on standard error: the log itself may be what
 // cannot be written.
@@ -56,8 +55,12 @@ void dateihinweis(int nummer, const QString& text) {
 // not read cannot be opened; the file is saved all the same.
 class Ordnereintrag {
  public:
-  explicit Ordnereintrag(const QString& ordner)
-      : fd_(::open(QFile::encodeName(ordner).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+  explicit Ordnereintrag(const QString& ordner) {
+    const QByteArray pfad = QFile::encodeName(ordner);
+    fd_ = aufrufe.ordnerOeffnen ? aufrufe.ordnerOeffnen(pfad.constData())
+                                : ::open(pfad.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    fehler_ = fd_ < 0 ? errno : 0;
+  }
   ~Ordnereintrag() {
     if (fd_ >= 0) ::close(fd_);
   }
@@ -67,7 +70,10 @@ class Ordnereintrag {
   // After `datei` took its new name. File systems without a folder sync
   // (shared folders of a virtual machine) refuse it, and keep the name.
   void sichern(const QString& datei) const {
-    if (fd_ < 0 || ordnerSync(fd_) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EBADF) return;
+    if (fd_ < 0 && fehler_ == EACCES) return;
+    if (fd_ >= 0 && ((aufrufe.ordnerSync ? aufrufe.ordnerSync(fd_) : ::fsync(fd_)) == 0 || errno == EINVAL ||
+                     errno == ENOTSUP))
+      return;
     dateihinweis(Laufzeitfehler::kGeraetEA,
                  QStringLiteral("Die Datei %1 wurde gespeichert, ihr Ordner konnte aber nicht auf den Datenträger "
                                 "geschrieben werden; nach einem Stromausfall kann die neue Datei fehlen.")
@@ -75,16 +81,9 @@ class Ordnereintrag {
   }
 
  private:
-  int fd_;
+  int fd_ = -1;
+  int fehler_ = 0;
 };
-
-// The folder of the file that a write to `pfad` really replaces: QSaveFile
-// and rename write through a link to its target.
-QString zielordner(const QString& pfad) {
-  const QFileInfo datei(pfad);
-  const QString echt = datei.canonicalFilePath();
-  return echt.isEmpty() ? datei.absolutePath() : QFileInfo(echt).absolutePath();
-}
 
 enum class Verweisart { Keiner, Eigener, Fremder };
 
@@ -100,6 +99,21 @@ void fremderVerweisMelden(const QString& pfad) {
                    .arg(QDir::toNativeSeparators(pfad)));
 }
 
+// The permissions a replacement keeps: those of the file at `pfad` where
+// this user owns it. Nothing otherwise: the new file gets a new file's.
+std::optional<mode_t> eigenerModus(const QByteArray& pfad) {
+  struct stat st {};
+  if (::lstat(pfad.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return std::nullopt;
+  return st.st_mode & 07777;
+}
+
+// An existing file that this user may not write is not replaced through a
+// link, as an editor would not overwrite it either.
+bool ersetzbar(const QString& ziel) {
+  const QByteArray name = QFile::encodeName(ziel);
+  return ::access(name.constData(), F_OK) != 0 || ::access(name.constData(), W_OK) == 0;
+}
+
 bool allesSchreiben(int fd, const QByteArray& inhalt) {
   for (qsizetype geschrieben = 0; geschrieben < inhalt.size();) {
     const ssize_t n = ::write(fd, inhalt.constData() + geschrieben, size_t(inhalt.size() - geschrieben));
@@ -110,6 +124,20 @@ bool allesSchreiben(int fd, const QByteArray& inhalt) {
   return true;
 }
 
+// Writes `inhalt` into the new file `name`, made here, up to the disk; on
+// failure the file is removed. 0, or the error (EEXIST: the name is taken).
+int exklusivSchreiben(const QByteArray& name, const QByteArray& inhalt, std::optional<mode_t> modus) {
+  const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return errno;
+  const bool ok = (!modus || ::fchmod(fd, *modus) == 0) && allesSchreiben(fd, inhalt) && ::fsync(fd) == 0;
+  const int fehler = ok ? 0 : errno;
+  if (::close(fd) == 0 && ok) return 0;
+  ::unlink(name.constData());
+  // Never EEXIST, which tells of a name taken: a write that wrote nothing
+  // leaves errno as it was.
+  return fehler == 0 || fehler == EEXIST ? EIO : fehler;
+}
+
 // A new hidden file beside `ziel` that holds `inhalt` on disk, with the
 // permissions `modus` when given; its path, empty on failure (nothing is
 // left behind then).
@@ -118,24 +146,21 @@ QByteArray nebendateiSchreiben(const QString& ziel, const QByteArray& inhalt, st
   const QByteArray stamm = QFile::encodeName(QDir(info.absolutePath()).filePath(u'.' + info.fileName())) + '.';
   for (int versuch = 0; versuch < 100; ++versuch) {
     const QByteArray name = stamm + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0 && errno == EEXIST) continue;
-    if (fd < 0) return {};
-    const bool ok = (!modus || ::fchmod(fd, *modus) == 0) && allesSchreiben(fd, inhalt) && ::fsync(fd) == 0;
-    if (::close(fd) == 0 && ok) return name;
-    ::unlink(name.constData());
-    return {};
+    const int fehler = exklusivSchreiben(name, inhalt, modus);
+    if (fehler == 0) return name;
+    if (fehler != EEXIST) return {};
   }
   return {};
 }
 
 // Replaces whatever bears the name (a file, a link) by the new file,
 // without following a link.
-bool anDieStelleSetzen(const QString& pfad, const QByteArray& inhalt, std::optional<mode_t> modus, bool verweis) {
+bool anDieStelleSetzen(const QString& pfad, const QByteArray& inhalt, bool verweis) {
   const Ordnereintrag ordner(QFileInfo(pfad).absolutePath());
-  const QByteArray neu = nebendateiSchreiben(pfad, inhalt, modus);
+  const QByteArray ziel = QFile::encodeName(pfad);
+  const QByteArray neu = nebendateiSchreiben(pfad, inhalt, eigenerModus(ziel));
   if (neu.isEmpty()) return false;
-  if (std::rename(neu.constData(), QFile::encodeName(pfad).constData()) != 0) {
+  if (std::rename(neu.constData(), ziel.constData()) != 0) {
     // A folder where anyone may write keeps its entries for their owners.
     ::unlink(neu.constData());
     if (verweis) fremderVerweisMelden(pfad);
@@ -145,22 +170,33 @@ bool anDieStelleSetzen(const QString& pfad, const QByteArray& inhalt, std::optio
   return true;
 }
 
-bool durchSaveFileErsetzen(const QString& pfad, const QByteArray& inhalt) {
-  const Ordnereintrag ordner(zielordner(pfad));
-  QSaveFile datei(pfad);
-  if (!datei.open(QIODevice::WriteOnly)) return false;
-  // commit() does not report a final flush that fails (a full disk), so
-  // every step is checked, up to the data being on disk, before the new
-  // file takes the old one's place.
-  const bool geschrieben = datei.write(inhalt) == inhalt.size() && datei.flush() &&
-                           datei.error() == QFileDevice::NoError && ::fsync(datei.handle()) == 0;
-  if (!geschrieben) {
-    datei.cancelWriting();
-    return false;
+// How a new name is put on a complete file without replacing another.
+enum class Benennung { Umbenennen, Verknuepfen, Anlegen };
+
+// Gives the file `neu` the name `ziel`; 0, or the error (EEXIST: taken).
+// A way the file system lacks moves `weg` on to the next one.
+int benennen(Benennung& weg, const QByteArray& neu, const QByteArray& ziel, const QByteArray& inhalt) {
+  if (weg == Benennung::Umbenennen) {
+    if ((aufrufe.umbenennenOhneErsetzen
+             ? aufrufe.umbenennenOhneErsetzen(neu.constData(), ziel.constData())
+             : ::renameat2(AT_FDCWD, neu.constData(), AT_FDCWD, ziel.constData(), RENAME_NOREPLACE)) == 0)
+      return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return errno;
+    weg = Benennung::Verknuepfen;
   }
-  if (!datei.commit()) return false;
-  ordner.sichern(pfad);
-  return true;
+  if (weg == Benennung::Verknuepfen) {
+    if ((aufrufe.verknuepfen ? aufrufe.verknuepfen(neu.constData(), ziel.constData())
+                             : ::link(neu.constData(), ziel.constData())) == 0) {
+      ::unlink(neu.constData());
+      return 0;
+    }
+    if (errno != EPERM && errno != ENOSYS && errno != ENOTSUP) return errno;
+    // The last way writes the contents again, under the name itself; the
+    // file beside it would only take room.
+    ::unlink(neu.constData());
+    weg = Benennung::Anlegen;
+  }
+  return exklusivSchreiben(ziel, inhalt, std::nullopt);
 }
 
 }  // namespace
@@ -170,56 +206,64 @@ bool fremderVerweis(const QString& pfad) {
   return verweisart(QFile::encodeName(pfad), st) == Verweisart::Fremder;
 }
 
-OrdnerSync ordnerSyncSetzen(OrdnerSync sync) { return std::exchange(ordnerSync, sync); }
+Dateisystemaufrufe dateisystemaufrufeSetzen(const Dateisystemaufrufe& neu) { return std::exchange(aufrufe, neu); }
+
+QString verweisZiel(const QString& pfad) {
+  QFileInfo info(pfad);
+  for (int tiefe = 0; tiefe < 40 && info.isSymLink(); ++tiefe) info.setFile(info.symLinkTarget());
+  return info.isSymLink() ? pfad : info.absoluteFilePath();
+}
 
 bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt, Verweise verweise) {
   struct stat st {};
   const Verweisart art = verweisart(QFile::encodeName(pfad), st);
-  if (verweise == Verweise::Folgen || art == Verweisart::Eigener) return durchSaveFileErsetzen(pfad, inhalt);
-  // Never through a link: not even one that another user sets meanwhile.
-  std::optional<mode_t> modus;
-  if (art == Verweisart::Keiner && ::stat(QFile::encodeName(pfad).constData(), &st) == 0) modus = st.st_mode & 07777;
-  return anDieStelleSetzen(pfad, inhalt, modus, art == Verweisart::Fremder);
+  // Never through another user's link: not even one set meanwhile.
+  if (verweise == Verweise::NurEigene && art != Verweisart::Eigener)
+    return anDieStelleSetzen(pfad, inhalt, art == Verweisart::Fremder);
+  const QString ziel = verweisZiel(pfad);
+  return ersetzbar(ziel) && anDieStelleSetzen(ziel, inhalt, false);
 }
 
-Neuanlage dateiNeuAnlegen(const QString& pfad, const QByteArray& inhalt) {
-  const Ordnereintrag ordner(QFileInfo(pfad).absolutePath());
-  const QByteArray neu = nebendateiSchreiben(pfad, inhalt, std::nullopt);
-  if (neu.isEmpty()) return Neuanlage::Fehlgeschlagen;
-  const QByteArray ziel = QFile::encodeName(pfad);
-  const bool umbenannt = ::renameat2(AT_FDCWD, neu.constData(), AT_FDCWD, ziel.constData(), RENAME_NOREPLACE) == 0;
-  int fehler = errno;
-  bool angelegt = umbenannt;
-  if (!umbenannt && (fehler == EINVAL || fehler == ENOSYS || fehler == ENOTSUP)) {
-    // A file system that cannot rename without replacing: a second name
-    // for the file is never put over another either.
-    angelegt = ::link(neu.constData(), ziel.constData()) == 0;
-    fehler = errno;
+QString dateiUnterFreiemNamen(const QString& ordner, const std::function<QString(qint64)>& name,
+                              const QByteArray& inhalt) {
+  const Ordnereintrag eintrag(ordner);
+  const QDir d(ordner);
+  QByteArray neu = nebendateiSchreiben(d.filePath(name(1)), inhalt, std::nullopt);
+  if (neu.isEmpty()) return {};
+  Benennung weg = Benennung::Umbenennen;
+  for (qint64 n = 1;; ++n) {
+    const QString pfad = d.filePath(name(n));
+    const int fehler = benennen(weg, neu, QFile::encodeName(pfad), inhalt);
+    if (fehler == 0) {
+      eintrag.sichern(pfad);
+      return pfad;
+    }
+    if (fehler != EEXIST) break;
   }
-  if (!umbenannt) ::unlink(neu.constData());
-  if (!angelegt) return fehler == EEXIST ? Neuanlage::NameBelegt : Neuanlage::Fehlgeschlagen;
-  ordner.sichern(pfad);
-  return Neuanlage::Angelegt;
+  if (weg != Benennung::Anlegen) ::unlink(neu.constData());
+  return {};
 }
 
 bool dateiSchreibbar(const QString& pfad) {
-  QSaveFile probe(pfad);
-  if (!probe.open(QIODevice::WriteOnly)) return false;
-  probe.cancelWriting();
-  probe.commit();  // removes the temporary file; the old one stays
-  return true;
+  const QString ziel = verweisZiel(pfad);
+  const QByteArray probe = ersetzbar(ziel) ? nebendateiSchreiben(ziel, {}, std::nullopt) : QByteArray();
+  return !probe.isEmpty() && ::unlink(probe.constData()) == 0;
 }
 
 bool dateiUebernehmen(const QString& zwischendatei, const QString& ziel) {
-  const Ordnereintrag ordner(zielordner(ziel));
+  const QString echt = verweisZiel(ziel);
+  const Ordnereintrag ordner(QFileInfo(echt).absolutePath());
+  const QByteArray name = QFile::encodeName(echt);
+  const std::optional<mode_t> modus = eigenerModus(name);
   QFile datei(zwischendatei);
-  const bool ok = datei.open(QIODevice::ReadOnly) && ::fsync(datei.handle()) == 0 &&
-                  std::rename(QFile::encodeName(zwischendatei).constData(), QFile::encodeName(ziel).constData()) == 0;
+  const bool ok = datei.open(QIODevice::ReadOnly) && (!modus || ::fchmod(datei.handle(), *modus) == 0) &&
+                  ::fsync(datei.handle()) == 0 && ersetzbar(echt) &&
+                  std::rename(QFile::encodeName(zwischendatei).constData(), name.constData()) == 0;
   if (!ok) {
     QFile::remove(zwischendatei);
     return false;
   }
-  ordner.sichern(ziel);
+  ordner.sichern(echt);
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace pv {
 
@@ -32,26 +33,40 @@ bool fremderVerweis(const QString& pfad);
 // Replaces the file's contents atomically (creates it when missing). True
 // once every byte is on disk under the file's name; on any failure before
 // the new file takes the old one's place (a full disk) the old file stays
-// as it was. The folder is synced afterwards, so that the new name survives
-// a power loss: a folder that cannot be opened or whose file system has no
-// folder sync leaves the save as it is, and another failure there is told
+// as it was. Following links, an existing file this user may not write is
+// not replaced. The new file keeps the old one's permissions where this user
+// owns it; one of another user's (planted in a folder that anyone may write)
+// is not copied: the file gets what a new file gets. The folder that holds
+// the new name is synced afterwards, so that it survives a power loss: a
+// file system without folder sync and a folder this user may not read leave
+// the save as it is; any other failure there is told on standard error and
 // in the error log, as a file saved that may not survive a power loss.
 bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt, Verweise verweise = Verweise::Folgen);
 
-// Puts a new file at `pfad` where no file, folder or link bears that name,
-// and never replaces one, even one made meanwhile by another process.
-enum class Neuanlage { Angelegt, NameBelegt, Fehlgeschlagen };
-Neuanlage dateiNeuAnlegen(const QString& pfad, const QByteArray& inhalt);
+// The path a write through `pfad` puts its file at: where `pfad` is a link,
+// its target, followed to the end (a target still missing too); else `pfad`.
+QString verweisZiel(const QString& pfad);
+
+// Puts a new file holding `inhalt` into `ordner` under the first of the
+// names `name(1)`, `name(2)`, ... that no file, folder or link bears, and
+// never replaces one, even one made meanwhile by another process. The
+// contents are written once and then given a name; on a file system that
+// can neither rename without replacing nor make a second name for a file,
+// the name is created exclusively and written into. The path; empty on
+// failure, with nothing left behind.
+QString dateiUnterFreiemNamen(const QString& ordner, const std::function<QString(qint64)>& name,
+                              const QByteArray& inhalt);
 
 // Whether dateiErsetzen could put a file at `pfad` now: the folder takes a
 // new file and an existing one may be replaced. Tried the way the writer
-// goes; nothing is left behind.
+// goes, following links; nothing is left behind.
 bool dateiSchreibbar(const QString& pfad);
 
 // Puts a complete file that another writer made (a library that writes to a
-// path itself) in the place of `ziel`, once it is on disk; it must lie in the
-// same folder, which is synced as dateiErsetzen does. On failure it is
-// removed and `ziel` stays as it was.
+// path itself) in the place of `ziel`, once it is on disk, as dateiErsetzen
+// does: through a link, keeping permissions only of a file this user owns,
+// syncing the folder. It must lie in the folder of verweisZiel(ziel). On
+// failure it is removed and `ziel` stays as it was.
 bool dateiUebernehmen(const QString& zwischendatei, const QString& ziel);
 
 // Appends to a file, creating it when missing. On failure the file stays as
@@ -59,11 +74,16 @@ bool dateiUebernehmen(const QString& zwischendatei, const QString& ziel);
 // NurEigene, another user's link fails the append, and the error log names it.
 bool dateiAnhaengen(const QString& pfad, const QByteArray& inhalt, Verweise verweise = Verweise::Folgen);
 
-// The call that syncs a folder after a rename (::fsync), replaceable so that
-// a file system that cannot sync folders, or fails doing it, can be tried.
-// Returns the one before.
-using OrdnerSync = int (*)(int fd);
-OrdnerSync ordnerSyncSetzen(OrdnerSync sync);
+// The system calls that a file system may lack or fail in, replaceable so
+// that tests can try such a file system; each left empty is the real one.
+struct Dateisystemaufrufe {
+  int (*ordnerOeffnen)(const char* pfad) = nullptr;  // open(O_RDONLY | O_DIRECTORY)
+  int (*ordnerSync)(int fd) = nullptr;               // fsync of that folder
+  int (*umbenennenOhneErsetzen)(const char* alt, const char* neu) = nullptr;  // renameat2(RENAME_NOREPLACE)
+  int (*verknuepfen)(const char* alt, const char* neu) = nullptr;             // link
+};
+// Returns the ones before.
+Dateisystemaufrufe dateisystemaufrufeSetzen(const Dateisystemaufrufe& aufrufe);
 
 // The names of the files in `ordner` that match `muster` ("*.ger"), in
 // file-name order, hidden ones included: a name the user saves may begin

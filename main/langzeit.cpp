@@ -55,7 +55,7 @@ bool zwischenspeicherDateiErlaubt(const QString& name) {
   for (const QString& datei : programmdateien) {
     if (!datei.isEmpty() && name.compare(datei, Qt::CaseInsensitive) == 0) return false;
   }
-  return !name.endsWith(QStringLiteral(".ger"), Qt::CaseInsensitive) &&
+  return !istRettungsname(name) && !name.endsWith(QStringLiteral(".ger"), Qt::CaseInsensitive) &&
          !name.endsWith(QStringLiteral(".pvf"), Qt::CaseInsensitive);
 }
 

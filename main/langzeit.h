@@ -14,9 +14,9 @@ class Meldungen;
 // default, and whether a name may be written to. Any plain file name is,
 // except one that would overwrite the program's own files: the settings file
 // (and the old one it is converted from), a device or sensor file, the error
-// log, the debug file, the safety file, the lock file, the executable, a
-// computer picture or a picture that a device file in the program folder
-// names.
+// log, the debug file, the safety file, a rescue's name, the lock file, the
+// executable, a computer picture or a picture that a device file in the
+// program folder names.
 inline const QString kStandardZsDatei = QStringLiteral("pvsavezs.mes");
 bool zwischenspeicherDateiErlaubt(const QString& name);
 

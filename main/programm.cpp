@@ -341,18 +341,19 @@ bool Programm::sichernOhneMeldung(const std::function<void()>& anhalten, bool mi
 }
 
 bool Programm::sicherheitsdateiRetten() {
-  const QString ersatzordner = Programmordner::anwendungsdaten();
   const std::optional<QByteArray> inhalt = aufnahme_->sicherheitsdateiInhalt();
-  const QString datei = inhalt ? sicherheitsdateiAblegen(*inhalt, ersatzordner, ersatzdatei_) : QString();
-  if (datei == sicherungsdatei(kSicherheitsdatei)) {
+  const Rettung rettung =
+      inhalt ? sicherheitsdateiAblegen(*inhalt, {Programmordner::anwendungsdaten(), rettungsbasis()}, ersatzdatei_)
+             : Rettung{{}, {sicherungsordner()}};
+  if (rettung.datei == sicherungsdatei(kSicherheitsdatei)) {
     // Not at the session's checkpoint, where the recording goes on.
-    if (beendet_) standardfehlerMelden(amEndeGesichertText(datei));
+    if (beendet_) standardfehlerMelden(amEndeGesichertText(rettung.datei));
     return true;
   }
-  const QString text = sicherheitsdateiAusweichText(sicherungsordner(), ersatzordner, datei);
+  const QString text = sicherheitsdateiAusweichText(rettung);
   standardfehlerMelden(text);
   Tolvek::FehlerProtokollieren(kEndeLabel, Laufzeitfehler::kPfadZugriff, text);
-  return !datei.isEmpty();
+  return !rettung.datei.isEmpty();
 }
 
 void Programm::MGerHinLoe_Click() {

@@ -52,7 +52,7 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   // not saved go to the safety file, the settings are written as the exit
   // procedure writes them (once the start-up has read them), and the
   // program ends. No box is shown; a failure goes to the error log. A
-  // safety file its folder does not take goes to the fallback folder; a
+  // safety file its folder does not take goes to a fallback folder; a
   // line on standard error names the file written, or says that it went
   // nowhere (the exit code is then 1).
   void OhneRueckfrageBeenden();
@@ -130,7 +130,7 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   // Values that would be lost go to the safety file after `anhalten` (if
   // given) has stopped a recording; false when no folder took it.
   bool sichernOhneMeldung(const std::function<void()>& anhalten, bool mitEinstellungen);
-  // The safety file, in the fallback folder when its own does not take it;
+  // The safety file, in a fallback folder when its own does not take it;
   // a line on standard error and in the error log tells where it went then,
   // or that it went nowhere (false). At an end, a line on standard error
   // names it in its own folder too.
@@ -149,7 +149,7 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   std::unique_ptr<Datenauswertung> datenauswertung_;
   std::unique_ptr<Sensorwahl> sensorwahl_;
   std::unique_ptr<Ordnersperre> sperre_;
-  Ersatzdatei ersatzdatei_;  // this copy's last rescue in the fallback folder
+  Ersatzdatei ersatzdatei_;  // this copy's last rescue in a fallback folder
   Geraetedefinition gerEigen_;
   QString letzteDatei_;
   bool editorOffen_ = false;

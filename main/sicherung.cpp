@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "common/programmordner.h"
 #include "common/textdatei.h"
@@ -61,44 +62,86 @@ bool nochEigene(const Ersatzdatei& vorige, const QDir& ersatz) {
          jetzt.st_dev == offen.st_dev && jetzt.st_ino == offen.st_ino && QFileInfo(vorige.pfad).dir() == ersatz;
 }
 
-QString neueErsatzdatei(const QByteArray& inhalt, const QDir& ersatz) {
-  for (int n = ersatz == QDir(Programmordner::pfad()) ? 2 : 1; n <= 99; ++n) {
-    const QString pfad = ersatz.filePath(n == 1 ? kSicherheitsdatei : QStringLiteral("pvsave-%1.tmp").arg(n));
-    switch (dateiNeuAnlegen(pfad, inhalt)) {
-      case Neuanlage::Angelegt:
-        return pfad;
-      case Neuanlage::NameBelegt:
-        continue;
-      case Neuanlage::Fehlgeschlagen:
-        return {};
-    }
-  }
-  return {};
-}
-
-}  // namespace
-
-QString sicherheitsdateiAblegen(const QByteArray& inhalt, const QString& ersatzordner, Ersatzdatei& vorige) {
-  const QString datei = sicherungsdatei(kSicherheitsdatei);
-  if (dateiErsetzen(datei, inhalt, Verweise::NurEigene)) return datei;
-  const QDir ersatz(ersatzordner);
-  if (ersatzordner.isEmpty() || ersatz == QDir(sicherungsordner()) || !QDir().mkpath(ersatzordner)) return {};
-  const QString geschrieben = nochEigene(vorige, ersatz)
-                                  ? (dateiErsetzen(vorige.pfad, inhalt, Verweise::NurEigene) ? vorige.pfad : QString())
-                                  : neueErsatzdatei(inhalt, ersatz);
+// Puts `inhalt` into `ordner` as this copy's rescue: over `vorige` while
+// its name still holds that file, else under a rescue name still free.
+QString retten(const QByteArray& inhalt, const QString& ordner, Ersatzdatei& vorige) {
+  const QString geschrieben =
+      nochEigene(vorige, QDir(ordner))
+          ? (dateiErsetzen(vorige.pfad, inhalt, Verweise::NurEigene) ? vorige.pfad : QString())
+          : dateiUnterFreiemNamen(ordner, rettungsname, inhalt);
   if (!geschrieben.isEmpty()) vorige = ersatzdatei(geschrieben);
   return geschrieben;
 }
 
-QString sicherheitsdateiAusweichText(const QString& ordner, const QString& ersatzordner, const QString& geschrieben) {
-  if (!geschrieben.isEmpty()) {
-    return QStringLiteral("Die Sicherheitsdatei konnte im Ordner %1 nicht geschrieben werden; "
-                          "die Messwerte sind in %2 gesichert.")
-        .arg(QDir::toNativeSeparators(ordner), QDir::toNativeSeparators(geschrieben));
+QString rettungsordnerName(const QString& basis) {
+  return QDir(basis).filePath(QStringLiteral("Pelvaron-%1").arg(::geteuid()));
+}
+
+// A real folder, no link, of this user's, that no one else may write into.
+bool eigenerOrdner(const QString& pfad) {
+  struct stat st {};
+  return ::lstat(QFile::encodeName(pfad).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+         st.st_uid == ::geteuid() && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// The folder of this user's own in `basis`; that of `vorige` first, which
+// may be one of unique name. Empty when none can be made.
+QString eigenerOrdnerIn(const QString& basis, const Ersatzdatei& vorige) {
+  const QString voriger = QFileInfo(vorige.pfad).absolutePath();
+  if (!vorige.pfad.isEmpty() && QFileInfo(voriger).dir() == QDir(basis) && eigenerOrdner(voriger)) return voriger;
+  const QString ordner = rettungsordnerName(basis);
+  if ((::mkdir(QFile::encodeName(ordner).constData(), 0700) == 0 || errno == EEXIST) && eigenerOrdner(ordner))
+    return ordner;
+  QByteArray neu = QFile::encodeName(ordner) + "-XXXXXX";
+  return ::mkdtemp(neu.data()) ? QFile::decodeName(neu) : QString();
+}
+
+QString& basis() {
+  static QString ordner = QStringLiteral("/var/tmp");
+  return ordner;
+}
+
+}  // namespace
+
+QString rettungsname(qint64 nummer) { return QStringLiteral("pvsave-%1.tmp").arg(nummer); }
+
+bool istRettungsname(const QString& name) {
+  static const QRegularExpression muster(QStringLiteral("^pvsave-[0-9]+\\.tmp$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+  return muster.match(name).hasMatch();
+}
+
+QString rettungsbasis() { return basis(); }
+void rettungsbasisSetzen(const QString& ordner) { basis() = ordner; }
+
+Rettung sicherheitsdateiAblegen(const QByteArray& inhalt, const Ersatzorte& orte, Ersatzdatei& vorige) {
+  Rettung r{{}, {sicherungsordner()}};
+  const QString datei = sicherungsdatei(kSicherheitsdatei);
+  if (dateiErsetzen(datei, inhalt, Verweise::NurEigene)) return {datei, r.ordner};
+  if (!orte.anwendungsdaten.isEmpty() && QDir(orte.anwendungsdaten) != QDir(r.ordner.first())) {
+    r.ordner << orte.anwendungsdaten;
+    if (QDir().mkpath(orte.anwendungsdaten)) r.datei = retten(inhalt, orte.anwendungsdaten, vorige);
+    if (!r.datei.isEmpty()) return r;
   }
-  return QStringLiteral("Die Sicherheitsdatei konnte weder im Ordner %1 noch im Ordner %2 geschrieben werden; "
-                        "die nicht gespeicherten Messwerte sind verloren.")
-      .arg(QDir::toNativeSeparators(ordner), QDir::toNativeSeparators(ersatzordner));
+  if (orte.gemeinsam.isEmpty()) return r;
+  const QString eigener = eigenerOrdnerIn(orte.gemeinsam, vorige);
+  r.ordner << (eigener.isEmpty() ? rettungsordnerName(orte.gemeinsam) : eigener);
+  if (!eigener.isEmpty()) r.datei = retten(inhalt, eigener, vorige);
+  return r;
+}
+
+QString sicherheitsdateiAusweichText(const Rettung& rettung) {
+  QStringList abgelehnt;
+  for (const QString& ordner : rettung.ordner) abgelehnt << QDir::toNativeSeparators(ordner);
+  if (!rettung.datei.isEmpty()) abgelehnt.removeLast();
+  const QString wo = abgelehnt.size() == 1
+                         ? QStringLiteral("im Ordner %1 nicht").arg(abgelehnt.first())
+                         : QStringLiteral("weder im Ordner ") + abgelehnt.join(QStringLiteral(" noch im Ordner "));
+  const QString folge = rettung.datei.isEmpty()
+                            ? QStringLiteral("die nicht gespeicherten Messwerte sind verloren.")
+                            : QStringLiteral("die Messwerte sind in %1 gesichert.")
+                                  .arg(QDir::toNativeSeparators(rettung.datei));
+  return QStringLiteral("Die Sicherheitsdatei konnte %1 geschrieben werden; %2").arg(wo, folge);
 }
 
 }  // namespace pv

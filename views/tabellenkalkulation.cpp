@@ -1,7 +1,6 @@
 #include "tabellenkalkulation.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <xlsxwriter.h>
 
 #include "common/textdatei.h"
@@ -62,12 +61,12 @@ struct TabellenkalkulationLauf::Mappe {
   QString zwischendatei;
 
   void oeffnen(lxw_workbook_options einstellungen) {
-    // Made as the library would make the target: a new file's permissions,
-    // or those of the file it replaces.
-    const auto rechte = QFileInfo::exists(ziel) ? QFile::permissions(ziel) : kNeueDatei;
+    // A new file beside the one the name leads to, through a link: there
+    // it takes that name; dateiUebernehmen gives it the permissions to keep.
+    const QString neben = verweisZiel(ziel);
     for (int n = 1; n < 100 && zwischendatei.isEmpty(); ++n) {
-      QFile platz(ziel + QStringLiteral(".~%1").arg(n));
-      if (platz.open(QIODevice::WriteOnly | QIODevice::NewOnly, rechte)) zwischendatei = platz.fileName();
+      QFile platz(neben + QStringLiteral(".~%1").arg(n));
+      if (platz.open(QIODevice::WriteOnly | QIODevice::NewOnly, kNeueDatei)) zwischendatei = platz.fileName();
     }
     if (zwischendatei.isEmpty()) return;
     buch = workbook_new_opt(QFile::encodeName(zwischendatei).constData(), &einstellungen);

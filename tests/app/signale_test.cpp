@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 #include <chrono>
@@ -35,6 +36,7 @@
 #include "main/form1steuerelemente.h"
 #include "main/messdatei.h"
 #include "main/ordnersperre.h"
+#include "main/sicherung.h"
 #include "main/programm_mit_geraet.h"
 #include "support/kleinesdateisystem.h"
 
@@ -157,6 +159,7 @@ class Kindprogramm : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(pty.ok());
+    ASSERT_EQ(::chmod(QFile::encodeName(gemeinsam.path()).constData(), 01777), 0);
     kind.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   }
 
@@ -175,11 +178,15 @@ class Kindprogramm : public ::testing::Test {
     ASSERT_TRUE(pv::iniSichern(ordner, u',', e));
   }
 
-  // Starts the program on `ordner` and waits until it records.
+  // Starts the program on `ordner` (none: the user's application data
+  // folder) and waits until it records.
   void starten(const QString& ordner, const QString& offen, const QProcessEnvironment& zusatz = {},
                std::function<void()> signale = {}) {
     QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
-    umgebung.insert(QStringLiteral("PELVARON_HOME"), ordner);
+    umgebung.remove(QStringLiteral("PELVARON_HOME"));
+    if (!ordner.isEmpty()) umgebung.insert(QStringLiteral("PELVARON_HOME"), ordner);
+    // Never the real shared folder of rescues.
+    umgebung.insert(QStringLiteral("PVTEST_RETTUNGSBASIS"), gemeinsam.path());
     umgebung.insert(QStringLiteral("PELVARON_COM3"), pty.slave());
     umgebung.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     umgebung.insert(zusatz);
@@ -220,10 +227,10 @@ class Kindprogramm : public ::testing::Test {
     return false;
   }
 
-  // The safety file in `ordner` holds the values 1 to `anzahl` and the title.
-  void sicherungPruefen(const QString& ordner, int anzahl) {
-    const pv::Leseergebnis r = pv::messdateiLesen(QDir(ordner).filePath(QStringLiteral("pvsave.tmp")), false);
-    ASSERT_TRUE(r.gelesen()) << ordner.toStdString();
+  // The safety file `datei` holds the values 1 to `anzahl` and the title.
+  void sicherungPruefen(const QString& datei, int anzahl) {
+    const pv::Leseergebnis r = pv::messdateiLesen(datei, false);
+    ASSERT_TRUE(r.gelesen()) << datei.toStdString();
     const pv::Messdaten& d = r.inhalt.daten;
     ASSERT_EQ(d.m, anzahl);
     for (int i = 1; i <= anzahl; ++i) EXPECT_EQ(QByteArray::number(d.y[i], 'f', 3), wert(i)) << i;
@@ -231,6 +238,7 @@ class Kindprogramm : public ::testing::Test {
   }
 
   pvtest::Programmumgebung u;
+  QTemporaryDir gemeinsam;  // as /var/tmp: everyone may write, a reboot keeps it
   pvtest::Pseudoterminal pty;
   QProcess kind;
   QByteArray ausgabe_;
@@ -283,7 +291,7 @@ TEST_P(SignalTest, EndsWithTheValuesInTheSafetyFileTheSettingsWrittenAndNoLockLe
   if (mitte == "sichern") {
     kind.write("sichern\n");
     ASSERT_EQ(zeile(), "gesichert");
-    sicherungPruefen(u.pfad(), haelfte);
+    sicherungPruefen(u.pfad(QStringLiteral("pvsave.tmp")), haelfte);
   }
   ASSERT_TRUE(senden(haelfte + 1, kWerte));
 
@@ -299,7 +307,7 @@ TEST_P(SignalTest, EndsWithTheValuesInTheSafetyFileTheSettingsWrittenAndNoLockLe
   EXPECT_EQ(kind.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(kind.exitCode(), fall.status);
 
-  sicherungPruefen(u.pfad(), kWerte);
+  sicherungPruefen(u.pfad(QStringLiteral("pvsave.tmp")), kWerte);
   EXPECT_FALSE(pv::messdateiLesen(u.pfad(QStringLiteral("pvsave.tmp")), false).inhalt.daten.MesEnd.isEmpty());
   const QString fehler = QString::fromLocal8Bit(kind.readAllStandardError());
   EXPECT_TRUE(fehler.contains(QStringLiteral("die Messwerte sind in ") + u.pfad(QStringLiteral("pvsave.tmp"))))
@@ -321,50 +329,61 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // The program folder on a disk that fills up while recording: at its end
-// the safety file goes to the user's application data folder and a line on
-// standard error names it; where that folder takes nothing either, the line
-// says so and the exit code is not 0.
-TEST_F(Kindprogramm, ASafetyFileItsFolderDoesNotTakeGoesToTheApplicationDataFolder) {
+// the safety file goes to the user's application data folder, or, where
+// that is the program folder itself, to a folder of this user's own in the
+// shared folder; a line on standard error names it. Where no folder takes
+// it, the line says so and the exit code is not 0.
+TEST_F(Kindprogramm, ASafetyFileItsFolderDoesNotTakeGoesToAFallbackFolder) {
   kind.setProcessChannelMode(QProcess::SeparateChannels);
-  for (const bool ersatzBeschreibbar : {true, false}) {
-    SCOPED_TRACE(ersatzBeschreibbar ? "ersatz" : "nirgends");
-    const QString ordner = u.pfad(ersatzBeschreibbar ? QStringLiteral("ersatz") : QStringLiteral("nirgends"));
-    ASSERT_TRUE(QDir().mkpath(ordner + QStringLiteral("/programm")));
-    ASSERT_TRUE(QDir().mkpath(ordner + QStringLiteral("/daten")));
+  const struct {
+    const char* name;
+    bool programmordner;  // PELVARON_HOME names one apart from the application data folder
+    bool daten;           // the application data folder takes files
+    bool gemeinsam;       // the shared folder does
+  } faelle[] = {{"Anwendungsdaten", true, true, true}, {"gemeinsam", false, false, true}, {"nirgends", true, false, false}};
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    const QString ordner = u.pfad(QString::fromUtf8(f.name));
+    ASSERT_TRUE(QDir().mkpath(ordner + QStringLiteral("/programm")) && QDir().mkpath(ordner + QStringLiteral("/daten")));
     pvtest::KleinesDateisystem platte(ordner + QStringLiteral("/programm"));
     if (!platte.bereit()) GTEST_SKIP() << platte.grund().toStdString();
-    pvtest::KleinesDateisystem daten(ordner + QStringLiteral("/daten"));
+    pvtest::KleinesDateisystem daten(ordner + QStringLiteral("/daten"), 1024);
     ASSERT_TRUE(daten.bereit());
-    if (!ersatzBeschreibbar) daten.nurLesen();
-    einrichten(platte.pfad());
+    const QString programmordner = f.programmordner ? platte.pfad() : daten.pfad(QStringLiteral("Pelvaron"));
+    ASSERT_TRUE(QDir().mkpath(programmordner));
+    einrichten(programmordner);
     QProcessEnvironment zusatz;
     zusatz.insert(QStringLiteral("XDG_DATA_HOME"), daten.pfad());
+    if (!f.gemeinsam) zusatz.insert(QStringLiteral("PVTEST_RETTUNGSBASIS"), u.pfad(QStringLiteral("datei")));
+    u.schreibe(QStringLiteral("datei"), {});
     ausgabe_.clear();
-    starten(platte.pfad(), {}, zusatz);
+    starten(f.programmordner ? programmordner : QString(), {}, zusatz);
     ASSERT_TRUE(senden(1, kWerte));
     platte.fuellen();
+    if (!f.daten) f.programmordner ? daten.nurLesen() : daten.fuellen();
 
     // Where the values go nowhere, code stays busy after the end: the
     // deadline that ends the process then keeps the exit code too.
-    if (ersatzBeschreibbar) {
+    if (f.gemeinsam) {
       ASSERT_EQ(::kill(static_cast<pid_t>(kind.processId()), SIGTERM), 0);
     } else {
       kind.write("beschaeftigt\n");
     }
     ASSERT_TRUE(kind.waitForFinished(60000)) << "still running";
     const QString fehler = QString::fromLocal8Bit(kind.readAllStandardError());
-    const QString ersatz = daten.pfad(QStringLiteral("Pelvaron/pvsave.tmp"));
-    EXPECT_FALSE(QFileInfo::exists(platte.pfad(QStringLiteral("pvsave.tmp"))));
-    if (ersatzBeschreibbar) {
+    EXPECT_FALSE(QFileInfo::exists(QDir(programmordner).filePath(QStringLiteral("pvsave.tmp"))));
+    const QString ersatz = f.daten ? daten.pfad(QStringLiteral("Pelvaron/pvsave-1.tmp"))
+                                   : QStringLiteral("%1/Pelvaron-%2/pvsave-1.tmp").arg(gemeinsam.path()).arg(::geteuid());
+    if (f.gemeinsam) {
       EXPECT_EQ(kind.exitCode(), 0);
-      sicherungPruefen(daten.pfad(QStringLiteral("Pelvaron")), kWerte);
-      EXPECT_TRUE(fehler.contains(ersatz)) << fehler.toStdString();
+      sicherungPruefen(ersatz, kWerte);
+      EXPECT_TRUE(fehler.contains(QStringLiteral("die Messwerte sind in ") + ersatz)) << fehler.toStdString();
     } else {
       EXPECT_NE(kind.exitCode(), 0);
-      EXPECT_TRUE(fehler.contains(QStringLiteral("Die Sicherheitsdatei konnte weder im Ordner ") + platte.pfad()))
+      EXPECT_TRUE(fehler.contains(QStringLiteral("Die Sicherheitsdatei konnte weder im Ordner ") + programmordner))
           << fehler.toStdString();
     }
-    EXPECT_TRUE(fehler.contains(QStringLiteral("Die Einstellungen konnten nicht in die Datei ") + platte.pfad()))
+    EXPECT_TRUE(fehler.contains(QStringLiteral("Die Einstellungen konnten nicht in die Datei ") + programmordner))
         << fehler.toStdString();
   }
 }
@@ -422,7 +441,10 @@ TEST_F(Kindprogramm, ARepeatedSignalEndsAProcessBlockedBeforeItsEndIsUnderWay) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 2 && std::string(argv[1]) == "--aufnahme") return aufnehmen(argc >= 3 ? argv[2] : "");
+  if (argc >= 2 && std::string(argv[1]) == "--aufnahme") {
+    pv::rettungsbasisSetzen(qEnvironmentVariable("PVTEST_RETTUNGSBASIS"));
+    return aufnehmen(argc >= 3 ? argv[2] : "");
+  }
   if (argc >= 4 && std::string(argv[1]) == "--blockiert") return blockieren(QString::fromLocal8Bit(argv[2]), argv[3]);
   qputenv("QT_QPA_PLATFORM", "offscreen");
   const auto anwendung = pv::anwendungErstellen(argc, argv);

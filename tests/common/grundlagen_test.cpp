@@ -3,10 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include <fcntl.h>
 
+#include <cerrno>
 #include <clocale>
+#include <functional>
 #include <string>
+#include <tuple>
 
 #include <QDir>
 #include <QFile>
@@ -155,23 +158,46 @@ TEST(Textdatei, ReplaceWritesAllOrNothingAndLinesEndInCrLf) {
 }
 
 // A save is kept once the file is written: a folder whose file system has
-// no folder sync, or that cannot be opened to be synced (as one this user
-// may write into but not read), does not fail it. Any other failure of the
-// folder sync is logged as a file replaced that may not survive a power loss.
-int ordnerFehler = 0;
+// no folder sync, or that cannot be opened to be synced because this user
+// may not read it, does not fail it and says nothing. Any other failure
+// there (a wrong descriptor, no descriptor left) is told on standard error
+// and logged as error 57: a file saved that may not survive a power loss.
+// So after a replace and after a file another writer made takes its place.
+int oeffnenFehler = 0, syncFehler = 0;
 TEST(Textdatei, AFolderThatCannotBeSyncedKeepsTheSave) {
   {
     pvtest::Programmumgebung u;
-    const pv::OrdnerSync vorher = pv::ordnerSyncSetzen([](int) { return errno = ordnerFehler, -1; });
-    for (const int fehler : {EINVAL, ENOTSUP, EBADF, EIO}) {
-      ordnerFehler = fehler;
-      EXPECT_TRUE(pv::dateiErsetzen(u.pfad(QStringLiteral("a.txt")), QByteArray::number(fehler))) << fehler;
-      EXPECT_EQ(u.lies(QStringLiteral("a.txt")), QByteArray::number(fehler));
-      EXPECT_EQ(pv::vonCp1252(u.lies(QStringLiteral("ErrLog.txt"))).contains(u.pfad(QStringLiteral("a.txt")) +
-                                                                              QStringLiteral(" wurde gespeichert")),
-                fehler == EIO);
+    pv::Dateisystemaufrufe aufrufe;
+    aufrufe.ordnerOeffnen = [](const char* pfad) {
+      return oeffnenFehler ? (errno = oeffnenFehler, -1) : ::open(pfad, O_RDONLY | O_DIRECTORY);
+    };
+    aufrufe.ordnerSync = [](int) { return errno = syncFehler, -1; };
+    const pv::Dateisystemaufrufe vorher = pv::dateisystemaufrufeSetzen(aufrufe);
+    const struct {
+      int oeffnen, sync;
+      bool gesagt;
+    } faelle[] = {{0, EINVAL, false}, {0, ENOTSUP, false}, {0, EBADF, true}, {0, EIO, true}, {EMFILE, 0, true}};
+    const QString pfad = u.pfad(QStringLiteral("a.txt"));
+    const QString hinweis = QStringLiteral("Die Datei %1 wurde gespeichert").arg(pfad);
+    for (const auto& f : faelle) {
+      std::tie(oeffnenFehler, syncFehler) = std::pair(f.oeffnen, f.sync);
+      for (const bool uebernehmen : {false, true}) {
+        const QByteArray inhalt = QByteArray::number(f.oeffnen + f.sync) + (uebernehmen ? "u" : "e");
+        QFile::remove(u.pfad(QStringLiteral("ErrLog.txt")));
+        QFile zwischen(u.pfad(QStringLiteral("neu")));
+        ASSERT_TRUE(zwischen.open(QIODevice::WriteOnly) && zwischen.write(inhalt) == inhalt.size());
+        zwischen.close();
+        testing::internal::CaptureStderr();
+        EXPECT_TRUE(uebernehmen ? pv::dateiUebernehmen(zwischen.fileName(), pfad) : pv::dateiErsetzen(pfad, inhalt));
+        const QString fehler = QString::fromLocal8Bit(testing::internal::GetCapturedStderr());
+        SCOPED_TRACE(inhalt.toStdString());
+        EXPECT_EQ(u.lies(QStringLiteral("a.txt")), inhalt);
+        EXPECT_EQ(fehler.contains(QStringLiteral("Pelvaron: ") + hinweis), f.gesagt) << fehler.toStdString();
+        EXPECT_EQ(pv::vonCp1252(u.lies(QStringLiteral("ErrLog.txt"))).contains(QStringLiteral("Fehler 57: ") + hinweis),
+                  f.gesagt);
+      }
     }
-    pv::ordnerSyncSetzen(vorher);
+    pv::dateisystemaufrufeSetzen(vorher);
   }
   if (geteuid() != 0) GTEST_SKIP() << "needs root to become another user";
   QTemporaryDir ordner;
@@ -179,7 +205,9 @@ TEST(Textdatei, AFolderThatCannotBeSyncedKeepsTheSave) {
   ASSERT_TRUE(pv::dateiErsetzen(pfad, "alt"));
   ASSERT_EQ(chmod(QFile::encodeName(pfad).constData(), 0666), 0);
   ASSERT_EQ(chmod(QFile::encodeName(ordner.path()).constData(), 0333), 0);
+  testing::internal::CaptureStderr();
   const auto gespeichert = pvtest::alsNiemand([&] { return QString::number(pv::dateiErsetzen(pfad, "neu")); });
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   ASSERT_TRUE(gespeichert.has_value()) << "could not become nobody";
   EXPECT_EQ(*gespeichert, QStringLiteral("1"));
   QByteArray gelesen;
@@ -213,13 +241,19 @@ TEST(Textdatei, AnotherUsersLinkIsNotFollowed) {
   };
   const QString ersetzt = verweis("pvsave.tmp", niemand->pw_uid);
   EXPECT_TRUE(pv::dateiErsetzen(ersetzt, "neu", pv::Verweise::NurEigene));
-  EXPECT_FALSE(pv::dateiAnhaengen(verweis("ErrLog.txt", niemand->pw_uid), "neu", pv::Verweise::NurEigene));
+  testing::internal::CaptureStderr();
+  const QString angehaengt = verweis("ErrLog.txt", niemand->pw_uid);
+  EXPECT_FALSE(pv::dateiAnhaengen(angehaengt, "neu", pv::Verweise::NurEigene));
   ASSERT_EQ(chmod(QFile::encodeName(d.path()).constData(), 01777), 0);
   ASSERT_EQ(chmod(QFile::encodeName(opfer).constData(), 0666), 0);
   const QString fremd = verweis("Pelvaron.ini", 0);
   const auto geschrieben = pvtest::alsNiemand(
       [&] { return QString::number(pv::dateiErsetzen(fremd, "neu", pv::Verweise::NurEigene)); });
   EXPECT_EQ(geschrieben, QStringLiteral("0"));
+  // Both refusals name the link.
+  const QString gesagt = QString::fromLocal8Bit(testing::internal::GetCapturedStderr());
+  for (const QString& pfad : {angehaengt, fremd})
+    EXPECT_TRUE(gesagt.contains(pfad + QStringLiteral(" ist ein Verweis eines anderen Benutzers"))) << gesagt.toStdString();
   EXPECT_EQ(opferInhalt(), "alt");
   EXPECT_FALSE(QFileInfo(ersetzt).isSymLink());
   QByteArray gelesen;
@@ -229,6 +263,77 @@ TEST(Textdatei, AnotherUsersLinkIsNotFollowed) {
   EXPECT_EQ(opferInhalt(), "eigen");
   EXPECT_TRUE(pv::dateiErsetzen(verweis("gewaehlt", niemand->pw_uid), "gewaehlt"));
   EXPECT_EQ(opferInhalt(), "gewaehlt");
+}
+
+// A replaced file keeps its permissions where this user owns it. One of
+// another user's, planted in a folder that anyone may write, leaves them to
+// no file of this user's: the new file gets a new file's.
+TEST(Textdatei, AReplacedFileKeepsThePermissionsOnlyOfTheUsersOwnFile) {
+  const passwd* niemand = getpwnam("nobody");
+  if (geteuid() != 0 || !niemand) GTEST_SKIP() << "needs root and a user nobody to own a file";
+  QTemporaryDir ordner;
+  ASSERT_EQ(chmod(QFile::encodeName(ordner.path()).constData(), 01777), 0);
+  const mode_t maske = umask(022);
+  const QString pfad = QDir(ordner.path()).filePath(QStringLiteral("pvsave.tmp"));
+  const QByteArray name = QFile::encodeName(pfad);
+  const std::function<bool()> schreiber[] = {
+      [&] { return pv::dateiErsetzen(pfad, "neu", pv::Verweise::NurEigene); },
+      [&] { return pv::dateiErsetzen(pfad, "neu"); },
+      [&] {
+        const QString zwischen = pfad + QStringLiteral(".~1");
+        QFile neu(zwischen);
+        return neu.open(QIODevice::WriteOnly) && neu.write("neu") == 3 && (neu.close(), pv::dateiUebernehmen(zwischen, pfad));
+      }};
+  const std::tuple<uid_t, mode_t, mode_t> faelle[] = {{geteuid(), 0640, 0640}, {niemand->pw_uid, 0666, 0644}};
+  for (const auto& [besitzer, vorher, nachher] : faelle) {
+    for (std::size_t i = 0; i < std::size(schreiber); ++i) {
+      SCOPED_TRACE(testing::Message() << "writer " << i << ", mode " << std::oct << vorher);
+      QFile::remove(pfad);
+      const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+      ASSERT_TRUE(fd >= 0 && fchmod(fd, vorher) == 0 && fchown(fd, besitzer, gid_t(-1)) == 0 && ::close(fd) == 0);
+      EXPECT_TRUE(schreiber[i]());
+      struct stat st {};
+      ASSERT_EQ(lstat(name.constData(), &st), 0);
+      EXPECT_EQ(st.st_uid, geteuid());
+      EXPECT_EQ(st.st_mode & 07777, nachher);
+    }
+  }
+  umask(maske);
+}
+
+// A new file under the first free name never replaces anything that bears
+// a name, also on a file system that cannot rename without replacing, or
+// that cannot make a second name for a file either; there is no last name.
+int umbenennenFehler = 0, verknuepfenFehler = 0;
+TEST(Textdatei, ANewFileUnderAFreeNameReplacesNothing) {
+  pv::Dateisystemaufrufe aufrufe;
+  aufrufe.umbenennenOhneErsetzen = [](const char* alt, const char* neu) {
+    return umbenennenFehler ? (errno = umbenennenFehler, -1)
+                            : ::renameat2(AT_FDCWD, alt, AT_FDCWD, neu, RENAME_NOREPLACE);
+  };
+  aufrufe.verknuepfen = [](const char* alt, const char* neu) {
+    return verknuepfenFehler ? (errno = verknuepfenFehler, -1) : ::link(alt, neu);
+  };
+  const pv::Dateisystemaufrufe vorher = pv::dateisystemaufrufeSetzen(aufrufe);
+  const std::pair<int, int> faelle[] = {{0, 0}, {EINVAL, 0}, {EINVAL, EPERM}, {ENOSYS, ENOTSUP}};
+  for (const auto& [umbenennen, verknuepfen] : faelle) {
+    SCOPED_TRACE(testing::Message() << umbenennen << ' ' << verknuepfen);
+    std::tie(umbenennenFehler, verknuepfenFehler) = std::pair(umbenennen, verknuepfen);
+    QTemporaryDir ordner;
+    const QDir d(ordner.path());
+    const auto name = [](qint64 n) { return QStringLiteral("n%1").arg(n); };
+    for (int n = 1; n <= 120; ++n) ASSERT_TRUE(pv::dateiErsetzen(d.filePath(name(n)), "alt"));
+    ASSERT_TRUE(d.mkdir(name(121)));
+    ASSERT_EQ(symlink("fehlt", QFile::encodeName(d.filePath(name(122))).constData()), 0);
+    EXPECT_EQ(pv::dateiUnterFreiemNamen(d.path(), name, "neu"), d.filePath(name(123)));
+    QByteArray inhalt, alle;
+    for (int n = 1; n <= 120; ++n) alle += pv::dateiLesen(d.filePath(name(n)), inhalt) ? inhalt : "?";
+    EXPECT_EQ(alle, QByteArray("alt").repeated(120));
+    EXPECT_TRUE(pv::dateiLesen(d.filePath(name(123)), inhalt) && inhalt == "neu");
+    EXPECT_FALSE(QFileInfo::exists(d.filePath(QStringLiteral("fehlt"))));
+    EXPECT_EQ(d.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot).size(), 123);
+  }
+  pv::dateisystemaufrufeSetzen(vorher);
 }
 
 // On a filesystem that is really full, replacing and appending fail and

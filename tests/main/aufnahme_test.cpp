@@ -428,7 +428,8 @@ TEST_F(AufnahmeTest, IntermediateSaveTakesAnyNameButAProgramFilesAndMarksAFailur
   EXPECT_TRUE(pv::messdateiLesen(u.pfad(QStringLiteral("sicherung.dat")), false).gelesen());
   EXPECT_EQ(h().einstellungen.ZwischenspeichernDatei, QStringLiteral("sicherung.dat"));
   EXPECT_TRUE(marke->isHidden());
-  for (const QString& name : {QString(), QStringLiteral("Test.ger"), QStringLiteral("Pelvaron.ini")}) {
+  for (const QString& name :
+       {QString(), QStringLiteral("Test.ger"), QStringLiteral("Pelvaron.ini"), QStringLiteral("PVSAVE-3.tmp")}) {
     QFile::remove(u.pfad(QStringLiteral("pvsavezs.mes")));
     const QByteArray vorher = name.isEmpty() ? QByteArray() : u.lies(name);
     h().einstellungen.ZwischenspeichernDatei = name;

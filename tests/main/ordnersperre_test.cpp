@@ -233,6 +233,16 @@ TEST(Ordnersperre, AnotherUsersLinksAreNotFollowed) {
   EXPECT_TRUE(pv::weitereKopieFrage(d.path(), sperre).contains(QStringLiteral("gehört dem Benutzer „nobody“")));
   EXPECT_EQ(QDir(woanders.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
             QStringList{QStringLiteral("rohr")});
+
+  // Nor does the first copy follow one to see whether further copies run:
+  // the stale lock behind it would be taken over and removed.
+  QTemporaryDir erste;
+  verwaisteSperre(woanders.path());
+  const QByteArray kopie = QFile::encodeName(QDir(erste.path()).filePath(QStringLiteral("Kopie 2")));
+  ASSERT_EQ(symlink(QFile::encodeName(woanders.path()).constData(), kopie.constData()), 0);
+  ASSERT_EQ(lchown(kopie.constData(), niemand->pw_uid, niemand->pw_gid), 0);
+  EXPECT_FALSE(pv::Ordnersperre(erste.path()).weitereKopie());
+  EXPECT_TRUE(QFileInfo::exists(QDir(woanders.path()).filePath(pv::kSperrdatei)));
 }
 
 }  // namespace

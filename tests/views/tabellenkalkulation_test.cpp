@@ -1,4 +1,7 @@
+#include <fcntl.h>
+
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -173,6 +176,37 @@ TEST(Tabellenkalkulation, AFullDiskKeepsTheFileItWouldReplace) {
   EXPECT_TRUE(pv::dateiLesen(datei, gelesen) && gelesen == alt);
   EXPECT_EQ(QDir(platte.pfad()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
             (QStringList{QStringLiteral(".fuellung"), QStringLiteral("alt.xlsx")}));
+}
+
+// A name that is the user's link to a file on another disk is written
+// through: the link stays, the sheet takes the target's place, and the
+// folder synced is the one whose entry changed.
+QStringList synchronisiert;
+TEST(Tabellenkalkulation, ANameThatIsALinkIsWrittenThrough) {
+  pvtest::KleinesDateisystem platte;
+  if (!platte.bereit()) GTEST_SKIP() << platte.grund().toStdString();
+  pvtest::Programmumgebung umgebung;
+  pvtest::Ansichtenumgebung::messungMit(10);
+  const QString verweis = umgebung.pfad(QStringLiteral("verweis.xlsx"));
+  ASSERT_TRUE(pv::dateiErsetzen(platte.pfad(QStringLiteral("ziel.xlsx")), "alt"));
+  ASSERT_TRUE(QFile::link(platte.pfad(QStringLiteral("ziel.xlsx")), verweis));
+  pv::Dateisystemaufrufe aufrufe;
+  aufrufe.ordnerOeffnen = [](const char* pfad) {
+    synchronisiert << QFile::decodeName(pfad);
+    return ::open(pfad, O_RDONLY | O_DIRECTORY);
+  };
+  const pv::Dateisystemaufrufe vorher = pv::dateisystemaufrufeSetzen(aufrufe);
+  pv::TabellenkalkulationOptionen o = optionen(10, u',');
+  o.bereich = {1, 10, 1};
+  {
+    pv::TabellenkalkulationLauf lauf(verweis, pv::hauptmodul().messdaten, o);
+    while (!lauf.fertig()) lauf.weiter();
+    EXPECT_TRUE(lauf.schliessen());
+  }
+  pv::dateisystemaufrufeSetzen(vorher);
+  EXPECT_TRUE(QFileInfo(verweis).isSymLink());
+  EXPECT_EQ(zelle(blattXml(platte.pfad(QStringLiteral("ziel.xlsx"))), QStringLiteral("A11")), QStringLiteral("n:10"));
+  EXPECT_EQ(synchronisiert, QStringList{platte.pfad()});
 }
 
 }  // namespace
