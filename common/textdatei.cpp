@@ -52,7 +52,9 @@ void dateihinweis(int nummer, const QString& text) {
 // The folder a file's new name goes into, held open from before the name
 // changes until it is on disk: a rename is only kept across a power loss
 // once the folder itself is synced. A folder that this user may write but
-// not read cannot be opened; the file is saved all the same.
+// not read cannot be opened; the file is saved all the same, silently. One
+// that cannot be opened for another reason (no descriptor left) is told as
+// a failed sync.
 class Ordnereintrag {
  public:
   explicit Ordnereintrag(const QString& ordner) {
@@ -210,6 +212,7 @@ Dateisystemaufrufe dateisystemaufrufeSetzen(const Dateisystemaufrufe& neu) { ret
 
 QString verweisZiel(const QString& pfad) {
   QFileInfo info(pfad);
+  if (!info.isSymLink()) return pfad;
   for (int tiefe = 0; tiefe < 40 && info.isSymLink(); ++tiefe) info.setFile(info.symLinkTarget());
   return info.isSymLink() ? pfad : info.absoluteFilePath();
 }
