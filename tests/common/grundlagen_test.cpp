@@ -267,7 +267,8 @@ TEST(Textdatei, AnotherUsersLinkIsNotFollowed) {
 
 // A replaced file keeps its permissions where this user owns it. One of
 // another user's, planted in a folder that anyone may write, leaves them to
-// no file of this user's: the new file gets a new file's.
+// no file of this user's: the new file gets a new file's. One this user may
+// not write stays.
 TEST(Textdatei, AReplacedFileKeepsThePermissionsOnlyOfTheUsersOwnFile) {
   const passwd* niemand = getpwnam("nobody");
   if (geteuid() != 0 || !niemand) GTEST_SKIP() << "needs root and a user nobody to own a file";
@@ -298,6 +299,15 @@ TEST(Textdatei, AReplacedFileKeepsThePermissionsOnlyOfTheUsersOwnFile) {
       EXPECT_EQ(st.st_mode & 07777, nachher);
     }
   }
+  // A file this user may not write is not replaced, as an editor would not.
+  const QString nurLesen = QDir(ordner.path()).filePath(QStringLiteral("nur lesen"));
+  const auto ersetzt = pvtest::alsNiemand([&] {
+    return QString::number(pv::dateiErsetzen(nurLesen, "alt") && QFile::setPermissions(nurLesen, QFile::ReadOwner) &&
+                           pv::dateiErsetzen(nurLesen, "neu"));
+  });
+  EXPECT_EQ(ersetzt, QStringLiteral("0"));
+  QByteArray inhalt;
+  EXPECT_TRUE(pv::dateiLesen(nurLesen, inhalt) && inhalt == "alt");
   umask(maske);
 }
 
