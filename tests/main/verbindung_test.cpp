@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QMenu>
 #include <QPushButton>
@@ -141,7 +143,11 @@ TEST_F(VerbindungTest, RefusedConnectsLeaveTheConnectionClosed) {
   EXPECT_TRUE(pv::erfassungsmodul().zustand.VerbindungFehlgeschlagen);
   EXPECT_FALSE(pv::erfassungsmodul().zustand.Verbunden);
   ASSERT_EQ(u.meldungen.boxen.size(), 1u);
-  EXPECT_EQ(u.meldungen.boxen[0].text, pv::portfehlerText(3, pty.slave(), pv::Portbefund(pv::PortUrsache::Belegt)));
+  const QString prozess = QStringLiteral("%1 (%2)").arg(QCoreApplication::applicationPid()).arg(
+      QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+  EXPECT_EQ(u.meldungen.boxen[0].text,
+            pv::portfehlerText(3, pty.slave(),
+                               pv::Portbefund(pv::PortUrsache::Belegt, {}, {}, pv::sperrdateiPfad(pty.slave()), prozess)));
   EXPECT_FALSE(programm->verbindung().timerTimeOut->isActive());
 
   // The COM menu refuses a change while the program's port is open.
