@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringList>
-#include <limits>
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
@@ -13,8 +12,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
-#include <cstring>
 #endif
 
 #include "common/sperrbesitzer.h"

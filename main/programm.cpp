@@ -280,6 +280,7 @@ void Programm::ProgrammBeenden() {
   try {
     if (beendet() || !beendenErlaubt(beendenlage(), Tolvek::meldungen())) return;
     // Told to end while its box was open: that end has written everything.
+    // Else the end is under way from here, its writing included.
     if (!endeBeginnen()) return;
     einstellungenSichern();
     if (beenden_) beenden_();
