@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringList>
-#include <limits>
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
@@ -13,11 +12,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
-#include <cstring>
 #endif
 
-#include "common/allgemein.h"
+#include "common/sperrbesitzer.h"
 
 namespace pv {
 
@@ -60,36 +57,21 @@ QString zugriffsgruppe(const struct stat& st) {
   return g ? QString::fromLocal8Bit(g->gr_name) : QString();
 }
 
-// The process id a lock file names, in the formats programs write: the id
-// in digits on the first line, padded with blanks or zeros (serial tools
-// and terminal programs; Qt adds its name and host on further lines), or
-// the id as a binary 4-byte int (old programs). 0 when there is none. Only
-// a regular file is read, not through a link, so a FIFO put there cannot
-// block.
-qint64 sperrPid(const QString& datei) {
-  const int fd =
-      ::open(QFile::encodeName(datei).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return 0;
-  struct stat st {};
-  char puffer[64];
-  ssize_t n = 0;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) n = ::read(fd, puffer, sizeof puffer);
-  ::close(fd);
-  if (n <= 0) return 0;
-  const QByteArray inhalt(puffer, n);
-  qint64 pid = 0;
-  if (n == sizeof(int32_t) && inhalt.contains('\0')) {
-    // Text holds no NUL, a binary id below 2^24 does; its bytes may read as
-    // digits and a line end.
-    int32_t binaer = 0;
-    std::memcpy(&binaer, puffer, sizeof binaer);
-    pid = binaer;
-  } else {
-    bool ok = false;
-    pid = inhalt.split('\n').constFirst().trimmed().toLongLong(&ok);
-    if (!ok) return 0;
-  }
-  return pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? pid : 0;
+// The process a lock file names, for the user: its id and the name of its
+// program, from the process's short name where its program cannot be read
+// (another user's).
+QString prozessText(int64_t pid) {
+  char name[PATH_MAX];
+  if (programmName(pid, name, sizeof name)) return QStringLiteral("%1 (%2)").arg(pid).arg(QFile::decodeName(name));
+  QFile kurzname(QStringLiteral("/proc/%1/comm").arg(pid));
+  const QByteArray kurz = kurzname.open(QIODevice::ReadOnly) ? kurzname.readAll().trimmed() : QByteArray();
+  return kurz.isEmpty() ? QString::number(pid) : QStringLiteral("%1 (%2)").arg(pid).arg(QString::fromLocal8Bit(kurz));
+}
+
+// The port in use by the lock file at `sperre`, when its owner runs.
+std::optional<Portbefund> gehalten(const QString& sperre, const Sperrbesitzer& besitzer) {
+  if (!sperrbesitzerLaeuft(besitzer)) return std::nullopt;
+  return Portbefund(PortUrsache::Belegt, {}, {}, sperre, prozessText(besitzer.pid));
 }
 
 #endif
@@ -126,10 +108,9 @@ std::optional<Portbefund> sperrstelleUntersuchen(const QString& pfad) {
   if (!S_ISREG(st.st_mode)) return Portbefund(PortUrsache::FremdeSperre, dateiart(st.st_mode), {}, sperre);
   // The serial port module counts a lock without its own name line as stale
   // when the process under the id has another name, and would take the
-  // port from the program that wrote it. A lock whose process runs holds
-  // the port, whatever its format.
-  if (Tolvek::ProzessLaeuft(sperrPid(sperre))) return Portbefund(PortUrsache::Belegt);
-  return std::nullopt;
+  // port from the program that wrote it: such a lock holds the port while
+  // its process runs.
+  return gehalten(sperre, sperrbesitzerLesen(QFile::encodeName(sperre).constData()));
 #else
   Q_UNUSED(pfad);
   return std::nullopt;
@@ -149,8 +130,11 @@ Portbefund portUntersuchen(const QString& pfad, QSerialPort::SerialPortError feh
   }
   // A stale lock that the port could have removed would be gone by now.
   const QString sperre = sperrdateiPfad(pfad);
-  const qint64 pid = sperre.isEmpty() ? 0 : sperrPid(sperre);
-  if (pid > 0 && !Tolvek::ProzessLaeuft(pid)) return Portbefund(PortUrsache::VerwaisteSperre, {}, {}, sperre);
+  if (!sperre.isEmpty()) {
+    const Sperrbesitzer besitzer = sperrbesitzerLesen(QFile::encodeName(sperre).constData());
+    if (const auto befund = gehalten(sperre, besitzer)) return *befund;
+    if (besitzer.pid > 0) return Portbefund(PortUrsache::VerwaisteSperre, {}, {}, sperre);
+  }
 #else
   Q_UNUSED(pfad);
 #endif
@@ -204,6 +188,12 @@ QString portfehlerText(int comPort, const QString& pfad, const Portbefund& b) {
       return QStringLiteral(
                  "Die angeforderte Schnittstelle %1 ist bereits geöffnet oder durch ein anderes Gerät belegt!\r\n")
                  .arg(port) +
+             (b.sperrdatei.isEmpty()
+                  ? QString()
+                  : QStringLiteral("Ihre Sperrdatei\r\n%1\r\nnennt den laufenden Prozess %2 als Besitzer. "
+                                   "Verwendet dieser Prozess die Schnittstelle nicht (seine Nummer wurde neu "
+                                   "vergeben), kann die Sperrdatei gelöscht werden.\r\n")
+                        .arg(b.sperrdatei, b.prozess)) +
              kAndereWaehlen;
     case PortUrsache::Anderes:
       break;

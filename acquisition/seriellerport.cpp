@@ -4,6 +4,7 @@
 #include "acquisition/portpruefung.h"
 #include "acquisition/schnittstellenparameter.h"
 #include "common/laufzeitfehler.h"
+#include "common/sperrbesitzer.h"
 
 namespace pv {
 
@@ -109,6 +110,8 @@ void SeriellerPort::setPortOpen(bool offen) {
     oeffnenAbgelehnt(name, portUntersuchen(name, fehler));
   }
   leitungenSetzen();
+  // Noted for an end that cannot close the port.
+  sperrdateiMerken(sperrdatei());
   // What reached the port before it was opened belongs to no request and no
   // recording.
   port_.clear(QSerialPort::Input);

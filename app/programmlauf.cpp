@@ -11,6 +11,7 @@
 #include "common/beendensignale.h"
 #include "common/programmordner.h"
 #include "common/x11/fensterrahmen_x11.h"
+#include "main/hauptzustand.h"
 #include "main/programm.h"
 #include "views/verdrahtung.h"
 
@@ -41,6 +42,7 @@ int programmLaufen(int& argc, char** argv, const std::function<void(Programm&)>&
   });
   // The system's end cannot wait for an answer: it ends without a box.
   Beendensignale signale([&programm] { programm.OhneRueckfrageBeenden(); }, std::chrono::seconds(10));
+  zwangsendeWerte(&hauptmodul().messdaten.m, &hauptmodul().WerteGesichert);
   Sitzungsende sitzung(*anwendung, [&programm] { programm.SitzungSichern(); },
                        [&programm] { programm.OhneRueckfrageBeenden(); });
 

@@ -4,22 +4,23 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QEvent>
-#include <QFile>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <csignal>
 #include <cstdlib>
-#include <string>
+#include <cstring>
 #include <system_error>
 #include <thread>
-#include <vector>
 
+#include "common/sperrbesitzer.h"
 #include "common/uhr.h"
 
 namespace pv {
@@ -30,31 +31,79 @@ constexpr std::array<int, 3> kSignale = {SIGTERM, SIGHUP, SIGINT};
 
 // What the handler may touch: the write end of the socket pair; when the
 // first signal came (on the running clock, which a handler may read; 0:
-// none yet), whether the event loop has come to it, and how long a main
-// thread may keep it waiting; and the handlers found before, put back at
-// the end.
+// none yet) and how long a main thread may keep it waiting; and the
+// handlers found before, put back at the end.
 int schreibende = -1;
 int leseende = -1;
 std::atomic<int64_t> ersterSignal{0};
-std::atomic<bool> behandelt{false};
 int64_t zwangsfristMs = 0;
 struct sigaction vorher[kSignale.size()];
 bool uebernommen[kSignale.size()];
 
+// The one mark of an end under way, read by the handler.
+std::atomic<bool> endeImGange{false};
+
+// The forced end's line: its start, made from the application's name when
+// the signals are taken over, and where the values' numbers are kept.
+char zwangsendeAnfang[256];
+std::atomic<const int32_t*> werteAnzahl{nullptr};
+std::atomic<const int32_t*> werteGesichert{nullptr};
+
+void schreiben(const char* text) {
+  for (size_t rest = std::strlen(text); rest > 0;) {
+    const ssize_t n = ::write(STDERR_FILENO, text, rest);
+    if (n <= 0) return;
+    text += n;
+    rest -= static_cast<size_t>(n);
+  }
+}
+
+void zahlSchreiben(int64_t zahl) {
+  char text[24] = {};
+  std::to_chars(text, text + sizeof text - 1, zahl);
+  schreiben(text);
+}
+
+// Which values since the last save the forced end loses, written piece by
+// piece with nothing but write().
+void zwangsendeMelden() {
+  const int32_t* anzahl = werteAnzahl.load();
+  const int32_t* gesichert = werteGesichert.load();
+  const int64_t bis = anzahl ? *static_cast<const volatile int32_t*>(anzahl) : 0;
+  const int64_t von = (gesichert ? *static_cast<const volatile int32_t*>(gesichert) : 0) + 1;
+  schreiben(zwangsendeAnfang);
+  if (von < bis) {
+    schreiben("die Messwerte ");
+    zahlSchreiben(von);
+    schreiben(" bis ");
+    zahlSchreiben(bis);
+    schreiben(" seit der letzten Sicherung sind verloren.\n");
+  } else if (von == bis) {
+    schreiben("der Messwert ");
+    zahlSchreiben(bis);
+    schreiben(" seit der letzten Sicherung ist verloren.\n");
+  } else {
+    schreiben("es gingen keine Messwerte verloren.\n");
+  }
+}
+
 // A repeated SIGTERM or SIGINT while the event loop has not come to the
-// first one for the whole bound: the main thread hangs in a system call (a
-// network folder gone, a FIFO), and the signal's default action ends the
-// process. SIGHUP comes once and never forces the end.
+// first one for the whole bound and no end is under way: the main thread
+// hangs in a system call (a network folder gone, a FIFO), and the signal's
+// default action ends the process. SIGHUP comes once and never forces the
+// end. An end under way is never cut short: its writes go on.
 bool zwangsende(int nummer) {
   const int64_t jetzt = Uhren::laufzeitMsSystem();
   int64_t erster = 0;
   if (ersterSignal.compare_exchange_strong(erster, jetzt)) return false;
-  return nummer != SIGHUP && !behandelt.load() && jetzt - erster >= zwangsfristMs;
+  return nummer != SIGHUP && !endeImGange.load() && jetzt - erster >= zwangsfristMs;
 }
 
 void signalEmpfangen(int nummer) {
   const int fehler = errno;
   if (zwangsende(nummer)) {
+    zwangsendeMelden();
+    eigeneSperrenEntfernen();
     struct sigaction standard {};
     standard.sa_handler = SIG_DFL;
     sigemptyset(&standard.sa_mask);
@@ -71,17 +120,6 @@ void signalEmpfangen(int nummer) {
 
 // The instance whose `retten` an exit() calls.
 std::atomic<Notausgang*> notausgang{nullptr};
-
-// Whether the lock file at `pfad` is this process's: a lock file's first
-// line is its owner's process id.
-bool eigeneSperre(const std::string& pfad) {
-  const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  char text[32] = {};
-  const ssize_t n = ::read(fd, text, sizeof text - 1);
-  ::close(fd);
-  return n > 0 && std::strtoll(text, nullptr, 10) == ::getpid();
-}
 
 void schliessen() {
   for (int* fd : {&schreibende, &leseende}) {
@@ -100,8 +138,13 @@ Beendensignale::Beendensignale(std::function<void()> beenden, std::chrono::milli
   leseende = paar[0];
   schreibende = paar[1];
   ersterSignal.store(0);
-  behandelt.store(false);
   zwangsfristMs = zwangsfrist.count();
+  const QByteArray anfang = (QCoreApplication::applicationName() +
+                             QStringLiteral(": Das Programm reagierte nicht und wurde durch ein zweites Signal "
+                                            "zwangsweise beendet; "))
+                                .toLocal8Bit()
+                                .left(sizeof zwangsendeAnfang - 1);
+  std::memcpy(zwangsendeAnfang, anfang.constData(), anfang.size() + 1);
   struct sigaction neu {};
   neu.sa_handler = signalEmpfangen;
   sigemptyset(&neu.sa_mask);
@@ -130,24 +173,31 @@ void Beendensignale::lesen() {
   char bytes[16];
   const ssize_t n = ::read(leseende, bytes, sizeof bytes);
   if (n <= 0) return;
-  // From here the end is under way, however long its writing takes: a
-  // repeated signal no longer cuts it short.
-  behandelt.store(true);
   // One call serves all signals read at once: the end happens only once.
+  // The end it begins marks itself under way (endeBeginnen).
   if (beenden_) beenden_();
 }
 
+bool endeBeginnen() { return !endeImGange.exchange(true); }
+
+bool endeBegonnen() { return endeImGange.load(); }
+
+void endeZuruecksetzen() { endeImGange.store(false); }
+
+void zwangsendeWerte(const int32_t* anzahl, const int32_t* gesichert) {
+  werteAnzahl.store(anzahl);
+  werteGesichert.store(gesichert);
+}
+
 void spaetestensBeenden(std::chrono::seconds frist, int status, const QStringList& sperrdateien) {
-  std::vector<std::string> pfade;
-  for (const QString& datei : sperrdateien) pfade.push_back(QFile::encodeName(datei).toStdString());
-  // The thread touches nothing but its own copies and system calls: it may
-  // wake while the main thread is inside exit() destroying static objects.
+  for (const QString& datei : sperrdateien) sperrdateiMerken(datei);
+  // The thread touches nothing but plain static data and system calls: it
+  // may wake while the main thread is inside exit() destroying static
+  // objects.
   try {
-    std::thread([frist, status, pfade = std::move(pfade)] {
+    std::thread([frist, status] {
       std::this_thread::sleep_for(frist);
-      for (const std::string& pfad : pfade) {
-        if (eigeneSperre(pfad)) ::unlink(pfad.c_str());
-      }
+      eigeneSperrenEntfernen();
       std::_Exit(status);
     }).detach();
   } catch (const std::system_error&) {

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QStringList>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 
 class QGuiApplication;
@@ -18,7 +19,10 @@ namespace pv {
 // A signal the program was started with ignored (nohup) stays ignored.
 // A main thread blocked in a system call never comes to the event loop: a
 // SIGTERM or SIGINT that comes when the first signal has waited there for
-// `zwangsfrist` ends the process as the signal's default action does.
+// `zwangsfrist`, and no end is under way, ends the process as the signal's
+// default action does. Before, a line on standard error says that the end
+// was forced and which values since the last save are lost (zwangsendeWerte),
+// and the lock files of this process go (eigeneSperrenEntfernen).
 // One instance at a time; the destructor puts the previous handlers back.
 class Beendensignale : public QObject {
  public:
@@ -35,6 +39,21 @@ class Beendensignale : public QObject {
   bool ok_ = false;  // false when the socket pair could not be made: the
                      // signals then end the process as before
 };
+
+// Whether the program's end is under way, from where any end begins (a
+// signal's, "Ende", the session's, the display gone) before it writes
+// anything: from then on no repeated signal cuts it short. `endeBeginnen`
+// is true for the call that begins it; a program's life begins with
+// `endeZuruecksetzen`.
+bool endeBeginnen();
+bool endeBegonnen();
+void endeZuruecksetzen();
+
+// Where the program keeps the number of the measurement's values and the
+// number of them that a file holds since the last save, for the line of a
+// forced end. Read in the signal handler, when the main thread has not come
+// back to its event loop for the whole bound.
+void zwangsendeWerte(const int32_t* anzahl, const int32_t* gesichert);
 
 // The desktop session's requests (xcb's session management): before the
 // session ends, and for a mere checkpoint, it asks the program to keep its
@@ -58,9 +77,10 @@ class Sitzungsende : public QObject {
 // The last resort once the end was requested: ends the process with
 // `status` after `frist` unless it has ended by then, for code that keeps
 // running without going back to the event loop. Everything worth keeping
-// must be written before. The lock files named go first, those still this
-// process's: a lock that outlives its process keeps the folder or the port
-// from users who may not remove it.
+// must be written before. The lock files named, and those noted before
+// (sperrdateiMerken), go first where they are still this process's: a lock
+// that outlives its process keeps the folder or the port from users who may
+// not remove it.
 void spaetestensBeenden(std::chrono::seconds frist, int status, const QStringList& sperrdateien);
 
 // The end of the process through exit() past the program's own end: Qt's

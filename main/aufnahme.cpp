@@ -104,6 +104,7 @@ void Aufnahme::StartButton_Click() {
     Tolvek::zustand().MessStartDatumZeit = jetzt;
     h.aufzeichnung.starten(uhren().laufzeitMs(), h.XMaxStart);
     d.m = 0;
+    h.WerteGesichert = 0;
     f_.LabelNumMW->clear();
 
     farben(kStatusGruenHell, kStatusPauseRuhe, std::nullopt);
@@ -174,6 +175,7 @@ void Aufnahme::StopButton_Click() {
 bool Aufnahme::MessungSpeichern(const QString& datei, Verweise verweise) {
   Messdaten& d = hauptmodul().messdaten;
   if (!pv::MessungSpeichern(datei, d, messtexte(), messInfo(), verweise)) return false;
+  hauptmodul().WerteGesichert = d.m;
   d.Messung = messungAusPfad(datei, d.Messung);
   f_.MessungLabel->setText(messungLabelText(datei));
   return true;

@@ -127,6 +127,7 @@ void Dateimenue::MessungEinlesen(const QString& datei) {
   f_.MessungLabel->setText(messungLabelText(datei));
   LetzteDateienVerwalten(datei);
   h.MessungGespeichert = true;
+  h.WerteGesichert = h.messdaten.m;
 }
 
 void Dateimenue::MMesOeff_Click() {

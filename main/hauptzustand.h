@@ -23,6 +23,10 @@ struct Hauptmodul {
   bool AufzeichnungAktiv = false;
   // The measurement is saved (nothing would be lost at exit).
   bool MessungGespeichert = true;
+  // How many of its values a file holds: those at its last save of any kind
+  // (the user's, the intermediate save, the safety file), or all of a
+  // measurement read from a file.
+  int32_t WerteGesichert = 0;
   // Graph extent at the start of a recording, seconds.
   float XMaxStart = 300;
   // The running recording's time base and the live graph's extents.

@@ -13,10 +13,12 @@
 #include "acquisition/erfassungszustand.h"
 #include "acquisition/seriellerport.h"
 #include "common/allgemein.h"
+#include "common/beendensignale.h"
 #include "common/fehlerbehandlung.h"
 #include "common/laufzeitfehler.h"
 #include "common/meldungen.h"
 #include "common/programmordner.h"
+#include "common/sperrbesitzer.h"
 #include "common/tolvek.h"
 #include "devices/gereigen.h"
 #include "devices/geraeteliste.h"
@@ -98,6 +100,7 @@ Programm::Programm(QStringList argumente, QLocale locale, std::function<void()> 
   verbindung_->usbLesen = [] { return zuCp1252(usbMultimeter().M3890DLesen(erfassungsmodul().zustand.LZAscii)); };
   if (!kommandozeilenDatei_.isEmpty()) kommandozeilenDatei_ = QDir::current().absoluteFilePath(kommandozeilenDatei_);
   Tolvek::zustand().hauptfenster = this;
+  endeZuruecksetzen();
 }
 
 Programm::~Programm() {
@@ -120,12 +123,12 @@ bool Programm::starten() {
   form1_->hide();
   // The program may have been told to end while the start-up's boxes or the
   // splash let events run.
-  if (!FormLaden() || abgebrochen || beendet_) return false;
+  if (!FormLaden() || abgebrochen || beendet()) return false;
 
   // Two seconds with the splash in front, counted from the end of the start-up.
   QTimer::singleShot(2000, &warten, &QEventLoop::quit);
   warten.exec();
-  if (abgebrochen || beendet_) return false;
+  if (abgebrochen || beendet()) return false;
 
   start.Label4->setVisible(false);
   form1_->show();
@@ -134,6 +137,7 @@ bool Programm::starten() {
 
 bool Programm::ordnerSperren() {
   sperre_ = std::make_unique<Ordnersperre>(Programmordner::pfad());
+  sperrdateiMerken(sperre_->datei());
   // Set before the question: an end that comes meanwhile saves apart too.
   hauptmodul().Sicherungsordner = sperre_->sicherungsordner();
   if (!sperre_->weitereKopie()) return true;
@@ -274,35 +278,36 @@ bool Programm::einstellungenSichern() {
 
 void Programm::ProgrammBeenden() {
   try {
-    if (beendet_ || !beendenErlaubt(beendenlage(), Tolvek::meldungen())) return;
+    if (beendet() || !beendenErlaubt(beendenlage(), Tolvek::meldungen())) return;
     // Told to end while its box was open: that end has written everything.
-    if (beendet_) return;
+    // Else the end is under way from here, its writing included.
+    if (!endeBeginnen()) return;
     einstellungenSichern();
-    beendet_ = true;
     if (beenden_) beenden_();
   } catch (const std::exception& fehler) {
     Tolvek::Fehlerbehandlung(QStringLiteral("Form1 -> ProgrammBeenden"), fehler);
   }
 }
 
+bool Programm::beendet() const { return endeBegonnen(); }
+
 void Programm::OhneRueckfrageBeenden() { endeOhneMeldung(true); }
 
 void Programm::SofortBeenden() { endeOhneMeldung(false); }
 
 void Programm::SitzungSichern() {
-  if (!beendet_) sichernOhneMeldung({}, true);
+  Hauptmodul& h = hauptmodul();
+  if (!beendet() && sichernOhneMeldung({}, true)) h.WerteGesichert = h.messdaten.m;
 }
 
 void Programm::endeOhneMeldung(bool mitEinstellungen) {
-  if (beendet_) return;
-  beendet_ = true;
+  if (!endeBeginnen()) return;
   if (!sichernOhneMeldung([this] { aufnahme_->anhaltenOhneMeldung(); }, mitEinstellungen)) endeStatus_ = 1;
   if (beenden_) beenden_();
 }
 
 void Programm::ProzessendeSichern() {
-  if (!beendet_) {
-    beendet_ = true;
+  if (endeBeginnen()) {
     if (!sichernOhneMeldung([this] { aufnahme_->anhaltenOhneFenster(); }, true)) endeStatus_ = 1;
   }
   uebergehen([&] { form1_->MSComm1->setPortOpen(false); });
@@ -347,7 +352,7 @@ bool Programm::sicherheitsdateiRetten() {
              : Rettung{{}, {sicherungsordner()}};
   if (rettung.datei == sicherungsdatei(kSicherheitsdatei)) {
     // Not at the session's checkpoint, where the recording goes on.
-    if (beendet_) standardfehlerMelden(amEndeGesichertText(rettung.datei));
+    if (beendet()) standardfehlerMelden(amEndeGesichertText(rettung.datei));
     return true;
   }
   const QString text = sicherheitsdateiAusweichText(rettung);

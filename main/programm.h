@@ -68,9 +68,9 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   // with file work only, no widget is changed and no box shown; then the
   // port and the program folder's lock are released.
   void ProzessendeSichern();
-  // True once the program was told to end; the event loop must not start
-  // (again) then.
-  bool beendet() const { return beendet_; }
+  // True once the program was told to end (endeBegonnen); the event loop
+  // must not start (again) then.
+  bool beendet() const;
   // The exit code of that end: 1 when values that would have been lost
   // went to no safety file, else 0.
   int endeStatus() const { return endeStatus_; }
@@ -154,7 +154,6 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   QString letzteDatei_;
   bool editorOffen_ = false;
   bool einstellungenGelesen_ = false;  // the start-up has read the settings
-  bool beendet_ = false;
   int endeStatus_ = 0;
 };
 

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
@@ -143,45 +144,65 @@ pid_t beendeterProzess() {
   return kind;
 }
 
+// The process a lock file names, as the in-use box names it.
+QString prozess(pid_t pid, const QString& name) { return QStringLiteral("%1 (%2)").arg(pid).arg(name); }
+
 // Another program's lock file, in the formats programs write, held for a
-// while: as long as its process runs the port is in use and the lock stays
-// as it was; once the process has ended the lock is stale and the port opens.
-TEST(Portpruefung, ALockWhoseProcessRunsHoldsThePort) {
+// while: as long as its owner runs the port is in use, the box names the
+// lock and its process, and the lock stays as it was. Once the process has
+// ended, or Qt's lock names another program than the one its id runs now,
+// the lock is stale and the port opens.
+TEST(Portpruefung, ALockWhoseOwnerRunsHoldsThePort) {
   pvtest::Pseudoterminal pty;
   ASSERT_TRUE(pty.ok());
   const QString sperre = pv::sperrdateiPfad(pty.slave());
   ASSERT_FALSE(sperre.isEmpty());
   ASSERT_FALSE(QFileInfo::exists(sperre)) << "a lock of another program";
   const auto aufraeumen = qScopeGuard([&] { QFile::remove(sperre); });
+  QTemporaryDir ordner;
+  const QString programm = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+  const QString verweis = ordner.filePath(QStringLiteral("verweis"));
+  ASSERT_TRUE(QFile::link(programm, verweis));
+  const pid_t selbst = getpid();
+  const pid_t fort = beendeterProzess();
+  const auto qt = [](pid_t p, const QString& name) {
+    return QByteArray::number(p) + '\n' + QFile::encodeName(name) + '\n' + QSysInfo::machineHostName().toUtf8() + '\n';
+  };
+  const auto binaer = [](pid_t p) { const int32_t i = p; return QByteArray(reinterpret_cast<const char*>(&i), 4); };
   const struct {
     const char* name;
-    QByteArray (*inhalt)(pid_t);
-  } formate[] = {
-      {"ten digits, blank padded", [](pid_t p) { return QByteArray::number(p).rightJustified(10, ' ') + '\n'; }},
-      {"zero padded", [](pid_t p) { return QByteArray::number(p).rightJustified(10, '0') + '\n'; }},
-      {"binary", [](pid_t p) { const int32_t i = p; return QByteArray(reinterpret_cast<const char*>(&i), 4); }},
+    QByteArray inhalt;
+    bool haelt;
+  } zeilen[] = {
+      {"ten digits, blank padded", QByteArray::number(selbst).rightJustified(10, ' ') + '\n', true},
+      {"ten digits, ended", QByteArray::number(fort).rightJustified(10, ' ') + '\n', false},
+      {"zero padded", QByteArray::number(selbst).rightJustified(10, '0') + '\n', true},
+      {"zero padded, ended", QByteArray::number(fort).rightJustified(10, '0') + '\n', false},
+      {"binary", binaer(selbst), true},
+      {"binary, ended", binaer(fort), false},
+      {"Qt's, this program", qt(selbst, QFileInfo(programm).fileName()), true},
+      {"Qt's, a link to this program", qt(selbst, verweis), true},
+      {"Qt's, another program: an id given anew", qt(selbst, QStringLiteral("minicom")), false},
   };
-  for (const auto& format : formate) {
-    for (const bool laeuft : {true, false}) {
-      SCOPED_TRACE(std::string(format.name) + (laeuft ? ", running" : ", ended"));
-      const QByteArray inhalt = format.inhalt(laeuft ? getpid() : beendeterProzess());
-      QFile lock(sperre);
-      ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-      ASSERT_TRUE(lock.write(inhalt) == inhalt.size() && lock.flush());
-      lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+  for (const auto& z : zeilen) {
+    SCOPED_TRACE(z.name);
+    QFile lock(sperre);
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(lock.write(z.inhalt) == z.inhalt.size() && lock.flush());
+    lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+    lock.close();
+    const QString meldung = oeffnen(pty.slave());
+    if (z.haelt) {
+      pruefen({z.name, Portbefund(PortUrsache::Belegt, {}, {}, sperre, prozess(selbst, QFileInfo(programm).fileName())),
+               QStringLiteral("Sperrdatei\r\n%1\r\n").arg(sperre)},
+              pty.slave(), meldung);
+      EXPECT_TRUE(lock.open(QIODevice::ReadOnly));
+      EXPECT_EQ(lock.readAll(), z.inhalt);
       lock.close();
-      const QString meldung = oeffnen(pty.slave());
-      if (laeuft) {
-        EXPECT_EQ(meldung.toStdString(),
-                  pv::portfehlerText(3, pty.slave(), Portbefund(PortUrsache::Belegt)).toStdString());
-        EXPECT_TRUE(lock.open(QIODevice::ReadOnly));
-        EXPECT_EQ(lock.readAll(), inhalt);
-        lock.close();
-      } else {
-        EXPECT_EQ(meldung.toStdString(), "(opened)");
-      }
-      QFile::remove(sperre);
+    } else {
+      EXPECT_EQ(meldung.toStdString(), "(opened)");
     }
+    QFile::remove(sperre);
   }
 }
 
@@ -201,6 +222,9 @@ TEST(Portpruefung, PortsThisUserMayNotTake) {
   umgebung.insert(QStringLiteral("PELVARON_COM1"), pfad);
   pv::SeriellerPort anderer(umgebung);  // another program holding the port
   anderer.setCommPort(1);
+  QFile comm(QStringLiteral("/proc/self/comm"));
+  ASSERT_TRUE(comm.open(QIODevice::ReadOnly));
+  const QString kurzname = QString::fromLocal8Bit(comm.readAll().trimmed());
 
   const std::pair<Fall, std::function<void()>> zeilen[] = {
       {{"only root may use it", Portbefund(PortUrsache::KeinZugriff), QStringLiteral("Administrator")},
@@ -220,7 +244,10 @@ TEST(Portpruefung, PortsThisUserMayNotTake) {
          lock.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
          lock.write(QByteArray::number(beendeterProzess()).rightJustified(10, ' ') + '\n');
        }},
-      {{"in use", Portbefund(PortUrsache::Belegt), QStringLiteral("bereits geöffnet oder durch ein anderes Gerät belegt")},
+      // Root's program cannot be read by another user: its lock holds the
+      // port all the same, named by the process's short name.
+      {{"in use", Portbefund(PortUrsache::Belegt, {}, {}, sperre, prozess(getpid(), kurzname)),
+        QStringLiteral("bereits geöffnet oder durch ein anderes Gerät belegt")},
        [&] {
          QFile::remove(sperre);
          anderer.setPortOpen(true);

@@ -31,6 +31,7 @@
 #include "common/anwendung.h"
 #include "common/eingabebox.h"
 #include "common/meldungen.h"
+#include "common/sperrbesitzer.h"
 #include "common/tolvek.h"
 #include "main/aufnahme.h"
 #include "main/form1steuerelemente.h"
@@ -54,6 +55,12 @@ void befehl(const QByteArray& zeile) {
     // own session manager object.
     emit qApp->commitDataRequest(*qApp->findChild<QSessionManager*>());
     std::puts("gesichert");
+  } else if (zeile == "warten") {
+    // A main thread held in a system call, until the next line comes.
+    std::puts("wartet");
+    std::fflush(stdout);
+    char zeichen;
+    [[maybe_unused]] const ssize_t n = ::read(STDIN_FILENO, &zeichen, 1);
   } else if (zeile == "ende" || zeile == "beschaeftigt") {
     // The quit request the session management sends at the session's end.
     QEvent ende(QEvent::Quit);
@@ -98,9 +105,12 @@ int aufnehmen(const std::string& offen) {
 }
 
 // A process whose main thread blocks in a system call, as on a network
-// folder gone: opening a FIFO no one writes to. With "behandelt" it blocks
-// so only once its end is under way, with a deadline of 3 s, exit code 3
-// and two lock files named: LCK..eigen, its own, and LCK..fremd, another's.
+// folder gone: opening a FIFO until someone opens it for writing. It holds
+// two lock files: LCK..eigen, its own, and LCK..fremd, another's; of its 1400
+// values 1234 are saved. With "behandelt" it blocks so only once a signal's
+// end is under way, with a deadline of 3 s, exit code 3 and a lock file
+// named that is a FIFO; with "ende" once an end that no signal began is
+// under way, after which it exits with 4.
 int blockieren(const QString& fifo, const std::string& fall) {
   int argc = 1;
   char name[] = "blockiert";
@@ -110,19 +120,25 @@ int blockieren(const QString& fifo, const std::string& fall) {
   QFile eigene(ordner.filePath(QStringLiteral("LCK..eigen")));
   if (!eigene.open(QIODevice::WriteOnly) || eigene.write(QByteArray::number(::getpid()) + '\n') <= 0) return 99;
   eigene.close();
-  const auto haengen = [pfad = QFile::encodeName(fifo)] { ::open(pfad.constData(), O_RDONLY); };
+  for (const QString& sperre : {eigene.fileName(), ordner.filePath(QStringLiteral("LCK..fremd"))}) pv::sperrdateiMerken(sperre);
+  static const int32_t anzahl = 1400, gesichert = 1234;
+  pv::zwangsendeWerte(&anzahl, &gesichert);
+  const auto haengen = [pfad = QFile::encodeName(fifo)] { ::close(::open(pfad.constData(), O_RDONLY)); };
   pv::Beendensignale signale(
       [&] {
+        pv::endeBeginnen();
         std::puts("behandelt");
         std::fflush(stdout);
-        pv::spaetestensBeenden(std::chrono::seconds(3), 3, {eigene.fileName(), ordner.filePath(QStringLiteral("LCK..fremd"))});
+        pv::spaetestensBeenden(std::chrono::seconds(3), 3, {ordner.filePath(QStringLiteral("LCK..fifo"))});
         haengen();
       },
       std::chrono::seconds(1));
+  if (fall == "ende") pv::endeBeginnen();
   std::puts("bereit");
   std::fflush(stdout);
-  if (fall == "blockiert") haengen();
-  return QCoreApplication::exec();
+  if (fall == "behandelt") return QCoreApplication::exec();
+  haengen();
+  return 4;
 }
 
 QByteArray wert(int i) { return QByteArray::number(i / 10.0, 'f', 3); }
@@ -199,6 +215,19 @@ class Kindprogramm : public ::testing::Test {
     });
     kind.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--aufnahme"), offen});
     ASSERT_EQ(zeile(), "laeuft");
+  }
+
+  // Sends `signal` and waits until the process has taken it: two of a kind
+  // pending at once are one.
+  void signalSenden(int signal) {
+    ::kill(static_cast<pid_t>(kind.processId()), signal);
+    for (int versuch = 0; versuch < 6000; ++versuch) {
+      QFile datei(QStringLiteral("/proc/%1/status").arg(kind.processId()));
+      if (!datei.open(QIODevice::ReadOnly)) return;
+      const QByteArray s = datei.readAll();
+      if (s.contains("SigPnd:\t0000000000000000") && s.contains("ShdPnd:\t0000000000000000")) return;
+      QThread::msleep(10);
+    }
   }
 
   // The next line the process writes on its output.
@@ -298,6 +327,15 @@ TEST_P(SignalTest, EndsWithTheValuesInTheSafetyFileTheSettingsWrittenAndNoLockLe
   const std::map<std::string, int> signale{{"TERM", SIGTERM}, {"HUP", SIGHUP}, {"INT", SIGINT}};
   if (signale.count(ende)) {
     ASSERT_EQ(::kill(static_cast<pid_t>(kind.processId()), signale.at(ende)), 0);
+  } else if (ende == "TERM2") {
+    // Two signals 50 ms apart while the main thread is held: the second is
+    // no reason to cut the end short.
+    kind.write("warten\n");
+    ASSERT_EQ(zeile(), "wartet");
+    signalSenden(SIGTERM);
+    QThread::msleep(50);
+    signalSenden(SIGTERM);
+    kind.write("\n");
   } else if (ende == "anzeige") {
     xserver.beenden();
   } else {
@@ -310,7 +348,10 @@ TEST_P(SignalTest, EndsWithTheValuesInTheSafetyFileTheSettingsWrittenAndNoLockLe
   sicherungPruefen(u.pfad(QStringLiteral("pvsave.tmp")), kWerte);
   EXPECT_FALSE(pv::messdateiLesen(u.pfad(QStringLiteral("pvsave.tmp")), false).inhalt.daten.MesEnd.isEmpty());
   const QString fehler = QString::fromLocal8Bit(kind.readAllStandardError());
-  EXPECT_TRUE(fehler.contains(QStringLiteral("die Messwerte sind in ") + u.pfad(QStringLiteral("pvsave.tmp"))))
+  // Said at the end only, not at the session's checkpoint.
+  EXPECT_EQ(fehler.count(QStringLiteral("Das Programm wurde beendet; die Messwerte sind in ") +
+                         u.pfad(QStringLiteral("pvsave.tmp"))),
+            1)
       << fehler.toStdString();
   EXPECT_TRUE(u.lies(QStringLiteral("Pelvaron.ini")).contains("\r\nBezeichnung=" + kTitel.toLatin1() + "\r\n"));
   for (const QString& sperre : sperren) {
@@ -325,7 +366,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Fall{"TERM", "TERM", "", "", 0}, Fall{"HUP_Meldung", "HUP", "box", "", 0},
                       Fall{"INT_Eingabe", "INT", "eingabe", "", 0}, Fall{"Sitzungsende", "ende", "", "", 0},
                       Fall{"HUP_ignoriert", "TERM", "", "HUP", 0}, Fall{"Sitzung_Pruefpunkt", "TERM", "", "sichern", 0},
-                      Fall{"Beschaeftigt", "beschaeftigt", "verbunden", "", 0}, Fall{"Anzeige_weg", "anzeige", "", "", 1}),
+                      Fall{"Beschaeftigt", "beschaeftigt", "verbunden", "", 0}, Fall{"Anzeige_weg", "anzeige", "", "", 1},
+                      Fall{"TERM_zweimal", "TERM2", "", "", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The program folder on a disk that fills up while recording: at its end
@@ -390,52 +432,61 @@ TEST_F(Kindprogramm, ASafetyFileItsFolderDoesNotTakeGoesToAFallbackFolder) {
 
 // A main thread blocked in a system call never comes to the event loop: a
 // repeated SIGTERM or SIGINT ends the process once the first signal has
-// waited there for the bound (1 s here); an earlier one or SIGHUP does not.
-// Once the end is under way, the deadline ends the process instead, with
-// its exit code, removing only the lock files that are this process's.
+// waited there for the bound (1 s here) and no end is under way; an earlier
+// one or SIGHUP does not. That forced end says which values it loses and
+// leaves no lock file of its own. An end under way is never cut short: one
+// that a signal began ends by its deadline, with its exit code, the lock
+// file that is a FIFO read without waiting; one that no signal began (the
+// program's "Ende", the session's) goes on once its system call returns.
+// Only the lock files that are this process's go.
 TEST_F(Kindprogramm, ARepeatedSignalEndsAProcessBlockedBeforeItsEndIsUnderWay) {
   const QString fifo = u.pfad(QStringLiteral("fifo"));
   ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  ASSERT_EQ(::mkfifo(QFile::encodeName(u.pfad(QStringLiteral("LCK..fifo"))).constData(), 0600), 0);
   u.schreibe(QStringLiteral("LCK..fremd"), QByteArray::number(::getpid()) + '\n');
+  kind.setProcessChannelMode(QProcess::SeparateChannels);
   kind.setChildProcessModifier([] {
     for (int s : {SIGTERM, SIGHUP, SIGINT}) std::signal(s, SIG_DFL);
   });
-  for (const bool behandelt : {false, true}) {
-    SCOPED_TRACE(behandelt ? "behandelt" : "blockiert");
-    kind.start(QCoreApplication::applicationFilePath(),
-               {QStringLiteral("--blockiert"), fifo, behandelt ? QStringLiteral("behandelt") : QStringLiteral("blockiert")});
+  const struct {
+    const char* fall;
+    QProcess::ExitStatus art;
+    int status;
+  } faelle[] = {{"blockiert", QProcess::CrashExit, SIGINT}, {"behandelt", QProcess::NormalExit, 3},
+                {"ende", QProcess::NormalExit, 4}};
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.fall);
+    const std::string fall = f.fall;
+    kind.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--blockiert"), fifo, QString::fromLatin1(f.fall)});
     ASSERT_EQ(zeile(), "bereit");
-    // Each signal is sent once the process has taken the one before: two
-    // of a kind pending at once are one.
-    const auto senden = [status = QStringLiteral("/proc/%1/status").arg(kind.processId()), pid = kind.processId()](
-                            int signal) {
-      ::kill(static_cast<pid_t>(pid), signal);
-      for (int versuch = 0; versuch < 6000; ++versuch) {
-        QFile datei(status);
-        if (!datei.open(QIODevice::ReadOnly)) return;
-        const QByteArray s = datei.readAll();
-        if (s.contains("SigPnd:\t0000000000000000") && s.contains("ShdPnd:\t0000000000000000")) return;
-        QThread::msleep(10);
-      }
-    };
-    senden(SIGTERM);
-    if (behandelt) {
-      ASSERT_EQ(zeile(), "behandelt");
-      QThread::msleep(1500);
-      senden(SIGTERM);
-    } else {
-      senden(SIGTERM);
+    signalSenden(SIGTERM);
+    if (fall == "blockiert") {
+      signalSenden(SIGTERM);
       EXPECT_FALSE(kind.waitForFinished(1500));
-      senden(SIGHUP);
+      signalSenden(SIGHUP);
       EXPECT_FALSE(kind.waitForFinished(200));
-      senden(SIGINT);
+      signalSenden(SIGINT);
+    } else {
+      if (fall == "behandelt") ASSERT_EQ(zeile(), "behandelt");
+      QThread::msleep(1500);
+      signalSenden(SIGTERM);
+    }
+    // Lets the blocked open return, once the process has come to it.
+    for (int versuch = 0; fall == "ende" && versuch < 6000; ++versuch) {
+      const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+      if ((fd >= 0 && ::close(fd) == 0) || kind.waitForFinished(10)) break;
     }
     ASSERT_TRUE(kind.waitForFinished(60000)) << "still running";
-    EXPECT_EQ(kind.exitStatus(), behandelt ? QProcess::NormalExit : QProcess::CrashExit);
-    EXPECT_EQ(kind.exitCode(), behandelt ? 3 : SIGINT);
+    EXPECT_EQ(kind.exitStatus(), f.art);
+    EXPECT_EQ(kind.exitCode(), f.status);
+    const QByteArray fehler = kind.readAllStandardError();
+    EXPECT_EQ(fehler.contains("blockiert: Das Programm reagierte nicht und wurde durch ein zweites Signal zwangsweise "
+                              "beendet; die Messwerte 1235 bis 1400 seit der letzten Sicherung sind verloren.\n"),
+              fall == "blockiert")
+        << fehler.toStdString();
+    EXPECT_EQ(QFileInfo::exists(u.pfad(QStringLiteral("LCK..eigen"))), fall == "ende");
+    EXPECT_TRUE(QFileInfo::exists(u.pfad(QStringLiteral("LCK..fremd"))));
   }
-  EXPECT_FALSE(QFileInfo::exists(u.pfad(QStringLiteral("LCK..eigen"))));
-  EXPECT_TRUE(QFileInfo::exists(u.pfad(QStringLiteral("LCK..fremd"))));
 }
 
 }  // namespace

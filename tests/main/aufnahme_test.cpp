@@ -415,6 +415,30 @@ TEST_F(AufnahmeTest, SaveAsOpenAndRecentFiles) {
   EXPECT_EQ(geleert, 2);
 }
 
+// How many of the values a file holds, for the line of a forced end: all
+// at a save that succeeded, at an intermediate save, of a file read; none
+// at a new start.
+TEST_F(AufnahmeTest, TheValuesAFileHoldsFollowSavesReadsAndStarts) {
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+  h().messdaten.anhaengen(0, 1);
+  h().messdaten.anhaengen(1, 2);
+  const QString a = u.pfad(QStringLiteral("a.mes"));
+  dialoge.antworten = {a};
+  ASSERT_TRUE(programm->dateimenue().MMesSpUn_Click());
+  h().messdaten.anhaengen(2, 3);
+  dialoge.antworten = {u.pfad(QStringLiteral("keinOrdner/b.mes"))};
+  EXPECT_FALSE(programm->dateimenue().MMesSpUn_Click());
+  EXPECT_EQ(h().WerteGesichert, 2);
+  ASSERT_TRUE(aufnahme().ZwischenSpeichern());
+  EXPECT_EQ(h().WerteGesichert, 3);
+  programm->dateimenue().MessungEinlesen(a);
+  EXPECT_EQ(h().WerteGesichert, 2);
+  ui().StartButton->click();
+  ASSERT_TRUE(h().MessungLaeuft);
+  EXPECT_EQ(h().WerteGesichert, 0);
+  ui().StopButton->click();
+}
+
 // Any name is written to but a program file's: no name, or a stored name
 // of a program file, writes nothing, and the next save goes to the default
 // file. A failure stays marked beside the status line, which the values

@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include "acquisition/speichern.h"
+#include "common/beendensignale.h"
 #include "common/fehlerbehandlung.h"
 #include "common/tolvek.h"
 #include "main/aufnahme.h"
@@ -168,7 +169,25 @@ TEST_F(ProgrammendeTest, TheSessionsRequestToKeepTheDataLetsTheRecordingGoOn) {
   const pv::Leseergebnis r = pv::messdateiLesen(u.pfad(QStringLiteral("pvsave.tmp")), false);
   ASSERT_TRUE(r.gelesen());
   EXPECT_GE(r.inhalt.daten.m, 3);
+  EXPECT_EQ(pv::hauptmodul().WerteGesichert, r.inhalt.daten.m);
   EXPECT_TRUE(u.lies(QStringLiteral("Pelvaron.ini")).contains("\r\nBezeichnung=Nachtmessung\r\n"));
+}
+
+// Every end is under way before it writes anything: a repeated signal does
+// not cut it short, however long its writing takes.
+TEST_F(ProgrammendeTest, EveryEndIsUnderWayBeforeItWrites) {
+  const std::pair<const char*, void (pv::Programm::*)()> enden[] = {
+      {"Ende", &pv::Programm::ProgrammBeenden},
+      {"signal, session", &pv::Programm::OhneRueckfrageBeenden},
+      {"display gone", &pv::Programm::ProzessendeSichern},
+  };
+  for (const auto& [name, beenden] : enden) {
+    starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+    bool imGange = false;
+    programm->vorDemSichern = [&imGange](pv::Einstellungen&) { imGange = pv::endeBegonnen(); };
+    (programm.get()->*beenden)();
+    EXPECT_TRUE(imGange) << name;
+  }
 }
 
 }  // namespace

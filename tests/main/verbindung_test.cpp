@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QMenu>
 #include <QPushButton>
@@ -116,8 +118,10 @@ TEST_F(VerbindungTest, MissingReplyIsReportedAfterTheReplyTime) {
   EXPECT_EQ(ui().LabelMesswert->text(), QStringLiteral("------"));
 }
 
-// The port's line error counters count from the connect on.
-TEST_F(VerbindungTest, LineErrorsAfterTheConnectShow) {
+// The port's line error counters count from each opening of the port on:
+// the connect, and "Weiter" opening again a port closed meanwhile, whose
+// counters may have started anew (an adapter plugged in again).
+TEST_F(VerbindungTest, LineErrorsCountFromEachOpeningOfThePort) {
   starten(QStringLiteral("Fortlaufend"), kAutomatisch);
   pv::Zeilenfehlerzaehler stand{5, 5, 5, 5};
   programm->verbindung().empfang().zaehlerLesen = [&stand] { return std::optional(stand); };
@@ -126,6 +130,19 @@ TEST_F(VerbindungTest, LineErrorsAfterTheConnectShow) {
   pty.senden("DC -1.234 V\r");
   ASSERT_TRUE(warteBis([&] { return !saetze.isEmpty(); }));
   EXPECT_EQ(status().toStdString(), "Empfangspufferüberlauf");
+
+  ui().StartButton->click();
+  ui().PauseButton->click();
+  f().MSComm1->setPortOpen(false);
+  stand = {0, 0, 0, 0};
+  ui().PauseButton->click();
+  ASSERT_TRUE(f().MSComm1->PortOpen());
+  const QStringList zeilenfehler{QStringLiteral("Frame-Fehler"), QStringLiteral("Überlauffehler"),
+                                 QStringLiteral("Empfangspufferüberlauf"), QStringLiteral("Paritätsfehler")};
+  pty.senden("DC -1.234 V\r");
+  ASSERT_TRUE(warteBis([&] { return saetze.size() == 2 || zeilenfehler.contains(status()); }));
+  EXPECT_FALSE(zeilenfehler.contains(status())) << status().toStdString();
+  ui().StopButton->click();
   ui().CommandPort->click();
 }
 
@@ -141,7 +158,11 @@ TEST_F(VerbindungTest, RefusedConnectsLeaveTheConnectionClosed) {
   EXPECT_TRUE(pv::erfassungsmodul().zustand.VerbindungFehlgeschlagen);
   EXPECT_FALSE(pv::erfassungsmodul().zustand.Verbunden);
   ASSERT_EQ(u.meldungen.boxen.size(), 1u);
-  EXPECT_EQ(u.meldungen.boxen[0].text, pv::portfehlerText(3, pty.slave(), pv::Portbefund(pv::PortUrsache::Belegt)));
+  const QString prozess = QStringLiteral("%1 (%2)").arg(QCoreApplication::applicationPid()).arg(
+      QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+  EXPECT_EQ(u.meldungen.boxen[0].text,
+            pv::portfehlerText(3, pty.slave(),
+                               pv::Portbefund(pv::PortUrsache::Belegt, {}, {}, pv::sperrdateiPfad(pty.slave()), prozess)));
   EXPECT_FALSE(programm->verbindung().timerTimeOut->isActive());
 
   // The COM menu refuses a change while the program's port is open.
