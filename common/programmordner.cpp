@@ -105,6 +105,22 @@ QString Programmordner::anwendungsdaten() {
                          QStringLiteral("/Pelvaron"));
 }
 
+bool Programmordner::beschreibbar(const QString& ordner) {
+  return QFileInfo(ordner).isDir() && dateiSchreibbar(QDir(ordner).filePath(QStringLiteral(".schreibprobe")));
+}
+
+QString Programmordner::schreibwarnung(const QString& ordner) {
+  if (beschreibbar(ordner)) return {};
+  return QStringLiteral("Der Programmordner\r\n%1\r\n%2\r\n\r\n"
+                        "Die Einstellungen und die Zwischenspeicherungen werden nicht gespeichert; "
+                        "die Sicherheitsdatei einer Messung wird in einem anderen Ordner abgelegt, "
+                        "soweit einer beschrieben werden kann.\r\n"
+                        "Bitte speichern Sie Messungen mit \"Speichern unter...\" in einem anderen Ordner.")
+      .arg(QDir::toNativeSeparators(ordner),
+           QFileInfo(ordner).isDir() ? QStringLiteral("kann nicht beschrieben werden.")
+                                     : QStringLiteral("kann nicht angelegt werden."));
+}
+
 void Programmordner::setzen(const QString& ordner) {
   ordner_() = QDir(ordner).absolutePath();
 }

@@ -35,6 +35,13 @@ class Programmordner {
   // folder.
   static QString anwendungsdaten();
 
+  // Whether files can be put into `ordner` now: it is a folder, and one
+  // takes a new file.
+  static bool beschreibbar(const QString& ordner);
+  // What the start says about a program folder that cannot be written;
+  // empty where it can.
+  static QString schreibwarnung(const QString& ordner);
+
   static void setzen(const QString& ordner);
   static QString pfad();
   // The path of a file in the program folder.
