@@ -1,11 +1,13 @@
 // Measurement files of a long recording (1,000,000 values): the cost of
-// every intermediate save and of opening such a file.
+// every intermediate save and of opening such a file, and of the memory
+// check an opening makes.
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdint>
 
+#include "common/speichergrenze.h"
 #include "main/messdatei.h"
 
 namespace {
@@ -90,6 +92,18 @@ void BM_MessdateiLesen(benchmark::State& state) {
   setzeDurchsatz(state, QFileInfo(pfad).size());
 }
 BENCHMARK(BM_MessdateiLesen)->Unit(benchmark::kMillisecond);
+
+// The memory check of every opening: the system's files read each time,
+// against the bound learnt once, for the need of 1,000,000 values.
+void BM_SpeichergrenzeJedesMal(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(pv::nutzbarerSpeicher());
+}
+BENCHMARK(BM_SpeichergrenzeJedesMal)->Unit(benchmark::kMicrosecond);
+
+void BM_SpeichergrenzeGelernt(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(pv::nutzbarerSpeicherFuer(uint64_t(kAnzahl + 1) * 16));
+}
+BENCHMARK(BM_SpeichergrenzeGelernt)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

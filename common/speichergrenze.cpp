@@ -6,6 +6,7 @@
 #include <QList>
 #include <algorithm>
 #include <limits>
+#include <mutex>
 
 namespace pv {
 namespace {
@@ -47,6 +48,22 @@ uint64_t gruppengrenze(const Dateiinhalt& lesen, const QString& wurzel, QString 
   }
 }
 
+std::optional<QByteArray> systemdatei(const QString& pfad) {
+  QFile datei(pfad);
+  if (!datei.open(QIODevice::ReadOnly)) return std::nullopt;
+  return datei.readAll();
+}
+
+// The process's address-space and data-segment limits.
+uint64_t prozessgrenze() {
+  uint64_t kleinste = kUnbegrenzt;
+  for (int art : {RLIMIT_AS, RLIMIT_DATA}) {
+    rlimit r{};
+    if (getrlimit(art, &r) == 0 && r.rlim_cur != RLIM_INFINITY) kleinste = std::min<uint64_t>(kleinste, r.rlim_cur);
+  }
+  return kleinste;
+}
+
 }  // namespace
 
 uint64_t nutzbarerSpeicher(const Dateiinhalt& lesen) {
@@ -70,17 +87,18 @@ uint64_t nutzbarerSpeicher(const Dateiinhalt& lesen) {
   return kleinste;
 }
 
-uint64_t nutzbarerSpeicher() {
-  uint64_t kleinste = nutzbarerSpeicher([](const QString& pfad) -> std::optional<QByteArray> {
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly)) return std::nullopt;
-    return datei.readAll();
-  });
-  for (int art : {RLIMIT_AS, RLIMIT_DATA}) {
-    rlimit r{};
-    if (getrlimit(art, &r) == 0 && r.rlim_cur != RLIM_INFINITY) kleinste = std::min<uint64_t>(kleinste, r.rlim_cur);
-  }
-  return kleinste;
+uint64_t nutzbarerSpeicher() { return std::min(nutzbarerSpeicher(systemdatei), prozessgrenze()); }
+
+uint64_t Speichergrenze::fuer(uint64_t bedarf) {
+  if (gelernt_ == 0 || bedarf > gelernt_ / 2) gelernt_ = nutzbarerSpeicher(lesen_);
+  return gelernt_;
+}
+
+uint64_t nutzbarerSpeicherFuer(uint64_t bedarf) {
+  static std::mutex sperre;
+  static Speichergrenze grenze(systemdatei);
+  const std::lock_guard<std::mutex> gesperrt(sperre);
+  return std::min(grenze.fuer(bedarf), prozessgrenze());
 }
 
 }  // namespace pv

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace pv {
 
@@ -23,5 +24,25 @@ uint64_t nutzbarerSpeicher(const Dateiinhalt& lesen);
 // The same from the real files, bounded further by the process's
 // address-space and data-segment limits where they are set.
 uint64_t nutzbarerSpeicher();
+
+// The bound of nutzbarerSpeicher(lesen) for a need of `bedarf` bytes,
+// without reading the files at every need: the bound is learnt at the first
+// need and read again only for a need of more than half the bound learnt.
+// Such limits seldom change while the program runs; one lowered since is
+// seen by the first need that comes near the bound learnt.
+class Speichergrenze {
+ public:
+  explicit Speichergrenze(Dateiinhalt lesen) : lesen_(std::move(lesen)) {}
+  uint64_t fuer(uint64_t bedarf);
+
+ private:
+  Dateiinhalt lesen_;
+  uint64_t gelernt_ = 0;  // 0 until learnt
+};
+
+// nutzbarerSpeicher() for a need of `bedarf` bytes: the real files through
+// one Speichergrenze of the process; the process's own limits, cheap to
+// ask, at every need.
+uint64_t nutzbarerSpeicherFuer(uint64_t bedarf);
 
 }  // namespace pv

@@ -162,7 +162,9 @@ QByteArray textformatBytes(QIODevice& quelle) {
 // Reading step by step; `schritt` names the step in progress for the message.
 class Einleser {
  public:
-  Einleser(QString& schritt, uint64_t speicher) : schritt_(schritt), speicher_(speicher) {}
+  // `speicher` gives the memory at hand for a need of so many bytes.
+  Einleser(QString& schritt, std::function<uint64_t(uint64_t)> speicher)
+      : schritt_(schritt), speicher_(std::move(speicher)) {}
 
   void binaer(QIODevice& quelle, Messinhalt& inhalt) {
     BinaerLeser leser(quelle);
@@ -282,7 +284,8 @@ class Einleser {
     // A count the process could not hold is refused before anything is
     // allocated: on a system that promises more memory than it has, the
     // allocation would succeed and filling it end the program.
-    if (static_cast<uint64_t>(elemente) > speicher_ / kBytesJeWertBeimOeffnen) {
+    const uint64_t bedarf = static_cast<uint64_t>(elemente) * kBytesJeWertBeimOeffnen;
+    if (static_cast<uint64_t>(elemente) > speicher_(bedarf) / kBytesJeWertBeimOeffnen) {
       schritt_ = QStringLiteral("Datenspeicher X reservieren");
       throw nichtGenugSpeicher();
     }
@@ -300,7 +303,7 @@ class Einleser {
   }
 
   QString& schritt_;
-  uint64_t speicher_;
+  std::function<uint64_t(uint64_t)> speicher_;
 };
 
 std::optional<int> feldZahl(const QString& text, qsizetype anfang, qsizetype laenge) {
@@ -396,11 +399,11 @@ QString Leseergebnis::meldung() const {
   }
 }
 
-Leseergebnis messdateiAuswerten(QIODevice& quelle) { return messdateiAuswerten(quelle, nutzbarerSpeicher()); }
+namespace {
 
-Leseergebnis messdateiAuswerten(QIODevice& quelle, uint64_t speicher) {
+Leseergebnis auswerten(QIODevice& quelle, std::function<uint64_t(uint64_t)> speicher) {
   Leseergebnis e;
-  Einleser einleser(e.Schritt, speicher);
+  Einleser einleser(e.Schritt, std::move(speicher));
   try {
     const QByteArray kopf = quelle.read(kKopfLaenge);
     if (kopf == kMessdateiKopf302 || kopf == kMessdateiKopf301) {
@@ -424,6 +427,14 @@ Leseergebnis messdateiAuswerten(QIODevice& quelle, uint64_t speicher) {
   e.status = Lesestatus::Gelesen;
   e.Schritt.clear();
   return e;
+}
+
+}  // namespace
+
+Leseergebnis messdateiAuswerten(QIODevice& quelle) { return auswerten(quelle, nutzbarerSpeicherFuer); }
+
+Leseergebnis messdateiAuswerten(QIODevice& quelle, uint64_t speicher) {
+  return auswerten(quelle, [speicher](uint64_t) { return speicher; });
 }
 
 Leseergebnis messdateiAuswerten(const QByteArray& bytes) {

@@ -126,7 +126,7 @@ struct Leseergebnis {
 // whose values would not fit in `speicher` bytes, as they are read and once
 // more as they are taken over, fails at "Datenspeicher X reservieren" with
 // "Nicht genügend Speicher" before anything is allocated; without
-// `speicher`, the memory the process may use (nutzbarerSpeicher). The text
+// `speicher`, the memory the process may use (nutzbarerSpeicherFuer). The text
 // format is read only as far as its largest measurement (32767 pairs) can
 // reach; what lies beyond is never read.
 Leseergebnis messdateiAuswerten(QIODevice& quelle);

@@ -216,6 +216,9 @@ void Programm::aktuellesGeraetPruefen() {
 }
 
 bool Programm::FormLaden() {
+  // Told once, before the boxes of the start-up.
+  const QString warnung = Programmordner::schreibwarnung(Programmordner::pfad());
+  if (!warnung.isEmpty()) Tolvek::meldungen().hinweis(warnung, Symbol::Ausruf);
   if (!ordnerSperren()) return false;
   // A failure in the first steps is asked about once; the user may go on.
   bool problem = false;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <clocale>
 #include <functional>
+#include <optional>
 #include <string>
 #include <tuple>
 
@@ -388,34 +389,112 @@ TEST(Textdatei, AFullDiskFailsAndLeavesTheOldFileByteForByte) {
 
 // The build or installation beside the executable may be replaced at any
 // time: the program folder is the user's own, and what is shipped only fills
-// its gaps.
-TEST(Programmordner, EnvironmentWinsElseTheUserFolderKeepsItsFilesAndGetsTheMissingShippedOnes) {
+// its gaps, in the folder PELVARON_HOME names (a relative name taken from
+// the start folder) as in the user's folder.
+TEST(Programmordner, TheChosenFolderKeepsItsFilesAndGetsTheMissingShippedOnesOnce) {
   QTemporaryDir basis;
   const QDir b(basis.path());
   const QString exe = b.filePath(QStringLiteral("exe")), daten = b.filePath(QStringLiteral("daten"));
-  const QString umgebung = b.filePath(QStringLiteral("home"));
-  ASSERT_TRUE(QDir().mkpath(exe) && QDir().mkpath(daten));
+  ASSERT_TRUE(QDir().mkpath(exe));
   for (const char* name : {"Waage.ger", "Waage.gif", "Pelvaron.ini"})
     ASSERT_TRUE(pv::dateiErsetzen(QDir(exe).filePath(QLatin1String(name)), "mitgeliefert"));
-  const QString geaendert = QDir(daten).filePath(QStringLiteral("Waage.ger"));
-  ASSERT_TRUE(pv::dateiErsetzen(geaendert, "geaendert"));
-  const QString vorher = pv::Programmordner::pfad();
-
-  EXPECT_EQ(pv::Programmordner::bestimmen(exe, umgebung, daten), umgebung);
-  EXPECT_TRUE(QDir(umgebung).exists());
-  // Two starts, as after a rebuild, with the executable's folder writable.
-  for (int start = 0; start < 2; ++start) {
-    EXPECT_EQ(pv::Programmordner::bestimmen(exe, QString(), daten), daten);
-    QByteArray inhalt;
-    EXPECT_TRUE(pv::dateiLesen(geaendert, inhalt) && inhalt == "geaendert");
-    EXPECT_TRUE(QFile::exists(QDir(daten).filePath(QStringLiteral("Waage.gif"))));
-    EXPECT_FALSE(QFile::exists(QDir(daten).filePath(QStringLiteral("Pelvaron.ini"))));
+  const QString vorher = pv::Programmordner::pfad(), vorherAktuell = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(b.path()));
+  const QString neu = b.filePath(QStringLiteral("neu/tief"));
+  EXPECT_EQ(pv::Programmordner::bestimmen(exe, neu, daten), neu);
+  EXPECT_TRUE(QFile::exists(QDir(neu).filePath(QStringLiteral("Waage.gif"))));
+  const struct {
+    QString umgebung, ordner;
+  } faelle[] = {{QStringLiteral("home"), b.filePath(QStringLiteral("home"))}, {QString(), daten}};
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.ordner.toStdString());
+    const QString geaendert = QDir(f.ordner).filePath(QStringLiteral("Waage.ger"));
+    ASSERT_TRUE(QDir().mkpath(f.ordner) && pv::dateiErsetzen(geaendert, "geaendert"));
+    // Two starts, as after a rebuild, with the executable's folder writable.
+    for (int start = 0; start < 2; ++start) {
+      EXPECT_EQ(pv::Programmordner::bestimmen(exe, f.umgebung, daten), f.ordner);
+      QByteArray inhalt;
+      EXPECT_TRUE(pv::dateiLesen(geaendert, inhalt) && inhalt == "geaendert");
+      EXPECT_TRUE(QFile::exists(QDir(f.ordner).filePath(QStringLiteral("Waage.gif"))));
+      EXPECT_FALSE(QFile::exists(QDir(f.ordner).filePath(QStringLiteral("Pelvaron.ini"))));
+    }
+    // A shipped file the user deleted is not brought back.
+    ASSERT_TRUE(QFile::remove(geaendert));
+    pv::Programmordner::bestimmen(exe, f.umgebung, daten);
+    EXPECT_FALSE(QFile::exists(geaendert));
   }
-  // A shipped file the user deleted is not brought back.
-  ASSERT_TRUE(QFile::remove(geaendert));
-  pv::Programmordner::bestimmen(exe, QString(), daten);
-  EXPECT_FALSE(QFile::exists(geaendert));
+  QDir::setCurrent(vorherAktuell);
   pv::Programmordner::setzen(vorher);
+}
+
+// The list of the shipped files is read as the program's files are
+// written: another user's link is not followed (its target stays as it
+// is), a pipe does not hold the start, and a file far larger than a list is
+// not taken. The list is written anew, a plain file, and the missing
+// shipped files come in.
+TEST(Programmordner, TheListOfShippedFilesIsOnlyAPlainFileOfBoundedSize) {
+  const passwd* niemand = getpwnam("nobody");
+  if (geteuid() != 0 || !niemand) GTEST_SKIP() << "needs root and a user nobody to make another user's link";
+  QTemporaryDir basis;
+  const QDir b(basis.path());
+  const QString exe = b.filePath(QStringLiteral("exe")), opfer = b.filePath(QStringLiteral("opfer.mes"));
+  ASSERT_TRUE(QDir().mkpath(exe) && pv::dateiErsetzen(opfer, "Waage.ger\n"));
+  for (const char* name : {"Waage.ger", "Waage.gif"})
+    ASSERT_TRUE(pv::dateiErsetzen(QDir(exe).filePath(QLatin1String(name)), "mitgeliefert"));
+  const QString vorher = pv::Programmordner::pfad();
+  for (const char* art : {"link", "pipe", "large"}) {
+    SCOPED_TRACE(art);
+    const QString ordner = b.filePath(QLatin1String(art)), liste = QDir(ordner).filePath(QStringLiteral(".mitgeliefert"));
+    const QByteArray name = QFile::encodeName(liste);
+    ASSERT_TRUE(QDir().mkpath(ordner));
+    if (art == std::string("link")) {
+      ASSERT_EQ(symlink(QFile::encodeName(opfer).constData(), name.constData()), 0);
+      ASSERT_EQ(lchown(name.constData(), niemand->pw_uid, gid_t(-1)), 0);
+    } else if (art == std::string("pipe")) {
+      ASSERT_EQ(mkfifo(name.constData(), 0600), 0);
+    } else {
+      ASSERT_TRUE(pv::dateiErsetzen(liste, "Waage.ger\n") && QFile::resize(liste, 1 << 20));
+    }
+    pv::Programmordner::bestimmen(exe, QString(), ordner);
+    EXPECT_TRUE(QFile::exists(QDir(ordner).filePath(QStringLiteral("Waage.ger"))));
+    QByteArray inhalt;
+    EXPECT_TRUE(QFileInfo(liste).isFile() && !QFileInfo(liste).isSymLink() && pv::dateiLesen(liste, inhalt));
+    EXPECT_EQ(inhalt, "Waage.ger\nWaage.gif\n");
+  }
+  QByteArray inhalt;
+  EXPECT_TRUE(pv::dateiLesen(opfer, inhalt) && inhalt == "Waage.ger\n");
+  pv::Programmordner::setzen(vorher);
+}
+
+// The user's folder never depends on the folder the program was started
+// from: a relative XDG_DATA_HOME is ignored, and a HOME unset or relative
+// gives way to the home the password database gives the user.
+TEST(Programmordner, TheUserFolderIsAbsoluteWhateverTheEnvironment) {
+  const passwd* ich = getpwuid(geteuid());
+  ASSERT_TRUE(ich);
+  const QString eigener = QFile::decodeName(ich->pw_dir) + QStringLiteral("/.local/share/Pelvaron");
+  const auto setzen = [](const char* name, const std::optional<QByteArray>& wert) {
+    wert ? qputenv(name, *wert) : qunsetenv(name);
+  };
+  const auto lesen = [](const char* name) {
+    return qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
+  };
+  const std::optional<QByteArray> xdgVorher = lesen("XDG_DATA_HOME"), heimVorher = lesen("HOME");
+  const struct {
+    std::optional<QByteArray> xdg, heim;
+    QString erwartet;
+  } faelle[] = {{"/daten", "/heim", QStringLiteral("/daten/Pelvaron")},
+                {"reldaten", "/heim", QStringLiteral("/heim/.local/share/Pelvaron")},
+                {std::nullopt, std::nullopt, eigener},
+                {std::nullopt, "heim", eigener}};
+  for (const auto& f : faelle) {
+    setzen("XDG_DATA_HOME", f.xdg);
+    setzen("HOME", f.heim);
+    EXPECT_EQ(pv::Programmordner::anwendungsdaten(), f.erwartet) << f.xdg.value_or("-").constData() << " "
+                                                                 << f.heim.value_or("-").constData();
+  }
+  setzen("XDG_DATA_HOME", xdgVorher);
+  setzen("HOME", heimVorher);
 }
 
 // File dialogs start in a folder the user knows: the one chosen last while

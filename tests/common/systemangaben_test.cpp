@@ -62,6 +62,22 @@ TEST(Speichergrenze, LeastOfMachineAndControlGroups) {
   }
 }
 
+// Opening a file asks the system again only where its need takes more than
+// half the bound learnt: a limit lowered meanwhile refuses such a need, and
+// a smaller one costs no reading of the system's files.
+TEST(Speichergrenze, ReadAgainOnlyForANeedNearTheBoundLearnt) {
+  constexpr uint64_t kGiB = uint64_t(1) << 30;
+  QByteArray meminfo = "MemTotal:        4194304 kB\n";
+  pv::Speichergrenze grenze([&](const QString& pfad) -> std::optional<QByteArray> {
+    if (pfad != QStringLiteral("/proc/meminfo")) return std::nullopt;
+    return meminfo;
+  });
+  EXPECT_EQ(grenze.fuer(1), 4 * kGiB);
+  meminfo = "MemTotal:        1048576 kB\n";
+  EXPECT_EQ(grenze.fuer(2 * kGiB), 4 * kGiB);
+  EXPECT_EQ(grenze.fuer(2 * kGiB + 1), kGiB);
+}
+
 // The clock the program measures durations with is the one that goes on
 // while the wall clock is set and while the computer sleeps. Read in a time
 // namespace whose boot clock is a day ahead, as after a long sleep, where

@@ -2,6 +2,9 @@
 // formats, refusing damaged files without touching the current measurement,
 // and the name and label derived from the path.
 #include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +13,7 @@
 #include <vector>
 
 #include "common/cp1252.h"
+#include "common/speichergrenze.h"
 #include "common/textdatei.h"
 #include "common/tolvek.h"
 #include "main/messdatei.h"
@@ -434,6 +438,37 @@ TEST(MessdateiLesen, ACountBeyondTheMemoryAtHandIsRefusedUnread) {
       EXPECT_EQ(e.fehlernummer, 7);
       EXPECT_EQ(e.fehlertext, QStringLiteral("Nicht genügend Speicher"));
     }
+  }
+}
+
+// An ordinary opening counts the process's own limits too: under an
+// address-space or a data-segment limit of 4 GiB (set in a child), 300 M
+// values, 4.8 GB while opened, are refused, though the machine has room.
+TEST(MessdateiLesen, TheProcessLimitsBoundAnOrdinaryOpening) {
+  constexpr int32_t kAnzahl = 300'000'000;
+  if (pv::nutzbarerSpeicher() <= uint64_t(kAnzahl) * 16)
+    GTEST_SKIP() << "the machine alone has no room";
+  pvtest::Programmumgebung u;
+  QFile datei(u.pfad(QStringLiteral("gross.MES")));
+  ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+  datei.write(Roh().leereTexte(8).i32(kAnzahl).b);
+  if (!datei.resize(datei.pos() + 8 * (qint64(kAnzahl) + 1))) GTEST_SKIP() << "no sparse file here";
+  datei.close();
+  for (const int art : {RLIMIT_AS, RLIMIT_DATA}) {
+    SCOPED_TRACE(art == RLIMIT_AS ? "RLIMIT_AS" : "RLIMIT_DATA");
+    const pid_t kind = fork();
+    if (kind == 0) {
+      const rlimit grenze{rlim_t(4) << 30, rlim_t(4) << 30};
+      if (setrlimit(art, &grenze) != 0) _exit(2);
+      const pv::Leseergebnis e = pv::messdateiLesen(datei.fileName(), false);
+      _exit(e.fehlertext == QStringLiteral("Nicht genügend Speicher") &&
+                    e.Schritt == QStringLiteral("Datenspeicher X reservieren")
+                ? 0
+                : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(kind, &status, 0), kind);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   }
 }
 

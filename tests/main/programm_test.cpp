@@ -18,6 +18,7 @@
 
 #include "acquisition/erfassungszustand.h"
 #include "common/cp1252.h"
+#include "common/programmordner.h"
 #include "common/textdatei.h"
 #include "devices/geraetetabelle.h"
 #include "main/aufnahme.h"
@@ -30,6 +31,7 @@
 #include "main/startlogik.h"
 #include "main/werkseinstellungen.h"
 #include "acquisition/seriellerport.h"
+#include "support/kleinesdateisystem.h"
 #include "support/testhilfe.h"
 
 namespace {
@@ -293,6 +295,32 @@ TEST_F(ProgrammTest, ASecondCopyAsksFirstAndSavesApart) {
   for (const QString& name : {QStringLiteral("pvsave.tmp"), QStringLiteral("pvsavezs.mes")}) {
     EXPECT_FALSE(QFile::exists(u.pfad(name))) << name.toStdString();
     EXPECT_TRUE(QFile::exists(u.pfad(QStringLiteral("Kopie 2/") + name))) << name.toStdString();
+  }
+}
+
+// A program folder that cannot be written is told once, first, by name:
+// a read-only one and one that cannot be made.
+TEST_F(ProgrammTest, AFolderThatCannotBeWrittenIsToldOnceAtTheStart) {
+  ASSERT_TRUE(QDir().mkpath(u.pfad(QStringLiteral("nurlesen"))));
+  pvtest::KleinesDateisystem platte(u.pfad(QStringLiteral("nurlesen")));
+  if (!platte.bereit()) GTEST_SKIP() << platte.grund().toStdString();
+  platte.nurLesen();
+  u.schreibe(QStringLiteral("datei"), "keine Ordner");
+  const struct {
+    QString ordner, grund;
+  } faelle[] = {{platte.pfad(), QStringLiteral("kann nicht beschrieben werden.")},
+                {u.pfad(QStringLiteral("datei/Pelvaron")), QStringLiteral("kann nicht angelegt werden.")}};
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.grund.toStdString());
+    SetUp();
+    u.meldungen.boxen.clear();
+    pv::Programmordner::setzen(f.ordner);
+    EXPECT_FALSE(pv::Programmordner::beschreibbar(f.ordner));
+    neuesProgramm()->FormLaden();
+    const QString text = QStringLiteral("Der Programmordner\r\n%1\r\n%2\r\n").arg(f.ordner, f.grund);
+    ASSERT_FALSE(u.meldungen.boxen.empty());
+    EXPECT_TRUE(u.meldungen.boxen[0].text.startsWith(text)) << u.meldungen.boxen[0].text.toStdString();
+    EXPECT_EQ(boxTexte().filter(QStringLiteral("Der Programmordner")).size(), 1);
   }
 }
 
