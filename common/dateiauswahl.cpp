@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QSplitter>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QUrl>
 
 #include "programmordner.h"
@@ -59,6 +61,7 @@ class Programmordnerplatz {
     QObject::connect(orte, &QAbstractItemModel::dataChanged, &dialog, benennen);
     QObject::connect(orte, &QAbstractItemModel::rowsInserted, &dialog, benennen);
     benennen();
+    breitGenug(dialog, *leiste);
   }
   ~Programmordnerplatz() {
     if (vorher_.contains(ort_)) return;
@@ -70,6 +73,20 @@ class Programmordnerplatz {
   Programmordnerplatz& operator=(const Programmordnerplatz&) = delete;
 
  private:
+  // Widens the side bar, and the dialog with it, until the places' names
+  // show whole.
+  static void breitGenug(QFileDialog& dialog, QAbstractItemView& leiste) {
+    auto* teiler = dialog.findChild<QSplitter*>(QStringLiteral("splitter"));
+    if (!teiler || teiler->count() != 2) return;
+    QList<int> breiten = teiler->sizes();
+    const int noetig = leiste.sizeHintForColumn(0) + 2 * leiste.frameWidth() +
+                       leiste.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (breiten[0] >= noetig) return;
+    dialog.resize(dialog.width() + noetig - breiten[0], dialog.height());
+    breiten[0] = noetig;
+    teiler->setSizes(breiten);
+  }
+
   // Where the side bar keeps a place's folder.
   static constexpr int kOrtRolle = Qt::UserRole + 1;
 
