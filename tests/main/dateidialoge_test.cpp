@@ -3,9 +3,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "acquisition/erfassungszustand.h"
 #include "common/dateiauswahl.h"
-#include "devices/geraetetabelle.h"
 #include "main/dateimenue.h"
 #include "main/hauptzustand.h"
 #include "main/programm.h"
@@ -17,18 +15,14 @@ class Dateidialoge : public ::testing::Test {
  protected:
   void SetUp() override {
     pv::hauptmodul() = pv::Hauptmodul{};
-    pv::geraeteZustand() = pv::GeraeteZustand{};
-    pv::erfassungsmodul() = pv::Erfassungsmodul{};
-    programm = std::make_unique<pv::Programm>(QStringList{QStringLiteral("pelvaron")}, QLocale(QLocale::German),
-                                              [] {});
-    ASSERT_TRUE(programm->FormLaden());
+    ASSERT_TRUE(programm.FormLaden());
     pv::dateiauswahlSetzen(&dialoge);
   }
   void TearDown() override { pv::dateiauswahlSetzen(nullptr); }
 
   pvtest::Programmumgebung u;
   pvtest::FakeDateiauswahl dialoge;
-  std::unique_ptr<pv::Programm> programm;
+  pv::Programm programm{QStringList{QStringLiteral("pelvaron")}, QLocale(QLocale::German), [] {}};
 };
 
 // The folder remembered while it exists, else the documents folder (else
@@ -53,18 +47,18 @@ TEST_F(Dateidialoge, OpenStartsInTheRememberedFolderNeverInTheProgramFolder) {
     SCOPED_TRACE(fall.gemerkt.toStdString());
     e.OrdnerMessungen = fall.gemerkt;
     dialoge.antwort = fall.datei;
-    programm->dateimenue().MMesOeff_Click();
+    programm.dateimenue().MMesOeff_Click();
     EXPECT_EQ(dialoge.gestartetIn.back().toStdString(), fall.start.toStdString());
     EXPECT_EQ(e.OrdnerMessungen.toStdString(), fall.danach.toStdString());
   }
-  EXPECT_EQ(programm->dateimenue().AktuelleDatei, a);
+  EXPECT_EQ(programm.dateimenue().AktuelleDatei, a);
 
   // Saved into the program folder: the next dialog starts where it did.
   e.OrdnerMessungen = messungen.path();
   dialoge.antwort = u.pfad(QStringLiteral("b.mes"));
-  ASSERT_TRUE(programm->dateimenue().MMesSpUn_Click());
+  ASSERT_TRUE(programm.dateimenue().MMesSpUn_Click());
   dialoge.antwort.clear();
-  programm->dateimenue().MMesOeff_Click();
+  programm.dateimenue().MMesOeff_Click();
   EXPECT_EQ(dialoge.gestartetIn.last(2).join(u'|').toStdString(),
             QStringList(2, messungen.path()).join(u'|').toStdString());
 }
