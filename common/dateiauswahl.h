@@ -12,30 +12,50 @@ namespace pv {
 class Dateiauswahl {
  public:
   virtual ~Dateiauswahl() = default;
-  // Asks for an existing file to read, starting in startordner(`ordner`).
+
+  // Asks for an existing file to read, starting in startordner(`ordner`);
+  // the folder of the file chosen becomes `ordner` (see merkordner).
   // `filter` is in Qt's form ("Text (*.txt);;Alle Dateien (*.*)"). Empty
   // when cancelled.
-  virtual QString oeffnen(QWidget* eltern, const QString& titel, const QString& ordner, const QString& filter) = 0;
+  QString dateiZumLesen(QWidget* eltern, const QString& titel, QString& ordner, const QString& filter);
   // Asks for the path of a file to write, starting in startordner(`ordner`)
   // with the name `vorschlag`; `endung` is appended to a name typed without
-  // one. The user confirms overwriting an existing file in the dialog. Empty
-  // when cancelled.
-  virtual QString speichern(QWidget* eltern, const QString& titel, const QString& ordner,
+  // one. The user confirms overwriting an existing file in the dialog. The
+  // folder of the file chosen becomes `ordner` (see merkordner). Empty when
+  // cancelled.
+  QString dateiZumSchreiben(QWidget* eltern, const QString& titel, QString& ordner, const QString& vorschlag,
+                            const QString& filter, const QString& endung);
+
+  // The dialogs themselves, starting in the folder `start` as it is.
+  virtual QString oeffnen(QWidget* eltern, const QString& titel, const QString& start, const QString& filter) = 0;
+  virtual QString speichern(QWidget* eltern, const QString& titel, const QString& start,
                             const QString& vorschlag, const QString& filter, const QString& endung) = 0;
 };
 
-// QFileDialog.
+// QFileDialog, Qt's own on every desktop: its side bar offers the program
+// folder as "Pelvaron-Programmordner", so that the safety file and the
+// intermediate saves, which live there, are one click away.
 class DialogDateiauswahl : public Dateiauswahl {
  public:
-  QString oeffnen(QWidget* eltern, const QString& titel, const QString& ordner, const QString& filter) override;
-  QString speichern(QWidget* eltern, const QString& titel, const QString& ordner, const QString& vorschlag,
+  QString oeffnen(QWidget* eltern, const QString& titel, const QString& start, const QString& filter) override;
+  QString speichern(QWidget* eltern, const QString& titel, const QString& start, const QString& vorschlag,
                     const QString& filter, const QString& endung) override;
 };
 
+// The name of the program folder's place in the dialogs' side bar.
+extern const QString kProgrammordnerPlatz;
+
 // The folder a file dialog starts in: `gemerkt`, the folder the user chose
-// last, while it exists; else the user's documents folder, else the home
-// folder. Never the program folder, which is hidden from the user.
+// last, while it exists and is not the program folder (or a folder in it),
+// which is hidden from the user; else the user's documents folder, else the
+// home folder. Only the device editor's picture chooser starts in the
+// program folder, where the device pictures are (Dateiauswahl::oeffnen).
 QString startordner(const QString& gemerkt);
+
+// The folder to remember once the user chose `datei`: its folder, unless
+// that is the program folder or a folder in it: a file opened from there
+// (the safety file, an intermediate save) leaves `bisher` as it was.
+QString merkordner(const QString& datei, const QString& bisher);
 
 // The dialogs in use: the one set, else the real dialogs.
 Dateiauswahl& dateiauswahl();

@@ -69,8 +69,9 @@ QString FehlerFrageText() {
       QStringLiteral("Teilen Sie dies bitte dem Autor per E-Mail an "),
       kFehlerEmail,
       QStringLiteral("unter Angabe der Fehler mit."),
-      QStringLiteral("Fügen Sie, wenn möglich, die Datei 'ErrLog.txt'"),
-      QStringLiteral("aus dem Pelvaron-Hauptverzeichnis hinzu."),
+      // The program folder is hidden: its path, not its name.
+      QStringLiteral("Fügen Sie, wenn möglich, die Datei"),
+      u'\'' + pv::Programmordner::datei(QStringLiteral("ErrLog.txt")) + QStringLiteral("' hinzu."),
       QString(),
       QStringLiteral("Falls das Programm im Moment 'hängt' können Sie es jetzt beenden!"),
       QStringLiteral("Möchten Sie das Programm jetzt beenden?"),

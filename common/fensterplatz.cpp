@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace Tolvek {
@@ -65,12 +66,23 @@ bool werdenGemeldet(const QWindow& w, Rahmenmeldungen* meldungen) {
   return meldungen && meldungen->werdenGemeldet(w.winId());
 }
 
+// The frame announced for the window, in its logical pixels. The window
+// manager counts device pixels; a part of a logical pixel counts as a whole
+// one, so that a frame placed by it never reaches past the work area.
+std::optional<QMargins> gemeldeterRahmen(const QWindow& w, Rahmenmeldungen& meldungen) {
+  const std::optional<QMargins> r = meldungen.rahmen(w.winId());
+  if (!r) return {};
+  const qreal v = w.devicePixelRatio();
+  const auto logisch = [v](int geraet) { return int(std::ceil(geraet / v - 1e-9)); };
+  return QMargins(logisch(r->left()), logisch(r->top()), logisch(r->right()), logisch(r->bottom()));
+}
+
 // The frame the window manager has put around the window: as it announces
 // it, else as Qt measures it; nothing while neither is known.
 std::optional<QMargins> bekannterRahmen(const QWidget& fenster, Rahmenmeldungen* meldungen) {
   const QWindow* w = fenster.windowHandle();
   if (!w || !w->handle()) return {};
-  if (werdenGemeldet(*w, meldungen)) return meldungen->rahmen(w->winId());
+  if (werdenGemeldet(*w, meldungen)) return gemeldeterRahmen(*w, *meldungen);
   const QMargins gemessen = w->frameMargins();
   if (gemessen.isNull()) return {};
   return gemessen;
@@ -156,13 +168,13 @@ class Einpasser : public QObject {
     if (w) w->installEventFilter(this);
     einpassen();
     const bool gemeldet = w && w->handle() && werdenGemeldet(*w, meldungen_);
-    warten_.gezeigt(gemeldet, gemeldet ? meldungen_->rahmen(w->winId()) : std::nullopt);
+    warten_.gezeigt(gemeldet, gemeldet ? gemeldeterRahmen(*w, *meldungen_) : std::nullopt);
   }
 
   void gemeldet(WId fenster) {
     const QWindow* w = fenster_.windowHandle();
     if (warten_.wartet() && meldungen_ && w && w->handle() && w->winId() == fenster)
-      nachpassen(warten_.rahmenGemeldet(meldungen_->rahmen(fenster)));
+      nachpassen(warten_.rahmenGemeldet(gemeldeterRahmen(*w, *meldungen_)));
   }
 
   QRect arbeitsbereich() const {

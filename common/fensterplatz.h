@@ -49,7 +49,8 @@ class Rahmenmeldungen : public QObject {
   // Whether the window manager of the screen `fenster` is on announces the
   // frames of its windows at all.
   virtual bool werdenGemeldet(WId fenster) = 0;
-  // The frame announced for `fenster`; nothing while none is.
+  // The frame announced for `fenster`, in the window system's device
+  // pixels; nothing while none is.
   virtual std::optional<QMargins> rahmen(WId fenster) = 0;
 
  signals:

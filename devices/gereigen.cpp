@@ -459,6 +459,7 @@ void GerEigen::ImageDarstellen(const QString& bild) {
 }
 
 void GerEigen::CommandBildWaehlen_Click() {
+  // Starts where the device pictures are, the program folder.
   const QString datei = dateiauswahl().oeffnen(
       this, QStringLiteral("Bild auswählen"), Programmordner::pfad(),
       QStringLiteral("Alle Bilddateien (*.gif;*.jpg;*.bmp) (*.gif *.jpg *.bmp);;Bilddatei (*.gif) (*.gif);;"

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QDir>
 #include <QEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <algorithm>
 
@@ -133,11 +132,10 @@ void Dateimenue::MessungEinlesen(const QString& datei) {
 void Dateimenue::MMesOeff_Click() {
   Einstellungen& e = hauptmodul().einstellungen;
   if (!vorOeffnenFragen()) return;
-  const QString datei = dateiauswahl().oeffnen(&f_, QStringLiteral("Öffnen"), e.OrdnerMessungen,
-                                               kFilterMessung + QStringLiteral(";;Alle Dateien (*.*)"));
+  const QString datei = dateiauswahl().dateiZumLesen(&f_, QStringLiteral("Öffnen"), e.OrdnerMessungen,
+                                                     kFilterMessung + QStringLiteral(";;Alle Dateien (*.*)"));
   if (datei.isEmpty()) return;
   AktuelleDatei = datei;
-  e.OrdnerMessungen = QFileInfo(datei).absolutePath();
   MessungEinlesen(datei);
 }
 
@@ -160,11 +158,10 @@ bool Dateimenue::MMesSpUn_Click() {
     return false;
   }
   if (h.messdaten.Messung.isEmpty()) h.messdaten.Messung = QStringLiteral("Messung1");
-  const QString datei = dateiauswahl().speichern(&f_, QStringLiteral("Speichern unter"), e.OrdnerMessungen,
-                                                 h.messdaten.Messung, kFilterMessung, QStringLiteral("MES"));
+  const QString datei = dateiauswahl().dateiZumSchreiben(&f_, QStringLiteral("Speichern unter"), e.OrdnerMessungen,
+                                                         h.messdaten.Messung, kFilterMessung, QStringLiteral("MES"));
   if (datei.isEmpty()) return false;
   AktuelleDatei = datei;
-  e.OrdnerMessungen = QFileInfo(datei).absolutePath();
   if (!aufnahme_.MessungSpeichern(datei)) {
     Tolvek::meldungen().hinweis(QStringLiteral("Beim Speichern der Daten ist ein Fehler aufgetreten!\r\n"
                                                "Bitte überprüfen Sie die Einstellungen und versuchen\r\n"

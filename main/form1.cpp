@@ -44,8 +44,10 @@ uint32_t feldFarbe(const QLabel* feld) { return bgrWert(feld->palette().color(QP
 
 QPixmap bildEingepasst(const QImage& bild, QSize box, qreal verhaeltnis) {
   const QSize groesse = bildPlatzieren(bild.size(), QString(), {}, {}, box.height(), box.width()).size();
+  // The fitted size keeps the proportions already; the picture fills its
+  // device pixels whole, also where they are not a whole multiple of it.
   QPixmap eingepasst = QPixmap::fromImage(
-      bild.scaled(geraetegroesse(groesse, verhaeltnis), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+      bild.scaled(geraetegroesse(groesse, verhaeltnis), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
   eingepasst.setDevicePixelRatio(verhaeltnis);
   return eingepasst;
 }

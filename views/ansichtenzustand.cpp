@@ -1,5 +1,7 @@
 #include "ansichtenzustand.h"
 
+#include "common/dateiauswahl.h"
+#include "main/hauptzustand.h"
 #include "views/grafiklogik.h"
 
 namespace pv {
@@ -7,6 +9,16 @@ namespace pv {
 Ansichtenzustand& ansichtenzustand() {
   static Ansichtenzustand zustand;
   return zustand;
+}
+
+QString grafikexportDatei(QWidget* eltern, const QString& titel, const QString& vorschlag, const QString& filter,
+                          const QString& endung) {
+  QString& gemerkt = ansichtenzustand().OrdnerGrafikexport;
+  QString ordner = gemerkt.isEmpty() ? hauptmodul().einstellungen.OrdnerMessungen : gemerkt;
+  const QString start = ordner;
+  const QString datei = dateiauswahl().dateiZumSchreiben(eltern, titel, ordner, vorschlag, filter, endung);
+  if (ordner != start) gemerkt = ordner;
+  return datei;
 }
 
 void grafikParameterAusEinstellungen(const Einstellungen& e) {

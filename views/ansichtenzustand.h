@@ -3,6 +3,8 @@
 #include "common/plotten.h"
 #include "main/einstellungen.h"
 
+class QWidget;
+
 namespace pv {
 
 // The shared state of the views for the whole run.
@@ -17,9 +19,18 @@ struct Ansichtenzustand {
   // The large display's value font before the digital font was chosen,
   // given back when it is cleared; kept while the display is closed.
   QString SchriftartAlt;
+  // The folder chosen last in the graph's bitmap or PDF export; empty
+  // until then. Not kept in the settings.
+  QString OrdnerGrafikexport;
 };
 
 Ansichtenzustand& ansichtenzustand();
+
+// Asks for the file of a bitmap or PDF export of the graph (see
+// Dateiauswahl::dateiZumSchreiben). The dialog starts in the folder chosen
+// last in one of them, else where the measurements are.
+QString grafikexportDatei(QWidget* eltern, const QString& titel, const QString& vorschlag, const QString& filter,
+                          const QString& endung);
 inline GrafikEinstellungen& grafikParameter() { return ansichtenzustand().GrafikParameter; }
 
 // Fills GrafikParameter from the settings: the graph's stored fields, the

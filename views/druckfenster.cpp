@@ -22,7 +22,6 @@
 #include "acquisition/ansichten.h"
 #include "common/allgemein.h"
 #include "common/bildschirmbild.h"
-#include "common/dateiauswahl.h"
 #include "common/farben.h"
 #include "common/fensterplatz.h"
 #include "common/laufzeitfehler.h"
@@ -426,10 +425,9 @@ FormDrucken::Druckausgang FormDrucken::drucken(GrafikEinstellungen r, double f) 
     return seiteZeichnen(*drucker_, drucker_.get(), r) ? Druckausgang::Gedruckt : Druckausgang::Fehlgeschlagen;
 
   const QString name = hauptmodul().messdaten.Messung;
-  const QString datei = dateiauswahl().speichern(
-      this, QStringLiteral("Drucken in PDF-Datei"), QString(),
-      (name.isEmpty() ? QStringLiteral("Grafik") : name) + QStringLiteral(".pdf"),
-      QStringLiteral("PDF-Datei (*.pdf)"), QStringLiteral("pdf"));
+  const QString datei = grafikexportDatei(this, QStringLiteral("Drucken in PDF-Datei"),
+                                          (name.isEmpty() ? QStringLiteral("Grafik") : name) + QStringLiteral(".pdf"),
+                                          QStringLiteral("PDF-Datei (*.pdf)"), QStringLiteral("pdf"));
   if (datei.isEmpty()) return Druckausgang::Abgebrochen;
   // The page is made in memory on the printer's page and resolution and then
   // written through the file functions: a file that cannot be written whole

@@ -318,8 +318,10 @@ QString ExportFenster::dateiErfragen(const QString& filter, const QString& endun
   const QString vorschlag =
       h.messdaten.Messung.isEmpty() ? QStringLiteral("Messung1") : h.messdaten.Messung;
   Dateiauswahl& auswahl = auswahl_ ? *auswahl_ : dateiauswahl();
-  return auswahl.speichern(this, QStringLiteral("Export"), h.einstellungen.OrdnerMessungen, vorschlag, filter,
-                           endung);
+  // Starts where the measurements are; the folder chosen here is not
+  // remembered for them.
+  QString ordner = h.einstellungen.OrdnerMessungen;
+  return auswahl.dateiZumSchreiben(this, QStringLiteral("Export"), ordner, vorschlag, filter, endung);
 }
 
 Exportformat ExportFenster::exportformat(const Bereich& bereich) const {

@@ -10,7 +10,6 @@
 #include <QRadioButton>
 
 #include "common/eingabebox.h"
-#include "common/dateiauswahl.h"
 #include "common/fehlerbehandlung.h"
 #include "common/laufzeitfehler.h"
 #include "common/meldungen.h"
@@ -238,9 +237,9 @@ void FormGRAFIK::mnuGrafikExp_Click(int16_t Index) {
     QApplication::clipboard()->setImage(picExport.bild());
     return;
   }
-  const QString datei = dateiauswahl().speichern(this, QStringLiteral("Grafik als Bitmap speichern"), QString(),
-                                                 basis + QStringLiteral(".BMP"),
-                                                 QStringLiteral("Bitmapdatei (*.BMP)"), QStringLiteral("BMP"));
+  const QString datei = grafikexportDatei(this, QStringLiteral("Grafik als Bitmap speichern"),
+                                          basis + QStringLiteral(".BMP"), QStringLiteral("Bitmapdatei (*.BMP)"),
+                                          QStringLiteral("BMP"));
   if (datei.isEmpty()) return;
   // Encoded first and written through the file functions, so that a file
   // that cannot be written whole keeps what it held.

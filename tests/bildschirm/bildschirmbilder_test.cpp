@@ -2,8 +2,8 @@
 // ratio, in the logical size of an ordinary screen and with the ratio's
 // detail, never as a ratio-1 picture enlarged. A bitmap to export keeps the
 // size in pixels it was asked for. The windows are tested on an offscreen
-// screen of ratio 2 and of 1.5 (verhaeltnis2.json, verhaeltnis15.json),
-// where a widget's origin may lie between two device pixels.
+// screen of ratio 2, of 1.5 and of 1.25 (verhaeltnis*.json), where a
+// widget's origin may lie between two device pixels.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -191,10 +191,10 @@ TEST_F(Bildschirmfenster, TheSensorEditorShowsTheCharacteristicDrawnAtTheRatio) 
 }
 
 // The data line's lamps touch on whole device pixels, whatever the ratio and
-// where the line's origin lies between two (at (1, 1) at 1.5): lamp i of the
-// PC row starts 5 - i picture widths right of the first whole device pixel,
-// lamp i of the device row i widths, right below the PC row. A lamp's change
-// shows on the screen at once, so the line's animation runs.
+// where the line's origin lies between two (at (1, 1) at 1.5 and 1.25):
+// lamp i of the PC row starts 5 - i picture widths right of the first whole
+// device pixel, lamp i of the device row i widths, right below the PC row.
+// A lamp's change shows on the screen at once, so the line's animation runs.
 TEST_F(Bildschirmfenster, TheDataLineLampsTouchEvenly) {
   QWidget traeger;
   auto* linie = new pv::Datenlinienbild(&traeger);

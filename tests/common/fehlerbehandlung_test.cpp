@@ -118,6 +118,7 @@ TEST(Fehlerbehandlung, Der21FehlerFragtNeinSetztZurueck) {
   const auto& frage = u.meldungen.boxen.back();
   EXPECT_EQ(frage.text, Tolvek::FehlerFrageText());
   EXPECT_EQ(frage.text.split(QStringLiteral("\r\n")).size(), 10);
+  EXPECT_TRUE(frage.text.contains(QStringLiteral("\r\n'") + u.pfad(QStringLiteral("ErrLog.txt")) + u'\''));
   EXPECT_EQ(frage.knoepfe, pv::Knoepfe::JaNein);
   EXPECT_EQ(frage.standard, pv::Antwort::Nein);
   EXPECT_EQ(frage.symbol, pv::Symbol::Keins);

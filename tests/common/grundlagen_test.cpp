@@ -12,10 +12,15 @@
 #include <string>
 #include <tuple>
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "common/cp1252.h"
@@ -498,10 +503,13 @@ TEST(Programmordner, TheUserFolderIsAbsoluteWhateverTheEnvironment) {
 }
 
 // File dialogs start in a folder the user knows: the one chosen last while
-// it exists, else the documents folder, else home.
+// it exists, else the documents folder, else home. The hidden program
+// folder and the folders in it are neither a start nor remembered, unless
+// the program folder holds home: then only itself.
 TEST(Dateiauswahl, StartsInTheChosenFolderElseDocumentsElseHome) {
   QTemporaryDir heim;
   const QByteArray vorher = qgetenv("HOME");
+  const QString programmordner = pv::Programmordner::pfad();
   qputenv("HOME", heim.path().toLocal8Bit());
   const QString dokumente = QDir(heim.path()).filePath(QStringLiteral("Documents"));
   EXPECT_EQ(pv::startordner(QString()), heim.path());
@@ -509,7 +517,43 @@ TEST(Dateiauswahl, StartsInTheChosenFolderElseDocumentsElseHome) {
   EXPECT_EQ(pv::startordner(QString()), dokumente);
   EXPECT_EQ(pv::startordner(heim.path() + QStringLiteral("/weg")), dokumente);
   EXPECT_EQ(pv::startordner(heim.path()), heim.path());
+
+  const QString kopie = heim.filePath(QStringLiteral(".local/share/Pelvaron/Kopie 2"));
+  ASSERT_TRUE(QDir().mkpath(kopie));
+  pv::Programmordner::setzen(heim.filePath(QStringLiteral(".local/share/Pelvaron")));
+  EXPECT_EQ(pv::startordner(kopie), dokumente);
+  EXPECT_EQ(pv::merkordner(kopie + QStringLiteral("/pvsave.tmp"), heim.path()), heim.path());
+  EXPECT_EQ(pv::merkordner(dokumente + QStringLiteral("/a.mes"), heim.path()), dokumente);
+  pv::Programmordner::setzen(heim.path());
+  EXPECT_EQ(pv::merkordner(dokumente + QStringLiteral("/a.mes"), QString()), dokumente);
+  EXPECT_EQ(pv::merkordner(heim.filePath(QStringLiteral("a.mes")), dokumente), dokumente);
+  pv::Programmordner::setzen(programmordner);
   qputenv("HOME", vorher);
+}
+
+// The real dialog's side bar offers the program folder under a name the user
+// knows; Qt's stored side bar, which other programs share, stays without it.
+TEST(Dateiauswahl, TheSideBarOffersTheProgramFolderByName) {
+  pvtest::Programmumgebung u;
+  QTemporaryDir einstellungen;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, einstellungen.path());
+  QStringList orte;
+  QTimer::singleShot(0, [&orte] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (auto* leiste = dialog ? dialog->findChild<QAbstractItemView*>(QStringLiteral("sidebar")) : nullptr)
+      for (int zeile = 0; zeile < leiste->model()->rowCount(); ++zeile) {
+        const QModelIndex i = leiste->model()->index(zeile, 0);
+        orte << i.data().toString() + u'=' + i.data(Qt::ToolTipRole).toString();
+      }
+    if (dialog) dialog->close();
+  });
+  pv::DialogDateiauswahl().oeffnen(nullptr, QStringLiteral("Öffnen"), QDir::tempPath(), QStringLiteral("*.*"));
+  EXPECT_TRUE(orte.contains(pv::kProgrammordnerPlatz + u'=' + u.pfad())) << orte.join(u' ').toStdString();
+  const QSettings qt(QSettings::UserScope, QStringLiteral("QtProject"));
+  EXPECT_TRUE(qt.contains(QStringLiteral("FileDialog/shortcuts")));
+  EXPECT_FALSE(qt.value(QStringLiteral("FileDialog/shortcuts")).toStringList().join(u' ').contains(u.pfad()));
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                     QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Runs a test program on an X server of its own (Xvfb, 1280x1024, on a
+# Runs a test program on an X server of its own (Xvfb, 2560x2048, on a
 # display number the server picks itself, so parallel runs never collide)
-# with openbox as window manager, on the xcb platform. Openbox keeps a strip
-# at the top of the screen free, as a panel does, so the work area is not
-# the whole screen.
+# with openbox as window manager, on the xcb platform, once at each of the
+# scales 1, 2 and 1.5. Openbox keeps a strip at the top of the screen free,
+# as a panel does, so the work area is not the whole screen.
 # Usage: unter_openbox.sh PROGRAM [ARGUMENTS...]
 set -uo pipefail
 
@@ -30,7 +30,7 @@ starten() {
   # it accepts clients. Without -noreset it would start afresh each time its
   # last client leaves, and drop a client connecting meanwhile.
   local nummer anzeige
-  exec {nummer}< <(exec Xvfb -displayfd 1 -noreset -screen 0 1280x1024x24 -nolisten tcp 2>"$ordner/xvfb.log")
+  exec {nummer}< <(exec Xvfb -displayfd 1 -noreset -screen 0 2560x2048x24 -nolisten tcp 2>"$ordner/xvfb.log")
   xvfb=$!
   read -r -t 20 -u "$nummer" anzeige
   local gelesen=$?
@@ -43,7 +43,7 @@ starten() {
   # Openbox owns the screen once it announces the work area it leaves free.
   for _ in $(seq 400); do
     kill -0 "$wm" 2>/dev/null || return 1
-    xprop -root _NET_WORKAREA 2>/dev/null | grep -q "= 0, $panel, 1280, $((1024 - panel))" && return 0
+    xprop -root _NET_WORKAREA 2>/dev/null | grep -q "= 0, $panel, 2560, $((2048 - panel))" && return 0
     sleep 0.05
   done
   return 1
@@ -57,4 +57,8 @@ for versuch in 1 2 3; do
   [ "$versuch" = 3 ] && exit 1
 done
 
-QT_QPA_PLATFORM=xcb "$@"
+status=0
+for skala in 1 2 1.5; do
+  QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$skala "$@" || { echo "failed at scale $skala" >&2; status=1; }
+done
+exit $status

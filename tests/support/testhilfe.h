@@ -2,12 +2,14 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "common/dateiauswahl.h"
 #include "common/eingabebox.h"
 #include "common/hauptfenster.h"
 #include "common/meldungen.h"
@@ -67,6 +69,23 @@ class FakeHauptfenster : public pv::Hauptfenster {
   void SofortBeenden() override { ++sofortBeendet; }
   int aufrufe = 0;
   int sofortBeendet = 0;
+};
+
+// Answers every file dialog with `antwort` (empty: cancelled) and notes the
+// folder each one started in and the name each save dialog offered.
+struct FakeDateiauswahl : pv::Dateiauswahl {
+  QString oeffnen(QWidget*, const QString&, const QString& start, const QString&) override {
+    gestartetIn << start;
+    return antwort;
+  }
+  QString speichern(QWidget*, const QString&, const QString& start, const QString& vorschlag, const QString&,
+                    const QString&) override {
+    gestartetIn << start;
+    vorschlaege << vorschlag;
+    return antwort;
+  }
+  QString antwort;
+  QStringList gestartetIn, vorschlaege;
 };
 
 // A fresh, empty program folder for one test, installed as the program

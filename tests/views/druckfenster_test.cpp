@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,10 +19,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "ansichten_testhilfe.h"
-#include "common/dateiauswahl.h"
 #include "common/farben.h"
 #include "common/laufzeitfehler.h"
 #include "common/textdatei.h"
@@ -80,15 +81,6 @@ TEST(Drucklayout, ThePageBoxHasThePagesProportionsAndAPageWithoutSizeOverflows) 
     }
   }
 }
-
-struct PdfAuswahl : pv::Dateiauswahl {
-  QString oeffnen(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  QString speichern(QWidget*, const QString&, const QString&, const QString&, const QString&,
-                    const QString&) override {
-    return antwort;
-  }
-  QString antwort;
-};
 
 int pixelWie(const QImage& bild, const std::function<bool(QColor)>& passt) {
   int n = 0;
@@ -173,7 +165,7 @@ class Drucken : public ::testing::Test {
   }
 
   pvtest::Ansichtenumgebung umgebung;
-  PdfAuswahl auswahl;
+  pvtest::FakeDateiauswahl auswahl;
 };
 
 // The fixture graph on one PDF page, read back by ghostscript. A sensor
@@ -313,6 +305,38 @@ TEST_F(Drucken, ASystemPrinterChosenAfterAPdfPrintsNoLongerIntoThatFile) {
   dialog.drucker().setOutputFileName(auswahl.antwort);  // a file the printer still names
   eintragWaehlen(dialog, QStringLiteral("Laserdrucker"));
   EXPECT_EQ(dialog.drucker().outputFileName(), QString());
+}
+
+// The graph's PDF and bitmap exports start in the folder chosen last in
+// either, else where the measurements are. A file put into the program
+// folder is not remembered; the measurements' folder stays as it was.
+TEST_F(Drucken, TheGraphExportsStartInTheFolderChosenLastInEither) {
+  kleineGrafik();
+  QTemporaryDir messungen, bilder;
+  pv::hauptmodul().einstellungen.OrdnerMessungen = messungen.path();
+  pv::FormGRAFIK grafik;
+  grafik.Zeigen();
+  pv::FormDrucken dialog;
+  eintragWaehlen(dialog, pv::FormDrucken::kPdfEintrag);
+  const std::function<void()> pdf = [&] { dialog.CommandOK_Click(); };
+  const std::function<void()> bitmap = [&] {
+    umgebung.programm.eingaben.antworten = {QStringLiteral("100;100")};
+    grafik.mnuGrafikExp[0]->trigger();
+  };
+  const struct {
+    std::function<void()> exportieren;
+    QString datei, start;
+  } schritte[] = {{pdf, umgebung.programm.pfad(QStringLiteral("a.pdf")), messungen.path()},
+                  {bitmap, bilder.filePath(QStringLiteral("b.BMP")), messungen.path()},
+                  {pdf, bilder.filePath(QStringLiteral("c.pdf")), bilder.path()}};
+  for (const auto& schritt : schritte) {
+    auswahl.antwort = schritt.datei;
+    schritt.exportieren();
+    SCOPED_TRACE(schritt.datei.toStdString());
+    EXPECT_TRUE(QFile::exists(schritt.datei));
+    EXPECT_EQ(auswahl.gestartetIn.back().toStdString(), schritt.start.toStdString());
+  }
+  EXPECT_EQ(pv::hauptmodul().einstellungen.OrdnerMessungen.toStdString(), messungen.path().toStdString());
 }
 
 TEST_F(Drucken, ACopyCountBeyondAnyNumberIsRefusedAsOtherInputIs) {

@@ -20,7 +20,6 @@
 #include <stdexcept>
 
 #include "acquisition/speichern.h"
-#include "common/dateiauswahl.h"
 #include "ansichten_testhilfe.h"
 #include "common/allgemein.h"
 #include "common/farben.h"
@@ -55,16 +54,6 @@ void maus(pv::GrafikBild* graf, QEvent::Type art, Qt::MouseButton taste, Qt::Mou
   QMouseEvent e(art, pixel, graf->mapToGlobal(pixel), taste, tasten, Qt::NoModifier);
   QApplication::sendEvent(graf, &e);
 }
-
-struct BmpAuswahl : pv::Dateiauswahl {
-  QString oeffnen(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  QString speichern(QWidget*, const QString&, const QString&, const QString& v, const QString&,
-                    const QString&) override {
-    vorschlag = v;
-    return antwort;
-  }
-  QString antwort, vorschlag;
-};
 
 class Grafikfenster : public ::testing::Test {
  protected:
@@ -306,7 +295,7 @@ TEST_F(Grafikfenster, ThePictureGoesToABitmapOfTheAskedSizeAndToTheClipboard) {
   pvtest::Ansichtenumgebung::messungMit(5);
   pv::FormGRAFIK fenster;
   fenster.Zeigen();
-  BmpAuswahl auswahl;
+  pvtest::FakeDateiauswahl auswahl;
   auswahl.antwort = umgebung.programm.pfad(QStringLiteral("bild.bmp"));
   pv::dateiauswahlSetzen(&auswahl);
   umgebung.programm.eingaben.antworten = {QStringLiteral("70000;600"), QStringLiteral("800;600")};
@@ -314,7 +303,7 @@ TEST_F(Grafikfenster, ThePictureGoesToABitmapOfTheAskedSizeAndToTheClipboard) {
   pv::dateiauswahlSetzen(nullptr);
   ASSERT_EQ(umgebung.programm.meldungen.boxen.size(), 1u);
   EXPECT_EQ(umgebung.programm.eingaben.fragen_[1].vorgabe, QStringLiteral("70000;600"));
-  EXPECT_EQ(auswahl.vorschlag, QStringLiteral("Bild1.BMP"));
+  EXPECT_EQ(auswahl.vorschlaege, QStringList{QStringLiteral("Bild1.BMP")});
   const QImage bild(auswahl.antwort, "BMP");
   EXPECT_EQ(bild.size(), QSize(800, 600));
   EXPECT_GT(pixelDerFarbe(bild, pv::farbe(kRot).rgb()), 0);
@@ -334,7 +323,7 @@ TEST_F(Grafikfenster, AFullDiskKeepsTheBitmapFileItWouldReplace) {
   pvtest::Ansichtenumgebung::messungMit(5);
   pv::FormGRAFIK fenster;
   fenster.Zeigen();
-  BmpAuswahl auswahl;
+  pvtest::FakeDateiauswahl auswahl;
   auswahl.antwort = platte.pfad(QStringLiteral("bild.bmp"));
   const QByteArray alt(3000, 'a');
   ASSERT_TRUE(pv::dateiErsetzen(auswahl.antwort, alt));
