@@ -467,7 +467,9 @@ TEST_F(Kindprogramm, ARepeatedSignalEndsAProcessBlockedBeforeItsEndIsUnderWay) {
       EXPECT_FALSE(kind.waitForFinished(200));
       signalSenden(SIGINT);
     } else {
-      if (fall == "behandelt") ASSERT_EQ(zeile(), "behandelt");
+      if (fall == "behandelt") {
+        ASSERT_EQ(zeile(), "behandelt");
+      }
       QThread::msleep(1500);
       signalSenden(SIGTERM);
     }
