@@ -304,7 +304,12 @@ void Programm::SitzungSichern() {
 }
 
 void Programm::endeOhneMeldung(bool mitEinstellungen) {
-  if (!endeBeginnen()) return;
+  if (!endeBeginnen()) {
+    // The end under way may wait in a box ("Ende" that could not write the
+    // settings): its event loop ends, and the end goes on from there.
+    if (beenden_) beenden_();
+    return;
+  }
   if (!sichernOhneMeldung([this] { aufnahme_->anhaltenOhneMeldung(); }, mitEinstellungen)) endeStatus_ = 1;
   if (beenden_) beenden_();
 }
@@ -315,12 +320,6 @@ void Programm::ProzessendeSichern() {
   }
   uebergehen([&] { form1_->MSComm1->setPortOpen(false); });
   uebergehen([&] { sperre_.reset(); });
-}
-
-QStringList Programm::sperrdateien() const {
-  QStringList dateien{sperre_ ? sperre_->datei() : QString(), form1_->MSComm1->sperrdatei()};
-  dateien.removeAll(QString());
-  return dateien;
 }
 
 bool Programm::sichernOhneMeldung(const std::function<void()>& anhalten, bool mitEinstellungen) {
@@ -351,7 +350,7 @@ bool Programm::sichernOhneMeldung(const std::function<void()>& anhalten, bool mi
 bool Programm::sicherheitsdateiRetten() {
   const std::optional<QByteArray> inhalt = aufnahme_->sicherheitsdateiInhalt();
   const Rettung rettung =
-      inhalt ? sicherheitsdateiAblegen(*inhalt, {Programmordner::anwendungsdaten(), rettungsbasis()}, ersatzdatei_)
+      inhalt ? sicherheitsdateiAblegen(*inhalt, {Programmordner::anwendungsdaten(), Programmordner::rettungsbasis()}, ersatzdatei_)
              : Rettung{{}, {sicherungsordner()}};
   if (rettung.datei == sicherungsdatei(kSicherheitsdatei)) {
     // Not at the session's checkpoint, where the recording goes on.

@@ -66,7 +66,7 @@ class ProgrammMitGeraet : public ::testing::Test {
     if (einstellen) einstellen(e);
     ASSERT_TRUE(pv::iniSichern(u.pfad(), u',', e));
     programm = std::make_unique<pv::Programm>(QStringList{QStringLiteral("pelvaron")}, QLocale(QLocale::German),
-                                              [] {});
+                                              [this] { ++beendet; });
     ASSERT_TRUE(programm->FormLaden());
     ASSERT_EQ(pv::geraeteZustand().AktuellesMessgeraet, name);
     if (mitschreiben) programm->verbindung().DatensatzAuswerten = [this](const QByteArray& s) { saetze << s; };
@@ -81,6 +81,7 @@ class ProgrammMitGeraet : public ::testing::Test {
   std::unique_ptr<pv::Programm> programm;
   QList<QByteArray> saetze;
   bool mitschreiben = true;  // false: records go to the program's evaluation
+  int beendet = 0;           // the calls to end the event loops
 };
 
 }  // namespace pvtest

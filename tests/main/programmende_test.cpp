@@ -190,6 +190,15 @@ TEST_F(ProgrammendeTest, EveryEndIsUnderWayBeforeItWrites) {
   }
 }
 
+// An end that comes while "Ende" waits in a box (the settings not written)
+// ends that box's event loop, so that the end under way goes on.
+TEST_F(ProgrammendeTest, AnEndWhileEndeWaitsEndsItsEventLoop) {
+  starten(QStringLiteral("Fortlaufend"), kAutomatisch);
+  programm->vorDemSichern = [this](pv::Einstellungen&) { programm->OhneRueckfrageBeenden(); };
+  programm->ProgrammBeenden();
+  EXPECT_EQ(beendet, 2);
+}
+
 }  // namespace
 
 // Rescues that go to a fallback folder never replace a file there but the
