@@ -208,22 +208,59 @@ bool fremderVerweis(const QString& pfad) {
   return verweisart(QFile::encodeName(pfad), st) == Verweisart::Fremder;
 }
 
+bool eigenerOrdner(const QString& pfad) {
+  struct stat st {};
+  return ::lstat(QFile::encodeName(pfad).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+         st.st_uid == ::geteuid() && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
 Dateisystemaufrufe dateisystemaufrufeSetzen(const Dateisystemaufrufe& neu) { return std::exchange(aufrufe, neu); }
 
-QString verweisZiel(const QString& pfad) {
-  QFileInfo info(pfad);
-  if (!info.isSymLink()) return pfad;
-  for (int tiefe = 0; tiefe < 40 && info.isSymLink(); ++tiefe) info.setFile(info.symLinkTarget());
-  return info.isSymLink() ? pfad : info.absoluteFilePath();
+namespace {
+
+// The real path of a folder; empty where it cannot be resolved.
+QString echterOrdner(const QString& ordner) {
+  char echt[PATH_MAX];
+  return ::realpath(QFile::encodeName(ordner).constData(), echt) ? QFile::decodeName(echt) : QString();
+}
+
+// The path the link `link` leads to, as the system takes it: a relative
+// target ("../x") counts from the folder the link really lies in, which may
+// be reached through a linked folder. Empty where it cannot be read.
+QString naechstesZiel(const QString& link) {
+  char ziel[PATH_MAX];
+  const ssize_t n = ::readlink(QFile::encodeName(link).constData(), ziel, sizeof ziel);
+  const QString ordner = echterOrdner(QFileInfo(link).absolutePath());
+  if (n <= 0 || n == ssize_t(sizeof ziel) || ordner.isEmpty()) return {};
+  const QString roh = QDir(ordner).filePath(QFile::decodeName(QByteArray(ziel, n)));
+  const qsizetype schnitt = roh.lastIndexOf(u'/');
+  const QString echt = echterOrdner(schnitt == 0 ? QStringLiteral("/") : roh.left(schnitt));
+  return echt.isEmpty() ? roh : QDir(echt).filePath(roh.mid(schnitt + 1));
+}
+
+}  // namespace
+
+QString verweisZiel(const QString& pfad, Verweise verweise) {
+  QString jetzt = pfad;
+  for (int tiefe = 0; tiefe < 40; ++tiefe) {
+    struct stat st {};
+    const Verweisart art = verweisart(QFile::encodeName(jetzt), st);
+    if (art == Verweisart::Keiner || (art == Verweisart::Fremder && verweise == Verweise::NurEigene)) return jetzt;
+    jetzt = naechstesZiel(jetzt);
+    if (jetzt.isEmpty()) break;
+  }
+  return pfad;  // a loop of links, or one that cannot be read
 }
 
 bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt, Verweise verweise) {
   struct stat st {};
   const Verweisart art = verweisart(QFile::encodeName(pfad), st);
-  // Never through another user's link: not even one set meanwhile.
+  // Never through another user's link: not even one set meanwhile, nor one
+  // that the user's own links lead to.
   if (verweise == Verweise::NurEigene && art != Verweisart::Eigener)
     return anDieStelleSetzen(pfad, inhalt, art == Verweisart::Fremder);
-  const QString ziel = verweisZiel(pfad);
+  const QString ziel = verweisZiel(pfad, verweise);
+  if (verweise == Verweise::NurEigene && fremderVerweis(ziel)) return anDieStelleSetzen(ziel, inhalt, true);
   return ersetzbar(ziel) && anDieStelleSetzen(ziel, inhalt, false);
 }
 

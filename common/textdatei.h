@@ -30,6 +30,10 @@ enum class Verweise { Folgen, NurEigene };
 // Whether `pfad` is such a link of another user.
 bool fremderVerweis(const QString& pfad);
 
+// Whether `pfad` is a real folder, no link, of this user's, that no one else
+// may write into: one that a folder every user may write can hold safely.
+bool eigenerOrdner(const QString& pfad);
+
 // Replaces the file's contents atomically (creates it when missing). True
 // once every byte is on disk under the file's name; on any failure before
 // the new file takes the old one's place (a full disk) the old file stays
@@ -44,8 +48,10 @@ bool fremderVerweis(const QString& pfad);
 bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt, Verweise verweise = Verweise::Folgen);
 
 // The path a write through `pfad` puts its file at: where `pfad` is a link,
-// its target, followed to the end (a target still missing too); else `pfad`.
-QString verweisZiel(const QString& pfad);
+// its target, followed to the end as the system follows it (a target still
+// missing too); else `pfad`. With NurEigene the way stops at another user's
+// link, which is returned.
+QString verweisZiel(const QString& pfad, Verweise verweise = Verweise::Folgen);
 
 // Puts a new file holding `inhalt` into `ordner` under the first of the
 // names `name(1)`, `name(2)`, ... that no file, folder or link bears, and
