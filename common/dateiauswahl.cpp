@@ -10,10 +10,12 @@
 #include <QUrl>
 
 #include "programmordner.h"
+#include "textdatei.h"
 
 namespace pv {
 
 const QString kProgrammordnerPlatz = QStringLiteral("Pelvaron-Programmordner");
+const QString kRettungsordnerPlatz = QStringLiteral("Pelvaron-Rettungsordner");
 
 namespace {
 
@@ -23,54 +25,77 @@ QString normalerPfad(const QString& pfad) {
   return echt.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : echt;
 }
 
-// Whether `ordner` is the program folder or a folder in it. A program folder
-// that holds the home folder (PELVARON_HOME naming it) holds the user's own
-// folders too: then only the program folder itself counts.
-bool imProgrammordner(const QString& ordner) {
-  if (Programmordner::pfad().isEmpty() || ordner.isEmpty()) return false;
-  const QString programm = normalerPfad(Programmordner::pfad());
-  const auto darin = [&programm](const QString& pfad) {
-    return pfad == programm || pfad.startsWith(programm + u'/');
-  };
-  const QString pfad = normalerPfad(ordner);
-  return pfad == programm || (darin(pfad) && !darin(normalerPfad(QDir::homePath())));
+struct Seitenort {
+  QUrl ort;
+  QString name;
+};
+
+// The folders where the program keeps its own files: the program folder,
+// and this user's folder of rescued values where there is one.
+QList<Seitenort> programmorte() {
+  QList<Seitenort> orte;
+  if (!Programmordner::pfad().isEmpty())
+    orte.append({QUrl::fromLocalFile(QDir::cleanPath(Programmordner::pfad())), kProgrammordnerPlatz});
+  if (eigenerOrdner(Programmordner::rettungsordner()))
+    orte.append({QUrl::fromLocalFile(Programmordner::rettungsordner()), kRettungsordnerPlatz});
+  return orte;
 }
 
-// The side bar's place for the program folder, named kProgrammordnerPlatz,
-// while the dialog is shown. The side bar names a place after its folder
-// and does so anew whenever the folder's entry changes; the name is put
-// back each time. The dialog keeps its side bar in Qt's settings, which
-// other programs share: it is stored without the place.
-class Programmordnerplatz {
+// Whether `ordner` is one of those folders or a folder in one. A program
+// folder that holds the home folder (PELVARON_HOME naming it) holds the
+// user's own folders too: then only the program folder itself counts.
+bool imProgrammordner(const QString& ordner) {
+  if (ordner.isEmpty()) return false;
+  const QString pfad = normalerPfad(ordner);
+  const QString heim = normalerPfad(QDir::homePath());
+  for (const Seitenort& ort : programmorte()) {
+    const QString programm = normalerPfad(ort.ort.toLocalFile());
+    const auto darin = [&programm](const QString& p) { return p == programm || p.startsWith(programm + u'/'); };
+    if (pfad == programm || (darin(pfad) && !darin(heim))) return true;
+  }
+  return false;
+}
+
+// The side bar's places for those folders, each named so that a user knows
+// it, while the dialog is shown. The side bar names a place after its
+// folder and does so anew whenever the folder's entry changes; the name is
+// put back each time. The dialog keeps its side bar in Qt's settings, which
+// other programs share: it is stored without the places.
+class Programmordnerplaetze {
  public:
-  explicit Programmordnerplatz(QFileDialog& dialog)
-      : dialog_(dialog), ort_(QUrl::fromLocalFile(QDir::cleanPath(Programmordner::pfad()))),
-        vorher_(dialog.sidebarUrls()) {
-    if (Programmordner::pfad().isEmpty()) return;
-    if (!vorher_.contains(ort_)) dialog.setSidebarUrls(vorher_ + QList<QUrl>{ort_});
+  explicit Programmordnerplaetze(QFileDialog& dialog) : dialog_(dialog), vorher_(dialog.sidebarUrls()) {
+    QList<QUrl> urls = vorher_;
+    for (const Seitenort& ort : programmorte()) {
+      if (urls.contains(ort.ort)) continue;
+      urls.append(ort.ort);
+      neu_.append(ort);
+    }
+    if (neu_.isEmpty()) return;
+    dialog.setSidebarUrls(urls);
     auto* leiste = dialog.findChild<QAbstractItemView*>(QStringLiteral("sidebar"));
     if (!leiste || !leiste->model()) return;
-    QAbstractItemModel* orte = leiste->model();
-    const auto benennen = [ort = ort_, orte] {
-      for (int zeile = 0; zeile < orte->rowCount(); ++zeile) {
-        const QModelIndex i = orte->index(zeile, 0);
-        if (i.data(kOrtRolle).toUrl() == ort && i.data().toString() != kProgrammordnerPlatz)
-          orte->setData(i, kProgrammordnerPlatz, Qt::DisplayRole);
+    QAbstractItemModel* modell = leiste->model();
+    const auto benennen = [neu = neu_, modell] {
+      for (int zeile = 0; zeile < modell->rowCount(); ++zeile) {
+        const QModelIndex i = modell->index(zeile, 0);
+        for (const Seitenort& ort : neu)
+          if (i.data(kOrtRolle).toUrl() == ort.ort && i.data().toString() != ort.name)
+            modell->setData(i, ort.name, Qt::DisplayRole);
       }
     };
-    QObject::connect(orte, &QAbstractItemModel::dataChanged, &dialog, benennen);
-    QObject::connect(orte, &QAbstractItemModel::rowsInserted, &dialog, benennen);
+    QObject::connect(modell, &QAbstractItemModel::dataChanged, &dialog, benennen);
+    QObject::connect(modell, &QAbstractItemModel::rowsInserted, &dialog, benennen);
     benennen();
     breitGenug(dialog, *leiste);
   }
-  ~Programmordnerplatz() {
-    if (vorher_.contains(ort_)) return;
-    QList<QUrl> orte = dialog_.sidebarUrls();
-    orte.removeAll(ort_);
-    dialog_.setSidebarUrls(orte);
+  ~Programmordnerplaetze() {
+    if (neu_.isEmpty()) return;
+    QList<QUrl> urls = dialog_.sidebarUrls();
+    for (const Seitenort& ort : neu_) urls.removeAll(ort.ort);
+    dialog_.setSidebarUrls(urls);
   }
-  Programmordnerplatz(const Programmordnerplatz&) = delete;
-  Programmordnerplatz& operator=(const Programmordnerplatz&) = delete;
+  Programmordnerplaetze(const Programmordnerplaetze&) = delete;
+  Programmordnerplaetze& operator=(const Programmordnerplaetze&) = delete;
 
  private:
   // Widens the side bar, and the dialog with it, until the places' names
@@ -91,15 +116,15 @@ class Programmordnerplatz {
   static constexpr int kOrtRolle = Qt::UserRole + 1;
 
   QFileDialog& dialog_;
-  const QUrl ort_;
   const QList<QUrl> vorher_;
+  QList<Seitenort> neu_;  // the places added, taken away again at the end
 };
 
 QString zeigen(QFileDialog& dialog, const QString& start, const QString& filter) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setNameFilters(filter.split(QStringLiteral(";;")));
   dialog.setDirectory(start);
-  const Programmordnerplatz platz(dialog);
+  const Programmordnerplaetze plaetze(dialog);
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList dateien = dialog.selectedFiles();
   return dateien.isEmpty() ? QString() : dateien.first();

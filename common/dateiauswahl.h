@@ -33,8 +33,10 @@ class Dateiauswahl {
 };
 
 // QFileDialog, Qt's own on every desktop: its side bar offers the program
-// folder as "Pelvaron-Programmordner", so that the safety file and the
-// intermediate saves, which live there, are one click away.
+// folder as "Pelvaron-Programmordner", and this user's folder of rescued
+// values in the shared folder, where there is one, as
+// "Pelvaron-Rettungsordner", so that the safety file, the intermediate
+// saves and the values rescued at an end are one click away.
 class DialogDateiauswahl : public Dateiauswahl {
  public:
   QString oeffnen(QWidget* eltern, const QString& titel, const QString& start, const QString& filter) override;
@@ -42,19 +44,21 @@ class DialogDateiauswahl : public Dateiauswahl {
                     const QString& filter, const QString& endung) override;
 };
 
-// The name of the program folder's place in the dialogs' side bar.
+// The names of those places in the dialogs' side bar.
 extern const QString kProgrammordnerPlatz;
+extern const QString kRettungsordnerPlatz;
 
 // The folder a file dialog starts in: `gemerkt`, the folder the user chose
-// last, while it exists and is not the program folder (or a folder in it),
-// which is hidden from the user; else the user's documents folder, else the
-// home folder. Only the device editor's picture chooser starts in the
-// program folder, where the device pictures are (Dateiauswahl::oeffnen).
+// last, while it exists and is not the program folder or the folder of
+// rescued values (or a folder in one), which are hidden from the user;
+// else the user's documents folder, else the home folder. Only the device
+// editor's picture chooser starts in the program folder, where the device
+// pictures are (Dateiauswahl::oeffnen).
 QString startordner(const QString& gemerkt);
 
 // The folder to remember once the user chose `datei`: its folder, unless
-// that is the program folder or a folder in it: a file opened from there
-// (the safety file, an intermediate save) leaves `bisher` as it was.
+// that is one of those: a file opened from there (the safety file, an
+// intermediate save, a rescue) leaves `bisher` as it was.
 QString merkordner(const QString& datei, const QString& bisher);
 
 // The dialogs in use: the one set, else the real dialogs.

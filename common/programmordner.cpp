@@ -112,13 +112,26 @@ bool Programmordner::beschreibbar(const QString& ordner) {
 QString Programmordner::schreibwarnung(const QString& ordner) {
   if (beschreibbar(ordner)) return {};
   return QStringLiteral("Der Programmordner\r\n%1\r\n%2\r\n\r\n"
-                        "Die Einstellungen und die Zwischenspeicherungen werden nicht gespeichert; "
-                        "die Sicherheitsdatei einer Messung wird in einem anderen Ordner abgelegt, "
-                        "soweit einer beschrieben werden kann.\r\n"
+                        "Die Einstellungen, die Zwischenspeicherungen und die Sicherheitsdatei können dort "
+                        "nicht gespeichert werden. Nur wenn Pelvaron von außen beendet wird (Abmelden, "
+                        "Herunterfahren), legt es die Sicherheitsdatei in einem anderen Ordner ab.\r\n"
                         "Bitte speichern Sie Messungen mit \"Speichern unter...\" in einem anderen Ordner.")
       .arg(QDir::toNativeSeparators(ordner),
            QFileInfo(ordner).isDir() ? QStringLiteral("kann nicht beschrieben werden.")
                                      : QStringLiteral("kann nicht angelegt werden."));
+}
+
+QString& Programmordner::rettungsbasis_() {
+  static QString basis = QStringLiteral("/var/tmp");
+  return basis;
+}
+
+QString Programmordner::rettungsbasis() { return rettungsbasis_(); }
+
+void Programmordner::rettungsbasisSetzen(const QString& ordner) { rettungsbasis_() = ordner; }
+
+QString Programmordner::rettungsordner(const QString& basis) {
+  return QDir(basis).filePath(QStringLiteral("Pelvaron-%1").arg(::geteuid()));
 }
 
 void Programmordner::setzen(const QString& ordner) {

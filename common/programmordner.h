@@ -42,6 +42,13 @@ class Programmordner {
   // empty where it can.
   static QString schreibwarnung(const QString& ordner);
 
+  // The shared folder that keeps rescued values across a logout and a
+  // reboot (/var/tmp; tests set another), and this user's folder in it,
+  // "Pelvaron-<user id>", which may not exist.
+  static QString rettungsbasis();
+  static void rettungsbasisSetzen(const QString& ordner);
+  static QString rettungsordner(const QString& basis = rettungsbasis());
+
   static void setzen(const QString& ordner);
   static QString pfad();
   // The path of a file in the program folder.
@@ -49,6 +56,7 @@ class Programmordner {
 
  private:
   static QString& ordner_();
+  static QString& rettungsbasis_();
 };
 
 }  // namespace pv

@@ -73,32 +73,16 @@ QString retten(const QByteArray& inhalt, const QString& ordner, Ersatzdatei& vor
   return geschrieben;
 }
 
-QString rettungsordnerName(const QString& basis) {
-  return QDir(basis).filePath(QStringLiteral("Pelvaron-%1").arg(::geteuid()));
-}
-
-// A real folder, no link, of this user's, that no one else may write into.
-bool eigenerOrdner(const QString& pfad) {
-  struct stat st {};
-  return ::lstat(QFile::encodeName(pfad).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
-         st.st_uid == ::geteuid() && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
-}
-
 // The folder of this user's own in `basis`; that of `vorige` first, which
 // may be one of unique name. Empty when none can be made.
 QString eigenerOrdnerIn(const QString& basis, const Ersatzdatei& vorige) {
   const QString voriger = QFileInfo(vorige.pfad).absolutePath();
   if (!vorige.pfad.isEmpty() && QFileInfo(voriger).dir() == QDir(basis) && eigenerOrdner(voriger)) return voriger;
-  const QString ordner = rettungsordnerName(basis);
+  const QString ordner = Programmordner::rettungsordner(basis);
   if ((::mkdir(QFile::encodeName(ordner).constData(), 0700) == 0 || errno == EEXIST) && eigenerOrdner(ordner))
     return ordner;
   QByteArray neu = QFile::encodeName(ordner) + "-XXXXXX";
   return ::mkdtemp(neu.data()) ? QFile::decodeName(neu) : QString();
-}
-
-QString& basis() {
-  static QString ordner = QStringLiteral("/var/tmp");
-  return ordner;
 }
 
 }  // namespace
@@ -111,9 +95,6 @@ bool istRettungsname(const QString& name) {
   return muster.match(name).hasMatch();
 }
 
-QString rettungsbasis() { return basis(); }
-void rettungsbasisSetzen(const QString& ordner) { basis() = ordner; }
-
 Rettung sicherheitsdateiAblegen(const QByteArray& inhalt, const Ersatzorte& orte, Ersatzdatei& vorige) {
   Rettung r{{}, {sicherungsordner()}};
   const QString datei = sicherungsdatei(kSicherheitsdatei);
@@ -125,7 +106,7 @@ Rettung sicherheitsdateiAblegen(const QByteArray& inhalt, const Ersatzorte& orte
   }
   if (orte.gemeinsam.isEmpty()) return r;
   const QString eigener = eigenerOrdnerIn(orte.gemeinsam, vorige);
-  r.ordner << (eigener.isEmpty() ? rettungsordnerName(orte.gemeinsam) : eigener);
+  r.ordner << (eigener.isEmpty() ? Programmordner::rettungsordner(orte.gemeinsam) : eigener);
   if (!eigener.isEmpty()) r.datei = retten(inhalt, eigener, vorige);
   return r;
 }

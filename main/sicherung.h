@@ -58,10 +58,6 @@ struct Ersatzorte {
   QString gemeinsam;
 };
 
-// The shared folder of rescues, /var/tmp; tests set another.
-QString rettungsbasis();
-void rettungsbasisSetzen(const QString& ordner);
-
 struct Rettung {
   QString datei;       // the file written; empty when no folder took it
   QStringList ordner;  // the folders tried in order, the last one that of `datei`

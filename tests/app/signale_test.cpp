@@ -31,6 +31,7 @@
 #include "common/anwendung.h"
 #include "common/eingabebox.h"
 #include "common/meldungen.h"
+#include "common/programmordner.h"
 #include "common/sperrbesitzer.h"
 #include "common/tolvek.h"
 #include "main/aufnahme.h"
@@ -129,7 +130,8 @@ int blockieren(const QString& fifo, const std::string& fall) {
         pv::endeBeginnen();
         std::puts("behandelt");
         std::fflush(stdout);
-        pv::spaetestensBeenden(std::chrono::seconds(3), 3, {ordner.filePath(QStringLiteral("LCK..fifo"))});
+        pv::sperrdateiMerken(ordner.filePath(QStringLiteral("LCK..fifo")));
+        pv::spaetestensBeenden(std::chrono::seconds(3), 3);
         haengen();
       },
       std::chrono::seconds(1));
@@ -495,7 +497,7 @@ TEST_F(Kindprogramm, ARepeatedSignalEndsAProcessBlockedBeforeItsEndIsUnderWay) {
 
 int main(int argc, char** argv) {
   if (argc >= 2 && std::string(argv[1]) == "--aufnahme") {
-    pv::rettungsbasisSetzen(qEnvironmentVariable("PVTEST_RETTUNGSBASIS"));
+    pv::Programmordner::rettungsbasisSetzen(qEnvironmentVariable("PVTEST_RETTUNGSBASIS"));
     return aufnehmen(argc >= 3 ? argv[2] : "");
   }
   if (argc >= 4 && std::string(argv[1]) == "--blockiert") return blockieren(QString::fromLocal8Bit(argv[2]), argv[3]);

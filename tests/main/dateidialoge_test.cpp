@@ -1,9 +1,11 @@
 // Where "Öffnen" and "Speichern unter" start, and the folder they remember.
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "common/dateiauswahl.h"
+#include "common/programmordner.h"
 #include "main/dateimenue.h"
 #include "main/hauptzustand.h"
 #include "main/programm.h"
@@ -32,13 +34,18 @@ TEST_F(Dateidialoge, OpenStartsInTheRememberedFolderNeverInTheProgramFolder) {
   QTemporaryDir messungen;
   const QString a = messungen.filePath(QStringLiteral("a.mes"));
   const QString gerettet = u.pfad(QStringLiteral("pvsave.tmp"));
-  for (const QString& datei : {a, gerettet})
+  QTemporaryDir gemeinsam;
+  pv::Programmordner::rettungsbasisSetzen(gemeinsam.path());
+  ASSERT_TRUE(QDir().mkdir(pv::Programmordner::rettungsordner(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+  const QString rettung = QDir(pv::Programmordner::rettungsordner()).filePath(QStringLiteral("pvsave-1.tmp"));
+  for (const QString& datei : {a, gerettet, rettung})
     ASSERT_TRUE(QFile::copy(pvtest::testdatei(QStringLiteral("messung_grafik.mes")), datei));
   const QString ersatz = pv::startordner(QString());
   const struct {
     QString gemerkt, datei, start, danach;
   } faelle[] = {
       {messungen.path(), gerettet, messungen.path(), messungen.path()},
+      {messungen.path(), rettung, messungen.path(), messungen.path()},
       {messungen.filePath(QStringLiteral("weg")), a, ersatz, messungen.path()},
       {u.pfad(), QString(), ersatz, u.pfad()},  // cancelled
   };
@@ -52,6 +59,7 @@ TEST_F(Dateidialoge, OpenStartsInTheRememberedFolderNeverInTheProgramFolder) {
     EXPECT_EQ(e.OrdnerMessungen.toStdString(), fall.danach.toStdString());
   }
   EXPECT_EQ(programm.dateimenue().AktuelleDatei, a);
+  pv::Programmordner::rettungsbasisSetzen(QStringLiteral("/var/tmp"));
 
   // Saved into the program folder: the next dialog starts where it did.
   e.OrdnerMessungen = messungen.path();
