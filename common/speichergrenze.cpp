@@ -90,7 +90,7 @@ uint64_t nutzbarerSpeicher(const Dateiinhalt& lesen) {
 uint64_t nutzbarerSpeicher() { return std::min(nutzbarerSpeicher(systemdatei), prozessgrenze()); }
 
 uint64_t Speichergrenze::fuer(uint64_t bedarf) {
-  if (gelernt_ == 0 || bedarf > gelernt_ / 2) gelernt_ = nutzbarerSpeicher(lesen_);
+  if (gelernt_ == 0 || bedarf > gelernt_ / 2 || bedarf > kImmerFragen) gelernt_ = nutzbarerSpeicher(lesen_);
   return gelernt_;
 }
 

@@ -27,11 +27,13 @@ uint64_t nutzbarerSpeicher();
 
 // The bound of nutzbarerSpeicher(lesen) for a need of `bedarf` bytes,
 // without reading the files at every need: the bound is learnt at the first
-// need and read again only for a need of more than half the bound learnt.
+// need and read again for a need of more than half the bound learnt or of
+// more than kImmerFragen, which costs far more to read than the files do.
 // Such limits seldom change while the program runs; one lowered since is
-// seen by the first need that comes near the bound learnt.
+// seen by the first large need.
 class Speichergrenze {
  public:
+  static constexpr uint64_t kImmerFragen = uint64_t(256) << 20;
   explicit Speichergrenze(Dateiinhalt lesen) : lesen_(std::move(lesen)) {}
   uint64_t fuer(uint64_t bedarf);
 

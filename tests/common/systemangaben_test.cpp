@@ -9,6 +9,7 @@
 
 #include <QMap>
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "common/speichergrenze.h"
 #include "common/uhr.h"
@@ -62,20 +63,29 @@ TEST(Speichergrenze, LeastOfMachineAndControlGroups) {
   }
 }
 
-// Opening a file asks the system again only where its need takes more than
-// half the bound learnt: a limit lowered meanwhile refuses such a need, and
-// a smaller one costs no reading of the system's files.
+// Opening a file asks the system again only where its need is large or
+// takes more than half the bound learnt: a limit lowered meanwhile refuses
+// such a need, and a smaller one costs no reading of the system's files.
 TEST(Speichergrenze, ReadAgainOnlyForANeedNearTheBoundLearnt) {
-  constexpr uint64_t kGiB = uint64_t(1) << 30;
-  QByteArray meminfo = "MemTotal:        4194304 kB\n";
+  constexpr uint64_t kMiB = uint64_t(1) << 20;
+  uint64_t mib = 4096;
   pv::Speichergrenze grenze([&](const QString& pfad) -> std::optional<QByteArray> {
     if (pfad != QStringLiteral("/proc/meminfo")) return std::nullopt;
-    return meminfo;
+    return "MemTotal: " + QByteArray::number(mib * 1024) + " kB\n";
   });
-  EXPECT_EQ(grenze.fuer(1), 4 * kGiB);
-  meminfo = "MemTotal:        1048576 kB\n";
-  EXPECT_EQ(grenze.fuer(2 * kGiB), 4 * kGiB);
-  EXPECT_EQ(grenze.fuer(2 * kGiB + 1), kGiB);
+  const std::tuple<uint64_t, uint64_t, uint64_t> schritte[] = {
+      // system's MiB, need, bound given
+      {4096, 1, 4096 * kMiB},
+      {1024, 256 * kMiB, 4096 * kMiB},
+      {1024, 256 * kMiB + 1, 1024 * kMiB},  // a large need always asks
+      {300, 256 * kMiB + 1, 300 * kMiB},
+      {1024, 150 * kMiB, 300 * kMiB},
+      {1024, 150 * kMiB + 1, 1024 * kMiB},  // more than half of 300 MiB
+  };
+  for (const auto& [system, bedarf, erwartet] : schritte) {
+    mib = system;
+    EXPECT_EQ(grenze.fuer(bedarf), erwartet) << bedarf;
+  }
 }
 
 // The clock the program measures durations with is the one that goes on
