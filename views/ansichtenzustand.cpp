@@ -1,5 +1,7 @@
 #include "ansichtenzustand.h"
 
+#include <QFileInfo>
+
 #include "common/dateiauswahl.h"
 #include "main/hauptzustand.h"
 #include "views/grafiklogik.h"
@@ -15,9 +17,9 @@ QString grafikexportDatei(QWidget* eltern, const QString& titel, const QString& 
                           const QString& endung) {
   QString& gemerkt = ansichtenzustand().OrdnerGrafikexport;
   QString ordner = gemerkt.isEmpty() ? hauptmodul().einstellungen.OrdnerMessungen : gemerkt;
-  const QString start = ordner;
   const QString datei = dateiauswahl().dateiZumSchreiben(eltern, titel, ordner, vorschlag, filter, endung);
-  if (ordner != start) gemerkt = ordner;
+  // Not the program folder, which the dialogs never remember.
+  if (!datei.isEmpty() && ordner == QFileInfo(datei).absolutePath()) gemerkt = ordner;
   return datei;
 }
 

@@ -323,6 +323,11 @@ TEST_F(Drucken, TheGraphExportsStartInTheFolderChosenLastInEither) {
     umgebung.programm.eingaben.antworten = {QStringLiteral("100;100")};
     grafik.mnuGrafikExp[0]->trigger();
   };
+  // A folder chosen is remembered also where it is the one offered; "Ordner
+  // Messungen" may change since (a measurement opened elsewhere).
+  auswahl.antwort = messungen.filePath(QStringLiteral("0.pdf"));
+  pdf();
+  pv::hauptmodul().einstellungen.OrdnerMessungen = bilder.path();
   const struct {
     std::function<void()> exportieren;
     QString datei, start;
@@ -336,7 +341,7 @@ TEST_F(Drucken, TheGraphExportsStartInTheFolderChosenLastInEither) {
     EXPECT_TRUE(QFile::exists(schritt.datei));
     EXPECT_EQ(auswahl.gestartetIn.back().toStdString(), schritt.start.toStdString());
   }
-  EXPECT_EQ(pv::hauptmodul().einstellungen.OrdnerMessungen.toStdString(), messungen.path().toStdString());
+  EXPECT_EQ(pv::hauptmodul().einstellungen.OrdnerMessungen.toStdString(), bilder.path().toStdString());
 }
 
 TEST_F(Drucken, ACopyCountBeyondAnyNumberIsRefusedAsOtherInputIs) {
