@@ -38,7 +38,7 @@ int programmLaufen(int& argc, char** argv, const std::function<void(Programm&)>&
     // Ends the event loops, those of open dialogs included; code that keeps
     // running without going back to one cannot hold the process.
     QApplication::exit(programm.endeStatus());
-    spaetestensBeenden(std::chrono::seconds(5), programm.endeStatus(), programm.sperrdateien());
+    spaetestensBeenden(std::chrono::seconds(5), programm.endeStatus());
   });
   // The system's end cannot wait for an answer: it ends without a box.
   Beendensignale signale([&programm] { programm.OhneRueckfrageBeenden(); }, std::chrono::seconds(10));

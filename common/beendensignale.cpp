@@ -189,8 +189,7 @@ void zwangsendeWerte(const int32_t* anzahl, const int32_t* gesichert) {
   werteGesichert.store(gesichert);
 }
 
-void spaetestensBeenden(std::chrono::seconds frist, int status, const QStringList& sperrdateien) {
-  for (const QString& datei : sperrdateien) sperrdateiMerken(datei);
+void spaetestensBeenden(std::chrono::seconds frist, int status) {
   // The thread touches nothing but plain static data and system calls: it
   // may wake while the main thread is inside exit() destroying static
   // objects.

@@ -77,11 +77,10 @@ class Sitzungsende : public QObject {
 // The last resort once the end was requested: ends the process with
 // `status` after `frist` unless it has ended by then, for code that keeps
 // running without going back to the event loop. Everything worth keeping
-// must be written before. The lock files named, and those noted before
-// (sperrdateiMerken), go first where they are still this process's: a lock
-// that outlives its process keeps the folder or the port from users who may
-// not remove it.
-void spaetestensBeenden(std::chrono::seconds frist, int status, const QStringList& sperrdateien);
+// must be written before. The lock files noted (sperrdateiMerken) go first
+// where they are still this process's: a lock that outlives its process
+// keeps the folder or the port from users who may not remove it.
+void spaetestensBeenden(std::chrono::seconds frist, int status);
 
 // The end of the process through exit() past the program's own end: Qt's
 // xcb plugin calls exit(1) when the connection to the X server breaks, and

@@ -40,7 +40,9 @@ bool programmName(int64_t pid, char* puffer, size_t groesse);
 // thread: a path once noted stays noted.
 void sperrdateiMerken(const QString& datei);
 // Removes those of them whose lock names this process. Safe in a signal
-// handler.
+// handler. A lock released and taken by another process between the read
+// of its owner and the removal would go too: only ends that cannot release
+// their locks themselves come here.
 void eigeneSperrenEntfernen();
 
 }  // namespace pv

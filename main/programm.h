@@ -74,8 +74,6 @@ class Programm : public Hauptfenster, public GeraeteMenue, public Geraeteauswahl
   // The exit code of that end: 1 when values that would have been lost
   // went to no safety file, else 0.
   int endeStatus() const { return endeStatus_; }
-  // The lock files the program holds now: its folder's and the open port's.
-  QStringList sperrdateien() const;
 
   Form1& form1() { return *form1_; }
   Verbindung& verbindung() { return *verbindung_; }
